@@ -1,0 +1,69 @@
+#pragma once
+#include <cstdint>
+
+namespace nb {
+
+// The element in a cell of the playfield grid.
+enum ElementKind : int32_t {
+  Floor = 0,
+  Wall = 1,
+  Gate = 2,
+  Switch = 3,
+  UnusedKind4 = 4,
+  ReflectorAnti = 5,   // (dRow, dCol) becomes (-dCol, -dRow)
+  ReflectorMain = 6,   // (dRow, dCol) becomes (dCol, dRow)
+  Stone = 7,
+  Bonus = 8,
+  Hole = 9,
+  Start = 10,
+  Void = 11,
+  Brick = 12,
+  Valve = 13,
+  Teleport = 14,
+  MovableBrick = 15,
+};
+
+// Valve open directions (state of a Valve cell).
+enum ValveDirection : int32_t {
+  ValveTowardsHigherCols = 1,
+  ValveTowardsHigherRows = 2,
+  ValveTowardsLowerCols = 3,
+  ValveTowardsLowerRows = 4,
+};
+
+// Bonus kinds (state of a Bonus cell).
+enum BonusKind : int32_t {
+  BonusRandom = 1,
+  BonusTime = 2,
+  BonusSpeed = 3,
+  BonusTurnAround = 4,
+  BonusLife = 5,
+};
+
+struct GridCell {
+  int32_t kind = Floor;
+  int32_t state = 0;
+  int32_t value = 0;
+  int32_t count = 0;
+};
+
+constexpr int kGridSize = 128;  // the grid's bound in both directions
+constexpr int kCellSize = 50;   // world units; cell (r, c) is centred at (50r, 0, 50c)
+
+// The one level in play. Cells outside rows x cols keep what an earlier
+// level left in them.
+struct LevelRecord {
+  int32_t timeLimit = 0;
+  int32_t rows = 0;
+  int32_t cols = 0;
+  int32_t trailer = 0;
+  GridCell cells[kGridSize][kGridSize]{};
+
+  // Derived by level setup.
+  int32_t stonesLeft = 0;
+  int32_t switchCount = 0;
+  int32_t startRow = 0;
+  int32_t startCol = 0;
+};
+
+}  // namespace nb

@@ -1,0 +1,93 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include "platform/sdl_access.h"
+
+namespace nb {
+
+struct PlatformWindow {
+  SDL_Window* sdl = nullptr;
+};
+
+bool InitPlatform() {
+  if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+  // The game's own fixed cadence and its own pointer; the desktop must not
+  // blank while a level is watched.
+  SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
+  SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
+  return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
+}
+
+void ShutdownPlatform() { SDL_Quit(); }
+
+PlatformWindow* CreateGameWindow(const std::string& title, int width, int height,
+                                 bool fullscreen) {
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
+  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+  SDL_Window* sdl = SDL_CreateWindow(title.c_str(), 0, 0, width, height, flags);
+  if (!sdl) return nullptr;
+  SDL_ShowCursor(SDL_DISABLE);
+  SDL_StopTextInput();
+  return new PlatformWindow{sdl};
+}
+
+void DestroyGameWindow(PlatformWindow* window) {
+  if (!window) return;
+  SDL_DestroyWindow(window->sdl);
+  delete window;
+}
+
+void SetWindowMode(PlatformWindow* window, int width, int height, bool fullscreen) {
+  if (!window) return;
+  SDL_SetWindowFullscreen(window->sdl, fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+  if (!fullscreen) {
+    SDL_SetWindowSize(window->sdl, width, height);
+    SDL_SetWindowPosition(window->sdl, 0, 0);
+  } else {
+    SDL_DisplayMode mode{};
+    if (SDL_GetWindowDisplayMode(window->sdl, &mode) == 0) {
+      mode.w = width;
+      mode.h = height;
+      SDL_SetWindowDisplayMode(window->sdl, &mode);
+    }
+  }
+  ShowAndFocusWindow(window);
+}
+
+bool IsFullscreen(const PlatformWindow* window) {
+  return window && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+void ShowAndFocusWindow(PlatformWindow* window) {
+  if (!window) return;
+  SDL_ShowWindow(window->sdl);
+  SDL_RaiseWindow(window->sdl);
+}
+
+void ClientSize(const PlatformWindow* window, int& width, int& height) {
+  width = height = 0;
+  if (window) SDL_GetWindowSize(window->sdl, &width, &height);
+}
+
+uint32_t TimerMs() { return SDL_GetTicks(); }
+
+void GetPointerPosition(const PlatformWindow* window, int& x, int& y) {
+  x = y = 0;
+  if (!window) return;
+  int gx = 0, gy = 0, wx = 0, wy = 0;
+  SDL_GetGlobalMouseState(&gx, &gy);
+  SDL_GetWindowPosition(window->sdl, &wx, &wy);
+  x = gx - wx;
+  y = gy - wy;
+}
+
+void WarpPointer(PlatformWindow* window, int x, int y) {
+  if (window) SDL_WarpMouseInWindow(window->sdl, x, y);
+}
+
+void ShowSystemPointer(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+SDL_Window* SdlWindowOf(PlatformWindow* window) { return window ? window->sdl : nullptr; }
+
+}  // namespace nb

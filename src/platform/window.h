@@ -1,0 +1,36 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace nb {
+
+// The one game window. Opaque outside the platform layer; the OpenGL device
+// reaches the SDL window through platform/sdl_access.h.
+struct PlatformWindow;
+
+// Starts SDL's video, timer and event subsystems; false when no display is
+// available. Safe to call more than once.
+bool InitPlatform();
+void ShutdownPlatform();
+
+// A window of the given client size, windowed or full screen, ready for an
+// OpenGL context, with the system pointer hidden. nullptr when it cannot be made.
+PlatformWindow* CreateGameWindow(const std::string& title, int width, int height,
+                                 bool fullscreen);
+void DestroyGameWindow(PlatformWindow* window);
+
+// Switches between window and full screen with the given client size.
+void SetWindowMode(PlatformWindow* window, int width, int height, bool fullscreen);
+bool IsFullscreen(const PlatformWindow* window);
+void ShowAndFocusWindow(PlatformWindow* window);
+void ClientSize(const PlatformWindow* window, int& width, int& height);
+
+// Milliseconds since the platform started, wrapping like the multimedia timer.
+uint32_t TimerMs();
+
+// The pointer inside the client area; Warp moves the real pointer there.
+void GetPointerPosition(const PlatformWindow* window, int& x, int& y);
+void WarpPointer(PlatformWindow* window, int x, int y);
+void ShowSystemPointer(bool visible);
+
+}  // namespace nb

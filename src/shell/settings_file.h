@@ -1,0 +1,36 @@
+#pragma once
+#include <string>
+
+namespace nb {
+
+// Typed reads and writes of one INI file, with the conventions of the
+// classic profile-string functions: section and key names match without
+// regard to case, blanks around names and values are trimmed, the first
+// match wins, and a write keeps the rest of the file and creates the file,
+// section or key when missing. Nothing is cached: every call goes to disk.
+struct SettingsFile {
+  std::string path;
+
+  std::string ReadString(const std::string& section, const std::string& key,
+                         const std::string& defaultText) const;
+  int ReadInt(const std::string& section, const std::string& key, int defaultValue) const;
+  float ReadFloat(const std::string& section, const std::string& key, int defaultValue) const;
+  bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+
+  // False when the file could not be written; callers may ignore it.
+  bool WriteString(const std::string& section, const std::string& key,
+                   const std::string& value) const;
+  bool WriteInt(const std::string& section, const std::string& key, int value) const;
+  bool WriteBool(const std::string& section, const std::string& key, bool value) const;
+};
+
+// settings.ini in the current directory, named as the game always names it.
+SettingsFile GameSettingsFile();
+
+// The lenient number conversions of the game's text files: leading blanks,
+// an optional sign, digits; the first character that does not fit ends the
+// number, and no digits give 0.
+int LenientInt(const std::string& text);
+float LenientFloat(const std::string& text);
+
+}  // namespace nb
