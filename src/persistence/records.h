@@ -1,0 +1,57 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace nb {
+
+enum GameMode : int32_t { ModeNormal = 0, ModeHard = 1, ModeExpert = 2 };
+constexpr int kGameModes = 3;
+constexpr int kMaxProfiles = 6;
+constexpr int kMaxRecords = 10;
+constexpr int kNameBytes = 64;  // zero-terminated, 63 characters at most
+
+struct ProfileRecord {
+  char name[kNameBytes]{};
+  int32_t score[kGameModes]{};
+  int32_t level[kGameModes]{};
+  int32_t lives[kGameModes]{};
+  int32_t mode = 0;
+};
+
+struct ProfileTable {
+  ProfileRecord profiles[kMaxProfiles]{};
+  int32_t count = 0;
+  int32_t current = -1;  // -1: none chosen
+};
+
+struct RecordEntry {
+  char name[kNameBytes]{};
+  int32_t score = 0;
+};
+
+struct RecordsTable {
+  RecordEntry entries[kMaxRecords]{};
+  int32_t count = 0;
+};
+
+// The current profile, or nullptr when none is chosen or the index is stale.
+ProfileRecord* CurrentProfile(ProfileTable& table);
+
+// Appends a profile with the given values in all three modes; false when the
+// table is full. The mode field keeps what the slot held.
+bool AddProfile(ProfileTable& table, const std::string& name, int32_t score, int32_t level,
+                int32_t lives);
+
+// Reads "record.dat" (or the given path). A missing or unwritable file leaves
+// both tables as they are. Counts outside 0..6 and 0..10 are refused: the
+// file is not read at all. An optional trailer after the records restores the
+// progress of modes 1 and 2.
+void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records,
+                     const std::string& path = "record.dat");
+
+// Writes the tables atomically: a temporary file, then a rename. False when
+// the file could not be written (the old file is then untouched).
+bool SaveRecordsFile(const ProfileTable& profiles, const RecordsTable& records,
+                     const std::string& path = "record.dat");
+
+}  // namespace nb
