@@ -15,8 +15,10 @@ namespace {
 TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
   test::ScratchDir dir;
+  // Full screen at the display's own size, so no mode change disturbs the
+  // other windows of the test display.
   dir.Write("settings.ini",
-            "[General]\nfullscreen=1\nWIDTH=640\nHEIGHT=480\nMusicVolume=35\nSoundVolume=45\n"
+            "[General]\nfullscreen=1\nWIDTH=1024\nHEIGHT=768\nMusicVolume=35\nSoundVolume=45\n"
             "MasterVolume=55\nLanguage=en\n");
   ProfileTable profiles;
   RecordsTable records;
@@ -37,7 +39,7 @@ TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   EXPECT_EQ(settings.ReadString("General", "fullscreen", ""), "true");
   EXPECT_EQ(settings.ReadInt("General", "MusicVolume", 0), 35);
   EXPECT_EQ(settings.ReadInt("General", "MasterVolume", 0), 55);
-  EXPECT_EQ(settings.ReadInt("General", "WIDTH", 0), 640);
+  EXPECT_EQ(settings.ReadInt("General", "WIDTH", 0), 1024);
 
   ProfileTable loaded;
   RecordsTable loadedRecords;
@@ -54,8 +56,9 @@ TEST(GameBinary, StartsWithoutSettingsAndCreatesThem) {
   {
     test::GameProcess game(dir.path());
     ASSERT_TRUE(game.WaitForWindow(20));
-    std::string geometry = test::RunCommand(
-        "xdotool search --onlyvisible --name '^Nimbara$' getwindowgeometry 2>/dev/null");
+    std::string geometry = test::RunCommand("xdotool search --onlyvisible --pid " +
+                                            std::to_string(game.pid()) +
+                                            " --name '^Nimbara$' getwindowgeometry 2>/dev/null");
     EXPECT_NE(geometry.find("800x600"), std::string::npos) << geometry;
     EXPECT_EQ(game.StopWith(SIGINT, 20), 0);
   }

@@ -26,9 +26,14 @@ GameProcess::~GameProcess() {
 }
 
 bool GameProcess::WaitForWindow(int timeoutSeconds) const {
-  std::string command = "timeout " + std::to_string(timeoutSeconds) +
-                        " xdotool search --sync --onlyvisible --name '^Nimbara$' 2>/dev/null | head -n 1";
-  return !RunCommand(command).empty();
+  std::string command = "xdotool search --onlyvisible --pid " + std::to_string(pid_) +
+                        " --name '^Nimbara$' 2>/dev/null | head -n 1";
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (!RunCommand(command).empty()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return false;
 }
 
 int GameProcess::StopWith(int signal, int timeoutSeconds) {

@@ -14,7 +14,8 @@ class GameProcess {
   GameProcess& operator=(const GameProcess&) = delete;
 
   bool running() const { return pid_ > 0; }
-  // Waits until a window titled "Nimbara" is mapped; false after the timeout.
+  pid_t pid() const { return pid_; }
+  // Waits until this process maps a window titled "Nimbara"; false after the timeout.
   bool WaitForWindow(int timeoutSeconds) const;
   // Sends a signal and waits for the exit; returns the exit status or -1.
   int StopWith(int signal, int timeoutSeconds);
