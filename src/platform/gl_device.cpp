@@ -210,7 +210,8 @@ bool GlDevice::MakeTargets(const PresentParameters& params) {
     glEnable(GL_MULTISAMPLE);
   else
     glDisable(GL_MULTISAMPLE);
-  glHint(GL_FOG_HINT, GL_NICEST);
+  // Fog is worked out at the vertices, as vertex fog is.
+  glHint(GL_FOG_HINT, GL_FASTEST);
   glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
   // Flat shading takes the first vertex's colour, as the game's device does.
   if (context_->provokingVertex) glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
