@@ -6,6 +6,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "platform/paths.h"
+
 namespace nb::test {
 
 void WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba) {
@@ -30,7 +32,7 @@ void WritePng(const std::string& path, int width, int height, const std::vector<
   std::fclose(file);
 }
 
-void WriteTestFont() {
+void WriteTestFont(const std::string& fntName, const std::string& pageName) {
   const int w = 64, h = 32;
   std::vector<uint8_t> rgba(static_cast<size_t>(w * h * 4), 0);
   auto fill = [&](int x0, int y0, int fw, int fh) {
@@ -40,12 +42,12 @@ void WriteTestFont() {
   };
   fill(0, 0, 8, 10);   // A
   fill(10, 0, 6, 5);   // top half of V
-  WritePng("test_0.png", w, h, rgba);
-  std::ofstream fnt("test.fnt");
+  WritePng(NativePath(pageName), w, h, rgba);
+  std::ofstream fnt(NativePath(fntName));
   fnt << "info face=\"Test Face\" size=12 bold=0 italic=0 charset=\"\" unicode=0 stretchH=100 "
          "smooth=1 aa=1 padding=0,0,0,0 spacing=1,1\n"
          "common lineHeight=16 base=12 scaleW=64 scaleH=32 pages=1 packed=0\n"
-         "page id=0 file=\"test_0.png\"\n"
+         "page id=0 file=\"" << pageName << "\"\n"
          "chars count=3\n"
          "char id=65 x=0 y=0 width=8 height=10 xoffset=1 yoffset=2 xadvance=10 page=0 chnl=15\n"
          "char id=86 x=10 y=0 width=6 height=10 xoffset=0 yoffset=2 xadvance=8 page=0 chnl=15\n"
