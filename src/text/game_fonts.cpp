@@ -40,9 +40,17 @@ void InvalidateFonts(Fonts& fonts) {
   ForEachFont(fonts, [](BitmapFont& font) { InvalidateFontDeviceObjects(font); });
 }
 
-void RestoreFonts(Fonts& fonts, GraphicsDevice& device) {
+void CreateFontsTextures(Fonts& fonts, GraphicsDevice& device) {
   ForEachFont(fonts, [&](BitmapFont& font) { CreateFontTextures(font, device); });
+}
+
+void RestoreFontsDeviceObjects(Fonts& fonts) {
   ForEachFont(fonts, [](BitmapFont& font) { RestoreFontDeviceObjects(font); });
+}
+
+void RestoreFonts(Fonts& fonts, GraphicsDevice& device) {
+  CreateFontsTextures(fonts, device);
+  RestoreFontsDeviceObjects(fonts);
 }
 
 }  // namespace nb

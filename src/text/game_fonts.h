@@ -27,10 +27,13 @@ void LoadFonts(Fonts& fonts, GraphicsDevice& device);
 // Shutdown: destroys and deletes each font that is present.
 void DeleteFonts(Fonts& fonts);
 
-// Around a device reset, in the fonts' order: release the device objects
-// before it; after a successful one re-bind the textures and then re-create
-// the device objects.
+// Around a device reset, each over the three fonts in their order: release
+// the device objects before it; after a successful one re-bind the fonts and
+// load their pages again, then re-create the device objects.
 void InvalidateFonts(Fonts& fonts);
+void CreateFontsTextures(Fonts& fonts, GraphicsDevice& device);
+void RestoreFontsDeviceObjects(Fonts& fonts);
+// Both steps after a successful reset.
 void RestoreFonts(Fonts& fonts, GraphicsDevice& device);
 
 }  // namespace nb
