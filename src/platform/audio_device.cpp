@@ -85,6 +85,8 @@ bool OpenAudioDevice(AudioDevice& device, int frequency) {
   }
   device = AudioDevice{};
   device.open = true;
+  // No channels until sounds claim them: every channel belongs to one sample
+  // pool or one stream.
   device.channelsAllocated = Mix_AllocateChannels(0);
   return true;
 }
