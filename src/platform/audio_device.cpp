@@ -91,6 +91,8 @@ bool OpenAudioDevice(AudioDevice& device, int frequency) {
   return true;
 }
 
+std::string AudioErrorText() { return Mix_GetError(); }
+
 void CloseAudioDevice(AudioDevice& device) {
   if (!device.open) return;
   Mix_HaltChannel(-1);
