@@ -85,9 +85,13 @@ bool OpenAudioDevice(AudioDevice& device, int frequency) {
   }
   device = AudioDevice{};
   device.open = true;
+  // No channels until sounds claim them: every channel belongs to one sample
+  // pool or one stream.
   device.channelsAllocated = Mix_AllocateChannels(0);
   return true;
 }
+
+std::string AudioErrorText() { return Mix_GetError(); }
 
 void CloseAudioDevice(AudioDevice& device) {
   if (!device.open) return;

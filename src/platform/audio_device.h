@@ -52,6 +52,8 @@ bool VersionAtLeast(int major, int minor, int patch, int wantMajor, int wantMino
 
 // Opens the default output device; false (and nothing open) on failure.
 bool OpenAudioDevice(AudioDevice& device, int frequency);
+// Why the last open or load failed, in the mixer's words.
+std::string AudioErrorText();
 // Halts and frees everything and closes the device; harmless when not open.
 void CloseAudioDevice(AudioDevice& device);
 

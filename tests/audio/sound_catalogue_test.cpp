@@ -97,6 +97,7 @@ TEST_F(SoundCatalogueTest, FailedDeviceShowsOneMessageAndEveryLaterCallIsHarmles
   EXPECT_EQ(messages.calls()[0].text, "Can't initialize device");
   EXPECT_EQ(messages.calls()[0].caption, "Can't initialize device");
   EXPECT_FALSE(audio.device.open);
+  EXPECT_NE(dir.Read("Log.txt").find("Can't initialize device"), std::string::npos);
 
   VolumeSettings volumes{60, 80, 50};
   EXPECT_EQ(PlaySample(audio, SoundId::PickUpStone, 80), -1);
