@@ -309,6 +309,7 @@ DeviceResult DeviceBase::UnlockVertexBuffer(VertexBufferHandle vb) {
 void DeviceBase::ReleaseVertexBuffer(VertexBufferHandle vb) {
   NoteCall(DeviceOp::ReleaseVertexBuffer, {vb.id});
   if (!vertexBuffers_.erase(vb.id)) return;
+  ReleaseBufferObject(vb.id);
   if (states_.streamSource == vb) states_.streamSource = VertexBufferHandle{};
 }
 
@@ -330,6 +331,7 @@ DeviceResult DeviceBase::UnlockIndexBuffer(IndexBufferHandle ib) {
 void DeviceBase::ReleaseIndexBuffer(IndexBufferHandle ib) {
   NoteCall(DeviceOp::ReleaseIndexBuffer, {ib.id});
   if (!indexBuffers_.erase(ib.id)) return;
+  ReleaseBufferObject(ib.id);
   if (states_.indices == ib) states_.indices = IndexBufferHandle{};
 }
 
@@ -414,6 +416,14 @@ DeviceResult DeviceBase::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVe
   d.baseVertex = baseVertex;
   d.minIndexValue = lo;
   d.maxIndexValue = hi;
+  d.vertexBufferId = states_.streamSource.id;
+  d.vertexBufferVersion = vb->version;
+  d.vertexBufferBytes = &vb->bytes;
+  d.streamOffset = states_.streamOffset;
+  d.indexBufferId = states_.indices.id;
+  d.indexBufferVersion = ib->version;
+  d.indexBufferBytes = &ib->bytes;
+  d.startIndexBytes = startIndex * indexSize;
   DrawChecked(d);
   return DeviceResult::Ok;
 }
@@ -439,6 +449,10 @@ DeviceResult DeviceBase::DrawPrimitive(PrimitiveType type, uint32_t startVertex,
   d.firstVertex = startVertex;
   d.vertexCount = static_cast<uint32_t>(count);
   d.fvf = states_.fvf;
+  d.vertexBufferId = states_.streamSource.id;
+  d.vertexBufferVersion = vb->version;
+  d.vertexBufferBytes = &vb->bytes;
+  d.streamOffset = states_.streamOffset;
   DrawChecked(d);
   return DeviceResult::Ok;
 }

@@ -158,6 +158,14 @@ class DeviceBase : public GraphicsDevice {
     uint32_t indexCount = 0;
     int64_t baseVertex = 0;
     uint32_t minIndexValue = 0, maxIndexValue = 0;
+    // The buffers behind the pointers, for back ends that keep copies:
+    // the id, the unlock count of the contents, and the whole contents.
+    uint32_t vertexBufferId = 0, vertexBufferVersion = 0;
+    const std::vector<uint8_t>* vertexBufferBytes = nullptr;
+    uint32_t streamOffset = 0;
+    uint32_t indexBufferId = 0, indexBufferVersion = 0;
+    const std::vector<uint8_t>* indexBufferBytes = nullptr;
+    uint32_t startIndexBytes = 0;  // byte offset of the first index
   };
 
   explicit DeviceBase(const PresentParameters& params);
@@ -171,6 +179,8 @@ class DeviceBase : public GraphicsDevice {
   virtual void ClearTargets(uint32_t flags, uint32_t color, float z) = 0;
   virtual DeviceResult PresentFrame() = 0;
   virtual DeviceResult ResetTargets(const PresentParameters& params) = 0;
+  // A buffer is going away (back ends drop their copies).
+  virtual void ReleaseBufferObject(uint32_t) {}
 
   Cooperative cooperative_ = Cooperative::Ok;
   DeviceStates states_;
