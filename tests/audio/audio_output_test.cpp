@@ -17,6 +17,14 @@
 namespace nb {
 namespace {
 
+GeneralSettings Volumes(int music, int sound, int master) {
+  GeneralSettings settings;
+  settings.musicVolume = music;
+  settings.soundVolume = sound;
+  settings.masterVolume = master;
+  return settings;
+}
+
 class AudioOutputTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -78,7 +86,7 @@ TEST_F(AudioOutputTest, SoundsLeaveTheMixerAtTheirVolume) {
 TEST_F(AudioOutputTest, TheMasterVolumeScalesEverythingOnlyOnceChanged) {
   int untouched = RecordedPeak(100, [](AudioState& a) { PlaySample(a, SoundId::end, 100); });
   int halved = RecordedPeak(100, [](AudioState& a) {
-    VolumeSettings volumes{100, 0, 55};  // its click silent: it is the same tone
+    GeneralSettings volumes = Volumes(100, 0, 55);  // its click silent: it is the same tone
     ChangeVolumeByArrowKey(a, volumes, kMasterRow, false);  // 50
     PlaySample(a, SoundId::end, 100);
   });
