@@ -1,8 +1,9 @@
-// The level designer's helper.
+// The level designer's helper, running the game's own rules.
 //
-//   levelsolve check <source>...       replays each stored solution, prints the
-//                                     steps, seconds and spare time per mode,
-//                                     and whether the ball alone would win
+//   levelsolve check <source>...       replays each stored solution in the
+//                                     three game modes; prints steps, seconds
+//                                     and time left, and whether the ball
+//                                     alone would win
 //   levelsolve trace <source>          the ball's path under the stored solution
 //   levelsolve plan <source> <move>... times a route: each move ("/ R C",
 //                                     "\ R C", "x R C") in the order the ball
@@ -10,8 +11,8 @@
 //                                     "@N": not before step N; prints a
 //                                     solution block
 //
-// The seconds assume 60 world steps per second; the first second is counted
-// at the first click.
+// Seconds are counted as the replay counts them: 60 world steps each, the
+// first at the first click.
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,13 +21,14 @@
 #include <string>
 #include <vector>
 
-#include "sim.h"
+#include "replay.h"
 
 namespace {
 
+using namespace nb;
 using namespace nb::levels;
 
-constexpr int kStepsPerSecond = 60;
+constexpr int kMinimumSpare = 5;  // seconds left in the hardest mode
 
 bool Load(const std::string& path, LevelSource& out, bool requireSolution = true) {
   std::ifstream in(path, std::ios::binary);
@@ -45,15 +47,6 @@ bool Load(const std::string& path, LevelSource& out, bool requireSolution = true
   return true;
 }
 
-struct Outcome {
-  bool won = false;
-  int steps = 0;
-  int falls = 0;
-  int stonesLeft = 0;
-  int extraSeconds = 0;
-  bool unmodelled = false;
-};
-
 const char* DirName(int dRow, int dCol) {
   if (dRow > 0) return "right";
   if (dRow < 0) return "left";
@@ -62,30 +55,16 @@ const char* DirName(int dRow, int dCol) {
   return "still";
 }
 
-Outcome Replay(const LevelSource& level, const std::vector<SolutionMove>& moves, int maxSteps, bool trace) {
-  Sim s = SetupSim(level);
-  size_t next = 0;
-  int lastRow = -1, lastCol = -1;
-  for (int step = 0; step < maxSteps; ++step) {
-    if (step == 0) SimClick(s, MoveAction::Remove, 0, 0);  // the click that starts the ball
-    while (next < moves.size() && moves[next].step == step) {
-      SimClick(s, moves[next].action, moves[next].row, moves[next].col);
-      if (trace) {
-        const char* what = moves[next].action == MoveAction::Remove ? "x" : moves[next].action == MoveAction::PlaceMain ? "/" : "\\";
-        std::printf("  step %5d: click %s at %d %d\n", step, what, moves[next].row, moves[next].col);
-      }
-      ++next;
-    }
-    if (s.ready && s.falls > 0) SimClick(s, MoveAction::Remove, 0, 0);
-    if (trace && s.rowPos % 50 == 0 && s.colPos % 50 == 0 && (s.rowPos / 50 != lastRow || s.colPos / 50 != lastCol)) {
-      lastRow = s.rowPos / 50, lastCol = s.colPos / 50;
-      std::printf("  step %5d: at %2d %2d going %s\n", step, lastRow, lastCol, DirName(s.dRow, s.dCol));
-    }
-    SimStep(s);
-    SimAnimate(s);
-    if (s.won) return {true, step, s.falls, 0, s.extraSeconds, s.unmodelled};
-  }
-  return {false, maxSteps, s.falls, s.stonesLeft, s.extraSeconds, s.unmodelled};
+const char* MoveName(MoveAction a) {
+  return a == MoveAction::Remove ? "x" : a == MoveAction::PlaceMain ? "/" : "\\";
+}
+
+ReplayOutcome Run(const LevelSource& level, int mode, const std::vector<SolutionMove>& moves,
+                  const ReplayObserver& observe = nullptr) {
+  ReplayGame game(mode);
+  game.PrepareFromSource(level);
+  return ReplaySolution(*game.world, game.ctx, game.events, moves, (level.timeLimit + 120) * kStepsPerSecond,
+                        observe);
 }
 
 int Check(const std::vector<std::string>& paths) {
@@ -96,16 +75,20 @@ int Check(const std::vector<std::string>& paths) {
       ++failures;
       continue;
     }
-    const int maxSteps = level.timeLimit * kStepsPerSecond;
-    Outcome run = Replay(level, level.solution, maxSteps, false);
-    Outcome idle = Replay(level, {}, maxSteps, false);
-    int seconds = 1 + run.steps / kStepsPerSecond;
-    int spare2 = level.timeLimit + run.extraSeconds - 30 - seconds;
-    bool ok = run.won && run.falls == 0 && !idle.won && spare2 >= 5 && !run.unmodelled;
-    std::printf("%-40s %s  %3dx%-3d time %4d  steps %6d  seconds %4d  spare0 %4d  spare2 %4d  falls %d  idle %s%s\n",
-                path.c_str(), ok ? "ok  " : "FAIL", level.rows, level.cols, level.timeLimit, run.steps, seconds,
-                level.timeLimit + run.extraSeconds - seconds, spare2, run.falls, idle.won ? "WINS" : "no",
-                run.won ? "" : (" stones left " + std::to_string(run.stonesLeft)).c_str());
+    ReplayOutcome modes[3];
+    bool ok = true;
+    for (int mode = 0; mode < 3; ++mode) {
+      modes[mode] = Run(level, mode, level.solution);
+      ok = ok && modes[mode].won && modes[mode].falls == 0;
+    }
+    ReplayOutcome idle = Run(level, 0, {});
+    ok = ok && !idle.won && modes[2].timeLeft >= kMinimumSpare;
+    std::printf("%-34s %s %3dx%-3d time %4d  steps %6d  seconds %4d  left %4d/%4d/%4d  falls %d  idle %s",
+                path.c_str(), ok ? "ok  " : "FAIL", level.rows, level.cols, level.timeLimit, modes[0].steps,
+                modes[0].secondsCounted, modes[0].timeLeft, modes[1].timeLeft, modes[2].timeLeft, modes[0].falls,
+                idle.won ? "WINS" : "no");
+    if (!modes[0].won) std::printf("  stones left %d", modes[0].stonesLeft);
+    std::printf("\n");
     if (!ok) ++failures;
   }
   return failures == 0 ? 0 : 1;
@@ -114,13 +97,27 @@ int Check(const std::vector<std::string>& paths) {
 int Trace(const std::string& path) {
   LevelSource level;
   if (!Load(path, level)) return 1;
-  Outcome run = Replay(level, level.solution, level.timeLimit * kStepsPerSecond, true);
-  std::printf("%s after %d steps\n", run.won ? "won" : "not won", run.steps);
+  int lastRow = -1, lastCol = -1;
+  size_t shown = 0;
+  ReplayOutcome run = Run(level, 0, level.solution, [&](int step, const World& w) {
+    while (shown < level.solution.size() && level.solution[shown].step <= step) {
+      const SolutionMove& m = level.solution[shown++];
+      std::printf("  step %5d: click %s at %d %d\n", step, MoveName(m.action), m.row, m.col);
+    }
+    const BallState& b = w.ball;
+    if (b.rowPos % 50 == 0 && b.colPos % 50 == 0 && (b.rowPos / 50 != lastRow || b.colPos / 50 != lastCol)) {
+      lastRow = b.rowPos / 50, lastCol = b.colPos / 50;
+      std::printf("  step %5d: at %2d %2d going %s\n", step, lastRow, lastCol, DirName(b.dRow, b.dCol));
+    }
+  });
+  std::printf("%s after %d steps, %d stones left, %d falls\n", run.won ? "won" : "not won", run.steps,
+              run.stonesLeft, run.falls);
   return run.won ? 0 : 1;
 }
 
-// Clicks each planned move once the ball heads straight for its cell and is
-// at most two cells away; a removal once the ball has left the cell.
+// Clicks each planned move once the ball heads straight for its cell, is at
+// most two cells away and the cell takes a Reflector; a removal once the
+// ball has left the cell by half a cell.
 int Plan(const std::string& path, const std::vector<std::string>& args) {
   LevelSource level;
   if (!Load(path, level, false)) return 1;
@@ -135,48 +132,38 @@ int Plan(const std::string& path, const std::vector<std::string>& args) {
     notBefore.push_back(0);
     if (i + 3 < args.size() && args[i + 3][0] == '@') notBefore.back() = std::atoi(args[i + 3].c_str() + 1), ++i;
   }
-  Sim s = SetupSim(level);
   std::vector<SolutionMove> timed;
   size_t next = 0;
-  const int maxSteps = level.timeLimit * kStepsPerSecond;
   bool visitedSince = false;
-  for (int step = 0; step < maxSteps && !s.won; ++step) {
-    if (step == 0) SimClick(s, MoveAction::Remove, 0, 0);
-    if (next < plan.size()) {
-      SolutionMove& m = plan[next];
-      const int tr = 50 * m.row, tc = 50 * m.col;
-      if (s.rowPos == tr && s.colPos == tc) visitedSince = true;
-      bool fire = false;
-      if (step < notBefore[next]) {
-      } else if (m.action == MoveAction::Remove) {
-        int dist = std::abs(s.rowPos - tr) + std::abs(s.colPos - tc);
-        fire = visitedSince && dist >= 25;
-      } else {
-        int along = s.dRow != 0 ? (tr - s.rowPos) * s.dRow : (tc - s.colPos) * s.dCol;
-        bool inLine = s.dRow != 0 ? s.colPos == tc : s.rowPos == tr;
-        const int kind = s.At(m.row, m.col).kind;
-        using namespace nb;
-        const bool placeable = kind == Floor || kind == Start || kind == ReflectorAnti || kind == ReflectorMain;
-        fire = kind >= 0 && placeable && inLine && along >= 0 && along <= 100;
-      }
-      if (fire) {
-        m.step = step;
-        SimClick(s, m.action, m.row, m.col);
-        timed.push_back(m);
-        ++next;
-        visitedSince = false;
-      }
+  ReplayOutcome run = Run(level, 0, timed, [&](int step, const World& w) {
+    if (next >= plan.size()) return;
+    SolutionMove& m = plan[next];
+    const BallState& b = w.ball;
+    const int tr = 50 * m.row, tc = 50 * m.col;
+    if (b.rowPos == tr && b.colPos == tc) visitedSince = true;
+    bool fire = false;
+    if (step < notBefore[next] || !b.moving) {
+    } else if (m.action == MoveAction::Remove) {
+      fire = visitedSince && std::abs(b.rowPos - tr) + std::abs(b.colPos - tc) >= 25;
+    } else {
+      const int kind = w.level.cells[m.row][m.col].kind;
+      const bool placeable = kind == Floor || kind == Start || kind == ReflectorAnti || kind == ReflectorMain;
+      const int along = b.dRow != 0 ? (tr - b.rowPos) * b.dRow : (tc - b.colPos) * b.dCol;
+      const bool inLine = b.dRow != 0 ? b.colPos == tc : b.rowPos == tr;
+      fire = placeable && inLine && along >= 0 && along <= 100;
     }
-    SimStep(s);
-    SimAnimate(s);
-  }
+    if (fire) {
+      m.step = step;
+      timed.push_back(m);
+      ++next;
+      visitedSince = false;
+    }
+  });
   std::printf("solution:\n");
-  for (const SolutionMove& m : timed) {
-    const char* what = m.action == MoveAction::Remove ? "x" : m.action == MoveAction::PlaceMain ? "/" : "\\";
-    std::printf("%d %s %d %d\n", m.step, what, m.row, m.col);
-  }
-  std::printf("# %s after %d steps, %zu of %zu moves used\n", s.won ? "won" : "NOT WON", s.steps, timed.size(), plan.size());
-  return s.won && timed.size() == plan.size() ? 0 : 1;
+  for (const SolutionMove& m : timed) std::printf("%d %s %d %d\n", m.step, MoveName(m.action), m.row, m.col);
+  std::printf("# %s after %d steps, %zu of %zu moves used\n", run.won ? "won" : "NOT WON", run.steps, timed.size(),
+              plan.size());
+  return run.won && timed.size() == plan.size() ? 0 : 1;
 }
 
 }  // namespace
