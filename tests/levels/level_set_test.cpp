@@ -122,6 +122,26 @@ TEST(LevelSet, EveryStoredSolutionWinsInEveryModeWithTimeToSpare) {
   }
 }
 
+TEST(LevelSet, EveryStoredClickIsOnACellThePlayerCanPointAt) {
+  // On a large island the camera never shows the border band to the
+  // pointer; a solution that clicks there could not be played.
+  for (const ShippedLevel& level : LoadSources()) {
+    const levels::ClickableBox box = levels::ClickableCells(level.source.rows, level.source.cols);
+    for (const levels::SolutionMove& m : level.source.solution) {
+      EXPECT_TRUE(box.Contains(m.row, m.col))
+          << level.path << ":" << m.line << ": click at " << m.row << " " << m.col << " outside rows "
+          << box.minRow << ".." << box.maxRow << ", columns " << box.minCol << ".." << box.maxCol;
+    }
+  }
+  // The band exists only on large grids.
+  levels::ClickableBox small = levels::ClickableCells(16, 16);
+  EXPECT_TRUE(small.Contains(0, 0) && small.Contains(15, 15));
+  levels::ClickableBox large = levels::ClickableCells(60, 44);
+  EXPECT_FALSE(large.Contains(5, 22));
+  EXPECT_FALSE(large.Contains(30, 40));
+  EXPECT_TRUE(large.Contains(30, 22));
+}
+
 TEST(LevelSet, SolutionsDoNotDependOnTheRandomNumbers) {
   // The random numbers only pick the stones' looks; a solution wins whatever
   // the seed.

@@ -4,6 +4,7 @@
 //                                     three game modes; prints steps, seconds
 //                                     and time left, and whether the ball
 //                                     alone would win
+//   levelsolve reach <rows> <cols>     the cells a player can point at
 //   levelsolve trace <source>          the ball's path under the stored solution
 //   levelsolve plan <source> <move>... times a route: each move ("/ R C",
 //                                     "\ R C", "x R C") in the order the ball
@@ -82,12 +83,17 @@ int Check(const std::vector<std::string>& paths) {
       ok = ok && modes[mode].won && modes[mode].falls == 0;
     }
     ReplayOutcome idle = Run(level, 0, {});
+    const ClickableBox box = ClickableCells(level.rows, level.cols);
+    int outOfReach = 0;
+    for (const SolutionMove& m : level.solution) outOfReach += box.Contains(m.row, m.col) ? 0 : 1;
+    ok = ok && outOfReach == 0;
     ok = ok && !idle.won && modes[2].timeLeft >= kMinimumSpare;
     std::printf("%-34s %s %3dx%-3d time %4d  steps %6d  seconds %4d  left %4d/%4d/%4d  falls %d  idle %s",
                 path.c_str(), ok ? "ok  " : "FAIL", level.rows, level.cols, level.timeLimit, modes[0].steps,
                 modes[0].secondsCounted, modes[0].timeLeft, modes[1].timeLeft, modes[2].timeLeft, modes[0].falls,
                 idle.won ? "WINS" : "no");
     if (!modes[0].won) std::printf("  stones left %d", modes[0].stonesLeft);
+    if (outOfReach) std::printf("  %d clicks out of reach (rows %d..%d, cols %d..%d)", outOfReach, box.minRow, box.maxRow, box.minCol, box.maxCol);
     std::printf("\n");
     if (!ok) ++failures;
   }
@@ -150,7 +156,10 @@ int Plan(const std::string& path, const std::vector<std::string>& args) {
       const bool placeable = kind == Floor || kind == Start || kind == ReflectorAnti || kind == ReflectorMain;
       const int along = b.dRow != 0 ? (tr - b.rowPos) * b.dRow : (tc - b.colPos) * b.dCol;
       const bool inLine = b.dRow != 0 ? b.colPos == tc : b.rowPos == tr;
-      fire = placeable && inLine && along >= 0 && along <= 100;
+      // A second click on the same cell waits until the ball has been there.
+      const bool sameCell = !timed.empty() && timed.back().row == m.row && timed.back().col == m.col;
+      const bool atCell = b.rowPos == tr && b.colPos == tc;
+      fire = placeable && inLine && along >= 0 && along <= 100 && (!sameCell || (visitedSince && !atCell));
     }
     if (fire) {
       m.step = step;
@@ -176,6 +185,11 @@ int main(int argc, char** argv) {
   std::string command = argv[1];
   std::vector<std::string> rest(argv + 2, argv + argc);
   if (command == "check") return Check(rest);
+  if (command == "reach") {
+    ClickableBox box = ClickableCells(std::atoi(rest[0].c_str()), std::atoi(rest[1].c_str()));
+    std::printf("%d %d %d %d\n", box.minRow, box.maxRow, box.minCol, box.maxCol);
+    return 0;
+  }
   if (command == "trace") return Trace(rest[0]);
   if (command == "plan") return Plan(rest[0], std::vector<std::string>(rest.begin() + 1, rest.end()));
   std::fprintf(stderr, "unknown command %s\n", command.c_str());

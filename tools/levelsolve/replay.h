@@ -5,6 +5,8 @@
 // once when the ball starts, as the play screen counts it). Random bonuses
 // are kept from appearing so a replay does not depend on the random numbers.
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -118,5 +120,65 @@ struct ReplayGame {
     PrepareLoadedLevel(*world, ctx);
   }
 };
+
+
+// The cells a player can point at. While the ball rolls the camera's eye
+// eases towards ((row / 2 + rows / 4) x 50, 1200, (col / 2 + cols / 4) x 50)
+// for the cell under the pointer, looking at the middle of the grid with the
+// world Z axis up and a 45-unit field of view; on a large grid the pointer
+// at the screen's edge never gets past a band near the border. This finds
+// where the eye settles with the pointer held at each edge and corner of a
+// 4:3 screen and keeps one cell clear of that band.
+struct ClickableBox {
+  int minRow = 0, maxRow = 0, minCol = 0, maxCol = 0;
+  bool Contains(int row, int col) const { return row >= minRow && row <= maxRow && col >= minCol && col <= maxCol; }
+};
+
+inline ClickableBox ClickableCells(int rows, int cols) {
+  const double fov = 45.0 / 56.7, aspect = 4.0 / 3.0;
+  const double cx = (rows - 1) * 25.0, cz = (cols - 1) * 25.0;
+  auto settle = [&](double sx, double sy, int& outRow, int& outCol) {
+    // sx, sy in -1..1 across the screen, +1 to the right and to the top.
+    double ex = cx, ey = 1200, ez = cz;
+    int row = 0, col = 0;
+    for (int frame = 0; frame < 3000; ++frame) {
+      double zx = cx - ex, zy = -ey, zz = cz - ez;
+      double zl = std::sqrt(zx * zx + zy * zy + zz * zz);
+      zx /= zl, zy /= zl, zz /= zl;
+      // x axis = up (0,0,1) x z; y axis = z x x.
+      double xx = -zy, xy = zx, xz = 0;
+      double xl = std::sqrt(xx * xx + xy * xy);
+      xx /= xl, xy /= xl;
+      double yx = zy * xz - zz * xy, yy = zz * xx - zx * xz, yz = zx * xy - zy * xx;
+      double t = std::tan(fov / 2);
+      double px = sx * t * aspect, py = sy * t;
+      double dx = zx + px * xx + py * yx, dy = zy + px * xy + py * yy, dz = zz + px * xz + py * yz;
+      if (dy >= 0) break;
+      double k = -ey / dy;
+      double gx = ex + k * dx, gz = ez + k * dz;
+      row = static_cast<int>((gx + 25) * 0.02);
+      col = static_cast<int>((gz + 25) * 0.02);
+      ex += ((row * 0.5 + rows * 0.25) * 50 - ex) * 0.01;
+      ez += ((col * 0.5 + cols * 0.25) * 50 - ez) * 0.01;
+    }
+    outRow = row, outCol = col;
+  };
+  ClickableBox box{-1000, 1000, -1000, 1000};
+  for (double sy : {-0.99, 0.0, 0.99}) {
+    int r, c;
+    settle(-0.99, sy, r, c);
+    box.minRow = std::max(box.minRow, r + 1);
+    settle(0.99, sy, r, c);
+    box.maxRow = std::min(box.maxRow, r - 1);
+  }
+  for (double sx : {-0.99, 0.0, 0.99}) {
+    int r, c;
+    settle(sx, -0.99, r, c);
+    box.minCol = std::max(box.minCol, c + 1);
+    settle(sx, 0.99, r, c);
+    box.maxCol = std::min(box.maxCol, c - 1);
+  }
+  return box;
+}
 
 }  // namespace nb::levels
