@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -167,6 +169,11 @@ TEST(LevelCompiler, MalformedSourcesAreRefusedWithLineAndReason) {
       {"no title", "time: 60\n" + kOkGrid + "solution:\n0 / 1 1\n", 0, "no title"},
       {"no time", "title: A\n" + kOkGrid + "solution:\n0 / 1 1\n", 0, "no time limit"},
       {"no solution", "title: A\ntime: 60\n" + kOkGrid, 0, "no solution"},
+      {"control character in title", std::string("title: A\x01B\ntime: 60\n") + kOkGrid + "solution:\n0 / 1 1\n", 1,
+       "control character"},
+      {"huge time", "title: A\ntime: 99999999999\n" + kOkGrid + "solution:\n0 / 1 1\n", 2, "time must be"},
+      {"negative step", "title: A\ntime: 60\n" + kOkGrid + "solution:\n-5 / 1 1\n", 8, "not a number 0 or above"},
+      {"negative row", "title: A\ntime: 60\n" + kOkGrid + "solution:\n0 / -1 1\n", 8, "outside the grid"},
       {"too wide", "title: A\ntime: 60\ngrid:\n|" + std::string(129, '#') + "\nsolution:\n0 / 1 1\n", 4,
        "larger than 128"},
   };
@@ -181,6 +188,29 @@ TEST(LevelCompiler, MalformedSourcesAreRefusedWithLineAndReason) {
     EXPECT_NE(result.errors.find(c.reason), std::string::npos) << result.errors;
     EXPECT_FALSE(dir.Exists("out/3.ilf"));
   }
+}
+
+TEST(LevelCompiler, GarbageIsRefusedWithoutACrash) {
+  std::string garbage;
+  for (int i = 0; i < 4096; ++i) garbage += static_cast<char>((i * 7919 + 13) % 256);
+  const std::string inputs[] = {
+      garbage,
+      "title: A\ntime: 60\ngrid:\n" + std::string(300, '|') + "\n",
+      "title: A\ntime: 60\ngrid:\n|" + std::string(5000, '.') + "\n",
+      std::string("title: A\0\0\ntime: 60\n", 20),
+  };
+  for (const std::string& input : inputs) {
+    test::ScratchDir dir;
+    dir.Write("1-garbage.lvl", input);
+    CompileResult result = Compile(dir, {"1-garbage.lvl"}, 1);
+    ASSERT_TRUE(WIFEXITED(result.status));  // refused, not killed by a signal
+    EXPECT_EQ(WEXITSTATUS(result.status), 1);
+    EXPECT_NE(result.errors.find("1-garbage.lvl:"), std::string::npos) << result.errors;
+    EXPECT_FALSE(dir.Exists("out/1.ilf"));
+  }
+  test::ScratchDir dir;
+  CompileResult missing = Compile(dir, {"7-missing.lvl"}, 1);
+  EXPECT_NE(missing.errors.find("7-missing.lvl: cannot be read"), std::string::npos) << missing.errors;
 }
 
 TEST(LevelCompiler, SetMustBeNumberedWithoutGapsAndMatchTheShippedCount) {

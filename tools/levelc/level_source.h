@@ -258,6 +258,8 @@ inline std::optional<LevelSource> ParseLevelSource(const std::string& text, Sour
       if (value.empty()) return fail(lineNo, "empty title");
       if (value.size() > static_cast<size_t>(kMaxTitleLength))
         return fail(lineNo, "title longer than 63 characters");
+      for (char ch : value)
+        if (static_cast<unsigned char>(ch) < 32) return fail(lineNo, "control character in the title");
       level.title = value;
       haveTitle = true;
     } else if (key == "idea") {
