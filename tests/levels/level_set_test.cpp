@@ -107,6 +107,17 @@ TEST(LevelSet, ShippedCountMatchesTheSourcesAndEveryFileMatchesItsSource) {
   }
 }
 
+TEST(LevelSet, ReadmeListsEveryLevelWithItsTitleSizeAndTime) {
+  const std::string readme = ReadText(std::string(NB_SOURCE_DIR) + "/README.md");
+  for (const ShippedLevel& level : LoadSources()) {
+    const std::string row = "| " + std::to_string(level.number) + " | " + level.source.title + " | " +
+                            level.source.idea + " | " + std::to_string(level.source.rows) + " × " +
+                            std::to_string(level.source.cols) + " | " + std::to_string(level.source.timeLimit) +
+                            " s |";
+    EXPECT_NE(readme.find(row), std::string::npos) << "README.md lacks the row starting " << row;
+  }
+}
+
 TEST(LevelSet, EveryStoredSolutionWinsInEveryModeWithTimeToSpare) {
   for (const ShippedLevel& level : LoadSources()) {
     for (int mode = 0; mode < kGameModes; ++mode) {
