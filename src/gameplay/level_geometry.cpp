@@ -40,12 +40,17 @@ uint32_t KeyBits(float f) {
 
 uint64_t HashVertex(const VertexPNT& v) {
   const float parts[8] = {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.u, v.v};
-  uint64_t h = 0x9E3779B97F4A7C15ull;
+  uint64_t h = 0;
   for (float f : parts) {
-    h ^= KeyBits(f);
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
+    h = (h ^ KeyBits(f)) * 0x9E3779B97F4A7C15ull;
+    h = (h << 29) | (h >> 35);
   }
+  // Final avalanche so that the low bits used by the table depend on all.
+  h ^= h >> 33;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 33;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  h ^= h >> 33;
   return h;
 }
 
@@ -102,28 +107,36 @@ std::vector<uint32_t> WeldVertices(const std::vector<VertexPNT>& vertices) {
   std::vector<uint32_t> indices(n);
   if (n == 0) return indices;
 
-  // Open addressing over vertex numbers; the table stays at most half full.
+  // Open addressing; each slot keeps the vertex number and the upper half of
+  // its hash, so most mismatches are told apart without reading the vertex.
+  // The table stays at most half full.
   size_t capacity = 16;
   while (capacity < 2 * n) capacity <<= 1;
   const size_t mask = capacity - 1;
-  constexpr uint32_t kEmpty = 0xFFFFFFFFu;
-  std::vector<uint32_t> table(capacity, kEmpty);
+  constexpr uint64_t kEmpty = ~0ull;
+  std::vector<uint64_t> table(capacity, kEmpty);
 
   for (size_t i = 0; i < n; ++i) {
     const VertexPNT& v = vertices[i];
-    size_t slot = HashVertex(v) & mask;
-    uint32_t found = kEmpty;
-    while (table[slot] != kEmpty) {
-      if (SameVertex(vertices[table[slot]], v)) {
-        found = table[slot];
+    const uint64_t h = HashVertex(v);
+    const uint64_t tag = h & 0xFFFFFFFF00000000ull;
+    size_t slot = h & mask;
+    uint32_t found = static_cast<uint32_t>(i);
+    for (;;) {
+      const uint64_t entry = table[slot];
+      if (entry == kEmpty) {
+        // The first of its kind (or a vertex with a NaN, which equals nothing).
+        table[slot] = tag | i;
         break;
       }
+      if ((entry & 0xFFFFFFFF00000000ull) == tag) {
+        const uint32_t j = static_cast<uint32_t>(entry);
+        if (SameVertex(vertices[j], v)) {
+          found = j;
+          break;
+        }
+      }
       slot = (slot + 1) & mask;
-    }
-    if (found == kEmpty) {
-      // The first of its kind (or a vertex with a NaN, which equals nothing).
-      table[slot] = static_cast<uint32_t>(i);
-      found = static_cast<uint32_t>(i);
     }
     indices[i] = found;
   }
