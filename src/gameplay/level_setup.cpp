@@ -134,7 +134,7 @@ void PrepareLoadedLevel(World& world, GameplayContext& ctx) {
     }
   }
 
-  world.levelMesh = BuildLevelGeometry(level, ctx.meshes);
+  BuildLevelGeometry(level, ctx.meshes, world.levelMesh);
   level.levelVertexCount = static_cast<int32_t>(world.levelMesh.vertices.size());
   ctx.events.ReplaceLevelMesh(world.levelMesh);
 
