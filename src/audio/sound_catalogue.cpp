@@ -2,6 +2,7 @@
 
 #include "platform/message_box.h"
 #include "platform/paths.h"
+#include "shell/log.h"
 
 namespace nb {
 namespace {
@@ -22,9 +23,11 @@ StreamHandle StreamOf(const AudioState& audio, MusicId music) {
 void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, int musicVolume) {
   audio.catalogue = SoundCatalogue{};
   if (!MixerVersionAtLeast(kMixerMajor, kMixerMinor, kMixerPatch)) {
+    LogPrintf("%s\n", kMixerVersionText);
     ShowMessageBox(kMixerVersionText, kMixerVersionCaption);
   }
   if (!OpenAudioDevice(audio.device, kAudioFrequency)) {
+    LogPrintf("%s: %s\n", kCantInitializeDevice, AudioErrorText().c_str());
     ShowMessageBox(kCantInitializeDevice, kCantInitializeDevice);
     return;
   }

@@ -40,12 +40,17 @@ uint32_t KeyBits(float f) {
 
 uint64_t HashVertex(const VertexPNT& v) {
   const float parts[8] = {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.u, v.v};
-  uint64_t h = 0x9E3779B97F4A7C15ull;
+  uint64_t h = 0;
   for (float f : parts) {
-    h ^= KeyBits(f);
-    h *= 0xFF51AFD7ED558CCDull;
-    h ^= h >> 32;
+    h = (h ^ KeyBits(f)) * 0x9E3779B97F4A7C15ull;
+    h = (h << 29) | (h >> 35);
   }
+  // Final avalanche so that the low bits used by the table depend on all.
+  h ^= h >> 33;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 33;
+  h *= 0xC4CEB9FE1A85EC53ull;
+  h ^= h >> 33;
   return h;
 }
 
@@ -58,6 +63,13 @@ bool SameVertex(const VertexPNT& a, const VertexPNT& b) {
 
 std::vector<VertexPNT> AppendLevelVertices(const LevelRecord& level,
                                            const LevelMeshSources& meshes) {
+  std::vector<VertexPNT> out;
+  AppendLevelVertices(level, meshes, out);
+  return out;
+}
+
+void AppendLevelVertices(const LevelRecord& level, const LevelMeshSources& meshes,
+                         std::vector<VertexPNT>& out) {
   const int rows = level.rows < kGridSize ? level.rows : kGridSize;
   const int cols = level.cols < kGridSize ? level.cols : kGridSize;
 
@@ -78,7 +90,7 @@ std::vector<VertexPNT> AppendLevelVertices(const LevelRecord& level,
     }
   }
 
-  std::vector<VertexPNT> out;
+  out.clear();
   out.reserve(3 * triangles);
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < cols; ++c) {
@@ -94,47 +106,77 @@ std::vector<VertexPNT> AppendLevelVertices(const LevelRecord& level,
       }
     }
   }
-  return out;
 }
 
 std::vector<uint32_t> WeldVertices(const std::vector<VertexPNT>& vertices) {
-  const size_t n = vertices.size();
-  std::vector<uint32_t> indices(n);
-  if (n == 0) return indices;
+  std::vector<uint32_t> indices;
+  WeldVertices(vertices, indices);
+  return indices;
+}
 
-  // Open addressing over vertex numbers; the table stays at most half full.
+void WeldVertices(const std::vector<VertexPNT>& vertices, std::vector<uint32_t>& indices) {
+  const size_t n = vertices.size();
+  indices.resize(n);
+  if (n == 0) return;
+
+  // Open addressing; each slot keeps the vertex number and the upper half of
+  // its hash, so most mismatches are told apart without reading the vertex.
+  // The table stays at most half full.
   size_t capacity = 16;
   while (capacity < 2 * n) capacity <<= 1;
   const size_t mask = capacity - 1;
-  constexpr uint32_t kEmpty = 0xFFFFFFFFu;
-  std::vector<uint32_t> table(capacity, kEmpty);
+  constexpr uint64_t kEmpty = ~0ull;
+  std::vector<uint64_t> table(capacity, kEmpty);
 
+  // The table is read at random; hashing a few vertices ahead lets their
+  // slots be fetched while the current one is compared.
+  constexpr size_t kAhead = 16;
+  uint64_t ahead[kAhead];
+  for (size_t i = 0; i < kAhead && i < n; ++i) {
+    ahead[i] = HashVertex(vertices[i]);
+    __builtin_prefetch(&table[ahead[i] & mask]);
+  }
   for (size_t i = 0; i < n; ++i) {
     const VertexPNT& v = vertices[i];
-    size_t slot = HashVertex(v) & mask;
-    uint32_t found = kEmpty;
-    while (table[slot] != kEmpty) {
-      if (SameVertex(vertices[table[slot]], v)) {
-        found = table[slot];
+    const uint64_t h = ahead[i % kAhead];
+    if (i + kAhead < n) {
+      const uint64_t next = HashVertex(vertices[i + kAhead]);
+      ahead[i % kAhead] = next;
+      __builtin_prefetch(&table[next & mask]);
+    }
+    const uint64_t tag = h & 0xFFFFFFFF00000000ull;
+    size_t slot = h & mask;
+    uint32_t found = static_cast<uint32_t>(i);
+    for (;;) {
+      const uint64_t entry = table[slot];
+      if (entry == kEmpty) {
+        // The first of its kind (or a vertex with a NaN, which equals nothing).
+        table[slot] = tag | i;
         break;
+      }
+      if ((entry & 0xFFFFFFFF00000000ull) == tag) {
+        const uint32_t j = static_cast<uint32_t>(entry);
+        if (SameVertex(vertices[j], v)) {
+          found = j;
+          break;
+        }
       }
       slot = (slot + 1) & mask;
     }
-    if (found == kEmpty) {
-      // The first of its kind (or a vertex with a NaN, which equals nothing).
-      table[slot] = static_cast<uint32_t>(i);
-      found = static_cast<uint32_t>(i);
-    }
     indices[i] = found;
   }
-  return indices;
 }
 
 LevelGeometry BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes) {
   LevelGeometry geometry;
-  geometry.vertices = AppendLevelVertices(level, meshes);
-  geometry.indices = WeldVertices(geometry.vertices);
+  BuildLevelGeometry(level, meshes, geometry);
   return geometry;
+}
+
+void BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes,
+                        LevelGeometry& out) {
+  AppendLevelVertices(level, meshes, out.vertices);
+  WeldVertices(out.vertices, out.indices);
 }
 
 }  // namespace nb

@@ -27,7 +27,9 @@ bool SpawnRandomBonus(World& world, GameplayContext& ctx) {
       // One chance in about 67 per floor cell: a draw below 491.505.
       if (static_cast<double>(ctx.rng.Rand()) < 491.505) {
         cell.kind = Bonus;
-        cell.state = 1 + static_cast<int32_t>(ctx.rng.Rand() * 0.00012207404);
+        // Kinds 1 to 4: the top draw, 32767, would reach 5 and is held at 4.
+        const int32_t kind = 1 + static_cast<int32_t>(ctx.rng.Rand() * 0.00012207404);
+        cell.state = kind > BonusTurnAround ? BonusTurnAround : kind;
         cell.value = 800;
         return true;
       }

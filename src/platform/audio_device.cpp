@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace nb {
 namespace {
@@ -23,6 +24,16 @@ int ReserveChannels(AudioDevice& device, int count) {
   if (device.channelsAllocated < first + count) return -1;
   for (int ch = first; ch < first + count; ++ch) Mix_Volume(ch, MIX_MAX_VOLUME);
   return first;
+}
+
+// The decoded sound of a file, or null when it is missing, too large or not a
+// sound the mixer reads.
+Mix_Chunk* LoadChunk(const std::string& path) {
+  if (path.empty()) return nullptr;
+  std::error_code error;
+  auto size = std::filesystem::file_size(path, error);
+  if (error || size > static_cast<std::uintmax_t>(kMaxSoundFileBytes)) return nullptr;
+  return Mix_LoadWAV(path.c_str());
 }
 
 SampleSlot* FindSample(AudioDevice& device, SampleHandle sample) {
@@ -85,9 +96,13 @@ bool OpenAudioDevice(AudioDevice& device, int frequency) {
   }
   device = AudioDevice{};
   device.open = true;
+  // No channels until sounds claim them: every channel belongs to one sample
+  // pool or one stream.
   device.channelsAllocated = Mix_AllocateChannels(0);
   return true;
 }
+
+std::string AudioErrorText() { return Mix_GetError(); }
 
 void CloseAudioDevice(AudioDevice& device) {
   if (!device.open) return;
@@ -104,8 +119,8 @@ void CloseAudioDevice(AudioDevice& device) {
 }
 
 SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int maxPlaybacks) {
-  if (!device.open || path.empty() || maxPlaybacks < 1) return 0;
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (!device.open || maxPlaybacks < 1) return 0;
+  Mix_Chunk* chunk = LoadChunk(path);
   if (!chunk) return 0;
   int first = ReserveChannels(device, maxPlaybacks);
   if (first < 0) {
@@ -149,8 +164,8 @@ int PlaySampleChannel(AudioDevice& device, SampleHandle sample, int volume) {
 
 StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop,
                               bool autoFree) {
-  if (!device.open || path.empty()) return 0;
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (!device.open) return 0;
+  Mix_Chunk* chunk = LoadChunk(path);
   if (!chunk) return 0;
   int channel = ReserveChannels(device, 1);
   if (channel < 0) {

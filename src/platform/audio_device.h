@@ -52,8 +52,13 @@ bool VersionAtLeast(int major, int minor, int patch, int wantMajor, int wantMino
 
 // Opens the default output device; false (and nothing open) on failure.
 bool OpenAudioDevice(AudioDevice& device, int frequency);
+// Why the last open or load failed, in the mixer's words.
+std::string AudioErrorText();
 // Halts and frees everything and closes the device; harmless when not open.
 void CloseAudioDevice(AudioDevice& device);
+
+// Sound files are decoded whole into memory; larger files are refused.
+inline constexpr long long kMaxSoundFileBytes = 64LL * 1024 * 1024;
 
 // Loads a whole sound file (WAV or Ogg Vorbis) as a sample that can sound up to
 // maxPlaybacks times at once. 0 when the device is closed or the file is

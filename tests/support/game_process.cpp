@@ -11,9 +11,11 @@
 
 namespace nb::test {
 
-GameProcess::GameProcess(const std::string& workingDir) {
+GameProcess::GameProcess(const std::string& workingDir, const std::string& display)
+    : display_(display) {
   pid_ = fork();
   if (pid_ == 0) {
+    if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
     if (chdir(workingDir.c_str()) != 0) _exit(127);
     std::string binary = std::string(NB_GAME_DIR) + "/nimbara";
     execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
@@ -26,7 +28,8 @@ GameProcess::~GameProcess() {
 }
 
 bool GameProcess::WaitForWindow(int timeoutSeconds) const {
-  std::string command = "xdotool search --onlyvisible --pid " + std::to_string(pid_) +
+  std::string prefix = display_.empty() ? "" : "DISPLAY=" + display_ + " ";
+  std::string command = prefix + "xdotool search --all --onlyvisible --pid " + std::to_string(pid_) +
                         " --name '^Nimbara$' 2>/dev/null | head -n 1";
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
   while (std::chrono::steady_clock::now() < deadline) {
@@ -53,6 +56,32 @@ int GameProcess::StopWith(int signal, int timeoutSeconds) {
   waitpid(pid_, &status, 0);
   pid_ = -1;
   return -1;
+}
+
+PrivateDisplay::PrivateDisplay() {
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  pid_ = fork();
+  if (pid_ == 0) {
+    close(fds[0]);
+    std::string fd = std::to_string(fds[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+           "tcp", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  std::string number;
+  char ch;
+  while (read(fds[0], &ch, 1) == 1 && ch != '\n') number += ch;
+  close(fds[0]);
+  if (!number.empty()) name_ = ":" + number;
+}
+
+PrivateDisplay::~PrivateDisplay() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  int status = 0;
+  waitpid(pid_, &status, 0);
 }
 
 bool HaveDisplay() {

@@ -8,7 +8,8 @@ namespace nb::test {
 // The real game binary, started in a directory of the test's choosing.
 class GameProcess {
  public:
-  explicit GameProcess(const std::string& workingDir);
+  // display: the X display to use ("" keeps the test's own).
+  explicit GameProcess(const std::string& workingDir, const std::string& display = "");
   ~GameProcess();
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
@@ -22,6 +23,22 @@ class GameProcess {
 
  private:
   pid_t pid_ = -1;
+  std::string display_;
+};
+
+// An X server of the test's own, for runs that change the display mode.
+class PrivateDisplay {
+ public:
+  PrivateDisplay();
+  ~PrivateDisplay();
+  PrivateDisplay(const PrivateDisplay&) = delete;
+  PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+  bool ready() const { return !name_.empty(); }
+  const std::string& name() const { return name_; }  // ":N"
+
+ private:
+  pid_t pid_ = -1;
+  std::string name_;
 };
 
 // True when an X display is available for window tests.

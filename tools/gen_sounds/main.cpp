@@ -7,13 +7,17 @@
 #include "music.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
+  if (argc != 2 || argv[1][0] == '\0') {
     std::fprintf(stderr, "usage: gen_sounds <output folder>\n");
     return 2;
   }
   std::filesystem::path folder = argv[1];
   std::error_code error;
   std::filesystem::create_directories(folder, error);
+  if (!std::filesystem::is_directory(folder)) {
+    std::fprintf(stderr, "gen_sounds: cannot create %s\n", folder.string().c_str());
+    return 1;
+  }
   std::vector<gen::NamedSound> sounds = gen::MakeEffects();
   for (gen::NamedSound& music : gen::MakeMusic()) sounds.push_back(std::move(music));
   for (const gen::NamedSound& sound : sounds) {

@@ -44,7 +44,7 @@ void AddMelody(Buffer& b, const std::vector<Note>& notes, double startBeat, doub
 }
 
 void AddKick(Buffer& b, double t) {
-  AddTone(b, t, 0.14, 120, 44, 0.9, {{1.0, 1.0, 0.09}}, Shape(0.002, 0.04), true);
+  AddTone(b, t, 0.14, 120, 44, 0.7, {{1.0, 1.0, 0.09}}, Shape(0.002, 0.04), true);
 }
 
 // A light theme for the menus: bells over a marimba, 100 beats a minute.
@@ -129,33 +129,34 @@ Buffer GameTheme() {
       {81, 2}, {84, 1}, {81, 1},                // F
       {79, 1}, {76, 1}, {79, 1}, {84, 1},       // C
       {83, 3}, {0, 1}};                         // G
-  AddMelody(b, lead, 8 * 4, beat, kLead, 0.16, 0.006);
+  AddMelody(b, lead, 8 * 4, beat, kLead, 0.22, 0.006);
   LoopReverb(b, 0.15, 0.4);
   Normalize(b, 0.7);
   return b;
 }
 
-// A calm opening: slow pads and distant chimes that fade away.
+// A calm opening over the splash (about five seconds): slow pads and
+// distant chimes, faded out by the time the menu music takes over.
 Buffer IntroTheme() {
-  const double bar = 4.0;
+  const double bar = 1.2;
   const std::vector<Chord> chords = {{50, {62, 66, 69, 73}}, {47, {59, 62, 66, 69}},
                                      {43, {55, 59, 62, 66}}, {45, {57, 61, 64, 69}}};
-  Buffer b(Samples(chords.size() * bar + 1.0), 0.0f);
-  const int pattern[8] = {0, 2, 1, 3, 2, 1, 3, 2};
+  Buffer b(Samples(chords.size() * bar + 1.2), 0.0f);
+  const int pattern[4] = {0, 2, 1, 3};
   for (size_t i = 0; i < chords.size(); ++i) {
     const Chord& c = chords[i];
     double t0 = i * bar;
     for (double tone : c.tones) AddPad(b, t0, bar, NoteFrequency(tone), 0.08);
     double f = NoteFrequency(c.bass - 12);
-    AddTone(b, t0, bar * 0.9, f, f, 0.25, {{1.0, 1.0, 0}, {2.0, 0.2, 0}}, Shape(0.6, 0.6));
-    for (int k = 0; k < 8; ++k) {
-      double g = NoteFrequency(c.tones[pattern[k]] + 12);
-      AddTone(b, t0 + k * 0.5, 0.9, g, g, k % 2 ? 0.08 : 0.12, kChime, Shape(0.004, 0.3));
+    AddTone(b, t0, bar * 0.9, f, f, 0.25, {{1.0, 1.0, 0}, {2.0, 0.2, 0}}, Shape(0.3, 0.4));
+    for (int k = 0; k < 4; ++k) {
+      double g = NoteFrequency(c.tones[pattern[(k + i) % 4]] + 12);
+      AddTone(b, t0 + k * bar / 4, 0.9, g, g, k % 2 ? 0.08 : 0.12, kChime, Shape(0.004, 0.3));
     }
   }
   Reverb(b, 0.45, 0.6);
-  FadeIn(b, 1.0);
-  FadeOut(b, 3.0);
+  FadeIn(b, 0.15);
+  FadeOut(b, 1.8);
   Normalize(b, 0.65);
   return b;
 }
