@@ -465,6 +465,9 @@ void ApplyGlStates(GlDeviceImpl& gl, const DeviceStates& states, uint32_t fvf) {
     gl.materialDirty = gl.lightsDirty = true;
     gl.space = GlSpace::Unknown;
     gl.boundTexture = ~0u;
+    // Another device on the same context may have left colour tracking on.
+    glDisable(GL_COLOR_MATERIAL);
+    gl.colorMaterialOn = false;
   }
   ApplyRenderStates(gl, states, all);
   ApplyLightingAndFog(gl, states, fvf, all);
