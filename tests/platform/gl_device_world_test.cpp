@@ -1,6 +1,7 @@
 // World-space drawing on the real OpenGL device: the row-vector matrices,
 // depth mapping and order, culling, lighting, fog and sphere mapping.
 #include <cmath>
+#include <cstring>
 
 #include "gl_fixture.h"
 
@@ -210,6 +211,75 @@ TEST_F(GlWorldTest, SphereMapFacingTheViewerSamplesTheCentre) {
   DrawSquare(0, 20);
   EXPECT_EQ(Pixel(kCx - corner, kCy - corner), 0xFF0000FFu);
   EXPECT_EQ(Pixel(kCx, kCy), 0xFFFF0000u);
+}
+
+// A square of coloured vertices (XYZ | DIFFUSE | TEX1) at z = 0, drawn as a list.
+void DrawColouredSquare(GraphicsDevice& d, VertexBufferHandle& vb, float half,
+                        const uint32_t colours[4]) {
+  VertexColorTex c[4] = {{-half, half, 0, colours[0], 0, 0},
+                         {half, half, 0, colours[1], 1, 0},
+                         {-half, -half, 0, colours[2], 0, 1},
+                         {half, -half, 0, colours[3], 1, 1}};
+  VertexColorTex list[6] = {c[0], c[1], c[2], c[2], c[1], c[3]};
+  if (!vb) {
+    ASSERT_EQ(d.CreateVertexBuffer(sizeof list, 0, kFvfColorTex, Pool::Managed, &vb),
+              DeviceResult::Ok);
+  }
+  void* p = nullptr;
+  ASSERT_EQ(d.LockVertexBuffer(vb, 0, 0, &p, 0), DeviceResult::Ok);
+  std::memcpy(p, list, sizeof list);
+  d.UnlockVertexBuffer(vb);
+  d.SetStreamSource(0, vb, 0, sizeof(VertexColorTex));
+  d.SetFVF(kFvfColorTex);
+  ASSERT_EQ(d.DrawPrimitive(PrimitiveType::TriangleList, 0, 2), DeviceResult::Ok);
+}
+
+TEST_F(GlWorldTest, VertexColoursFeedLightingOnlyWhenTheMaterialSourceSaysSo) {
+  VertexBufferHandle vb;
+  const uint32_t red[4] = {0xFFFF0000, 0xFFFF0000, 0xFFFF0000, 0xFFFF0000};
+  device->SetRenderState(RenderState::Lighting, true);
+  device->SetRenderState(RenderState::Ambient, 0);
+  Light light;
+  light.type = LightType::Directional;  // shining along +Z, onto a normal-less face: no diffuse
+  light.diffuse = {1, 1, 1, 1};
+  light.ambient = {1, 1, 1, 1};
+  light.direction = {0, 0, 1};
+  device->SetLight(0, light);
+  device->LightEnable(0, true);
+  Material amb;
+  amb.ambient = {0, 1, 0, 1};
+  device->SetMaterial(amb);
+  // Vertex colours, but the ambient comes from the material: green.
+  DrawColouredSquare(*device, vb, 10, red);
+  EXPECT_EQ(Pixel(kCx, kCy), 0xFF00FF00u);
+  // Ambient from the vertex colour: red.
+  device->SetRenderState(RenderState::AmbientMaterialSource, MaterialSource::Color1);
+  DrawColouredSquare(*device, vb, 10, red);
+  EXPECT_EQ(Pixel(kCx, kCy), 0xFFFF0000u);
+  // Colour vertex off: the material again, even though the source says colour.
+  device->SetRenderState(RenderState::ColorVertex, false);
+  DrawColouredSquare(*device, vb, 10, red);
+  EXPECT_EQ(Pixel(kCx, kCy), 0xFF00FF00u);
+  // Lighting off: the vertex colour as it is.
+  device->SetRenderState(RenderState::Lighting, false);
+  DrawColouredSquare(*device, vb, 10, red);
+  EXPECT_EQ(Pixel(kCx, kCy), 0xFFFF0000u);
+}
+
+TEST_F(GlWorldTest, FlatShadingTakesTheFirstVertexColour) {
+  VertexBufferHandle vb;
+  const uint32_t colours[4] = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+  device->SetRenderState(RenderState::ShadeMode, Shade::Flat);
+  DrawColouredSquare(*device, vb, 20, colours);
+  // Triangle (0, 1, 2) is red throughout; triangle (2, 1, 3) blue.
+  int in = static_cast<int>(20 / (100 * std::tan(0.5236f)) * kCy) - 3;
+  EXPECT_EQ(Pixel(kCx - in, kCy - in), 0xFFFF0000u);
+  EXPECT_EQ(Pixel(kCx + in, kCy + in), 0xFF0000FFu);
+  device->SetRenderState(RenderState::ShadeMode, Shade::Gouraud);
+  DrawColouredSquare(*device, vb, 20, colours);
+  uint32_t mixed = Pixel(kCx - in / 2, kCy - in / 2);
+  EXPECT_GT(Green(mixed), 0x10);
+  EXPECT_GT(Red(mixed), 0x10);
 }
 
 TEST_F(GlWorldTest, MultisampledDeviceDrawsAndReadsBack) {
