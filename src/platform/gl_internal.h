@@ -55,6 +55,8 @@ struct GlDeviceImpl {
   uint32_t appliedFvf = 0;
   int lightingOn = -1;  // -1 unknown
   int fogOn = -1;
+  int texGenOn = -1;
+  uint32_t texMatrixFlags = ~0u;
   bool colorMaterialOn = false;
   uint32_t colorMaterialMode = 0;
   bool envValid = false;  // the combiner settings below were sent

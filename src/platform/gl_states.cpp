@@ -318,7 +318,7 @@ void ApplyLightingAndFog(GlDeviceImpl& gl, const DeviceStates& s, uint32_t fvf, 
   }
 }
 
-void ApplyTexture(GlDeviceImpl& gl, const DeviceStates& s, bool all) {
+void ApplyTexture(GlDeviceImpl& gl, const DeviceStates& s, uint32_t fvf, bool all) {
   GlTexture* tex = nullptr;
   if (s.texture) {
     auto it = gl.textures.find(s.texture.id);
@@ -376,16 +376,18 @@ void ApplyTexture(GlDeviceImpl& gl, const DeviceStates& s, bool all) {
     gl.envApplied = st;
     gl.envValid = true;
   }
-  // Coordinate generation.
-  const DeviceStates& a = gl.applied;
-  if (all || T(a, TextureStageState::TexCoordIndex) != T(s, TextureStageState::TexCoordIndex)) {
-    bool sphere = (T(s, TextureStageState::TexCoordIndex) & 0xFFFF0000u) == TexCoordIndex::SphereMap;
+  // Sphere-map generation needs camera-space normals: pixel-space vertices
+  // keep their own coordinates.
+  bool screen = (fvf & Fvf::XYZRHW) != 0;
+  int sphere = !screen && (T(s, TextureStageState::TexCoordIndex) & 0xFFFF0000u) == TexCoordIndex::SphereMap;
+  if (all || sphere != gl.texGenOn) {
     if (sphere) {
       glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
       glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
     }
-    SetEnabled(GL_TEXTURE_GEN_S, sphere);
-    SetEnabled(GL_TEXTURE_GEN_T, sphere);
+    SetEnabled(GL_TEXTURE_GEN_S, sphere != 0);
+    SetEnabled(GL_TEXTURE_GEN_T, sphere != 0);
+    gl.texGenOn = sphere;
   }
 }
 
@@ -394,14 +396,16 @@ void ApplyTransforms(GlDeviceImpl& gl, const DeviceStates& s, uint32_t fvf, bool
   auto tr = [](const DeviceStates& d, TransformState t) -> const Matrix& {
     return d.transform[static_cast<int>(t)];
   };
-  // Texture matrix.
-  uint32_t ttf = T(s, TextureStageState::TextureTransformFlags);
-  if (all || ttf != T(a, TextureStageState::TextureTransformFlags) ||
+  // Texture matrix; pixel-space vertices bypass texture transforms too.
+  uint32_t ttf = (fvf & Fvf::XYZRHW) ? TextureTransform::Disable
+                                     : T(s, TextureStageState::TextureTransformFlags);
+  if (all || ttf != gl.texMatrixFlags ||
       (ttf && !SameMatrix(tr(a, TransformState::Texture0), tr(s, TransformState::Texture0)))) {
     Matrix t = TextureMatrixToGl(tr(s, TransformState::Texture0), ttf);
     glMatrixMode(GL_TEXTURE);
     glLoadMatrixf(&t.m[0][0]);
     glMatrixMode(GL_MODELVIEW);
+    gl.texMatrixFlags = ttf;
   }
 
   if (fvf & Fvf::XYZRHW) {
@@ -471,7 +475,7 @@ void ApplyGlStates(GlDeviceImpl& gl, const DeviceStates& states, uint32_t fvf) {
   }
   ApplyRenderStates(gl, states, all);
   ApplyLightingAndFog(gl, states, fvf, all);
-  ApplyTexture(gl, states, all);
+  ApplyTexture(gl, states, fvf, all);
   ApplyTransforms(gl, states, fvf, all);
   gl.applied = states;
   gl.valid = true;

@@ -213,6 +213,31 @@ TEST_F(GlWorldTest, SphereMapFacingTheViewerSamplesTheCentre) {
   EXPECT_EQ(Pixel(kCx, kCy), 0xFFFF0000u);
 }
 
+TEST_F(GlWorldTest, TwoComponentTextureTransformShiftsCoordinates) {
+  // Four texels in a row; the square shows u from 0 to 1 left to right.
+  device->SetTexture(0, MakeTexture(4, 1, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}));
+  device->SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
+  int half = static_cast<int>(20 / (100 * std::tan(0.5236f)) * kCy);
+  int firstQuarter = kCx - half * 3 / 4;
+  DrawSquare(0, 20);
+  EXPECT_EQ(Pixel(firstQuarter, kCy), 0xFFFF0000u);
+  // A translation by a quarter in u, kept in the third row.
+  Matrix m;
+  m.m[2][0] = 0.25f;
+  device->SetTransform(TransformState::Texture0, m);
+  device->SetTextureStageState(0, TextureStageState::TextureTransformFlags, TextureTransform::Count2);
+  DrawSquare(0, 20);
+  EXPECT_EQ(Pixel(firstQuarter, kCy), 0xFF00FF00u);
+  m.m[2][0] = 0.5f;
+  device->SetTransform(TransformState::Texture0, m);
+  DrawSquare(0, 20);
+  EXPECT_EQ(Pixel(firstQuarter, kCy), 0xFF0000FFu);
+  // Disabled: the mesh's own coordinates again.
+  device->SetTextureStageState(0, TextureStageState::TextureTransformFlags, TextureTransform::Disable);
+  DrawSquare(0, 20);
+  EXPECT_EQ(Pixel(firstQuarter, kCy), 0xFFFF0000u);
+}
+
 // A square of coloured vertices (XYZ | DIFFUSE | TEX1) at z = 0, drawn as a list.
 void DrawColouredSquare(GraphicsDevice& d, VertexBufferHandle& vb, float half,
                         const uint32_t colours[4]) {
