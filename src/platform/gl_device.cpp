@@ -414,8 +414,6 @@ std::vector<uint32_t> GlDevice::ReadPixels(int x, int y, int width, int height) 
     source = gl.resolveFbo;
   }
   glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
-  GLint buffer = 0;
-  glGetIntegerv(GL_PIXEL_PACK_BUFFER_BINDING, &buffer);
   glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
   std::vector<uint8_t> row(static_cast<size_t>(width) * 4);
   for (int j = 0; j < height; ++j) {
