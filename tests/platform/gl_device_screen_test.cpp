@@ -169,6 +169,21 @@ TEST_F(GlScreenTest, MirrorAddressingAndLinearFiltering) {
   EXPECT_EQ(Pixel(15, 4), 0xFFFFFFFFu);
 }
 
+TEST_F(GlScreenTest, MinifiedTextureSamplesTheMipChainWhenAsked) {
+  // 8 x 8 stripes of black and white: its 1 x 1 level is mid grey.
+  std::vector<uint32_t> stripes;
+  for (int i = 0; i < 64; ++i) stripes.push_back((i % 2) ? 0xFFFFFFFF : 0xFF000000);
+  device->SetTexture(0, MakeTexture(8, 8, stripes));
+  device->SetSamplerState(0, SamplerState::MinFilter, TextureFilter::Point);
+  device->SetSamplerState(0, SamplerState::MipFilter, TextureFilter::None);
+  DrawScreenQuad(0, 0, 1, 1, 0xFFFFFFFF);  // the whole texture in one pixel
+  int unfiltered = Red(Pixel(0, 0));
+  EXPECT_TRUE(unfiltered == 0 || unfiltered == 255) << unfiltered;
+  device->SetSamplerState(0, SamplerState::MipFilter, TextureFilter::Point);
+  DrawScreenQuad(0, 0, 1, 1, 0xFFFFFFFF);
+  EXPECT_NEAR(Red(Pixel(0, 0)), 128, 2);
+}
+
 TEST_F(GlScreenTest, DepthTestOnPixelSpaceVertices) {
   device->SetTexture(0, TextureHandle{});
   device->SetRenderState(RenderState::ZEnable, true);
