@@ -111,6 +111,9 @@ std::string AudioErrorText() { return Mix_GetError(); }
 void CloseAudioDevice(AudioDevice& device) {
   if (!device.open) return;
   Mix_HaltChannel(-1);
+  // The mixer keeps its master volume across a reopen; the next device
+  // starts at full like a fresh one.
+  Mix_MasterVolume(MIX_MAX_VOLUME);
   for (StreamSlot& slot : device.streams) ReleaseStream(slot);
   for (SampleSlot& slot : device.samples) {
     if (slot.chunk) Mix_FreeChunk(slot.chunk);
