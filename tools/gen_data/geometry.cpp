@@ -12,7 +12,7 @@ uint16_t Mesh::Add(const Vertex& v) {
 void Mesh::AddTriangle(uint16_t a, uint16_t b, uint16_t c, Vec3 facing) {
   Vec3 pa = vertices[a].p, pb = vertices[b].p, pc = vertices[c].p;
   Vec3 n = Cross(pb - pa, pc - pa);
-  if (Length(n) < 1e-9f) return;  // a degenerate sliver adds nothing
+  if (Length(n) < 1e-4f) return;  // a degenerate sliver adds nothing
   if (Dot(n, facing) < 0) std::swap(b, c);
   indices.push_back(a);
   indices.push_back(b);

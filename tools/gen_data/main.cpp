@@ -3,11 +3,14 @@
 // Meshes, textures and fonts are made here; the curves and the language
 // files come from the editable sources in the data directory. The output
 // is the same, byte for byte, on every run.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "cp1251.h"
 #include "fonts.h"
@@ -52,6 +55,22 @@ int main(int argc, char** argv) {
     if (ec) return Fail("cannot create " + (game / dir).string());
   }
 
+  // The editable sources first, so that a bad one stops the build at once.
+  std::string anim;
+  if (!ReadFile(source / "anim.txt", anim)) return Fail("cannot read anim.txt");
+  // Language files: written in UTF-8 under data/, shipped in code page 1251.
+  std::vector<std::pair<std::string, std::string>> languages;
+  for (const auto& entry : fs::directory_iterator(source)) {
+    std::string name = entry.path().filename().string();
+    if (name.rfind("textes_", 0) != 0 || entry.path().extension() != ".ini") continue;
+    std::string text, bytes, error;
+    if (!ReadFile(entry.path(), text)) return Fail("cannot read " + name);
+    if (!gen::Utf8ToCp1251(text, bytes, error)) return Fail(name + ": " + error);
+    languages.push_back({name, bytes});
+  }
+  if (languages.empty()) return Fail("no language files in " + source.string());
+  std::sort(languages.begin(), languages.end());
+
   for (const gen::NamedMesh& m : gen::BuildMeshes()) {
     if (!WriteFile(game / "data/meshes" / (m.key + ".x"), gen::XFileText(m.mesh, m.key)))
       return Fail("cannot write mesh " + m.key);
@@ -84,21 +103,8 @@ int main(int argc, char** argv) {
     if (!gen::WriteFont(game.string(), f, error)) return Fail(error);
   }
 
-  std::string anim;
-  if (!ReadFile(source / "anim.txt", anim)) return Fail("cannot read anim.txt");
   if (!WriteFile(game / "anim.txt", anim)) return Fail("cannot write anim.txt");
-
-  // Language files: written in UTF-8 under data/, shipped in code page 1251.
-  int languages = 0;
-  for (const auto& entry : fs::directory_iterator(source)) {
-    std::string name = entry.path().filename().string();
-    if (name.rfind("textes_", 0) != 0 || entry.path().extension() != ".ini") continue;
-    std::string text, bytes, error;
-    if (!ReadFile(entry.path(), text)) return Fail("cannot read " + name);
-    if (!gen::Utf8ToCp1251(text, bytes, error)) return Fail(name + ": " + error);
+  for (const auto& [name, bytes] : languages)
     if (!WriteFile(game / "data" / name, bytes)) return Fail("cannot write " + name);
-    ++languages;
-  }
-  if (languages == 0) return Fail("no language files in " + source.string());
   return 0;
 }

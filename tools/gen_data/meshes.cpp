@@ -499,10 +499,12 @@ Mesh IslandRock() {
     float t = float(k) / nBottom;
     for (int s = 0; s <= seg; ++s) {
       float a = 2 * kPi * (s % seg) / seg;
-      float bump = PeriodicNoise(a / (2 * kPi) * 12.0f, 12, 17 + k) * 0.22f +
-                   PeriodicNoise(a / (2 * kPi) * 28.0f, 28, 91 + k) * 0.08f;
-      float r = IslandRadius(a) * std::pow(1.0f - t, 0.75f) * (1.0f + (k > 0 && k < nBottom ? bump : 0.0f));
-      if (k == 0) r = IslandRadius(a);
+      // Rocky bulges that change smoothly from ring to ring and only ever
+      // pull the rock inwards, so that the underside never folds over.
+      float around = a / (2 * kPi);
+      float bump = 0.16f * (0.5f + 0.5f * PeriodicNoise2(around * 12.0f, t * 5.0f, 12, 1 << 20, 17)) +
+                   0.06f * (0.5f + 0.5f * PeriodicNoise2(around * 28.0f, t * 9.0f, 28, 1 << 20, 91));
+      float r = IslandRadius(a) * std::pow(1.0f - t, 0.75f) * (1.0f - bump * std::min(1.0f, t * 4.0f));
       float y = kIslandTop - 8.0f - 60.0f * std::min(t * 6, 1.0f) - 980.0f * std::pow(t, 1.35f);
       Vec3 p{r * std::cos(a), y, r * std::sin(a)};
       float u = 6.0f * s / seg;  // the rock repeats six times round

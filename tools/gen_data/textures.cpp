@@ -653,9 +653,9 @@ Image MakeHelpTexture(const Image& atlas, const FontFace& labelFont) {
         p.Path({{p.Cx(1), p.Cy(2) + 10}, {p.Cx(1), p.Cy(3) - 12}});
         p.Clock((x0 + x1) / 2.0f, 210, 26);
         p.Gem((x0 + x1) / 2.0f - 22, 290, 12);
-        p.Label(labelFont, "+", 298);
-        p.Clock((x0 + x1) / 2.0f + 24, 290, 12);
-        p.Label(labelFont, "= $", 345, Rgb(0xFFE27A));
+        p.Label(labelFont, "    10", 298, Rgb(0xFFE27A));
+        p.Clock((x0 + x1) / 2.0f - 22, 340, 12);
+        p.Label(labelFont, "    +1", 348, Rgb(0xFFE27A));
         break;
       }
       case 3: {  // holes, lives and bricks
@@ -682,7 +682,6 @@ Image MakeHelpTexture(const Image& atlas, const FontFace& labelFont) {
         p.Cell(2, 6, kSwitchReleasedTile);
         p.Cell(1, 5, kGateTile);
         p.Path({{p.Cx(2), p.Cy(6) - 12}, {p.Cx(2), p.Cy(5) - 4}});
-        p.Label(labelFont, "ON", 135, Rgb(0x6CE07A));
         break;
       }
       case 5: {  // teleports, movable bricks and bonuses
@@ -703,7 +702,7 @@ Image MakeHelpTexture(const Image& atlas, const FontFace& labelFont) {
         p.Heart(cx - 12, 300, 9);
         FillArrow(img, cx + 22, 310, cx + 8, 290, 3, Rgb(0x80D0FF));
         FillArrow(img, cx + 8, 296, cx + 22, 316, 3, Rgb(0x80D0FF));
-        p.Label(labelFont, "+1000", 355, Rgb(0xFFE27A));
+        p.Label(labelFont, "+50", 355, Rgb(0xFFE27A));
         break;
       }
     }
