@@ -80,4 +80,28 @@ bool LoadLevelFile(LevelRecord& level, const std::string& path) {
   return true;
 }
 
+std::string EncodeLevelFile(const LevelRecord& level) {
+  std::string bytes(kHeaderBytes, '\0');
+  auto put = [&bytes](int32_t value) {
+    uint32_t v = static_cast<uint32_t>(value);
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
+  };
+  const int rows = level.rows < 0 ? 0 : (level.rows > kGridSize ? kGridSize : level.rows);
+  const int cols = level.cols < 0 ? 0 : (level.cols > kGridSize ? kGridSize : level.cols);
+  put(0);  // no extra records
+  put(level.timeLimit);
+  put(rows);
+  put(cols);
+  for (int r = 0; r < rows; ++r) {
+    for (int k = 0; k < cols; ++k) {
+      const GridCell& cell = level.cells[r][cols - 1 - k];
+      put(cell.kind);
+      put(cell.state);
+      put(cell.value);
+    }
+  }
+  put(level.trailer);
+  return bytes;
+}
+
 }  // namespace nb

@@ -1,6 +1,8 @@
 #pragma once
 #include <cstdint>
 
+#include "d3dhelpers/matrix.h"
+
 namespace nb {
 
 // The element in a cell of the playfield grid.
@@ -60,10 +62,20 @@ struct LevelRecord {
   GridCell cells[kGridSize][kGridSize]{};
 
   // Derived by level setup.
+  int32_t levelVertexCount = 0;  // vertices of the merged walls and floor
+  Vec3 homeEye{};                // the camera's home view over the grid
+  Vec3 homeTarget{};
+  int32_t startCol = 0;  // world units: 50 x the start cell's column
+  int32_t startRow = 0;  // world units: 50 x the start cell's row
+  int32_t switchesTotal = 0;
+  int32_t switchesOn = 0;
   int32_t stonesLeft = 0;
-  int32_t switchCount = 0;
-  int32_t startRow = 0;
-  int32_t startCol = 0;
 };
+
+// True when (row, col) lies inside the used rectangle of the level.
+inline bool InsideGrid(const LevelRecord& level, int row, int col) {
+  return row >= 0 && col >= 0 && row < level.rows && col < level.cols && row < kGridSize &&
+         col < kGridSize;
+}
 
 }  // namespace nb

@@ -119,6 +119,35 @@ std::string SettingsFile::ReadString(const std::string& section, const std::stri
   return value;
 }
 
+std::vector<std::string> SettingsFile::SectionNames() const {
+  bool exists = false;
+  std::vector<std::string> names;
+  for (const std::string& line : ReadLines(path, exists)) {
+    std::string name;
+    if (SectionHeader(line, name)) names.push_back(name);
+  }
+  return names;
+}
+
+std::vector<std::pair<std::string, std::string>> SettingsFile::SectionEntries(
+    const std::string& section) const {
+  bool exists = false;
+  std::vector<std::pair<std::string, std::string>> entries;
+  bool inSection = false;
+  for (const std::string& line : ReadLines(path, exists)) {
+    std::string name, k, v;
+    if (SectionHeader(line, name)) {
+      inSection = SameName(name, section);
+      continue;
+    }
+    if (!inSection || !KeyLine(line, k, v)) continue;
+    bool seen = false;
+    for (const auto& entry : entries) seen = seen || SameName(entry.first, k);
+    if (!seen) entries.emplace_back(k, Unquote(v));
+  }
+  return entries;
+}
+
 int SettingsFile::ReadInt(const std::string& section, const std::string& key,
                           int defaultValue) const {
   return LenientInt(ReadString(section, key, std::to_string(defaultValue)));

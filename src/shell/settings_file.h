@@ -1,5 +1,7 @@
 #pragma once
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace nb {
 
@@ -16,6 +18,11 @@ struct SettingsFile {
   int ReadInt(const std::string& section, const std::string& key, int defaultValue) const;
   float ReadFloat(const std::string& section, const std::string& key, int defaultValue) const;
   bool ReadBool(const std::string& section, const std::string& key, bool defaultValue) const;
+
+  // The section names in file order, and one section's key=value pairs
+  // (the first of each key), for tools that copy settings.
+  std::vector<std::string> SectionNames() const;
+  std::vector<std::pair<std::string, std::string>> SectionEntries(const std::string& section) const;
 
   // False when the file could not be written; callers may ignore it.
   bool WriteString(const std::string& section, const std::string& key,

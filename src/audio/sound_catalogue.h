@@ -1,0 +1,64 @@
+#pragma once
+#include "audio/sound_id.h"
+#include "platform/audio_device.h"
+#include "shell/settings_file.h"
+
+namespace nb {
+
+// One handle per Sounds key, filled once at start-up; 0 is a silent sound.
+struct SoundCatalogue {
+  SampleHandle samples[kSampleCount] = {};
+  StreamHandle music[static_cast<int>(MusicId::Count)] = {};
+};
+
+// The game's whole sound state: the device, the catalogue, and the pointer x
+// of the last update of the sound-volume slider (it clicks on every move).
+struct AudioState {
+  AudioDevice device;
+  SoundCatalogue catalogue;
+  int soundSliderLastX = -1000000;
+};
+
+inline constexpr int kAudioFrequency = 44100;
+inline constexpr int kSamplePoolSize = 3;  // plays of one sample sounding at once
+
+// Message of a device that cannot be opened (text and caption alike).
+inline constexpr const char* kCantInitializeDevice = "Can't initialize device";
+// Message of a mixer library older than the game needs.
+inline constexpr const char* kMixerVersionText = "SDL2_mixer version 2.6 was not loaded";
+inline constexpr const char* kMixerVersionCaption = "Incorrect SDL2_mixer";
+
+// Start-up: checks the mixer version, opens the device, loads the 27 samples
+// and the game, menu and intro streams named in [Sounds] of the settings, and
+// sets the music volume on all three streams. The device volume is left as it
+// is. A version or device failure shows its message box once and the game
+// goes on silent; missing keys and files are silent without a message.
+void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, int musicVolume);
+// The same with the game's own settings.ini.
+void LoadSoundCatalogue(AudioState& audio, int musicVolume);
+
+// Plays one sound effect once at the sound volume. Returns the mixer channel
+// (-1 when silent), which only tests look at.
+int PlaySample(AudioState& audio, SoundId sound, int soundVolume);
+
+// The music streams, for the screens that switch them.
+void PlayMusic(AudioState& audio, MusicId music, bool restart);
+void StopMusic(AudioState& audio, MusicId music);
+void FreeMusic(AudioState& audio, MusicId music);
+void SetMusicVolume(AudioState& audio, MusicId music, int volume);
+bool MusicExists(AudioState& audio, MusicId music);
+bool MusicIsPlaying(AudioState& audio, MusicId music);
+
+// The music moments of the game, each the calls its screen makes.
+void MusicAtStartUp(AudioState& audio);          // intro, without restart
+void MusicToMainMenu(AudioState& audio);         // every return to the main menu
+void MusicAfterSplash(AudioState& audio, bool restartMenu);  // after MusicToMainMenu
+void MusicAtLevelStart(AudioState& audio);       // menu and game music stop
+void MusicAfterLoading(AudioState& audio);       // game music from its start
+void MusicAtLevelWon(AudioState& audio);         // game music stops
+void MusicAtShutdown(AudioState& audio);         // game and intro streams freed
+
+// Frees every sound and closes the device (the last audio call).
+void CloseAudio(AudioState& audio);
+
+}  // namespace nb

@@ -1,0 +1,240 @@
+#include "d3dhelpers/image_file.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+
+#include <jpeglib.h>
+#include <png.h>
+
+namespace nb {
+namespace {
+
+constexpr int kMaxSide = 8192;
+constexpr size_t kMaxFileBytes = 64u << 20;
+
+bool Fail(Image& out, std::string* error, const std::string& message) {
+  out = Image{};
+  if (error) *error = message;
+  return false;
+}
+
+bool DecodePng(const std::vector<uint8_t>& bytes, Image& out, std::string* error) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
+    return Fail(out, error, std::string("PNG: ") + image.message);
+  if (image.width == 0 || image.height == 0 || image.width > kMaxSide ||
+      image.height > kMaxSide) {
+    png_image_free(&image);
+    return Fail(out, error, "PNG: image size out of range");
+  }
+  image.format = PNG_FORMAT_RGBA;
+  out.width = static_cast<int>(image.width);
+  out.height = static_cast<int>(image.height);
+  out.rgba.resize(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, out.rgba.data(), 0, nullptr)) {
+    std::string message = image.message;
+    png_image_free(&image);
+    return Fail(out, error, "PNG: " + message);
+  }
+  return true;
+}
+
+// libjpeg reports fatal errors through longjmp; nothing with a destructor
+// lives between the setjmp and the jump.
+struct JpegError {
+  jpeg_error_mgr base;
+  jmp_buf jump;
+  char message[JMSG_LENGTH_MAX];
+};
+
+void JpegFatal(j_common_ptr info) {
+  JpegError* err = reinterpret_cast<JpegError*>(info->err);
+  info->err->format_message(info, err->message);
+  longjmp(err->jump, 1);
+}
+
+void JpegSilent(j_common_ptr) {}
+
+// Decodes into a malloc'd RGBA buffer; returns null and fills `message` on failure.
+uint8_t* DecodeJpegRaw(const uint8_t* data, size_t size, int* width, int* height,
+                       char* message) {
+  jpeg_decompress_struct info;
+  JpegError err;
+  uint8_t* volatile pixels = nullptr;
+  uint8_t* volatile row = nullptr;
+  info.err = jpeg_std_error(&err.base);
+  err.base.error_exit = JpegFatal;
+  err.base.output_message = JpegSilent;
+  err.message[0] = '\0';
+  if (setjmp(err.jump)) {
+    jpeg_destroy_decompress(&info);
+    std::free(pixels);
+    std::free(row);
+    std::snprintf(message, JMSG_LENGTH_MAX, "%s", err.message);
+    return nullptr;
+  }
+  jpeg_create_decompress(&info);
+  jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+  jpeg_read_header(&info, TRUE);
+  if (info.image_width == 0 || info.image_height == 0 || info.image_width > kMaxSide ||
+      info.image_height > kMaxSide) {
+    jpeg_destroy_decompress(&info);
+    std::snprintf(message, JMSG_LENGTH_MAX, "image size out of range");
+    return nullptr;
+  }
+  info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&info);
+  const unsigned w = info.output_width, h = info.output_height;
+  if (info.output_components != 3) {
+    jpeg_destroy_decompress(&info);
+    std::snprintf(message, JMSG_LENGTH_MAX, "unsupported colour layout");
+    return nullptr;
+  }
+  pixels = static_cast<uint8_t*>(std::malloc(size_t{w} * h * 4));
+  row = static_cast<uint8_t*>(std::malloc(size_t{w} * 3));
+  if (!pixels || !row) {
+    jpeg_destroy_decompress(&info);
+    std::free(pixels);
+    std::free(row);
+    std::snprintf(message, JMSG_LENGTH_MAX, "out of memory");
+    return nullptr;
+  }
+  while (info.output_scanline < h) {
+    unsigned y = info.output_scanline;
+    JSAMPROW rows[1] = {row};
+    if (jpeg_read_scanlines(&info, rows, 1) != 1) break;
+    uint8_t* target = pixels + size_t{y} * w * 4;
+    for (unsigned x = 0; x < w; ++x) {
+      target[4 * x] = row[3 * x];
+      target[4 * x + 1] = row[3 * x + 1];
+      target[4 * x + 2] = row[3 * x + 2];
+      target[4 * x + 3] = 255;
+    }
+  }
+  bool complete = info.output_scanline == h;
+  if (complete) jpeg_finish_decompress(&info);
+  // libjpeg pads damaged or truncated data with grey and only warns; such a
+  // file is refused rather than shown half grey.
+  long warnings = err.base.num_warnings;
+  jpeg_destroy_decompress(&info);
+  std::free(row);
+  if (!complete || warnings > 0) {
+    std::free(pixels);
+    std::snprintf(message, JMSG_LENGTH_MAX, "corrupt or truncated data");
+    return nullptr;
+  }
+  *width = static_cast<int>(w);
+  *height = static_cast<int>(h);
+  return pixels;
+}
+
+bool DecodeJpeg(const std::vector<uint8_t>& bytes, Image& out, std::string* error) {
+  char message[JMSG_LENGTH_MAX] = {0};
+  int width = 0, height = 0;
+  uint8_t* pixels = DecodeJpegRaw(bytes.data(), bytes.size(), &width, &height, message);
+  if (!pixels) return Fail(out, error, std::string("JPEG: ") + message);
+  out.width = width;
+  out.height = height;
+  out.rgba.assign(pixels, pixels + size_t(width) * height * 4);
+  std::free(pixels);
+  return true;
+}
+
+// Averages along one axis: `count` lines of `from` samples each become lines
+// of `to` samples, each the area-weighted mean of the source span it covers.
+// `stride` is the distance between neighbouring samples of a line, `lineStep`
+// between lines; four channels per sample.
+void ResampleAxis(const std::vector<double>& source, std::vector<double>& target, int count,
+                  int from, int to, size_t sourceStride, size_t sourceLine, size_t targetStride,
+                  size_t targetLine) {
+  const double scale = static_cast<double>(from) / to;
+  for (int line = 0; line < count; ++line) {
+    for (int d = 0; d < to; ++d) {
+      double begin = d * scale, end = (d + 1) * scale;
+      double sum[4] = {0, 0, 0, 0};
+      int first = static_cast<int>(begin);
+      for (int s = first; s < from && s < end; ++s) {
+        double lo = s < begin ? begin : s;
+        double hi = s + 1 > end ? end : s + 1;
+        double weight = hi - lo;
+        if (weight <= 0) continue;
+        const double* px = &source[line * sourceLine + s * sourceStride];
+        for (int c = 0; c < 4; ++c) sum[c] += px[c] * weight;
+      }
+      double* out = &target[line * targetLine + d * targetStride];
+      for (int c = 0; c < 4; ++c) out[c] = sum[c] / scale;
+    }
+  }
+}
+
+}  // namespace
+
+bool DecodeImage(const std::vector<uint8_t>& bytes, Image& out, std::string* error) {
+  out = Image{};
+  static const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+  if (bytes.size() >= 8 && std::memcmp(bytes.data(), kPngSignature, 8) == 0)
+    return DecodePng(bytes, out, error);
+  if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
+    return DecodeJpeg(bytes, out, error);
+  return Fail(out, error, "neither a PNG nor a JPEG image");
+}
+
+bool LoadImageFile(const std::string& path, Image& out, std::string* error) {
+  out = Image{};
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return Fail(out, error, "cannot open " + path);
+  std::vector<uint8_t> bytes;
+  char buffer[65536];
+  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+    bytes.insert(bytes.end(), buffer, buffer + in.gcount());
+    if (bytes.size() > kMaxFileBytes) return Fail(out, error, "file too large");
+  }
+  return DecodeImage(bytes, out, error);
+}
+
+int NextPowerOfTwo(int size) {
+  int p = 1;
+  while (p < size && p < (1 << 30)) p <<= 1;
+  return p;
+}
+
+Image ResampleImage(const Image& source, int width, int height) {
+  if (source.width == width && source.height == height) return source;
+  Image result;
+  if (width <= 0 || height <= 0 || source.width <= 0 || source.height <= 0) return result;
+  const int sw = source.width, sh = source.height;
+  std::vector<double> input(source.rgba.begin(), source.rgba.end());
+  // Rows first (sw -> width), then columns (sh -> height).
+  std::vector<double> across(size_t(width) * sh * 4);
+  ResampleAxis(input, across, sh, sw, width, 4, size_t(sw) * 4, 4, size_t(width) * 4);
+  std::vector<double> down(size_t(width) * height * 4);
+  ResampleAxis(across, down, width, sh, height, size_t(width) * 4, 4, size_t(width) * 4, 4);
+  result.width = width;
+  result.height = height;
+  result.rgba.resize(down.size());
+  for (size_t i = 0; i < down.size(); ++i) {
+    double v = down[i] + 0.5;
+    result.rgba[i] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+  }
+  return result;
+}
+
+std::vector<Image> MakeMipChain(const Image& base) {
+  std::vector<Image> chain;
+  if (base.width <= 0 || base.height <= 0) return chain;
+  chain.push_back(base);
+  while (chain.back().width > 1 || chain.back().height > 1) {
+    const Image& last = chain.back();
+    int w = last.width > 1 ? last.width / 2 : 1;
+    int h = last.height > 1 ? last.height / 2 : 1;
+    chain.push_back(ResampleImage(last, w, h));
+  }
+  return chain;
+}
+
+}  // namespace nb

@@ -1,0 +1,34 @@
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace nb {
+
+// Pixels as 8-bit R, G, B, A bytes, rows from the top.
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgba;  // width * height * 4
+};
+
+// Decodes a PNG or JPEG image held in memory (the kind is told by the first
+// bytes, not by a file name). Images larger than 8192 pixels on a side fail,
+// as do corrupt or truncated data; the output is then empty.
+bool DecodeImage(const std::vector<uint8_t>& bytes, Image& out, std::string* error = nullptr);
+
+// Reads the file (at most 64 MiB) and decodes it.
+bool LoadImageFile(const std::string& path, Image& out, std::string* error = nullptr);
+
+// The size a texture of this image gets: each side rounded up to a power of two.
+int NextPowerOfTwo(int size);
+
+// The image resampled to the given size by averaging the source area each
+// target pixel covers (exact copy when the size is unchanged).
+Image ResampleImage(const Image& source, int width, int height);
+
+// The full mip chain: level 0 is the image itself, each further level halves
+// both sides (not below 1) by averaging 2 x 2 blocks, down to 1 x 1.
+std::vector<Image> MakeMipChain(const Image& base);
+
+}  // namespace nb

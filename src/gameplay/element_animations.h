@@ -1,0 +1,26 @@
+#pragma once
+#include "gameplay/level_play_state.h"
+#include "gameplay/level_record.h"
+
+namespace nb {
+
+// The animations that change the grid. The scene passes run them once per
+// drawn frame, whether or not the world steps.
+
+// A Reflector's placing, turning or removal: `value` runs by 2 per frame to
+// the end of its `state`'s segment; at the end a turn sets the new kind and a
+// removal leaves Floor. Other kinds are left alone.
+void AdvanceReflectorAnimation(GridCell& cell);
+
+// A gate lowers by 1 per frame while the gates are lowering (open once past
+// 20) and rises by 1 while they are rising (closed as soon as they start).
+void AdvanceGate(GridCell& cell, LevelPlayState& play);
+
+// A bonus sinks by 5 per frame while above the floor.
+void AdvanceBonusDescent(GridCell& cell);
+
+// All three over the used grid, in the order the play frame's passes run
+// them: gates, Reflectors, bonuses.
+void AdvanceElementAnimations(LevelRecord& level, LevelPlayState& play);
+
+}  // namespace nb

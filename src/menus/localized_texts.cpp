@@ -1,0 +1,90 @@
+#include "menus/localized_texts.h"
+
+#include "menus/escaped_ini_reader.h"
+#include "platform/paths.h"
+#include "shell/settings_file.h"
+
+namespace nb {
+namespace {
+
+template <int Capacity>
+void LoadList(ItemList<Capacity>& list, const SettingsFile& file, const std::string& section,
+              ListLayout layout, float width, float height, const MeasureLargeText& measure) {
+  list = ItemList<Capacity>{};
+  int32_t count = file.ReadInt(section, "count", 0);
+  if (count <= 0) return;
+  if (count > Capacity) count = Capacity;
+  float menuTop = 300;
+  float exitX = width / 2 - 50;
+  for (int i = 0; i < count; ++i) {
+    MenuItem& item = list.items[i];
+    item.text = file.ReadString(section, "name" + std::to_string(i), "");
+    if (item.text.size() > kMenuItemTextChars) item.text.resize(kMenuItemTextChars);
+    float w = 0, h = 0;
+    measure(item.text, w, h);
+    float x = width / 2;
+    switch (layout) {
+      case ListLayout::MainMenu:
+        item = {item.text, x, w, menuTop, h};
+        menuTop += h + 10;
+        break;
+      case ListLayout::Centered:
+        item = {item.text, x, x + w, height / 2 + 40.0f * i, height / 2 + 40.0f * (i + 1)};
+        break;
+      case ListLayout::Pause:
+        item = {item.text, x, x + w, height / 2 + 40.0f * i - 40, height / 2 + 40.0f * i};
+        break;
+      case ListLayout::ExitButtons:
+        exitX += (i > 0 ? 50 : 0);
+        item = {item.text, exitX, exitX + w, height / 2 + 20, height / 2 + 20 + h};
+        exitX += w;
+        break;
+      case ListLayout::Texts:
+        item = {item.text, 0, w, 0, h};
+        break;
+    }
+  }
+  list.count = count;
+}
+
+void LoadHelpPages(HelpPages& help, const std::string& path) {
+  help = HelpPages{};
+  EscapedIni ini;
+  if (!ReadEscapedIniFile(path, ini)) return;
+  int32_t pages = LenientInt(ini.Value("help", "numpages", "0"));
+  if (pages <= 0) return;
+  if (pages > kMaxHelpPages) pages = kMaxHelpPages;
+  for (int i = 0; i < pages; ++i) help.pages[i] = ini.Value("help", "page" + std::to_string(i), "");
+  help.count = pages;
+}
+
+}  // namespace
+
+const std::string& LocalizedTexts::Text(int index) const {
+  static const std::string kEmpty;
+  if (index < 0 || index >= texts.count) return kEmpty;
+  return texts.items[index].text;
+}
+
+std::string LanguageFileName(const std::string& language) {
+  return "data\\textes_" + language + ".ini";
+}
+
+void LoadLocalizedTexts(LocalizedTexts& texts, const std::string& language, int width, int height,
+                        const MeasureLargeText& measure) {
+  std::string path = PathInCurrentDirectory(LanguageFileName(language));
+  LoadHelpPages(texts.help, path);
+  SettingsFile file{path};
+  float w = static_cast<float>(width), h = static_cast<float>(height);
+  // In the game's order; the general texts come last.
+  LoadList(texts.menu, file, "Menu", ListLayout::MainMenu, w, h, measure);
+  LoadList(texts.newGame, file, "new_game", ListLayout::Centered, w, h, measure);
+  LoadList(texts.winner, file, "winner", ListLayout::Centered, w, h, measure);
+  LoadList(texts.start, file, "start", ListLayout::Centered, w, h, measure);
+  LoadList(texts.timeLeft, file, "timeleft", ListLayout::Centered, w, h, measure);
+  LoadList(texts.pause, file, "pause", ListLayout::Pause, w, h, measure);
+  LoadList(texts.exit, file, "exit", ListLayout::ExitButtons, w, h, measure);
+  LoadList(texts.texts, file, "textes", ListLayout::Texts, w, h, measure);
+}
+
+}  // namespace nb

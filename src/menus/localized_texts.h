@@ -1,0 +1,62 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace nb {
+
+constexpr int kMenuItemTextChars = 147;  // characters an item holds
+constexpr int kListCapacity = 16;        // items of every list but the general texts
+constexpr int kGeneralTextCount = 60;    // general texts, indices 0..59
+constexpr int kMaxHelpPages = 5;         // the help screen has five pictures
+
+// One laid-out entry of an item list. The four numbers depend on the list:
+// `Menu`: anchor x, width, top, height; the other menus: anchor x,
+// anchor x + width, top, bottom; general texts: 0, width, 0, height.
+struct MenuItem {
+  std::string text;
+  float a = 0, b = 0, c = 0, d = 0;
+};
+
+enum class ListLayout { MainMenu, Centered, Pause, ExitButtons, Texts };
+
+template <int Capacity>
+struct ItemList {
+  int32_t count = 0;  // as laid out: never more than Capacity
+  std::array<MenuItem, Capacity> items{};
+};
+
+struct HelpPages {
+  int32_t count = 0;
+  std::array<std::string, kMaxHelpPages> pages{};
+};
+
+struct LocalizedTexts {
+  ItemList<kListCapacity> menu;       // [Menu]
+  ItemList<kListCapacity> newGame;    // [new_game]
+  ItemList<kListCapacity> winner;     // [winner]
+  ItemList<kListCapacity> start;      // [start]
+  ItemList<kListCapacity> timeLeft;   // [timeleft]
+  ItemList<kListCapacity> pause;      // [pause]
+  ItemList<kListCapacity> exit;       // [exit]
+  ItemList<kGeneralTextCount> texts;  // [textes]
+  HelpPages help;
+
+  // The general text with the given index; empty when there is none.
+  const std::string& Text(int index) const;
+};
+
+// Measures a text in the large font: its width and the font's line height.
+using MeasureLargeText = std::function<void(const std::string& text, float& width, float& lineHeight)>;
+
+// Reads data\textes_<language>.ini under the current directory and lays out
+// every list for a window of width x height. A missing file leaves every
+// list empty. Counts beyond a list's capacity or five help pages are cut.
+void LoadLocalizedTexts(LocalizedTexts& texts, const std::string& language, int width, int height,
+                        const MeasureLargeText& measure);
+
+// The language file's name as the game forms it.
+std::string LanguageFileName(const std::string& language);
+
+}  // namespace nb

@@ -1,0 +1,249 @@
+#include "platform/audio_device.h"
+
+#include <SDL.h>
+#include <SDL_mixer.h>
+
+#include <algorithm>
+
+namespace nb {
+namespace {
+
+int ToMixer(int percent) {
+  // Clamped first: a negative volume would make the mixer report instead of set.
+  percent = std::clamp(percent, 0, 100);
+  return (percent * MIX_MAX_VOLUME + 50) / 100;
+}
+
+int FromMixer(int raw) { return (raw * 100 + MIX_MAX_VOLUME / 2) / MIX_MAX_VOLUME; }
+
+// Grows the mixer's channel table; channels already sounding carry on.
+int ReserveChannels(AudioDevice& device, int count) {
+  int first = device.channelsAllocated;
+  device.channelsAllocated = Mix_AllocateChannels(first + count);
+  if (device.channelsAllocated < first + count) return -1;
+  for (int ch = first; ch < first + count; ++ch) Mix_Volume(ch, MIX_MAX_VOLUME);
+  return first;
+}
+
+SampleSlot* FindSample(AudioDevice& device, SampleHandle sample) {
+  if (!device.open || sample < 1 || sample > static_cast<int>(device.samples.size())) {
+    return nullptr;
+  }
+  SampleSlot& slot = device.samples[sample - 1];
+  return slot.chunk ? &slot : nullptr;
+}
+
+void ReleaseStream(StreamSlot& slot) {
+  if (!slot.chunk) return;
+  Mix_HaltChannel(slot.channel);
+  Mix_FreeChunk(slot.chunk);
+  slot.chunk = nullptr;
+  slot.phase = StreamPhase::Idle;
+}
+
+// A self-freeing stream that has played to its end goes away; this runs at
+// every stream call, so the game sees it gone from its next call on.
+void CollectEndedStreams(AudioDevice& device) {
+  for (StreamSlot& slot : device.streams) {
+    if (slot.chunk && slot.autoFree && slot.phase == StreamPhase::Playing &&
+        !Mix_Playing(slot.channel)) {
+      ReleaseStream(slot);
+    }
+  }
+}
+
+StreamSlot* FindStream(AudioDevice& device, StreamHandle stream) {
+  if (!device.open) return nullptr;
+  CollectEndedStreams(device);
+  if (stream < 1 || stream > static_cast<int>(device.streams.size())) return nullptr;
+  StreamSlot& slot = device.streams[stream - 1];
+  return slot.chunk ? &slot : nullptr;
+}
+
+}  // namespace
+
+bool VersionAtLeast(int major, int minor, int patch, int wantMajor, int wantMinor,
+                    int wantPatch) {
+  if (major != wantMajor) return major > wantMajor;
+  if (minor != wantMinor) return minor > wantMinor;
+  return patch >= wantPatch;
+}
+
+bool MixerVersionAtLeast(int major, int minor, int patch) {
+  const SDL_version* linked = Mix_Linked_Version();
+  return linked && VersionAtLeast(linked->major, linked->minor, linked->patch, major, minor, patch);
+}
+
+bool OpenAudioDevice(AudioDevice& device, int frequency) {
+  if (device.open) return true;
+  if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  Mix_Init(MIX_INIT_OGG);  // WAV needs nothing; without Ogg only .ogg files stay silent
+  if (Mix_OpenAudio(frequency, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+    Mix_Quit();
+    SDL_QuitSubSystem(SDL_INIT_AUDIO);
+    return false;
+  }
+  device = AudioDevice{};
+  device.open = true;
+  // No channels until sounds claim them: every channel belongs to one sample
+  // pool or one stream.
+  device.channelsAllocated = Mix_AllocateChannels(0);
+  return true;
+}
+
+std::string AudioErrorText() { return Mix_GetError(); }
+
+void CloseAudioDevice(AudioDevice& device) {
+  if (!device.open) return;
+  Mix_HaltChannel(-1);
+  for (StreamSlot& slot : device.streams) ReleaseStream(slot);
+  for (SampleSlot& slot : device.samples) {
+    if (slot.chunk) Mix_FreeChunk(slot.chunk);
+    slot.chunk = nullptr;
+  }
+  Mix_CloseAudio();
+  Mix_Quit();
+  SDL_QuitSubSystem(SDL_INIT_AUDIO);
+  device = AudioDevice{};
+}
+
+SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int maxPlaybacks) {
+  if (!device.open || path.empty() || maxPlaybacks < 1) return 0;
+  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (!chunk) return 0;
+  int first = ReserveChannels(device, maxPlaybacks);
+  if (first < 0) {
+    Mix_FreeChunk(chunk);
+    return 0;
+  }
+  SampleSlot slot;
+  slot.chunk = chunk;
+  slot.firstChannel = first;
+  slot.channelCount = maxPlaybacks;
+  slot.startedAt.assign(maxPlaybacks, 0);
+  device.samples.push_back(std::move(slot));
+  return static_cast<SampleHandle>(device.samples.size());
+}
+
+int PlaySampleChannel(AudioDevice& device, SampleHandle sample, int volume) {
+  SampleSlot* slot = FindSample(device, sample);
+  if (!slot) return -1;
+  // The pool keeps its own order of starts: the mixer's own "oldest channel"
+  // only sees millisecond ticks and breaks ties the wrong way.
+  int pick = -1;
+  for (int i = 0; i < slot->channelCount; ++i) {
+    if (!Mix_Playing(slot->firstChannel + i)) {
+      pick = i;
+      break;
+    }
+  }
+  if (pick < 0) {
+    pick = 0;
+    for (int i = 1; i < slot->channelCount; ++i) {
+      if (slot->startedAt[i] < slot->startedAt[pick]) pick = i;
+    }
+  }
+  int channel = slot->firstChannel + pick;
+  Mix_HaltChannel(channel);
+  Mix_Volume(channel, ToMixer(volume));
+  if (Mix_PlayChannel(channel, slot->chunk, 0) < 0) return -1;
+  slot->startedAt[pick] = ++device.playCount;
+  return channel;
+}
+
+StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop,
+                              bool autoFree) {
+  if (!device.open || path.empty()) return 0;
+  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (!chunk) return 0;
+  int channel = ReserveChannels(device, 1);
+  if (channel < 0) {
+    Mix_FreeChunk(chunk);
+    return 0;
+  }
+  StreamSlot slot;
+  slot.chunk = chunk;
+  slot.channel = channel;
+  slot.loop = loop;
+  slot.autoFree = autoFree;
+  device.streams.push_back(slot);
+  return static_cast<StreamHandle>(device.streams.size());
+}
+
+void PlayStream(AudioDevice& device, StreamHandle stream, bool restart) {
+  StreamSlot* slot = FindStream(device, stream);
+  if (!slot) return;
+  bool sounding = Mix_Playing(slot->channel) != 0;
+  if (!restart && slot->phase == StreamPhase::Stopped && sounding) {
+    Mix_Resume(slot->channel);
+    slot->phase = StreamPhase::Playing;
+    return;
+  }
+  if (!restart && slot->phase == StreamPhase::Playing && sounding) return;
+  Mix_HaltChannel(slot->channel);
+  Mix_Volume(slot->channel, ToMixer(slot->volume));
+  if (Mix_PlayChannel(slot->channel, slot->chunk, slot->loop ? -1 : 0) < 0) {
+    slot->phase = StreamPhase::Idle;
+    return;
+  }
+  slot->phase = StreamPhase::Playing;
+}
+
+void StopStream(AudioDevice& device, StreamHandle stream) {
+  StreamSlot* slot = FindStream(device, stream);
+  if (!slot) return;
+  if (slot->autoFree) {
+    ReleaseStream(*slot);
+    return;
+  }
+  if (slot->phase == StreamPhase::Playing) {
+    Mix_Pause(slot->channel);
+    slot->phase = StreamPhase::Stopped;
+  }
+}
+
+void FreeStream(AudioDevice& device, StreamHandle stream) {
+  if (StreamSlot* slot = FindStream(device, stream)) ReleaseStream(*slot);
+}
+
+void SetStreamVolume(AudioDevice& device, StreamHandle stream, int volume) {
+  StreamSlot* slot = FindStream(device, stream);
+  if (!slot) return;
+  slot->volume = volume;
+  Mix_Volume(slot->channel, ToMixer(volume));
+}
+
+bool StreamExists(AudioDevice& device, StreamHandle stream) {
+  return FindStream(device, stream) != nullptr;
+}
+
+bool StreamIsPlaying(AudioDevice& device, StreamHandle stream) {
+  StreamSlot* slot = FindStream(device, stream);
+  return slot && slot->phase == StreamPhase::Playing && Mix_Playing(slot->channel) &&
+         !Mix_Paused(slot->channel);
+}
+
+int StreamMixerVolume(AudioDevice& device, StreamHandle stream) {
+  StreamSlot* slot = FindStream(device, stream);
+  return slot ? FromMixer(Mix_Volume(slot->channel, -1)) : -1;
+}
+
+void SetDeviceVolume(AudioDevice& device, int volume) {
+  if (device.open) Mix_MasterVolume(ToMixer(volume));
+}
+
+int DeviceVolume(const AudioDevice& device) {
+  return device.open ? FromMixer(Mix_MasterVolume(-1)) : -1;
+}
+
+bool ChannelIsPlaying(const AudioDevice& device, int channel) {
+  return device.open && channel >= 0 && channel < device.channelsAllocated &&
+         Mix_Playing(channel) && !Mix_Paused(channel);
+}
+
+int ChannelVolume(const AudioDevice& device, int channel) {
+  if (!device.open || channel < 0 || channel >= device.channelsAllocated) return -1;
+  return FromMixer(Mix_Volume(channel, -1));
+}
+
+}  // namespace nb

@@ -1,0 +1,92 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "d3dhelpers/vertex_formats.h"
+#include "platform/graphics_device.h"
+
+namespace nb {
+
+// All mesh vertices live in one shared 3-D vertex buffer and all screen-quad
+// vertices in one 2-D buffer; each mesh or quad keeps only its own index
+// buffer and is drawn with its first vertex as the base vertex.
+constexpr uint32_t kStoreVertexCapacity = 50000;  // of each buffer, at creation
+constexpr int kMeshRecordCount = 64;              // records 0..63
+constexpr int kSpriteRecordCount = 64;            // records 64..127
+constexpr int kFirstSpriteRecord = kMeshRecordCount;
+constexpr int kStoreRecordCount = kMeshRecordCount + kSpriteRecordCount;
+// The level mesh may grow the 3-D buffer past its first size, up to this.
+constexpr uint32_t kMaxStoreVertices = 1u << 20;
+
+struct MeshRecord {
+  std::string name;  // the file the mesh came from (at most 255 characters)
+  uint32_t firstVertex = 0;
+  IndexBufferHandle indexBuffer;
+  uint32_t vertexCount = 0;
+  uint32_t faceCount = 0;
+};
+
+struct GeometryStore {
+  VertexBufferHandle vertices3d;  // VertexPNT, 32 bytes
+  VertexBufferHandle vertices2d;  // VertexScreen, 28 bytes
+  uint32_t vertexCount3d = 0;
+  uint32_t faceTotal3d = 0;
+  uint32_t vertexCount2d = 0;
+  uint32_t primitiveTotal2d = 0;
+  uint32_t vertexStride = sizeof(VertexPNT);  // what the frames pass to SetStreamSource
+  uint32_t vertexFormat = kFvfMesh;           // and to SetFVF
+  uint32_t spriteCount = 0;
+  uint32_t meshCount = 0;
+  std::array<MeshRecord, kStoreRecordCount> records;
+
+  uint32_t capacity3d = 0;
+  uint32_t capacity2d = 0;
+  int levelMesh = -1;  // the record the current level's mesh occupies
+};
+
+// Creates the two vertex buffers (managed). False when the device refuses.
+bool CreateGeometryStore(GeometryStore& store, GraphicsDevice& device);
+// Releases both buffers and every record's index buffer; the store is empty after.
+void ReleaseGeometryStore(GeometryStore& store, GraphicsDevice& device);
+
+// Why a mesh could not be added (the caller words the message).
+enum class StoreRefusal {
+  None,
+  NoBuffer,           // the store was not created
+  NoFreeRecord,       // all 64 mesh records are taken
+  NoRoomForVertices,  // the 3-D buffer is full
+  BadMesh,            // no triangles, or an index past the vertices
+  DeviceFailed,       // a buffer could not be created or locked
+};
+
+// Copies a mesh into the next free record: its vertices to the end of the
+// 3-D buffer, its 16-bit indices into a new index buffer. Returns the record
+// index, or -1 (with the reason) when a limit would be passed.
+int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh,
+            const std::string& name, StoreRefusal* why = nullptr);
+
+// Copies `count` vertices from the start of another 32-byte vertex buffer to
+// the end of the 3-D buffer. False, with nothing copied, when they do not fit
+// or a buffer cannot be locked.
+bool AppendVertices(GeometryStore& store, GraphicsDevice& device, VertexBufferHandle source,
+                    uint32_t count);
+
+// Puts the level's merged mesh into the store in place of the previous
+// level's: the same record and the vertex range at the end of the 3-D buffer
+// are reused, so any number of level starts stays within bounds. Indices go
+// into a 16-bit buffer when they fit, a 32-bit one otherwise; the 3-D buffer
+// grows when the level needs more room. Returns the record or -1.
+int ReplaceLevelMesh(GeometryStore& store, GraphicsDevice& device,
+                     const std::vector<VertexPNT>& vertices, const std::vector<uint32_t>& indices,
+                     StoreRefusal* why = nullptr);
+
+// Stream source and vertex format of the 3-D buffer, as each frame sets them
+// before its passes.
+void BindMeshStream(GraphicsDevice& device, const GeometryStore& store);
+// SetIndices and one indexed triangle-list draw of a mesh record. A record of
+// -1 (a mesh that failed to load) or one that holds nothing is skipped: false.
+bool DrawMesh(GraphicsDevice& device, const GeometryStore& store, int record);
+
+}  // namespace nb

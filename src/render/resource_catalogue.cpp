@@ -1,0 +1,145 @@
+#include "render/resource_catalogue.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "d3dhelpers/image_file.h"
+#include "d3dhelpers/x_mesh.h"
+#include "platform/message_box.h"
+#include "platform/paths.h"
+#include "render/camera.h"
+#include "render/sprites.h"
+#include "shell/log.h"
+#include "shell/settings_file.h"
+
+namespace nb {
+namespace {
+
+const char* const kMeshKeys[kMeshKeyCount] = {
+    "skybox", "sphere", "hole",   "wall",    "a",        "food", "left", "right",
+    "front",  "back",   "up",     "pol",     "bonus",    "brick", "klapan", "island1",
+    "island2", "grid",  "razvorot", "time",  "life",     "speed", "teleport", "mbrick"};
+
+const char* const kTextureKeys[kTextureKeyCount] = {"sun",    "particle",  "Texture",    "clouds",
+                                                    "skybox", "Spheremap", "helptexture"};
+
+// One channel of a material family: the text of the key through atof, "0"
+// when the key is missing. Values outside 0..1 pass unchanged.
+float Channel(const SettingsFile& settings, const std::string& family, const char* suffix) {
+  std::string text = settings.ReadString("Materials", family + suffix, "0");
+  return static_cast<float>(std::atof(text.c_str()));
+}
+
+}  // namespace
+
+const char* MeshKeyName(MeshKey key) {
+  int i = static_cast<int>(key);
+  return i >= 0 && i < kMeshKeyCount ? kMeshKeys[i] : "";
+}
+
+const char* TextureKeyName(TextureKey key) {
+  int i = static_cast<int>(key);
+  return i >= 0 && i < kTextureKeyCount ? kTextureKeys[i] : "";
+}
+
+int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path,
+             MeshData* data) {
+  MeshData mesh;
+  if (!LoadXMeshFile(NativePath(path), mesh)) {
+    ShowMessageBox("Could not find " + path, "ERROR");
+    return -1;
+  }
+  StoreRefusal why = StoreRefusal::None;
+  int record = AddMesh(store, device, mesh, path, &why);
+  if (record < 0) {
+    std::string reason;
+    switch (why) {
+      case StoreRefusal::NoFreeRecord: reason = "all 64 mesh records are taken"; break;
+      case StoreRefusal::NoRoomForVertices: reason = "the 50000 mesh vertices are used up"; break;
+      case StoreRefusal::BadMesh: reason = "the mesh holds no triangles"; break;
+      default: reason = "the device refused its buffers"; break;
+    }
+    ShowMessageBox("Could not load " + path + ": " + reason, "ERROR");
+    return -1;
+  }
+  if (data) *data = std::move(mesh);
+  return record;
+}
+
+int32_t LoadTexture(GraphicsDevice& device, const std::string& path, TextureHandle* out) {
+  *out = TextureHandle{};
+  Image image;
+  int32_t result = kTextureLoadOk;
+  if (!LoadImageFile(NativePath(path), image)) {
+    result = kTextureInvalidData;
+  } else {
+    // Textures get power-of-two sides, as the hardware of the day wanted.
+    Image sized = ResampleImage(image, NextPowerOfTwo(image.width), NextPowerOfTwo(image.height));
+    DeviceResult created = device.CreateTexture(sized.width, sized.height, sized.rgba.data(), out);
+    if (Failed(created)) {
+      *out = TextureHandle{};
+      result = static_cast<int32_t>(created);
+    }
+  }
+  if (result < 0) {
+    char text[600];
+    std::snprintf(text, sizeof text, "Could not find texture %s", path.c_str());
+    ShowMessageBox(text, "ERROR");
+  }
+  return result;
+}
+
+void MakeMaterial(Material* out, float dr, float dg, float db, float da, float ar, float ag,
+                  float ab, float aa) {
+  out->diffuse = {dr, dg, db, da};
+  out->ambient = {ar, ag, ab, aa};
+  out->specular = {1, 1, 1, 1};
+  out->emissive = {0, 0, 0, 0};
+  out->power = 1.0f;
+}
+
+bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, CameraState& camera,
+                           GraphicsDevice& device, int width, int height) {
+  catalogue = ResourceCatalogue{};
+  const SettingsFile settings = GameSettingsFile();
+  SetCameraNow(camera, {0, 0, -5000}, {0, 0, 510}, 45);
+  if (!CreateGeometryStore(store, device))
+    LogPrintf("The geometry store could not be created.\n");
+  CreateStartupSprites(store, device, width, height);
+
+  for (int i = 0; i < kMeshKeyCount; ++i) {
+    std::string path = settings.ReadString("Meshes", kMeshKeys[i], "");
+    catalogue.meshes[i] = LoadMesh(store, device, path, &catalogue.meshData[i]);
+  }
+  for (int i = 0; i < kTextureKeyCount; ++i) {
+    std::string path = settings.ReadString("Textures", kTextureKeys[i], "");
+    int32_t result = LoadTexture(device, path, &catalogue.textures[i]);
+    if (result < 0) LogPrintf("Texture %s loaded with error %d.\n", path.c_str(), result);
+  }
+
+  MakeMaterial(&catalogue.defaultMaterial, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
+  // Each family is read alpha first, ambient before diffuse.
+  float aa = Channel(settings, "food", "AA"), ab = Channel(settings, "food", "AB");
+  float ag = Channel(settings, "food", "AG"), ar = Channel(settings, "food", "AR");
+  float da = Channel(settings, "food", "DA"), db = Channel(settings, "food", "DB");
+  float dg = Channel(settings, "food", "DG"), dr = Channel(settings, "food", "DR");
+  MakeMaterial(&catalogue.food, dr, dg, db, da, ar, ag, ab, aa);
+  ab = Channel(settings, "bonus", "AB"), ag = Channel(settings, "bonus", "AG");
+  ar = Channel(settings, "bonus", "AR");
+  db = Channel(settings, "bonus", "DB"), dg = Channel(settings, "bonus", "DG");
+  dr = Channel(settings, "bonus", "DR");
+  MakeMaterial(&catalogue.bonus, dr, dg, db, 0.5f, ar, ag, ab, 0.25f);
+  return true;
+}
+
+void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store,
+                              GraphicsDevice& device) {
+  for (TextureHandle& texture : catalogue.textures) {
+    if (texture) device.ReleaseTexture(texture);
+    texture = TextureHandle{};
+  }
+  catalogue.meshes.fill(-1);
+  ReleaseGeometryStore(store, device);
+}
+
+}  // namespace nb

@@ -1,0 +1,78 @@
+#pragma once
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "d3dhelpers/vertex_formats.h"
+#include "platform/graphics_device.h"
+#include "render/geometry_store.h"
+
+namespace nb {
+
+struct CameraState;
+
+// The keys of the Meshes section, in the order they are loaded.
+enum class MeshKey : int {
+  Skybox, Sphere, Hole, Wall, A, Food, Left, Right, Front, Back, Up, Pol, Bonus, Brick, Klapan,
+  Island1, Island2, Grid, Razvorot, Time, Life, Speed, Teleport, Mbrick, Count
+};
+constexpr int kMeshKeyCount = static_cast<int>(MeshKey::Count);
+// "skybox", "sphere", ... exactly as settings.ini writes them.
+const char* MeshKeyName(MeshKey key);
+
+// The keys of the Textures section, in the order they are loaded.
+enum class TextureKey : int { Sun, Particle, Texture, Clouds, Skybox, Spheremap, Helptexture, Count };
+constexpr int kTextureKeyCount = static_cast<int>(TextureKey::Count);
+const char* TextureKeyName(TextureKey key);  // "sun", ..., "Texture", ..., "Spheremap", ...
+
+// Every mesh, texture and material of settings.ini, loaded once at start-up.
+struct ResourceCatalogue {
+  // A geometry-store record per mesh key; -1 when the file failed to load
+  // (DrawMesh then skips it).
+  std::array<int, kMeshKeyCount> meshes;
+  // The meshes as read, kept on the CPU: level setup builds the level's walls
+  // and floor from left, right, front, back, up and pol.
+  std::array<MeshData, kMeshKeyCount> meshData;
+  // An empty handle when the file failed to load (the pass then draws untextured).
+  std::array<TextureHandle, kTextureKeyCount> textures;
+  Material defaultMaterial;  // all eight channels 0.5
+  Material food;
+  Material bonus;  // ambient alpha 0.25, diffuse alpha 0.5
+
+  ResourceCatalogue() { meshes.fill(-1); }
+  int Mesh(MeshKey key) const { return meshes[static_cast<int>(key)]; }
+  const MeshData& Data(MeshKey key) const { return meshData[static_cast<int>(key)]; }
+  TextureHandle Texture(TextureKey key) const { return textures[static_cast<int>(key)]; }
+};
+
+// Result of LoadTexture: 0, or negative on failure.
+constexpr int32_t kTextureLoadOk = 0;
+constexpr int32_t kTextureInvalidData = static_cast<int32_t>(0x88760B59u);
+
+// Loads a .x mesh into the next free record; -1 after the message box
+// "Could not find " + path (or a refusal message when the 64 records or the
+// 50,000 vertices would be passed). The mesh as read goes to `data` if given.
+int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path,
+             MeshData* data = nullptr);
+
+// Creates a managed texture with a full mip chain from a PNG or JPEG file,
+// each side rounded up to a power of two. Returns 0, or a negative code after
+// the message box "Could not find texture %s"; `out` is empty then.
+int32_t LoadTexture(GraphicsDevice& device, const std::string& path, TextureHandle* out);
+
+// Diffuse and ambient as given, specular (1, 1, 1, 1), emissive 0, power 1.
+void MakeMaterial(Material* out, float dr, float dg, float db, float da, float ar, float ag,
+                  float ab, float aa);
+
+// At start-up, right after the device exists: places the camera at its
+// start-up view, creates the geometry store and the sixteen sprites, and loads
+// the Meshes, Textures and Materials sections of settings.ini in the current
+// directory. A missing file gets its message and loading goes on; always true.
+bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, CameraState& camera,
+                           GraphicsDevice& device, int width, int height);
+
+// Releases every texture, index buffer and the store's buffers.
+void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store,
+                              GraphicsDevice& device);
+
+}  // namespace nb

@@ -1,0 +1,31 @@
+#pragma once
+#include <cstdint>
+
+#include "shell/game.h"
+
+namespace nb {
+
+// The three frame functions the dispatcher chooses between.
+struct FrameScreens {
+  void (*playScreen)(Game&) = nullptr;
+  void (*splash)(Game&) = nullptr;
+  void (*menu)(Game&) = nullptr;
+};
+
+// One frame: measure the frame rate, then run the play screen, the splash
+// and the menu frame, each when GameState (read again before each group)
+// belongs to it, so a screen that hands over runs its successor in the same
+// frame. States 8 and 9 run nothing.
+void RunFrame(Game& game, const FrameScreens& screens, uint32_t nowMs);
+
+// The one way back to the main menu.
+void GoToMainMenu(Game& game);
+
+// The splash lasts until its fade curve reaches full black; until the
+// curves are loaded it lasts this long.
+constexpr uint32_t kSplashFallbackMs = 5000;
+
+// The splash frame's logic: hands over to the main menu when its time is up.
+void SplashFrameLogic(Game& game, uint32_t nowMs);
+
+}  // namespace nb

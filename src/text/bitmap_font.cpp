@@ -1,0 +1,83 @@
+#include "text/bitmap_font.h"
+
+#include <fstream>
+
+#include "d3dhelpers/image_file.h"
+#include "platform/paths.h"
+
+namespace nb {
+
+namespace {
+
+// A texture from an image file the way the game's texture loader makes one:
+// each side rounded up to a power of two, the image stretched to fit.
+DeviceResult CreatePageTexture(GraphicsDevice& device, const std::string& fileName,
+                               TextureHandle* out) {
+  *out = TextureHandle{};
+  Image image;
+  if (fileName.empty() || !LoadImageFile(NativePath(fileName), image)) return DeviceResult::Fail;
+  const int width = NextPowerOfTwo(image.width);
+  const int height = NextPowerOfTwo(image.height);
+  if (width != image.width || height != image.height)
+    image = ResampleImage(image, width, height);
+  return device.CreateTexture(image.width, image.height, image.rgba.data(), out);
+}
+
+void ReleasePageTextures(BitmapFont& font) {
+  if (font.device) {
+    for (TextureHandle& texture : font.pageTextures)
+      if (texture) font.device->ReleaseTexture(texture);
+  }
+  font.pageTextures.clear();
+}
+
+}  // namespace
+
+std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path) {
+  auto font = std::make_unique<BitmapFont>();
+  std::ifstream in(NativePath(path));
+  if (in) LoadFontDescription(font->description, in);
+  return font;
+}
+
+DeviceResult CreateFontTextures(BitmapFont& font, GraphicsDevice& device) {
+  // After a reset the same device comes back; old textures are replaced.
+  ReleasePageTextures(font);
+  font.device = &device;
+  font.pageTextures.assign(font.description.pageNames.size(), TextureHandle{});
+  for (size_t page = 0; page < font.pageTextures.size(); ++page) {
+    const DeviceResult result =
+        CreatePageTexture(device, font.description.pageNames[page], &font.pageTextures[page]);
+    if (Failed(result)) return result;
+  }
+  return DeviceResult::Ok;
+}
+
+void DestroyFont(BitmapFont& font) {
+  if (font.device) {
+    if (font.vertexBuffer) font.device->ReleaseVertexBuffer(font.vertexBuffer);
+    if (font.savedState) font.device->ReleaseStateBlock(font.savedState);
+    if (font.textState) font.device->ReleaseStateBlock(font.textState);
+  }
+  font.vertexBuffer = VertexBufferHandle{};
+  font.savedState = StateBlockHandle{};
+  font.textState = StateBlockHandle{};
+  ReleasePageTextures(font);
+  font.device = nullptr;
+  font.description = FontDescription{};
+}
+
+int32_t FontLineHeight(const BitmapFont& font) { return font.description.lineHeight; }
+int32_t FontPageWidth(const BitmapFont& font) { return font.description.scaleW; }
+int32_t FontPageHeight(const BitmapFont& font) { return font.description.scaleH; }
+int32_t FontPageCount(const BitmapFont& font) {
+  return static_cast<int32_t>(font.description.pageNames.size());
+}
+const Glyph* FontGlyph(const BitmapFont& font, int32_t id) {
+  return FindGlyph(font.description, id);
+}
+int32_t FontKerning(const BitmapFont& font, int32_t first, int32_t second) {
+  return KerningAmount(font.description, first, second);
+}
+
+}  // namespace nb

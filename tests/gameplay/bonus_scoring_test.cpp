@@ -1,0 +1,277 @@
+// Bonuses, scoring with extra lives, the random bonus spawner and the speed
+// bonus.
+#include "gameplay/element_animations.h"
+#include "gameplay/play_actions.h"
+#include "gameplay/scoring.h"
+#include "gameplay_fixture.h"
+
+namespace nb::test {
+namespace {
+
+class BonusTest : public GameplayTest {
+ public:
+  // A bonus of the given kind on the floor at column 2; the ball reaches its
+  // centre on the 21st step and has taken it afterwards.
+  void TakeBonusOfKind(int32_t kind) {
+    Load({"S.B..", ".....", "./.\\.", "....."});
+    Cell(0, 2).state = kind;
+    Cell(0, 2).value = 0;
+    Roll(0, 0, 0, 1);
+    Step(21);
+    ASSERT_EQ(Cell(0, 2).kind, Floor);
+  }
+  std::string MessageText(int slot) const { return world->messages.slots[slot].text; }
+};
+
+TEST_F(BonusTest, BonusIsTakenOnlyOnceItHasSunkToTheFloor) {
+  Load({"S.B.."});
+  EXPECT_EQ(Cell(0, 2).value, 800);  // setup lifts it
+  Roll(0, 0, 0, 1);
+  Step(30);
+  EXPECT_EQ(Cell(0, 2).kind, Bonus);
+  for (int frame = 0; frame < 159; ++frame) AdvanceElementAnimations(world->level, world->play);
+  EXPECT_EQ(Cell(0, 2).value, 5);
+  AdvanceElementAnimations(world->level, world->play);
+  EXPECT_EQ(Cell(0, 2).value, 0);  // 160 frames from 800
+  AdvanceElementAnimations(world->level, world->play);
+  EXPECT_EQ(Cell(0, 2).value, 0);
+  Roll(0, 0, 0, 1);
+  events.Clear();
+  Step(21);
+  EXPECT_EQ(Cell(0, 2).kind, Floor);
+  EXPECT_EQ(events.Count(SoundId::PickUpBonus), 1);
+  EXPECT_EQ(events.CountBursts(BurstTemplate::PickupBurst, 0, 2, 10), 1);
+}
+
+TEST_F(BonusTest, EachKindOfBonus) {
+  TakeBonusOfKind(BonusTime);
+  EXPECT_EQ(world->level.timeLimit, 115);
+  EXPECT_EQ(Stat(StatTimeBonuses), 1);
+  EXPECT_EQ(Profile().score[0], 50);
+  EXPECT_EQ(Stat(StatPoints), 50);
+  EXPECT_EQ(MessageText(0), "time bonus");
+
+  TakeBonusOfKind(BonusLife);
+  EXPECT_EQ(Profile().lives[0], 4);
+  EXPECT_EQ(Stat(StatExtraLives), 1);
+  EXPECT_EQ(MessageText(1), "extra life");
+
+  TakeBonusOfKind(BonusTurnAround);
+  EXPECT_EQ(Stat(StatTurnAroundBonuses), 1);
+  EXPECT_EQ(Cell(2, 1).kind, ReflectorAnti);  // kinds change only when the turn ends
+  EXPECT_EQ(Cell(2, 1).state, 3);
+  EXPECT_EQ(Cell(2, 1).value, 40);
+  EXPECT_EQ(Cell(2, 3).kind, ReflectorMain);
+  EXPECT_EQ(Cell(2, 3).state, 5);
+  EXPECT_EQ(Cell(2, 3).value, 90);
+  EXPECT_EQ(MessageText(2), "turn around");
+  for (int i = 0; i < 10; ++i) AdvanceElementAnimations(world->level, world->play);
+  EXPECT_EQ(Cell(2, 1).kind, ReflectorMain);
+  EXPECT_EQ(Cell(2, 3).kind, ReflectorAnti);
+
+  TakeBonusOfKind(BonusSpeed);
+  EXPECT_EQ(Stat(StatSpeedBonuses), 1);
+  EXPECT_NE(Ball().speed, kBaseSpeed);
+  EXPECT_EQ(world->play.speedTimer, 15);
+}
+
+TEST_F(BonusTest, RandomBonusAtTheDrawBoundaries) {
+  struct Case {
+    int draw;
+    LevelStatsIndex counter;
+  } cases[] = {{8190, StatSpeedBonuses},       {8191, StatTimeBonuses},
+               {16382, StatTimeBonuses},       {16383, StatTurnAroundBonuses},
+               {24574, StatTurnAroundBonuses}, {24575, StatExtraLives}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.draw);
+    world->stats = LevelStats{};
+    ClearStatusMessages(world->messages);
+    Profile().lives[0] = 3;
+    world->play.speedTimer = 0;
+    rng.queued = {k.draw, 0};  // the second draw picks slow for a speed bonus
+    TakeBonusOfKind(BonusRandom);
+    EXPECT_EQ(Stat(StatRandomBonuses), 1);
+    for (LevelStatsIndex i : {StatSpeedBonuses, StatTimeBonuses, StatTurnAroundBonuses, StatExtraLives})
+      EXPECT_EQ(Stat(i), i == k.counter ? 1 : 0) << "counter " << i;
+    switch (k.counter) {
+      case StatSpeedBonuses:
+        EXPECT_EQ(Ball().speed, kSlowSpeed);
+        EXPECT_EQ(MessageText(0), "slow");
+        break;
+      case StatTimeBonuses:
+        EXPECT_EQ(world->level.timeLimit, 115);
+        EXPECT_EQ(MessageText(0), "time bonus");
+        break;
+      case StatTurnAroundBonuses:
+        // Drawn by the random bonus the kinds swap at once.
+        EXPECT_EQ(Cell(2, 1).kind, ReflectorMain);
+        EXPECT_EQ(Cell(2, 1).state, 3);
+        EXPECT_EQ(Cell(2, 3).kind, ReflectorAnti);
+        EXPECT_EQ(Cell(2, 3).state, 5);
+        EXPECT_EQ(MessageText(0), "turn around");
+        break;
+      default:
+        EXPECT_EQ(Profile().lives[0], 4);
+        EXPECT_EQ(MessageText(0), "extra life");
+        break;
+    }
+  }
+}
+
+TEST_F(BonusTest, TurnAroundReachesRowAndColumnJustPastTheGrid) {
+  Load({"S.B", "..."});
+  Cell(0, 2).state = BonusTurnAround;
+  Cell(0, 2).value = 0;
+  world->level.cells[2][0] = CellFor('/');  // row = rows: still turned
+  world->level.cells[0][3] = CellFor('\\');  // column = cols: still turned
+  world->level.cells[3][0] = CellFor('/');  // beyond: untouched
+  Roll(0, 0, 0, 1);
+  Step(21);
+  EXPECT_EQ(world->level.cells[2][0].state, 3);
+  EXPECT_EQ(world->level.cells[0][3].state, 5);
+  EXPECT_EQ(world->level.cells[3][0].state, 0);
+}
+
+TEST_F(BonusTest, SpeedBonusSlowFastExtendAndReset) {
+  Load({"S........"});
+  rng.queued = {16382};
+  ApplySpeedBonus(*world, ctx);
+  EXPECT_EQ(Ball().speed, kSlowSpeed);
+  EXPECT_EQ(world->play.speedTimer, 15);
+  EXPECT_STREQ(world->messages.slots[0].text, "slow");
+  ApplySpeedBonus(*world, ctx);  // already changed: 15 more seconds, no message
+  EXPECT_EQ(world->play.speedTimer, 30);
+  EXPECT_EQ(Ball().speed, kSlowSpeed);
+  EXPECT_LT(world->messages.slots[1].timer, 0);
+
+  Ball().speed = kBaseSpeed;
+  rng.queued = {16383};
+  ApplySpeedBonus(*world, ctx);
+  EXPECT_EQ(Ball().speed, kFastSpeed);
+  EXPECT_EQ(world->play.speedTimer, 15);
+  EXPECT_STREQ(world->messages.slots[1].text, "fast");
+
+  // The counter runs down by the level's seconds; below 0 the speed returns
+  // to normal at the next cell centre.
+  Roll(0, 0, 0, 1, kFastSpeed);
+  world->play.speedTimer = 0;
+  CountLevelSecond(*world, ctx);
+  EXPECT_EQ(world->play.speedTimer, -1);
+  CountLevelSecond(*world, ctx);
+  EXPECT_EQ(world->play.speedTimer, -1);
+  Step(2);  // back to normal at the first centre: 0 -> 5 -> 10, not 20
+  EXPECT_EQ(Ball().colPos, 10);
+  EXPECT_EQ(Ball().speed, kBaseSpeed);
+}
+
+TEST_F(BonusTest, MilestonesLieStrictlyBetweenOldAndNewScore) {
+  Load({"S"});
+  Profile().score[0] = 14990;
+  AddScore(*world, ctx, 20);
+  EXPECT_EQ(Profile().score[0], 15010);
+  EXPECT_EQ(Profile().lives[0], 4);
+  EXPECT_EQ(Stat(StatExtraLives), 1);
+  EXPECT_STREQ(world->messages.slots[0].text, "extra life");
+
+  Profile().score[0] = 14990;
+  Profile().lives[0] = 3;
+  AddScore(*world, ctx, 10);
+  EXPECT_EQ(Profile().score[0], 15000);
+  AddScore(*world, ctx, 10);  // landing on it gains nothing, then or later
+  EXPECT_EQ(Profile().lives[0], 3);
+  EXPECT_EQ(Stat(StatPoints), 40);
+
+  // Several at once, by mode; none beyond 19 times the threshold.
+  Profile().mode = 1;
+  Profile().score[1] = 0;
+  Profile().lives[1] = 0;
+  AddScore(*world, ctx, 60000);
+  EXPECT_EQ(Profile().lives[1], 2);
+  Profile().mode = 2;
+  Profile().score[2] = 18 * 50000 - 1;
+  AddScore(*world, ctx, 1000000);
+  EXPECT_EQ(Profile().lives[2], 3 + 2);  // 18 and 19 times only
+  // A mode outside 0..2 from a damaged profile counts as mode 0.
+  Profile().mode = 7;
+  Profile().score[0] = 0;
+  Profile().lives[0] = 0;
+  AddScore(*world, ctx, 15001);
+  EXPECT_EQ(Profile().lives[0], 1);
+}
+
+TEST_F(BonusTest, QuickStoneCanCrossAMilestoneOnEitherCall) {
+  Load({"S.oo."});
+  Profile().score[0] = 14985;
+  Roll(0, 0, 0, 1);
+  Step(21);  // 10 points: 14995
+  EXPECT_EQ(Profile().lives[0], 3);
+  Step(10);  // 10 + 100: the 100 crosses 15000
+  EXPECT_EQ(Profile().score[0], 15105);
+  EXPECT_EQ(Profile().lives[0], 4);
+
+  Load({"S.oo."});
+  Profile().score[0] = 14995;
+  Profile().lives[0] = 3;
+  world->play.stepsSinceStone = 1000;
+  Roll(0, 0, 0, 1);
+  Step(21);  // the 10 crosses it
+  EXPECT_EQ(Profile().lives[0], 4);
+}
+
+TEST_F(BonusTest, RandomBonusSpawnerAtItsBoundaries) {
+  Load({"#..", "..."});
+  rng.queued = {492, 491, 0};  // cell (0,1) misses, (0,2) hits with kind 1
+  EXPECT_TRUE(SpawnRandomBonus(*world, ctx));
+  EXPECT_EQ(Cell(0, 1).kind, Floor);
+  EXPECT_EQ(Cell(0, 2).kind, Bonus);
+  EXPECT_EQ(Cell(0, 2).state, 1);
+  EXPECT_EQ(Cell(0, 2).value, 800);
+  EXPECT_TRUE(rng.queued.empty());
+
+  for (auto [draw, kind] : {std::pair{8191, 1}, {8192, 2}, {16384, 3}, {32767, 4}}) {
+    Load({"."});
+    rng.queued = {0, draw};
+    EXPECT_TRUE(SpawnRandomBonus(*world, ctx));
+    EXPECT_EQ(Cell(0, 0).state, kind) << draw;
+  }
+  // All misses: nothing, one draw per floor cell.
+  Load({"...", "..."});
+  rng.queued = {492, 492, 492, 492, 492, 492, 0};
+  EXPECT_FALSE(SpawnRandomBonus(*world, ctx));
+  EXPECT_EQ(rng.queued.size(), 1u);
+}
+
+TEST_F(BonusTest, GridWithoutFloorNeverGetsARandomBonus) {
+  Load({"#S#", "oO/", "bmT"});
+  rng.queued = {0, 0, 0};
+  for (int i = 0; i < 50; ++i) EXPECT_FALSE(SpawnRandomBonus(*world, ctx));
+  EXPECT_EQ(rng.queued.size(), 3u);  // no draw was even made
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 3; ++c) EXPECT_NE(Cell(r, c).kind, Bonus);
+}
+
+TEST_F(BonusTest, CountedSecondsSpawnBonusesAndRunOutOfTime) {
+  Load({"S...."}, 3);
+  world->play.bonusSeconds = 0;
+  rng.queued = {0, 0};
+  for (int s = 0; s < 2; ++s) EXPECT_FALSE(CountLevelSecond(*world, ctx));
+  EXPECT_EQ(Stat(StatSecondsPlayed), 2);
+  EXPECT_EQ(world->level.timeLimit, 1);
+  EXPECT_TRUE(CountLevelSecond(*world, ctx));
+  EXPECT_EQ(events.Count(SoundId::lost), 1);
+  ASSERT_EQ(events.states.size(), 1u);
+  EXPECT_EQ(events.states[0], kStateTimeUp);
+
+  // Every eleventh second a spawn is tried.
+  Load({"S...."}, 100);
+  world->play.bonusSeconds = 0;
+  rng.queued = {1000, 1000, 1000, 0, 0};
+  for (int s = 0; s < 10; ++s) CountLevelSecond(*world, ctx);
+  EXPECT_EQ(rng.queued.size(), 5u);
+  CountLevelSecond(*world, ctx);
+  EXPECT_EQ(world->play.bonusSeconds, 0);
+  EXPECT_EQ(Cell(0, 4).kind, Bonus);
+}
+
+}  // namespace
+}  // namespace nb::test

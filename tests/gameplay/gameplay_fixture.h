@@ -1,0 +1,141 @@
+#pragma once
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gameplay/level_setup.h"
+#include "gameplay/world.h"
+#include "gameplay/world_step.h"
+
+namespace nb::test {
+
+struct BurstCall {
+  BurstTemplate kind;
+  Vec3 at;
+  int count;
+};
+
+struct CameraCall {
+  Vec3 eye;
+  Vec3 target;
+  float fov;
+};
+
+// Records every outside effect the rules set off, in order.
+struct RecordingEvents : GameplayEvents {
+  std::vector<std::string> log;  // one line per call, for order checks
+  std::vector<SoundId> sounds;
+  std::vector<MusicId> stoppedMusic;
+  std::vector<BurstCall> bursts;
+  std::vector<CameraCall> moves;
+  std::vector<CameraCall> cuts;
+  std::vector<int32_t> states;
+  int particleClears = 0;
+  int meshUploads = 0;
+  size_t lastMeshVertices = 0;
+
+  void PlaySample(SoundId id) override {
+    sounds.push_back(id);
+    log.push_back(std::string("sound ") + kSampleKeys[static_cast<int>(id)]);
+  }
+  void StopMusic(MusicId id) override {
+    stoppedMusic.push_back(id);
+    log.push_back(std::string("stop ") + kMusicKeys[static_cast<int>(id)]);
+  }
+  void EmitBurst(BurstTemplate kind, Vec3 at, int count) override {
+    bursts.push_back({kind, at, count});
+    log.push_back("burst");
+  }
+  void ClearParticles() override {
+    ++particleClears;
+    log.push_back("clear particles");
+  }
+  void MoveCameraTo(Vec3 eye, Vec3 target, float fov) override {
+    moves.push_back({eye, target, fov});
+    log.push_back("move camera");
+  }
+  void SetCameraNow(Vec3 eye, Vec3 target, float fov) override {
+    cuts.push_back({eye, target, fov});
+    log.push_back("set camera");
+  }
+  void SetGameState(int32_t state) override {
+    states.push_back(state);
+    log.push_back("state " + std::to_string(state));
+  }
+  void ReplaceLevelMesh(const LevelGeometry& mesh) override {
+    ++meshUploads;
+    lastMeshVertices = mesh.vertices.size();
+    log.push_back("level mesh");
+  }
+
+  int Count(SoundId id) const {
+    int n = 0;
+    for (SoundId s : sounds) n += s == id;
+    return n;
+  }
+  int CountBursts(BurstTemplate kind, int row, int col, int count) const {
+    int n = 0;
+    for (const BurstCall& b : bursts)
+      n += b.kind == kind && b.at.x == 50.0f * row && b.at.z == 50.0f * col && b.at.y == 0.0f &&
+           b.count == count;
+    return n;
+  }
+  void Clear() {
+    log.clear();
+    sounds.clear();
+    stoppedMusic.clear();
+    bursts.clear();
+    moves.clear();
+    cuts.clear();
+    states.clear();
+  }
+};
+
+// Grid legend for the hand-made levels (row = line, column = character):
+//   .  Floor      #  Wall       G  Gate        s  Switch
+//   \  ReflectorMain (turns along row = column)   /  ReflectorAnti
+//   o  Stone      B  Bonus (random kind)          O  Hole
+//   S  Start      (space) Void  b  Brick          T  Teleport
+//   m  MovableBrick
+//   >  Valve open towards higher columns, v towards higher rows,
+//   <  towards lower columns, ^ towards lower rows
+GridCell CellFor(char ch);
+
+// A fresh world, one chosen profile (mode 0, score 0, 3 lives, level 1), a
+// seeded generator and recorded events.
+class GameplayTest : public ::testing::Test {
+ public:
+  GameplayTest();
+
+  // Puts the drawn grid into the level record and runs the setup
+  // derivations on it (without a file); the ball waits at the Start cell
+  // heading for higher rows.
+  void Load(const std::vector<std::string>& rows, int32_t timeLimit = 100);
+  // The ball rolls from the centre of (row, col) in direction (dRow, dCol).
+  void Roll(int row, int col, int dRow, int dCol, int speed = kBaseSpeed);
+  void Step(int steps = 1);
+  // Steps until the condition holds; false after maxSteps.
+  template <typename Pred>
+  bool StepUntil(Pred pred, int maxSteps = 1000) {
+    for (int i = 0; i < maxSteps; ++i) {
+      if (pred()) return true;
+      Step();
+    }
+    return pred();
+  }
+
+  GridCell& Cell(int row, int col) { return world->level.cells[row][col]; }
+  BallState& Ball() { return world->ball; }
+  ProfileRecord& Profile() { return profiles.profiles[0]; }
+  int32_t Stat(LevelStatsIndex i) const { return world->stats.counters[i]; }
+
+  std::unique_ptr<World> world = std::make_unique<World>();
+  ProfileTable profiles;
+  Rng rng;
+  RecordingEvents events;
+  GameplayContext ctx{profiles, rng, events, {}};
+};
+
+}  // namespace nb::test

@@ -1,0 +1,189 @@
+// Level start and setup from real level files in a scratch directory.
+#include "gameplay/level_file.h"
+#include "gameplay_fixture.h"
+#include "support/scratch_dir.h"
+
+namespace nb::test {
+namespace {
+
+class SetupTest : public GameplayTest {
+ public:
+  SetupTest() { dir.Write("data/levels/.keep", ""); }
+
+  // Writes the drawn grid as level file N.
+  void WriteLevel(int n, const std::vector<std::string>& rows, int32_t timeLimit,
+                  void (*adjust)(LevelRecord&) = nullptr) {
+    auto record = std::make_unique<LevelRecord>();
+    record->rows = static_cast<int32_t>(rows.size());
+    record->cols = static_cast<int32_t>(rows[0].size());
+    record->timeLimit = timeLimit;
+    for (int r = 0; r < record->rows; ++r)
+      for (int c = 0; c < record->cols; ++c) record->cells[r][c] = CellFor(rows[r][c]);
+    if (adjust) adjust(*record);
+    dir.Write("data/levels/" + std::to_string(n) + ".ilf", EncodeLevelFile(*record));
+  }
+
+  ScratchDir dir;
+  CapturedMessages messages;
+};
+
+TEST_F(SetupTest, DerivesCountersStartHomeViewAndElementStates) {
+  WriteLevel(3, {"#s#o", "bS\\/", "mBso"}, 90, [](LevelRecord& l) {
+    l.cells[1][0].state = 2;   // a brick with hits from the file
+    l.cells[2][0].state = 1;   // a "sunk" movable brick
+    l.cells[2][1].state = BonusTime;
+    l.cells[2][1].value = 3;
+  });
+  world->stats.counters[StatPoints] = 99;
+  world->play.levelWon = true;
+  rng.queued = {5001, 5000};
+  SetupLevel(*world, ctx, 3);
+  const LevelRecord& l = world->level;
+  EXPECT_EQ(Stat(StatLevelNumber), 3);
+  EXPECT_EQ(Stat(StatPoints), 99);  // setup stores the number only
+  EXPECT_FALSE(world->play.levelWon);
+  EXPECT_EQ(l.timeLimit, 90);
+  EXPECT_EQ(l.switchesTotal, 2);
+  EXPECT_EQ(l.switchesOn, 0);
+  EXPECT_EQ(l.stonesLeft, 2);
+  EXPECT_EQ(l.cells[0][3].state, 1);  // draw 5001: the second look
+  EXPECT_EQ(l.cells[2][3].state, 0);  // draw 5000: the file's look
+  EXPECT_EQ(l.cells[1][0].state, 0);
+  EXPECT_EQ(l.cells[2][0].state, 0);
+  EXPECT_EQ(l.cells[2][1].value, 800);
+  EXPECT_EQ(l.cells[2][1].state, BonusTime);
+  const GridCell& main = l.cells[1][2];
+  EXPECT_EQ(main.state, 3);
+  EXPECT_EQ(main.value, 20);
+  EXPECT_EQ(main.count, 5);
+  const GridCell& anti = l.cells[1][3];
+  EXPECT_EQ(anti.state, 1);
+  EXPECT_EQ(anti.value, 0);
+  EXPECT_EQ(anti.count, 5);
+  EXPECT_EQ(l.startRow, 50);
+  EXPECT_EQ(l.startCol, 50);
+  EXPECT_EQ(Ball().rowPos, 50);
+  EXPECT_EQ(Ball().colPos, 50);
+  EXPECT_EQ(Ball().height, 12);
+  EXPECT_EQ(Ball().dRow, 1);
+  EXPECT_EQ(Ball().dCol, 0);
+  EXPECT_EQ(Ball().speed, kBaseSpeed);
+  EXPECT_FLOAT_EQ(l.homeEye.x, 50.0f);
+  EXPECT_FLOAT_EQ(l.homeEye.y, 1200.0f);
+  EXPECT_FLOAT_EQ(l.homeEye.z, 75.0f);
+  EXPECT_FLOAT_EQ(l.homeTarget.y, 0.0f);
+  EXPECT_FLOAT_EQ(l.homeTarget.z, 75.0f);
+  EXPECT_EQ(events.meshUploads, 1);
+  EXPECT_TRUE(messages.calls().empty());
+}
+
+TEST_F(SetupTest, GameModeShortensTheTimeLimit) {
+  WriteLevel(1, {"S."}, 30);
+  for (int mode = 0; mode < 3; ++mode) {
+    Profile().mode = mode;
+    SetupLevel(*world, ctx, 1);
+    EXPECT_EQ(world->level.timeLimit, 30 - 15 * mode);
+  }
+}
+
+TEST_F(SetupTest, LevelWithoutStartLeavesTheBallWhereItWas) {
+  WriteLevel(1, {"..", ".."}, 30);
+  Ball().rowPos = 345;
+  Ball().colPos = 35;
+  world->level.startRow = 100;
+  SetupLevel(*world, ctx, 1);
+  EXPECT_EQ(Ball().rowPos, 345);
+  EXPECT_EQ(Ball().colPos, 35);
+  EXPECT_EQ(world->level.startRow, 100);
+}
+
+TEST_F(SetupTest, LastStartCellWinsAndTeleportsLinkInVisitingOrder) {
+  WriteLevel(1, {"S.T", "T.S", "..T"}, 30);
+  SetupLevel(*world, ctx, 1);
+  EXPECT_EQ(world->level.startRow, 50);
+  EXPECT_EQ(world->level.startCol, 100);
+  // (0,2) and (1,0) lead to the last, (2,2); (2,2) leads to (1,0).
+  EXPECT_EQ(world->level.cells[0][2].state, 2);
+  EXPECT_EQ(world->level.cells[0][2].value, 2);
+  EXPECT_EQ(world->level.cells[1][0].state, 2);
+  EXPECT_EQ(world->level.cells[1][0].value, 2);
+  EXPECT_EQ(world->level.cells[2][2].state, 1);
+  EXPECT_EQ(world->level.cells[2][2].value, 0);
+  // A lone teleport keeps the file's values.
+  WriteLevel(2, {"S.T"}, 30, [](LevelRecord& l) {
+    l.cells[0][2].state = 4;
+    l.cells[0][2].value = 9;
+  });
+  SetupLevel(*world, ctx, 2);
+  EXPECT_EQ(world->level.cells[0][2].state, 4);
+  EXPECT_EQ(world->level.cells[0][2].value, 9);
+}
+
+TEST_F(SetupTest, MissingFileIsReportedAndTheOldGridStays) {
+  WriteLevel(1, {"S.o"}, 40);
+  SetupLevel(*world, ctx, 1);
+  SetupLevel(*world, ctx, 7);
+  ASSERT_EQ(messages.calls().size(), 1u);
+  EXPECT_EQ(messages.calls()[0].text, "Could not find level file: data\\levels\\7.ilf");
+  EXPECT_EQ(messages.calls()[0].caption, "ERROR");
+  EXPECT_EQ(world->level.cols, 3);
+  EXPECT_EQ(Stat(StatLevelNumber), 7);
+}
+
+TEST_F(SetupTest, StartLevelResetsPlayAndCutsTheCameraAboveHome) {
+  WriteLevel(1, {"#S.o", "...."}, 60);
+  Profile().level[0] = 0;
+  Profile().lives[0] = -1;
+  world->play.fades[FadeHelp] = 77;
+  world->play.fades[FadeGameOver] = 200;
+  world->play.warned = true;
+  world->play.introFrames = 300;
+  world->play.speedTimer = 9;
+  world->stats.counters[StatHoles] = 4;
+  Ball().moving = true;
+  Ball().dCol = 1;
+  ShowStatusMessage(world->messages, "old");
+  ASSERT_TRUE(StartLevel(*world, ctx));
+
+  EXPECT_EQ(Profile().level[0], 1);
+  EXPECT_EQ(Profile().lives[0], 0);
+  EXPECT_EQ(world->play.fades[FadeHelp], 77);
+  EXPECT_EQ(world->play.fades[FadeGameOver], 0);
+  EXPECT_FALSE(world->play.warned);
+  EXPECT_EQ(world->play.introFrames, 0);
+  EXPECT_EQ(world->play.speedTimer, 0);
+  EXPECT_EQ(Stat(StatHoles), 0);
+  EXPECT_EQ(Stat(StatLevelNumber), 1);
+  EXPECT_FALSE(Ball().moving);
+  EXPECT_EQ(Ball().dCol, 0);
+  EXPECT_LT(world->messages.slots[0].timer, 0);
+  const std::vector<std::string> expected = {"stop menumusic", "stop gamemusic", "clear particles",
+                                             "state 1", "level mesh", "set camera"};
+  EXPECT_EQ(events.log, expected);
+  ASSERT_EQ(events.cuts.size(), 1u);
+  EXPECT_FLOAT_EQ(events.cuts[0].eye.x, 25.0f);
+  EXPECT_FLOAT_EQ(events.cuts[0].eye.y, 2700.0f);
+  EXPECT_FLOAT_EQ(events.cuts[0].eye.z, 75.0f - 300.0f);
+  EXPECT_FLOAT_EQ(events.cuts[0].target.y, 0.0f);
+  EXPECT_FLOAT_EQ(events.cuts[0].fov, 45.0f);
+}
+
+TEST_F(SetupTest, StartLevelNeedsAChosenProfile) {
+  WriteLevel(1, {"S."}, 60);
+  profiles.current = -1;
+  EXPECT_FALSE(StartLevel(*world, ctx));
+  profiles.current = 4;  // stale index beyond the profile count
+  EXPECT_FALSE(StartLevel(*world, ctx));
+  EXPECT_TRUE(events.log.empty());
+  EXPECT_EQ(world->level.rows, 0);
+}
+
+TEST_F(SetupTest, ModeTwoOnAThirtySecondLevelEndsAtTheFirstCountedSecond) {
+  WriteLevel(1, {"S."}, 30);
+  Profile().mode = 2;
+  ASSERT_TRUE(StartLevel(*world, ctx));
+  EXPECT_EQ(world->level.timeLimit, 0);
+}
+
+}  // namespace
+}  // namespace nb::test

@@ -1,0 +1,35 @@
+#include "persistence/level_stats.h"
+
+#include <gtest/gtest.h>
+
+#include "support/scratch_dir.h"
+
+namespace nb {
+namespace {
+
+TEST(LevelStatistics, RecordsAre52BytesWithTheMarker) {
+  test::ScratchDir dir;
+  LevelStats stats;
+  for (int i = 0; i < 12; ++i) stats.counters[i] = i + 1;
+  stats.counters[StatSecondsLeft] = 37;
+  ASSERT_TRUE(AppendLevelStatistics(stats));
+  stats.counters[StatLevelNumber] = 9;
+  ASSERT_TRUE(AppendLevelStatistics(stats));
+  std::string bytes = dir.Read("stat.stt");
+  ASSERT_EQ(bytes.size(), 104u);
+  EXPECT_EQ(bytes.substr(0, 4), test::Int32Bytes(1));
+  EXPECT_EQ(bytes.substr(8, 4), test::Int32Bytes(37));
+  EXPECT_EQ(bytes.substr(44, 4), test::Int32Bytes(12));
+  EXPECT_EQ(bytes.substr(48, 4), std::string("\x91\xFF\xFF\xFF", 4));
+  EXPECT_EQ(bytes.substr(52, 4), test::Int32Bytes(9));
+  EXPECT_EQ(bytes.substr(100, 4), std::string("\x91\xFF\xFF\xFF", 4));
+}
+
+TEST(LevelStatistics, UnwritableFileIsReportedNotFatal) {
+  test::ScratchDir dir;
+  LevelStats stats;
+  EXPECT_FALSE(AppendLevelStatistics(stats, dir.File("missing-dir/stat.stt")));
+}
+
+}  // namespace
+}  // namespace nb

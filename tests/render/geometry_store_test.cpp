@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/recording_device.h"
+#include "render/geometry_store.h"
+
+namespace nb {
+namespace {
+
+// A strip of `count` vertices (count >= 3) whose x carries the vertex number
+// and whose u carries `tag`, with count - 2 triangles.
+MeshData Strip(uint32_t count, float tag) {
+  MeshData mesh;
+  for (uint32_t i = 0; i < count; ++i)
+    mesh.vertices.push_back(VertexPNT{static_cast<float>(i), 0, 0, 0, 1, 0, tag, 0});
+  for (uint32_t i = 0; i + 2 < count; ++i)
+    for (uint32_t k : {i, i + 1, i + 2}) mesh.indices.push_back(static_cast<uint16_t>(k));
+  return mesh;
+}
+
+std::vector<VertexPNT> DrawnVertices(const RecordingDevice::Draw& draw) {
+  std::vector<VertexPNT> out(draw.vertexBytes.size() / sizeof(VertexPNT));
+  std::memcpy(out.data(), draw.vertexBytes.data(), out.size() * sizeof(VertexPNT));
+  return out;
+}
+
+class GeometryStoreTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(CreateGeometryStore(store, device)); }
+  RecordingDevice device;
+  GeometryStore store;
+};
+
+TEST_F(GeometryStoreTest, MeshesShareTheVertexBufferAndDrawFromTheirFirstVertex) {
+  EXPECT_EQ(device.vertexBufferCount(), 2u);
+  ASSERT_EQ(AddMesh(store, device, Strip(5, 1), "one.x"), 0);
+  ASSERT_EQ(AddMesh(store, device, Strip(4, 2), "two.x"), 1);
+  EXPECT_EQ(store.meshCount, 2u);
+  EXPECT_EQ(store.vertexCount3d, 9u);
+  EXPECT_EQ(store.faceTotal3d, 5u);
+  EXPECT_EQ(store.records[1].firstVertex, 5u);
+  EXPECT_EQ(store.records[1].vertexCount, 4u);
+  EXPECT_EQ(store.records[1].faceCount, 2u);
+  EXPECT_EQ(store.records[1].name, "two.x");
+  EXPECT_EQ(store.vertexStride, 32u);
+  EXPECT_EQ(store.vertexFormat, kFvfMesh);
+
+  device.ClearCalls();
+  BindMeshStream(device, store);
+  EXPECT_TRUE(DrawMesh(device, store, 1));
+  std::vector<std::string> calls = device.Described();
+  ASSERT_EQ(calls.size(), 4u);
+  EXPECT_EQ(calls[0], "SetFVF(274)");
+  EXPECT_EQ(calls[1], "SetStreamSource(0, " + std::to_string(store.vertices3d.id) + ", 0, 32)");
+  EXPECT_EQ(calls[2], "SetIndices(" + std::to_string(store.records[1].indexBuffer.id) + ")");
+  EXPECT_EQ(calls[3], "DrawIndexedPrimitive(4, 5, 0, 4, 0, 2)");
+  // The draw read the second mesh's own vertices.
+  ASSERT_EQ(device.draws.size(), 1u);
+  std::vector<VertexPNT> drawn = DrawnVertices(device.draws[0]);
+  ASSERT_EQ(drawn.size(), 4u);
+  for (size_t i = 0; i < drawn.size(); ++i) {
+    EXPECT_FLOAT_EQ(drawn[i].x, static_cast<float>(i));
+    EXPECT_FLOAT_EQ(drawn[i].u, 2);
+  }
+}
+
+TEST_F(GeometryStoreTest, MissingOrEmptyRecordsAreSkippedWithoutDeviceCalls) {
+  device.ClearCalls();
+  EXPECT_FALSE(DrawMesh(device, store, -1));
+  EXPECT_FALSE(DrawMesh(device, store, 0));   // nothing loaded there
+  EXPECT_FALSE(DrawMesh(device, store, 64));  // a sprite record, not a mesh
+  EXPECT_TRUE(device.calls.empty());
+}
+
+TEST_F(GeometryStoreTest, TheRecordAndVertexLimitsAreRefusedWithoutOverrun) {
+  StoreRefusal why = StoreRefusal::None;
+  // 50,000 vertices: 49,990 fit, the next 20 do not, 10 more do.
+  MeshData big = Strip(49990, 0);
+  ASSERT_EQ(AddMesh(store, device, big, "big.x", &why), 0);
+  EXPECT_EQ(AddMesh(store, device, Strip(20, 0), "over.x", &why), -1);
+  EXPECT_EQ(why, StoreRefusal::NoRoomForVertices);
+  EXPECT_EQ(store.vertexCount3d, 49990u);
+  EXPECT_EQ(store.meshCount, 1u);
+  EXPECT_EQ(AddMesh(store, device, Strip(10, 0), "last.x", &why), 1);
+  EXPECT_EQ(store.vertexCount3d, 50000u);
+
+  GeometryStore fresh;
+  RecordingDevice other;
+  ASSERT_TRUE(CreateGeometryStore(fresh, other));
+  for (int i = 0; i < kMeshRecordCount; ++i) ASSERT_EQ(AddMesh(fresh, other, Strip(3, 0), "m"), i);
+  size_t indexBuffers = other.indexBufferCount();
+  EXPECT_EQ(AddMesh(fresh, other, Strip(3, 0), "m", &why), -1);
+  EXPECT_EQ(why, StoreRefusal::NoFreeRecord);
+  EXPECT_EQ(fresh.meshCount, 64u);
+  EXPECT_EQ(other.indexBufferCount(), indexBuffers);
+
+  MeshData broken = Strip(3, 0);
+  broken.indices[1] = 7;
+  EXPECT_EQ(AddMesh(store, device, broken, "broken", &why), -1);
+  EXPECT_EQ(why, StoreRefusal::BadMesh);
+  EXPECT_EQ(AddMesh(store, device, MeshData{}, "empty", &why), -1);
+
+  GeometryStore none;
+  EXPECT_EQ(AddMesh(none, device, Strip(3, 0), "x", &why), -1);
+  EXPECT_EQ(why, StoreRefusal::NoBuffer);
+}
+
+TEST_F(GeometryStoreTest, EachLevelMeshReplacesThePreviousOneSoManyLevelsStayBounded) {
+  ASSERT_EQ(AddMesh(store, device, Strip(100, 1), "catalogue.x"), 0);
+  const size_t buffersBefore = device.indexBufferCount();
+  int levelRecord = -1;
+  for (int level = 0; level < 300; ++level) {
+    uint32_t count = 3 + static_cast<uint32_t>((level * 7919) % 20000);
+    std::vector<VertexPNT> vertices(count, VertexPNT{0, 0, 0, 0, 1, 0, static_cast<float>(level), 0});
+    std::vector<uint32_t> indices;
+    for (uint32_t i = 0; i + 2 < count; i += 3) indices.insert(indices.end(), {i, i + 1, i + 2});
+    int record = ReplaceLevelMesh(store, device, vertices, indices);
+    ASSERT_GE(record, 0);
+    if (levelRecord < 0) levelRecord = record;
+    ASSERT_EQ(record, levelRecord);
+    ASSERT_EQ(store.vertexCount3d, 100u + count);
+    ASSERT_EQ(store.records[record].firstVertex, 100u);
+    ASSERT_EQ(store.records[record].faceCount, count / 3);
+  }
+  EXPECT_EQ(store.meshCount, 2u);
+  EXPECT_EQ(store.faceTotal3d, 98u + store.records[levelRecord].faceCount);
+  EXPECT_EQ(device.indexBufferCount(), buffersBefore + 1);
+
+  // The last level draws its own vertices, and the catalogue mesh is intact.
+  BindMeshStream(device, store);
+  device.draws.clear();
+  ASSERT_TRUE(DrawMesh(device, store, levelRecord));
+  ASSERT_TRUE(DrawMesh(device, store, 0));
+  ASSERT_EQ(device.draws.size(), 2u);
+  EXPECT_FLOAT_EQ(DrawnVertices(device.draws[0])[0].u, 299);
+  EXPECT_FLOAT_EQ(DrawnVertices(device.draws[1])[99].x, 99);
+  EXPECT_FLOAT_EQ(DrawnVertices(device.draws[1])[99].u, 1);
+}
+
+TEST_F(GeometryStoreTest, ALargeLevelGrowsTheBufferAndUses32BitIndices) {
+  ASSERT_EQ(AddMesh(store, device, Strip(30000, 5), "catalogue.x"), 0);
+  const uint32_t count = 90000;  // more than the 50,000 and than 16-bit indices reach
+  std::vector<VertexPNT> vertices(count);
+  for (uint32_t i = 0; i < count; ++i) vertices[i] = VertexPNT{static_cast<float>(i), 0, 0, 0, 1, 0, 7, 0};
+  std::vector<uint32_t> indices = {0, 1, count - 1, count - 3, count - 2, count - 1};
+  int record = ReplaceLevelMesh(store, device, vertices, indices);
+  ASSERT_EQ(record, 1);
+  EXPECT_GE(store.capacity3d, 120000u);
+  EXPECT_EQ(device.vertexBufferCount(), 2u);  // the old 3-D buffer was released
+
+  device.ClearCalls();
+  BindMeshStream(device, store);
+  ASSERT_TRUE(DrawMesh(device, store, record));
+  ASSERT_TRUE(DrawMesh(device, store, 0));
+  ASSERT_EQ(device.draws.size(), 2u);  // both passed the device's range checks
+  std::vector<VertexPNT> level = DrawnVertices(device.draws[0]);
+  EXPECT_FLOAT_EQ(level.back().x, static_cast<float>(count - 1));
+  std::vector<VertexPNT> catalogue = DrawnVertices(device.draws[1]);
+  ASSERT_EQ(catalogue.size(), 30000u);
+  EXPECT_FLOAT_EQ(catalogue[29999].x, 29999);
+  EXPECT_FLOAT_EQ(catalogue[29999].u, 5);
+
+  // Indices that point past the vertices are refused, and the level record
+  // is left empty rather than pointing at stale data.
+  StoreRefusal why = StoreRefusal::None;
+  EXPECT_EQ(ReplaceLevelMesh(store, device, {vertices[0], vertices[1], vertices[2]}, {0, 1, 3}, &why), -1);
+  EXPECT_EQ(why, StoreRefusal::BadMesh);
+  EXPECT_FALSE(DrawMesh(device, store, record));
+  EXPECT_EQ(store.vertexCount3d, 30000u);
+}
+
+TEST_F(GeometryStoreTest, AppendVerticesCopiesFromAnotherBufferAndRefusesOverflow) {
+  VertexBufferHandle source;
+  ASSERT_TRUE(Succeeded(device.CreateVertexBuffer(10 * 32, 0, kFvfMesh, Pool::Managed, &source)));
+  void* data = nullptr;
+  ASSERT_TRUE(Succeeded(device.LockVertexBuffer(source, 0, 0, &data, 0)));
+  auto* v = static_cast<VertexPNT*>(data);
+  for (int i = 0; i < 10; ++i) v[i] = VertexPNT{0, static_cast<float>(i), 0, 0, 0, 0, 0, 0};
+  device.UnlockVertexBuffer(source);
+
+  ASSERT_EQ(AddMesh(store, device, Strip(3, 0), "tri.x"), 0);
+  EXPECT_TRUE(AppendVertices(store, device, source, 10));
+  EXPECT_EQ(store.vertexCount3d, 13u);
+  ASSERT_TRUE(Succeeded(device.LockVertexBuffer(store.vertices3d, 3 * 32, 10 * 32, &data, 0)));
+  EXPECT_FLOAT_EQ(static_cast<VertexPNT*>(data)[9].y, 9);
+  device.UnlockVertexBuffer(store.vertices3d);
+
+  EXPECT_FALSE(AppendVertices(store, device, source, 11));  // more than the source holds
+  EXPECT_EQ(store.vertexCount3d, 13u);
+  store.vertexCount3d = kStoreVertexCapacity - 5;
+  EXPECT_FALSE(AppendVertices(store, device, source, 10));  // past the end of the store
+  EXPECT_EQ(store.vertexCount3d, kStoreVertexCapacity - 5);
+}
+
+TEST_F(GeometryStoreTest, ReleaseGivesBackEveryBuffer) {
+  AddMesh(store, device, Strip(3, 0), "a");
+  ReplaceLevelMesh(store, device, {{}, {}, {}}, {0, 1, 2});
+  ReleaseGeometryStore(store, device);
+  EXPECT_EQ(device.vertexBufferCount(), 0u);
+  EXPECT_EQ(device.indexBufferCount(), 0u);
+  EXPECT_EQ(store.meshCount, 0u);
+  EXPECT_FALSE(store.vertices3d);
+}
+
+}  // namespace
+}  // namespace nb

@@ -1,0 +1,184 @@
+#include "render/particles.h"
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include <gtest/gtest.h>
+
+#include "platform/recording_device.h"
+
+namespace nb {
+namespace {
+
+class ParticlesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    system = std::make_unique<ParticleSystem>();
+    ASSERT_TRUE(CreateParticleSystem(*system, device));
+    system->wind = {0, 0, 0};
+  }
+
+  int LiveCount() const {
+    int live = 0;
+    for (const Particle& p : system->particles) live += p.alive ? 1 : 0;
+    return live;
+  }
+
+  // The vertices the last draw read.
+  std::vector<VertexColorTex> DrawnVertices() const {
+    const RecordingDevice::Draw& draw = device.draws.back();
+    std::vector<VertexColorTex> vertices(draw.vertexCount);
+    std::memcpy(vertices.data(), draw.vertexBytes.data(), draw.vertexCount * sizeof(VertexColorTex));
+    return vertices;
+  }
+
+  RecordingDevice device;
+  std::unique_ptr<ParticleSystem> system;
+};
+
+TEST_F(ParticlesTest, FramesSelectTheirAtlasTilesAndFrameZeroIsRefused) {
+  float u, v;
+  ParticleFrameTile(1, u, v);
+  EXPECT_FLOAT_EQ(u, 0);
+  EXPECT_FLOAT_EQ(v, 0);
+  ParticleFrameTile(8, u, v);  // the last tile of the second row
+  EXPECT_FLOAT_EQ(u, 0.75f);
+  EXPECT_FLOAT_EQ(v, 0.25f);
+  ParticleFrameTile(16, u, v);
+  EXPECT_FLOAT_EQ(u, 0.75f);
+  EXPECT_FLOAT_EQ(v, 0.75f);
+
+  Particle p = MakeParticleTemplate(ParticleTemplate::ImpactBurst);
+  p.frame = 0;
+  EXPECT_FALSE(EmitParticle(*system, p));
+  p.frame = 17;
+  EXPECT_FALSE(EmitParticle(*system, p));
+  EXPECT_EQ(LiveCount(), 0);
+
+  // A trail particle (frame 16) draws from the bottom-right tile.
+  EmitBurst(*system, ParticleTemplate::TrailBurst, {0, 0, 0}, {0, 1, 0}, 1, 1);
+  UpdateParticles(*system, device, 1.0f, MatrixIdentity());
+  DrawParticles(*system, device, true);
+  auto vertices = DrawnVertices();
+  ASSERT_EQ(vertices.size(), 4u);
+  EXPECT_FLOAT_EQ(vertices[0].u, 0.75f);
+  EXPECT_FLOAT_EQ(vertices[0].v, 0.75f);
+  EXPECT_FLOAT_EQ(vertices[3].u, 1.0f);
+  EXPECT_FLOAT_EQ(vertices[3].v, 1.0f);
+}
+
+TEST_F(ParticlesTest, AParticleLivesThroughItsLifetimeAndDiesOneUpdateLater) {
+  EmitBurst(*system, ParticleTemplate::ImpactBurst, {100, 0, 50}, {0, 1, 0}, 1, 1);
+  for (int i = 0; i < 50; ++i) UpdateParticles(*system, device, 1.0f, MatrixIdentity());
+  ASSERT_EQ(system->quadCount, 1);  // age 50 == lifetime: still drawn
+  DrawParticles(*system, device, true);
+  auto vertices = DrawnVertices();
+  // End size 20 and end colour (255, 0, 0) with alpha 0.
+  EXPECT_NEAR(vertices[1].x - vertices[0].x, 40.0f, 1e-3f);
+  EXPECT_EQ(vertices[0].color, 0x00FF0000u);
+  UpdateParticles(*system, device, 1.0f, MatrixIdentity());
+  EXPECT_EQ(system->quadCount, 0);
+  EXPECT_EQ(LiveCount(), 0);
+}
+
+TEST_F(ParticlesTest, HalfwayColourSizeAndCameraFacingQuad) {
+  Particle p = MakeParticleTemplate(ParticleTemplate::PickupBurst);  // 50 -> 5, 255 -> 0
+  p.position = {0, 0, 0};
+  p.velocity = {0, 0, 0};
+  p.lifetime = 2;
+  ASSERT_TRUE(EmitParticle(*system, p));
+  // The camera looks down the world's X axis: its right is -Z, its up +Y.
+  Matrix view = MatrixLookAtLH({-100, 0, 0}, {0, 0, 0}, {0, 1, 0});
+  UpdateParticles(*system, device, 1.0f, view);
+  DrawParticles(*system, device, true);
+  auto v = DrawnVertices();
+  float size = 50 + (5 - 50) * 0.5f;
+  EXPECT_NEAR(v[0].z, size, 1e-3f);   // top-left: -size along right (-Z)
+  EXPECT_NEAR(v[0].y, size, 1e-3f);
+  EXPECT_NEAR(v[3].z, -size, 1e-3f);  // bottom-right
+  EXPECT_NEAR(v[3].y, -size, 1e-3f);
+  EXPECT_NEAR(v[0].x, 0.0f, 1e-3f);
+  EXPECT_EQ(v[0].color >> 24, 127u);
+  EXPECT_EQ((v[0].color >> 16) & 0xFF, 127u);
+  EXPECT_EQ(v[0].color & 0xFF, 227u);  // 200 -> 255
+  const auto& draw = device.draws.back();
+  EXPECT_EQ(draw.indexCount, 6u);
+  EXPECT_EQ(system->indices[0], 3);
+  EXPECT_EQ(system->indices[1], 2);
+  EXPECT_EQ(system->indices[4], 1);
+}
+
+TEST_F(ParticlesTest, AFullPoolDropsABurstAndKeepsTheOldParticles) {
+  for (int i = 0; i < kMaxParticles / 4; ++i)
+    EmitBurst(*system, ParticleTemplate::CrashBurst, {1, 2, 3}, {0, 1, 0}, 1, 4);
+  ASSERT_EQ(LiveCount(), kMaxParticles);
+  Particle before = system->particles[123];
+  EmitBurst(*system, ParticleTemplate::PickupBurst, {9, 9, 9}, {0, 1, 0}, 1, 5);
+  EXPECT_EQ(LiveCount(), kMaxParticles);
+  EXPECT_EQ(system->particles[123].frame, before.frame);
+  EXPECT_FLOAT_EQ(system->particles[123].position.x, 1);
+  UpdateParticles(*system, device, 1.0f, MatrixIdentity());
+  EXPECT_EQ(system->quadCount, kMaxParticles);
+  DrawParticles(*system, device, false);
+  EXPECT_EQ(device.CountOf(DeviceOp::DrawIndexedPrimitive), 1u);
+  EXPECT_EQ(device.draws.back().vertexCount, 4u * kMaxParticles);
+}
+
+TEST_F(ParticlesTest, BurstsFanOutAndOnlyTheTrailIgnoresTheWind) {
+  EmitBurst(*system, ParticleTemplate::ImpactBurst, {50, 0, 100}, {0, 1, 0}, 1, 5);
+  for (int i = 0; i < 5; ++i) {
+    const Particle& p = system->particles[i];
+    EXPECT_FLOAT_EQ(p.velocity.x, std::sin(static_cast<float>(i)));
+    EXPECT_FLOAT_EQ(p.velocity.y, 1.0f);
+    EXPECT_FLOAT_EQ(p.velocity.z, std::cos(static_cast<float>(i)));
+  }
+  EmitBurst(*system, ParticleTemplate::TrailBurst, {0, 0, 0}, {0, 1, 0}, 1, 1);
+  system->wind = {1, 0, 0};
+  UpdateParticles(*system, device, 1.0f, MatrixIdentity());
+  EXPECT_FLOAT_EQ(system->particles[0].velocity.x, 0.1f);  // drifts with 0.1 of the wind
+  EXPECT_FLOAT_EQ(system->particles[5].velocity.x, std::sin(0.0f));  // trail unchanged
+  EXPECT_FLOAT_EQ(system->particles[5].position.y, 1.0f);
+  ClearParticles(*system);
+  EXPECT_EQ(LiveCount(), 0);
+}
+
+TEST_F(ParticlesTest, DrawSetsBlendingWithoutDepthInOneCall) {
+  EmitBurst(*system, ParticleTemplate::CursorSparkle, {0, 0, 0}, {0, 1, 0}, 1, 3);
+  UpdateParticles(*system, device, 1.0f, MatrixIdentity());
+  device.ClearCalls();
+  DrawParticles(*system, device, true);
+  ASSERT_EQ(device.CountOf(DeviceOp::DrawIndexedPrimitive), 1u);
+  const DeviceStates& s = device.draws.back().states;
+  EXPECT_EQ(s.render[static_cast<int>(RenderState::Lighting)], 0u);
+  EXPECT_EQ(s.render[static_cast<int>(RenderState::ZEnable)], 0u);
+  EXPECT_EQ(s.render[static_cast<int>(RenderState::AlphaBlendEnable)], 1u);
+  EXPECT_EQ(s.render[static_cast<int>(RenderState::AlphaTestEnable)], 1u);
+  EXPECT_EQ(s.render[static_cast<int>(RenderState::AlphaRef)], 8u);
+  EXPECT_EQ(s.render[static_cast<int>(RenderState::SrcBlend)], Blend::SrcAlpha);
+  EXPECT_EQ(s.render[static_cast<int>(RenderState::DestBlend)], Blend::One);
+  EXPECT_EQ(s.render[static_cast<int>(RenderState::ShadeMode)], Shade::Flat);
+  EXPECT_EQ(s.stage[0][static_cast<int>(TextureStageState::ColorOp)], TextureOp::Modulate);
+  EXPECT_FALSE(s.lightEnabled[0]);
+  EXPECT_EQ(s.fvf, kFvfColorTex);
+  EXPECT_EQ(device.draws.back().vertexCount, 12u);
+  // Afterwards blending is off and shading smooth again.
+  EXPECT_EQ(device.GetRenderState(RenderState::AlphaBlendEnable), 0u);
+  EXPECT_EQ(device.GetRenderState(RenderState::ShadeMode), Shade::Phong);
+
+  DrawParticles(*system, device, false);
+  EXPECT_EQ(device.draws.back().states.render[static_cast<int>(RenderState::DestBlend)], Blend::InvSrcAlpha);
+}
+
+TEST(ParticleWind, IsAHorizontalUnitVectorFromTheTimer) {
+  Vec3 w = ParticleWind(0, 0);
+  EXPECT_FLOAT_EQ(w.x, 1);
+  EXPECT_FLOAT_EQ(w.z, 0);
+  w = ParticleWind(3142, 1571);
+  EXPECT_NEAR(w.x, -1, 1e-3);
+  EXPECT_NEAR(w.z, 1, 1e-3);
+  EXPECT_FLOAT_EQ(w.y, 0);
+}
+
+}  // namespace
+}  // namespace nb

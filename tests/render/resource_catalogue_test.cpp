@@ -1,0 +1,233 @@
+#include <gtest/gtest.h>
+
+#include "platform/recording_device.h"
+#include "render/camera.h"
+#include "render/resource_catalogue.h"
+#include "render/sprites.h"
+#include "support/scratch_dir.h"
+#include "test_files.h"
+
+namespace nb {
+namespace {
+
+int Count(const std::vector<std::string>& texts, const std::string& text) {
+  int n = 0;
+  for (const std::string& t : texts) n += t == text;
+  return n;
+}
+
+int CountLines(const std::string& log, const std::string& line) {
+  int n = 0;
+  for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++n;
+  return n;
+}
+
+// Writes every mesh and texture the catalogue names and a settings.ini that
+// names them the Windows way, as the shipped file does.
+class CatalogueTest : public ::testing::Test {
+ protected:
+  void WriteFullData(const std::string& materials) {
+    std::string settings = "[General]\nWIDTH=800\nHEIGHT=600\n\n[Meshes]\n";
+    for (int i = 0; i < kMeshKeyCount; ++i) {
+      std::string key = MeshKeyName(static_cast<MeshKey>(i));
+      dir.Write("data/meshes/" + key + ".x", test::QuadRowXFile(i + 1));
+      settings += key + "=data\\meshes\\" + key + ".x\n";
+    }
+    settings += "\n[Textures]\n";
+    for (int i = 0; i < kTextureKeyCount; ++i) {
+      std::string key = TextureKeyName(static_cast<TextureKey>(i));
+      if (key == "clouds") {
+        EXPECT_TRUE(test::WriteJpegFile(dir.File("data/" + key + ".jpg"), 64, 32,
+                                        test::PatternPixels(64, 32, 3)));
+        settings += key + "=data\\" + key + ".jpg\n";
+      } else {
+        int w = key == "helptexture" ? 100 : 32, h = key == "helptexture" ? 60 : 16;
+        EXPECT_TRUE(test::WritePngFile(dir.File("data/" + key + ".png"), w, h,
+                                       test::PatternPixels(w, h, 4)));
+        settings += key + "=data\\" + key + ".png\n";
+      }
+    }
+    settings += "\n[Materials]\n" + materials + "\n[Sounds]\n";
+    dir.Write("settings.ini", settings);
+  }
+
+  test::ScratchDir dir;
+  test::CapturedMessages messages;
+  RecordingDevice device;
+  ResourceCatalogue catalogue;
+  GeometryStore store;
+  CameraState camera;
+};
+
+TEST_F(CatalogueTest, LoadsEveryKeyInOrderWithItsMaterials) {
+  WriteFullData(
+      "foodDR=1.5\nfoodDG=0.25\nfoodDB=0.125\nfoodDA=1\n"
+      "foodAR=0.5\nfoodAG=-0.5\nfoodAB=0.75\n"  // foodAA missing
+      "bonusDR=0.1\nbonusDG=0.2\nbonusDB=0.3\nbonusDA=0.9\n"
+      "bonusAR=0.4\nbonusAG=0.5\nbonusAB=0.6\nbonusAA=0.9\n");
+  camera.eye = {1, 2, 3};
+  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, 800, 600));
+  EXPECT_TRUE(messages.texts().empty()) << messages.texts()[0];
+
+  // Meshes take records 0..23 in the order of the table.
+  uint32_t vertices = 0;
+  for (int i = 0; i < kMeshKeyCount; ++i) {
+    EXPECT_EQ(catalogue.meshes[i], i);
+    const MeshRecord& r = store.records[i];
+    EXPECT_EQ(r.vertexCount, 4u * (i + 1));
+    EXPECT_EQ(r.faceCount, 2u * (i + 1));
+    EXPECT_EQ(r.firstVertex, vertices);
+    EXPECT_EQ(catalogue.meshData[i].vertices.size(), r.vertexCount);
+    vertices += r.vertexCount;
+  }
+  EXPECT_EQ(store.records[static_cast<int>(MeshKey::Pol)].name, "data\\meshes\\pol.x");
+  EXPECT_EQ(catalogue.Mesh(MeshKey::Mbrick), 23);
+  EXPECT_EQ(catalogue.Data(MeshKey::Left).indices.size(), 6u * 7);
+  EXPECT_EQ(store.vertexCount3d, vertices);
+  EXPECT_EQ(store.meshCount, 24u);
+  EXPECT_EQ(store.spriteCount, 16u);
+
+  // Every texture exists; sides are rounded up to powers of two.
+  for (int i = 0; i < kTextureKeyCount; ++i) EXPECT_TRUE(catalogue.textures[i]) << i;
+  int w = 0, h = 0;
+  device.GetTextureSize(catalogue.Texture(TextureKey::Helptexture), &w, &h);
+  EXPECT_EQ(w, 128);
+  EXPECT_EQ(h, 64);
+  device.GetTextureSize(catalogue.Texture(TextureKey::Clouds), &w, &h);
+  EXPECT_EQ(w, 64);
+  EXPECT_EQ(h, 32);
+
+  // food: as written, 1.5 not clamped, the missing alpha 0.
+  const Material& food = catalogue.food;
+  EXPECT_FLOAT_EQ(food.diffuse.r, 1.5f);
+  EXPECT_FLOAT_EQ(food.diffuse.g, 0.25f);
+  EXPECT_FLOAT_EQ(food.diffuse.b, 0.125f);
+  EXPECT_FLOAT_EQ(food.diffuse.a, 1);
+  EXPECT_FLOAT_EQ(food.ambient.r, 0.5f);
+  EXPECT_FLOAT_EQ(food.ambient.g, -0.5f);
+  EXPECT_FLOAT_EQ(food.ambient.b, 0.75f);
+  EXPECT_FLOAT_EQ(food.ambient.a, 0);
+  EXPECT_FLOAT_EQ(food.specular.g, 1);
+  EXPECT_FLOAT_EQ(food.emissive.r, 0);
+  EXPECT_FLOAT_EQ(food.power, 1);
+  // bonus: its alphas are fixed whatever the file says.
+  EXPECT_FLOAT_EQ(catalogue.bonus.diffuse.r, 0.1f);
+  EXPECT_FLOAT_EQ(catalogue.bonus.diffuse.a, 0.5f);
+  EXPECT_FLOAT_EQ(catalogue.bonus.ambient.b, 0.6f);
+  EXPECT_FLOAT_EQ(catalogue.bonus.ambient.a, 0.25f);
+  for (float c : {catalogue.defaultMaterial.diffuse.r, catalogue.defaultMaterial.diffuse.a,
+                  catalogue.defaultMaterial.ambient.g, catalogue.defaultMaterial.ambient.a})
+    EXPECT_FLOAT_EQ(c, 0.5f);
+
+  // The camera stands at the start-up view.
+  EXPECT_FLOAT_EQ(camera.eye.z, -5000);
+  EXPECT_FLOAT_EQ(camera.eye.x, 0);
+  EXPECT_FLOAT_EQ(camera.lookAtTarget.z, 510);
+  EXPECT_FLOAT_EQ(camera.fov, 45);
+
+  ReleaseResourceCatalogue(catalogue, store, device);
+  EXPECT_EQ(device.textureCount(), 0u);
+  EXPECT_EQ(device.vertexBufferCount(), 0u);
+  EXPECT_EQ(device.indexBufferCount(), 0u);
+}
+
+TEST_F(CatalogueTest, MissingSectionsGiveOneMessagePerKeyAndLoadingFinishes) {
+  dir.Write("settings.ini", "[General]\nWIDTH=800\n");
+  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, 800, 600));
+  std::vector<std::string> texts = messages.texts();
+  ASSERT_EQ(texts.size(), 31u);
+  EXPECT_EQ(Count(texts, "Could not find "), 24);
+  EXPECT_EQ(Count(texts, "Could not find texture "), 7);
+  for (const MessageBoxCall& call : messages.calls()) EXPECT_EQ(call.caption, "ERROR");
+  // Meshes first, then textures.
+  EXPECT_EQ(texts[23], "Could not find ");
+  EXPECT_EQ(texts[24], "Could not find texture ");
+  for (int i = 0; i < kMeshKeyCount; ++i) EXPECT_EQ(catalogue.meshes[i], -1);
+  for (int i = 0; i < kTextureKeyCount; ++i) EXPECT_FALSE(catalogue.textures[i]);
+  EXPECT_EQ(CountLines(dir.Read("Log.txt"), "Texture  loaded with error " + std::to_string(kTextureInvalidData) + ".\n"), 7);
+  // Materials without keys are all zero; the sprites exist all the same.
+  EXPECT_FLOAT_EQ(catalogue.food.diffuse.r, 0);
+  EXPECT_FLOAT_EQ(catalogue.food.ambient.a, 0);
+  EXPECT_EQ(store.spriteCount, 16u);
+  EXPECT_EQ(store.meshCount, 0u);
+
+  // A pass given the missing meshes draws nothing and touches no buffer.
+  device.ClearCalls();
+  EXPECT_FALSE(DrawMesh(device, store, catalogue.Mesh(MeshKey::Sphere)));
+  EXPECT_TRUE(device.calls.empty());
+}
+
+TEST_F(CatalogueTest, BrokenFilesAreReportedByPathAndTheRestStillLoads) {
+  WriteFullData("");
+  dir.Write("data/meshes/hole.x", "xof 0303txt 0032\nMesh { 3; 0;0;0;, 1;0;0;");  // truncated
+  std::remove(dir.File("data/meshes/wall.x").c_str());
+  dir.Write("data/sun.png", "\x89PNG\r\n\x1a\n not really");
+  std::remove(dir.File("data/particle.png").c_str());
+  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, 800, 600));
+  EXPECT_EQ(messages.texts(),
+            (std::vector<std::string>{"Could not find data\\meshes\\hole.x",
+                                      "Could not find data\\meshes\\wall.x",
+                                      "Could not find texture data\\sun.png",
+                                      "Could not find texture data\\particle.png"}));
+  EXPECT_EQ(catalogue.Mesh(MeshKey::Hole), -1);
+  EXPECT_EQ(catalogue.Mesh(MeshKey::Wall), -1);
+  EXPECT_EQ(catalogue.Mesh(MeshKey::Sphere), 1);
+  EXPECT_EQ(catalogue.Mesh(MeshKey::A), 2);  // the next free record, not the key's place
+  EXPECT_EQ(store.meshCount, 22u);
+  EXPECT_FALSE(catalogue.Texture(TextureKey::Sun));
+  EXPECT_FALSE(catalogue.Texture(TextureKey::Particle));
+  EXPECT_TRUE(catalogue.Texture(TextureKey::Texture));
+  std::string log = dir.Read("Log.txt");
+  EXPECT_EQ(CountLines(log, "Texture data\\sun.png loaded with error -2005529767.\n"), 1);
+  EXPECT_EQ(CountLines(log, "Texture data\\particle.png loaded with error"), 1);
+  EXPECT_EQ(CountLines(log, "Texture data\\Spheremap.png"), 0);
+}
+
+TEST_F(CatalogueTest, MeshesPastTheVertexOrRecordLimitsAreRefusedWithAMessage) {
+  // 6,000 squares are 24,000 vertices: the skybox and sphere fit, the hole
+  // would pass 50,000 and is refused; the small meshes after it still load.
+  dir.Write("big.x", test::QuadRowXFile(6000));
+  std::string settings = "[Meshes]\nskybox=big.x\nsphere=big.x\nhole=big.x\n";
+  dir.Write("small.x", test::QuadRowXFile(1));
+  for (int i = 3; i < kMeshKeyCount; ++i)
+    settings += std::string(MeshKeyName(static_cast<MeshKey>(i))) + "=small.x\n";
+  dir.Write("settings.ini", settings);
+  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, 800, 600));
+  std::vector<std::string> texts = messages.texts();
+  ASSERT_GE(texts.size(), 1u);
+  EXPECT_EQ(texts[0], "Could not load big.x: the 50000 mesh vertices are used up");
+  EXPECT_EQ(Count(texts, "Could not find texture "), 7);
+  EXPECT_EQ(texts.size(), 8u);
+  EXPECT_EQ(catalogue.Mesh(MeshKey::Hole), -1);
+  EXPECT_EQ(catalogue.Mesh(MeshKey::Wall), 2);
+  EXPECT_EQ(store.vertexCount3d, 48000u + 21 * 4);
+
+  // Records: 23 meshes are loaded; 41 more fill the 64, the next is refused.
+  for (int i = 0; i < 41; ++i) ASSERT_GE(LoadMesh(store, device, "small.x"), 0);
+  EXPECT_EQ(LoadMesh(store, device, "small.x"), -1);
+  EXPECT_EQ(messages.texts().back(), "Could not load small.x: all 64 mesh records are taken");
+  EXPECT_EQ(store.meshCount, 64u);
+  // The sprite records above the meshes are untouched.
+  EXPECT_EQ(store.records[64].vertexCount, 4u);
+  EXPECT_EQ(store.records[64].firstVertex, 0u);
+}
+
+TEST(LoadTexture, KeepsTheTexelsOfAPowerOfTwoPictureAndReportsFailures) {
+  test::ScratchDir dir;
+  test::CapturedMessages messages;
+  RecordingDevice device;
+  ASSERT_TRUE(test::WritePngFile(dir.File("a.png"), 16, 8, test::PatternPixels(16, 8, 4)));
+  TextureHandle texture;
+  EXPECT_EQ(LoadTexture(device, "a.png", &texture), 0);
+  EXPECT_TRUE(texture);
+  EXPECT_EQ(device.textureCount(), 1u);
+  EXPECT_TRUE(messages.calls().empty());
+
+  EXPECT_EQ(LoadTexture(device, "none.png", &texture), kTextureInvalidData);
+  EXPECT_FALSE(texture);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Could not find texture none.png"});
+  EXPECT_EQ(device.textureCount(), 1u);
+}
+
+}  // namespace
+}  // namespace nb

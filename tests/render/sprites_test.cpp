@@ -1,0 +1,193 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "platform/recording_device.h"
+#include "render/sprites.h"
+#include "support/scratch_dir.h"
+
+namespace nb {
+namespace {
+
+std::vector<VertexScreen> SpriteVertices(GraphicsDevice& device, const GeometryStore& store, int j) {
+  std::vector<VertexScreen> out(4);
+  void* data = nullptr;
+  uint32_t first = store.records[kFirstSpriteRecord + j].firstVertex;
+  EXPECT_TRUE(Succeeded(device.LockVertexBuffer(store.vertices2d, first * 28, 4 * 28, &data,
+                                                LockFlags::ReadOnly)));
+  if (data) std::memcpy(out.data(), data, 4 * 28);
+  device.UnlockVertexBuffer(store.vertices2d);
+  return out;
+}
+
+class SpritesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(CreateGeometryStore(store, device));
+    ASSERT_TRUE(CreateStartupSprites(store, device, 800, 600));
+    device.ClearCalls();
+  }
+  std::string Id(VertexBufferHandle h) { return std::to_string(h.id); }
+  std::string Id(IndexBufferHandle h) { return std::to_string(h.id); }
+
+  RecordingDevice device;
+  GeometryStore store;
+};
+
+TEST_F(SpritesTest, StartupTableFillsRecords64To79WithFourVerticesEach) {
+  EXPECT_EQ(store.spriteCount, 16u);
+  EXPECT_EQ(store.vertexCount2d, 64u);
+  EXPECT_EQ(store.primitiveTotal2d, 32u);
+  for (int j = 0; j < 16; ++j) {
+    const MeshRecord& r = store.records[64 + j];
+    EXPECT_EQ(r.firstVertex, 4u * j);
+    EXPECT_EQ(r.vertexCount, 4u);
+    EXPECT_EQ(r.faceCount, 2u);
+    EXPECT_TRUE(r.indexBuffer);
+  }
+  // The bottom strip at 0.745 of the height, as wide as the screen.
+  std::vector<VertexScreen> strip = SpriteVertices(device, store, SpriteBottomStrip);
+  EXPECT_FLOAT_EQ(strip[0].y, 447);
+  EXPECT_FLOAT_EQ(strip[2].x, 800);
+  EXPECT_FLOAT_EQ(strip[2].y, 486);
+  // Vertex order: top left, bottom left, bottom right, top right; the slider
+  // knob's texture rectangle runs right to left, so it shows mirrored.
+  std::vector<VertexScreen> knob = SpriteVertices(device, store, SpriteSliderKnob);
+  EXPECT_FLOAT_EQ(knob[0].u, 0.05f);
+  EXPECT_FLOAT_EQ(knob[0].v, 0.718f);
+  EXPECT_FLOAT_EQ(knob[1].y, 30);
+  EXPECT_FLOAT_EQ(knob[1].v, 0.742f);
+  EXPECT_FLOAT_EQ(knob[2].x, 17);
+  EXPECT_FLOAT_EQ(knob[2].u, 0.018f);
+  EXPECT_FLOAT_EQ(knob[3].y, 0);
+  for (const VertexScreen& v : knob) {
+    EXPECT_EQ(v.color, 0xFF000000u);
+    EXPECT_FLOAT_EQ(v.z, 0);
+    EXPECT_FLOAT_EQ(v.rhw, 1);
+  }
+  EXPECT_EQ(SpriteVertices(device, store, SpriteTinted)[0].color, 0xFF3E678Au);
+  // Each sprite's own index buffer: 3, 0, 1, 1, 2, 3.
+  void* data = nullptr;
+  ASSERT_TRUE(Succeeded(device.LockIndexBuffer(store.records[64 + 5].indexBuffer, 0, 0, &data, 0)));
+  uint16_t indices[6];
+  std::memcpy(indices, data, sizeof indices);
+  device.UnlockIndexBuffer(store.records[64 + 5].indexBuffer);
+  EXPECT_EQ(std::vector<uint16_t>(indices, indices + 6), (std::vector<uint16_t>{3, 0, 1, 1, 2, 3}));
+}
+
+TEST_F(SpritesTest, DrawSpriteSetsTheExactStateSequenceBlendedAndNot) {
+  const std::string vb = Id(store.vertices2d);
+  const std::string ib = Id(store.records[64 + 7].indexBuffer);
+  DrawSprite(device, store, SpritePanel, true);
+  const std::vector<std::string> blended = {
+      "SetTextureStageState(0, ColorOp, 4)",
+      "SetTextureStageState(0, ColorArg1, 2)",
+      "SetTextureStageState(0, ColorArg2, 0)",
+      "SetRenderState(AlphaBlendEnable, 1)",
+      "SetRenderState(SrcBlend, 5)",
+      "SetRenderState(DestBlend, 6)",
+      "SetTextureStageState(0, TexCoordIndex, 0)",
+      "SetTextureStageState(0, AlphaOp, 4)",
+      "SetTextureStageState(0, AlphaArg1, 2)",
+      "SetTextureStageState(0, AlphaArg2, 0)",
+      "SetRenderState(ZEnable, 0)",
+      "SetRenderState(Lighting, 0)",
+      "SetSamplerState(0, MinFilter, 0)",
+      "SetSamplerState(0, MagFilter, 0)",
+      "SetSamplerState(0, MipFilter, 0)",
+      "SetRenderState(FillMode, 3)",
+      "SetRenderState(CullMode, 1)",
+      "SetStreamSource(0, " + vb + ", 0, 28)",
+      "SetFVF(324)",
+      "SetIndices(" + ib + ")",
+      "DrawIndexedPrimitive(4, 28, 0, 4, 0, 2)",
+      "SetRenderState(AlphaBlendEnable, 0)",
+  };
+  EXPECT_EQ(device.Described(), blended);
+  ASSERT_EQ(device.draws.size(), 1u);
+  EXPECT_EQ(device.draws[0].firstVertex, 28u);
+  EXPECT_EQ(device.draws[0].fvf, kFvfScreen);
+
+  device.ClearCalls();
+  DrawSprite(device, store, SpritePanel, false);
+  std::vector<std::string> plain = blended;
+  plain.erase(plain.begin() + 3, plain.begin() + 10);
+  EXPECT_EQ(device.Described(), plain);
+}
+
+TEST_F(SpritesTest, DrawFadeRectDrawsTheBlackSpriteUntexturedWithAlphaOnTop) {
+  const std::string vb = Id(store.vertices2d);
+  DrawFadeRect(device, store, 0x80, 0, 0, 800, 600);
+  std::vector<std::string> calls = device.Described();
+  ASSERT_GE(calls.size(), 8u);
+  const std::vector<std::string> head = {
+      "SetRenderState(ColorVertex, 0)",
+      "SetRenderState(DiffuseMaterialSource, 0)",
+      "SetTexture(0, 0)",
+      "LockVertexBuffer(" + vb + ", 1232, 112, 0)",  // sprite 11 starts at vertex 44
+      "UnlockVertexBuffer(" + vb + ")",
+      "SetTextureStageState(0, ColorOp, 4)",
+  };
+  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 6), head);
+  EXPECT_EQ(calls[calls.size() - 2], "DrawIndexedPrimitive(4, 44, 0, 4, 0, 2)");
+  EXPECT_EQ(calls.back(), "SetRenderState(AlphaBlendEnable, 0)");
+  EXPECT_EQ(device.CountOf(DeviceOp::SetRenderState), 2u + 8u);  // a blended sprite sets 8
+  ASSERT_EQ(device.draws.size(), 1u);
+  EXPECT_FALSE(device.draws[0].texture);
+  EXPECT_EQ(device.draws[0].states.render[static_cast<int>(RenderState::AlphaBlendEnable)], 1u);
+
+  std::vector<VertexScreen> fade = SpriteVertices(device, store, SpriteFade);
+  for (const VertexScreen& v : fade) EXPECT_EQ(v.color, 0x80000000u);
+  EXPECT_FLOAT_EQ(fade[2].x, 800);
+  EXPECT_FLOAT_EQ(fade[2].y, 600);
+  EXPECT_FLOAT_EQ(fade[2].u, 1);
+
+  DrawFadeRect(device, store, 255, 10, 20, 30, 40);
+  fade = SpriteVertices(device, store, SpriteFade);
+  EXPECT_EQ(fade[0].color, 0xFF000000u);
+  EXPECT_FLOAT_EQ(fade[0].x, 10);
+  EXPECT_FLOAT_EQ(fade[2].y, 60);
+  // Out of range alphas are clamped, not wrapped into the colour bits.
+  DrawFadeRect(device, store, 300, 0, 0, 800, 600);
+  EXPECT_EQ(SpriteVertices(device, store, SpriteFade)[0].color, 0xFF000000u);
+  DrawFadeRect(device, store, -5, 0, 0, 800, 600);
+  EXPECT_EQ(SpriteVertices(device, store, SpriteFade)[0].color, 0x00000000u);
+}
+
+TEST_F(SpritesTest, MouseCursorMovesToThePointerAndDrawsBlended) {
+  DrawMouseCursor(device, store, SpriteCursor, 123, 45);
+  std::vector<VertexScreen> cursor = SpriteVertices(device, store, SpriteCursor);
+  EXPECT_FLOAT_EQ(cursor[0].x, 123);
+  EXPECT_FLOAT_EQ(cursor[0].y, 45);
+  EXPECT_FLOAT_EQ(cursor[2].x, 141);  // 18 wide
+  EXPECT_FLOAT_EQ(cursor[2].y, 78);   // 33 high
+  EXPECT_FLOAT_EQ(cursor[0].u, 0.004f);
+  EXPECT_FLOAT_EQ(cursor[2].v, 0.698f);
+  EXPECT_EQ(cursor[1].color, 0xFFFFFFFFu);
+  ASSERT_EQ(device.draws.size(), 1u);
+  EXPECT_EQ(device.draws[0].states.render[static_cast<int>(RenderState::AlphaBlendEnable)], 1u);
+  EXPECT_EQ(device.draws[0].firstVertex, 48u);
+}
+
+TEST_F(SpritesTest, IndicesOutsideTheCreatedSpritesAreRefused) {
+  for (int j : {-1, 16, 63, 64, 1000}) {
+    DrawSprite(device, store, j, true);
+    EXPECT_FALSE(RefillSprite(store, device, j, SpriteRect{}));
+    DrawMouseCursor(device, store, j, 1, 1);
+  }
+  EXPECT_TRUE(device.calls.empty());
+
+  test::CapturedMessages messages;
+  for (int j = 16; j < 64; ++j) ASSERT_EQ(CreateSprite(store, device, SpriteRect{}), j);
+  EXPECT_TRUE(messages.calls().empty());
+  EXPECT_EQ(CreateSprite(store, device, SpriteRect{}), -1);
+  ASSERT_EQ(messages.calls().size(), 1u);
+  EXPECT_EQ(messages.calls()[0].caption, "ERROR");
+  EXPECT_EQ(store.spriteCount, 64u);
+  EXPECT_EQ(store.vertexCount2d, 256u);
+  // The mesh records below are untouched.
+  EXPECT_FALSE(store.records[63].indexBuffer);
+}
+
+}  // namespace
+}  // namespace nb

@@ -1,0 +1,95 @@
+#pragma once
+// Mesh and image files for the catalogue tests, written the way the game's
+// data tools write them.
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include <jpeglib.h>
+#include <png.h>
+
+namespace nb::test {
+
+// A text .x file with a row of `quads` unit squares in the XZ plane: four
+// vertices and one upward normal per square, texture coordinates 0..1.
+inline std::string QuadRowXFile(int quads) {
+  std::string s = "xof 0303txt 0032\nMesh row {\n " + std::to_string(quads * 4) + ";\n";
+  char line[128];
+  for (int q = 0; q < quads; ++q) {
+    for (int k = 0; k < 4; ++k) {
+      float x = static_cast<float>(q + (k == 2 || k == 3 ? 1 : 0));
+      float z = (k == 1 || k == 2) ? 1.0f : 0.0f;
+      std::snprintf(line, sizeof line, " %.1f;0.0;%.1f;%c\n", x, z,
+                    q == quads - 1 && k == 3 ? ';' : ',');
+      s += line;
+    }
+  }
+  s += " " + std::to_string(quads) + ";\n";
+  for (int q = 0; q < quads; ++q) {
+    int b = q * 4;
+    std::snprintf(line, sizeof line, " 4;%d,%d,%d,%d;%c\n", b, b + 1, b + 2, b + 3,
+                  q == quads - 1 ? ';' : ',');
+    s += line;
+  }
+  s += " MeshNormals {\n  1;\n  0.0;1.0;0.0;;\n  " + std::to_string(quads) + ";\n";
+  for (int q = 0; q < quads; ++q) s += q == quads - 1 ? "  4;0,0,0,0;;\n" : "  4;0,0,0,0;,\n";
+  s += " }\n MeshTextureCoords {\n  " + std::to_string(quads * 4) + ";\n";
+  for (int q = 0; q < quads; ++q)
+    s += q == quads - 1 ? "  0;0;, 0;1;, 1;1;, 1;0;;\n" : "  0;0;, 0;1;, 1;1;, 1;0;,\n";
+  s += " }\n}\n";
+  return s;
+}
+
+// Writes RGBA pixels as a PNG file; false on failure.
+inline bool WritePngFile(const std::string& path, int width, int height,
+                         const std::vector<uint8_t>& rgba) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = width;
+  image.height = height;
+  image.format = PNG_FORMAT_RGBA;
+  return png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr) != 0;
+}
+
+// Writes RGB pixels as a JPEG file at quality 95; false on failure.
+inline bool WriteJpegFile(const std::string& path, int width, int height,
+                          const std::vector<uint8_t>& rgb) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  jpeg_compress_struct info;
+  jpeg_error_mgr err;
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  jpeg_stdio_dest(&info, file);
+  info.image_width = width;
+  info.image_height = height;
+  info.input_components = 3;
+  info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&info);
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW row = const_cast<uint8_t*>(&rgb[size_t(info.next_scanline) * width * 3]);
+    jpeg_write_scanlines(&info, &row, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::fclose(file);
+  return true;
+}
+
+// A picture whose texels differ from their neighbours.
+inline std::vector<uint8_t> PatternPixels(int width, int height, int channels) {
+  std::vector<uint8_t> px(size_t(width) * height * channels);
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x)
+      for (int c = 0; c < channels; ++c)
+        px[(size_t(y) * width + x) * channels + c] =
+            static_cast<uint8_t>(c == 3 ? 255 : (x * 37 + y * 11 + c * 80) & 0xFF);
+  return px;
+}
+
+}  // namespace nb::test

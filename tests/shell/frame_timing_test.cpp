@@ -1,0 +1,90 @@
+#include "shell/frame_timing.h"
+
+#include <gtest/gtest.h>
+
+#include "shell/run_frame.h"
+
+namespace nb {
+namespace {
+
+TEST(FramePacing, AFrameNeedsStrictlyMoreThanFifteenMilliseconds) {
+  FramePacer pacer{1000};
+  EXPECT_FALSE(FrameDue(pacer, 1000));
+  EXPECT_FALSE(FrameDue(pacer, 1015));
+  EXPECT_TRUE(FrameDue(pacer, 1016));
+  EXPECT_EQ(MsUntilFrameDue(pacer, 1000), 16);
+  EXPECT_EQ(MsUntilFrameDue(pacer, 1015), 1);
+  EXPECT_EQ(MsUntilFrameDue(pacer, 1016), 0);
+  // Across the timer's wrap-around.
+  FramePacer wrapped{0xFFFFFFF8u};
+  EXPECT_FALSE(FrameDue(wrapped, 7));
+  EXPECT_TRUE(FrameDue(wrapped, 8));
+}
+
+TEST(FramePacing, FpsIsZeroInTheFirstSecondThenTheIntervalAverage) {
+  FpsMeter meter;
+  float first = MeasureFps(meter, 5000);  // 1 frame over the whole 5 s since 0
+  EXPECT_EQ(static_cast<int>(first), 0);
+  float value = 0;
+  for (uint32_t t = 5016; t <= 6000; t += 16) value = MeasureFps(meter, t);
+  EXPECT_EQ(static_cast<int>(value), 0);  // exactly 1 s is not yet an interval
+  value = MeasureFps(meter, 6016);        // 63 frames in 1.016 s
+  EXPECT_NEAR(value, 63 / 1.016f, 0.01f);
+  EXPECT_FLOAT_EQ(MeasureFps(meter, 6032), value);  // unchanged until the next interval
+}
+
+struct DispatchLog {
+  static inline std::string calls;
+};
+
+
+TEST(FrameDispatch, GroupsFollowGameStateWithinOneFrame) {
+  Game game;
+  DispatchLog::calls.clear();
+  FrameScreens screens;
+  screens.playScreen = [](Game&) { DispatchLog::calls += "P"; };
+  screens.splash = [](Game& g) {
+    DispatchLog::calls += "S";
+    GoToMainMenu(g);  // the splash's last frame hands over at once
+  };
+  screens.menu = [](Game&) { DispatchLog::calls += "M"; };
+
+  RunFrame(game, screens, 100);
+  EXPECT_EQ(DispatchLog::calls, "SM");
+  EXPECT_EQ(game.screen.gameState, MainMenu);
+
+  const std::pair<int, const char*> cases[] = {
+      {Playing, "P"}, {OptionsInPlay, "P"}, {PauseMenu, "P"}, {GameOverScreen, "P"},
+      {TimeUpScreen, "P"}, {GameCompletedScreen, "P"}, {HelpInPlay, "P"}, {MainMenu, "M"},
+      {InfoPage, "M"}, {OptionsFromMenu, "M"}, {RecordsScreen, "M"}, {PlayersScreen, "M"},
+      {StartGameScreen, "M"}, {ExitConfirm, "M"}, {NewGameScreen, "M"}, {HelpFromMenu, "M"},
+      {8, ""}, {9, ""}, {15, ""}};
+  for (auto [state, expected] : cases) {
+    DispatchLog::calls.clear();
+    game.screen.gameState = state;
+    RunFrame(game, screens, 200);
+    EXPECT_EQ(DispatchLog::calls, expected) << "state " << state;
+  }
+
+  // A play screen that quits to the main menu is followed by the menu frame.
+  screens.playScreen = [](Game& g) {
+    DispatchLog::calls += "P";
+    GoToMainMenu(g);
+  };
+  DispatchLog::calls.clear();
+  game.screen.gameState = PauseMenu;
+  RunFrame(game, screens, 300);
+  EXPECT_EQ(DispatchLog::calls, "PM");
+}
+
+TEST(FrameDispatch, SplashHandsOverWhenItsTimeIsUp) {
+  Game game;
+  game.startTimeMs = 1000;
+  SplashFrameLogic(game, 1000 + kSplashFallbackMs - 1);
+  EXPECT_EQ(game.screen.gameState, SplashScreenState);
+  SplashFrameLogic(game, 1000 + kSplashFallbackMs);
+  EXPECT_EQ(game.screen.gameState, MainMenu);
+}
+
+}  // namespace
+}  // namespace nb

@@ -1,0 +1,103 @@
+#include "support/game_process.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <thread>
+
+namespace nb::test {
+
+GameProcess::GameProcess(const std::string& workingDir, const std::string& display)
+    : display_(display) {
+  pid_ = fork();
+  if (pid_ == 0) {
+    if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+    if (chdir(workingDir.c_str()) != 0) _exit(127);
+    std::string binary = std::string(NB_GAME_DIR) + "/nimbara";
+    execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+}
+
+GameProcess::~GameProcess() {
+  if (pid_ > 0) StopWith(SIGKILL, 5);
+}
+
+bool GameProcess::WaitForWindow(int timeoutSeconds) const {
+  std::string prefix = display_.empty() ? "" : "DISPLAY=" + display_ + " ";
+  std::string command = prefix + "xdotool search --all --onlyvisible --pid " + std::to_string(pid_) +
+                        " --name '^Nimbara$' 2>/dev/null | head -n 1";
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+  while (std::chrono::steady_clock::now() < deadline) {
+    if (!RunCommand(command).empty()) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+  }
+  return false;
+}
+
+int GameProcess::StopWith(int signal, int timeoutSeconds) {
+  if (pid_ <= 0) return -1;
+  kill(pid_, signal);
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+  int status = 0;
+  while (std::chrono::steady_clock::now() < deadline) {
+    pid_t done = waitpid(pid_, &status, WNOHANG);
+    if (done == pid_) {
+      pid_ = -1;
+      return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  kill(pid_, SIGKILL);
+  waitpid(pid_, &status, 0);
+  pid_ = -1;
+  return -1;
+}
+
+PrivateDisplay::PrivateDisplay() {
+  int fds[2];
+  if (pipe(fds) != 0) return;
+  pid_ = fork();
+  if (pid_ == 0) {
+    close(fds[0]);
+    std::string fd = std::to_string(fds[1]);
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
+           "tcp", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(fds[1]);
+  std::string number;
+  char ch;
+  while (read(fds[0], &ch, 1) == 1 && ch != '\n') number += ch;
+  close(fds[0]);
+  if (!number.empty()) name_ = ":" + number;
+}
+
+PrivateDisplay::~PrivateDisplay() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
+  int status = 0;
+  waitpid(pid_, &status, 0);
+}
+
+bool HaveDisplay() {
+  const char* display = std::getenv("DISPLAY");
+  return display && *display;
+}
+
+std::string RunCommand(const std::string& command) {
+  std::string output;
+  std::FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return output;
+  char buffer[256];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, got);
+  pclose(pipe);
+  return output;
+}
+
+}  // namespace nb::test

@@ -1,0 +1,50 @@
+#pragma once
+#include <sys/types.h>
+
+#include <string>
+
+namespace nb::test {
+
+// The real game binary, started in a directory of the test's choosing.
+class GameProcess {
+ public:
+  // display: the X display to use ("" keeps the test's own).
+  explicit GameProcess(const std::string& workingDir, const std::string& display = "");
+  ~GameProcess();
+  GameProcess(const GameProcess&) = delete;
+  GameProcess& operator=(const GameProcess&) = delete;
+
+  bool running() const { return pid_ > 0; }
+  pid_t pid() const { return pid_; }
+  // Waits until this process maps a window titled "Nimbara"; false after the timeout.
+  bool WaitForWindow(int timeoutSeconds) const;
+  // Sends a signal and waits for the exit; returns the exit status or -1.
+  int StopWith(int signal, int timeoutSeconds);
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+// An X server of the test's own, for runs that change the display mode.
+class PrivateDisplay {
+ public:
+  PrivateDisplay();
+  ~PrivateDisplay();
+  PrivateDisplay(const PrivateDisplay&) = delete;
+  PrivateDisplay& operator=(const PrivateDisplay&) = delete;
+  bool ready() const { return !name_.empty(); }
+  const std::string& name() const { return name_; }  // ":N"
+
+ private:
+  pid_t pid_ = -1;
+  std::string name_;
+};
+
+// True when an X display is available for window tests.
+bool HaveDisplay();
+
+// Runs a shell command, returns its standard output.
+std::string RunCommand(const std::string& command);
+
+}  // namespace nb::test
