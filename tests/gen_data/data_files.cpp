@@ -191,43 +191,4 @@ std::vector<std::string> Lines(const std::string& text) {
   return lines;
 }
 
-std::vector<CurveKey> ReadCurve(const std::string& animText, const std::string& name) {
-  std::vector<CurveKey> keys;
-  bool inside = false;
-  size_t index = 0;
-  for (const std::string& raw : Lines(animText)) {
-    if (raw.empty()) continue;
-    TextLine line = SplitLine(raw);
-    if (line.keyword == "info") {
-      inside = line.attrs.count("face") && line.attrs.at("face") == name;
-      continue;
-    }
-    if (!inside) continue;
-    if (line.keyword == "trans_keys") {
-      keys.assign(std::max(0, line.Int("count")), CurveKey{0, 0, 0});
-      index = 0;
-    } else if (line.keyword == "trans_key" && index < keys.size()) {
-      auto intr = line.attrs.find("intr");
-      int kind = intr != line.attrs.end() && intr->second == "sin" ? 1 : 0;
-      keys[index++] = {line.Float("time"), kind, line.Float("t")};
-    }
-  }
-  return keys;
-}
-
-float CurveAt(const std::vector<CurveKey>& k, float t) {
-  if (k.empty()) return 0.0f;
-  if (t <= k[0].time) return k[0].value;
-  for (size_t i = 0; i + 1 < k.size(); ++i) {
-    if (!(k[i].time <= t && t < k[i + 1].time)) continue;
-    float d = k[i + 1].time - k[i].time, u = t - k[i].time;
-    if (d <= 0) return k[i].value;
-    if (u >= d) return k[i + 1].value;
-    float s = u / d;
-    if (k[i].kind == 1) s = (std::sin((s + s - 1.0f) * 1.5707964f) + 1.0f) * 0.5f;
-    return k[i].value + (k[i + 1].value - k[i].value) * s;
-  }
-  return k.back().value;
-}
-
 }  // namespace nb::test

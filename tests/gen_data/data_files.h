@@ -31,7 +31,7 @@ struct Picture {
 };
 bool LoadPicture(const std::string& path, Picture& out);
 
-// One line of a .fnt or anim.txt file: keyword and key=value attributes
+// One line of a .fnt file: keyword and key=value attributes
 // (quoted values may hold blanks).
 struct TextLine {
   std::string keyword;
@@ -41,15 +41,5 @@ struct TextLine {
 };
 TextLine SplitLine(const std::string& line);
 std::vector<std::string> Lines(const std::string& text);
-
-// The value channel of one named curve of anim.txt, read by its grammar,
-// and its value at t (linear and eased segments).
-struct CurveKey {
-  float time;
-  int kind;
-  float value;
-};
-std::vector<CurveKey> ReadCurve(const std::string& animText, const std::string& name);
-float CurveAt(const std::vector<CurveKey>& keys, float t);
 
 }  // namespace nb::test

@@ -2,6 +2,7 @@
 // 50-unit cell and the passes that draw them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <string>
@@ -59,6 +60,10 @@ TEST(MeshFiles, EveryMeshIsWellFormedAndWoundTheWayItsNormalsFace) {
       if (nx * sx + ny * sy + nz * sz <= 0) ++wrong;
     }
     EXPECT_EQ(wrong, 0) << key << ": triangles wound against their normals";
+    std::vector<bool> used(m.positions.size(), false);
+    for (const auto& f : m.faces)
+      for (int i : f) used[i] = true;
+    EXPECT_EQ(std::count(used.begin(), used.end(), false), 0) << key << ": vertices no face uses";
   }
   // The store holds 50,000 vertices, and each level adds its own merged
   // geometry (up to 8,000) on top of the catalogue.

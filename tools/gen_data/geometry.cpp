@@ -45,6 +45,19 @@ void Mesh::SmoothNormals() {
   for (size_t i = 0; i < vertices.size(); ++i) vertices[i].n = Normalize(sum[i]);
 }
 
+void Mesh::RemoveUnusedVertices() {
+  std::vector<int> remap(vertices.size(), -1);
+  std::vector<Vertex> kept;
+  for (uint16_t& i : indices) {
+    if (remap[i] < 0) {
+      remap[i] = static_cast<int>(kept.size());
+      kept.push_back(vertices[i]);
+    }
+    i = static_cast<uint16_t>(remap[i]);
+  }
+  vertices.swap(kept);
+}
+
 namespace {
 
 void AppendNumber(std::string& out, float value) {

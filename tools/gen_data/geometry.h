@@ -45,6 +45,8 @@ struct Mesh {
   // Replaces the normals by the area-weighted average of the faces that
   // share each vertex (for shapes meant to look round).
   void SmoothNormals();
+  // Drops vertices no triangle uses (the poles of a sphere, for one).
+  void RemoveUnusedVertices();
 };
 
 // One DirectX text `.x` file holding the mesh with its normals and texture

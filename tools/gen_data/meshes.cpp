@@ -615,6 +615,7 @@ std::vector<NamedMesh> BuildMeshes() {
   list.push_back({"speed", ExtrudeUpright(Bolt(), 7, kBallTile)});
   list.push_back({"teleport", Ring()});
   list.push_back({"mbrick", MovableBrick()});
+  for (NamedMesh& m : list) m.mesh.RemoveUnusedVertices();
   return list;
 }
 
