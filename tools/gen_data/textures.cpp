@@ -681,7 +681,9 @@ Image MakeHelpTexture(const Image& atlas, const FontFace& labelFont) {
         p.Cell(0, 6, kSwitchPressedTile);
         p.Cell(2, 6, kSwitchReleasedTile);
         p.Cell(1, 5, kGateTile);
-        p.Path({{p.Cx(2), p.Cy(6) - 12}, {p.Cx(2), p.Cy(5) - 4}});
+        // The ball rolls onto the last released switch; the gate then sinks.
+        p.Ball(p.Cx(2), p.Cy(7) + 6);
+        p.Path({{p.Cx(2), p.Cy(7) - 4}, {p.Cx(2), p.Cy(6) + 12}});
         break;
       }
       case 5: {  // teleports, movable bricks and bonuses
