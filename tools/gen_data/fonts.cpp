@@ -33,10 +33,10 @@ int NextPowerOfTwo(int v) {
 
 }  // namespace
 
-bool WriteFont(const std::string& gameDir, const FontSpec& spec, std::string& error) {
-  FontFace face(spec.ttf, spec.pixelSize);
+bool WriteFont(const std::string& gameDir, const FontRecipe& recipe, std::string& error) {
+  FontFace face(recipe.ttf, recipe.pixelSize);
   if (!face.ok()) {
-    error = "cannot open font " + spec.ttf;
+    error = "cannot open font " + recipe.ttf;
     return false;
   }
   std::vector<Placed> glyphs;
@@ -47,16 +47,16 @@ bool WriteFont(const std::string& gameDir, const FontSpec& spec, std::string& er
   }
   // Shelf packing, page by page, in character order.
   const int spacing = 2;
-  int pageCount = spec.splitAfter > 0 ? 2 : 1;
+  int pageCount = recipe.splitAfter > 0 ? 2 : 1;
   std::vector<int> usedHeight(pageCount, 0);
   for (int page = 0; page < pageCount; ++page) {
     int x = spacing, y = spacing, rowHeight = 0;
     for (Placed& p : glyphs) {
-      int wanted = spec.splitAfter > 0 && p.id > spec.splitAfter ? 1 : 0;
+      int wanted = recipe.splitAfter > 0 && p.id > recipe.splitAfter ? 1 : 0;
       if (wanted != page) continue;
       p.page = page;
       if (p.glyph.width == 0 || p.glyph.height == 0) continue;
-      if (x + p.glyph.width + spacing > spec.pageWidth) {
+      if (x + p.glyph.width + spacing > recipe.pageWidth) {
         x = spacing;
         y += rowHeight + spacing;
         rowHeight = 0;
@@ -74,14 +74,14 @@ bool WriteFont(const std::string& gameDir, const FontSpec& spec, std::string& er
   for (int page = 0; page < pageCount; ++page) {
     // White everywhere; the glyphs live in the alpha channel, so that
     // filtered edges never turn grey.
-    Image img(spec.pageWidth, pageHeight, Color{1, 1, 1, 0});
+    Image img(recipe.pageWidth, pageHeight, Color{1, 1, 1, 0});
     for (const Placed& p : glyphs) {
       if (p.page != page) continue;
       for (int y = 0; y < p.glyph.height; ++y)
         for (int x = 0; x < p.glyph.width; ++x)
           img.At(p.x + x, p.y + y).a = p.glyph.coverage[size_t(y) * p.glyph.width + x] / 255.0f;
     }
-    std::string file = "data/fonts/" + spec.name + "_" + std::to_string(page) + ".png";
+    std::string file = "data/fonts/" + recipe.name + "_" + std::to_string(page) + ".png";
     if (!WritePng(gameDir + "/" + file, img)) {
       error = "cannot write " + file;
       return false;
@@ -95,10 +95,10 @@ bool WriteFont(const std::string& gameDir, const FontSpec& spec, std::string& er
   std::snprintf(line, sizeof line,
                 "info face=\"%s\" size=%d bold=%d italic=0 charset=\"\" unicode=0 stretchH=100 smooth=1 "
                 "aa=1 padding=0,0,0,0 spacing=%d,%d\n",
-                spec.faceName.c_str(), spec.pixelSize, spec.bold ? 1 : 0, spacing, spacing);
+                recipe.faceName.c_str(), recipe.pixelSize, recipe.bold ? 1 : 0, spacing, spacing);
   out += line;
   std::snprintf(line, sizeof line, "common lineHeight=%d base=%d scaleW=%d scaleH=%d pages=%d packed=0\n",
-                face.LineHeight(), base, spec.pageWidth, pageHeight, pageCount);
+                face.LineHeight(), base, recipe.pageWidth, pageHeight, pageCount);
   out += line;
   for (int page = 0; page < pageCount; ++page) {
     std::snprintf(line, sizeof line, "page id=%d file=\"%s\"\n", page, pageFiles[page].c_str());
@@ -126,10 +126,10 @@ bool WriteFont(const std::string& gameDir, const FontSpec& spec, std::string& er
   out += line;
   for (const std::string& k : kernings) out += k;
 
-  std::ofstream file(gameDir + "/data/fonts/" + spec.name + ".fnt", std::ios::binary | std::ios::trunc);
+  std::ofstream file(gameDir + "/data/fonts/" + recipe.name + ".fnt", std::ios::binary | std::ios::trunc);
   file << out;
   if (!file) {
-    error = "cannot write " + spec.name + ".fnt";
+    error = "cannot write " + recipe.name + ".fnt";
     return false;
   }
   return true;

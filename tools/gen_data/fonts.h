@@ -5,7 +5,7 @@
 
 namespace gen {
 
-struct FontSpec {
+struct FontRecipe {
   std::string name;      // data/fonts/<name>.fnt, pages data/fonts/<name>_<page>.png
   std::string ttf;       // the TrueType file rasterised
   std::string faceName;  // written into the info line
@@ -22,6 +22,6 @@ struct FontSpec {
 std::vector<uint8_t> FontCharacterBytes();
 
 // Rasterises the font and writes its .fnt and page images under gameDir.
-bool WriteFont(const std::string& gameDir, const FontSpec& spec, std::string& error);
+bool WriteFont(const std::string& gameDir, const FontRecipe& recipe, std::string& error);
 
 }  // namespace gen

@@ -91,14 +91,14 @@ int main(int argc, char** argv) {
             gen::WritePng(tex + "helptexture.png", gen::MakeHelpTexture(atlas, labelFont));
   if (!ok) return Fail("cannot write the textures");
 
-  const gen::FontSpec fonts[] = {
+  const gen::FontRecipe fonts[] = {
       {"large", bold, "DejaVu Sans", 22, true, 512, 0},
       {"Small", regular, "DejaVu Sans", 15, false, 256, 0},
       // Two pages: punctuation, digits and capitals on the first, the rest on
       // the second, so that ordinary words switch pages.
       {"ExtraLarge", bold, "DejaVu Sans", 40, true, 512, 96},
   };
-  for (const gen::FontSpec& f : fonts) {
+  for (const gen::FontRecipe& f : fonts) {
     std::string error;
     if (!gen::WriteFont(game.string(), f, error)) return Fail(error);
   }
