@@ -452,8 +452,10 @@ Image MakeClouds() {
 }
 
 Image MakeSkybox() {
-  Image img(1024, 512, Rgb(0x000000));
   const Color zenith = Rgb(0x3A78C8), horizon = Rgb(0xB1D0E8), below = Rgb(0x7FA3C4);
+  // The unused corner takes the horizon's colour, so that the smaller mip
+  // levels do not darken the edges of the faces beside it.
+  Image img(1024, 512, horizon);
   const float sx = 0.55f, sy = 0.42f, sz = 0.72f;
   const float sl = std::sqrt(sx * sx + sy * sy + sz * sz);
   for (const SkyFace& f : kSkyFaces) {
