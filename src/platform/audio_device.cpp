@@ -52,11 +52,15 @@ void ReleaseStream(StreamSlot& slot) {
   slot.phase = StreamPhase::Idle;
 }
 
-// A self-freeing stream that has played to its end goes away; this runs at
-// every stream call, so the game sees it gone from its next call on.
+constexpr int kStopFadeMs = 40;
+
+// A self-freeing stream that has played to its end or finished its fade goes
+// away; this runs at every stream call, so the game sees it gone from its next
+// call on.
 void CollectEndedStreams(AudioDevice& device) {
   for (StreamSlot& slot : device.streams) {
-    if (slot.chunk && slot.autoFree && slot.phase == StreamPhase::Playing &&
+    if (slot.chunk && slot.autoFree &&
+        (slot.phase == StreamPhase::Playing || slot.phase == StreamPhase::Fading) &&
         !Mix_Playing(slot.channel)) {
       ReleaseStream(slot);
     }
@@ -68,7 +72,7 @@ StreamSlot* FindStream(AudioDevice& device, StreamHandle stream) {
   CollectEndedStreams(device);
   if (stream < 1 || stream > static_cast<int>(device.streams.size())) return nullptr;
   StreamSlot& slot = device.streams[stream - 1];
-  return slot.chunk ? &slot : nullptr;
+  return slot.chunk && slot.phase != StreamPhase::Fading ? &slot : nullptr;
 }
 
 }  // namespace
@@ -107,6 +111,9 @@ std::string AudioErrorText() { return Mix_GetError(); }
 void CloseAudioDevice(AudioDevice& device) {
   if (!device.open) return;
   Mix_HaltChannel(-1);
+  // The mixer keeps its master volume across a reopen; the next device
+  // starts at full like a fresh one.
+  Mix_MasterVolume(MIX_MAX_VOLUME);
   for (StreamSlot& slot : device.streams) ReleaseStream(slot);
   for (SampleSlot& slot : device.samples) {
     if (slot.chunk) Mix_FreeChunk(slot.chunk);
@@ -204,7 +211,11 @@ void StopStream(AudioDevice& device, StreamHandle stream) {
   StreamSlot* slot = FindStream(device, stream);
   if (!slot) return;
   if (slot->autoFree) {
-    ReleaseStream(*slot);
+    if (slot->phase == StreamPhase::Playing && Mix_FadeOutChannel(slot->channel, kStopFadeMs) > 0) {
+      slot->phase = StreamPhase::Fading;
+    } else {
+      ReleaseStream(*slot);
+    }
     return;
   }
   if (slot->phase == StreamPhase::Playing) {

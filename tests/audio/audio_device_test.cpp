@@ -146,11 +146,19 @@ TEST_F(AudioDeviceTest, ThreeStreamsPlayAtOnceAndStopResumeRestart) {
   EXPECT_TRUE(StreamIsPlaying(device, menu));
   EXPECT_TRUE(StreamIsPlaying(device, game));
 
-  // Stopping the self-freeing stream frees it; the handle then addresses nothing.
+  // Stopping the self-freeing stream frees it after a short fade; the handle
+  // addresses nothing from then on.
   StopStream(device, intro);
   EXPECT_FALSE(StreamExists(device, intro));
   PlayStream(device, intro, true);
   EXPECT_FALSE(StreamIsPlaying(device, intro));
+  const StreamSlot& introSlot = device.streams[intro - 1];
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (introSlot.chunk && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    StreamExists(device, menu);  // any stream call collects what has ended
+  }
+  EXPECT_EQ(introSlot.chunk, nullptr) << "the chunk is freed once the fade is over";
   FreeStream(device, game);
   EXPECT_FALSE(StreamExists(device, game));
   EXPECT_TRUE(StreamIsPlaying(device, menu));

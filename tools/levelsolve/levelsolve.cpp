@@ -10,7 +10,10 @@
 //                                     "\ R C", "x R C") in the order the ball
 //                                     meets it, each optionally followed by
 //                                     "@N": not before step N; prints a
-//                                     solution block
+//                                     solution block; a second move on the
+//                                     same cell waits for the ball to come
+//                                     back (a Reflector turned while the ball
+//                                     is away)
 //
 // Seconds are counted as the replay counts them: 60 world steps each, the
 // first at the first click.
@@ -185,7 +188,7 @@ int main(int argc, char** argv) {
   std::string command = argv[1];
   std::vector<std::string> rest(argv + 2, argv + argc);
   if (command == "check") return Check(rest);
-  if (command == "reach") {
+  if (command == "reach" && rest.size() == 2) {
     ClickableBox box = ClickableCells(std::atoi(rest[0].c_str()), std::atoi(rest[1].c_str()));
     std::printf("%d %d %d %d\n", box.minRow, box.maxRow, box.minCol, box.maxCol);
     return 0;

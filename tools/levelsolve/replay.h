@@ -6,7 +6,6 @@
 // are kept from appearing so a replay does not depend on the random numbers.
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,6 +15,7 @@
 #include "gameplay/level_setup.h"
 #include "gameplay/play_actions.h"
 #include "gameplay/world.h"
+#include "render/camera.h"
 
 namespace nb::levels {
 
@@ -122,61 +122,45 @@ struct ReplayGame {
 };
 
 
-// The cells a player can point at. While the ball rolls the camera's eye
-// eases towards ((row / 2 + rows / 4) x 50, 1200, (col / 2 + cols / 4) x 50)
-// for the cell under the pointer, looking at the middle of the grid with the
-// world Z axis up and a 45-unit field of view; on a large grid the pointer
-// at the screen's edge never gets past a band near the border. This finds
-// where the eye settles with the pointer held at each edge and corner of a
-// 4:3 screen and keeps one cell clear of that band.
+// The cells a player can point at. While the ball rolls, the play screen
+// eases the camera's eye towards ((row / 2 + rows / 4) x 50, 1200,
+// (col / 2 + cols / 4) x 50) for the cell under the pointer, looking at the
+// middle of the grid; on a large grid the pointer held at the screen's edge
+// never gets past a band near the border. This runs the game's camera and
+// cursor with the pointer held at each edge and corner of an 800 x 600
+// screen until the eye settles, and keeps one cell clear of the band.
 struct ClickableBox {
   int minRow = 0, maxRow = 0, minCol = 0, maxCol = 0;
   bool Contains(int row, int col) const { return row >= minRow && row <= maxRow && col >= minCol && col <= maxCol; }
 };
 
 inline ClickableBox ClickableCells(int rows, int cols) {
-  const double fov = 45.0 / 56.7, aspect = 4.0 / 3.0;
-  const double cx = (rows - 1) * 25.0, cz = (cols - 1) * 25.0;
-  auto settle = [&](double sx, double sy, int& outRow, int& outCol) {
-    // sx, sy in -1..1 across the screen, +1 to the right and to the top.
-    double ex = cx, ey = 1200, ez = cz;
-    int row = 0, col = 0;
+  constexpr int kWidth = 800, kHeight = 600;
+  const Vec3 home{(rows - 1) * 25.0f, 0.0f, (cols - 1) * 25.0f};
+  auto settle = [&](int pointerX, int pointerY) {
+    CameraState camera;
+    SetCameraNow(camera, {home.x, 1200.0f, home.z}, home, 45.0f);
+    StepCamera(camera, kWidth, kHeight);
+    CursorCell cursor;
     for (int frame = 0; frame < 3000; ++frame) {
-      double zx = cx - ex, zy = -ey, zz = cz - ez;
-      double zl = std::sqrt(zx * zx + zy * zy + zz * zz);
-      zx /= zl, zy /= zl, zz /= zl;
-      // x axis = up (0,0,1) x z; y axis = z x x.
-      double xx = -zy, xy = zx, xz = 0;
-      double xl = std::sqrt(xx * xx + xy * xy);
-      xx /= xl, xy /= xl;
-      double yx = zy * xz - zz * xy, yy = zz * xx - zx * xz, yz = zx * xy - zy * xx;
-      double t = std::tan(fov / 2);
-      double px = sx * t * aspect, py = sy * t;
-      double dx = zx + px * xx + py * yx, dy = zy + px * xy + py * yy, dz = zz + px * xz + py * yz;
-      if (dy >= 0) break;
-      double k = -ey / dy;
-      double gx = ex + k * dx, gz = ez + k * dz;
-      row = static_cast<int>((gx + 25) * 0.02);
-      col = static_cast<int>((gz + 25) * 0.02);
-      ex += ((row * 0.5 + rows * 0.25) * 50 - ex) * 0.01;
-      ez += ((col * 0.5 + cols * 0.25) * 50 - ez) * 0.01;
+      float x = 0, z = 0;
+      if (!PickGroundPoint(camera, pointerX, pointerY, kWidth, kHeight, 0, 0, 0, &x, &z)) break;
+      cursor = ComputeCursorCell(x, z);
+      MoveCameraTo(camera,
+                   {(cursor.row * 0.5f + rows * 0.25f) * 50.0f, 1200.0f, (cursor.col * 0.5f + cols * 0.25f) * 50.0f},
+                   home, 45.0f);
+      StepCamera(camera, kWidth, kHeight);
     }
-    outRow = row, outCol = col;
+    return cursor;
   };
   ClickableBox box{-1000, 1000, -1000, 1000};
-  for (double sy : {-0.99, 0.0, 0.99}) {
-    int r, c;
-    settle(-0.99, sy, r, c);
-    box.minRow = std::max(box.minRow, r + 1);
-    settle(0.99, sy, r, c);
-    box.maxRow = std::min(box.maxRow, r - 1);
+  for (int y : {0, kHeight / 2, kHeight - 1}) {
+    box.minRow = std::max(box.minRow, settle(0, y).row + 1);
+    box.maxRow = std::min(box.maxRow, settle(kWidth - 1, y).row - 1);
   }
-  for (double sx : {-0.99, 0.0, 0.99}) {
-    int r, c;
-    settle(sx, -0.99, r, c);
-    box.minCol = std::max(box.minCol, c + 1);
-    settle(sx, 0.99, r, c);
-    box.maxCol = std::min(box.maxCol, c - 1);
+  for (int x : {0, kWidth / 2, kWidth - 1}) {
+    box.minCol = std::max(box.minCol, settle(x, kHeight - 1).col + 1);
+    box.maxCol = std::min(box.maxCol, settle(x, 0).col - 1);
   }
   return box;
 }

@@ -1,0 +1,110 @@
+// Writes the game's own data into the game directory:
+//   gen_data <game dir> <source data dir>
+// Meshes, textures and fonts are made here; the curves and the language
+// files come from the editable sources in the data directory. The output
+// is the same, byte for byte, on every run.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cp1251.h"
+#include "fonts.h"
+#include "glyphs.h"
+#include "meshes.h"
+#include "textures.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* kFontDir = "/usr/share/fonts/truetype/dejavu/";
+
+bool ReadFile(const fs::path& path, std::string& out) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return false;
+  std::ostringstream s;
+  s << in.rdbuf();
+  out = s.str();
+  return true;
+}
+
+bool WriteFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  return static_cast<bool>(out);
+}
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "gen_data: %s\n", message.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 3) return Fail("usage: gen_data <game dir> <source data dir>");
+  const fs::path game = argv[1], source = argv[2];
+  std::error_code ec;
+  for (const char* dir : {"data/meshes", "data/textures", "data/fonts"}) {
+    fs::create_directories(game / dir, ec);
+    if (ec) return Fail("cannot create " + (game / dir).string());
+  }
+
+  // The editable sources first, so that a bad one stops the build at once.
+  std::string anim;
+  if (!ReadFile(source / "anim.txt", anim)) return Fail("cannot read anim.txt");
+  // Language files: written in UTF-8 under data/, shipped in code page 1251.
+  std::vector<std::pair<std::string, std::string>> languages;
+  for (const auto& entry : fs::directory_iterator(source)) {
+    std::string name = entry.path().filename().string();
+    if (name.rfind("textes_", 0) != 0 || entry.path().extension() != ".ini") continue;
+    std::string text, bytes, error;
+    if (!ReadFile(entry.path(), text)) return Fail("cannot read " + name);
+    if (!gen::Utf8ToCp1251(text, bytes, error)) return Fail(name + ": " + error);
+    languages.push_back({name, bytes});
+  }
+  if (languages.empty()) return Fail("no language files in " + source.string());
+  std::sort(languages.begin(), languages.end());
+
+  for (const gen::NamedMesh& m : gen::BuildMeshes()) {
+    if (!WriteFile(game / "data/meshes" / (m.key + ".x"), gen::XFileText(m.mesh, m.key)))
+      return Fail("cannot write mesh " + m.key);
+  }
+
+  const std::string regular = std::string(kFontDir) + "DejaVuSans.ttf";
+  const std::string bold = std::string(kFontDir) + "DejaVuSans-Bold.ttf";
+  gen::FontFace logoFont(bold, 54), labelFont(bold, 16);
+  if (!logoFont.ok()) return Fail("cannot open " + bold);
+  const std::string tex = (game / "data/textures").string() + "/";
+  gen::Image atlas = gen::MakeAtlas(logoFont);
+  bool ok = gen::WritePng(tex + "Texture.png", atlas) &&
+            gen::WritePng(tex + "particle.png", gen::MakeParticles()) &&
+            gen::WritePng(tex + "sun.png", gen::MakeIslandTexture()) &&
+            gen::WriteJpeg(tex + "clouds.jpg", gen::MakeClouds(), 90) &&
+            gen::WritePng(tex + "skybox.png", gen::MakeSkybox(), false) &&
+            gen::WritePng(tex + "Spheremap.png", gen::MakeSpheremap(), false) &&
+            gen::WritePng(tex + "helptexture.png", gen::MakeHelpTexture(atlas, labelFont));
+  if (!ok) return Fail("cannot write the textures");
+
+  const gen::FontRecipe fonts[] = {
+      {"large", bold, "DejaVu Sans", 22, true, 512, 0},
+      {"Small", regular, "DejaVu Sans", 15, false, 256, 0},
+      // Two pages: punctuation, digits and capitals on the first, the rest on
+      // the second, so that ordinary words switch pages.
+      {"ExtraLarge", bold, "DejaVu Sans", 40, true, 512, 96},
+  };
+  for (const gen::FontRecipe& f : fonts) {
+    std::string error;
+    if (!gen::WriteFont(game.string(), f, error)) return Fail(error);
+  }
+
+  if (!WriteFile(game / "anim.txt", anim)) return Fail("cannot write anim.txt");
+  for (const auto& [name, bytes] : languages)
+    if (!WriteFile(game / "data" / name, bytes)) return Fail("cannot write " + name);
+  return 0;
+}
