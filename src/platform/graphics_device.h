@@ -339,8 +339,8 @@ class GraphicsDevice {
                                      TextureHandle* out) = 0;
   virtual DeviceResult GetTextureSize(TextureHandle texture, int* width, int* height) const = 0;
   virtual void ReleaseTexture(TextureHandle texture) = 0;
-  // Stage 0 only; a null handle draws untextured (the stage's texture
-  // argument reads as opaque white).
+  // Stage 0 only; a null handle draws untextured: the stage passes the
+  // diffuse colour and alpha on whatever its operation.
   virtual DeviceResult SetTexture(uint32_t stage, TextureHandle texture) = 0;
 
   // Buffers. Default-pool buffers must be released before Reset (as must
