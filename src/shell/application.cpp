@@ -11,13 +11,15 @@
 #include "shell/log.h"
 #include "shell/run_frame.h"
 #include "shell/settings_file.h"
+#include "shell/splash_frame.h"
+#include "shell/startup.h"
 
 namespace nb {
 namespace {
 
-void SplashFrame(Game& game) { SplashFrameLogic(game, TimerMs()); }
+void Splash(Game& game) { SplashFrame(game, TimerMs()); }
 
-constexpr FrameScreens kScreens{nullptr, SplashFrame, nullptr};
+constexpr FrameScreens kScreens{nullptr, Splash, nullptr};
 
 // Handles waiting events, runs a frame when one is due, and otherwise
 // sleeps until the next event or the next frame's due time.
@@ -38,13 +40,6 @@ void RunMainLoop(Game& game) {
   }
 }
 
-void ShutdownApplication(Game& game) {
-  if (game.recordsLoaded) SaveRecordsFile(game.profiles, game.records);
-  DestroyGameWindow(game.window);
-  game.window = nullptr;
-  ShutdownPlatform();
-}
-
 }  // namespace
 
 int RunApplication() {
@@ -54,8 +49,7 @@ int RunApplication() {
   game->settings = ReadGeneralSettings(settingsFile);
   game->rng.Seed(static_cast<uint32_t>(std::time(nullptr)));
 
-  bool platformReady = InitPlatform();
-  if (platformReady)
+  if (InitPlatform())
     game->window = CreateGameWindow("Nimbara", game->settings.width, game->settings.height,
                                     game->settings.fullscreen);
   if (!game->window) {
@@ -63,9 +57,8 @@ int RunApplication() {
     ShowMessageBox("Can't create window", "ERROR", MessageIcon::Exclamation);
   } else {
     ShowAndFocusWindow(game->window);
-    game->levelCount = ReadLevelCount(settingsFile);
-    LoadRecordsFile(game->profiles, game->records);
-    game->recordsLoaded = true;
+  }
+  if (game->window && StartUpSubsystems(*game)) {
     game->startTimeMs = TimerMs();
     game->pacer.lastFrameMs = game->startTimeMs;
     RunMainLoop(*game);

@@ -26,8 +26,19 @@ void ShellEvents::SetCameraNow(Vec3 eye, Vec3 target, float fov) {
 
 void ShellEvents::SetGameState(int32_t state) { game.screen.gameState = state; }
 
+void ShellEvents::ReplaceLevelMesh(const LevelGeometry& geometry) {
+  if (GraphicsDevice* device = Device(game))
+    game.levelMeshRecord = nb::ReplaceLevelMesh(game.store, *device, geometry.vertices, geometry.indices);
+}
+
+GraphicsDevice* Device(Game& game) { return game.render.device.get(); }
+
 GameplayContext Gameplay(Game& game) {
-  return GameplayContext{game.profiles, game.rng, game.events};
+  GameplayContext ctx{game.profiles, game.rng, game.events};
+  const ResourceCatalogue& c = game.catalogue;
+  ctx.meshes = {&c.Data(MeshKey::Pol),   &c.Data(MeshKey::Left), &c.Data(MeshKey::Right),
+                &c.Data(MeshKey::Front), &c.Data(MeshKey::Back), &c.Data(MeshKey::Up)};
+  return ctx;
 }
 
 void PlaySound(Game& game, SoundId sound) {

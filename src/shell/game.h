@@ -9,12 +9,16 @@
 #include "menus/menu_state.h"
 #include "persistence/records.h"
 #include "render/camera.h"
+#include "render/geometry_store.h"
 #include "render/particles.h"
+#include "render/render_device.h"
+#include "render/resource_catalogue.h"
 #include "shell/frame_timing.h"
 #include "shell/general_settings.h"
 #include "shell/random.h"
 #include "shell/screen_state.h"
 #include "text/animation_file.h"
+#include "text/game_fonts.h"
 
 namespace nb {
 
@@ -32,6 +36,7 @@ struct ShellEvents : GameplayEvents {
   void MoveCameraTo(Vec3 eye, Vec3 target, float fov) override;
   void SetCameraNow(Vec3 eye, Vec3 target, float fov) override;
   void SetGameState(int32_t state) override;
+  void ReplaceLevelMesh(const LevelGeometry& geometry) override;
   Game& game;
 };
 
@@ -59,6 +64,12 @@ struct Game {
   RecordsTable records;
   bool recordsLoaded = false;  // records are saved at exit only after a load
 
+  RenderDevice render;
+  ResourceCatalogue catalogue;
+  GeometryStore store;
+  int levelMeshRecord = -1;  // the geometry-store record of the current level
+  Fonts fonts;
+
   World world;
   CursorCell cursor;
   LocalizedTexts texts;
@@ -71,6 +82,9 @@ struct Game {
 
 // The rules' view of the game: profiles, random numbers, effects.
 GameplayContext Gameplay(Game& game);
+
+// The graphics device, or nullptr before it exists (tests without one).
+GraphicsDevice* Device(Game& game);
 
 // Plays a sound effect at the current sound volume.
 void PlaySound(Game& game, SoundId sound);

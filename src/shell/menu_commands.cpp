@@ -222,8 +222,7 @@ void ExecuteMenuCommand(Game& game) {
       break;
     case SplashScreenState:
       GoToMainMenu(game);
-      StopMusic(game.audio, MusicId::Intro);
-      PlayMusic(game.audio, MusicId::Menu, true);
+      MusicAfterSplash(game.audio, true);
       break;
     case TimeUpScreen:
       if (s.menuHighlight == 0) {

@@ -19,9 +19,5 @@ void GoToMainMenu(Game& game) {
   game.screen.gameState = MainMenu;
 }
 
-void SplashFrameLogic(Game& game, uint32_t nowMs) {
-  uint32_t elapsed = nowMs - game.startTimeMs;
-  if (elapsed >= kSplashFallbackMs) GoToMainMenu(game);
-}
 
 }  // namespace nb

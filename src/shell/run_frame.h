@@ -21,11 +21,8 @@ void RunFrame(Game& game, const FrameScreens& screens, uint32_t nowMs);
 // The one way back to the main menu.
 void GoToMainMenu(Game& game);
 
-// The splash lasts until its fade curve reaches full black; until the
-// curves are loaded it lasts this long.
+// The splash lasts until its fade curve reaches full black; without the
+// curve file it lasts this long.
 constexpr uint32_t kSplashFallbackMs = 5000;
-
-// The splash frame's logic: hands over to the main menu when its time is up.
-void SplashFrameLogic(Game& game, uint32_t nowMs);
 
 }  // namespace nb

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <sstream>
+
 #include "shell/run_frame.h"
+#include "shell/splash_frame.h"
+#include "text/animation_file.h"
 
 namespace nb {
 namespace {
@@ -39,7 +44,8 @@ struct DispatchLog {
 
 
 TEST(FrameDispatch, GroupsFollowGameStateWithinOneFrame) {
-  Game game;
+  auto owned = std::make_unique<Game>();
+  Game& game = *owned;
   DispatchLog::calls.clear();
   FrameScreens screens;
   screens.playScreen = [](Game&) { DispatchLog::calls += "P"; };
@@ -77,13 +83,22 @@ TEST(FrameDispatch, GroupsFollowGameStateWithinOneFrame) {
   EXPECT_EQ(DispatchLog::calls, "PM");
 }
 
-TEST(FrameDispatch, SplashHandsOverWhenItsTimeIsUp) {
-  Game game;
-  game.startTimeMs = 1000;
-  SplashFrameLogic(game, 1000 + kSplashFallbackMs - 1);
-  EXPECT_EQ(game.screen.gameState, SplashScreenState);
-  SplashFrameLogic(game, 1000 + kSplashFallbackMs);
-  EXPECT_EQ(game.screen.gameState, MainMenu);
+TEST(FrameDispatch, SplashHandsOverWhenItsFadeIsBlackOrWithoutCurvesAfterFiveSeconds) {
+  auto game = std::make_unique<Game>();
+  game->startTimeMs = 1000;
+  SplashFrame(*game, 1000 + kSplashFallbackMs - 1);
+  EXPECT_EQ(game->screen.gameState, SplashScreenState);
+  SplashFrame(*game, 1000 + kSplashFallbackMs);
+  EXPECT_EQ(game->screen.gameState, MainMenu);
+
+  auto curved = std::make_unique<Game>();
+  std::istringstream curves(
+      "info face=logo1\ntrans_keys count=2\ntrans_key time=0 t=0\ntrans_key time=3000 t=255\n");
+  ASSERT_TRUE(LoadAnimation(curved->animations.logo1, "logo1", curves));
+  SplashFrame(*curved, 2999);
+  EXPECT_EQ(curved->screen.gameState, SplashScreenState);
+  SplashFrame(*curved, 3000);
+  EXPECT_EQ(curved->screen.gameState, MainMenu);
 }
 
 }  // namespace

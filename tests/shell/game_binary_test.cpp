@@ -19,9 +19,13 @@ TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   // other window tests undisturbed.
   test::PrivateDisplay display;
   ASSERT_TRUE(display.ready());
-  dir.Write("settings.ini",
-            "[General]\nfullscreen=1\nWIDTH=640\nHEIGHT=480\nMusicVolume=35\nSoundVolume=45\n"
-            "MasterVolume=55\nLanguage=en\n");
+  test::InstallShippedGame(dir.path());
+  SettingsFile shipped{dir.File("settings.ini")};
+  shipped.WriteString("General", "fullscreen", "1");
+  shipped.WriteInt("General", "WIDTH", 640);
+  shipped.WriteInt("General", "HEIGHT", 480);
+  shipped.WriteInt("General", "MusicVolume", 35);
+  shipped.WriteInt("General", "MasterVolume", 55);
   ProfileTable profiles;
   RecordsTable records;
   AddProfile(profiles, "Tester", 10, 2, 4);
@@ -52,9 +56,18 @@ TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   EXPECT_EQ(loaded.current, 0);
 }
 
-TEST(GameBinary, StartsWithoutSettingsAndCreatesThem) {
+TEST(GameBinary, StartsWithoutGeneralSettingsAndWritesThem) {
   if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
   test::ScratchDir dir;
+  test::InstallShippedGame(dir.path());
+  // The shipped file without its [General] section: the built-in window size
+  // and volumes 0, and the four keys written back at exit.
+  std::string shipped = dir.Read("settings.ini");
+  size_t general = shipped.find("[General]");
+  size_t next = shipped.find("[Levels]");
+  ASSERT_NE(general, std::string::npos);
+  ASSERT_NE(next, std::string::npos);
+  dir.Write("settings.ini", shipped.substr(0, general) + shipped.substr(next));
   {
     test::GameProcess game(dir.path());
     ASSERT_TRUE(game.WaitForWindow(20));
@@ -67,6 +80,7 @@ TEST(GameBinary, StartsWithoutSettingsAndCreatesThem) {
   SettingsFile settings{dir.File("settings.ini")};
   EXPECT_EQ(settings.ReadString("General", "fullscreen", ""), "false");
   EXPECT_EQ(settings.ReadString("General", "SoundVolume", ""), "0");
+  EXPECT_EQ(settings.ReadString("General", "WIDTH", "none"), "none");
   EXPECT_TRUE(dir.Exists("record.dat"));
   EXPECT_EQ(dir.Read("record.dat").size(), 12u);
 }

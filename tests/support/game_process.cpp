@@ -7,6 +7,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <thread>
 
 namespace nb::test {
@@ -16,6 +17,7 @@ GameProcess::GameProcess(const std::string& workingDir, const std::string& displ
   pid_ = fork();
   if (pid_ == 0) {
     if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 0);  // no sound card: no blocking message
     if (chdir(workingDir.c_str()) != 0) _exit(127);
     std::string binary = std::string(NB_GAME_DIR) + "/nimbara";
     execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
@@ -82,6 +84,14 @@ PrivateDisplay::~PrivateDisplay() {
   kill(pid_, SIGTERM);
   int status = 0;
   waitpid(pid_, &status, 0);
+}
+
+void InstallShippedGame(const std::string& dir) {
+  namespace fs = std::filesystem;
+  fs::path game = NB_GAME_DIR;
+  fs::copy_file(game / "settings.ini", fs::path(dir) / "settings.ini", fs::copy_options::overwrite_existing);
+  fs::create_symlink(game / "data", fs::path(dir) / "data");
+  fs::create_symlink(game / "anim.txt", fs::path(dir) / "anim.txt");
 }
 
 bool HaveDisplay() {

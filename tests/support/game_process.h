@@ -41,6 +41,10 @@ class PrivateDisplay {
   std::string name_;
 };
 
+// Fills dir with the shipped game directory: its settings.ini copied (so a
+// test can change it) and its data folder and anim.txt linked.
+void InstallShippedGame(const std::string& dir);
+
 // True when an X display is available for window tests.
 bool HaveDisplay();
 

@@ -1,0 +1,60 @@
+#include "shell/startup.h"
+
+#include "platform/window.h"
+#include "shell/settings_file.h"
+#include "text/font_reset_hooks.h"
+#include "text/text_drawing.h"
+
+namespace nb {
+
+void TakeStatusTexts(Game& game) {
+  StatusTexts& t = game.world.texts;
+  t.timeBonus = game.texts.Text(27);
+  t.speedFast = game.texts.Text(29);
+  t.speedSlow = game.texts.Text(30);
+  t.turnAround = game.texts.Text(31);
+  t.extraLife = game.texts.Text(41);
+  t.quickPickup = game.texts.Text(43);
+}
+
+bool StartUpSubsystems(Game& game) {
+  if (!CreateRenderDevice(game.render, game.settings, game.window)) return false;
+  GraphicsDevice& device = *game.render.device;
+  int width = game.settings.width, height = game.settings.height;
+  LoadResourceCatalogue(game.catalogue, game.store, game.camera, device, width, height);
+  CreateParticleSystem(game.particles, device);
+  game.levelCount = ReadLevelCount(GameSettingsFile());
+  LoadFonts(game.fonts, device);
+  HookFontsIntoDeviceReset(game.fonts, game.render.hooks);
+  LoadLocalizedTexts(game.texts, game.settings.language, width, height,
+                     [&game](const std::string& text, float& w, float& h) {
+                       TextSize size;
+                       if (game.fonts.LargeFont) MeasureText(*game.fonts.LargeFont, text.c_str(), &size);
+                       w = static_cast<float>(size.width);
+                       h = static_cast<float>(size.height);
+                     });
+  TakeStatusTexts(game);
+  LoadAnimations(game.animations);
+  LoadRecordsFile(game.profiles, game.records);
+  game.recordsLoaded = true;
+  LoadSoundCatalogue(game.audio, game.settings.musicVolume);
+  MusicAtStartUp(game.audio);
+  return true;
+}
+
+void ShutdownApplication(Game& game) {
+  if (game.recordsLoaded) SaveRecordsFile(game.profiles, game.records);
+  MusicAtShutdown(game.audio);
+  DeleteFonts(game.fonts);
+  if (GraphicsDevice* device = Device(game)) {
+    ReleaseParticleSystem(game.particles, *device);
+    ReleaseResourceCatalogue(game.catalogue, game.store, *device);
+  }
+  ReleaseRenderDevice(game.render);
+  CloseAudio(game.audio);
+  DestroyGameWindow(game.window);
+  game.window = nullptr;
+  ShutdownPlatform();
+}
+
+}  // namespace nb

@@ -1,0 +1,21 @@
+#pragma once
+#include "shell/game.h"
+
+namespace nb {
+
+// Start-up after the window exists, in the game's order: the render device,
+// the resource catalogue, the particle pool, the level count, the fonts, the
+// localized texts, the curves, the records and the sounds, then the intro
+// music. False when the device could not be made (the caller then skips the
+// main loop).
+bool StartUpSubsystems(Game& game);
+
+// The release sequence: records saved (only when they were loaded), the game
+// and intro music freed, fonts, catalogue, particles, device and audio
+// released, window closed.
+void ShutdownApplication(Game& game);
+
+// Copies the general texts that gameplay shows as status messages.
+void TakeStatusTexts(Game& game);
+
+}  // namespace nb
