@@ -3,6 +3,8 @@
 #include <ctime>
 #include <memory>
 
+#include "gameplay/play_screen.h"
+#include "menus/menu_frame.h"
 #include "platform/input_events.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -19,7 +21,7 @@ namespace {
 
 void Splash(Game& game) { SplashFrame(game, TimerMs()); }
 
-constexpr FrameScreens kScreens{nullptr, Splash, nullptr};
+constexpr FrameScreens kScreens{PlayScreenFrame, Splash, RunMenuFrame};
 
 // Handles waiting events, runs a frame when one is due, and otherwise
 // sleeps until the next event or the next frame's due time.

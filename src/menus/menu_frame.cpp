@@ -1,0 +1,7 @@
+#include "menus/menu_frame.h"
+
+namespace nb {
+
+void RunMenuFrame(Game&) {}
+
+}  // namespace nb
