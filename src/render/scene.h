@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 
 namespace nb {
 
@@ -10,9 +11,12 @@ struct Game;
 // islands, particles. The element animations advance inside the passes.
 // Called between BeginScene and EndScene after the camera update.
 void DrawPlayScene(Game& game);
+// The same at a given reading of the millisecond clock (sky turn, wind).
+void DrawPlaySceneAt(Game& game, uint32_t nowMs);
 
 // The menus' background: sky, fog, ten circling islands, clouds. Called
 // between BeginScene and EndScene after the camera update.
 void DrawMenuBackground(Game& game);
+void DrawMenuBackgroundAt(Game& game, uint32_t nowMs);
 
 }  // namespace nb

@@ -13,6 +13,7 @@
 #include "render/particles.h"
 #include "render/render_device.h"
 #include "render/resource_catalogue.h"
+#include "render/scene_state.h"
 #include "shell/frame_timing.h"
 #include "shell/general_settings.h"
 #include "shell/random.h"
@@ -76,6 +77,7 @@ struct Game {
   AnimationSet animations;
   CameraState camera;
   ParticleSystem particles;
+  SceneState scene;  // the scene passes' frame counters and element rig
   AudioState audio;
   ShellEvents events;
 };

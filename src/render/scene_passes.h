@@ -1,0 +1,53 @@
+#pragma once
+#include <cstdint>
+
+#include "gameplay/ball_state.h"
+#include "gameplay/level_play_state.h"
+#include "gameplay/level_record.h"
+#include "platform/graphics_device.h"
+#include "render/geometry_store.h"
+#include "render/resource_catalogue.h"
+#include "render/scene_state.h"
+#include "text/animation_file.h"
+
+namespace nb {
+
+// What every pass draws with.
+struct SceneContext {
+  GraphicsDevice& device;
+  const GeometryStore& store;
+  const ResourceCatalogue& catalogue;
+  const AnimationSet& animations;
+  SceneState& scene;
+};
+
+// A point light at (x, height, z): the second and third arguments are the
+// ground position, the fourth the height.
+void SetPointLight(GraphicsDevice& device, uint32_t index, float x, float z, float height,
+                   float intensity, float range);
+void SetLinearFog(GraphicsDevice& device, float start, float end, uint32_t colour);
+
+// Layer 0 the sky box, layer 1 the two cloud layers; both turn slowly with
+// the clock (nowMs) and stay centred on the eye.
+void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs);
+void DrawStaticMesh(SceneContext& sc, int record, float x, float y, float z, float scale);
+
+// The element passes; each visits the used grid row by row.
+void DrawSwitches(SceneContext& sc, const LevelRecord& level);
+void DrawGates(SceneContext& sc, LevelRecord& level, LevelPlayState& play);
+void DrawHoles(SceneContext& sc, const LevelRecord& level);
+void DrawBall(SceneContext& sc, const BallState& ball);
+void DrawBricks(SceneContext& sc, const LevelRecord& level);
+void DrawValves(SceneContext& sc, const LevelRecord& level);
+void DrawMovableBricks(SceneContext& sc, const LevelRecord& level, const SlidingBrick& slide);
+void DrawPlacementMarker(SceneContext& sc, const LevelRecord& level, int row, int col,
+                         int placeKind);
+void DrawReflectors(SceneContext& sc, LevelRecord& level);
+void DrawTeleports(SceneContext& sc, const LevelRecord& level);
+void DrawStones(SceneContext& sc, const LevelRecord& level);
+void DrawBonuses(SceneContext& sc, LevelRecord& level);
+
+// A 2-D texture translation as the fixed-function stage reads it (third row).
+Matrix TextureOffset(float u, float v);
+
+}  // namespace nb

@@ -1,0 +1,92 @@
+#include "render/scene_state.h"
+
+#include <cstddef>
+
+namespace nb {
+
+namespace {
+
+// A list whose output slot starts at `slot` and shares the first key's time.
+RigKeyList MakeList(RigKey slot, std::initializer_list<RigKey> keys) {
+  RigKeyList list;
+  if (keys.size() > 0) slot.time = keys.begin()->time;
+  list.keys.push_back(slot);
+  list.keys.insert(list.keys.end(), keys);
+  return list;
+}
+
+RigKeyList Constant(double x, double y, double z) { return RigKeyList{{{x, y, z, 0}}}; }
+
+}  // namespace
+
+ElementRig MakeElementRig() {
+  ElementRig rig;
+  RigTrack& reflector = rig.tracks[kRigReflectorTrack];
+  reflector.rotation = Constant(0, 0, 0);
+  reflector.translation = Constant(0, 0, 0);
+  reflector.scale = MakeList({1, 1, 1, 0}, {{1, 0, 1, 0},
+                                            {2, 1, 25, 10},
+                                            {1, 0, 1, 20},
+                                            {25, 1, 2, 30},
+                                            {2, 1, 25, 40},
+                                            {1, 1, 1, 50},
+                                            {25, 1, 2, 60},
+                                            {2, 1, 25, 70},
+                                            {1, 0, 1, 80},
+                                            {25, 1, 2, 90},
+                                            {1, 1, 1, 100},
+                                            {2, 1, 25, 110},
+                                            {25, 1, 2, 120},
+                                            {1, 0, 1, 130}});
+  RigTrack& gate = rig.tracks[kRigGateTrack];
+  gate.rotation = Constant(0, 0, 0);
+  gate.translation = MakeList({0, 0, 0, 0}, {{0, 0, 0, 0}, {0, -50, 0, 20}});
+  gate.scale = Constant(1, 1, 1);
+  return rig;
+}
+
+RigKey EvaluateRigList(RigKeyList& list, double t) {
+  std::vector<RigKey>& k = list.keys;
+  if (k.empty()) return {};
+  if (k.size() == 1) return k[0];
+  RigKey value = k[0];  // before the first segment: what the slot holds
+  const RigKey& last = k.back();
+  if (t >= last.time) {
+    value = last;
+  } else {
+    for (std::size_t i = 0; i + 1 < k.size(); ++i) {
+      const RigKey& a = k[i];
+      const RigKey& b = k[i + 1];
+      if (a.time <= t && t < b.time) {
+        const double f = (t - a.time) / (b.time - a.time);
+        value = {a.x + (b.x - a.x) * f, a.y + (b.y - a.y) * f, a.z + (b.z - a.z) * f, t};
+        break;
+      }
+    }
+  }
+  k[0].x = value.x;
+  k[0].y = value.y;
+  k[0].z = value.z;
+  return value;
+}
+
+Matrix EvaluateRigTrack(ElementRig& rig, int track, double t) {
+  if (track < 0 || track >= static_cast<int>(rig.tracks.size())) return Matrix{};
+  RigTrack& tr = rig.tracks[track];
+  const RigKey r = EvaluateRigList(tr.rotation, t);
+  const RigKey p = EvaluateRigList(tr.translation, t);
+  const RigKey s = EvaluateRigList(tr.scale, t);
+  Matrix m = MatrixScaling(static_cast<float>(s.x), static_cast<float>(s.y), static_cast<float>(s.z));
+  m = MatrixMultiply(m, MatrixRotationX(static_cast<float>(r.x)));
+  m = MatrixMultiply(m, MatrixRotationY(static_cast<float>(r.y)));
+  m = MatrixMultiply(m, MatrixRotationZ(static_cast<float>(r.z)));
+  return MatrixMultiply(m, MatrixTranslation(static_cast<float>(p.x), static_cast<float>(p.y),
+                                             static_cast<float>(p.z)));
+}
+
+int32_t AdvanceCloudCounter(int32_t counter) {
+  counter += 1;
+  return counter > 1024 ? 0 : counter;
+}
+
+}  // namespace nb
