@@ -1,0 +1,171 @@
+// One play frame at 800 x 600 on the OpenGL device (Mesa's software
+// renderer under Xvfb): a 20 x 20 level of the shipped data with 400 live
+// particles, without the frame cap; and UpdateParticles alone with 400 live
+// particles. Run from anywhere: the game directory of the build is used.
+// NB_SKIP=island,sky,clouds,particles leaves those layers out, to see what
+// each costs the software rasterizer. The same frame on the recording
+// device measures the game's own work without any rasterizing.
+#include <benchmark/benchmark.h>
+
+#include <unistd.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "gameplay/level_setup.h"
+#include "gameplay/play_screen.h"
+#include "platform/recording_device.h"
+#include "platform/window.h"
+#include "shell/game.h"
+#include "shell/settings_file.h"
+#include "shell/startup.h"
+#include "text/text_drawing.h"
+
+namespace nb {
+namespace {
+
+std::unique_ptr<Game> MakeGame() {
+  setenv("SDL_AUDIODRIVER", "dummy", 0);
+  if (chdir(NB_GAME_DIR) != 0) return nullptr;
+  if (!InitPlatform()) return nullptr;
+  auto game = std::make_unique<Game>();
+  Game& g = *game;
+  g.settings.width = 800;
+  g.settings.height = 600;
+  g.settings.showFps = true;
+  g.settings.language = "en";
+  g.window = CreateGameWindow("Nimbara", 800, 600, false);
+  if (!g.window || !CreateRenderDevice(g.render, g.settings, g.window)) return nullptr;
+  GraphicsDevice& device = *g.render.device;
+  LoadResourceCatalogue(g.catalogue, g.store, g.camera, device, 800, 600);
+  CreateParticleSystem(g.particles, device);
+  g.levelCount = ReadLevelCount(GameSettingsFile());
+  LoadFonts(g.fonts, device);
+  LoadLocalizedTexts(g.texts, "en", 800, 600, [&g](const std::string& text, float& w, float& h) {
+    TextSize size;
+    if (g.fonts.LargeFont) MeasureText(*g.fonts.LargeFont, text.c_str(), &size);
+    w = static_cast<float>(size.width);
+    h = static_cast<float>(size.height);
+  });
+  TakeStatusTexts(g);
+  LoadAnimations(g.animations);
+  AddProfile(g.profiles, "Bench", 0, 1, 3);
+  g.profiles.current = 0;
+  return game;
+}
+
+// A 20 x 20 level: a wall ring, stones, Reflectors, bricks and a few holes.
+void Build20x20(Game& g) {
+  GameplayContext ctx = Gameplay(g);
+  StartLevel(g.world, ctx);
+  LevelRecord& level = g.world.level;
+  level.rows = level.cols = 20;
+  for (int r = 0; r < 20; ++r)
+    for (int c = 0; c < 20; ++c) {
+      GridCell cell;
+      if (r == 0 || c == 0 || r == 19 || c == 19) cell.kind = Wall;
+      else if ((r * 7 + c * 3) % 11 == 0) cell.kind = Stone;
+      else if ((r + c) % 13 == 0) cell = {ReflectorMain, 2, 30, 5};
+      else if ((r * c) % 17 == 5) cell.kind = Brick;
+      else if ((r * 5 + c) % 29 == 0) cell.kind = Hole;
+      level.cells[r][c] = cell;
+    }
+  level.cells[1][1].kind = Start;
+  PrepareLoadedLevel(g.world, ctx);
+  SetCameraNow(g.camera, level.homeEye, level.homeTarget, 45);
+  g.world.play.introFrames = 300;
+  g.world.play.startSoundPlayed = true;
+  g.world.play.introPhase = 3;
+  g.world.ball.ready = true;
+}
+
+void FillParticles(Game& g) {
+  ClearParticles(g.particles);
+  for (int i = 0; i < kMaxParticles; ++i) {
+    Particle p = g.particles.templates[i % static_cast<int>(ParticleTemplate::Count)];
+    p.position = {static_cast<float>(i % 20) * 50, 20, static_cast<float>(i / 20) * 50};
+    p.lifetime = 1e9f;  // all stay alive for the whole run
+    EmitParticle(g.particles, p);
+  }
+}
+
+Game* SharedGame() {
+  static std::unique_ptr<Game> game = MakeGame();
+  return game.get();
+}
+
+void BM_PlayFrame20x20With400Particles(benchmark::State& state) {
+  Game* g = SharedGame();
+  if (!g) {
+    state.SkipWithError("no display or device (run under Xvfb)");
+    return;
+  }
+  Build20x20(*g);
+  FillParticles(*g);
+  if (const char* skip = getenv("NB_SKIP")) {
+    std::string k = skip;
+    auto off = [&](MeshKey m) { g->catalogue.meshes[static_cast<int>(m)] = -1; };
+    if (k.find("island") != std::string::npos) { off(MeshKey::Island1); off(MeshKey::Island2); }
+    if (k.find("island2") != std::string::npos) { off(MeshKey::Island2); }
+    if (k.find("sky") != std::string::npos) off(MeshKey::Skybox);
+    if (k.find("clouds") != std::string::npos) off(MeshKey::Grid);
+    if (k.find("particles") != std::string::npos) ClearParticles(g->particles);
+  }
+  uint32_t now = 100000;
+  for (auto _ : state) {
+    PlayScreenFrameWith(*g, {now += 15, 400, 300});
+  }
+  state.counters["quads"] = static_cast<double>(g->particles.quadCount);
+}
+BENCHMARK(BM_PlayFrame20x20With400Particles)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_UpdateParticles400(benchmark::State& state) {
+  Game* g = SharedGame();
+  if (!g) {
+    state.SkipWithError("no display or device (run under Xvfb)");
+    return;
+  }
+  FillParticles(*g);
+  for (auto _ : state) {
+    UpdateParticles(g->particles, *g->render.device, 1.0f, g->camera.view);
+  }
+  state.counters["quads"] = static_cast<double>(g->particles.quadCount);
+}
+BENCHMARK(BM_UpdateParticles400)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+// Last: it leaves the shared game's catalogue on the recording device.
+void BM_PlayFrameOnRecordingDevice(benchmark::State& state) {
+  Game* g = SharedGame();
+  if (!g) {
+    state.SkipWithError("no display or device (run under Xvfb)");
+    return;
+  }
+  Build20x20(*g);
+  FillParticles(*g);
+  // The same game drawn into a device that only records: the frame's own
+  // CPU work (passes, text layout, particle quads, world step).
+  std::unique_ptr<GraphicsDevice> real = std::move(g->render.device);
+  auto recording = std::make_unique<RecordingDevice>();
+  RecordingDevice* rec = recording.get();
+  g->render.device = std::move(recording);
+  GraphicsDevice& d = *g->render.device;
+  LoadResourceCatalogue(g->catalogue, g->store, g->camera, d, 800, 600);
+  CreateParticleSystem(g->particles, d);
+  LoadFonts(g->fonts, d);
+  Build20x20(*g);
+  FillParticles(*g);
+  uint32_t now = 100000;
+  for (auto _ : state) {
+    PlayScreenFrameWith(*g, {now += 15, 400, 300});
+    rec->ClearCalls();
+    rec->draws.clear();
+  }
+  state.counters["quads"] = static_cast<double>(g->particles.quadCount);
+  g->render.device = std::move(real);
+  LoadFonts(g->fonts, *g->render.device);
+}
+BENCHMARK(BM_PlayFrameOnRecordingDevice)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace nb
