@@ -60,7 +60,9 @@ void DrawPlayerLine(Game& game) {
 
 int32_t StepFadeLevel(int32_t level, bool current) {
   if (current) return level < 254 ? level + 5 : level;
-  if (level > 0) return static_cast<int32_t>(static_cast<float>(level) * 0.90909088f);
+  // The single-precision factor lies just below 10/11; the product is taken
+  // in double so that 231 gives 209, not a rounded 210.
+  if (level > 0) return static_cast<int32_t>(static_cast<double>(level) * static_cast<double>(0.90909088f));
   return level;
 }
 
