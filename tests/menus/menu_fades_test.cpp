@@ -79,12 +79,6 @@ TEST(MenuSlides, MainMenuItemsComeInPairsFromAlternatingSides) {
   EXPECT_EQ(SlideSign(2), -1);
 }
 
-TEST(MenuColours, TheLevelIsTheAlpha) {
-  EXPECT_EQ(WithAlpha(kHighlightOrange, 128), 0x80FFC800u);
-  EXPECT_EQ(WithAlpha(kItemWhite, 300), 0xFFFFFFFFu);
-  EXPECT_EQ(WithAlpha(kTitleRed, -4), 0x00FF0000u);
-}
-
 RecordsTable MakeRecords(std::initializer_list<std::pair<const char*, int>> entries) {
   RecordsTable table;
   for (auto [name, score] : entries) {
