@@ -26,6 +26,9 @@ struct MenuState {
   uint8_t helpPictureFrames = 0;
   bool caretOn = false;
   uint32_t caretToggledMs = 0;
+  // The red pulse of the time-up, game-over and game-completed captions:
+  // 8-bit counters advanced by 5 per drawn frame.
+  uint8_t timeUpPulse = 0, gameOverPulse = 0, completedPulse = 0;
 };
 
 }  // namespace nb

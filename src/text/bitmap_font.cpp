@@ -4,6 +4,7 @@
 
 #include "d3dhelpers/image_file.h"
 #include "platform/paths.h"
+#include "text/text_drawing.h"
 
 namespace nb {
 
@@ -54,14 +55,7 @@ DeviceResult CreateFontTextures(BitmapFont& font, GraphicsDevice& device) {
 }
 
 void DestroyFont(BitmapFont& font) {
-  if (font.device) {
-    if (font.vertexBuffer) font.device->ReleaseVertexBuffer(font.vertexBuffer);
-    if (font.savedState) font.device->ReleaseStateBlock(font.savedState);
-    if (font.textState) font.device->ReleaseStateBlock(font.textState);
-  }
-  font.vertexBuffer = VertexBufferHandle{};
-  font.savedState = StateBlockHandle{};
-  font.textState = StateBlockHandle{};
+  InvalidateFontDeviceObjects(font);
   ReleasePageTextures(font);
   font.device = nullptr;
   font.description = FontDescription{};

@@ -81,17 +81,19 @@ TEST(Curves, RotationTurnsOncePer256FramesAndCloudsDriftSeamlessly) {
   for (int t = 1; t <= 1024; ++t) EXPECT_GE(EvaluateCurve(clouds, float(t)), EvaluateCurve(clouds, float(t - 1)));
 }
 
-TEST(Curves, MenuItemsSlideInAndTitlesRiseIntoPlace) {
+TEST(Curves, MenuItemsSlideInAndTitlesComeDownIntoPlace) {
   auto input = Curve("input"), up = Curve("up");
-  // At fade level 0 the items are off an 800-pixel window's half width.
-  EXPECT_GE(std::fabs(EvaluateCurve(input, 0)), 400.0f);
+  // At fade level 0 the items (up to about 240 pixels wide) are off an
+  // 800-pixel window, so a page in front of the main menu stands alone.
+  EXPECT_GE(std::fabs(EvaluateCurve(input, 0)), 520.0f);
   EXPECT_EQ(EvaluateCurve(input, 255), 0.0f);
   EXPECT_EQ(EvaluateCurve(up, 255), 0.0f);
-  // The title starts below its place (the value is subtracted from y) and
-  // rises steadily.
-  EXPECT_LT(EvaluateCurve(up, 0), -100.0f);
+  // The title starts above its place (the value is subtracted from y) and
+  // comes down steadily; the menu logo, lifted by the main menu's level,
+  // leaves the screen upwards while a page is open.
+  EXPECT_GE(EvaluateCurve(up, 0), 300.0f);
   for (int f = 5; f <= 255; f += 5) {
-    EXPECT_GE(EvaluateCurve(up, float(f)), EvaluateCurve(up, float(f - 5)));
+    EXPECT_LE(EvaluateCurve(up, float(f)), EvaluateCurve(up, float(f - 5)));
     EXPECT_LE(std::fabs(EvaluateCurve(input, float(f))), std::fabs(EvaluateCurve(input, float(f - 5))));
   }
   // The level intro reads "up" at 5 x frame up to 500: it stays at rest.

@@ -2,28 +2,15 @@
 
 #include <cstring>
 
+#include "support/gl_test_device.h"
+
 namespace nb::test {
 
 PresentParameters TestParams(int width, int height, uint32_t samples) {
-  PresentParameters p;
-  p.backBufferWidth = static_cast<uint32_t>(width);
-  p.backBufferHeight = static_cast<uint32_t>(height);
-  p.backBufferFormat = Format::X8R8G8B8;
-  p.backBufferCount = 1;
-  p.windowed = true;
-  p.enableAutoDepthStencil = true;
-  p.autoDepthStencilFormat = Format::D24X8;
-  p.multiSampleType = samples;
-  return p;
+  return TestPresentParams(width, height, samples);
 }
 
-PlatformWindow* GlDeviceTest::Window() {
-  static PlatformWindow* window = [] {
-    if (!InitPlatform()) return static_cast<PlatformWindow*>(nullptr);
-    return CreateGameWindow("test", kTestWidth, kTestHeight, false);
-  }();
-  return window;
-}
+PlatformWindow* GlDeviceTest::Window() { return SharedTestWindow(kTestWidth, kTestHeight); }
 
 void GlDeviceTest::SetUp() {
   ASSERT_NE(Window(), nullptr) << "no display (run under Xvfb)";

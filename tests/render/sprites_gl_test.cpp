@@ -10,6 +10,7 @@
 #include "render/camera.h"
 #include "render/geometry_store.h"
 #include "render/sprites.h"
+#include "support/gl_test_device.h"
 #include "support/scratch_dir.h"
 #include "test_files.h"
 
@@ -18,14 +19,6 @@ namespace {
 
 constexpr int kWidth = 200;
 constexpr int kHeight = 150;
-
-PlatformWindow* TestWindow() {
-  static PlatformWindow* window = [] {
-    if (!InitPlatform()) return static_cast<PlatformWindow*>(nullptr);
-    return CreateGameWindow("sprites", kWidth, kHeight, false);
-  }();
-  return window;
-}
 
 // A texel that differs from all its neighbours, as opaque ARGB.
 uint32_t Texel(int x, int y) {
@@ -36,28 +29,15 @@ uint32_t Texel(int x, int y) {
 class SpritesGlTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(TestWindow(), nullptr) << "no display (run under Xvfb)";
-    adapter = CreateGlAdapter(TestWindow());
-    ASSERT_NE(adapter, nullptr);
-    PresentParameters p;
-    p.backBufferWidth = kWidth;
-    p.backBufferHeight = kHeight;
-    p.backBufferFormat = Format::X8R8G8B8;
-    p.backBufferCount = 1;
-    p.enableAutoDepthStencil = true;
-    p.autoDepthStencilFormat = Format::D24X8;
-    owned = adapter->CreateDevice(DeviceType::Hal, p);
-    ASSERT_NE(owned, nullptr);
-    device = dynamic_cast<GlDevice*>(owned.get());
-    ASSERT_NE(device, nullptr);
+    ASSERT_TRUE(test::MakeTestGlDevice(gl, kWidth, kHeight)) << "no display (run under Xvfb)";
+    device = gl.device;
     ASSERT_TRUE(CreateGeometryStore(store, *device));
     ASSERT_TRUE(CreateStartupSprites(store, *device, kWidth, kHeight));
     device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, 0xFF203040, 1.0f, 0);
   }
   void TearDown() override {
     if (device) ReleaseGeometryStore(store, *device);
-    owned.reset();
-    adapter.reset();
+    gl.Release();
   }
 
   // A 16 x 16 texture of distinct texels.
@@ -74,8 +54,7 @@ class SpritesGlTest : public ::testing::Test {
     return texture;
   }
 
-  std::unique_ptr<GraphicsAdapter> adapter;
-  std::unique_ptr<GraphicsDevice> owned;
+  test::TestGlDevice gl;
   GlDevice* device = nullptr;
   GeometryStore store;
 };

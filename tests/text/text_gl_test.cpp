@@ -4,6 +4,7 @@
 
 #include "platform/gl_device.h"
 #include "platform/window.h"
+#include "support/gl_test_device.h"
 #include "support/scratch_dir.h"
 #include "test_font_files.h"
 #include "text/text_drawing.h"
@@ -14,31 +15,11 @@ namespace {
 constexpr int kWidth = 200;
 constexpr int kHeight = 100;
 
-PlatformWindow* TestWindow() {
-  static PlatformWindow* window = [] {
-    if (!InitPlatform()) return static_cast<PlatformWindow*>(nullptr);
-    return CreateGameWindow("text test", kWidth, kHeight, false);
-  }();
-  return window;
-}
-
 class TextOnGl : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_NE(TestWindow(), nullptr) << "no display (run under Xvfb)";
-    adapter = CreateGlAdapter(TestWindow());
-    ASSERT_NE(adapter, nullptr);
-    PresentParameters p;
-    p.backBufferWidth = kWidth;
-    p.backBufferHeight = kHeight;
-    p.backBufferFormat = Format::X8R8G8B8;
-    p.backBufferCount = 1;
-    p.enableAutoDepthStencil = true;
-    p.autoDepthStencilFormat = Format::D24X8;
-    owned = adapter->CreateDevice(DeviceType::Hal, p);
-    ASSERT_NE(owned, nullptr);
-    device = dynamic_cast<GlDevice*>(owned.get());
-    ASSERT_NE(device, nullptr);
+    ASSERT_TRUE(test::MakeTestGlDevice(gl, kWidth, kHeight)) << "no display (run under Xvfb)";
+    device = gl.device;
     test::WriteTestFont();
     font = LoadBitmapFont("test.fnt");
     ASSERT_TRUE(Succeeded(CreateFontTextures(*font, *device)));
@@ -46,8 +27,7 @@ class TextOnGl : public ::testing::Test {
   }
   void TearDown() override {
     if (font) DestroyFont(*font);
-    owned.reset();
-    adapter.reset();
+    gl.Release();
   }
 
   static bool Close(uint32_t a, uint32_t b) {
@@ -72,8 +52,7 @@ class TextOnGl : public ::testing::Test {
   }
 
   test::ScratchDir dir;
-  std::unique_ptr<GraphicsAdapter> adapter;
-  std::unique_ptr<GraphicsDevice> owned;
+  test::TestGlDevice gl;
   GlDevice* device = nullptr;
   std::unique_ptr<BitmapFont> font;
 };

@@ -1,0 +1,287 @@
+// What the menu pages and the play overlays draw where, at full level (no
+// slide) and part-way in (slid by the curves), read back from the recording
+// device.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "menu_drawing_fixture.h"
+#include "menus/menu_pages.h"
+#include "menus/play_overlays.h"
+#include "platform/window.h"
+#include "render/sprites.h"
+#include "text/keyframe_curve.h"
+
+namespace nb {
+namespace {
+
+using test::DrawnBox;
+
+class PageDrawing : public test::MenuDrawing {
+ protected:
+  // The draws of one call of a page function.
+  template <typename F>
+  std::vector<DrawnBox> Texts(F draw, uint32_t colour) {
+    Reset();
+    draw();
+    return TextBoxes(colour);
+  }
+  std::vector<DrawnBox> SpritesOfWidth(float width) const {
+    std::vector<DrawnBox> out;
+    for (const DrawnBox& b : Boxes())
+      if (b.Width() == width) out.push_back(b);
+    return out;
+  }
+  static constexpr int kPart = 100;  // a level part-way in
+};
+
+TEST_F(PageDrawing, InformationPageSlidesItsLinesFromAlternatingSides) {
+  int o = ItemOffset(*game, kPart);
+  ASSERT_GT(o, 50);
+  ASSERT_EQ(ItemOffset(*game, 255), 0);
+  auto full = Texts([&] { DrawInfoPage(*game, 255); }, WithAlpha(kItemWhite, 255));
+  auto part = Texts([&] { DrawInfoPage(*game, kPart); }, WithAlpha(kItemWhite, kPart));
+  ASSERT_EQ(full.size(), 4u);
+  ASSERT_EQ(part.size(), 4u);
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_FLOAT_EQ(part[k].left - full[k].left, k % 2 == 0 ? o : -o) << k;
+    EXPECT_NEAR(full[k].CentreX(), 400, 4);
+  }
+  EXPECT_NEAR(full[1].top - full[0].top, 40, 4);
+  auto back = Texts([&] { DrawInfoPage(*game, kPart); }, WithAlpha(kHighlightOrange, kPart));
+  auto backFull = Texts([&] { DrawInfoPage(*game, 255); }, WithAlpha(kHighlightOrange, 255));
+  ASSERT_EQ(back.size(), 1u);
+  EXPECT_FLOAT_EQ(back[0].top - backFull[0].top, o);  // the back text drops in
+  // The title is lifted by the up curve.
+  auto title = Texts([&] { DrawInfoPage(*game, kPart); }, WithAlpha(kTitleRed, kPart));
+  auto titleFull = Texts([&] { DrawInfoPage(*game, 255); }, WithAlpha(kTitleRed, 255));
+  ASSERT_EQ(title.size(), 1u);
+  EXPECT_FLOAT_EQ(titleFull[0].top - title[0].top, TitleLift(*game, kPart) - TitleLift(*game, 255));
+}
+
+TEST_F(PageDrawing, QuitPageHighlightsTheChoiceAndSlidesTheButtonsApart) {
+  game->screen.exitChoice = 1;
+  int o = ItemOffset(*game, kPart);
+  auto yes = Texts([&] { DrawQuitPage(*game, kPart); }, WithAlpha(kItemWhite, kPart));
+  auto no = Texts([&] { DrawQuitPage(*game, kPart); }, WithAlpha(kHighlightOrange, kPart));
+  ASSERT_EQ(yes.size(), 1u);
+  ASSERT_EQ(no.size(), 1u);
+  EXPECT_NEAR(yes[0].CentreX(), game->texts.exit.items[0].a - o, 4);
+  EXPECT_NEAR(no[0].CentreX(), game->texts.exit.items[1].a + o, 4);
+}
+
+TEST_F(PageDrawing, StartAndNewGameBackTextsFollowTheLastItemsOffset) {
+  int o = ItemOffset(*game, kPart);
+  // Shipped: two start items (the last slides +o, the back text 500 + o) and
+  // three new-game items (the last slides -o, the back text 500 - (-o)).
+  ASSERT_EQ(game->texts.start.count, 2);
+  ASSERT_EQ(game->texts.newGame.count, 3);
+  game->screen.startGameHighlight = 2;
+  game->screen.newGameHighlight = 3;
+  for (auto draw : {DrawStartGamePage, DrawNewGamePage}) {
+    auto full = Texts([&] { draw(*game, 255); }, WithAlpha(kHighlightOrange, 255));
+    auto part = Texts([&] { draw(*game, kPart); }, WithAlpha(kHighlightOrange, kPart));
+    ASSERT_EQ(full.size(), 1u);
+    ASSERT_EQ(part.size(), 1u);
+    EXPECT_FLOAT_EQ(part[0].top - full[0].top, o);
+    EXPECT_NEAR(full[0].CentreX(), 400, 4);
+  }
+  // A new-game list of four items: item 3 slides +o, so the back text rises.
+  game->texts.newGame.count = 4;
+  game->texts.newGame.items[3] = game->texts.newGame.items[2];
+  game->texts.newGame.items[3].c += 40;
+  game->screen.newGameHighlight = 4;
+  auto full = Texts([&] { DrawNewGamePage(*game, 255); }, WithAlpha(kHighlightOrange, 255));
+  auto part = Texts([&] { DrawNewGamePage(*game, kPart); }, WithAlpha(kHighlightOrange, kPart));
+  ASSERT_EQ(part.size(), 1u);
+  EXPECT_FLOAT_EQ(part[0].top - full[0].top, -o);
+}
+
+TEST_F(PageDrawing, RecordsPageShowsTheHighestScoreOnTop) {
+  const std::pair<const char*, int> entries[] = {{"Low", 7}, {"Top", 98765}, {"Mid", 432}};
+  for (auto [name, score] : entries) {
+    std::strcpy(game->records.entries[game->records.count].name, name);
+    game->records.entries[game->records.count++].score = score;
+  }
+  auto white = Texts([&] { DrawRecordsPage(*game, 255); }, WithAlpha(kItemWhite, 255));
+  ASSERT_EQ(white.size(), 6u);  // name, score per entry
+  // Scores right of the middle, one row of 35 pixels each, widest (98765) first.
+  EXPECT_GE(white[1].left, 500 - 2);
+  EXPECT_GT(white[1].Width(), white[3].Width());
+  EXPECT_GT(white[3].Width(), white[5].Width());
+  EXPECT_NEAR(white[2].top - white[0].top, 35, 3);
+  EXPECT_NEAR(white[0].left, 300, 3);
+  EXPECT_STREQ(game->records.entries[0].name, "Low");  // the table itself stays
+}
+
+TEST_F(PageDrawing, PlayersPageListsProfilesAndTheNameEntryBlinks) {
+  AddProfile(game->profiles, "Ann", 0, 1, 3);
+  AddProfile(game->profiles, "Bob", 0, 1, 3);
+  game->screen.playersSelection = 2;  // Bob
+  int o = ItemOffset(*game, kPart);
+  auto white = Texts([&] { DrawPlayersPage(*game, kPart); }, WithAlpha(kItemWhite, kPart));
+  auto orange = Texts([&] { DrawPlayersPage(*game, kPart); }, WithAlpha(kHighlightOrange, kPart));
+  ASSERT_EQ(white.size(), 3u);  // new player, Ann, back
+  ASSERT_EQ(orange.size(), 1u);
+  EXPECT_NEAR(white[1].top - white[0].top, 40, 4);
+  EXPECT_NEAR(orange[0].top - white[1].top, 40, 4);
+  EXPECT_GT(orange[0].CentreX() - white[1].CentreX(), 2 * o - 8);  // Ann from the left, Bob from the right
+
+  game->screen.nameEntry.active = true;
+  std::strcpy(game->screen.nameEntry.text, "Zed");
+  std::vector<float> widths;
+  for (int i = 0; i < 2; ++i) {
+    game->menus.caretToggledMs = TimerMs() - 1000;  // long ago: the caret toggles now
+    auto typed = Texts([&] { DrawPlayersPage(*game, 255); }, WithAlpha(kItemWhite, 255));
+    ASSERT_EQ(typed.size(), 2u);  // the prompt, the name
+    EXPECT_NEAR(typed[1].left, 300, 3);
+    EXPECT_NEAR(typed[1].top - typed[0].top, 100, 6);
+    widths.push_back(typed[1].Width());
+  }
+  EXPECT_NE(widths[0], widths[1]) << "the caret shows on one frame and not the next";
+  EXPECT_TRUE(Texts([&] { DrawPlayersPage(*game, 255); }, WithAlpha(kTitleRed, 255)).empty());
+  game->screen.nameEntry.nameExists = true;
+  auto warning = Texts([&] { DrawPlayersPage(*game, 255); }, WithAlpha(kTitleRed, 255));
+  ASSERT_EQ(warning.size(), 1u);
+  EXPECT_NEAR(warning[0].CentreX(), 400, 4);
+}
+
+TEST_F(PageDrawing, OptionsSlidersShowTheVolumesAndTheHighlightedRow) {
+  game->settings.musicVolume = 0;
+  game->settings.soundVolume = 50;
+  game->settings.masterVolume = 100;
+  game->screen.optionsRow = 1;
+  Reset();
+  DrawOptionsPage(*game, 255);
+  std::vector<DrawnBox> knobs = SpritesOfWidth(15);
+  ASSERT_EQ(knobs.size(), 6u);  // shadow and knob for each slider
+  EXPECT_FLOAT_EQ(knobs[1].left, 405);
+  EXPECT_FLOAT_EQ(knobs[3].left, 405 + 92);
+  EXPECT_FLOAT_EQ(knobs[5].left, 405 + 185);
+  EXPECT_FLOAT_EQ(knobs[0].left, 407);  // the shadow first
+  EXPECT_FLOAT_EQ(knobs[1].top, 279 - 5);
+  EXPECT_FLOAT_EQ(knobs[5].top, 359 - 5);
+  std::vector<DrawnBox> bars = SpritesOfWidth(210);
+  ASSERT_EQ(bars.size(), 6u);
+  EXPECT_EQ(bars[1].colour, kItemWhite);
+  EXPECT_EQ(bars[3].colour, kHighlightOrange);
+  EXPECT_EQ(bars[2].colour, kShadowBlack);
+  EXPECT_FLOAT_EQ(bars[3].top, 319);
+  // The row labels end where the sliders begin, slid by o.
+  int o = ItemOffset(*game, kPart);
+  auto labels = Texts([&] { DrawOptionsPage(*game, kPart); }, WithAlpha(kItemWhite, kPart));
+  ASSERT_GE(labels.size(), 2u);
+  EXPECT_NEAR(labels[0].right, 400 - o, 4);
+  Reset();
+  DrawOptionsPage(*game, kPart);
+  EXPECT_FLOAT_EQ(SpritesOfWidth(15)[1].left, 405 + o);
+  EXPECT_FLOAT_EQ(SpritesOfWidth(210)[1].left, 400 + o);
+}
+
+TEST_F(PageDrawing, AHeldSliderFollowsThePointerFromItsCurrentLeftEdge) {
+  game->settings.musicVolume = 10;
+  int o = ItemOffset(*game, kPart);
+  DragHeldSliders(*game, 400 + o + 10 + 185 / 2, 285, o);
+  EXPECT_EQ(game->settings.musicVolume, 10) << "no knob held";
+  game->menus.sliderDrag[0] = true;
+  game->screen.gameState = OptionsFromMenu;
+  game->screen.optionsRow = 4;
+  float labelY = 270 + 5;  // over the music label: the highlight follows once more
+  float labelX = 400 - game->texts.texts.items[2].b / 2;
+  DragHeldSliders(*game, static_cast<int>(labelX), static_cast<int>(labelY), 0);
+  EXPECT_EQ(game->screen.optionsRow, 0);
+  EXPECT_EQ(game->settings.musicVolume, 0);  // left of the slider
+  DragHeldSliders(*game, 400 + o + 10 + 185 / 2, 285, o);
+  EXPECT_EQ(game->settings.musicVolume, 49);
+  DragHeldSliders(*game, 2000, 285, o);
+  EXPECT_EQ(game->settings.musicVolume, 100);
+  EXPECT_EQ(game->settings.soundVolume, 50);  // the other sliders stay
+}
+
+TEST_F(PageDrawing, HelpPageTextSlidesFasterThanItsButtons) {
+  game->screen.helpPage = 2;
+  game->screen.helpButton = 3;
+  int o = ItemOffset(*game, kPart);
+  auto text = Texts([&] { DrawHelpPage(*game, kPart); }, WithAlpha(kItemWhite, kPart));
+  ASSERT_EQ(text.size(), 3u);  // page text, previous, back
+  auto fullText = Texts([&] { DrawHelpPage(*game, 255); }, WithAlpha(kItemWhite, 255));
+  EXPECT_NEAR(text[0].left - fullText[0].left, 1.3f * o, 1);
+  EXPECT_NEAR(fullText[0].left, 200, 4);
+  EXPECT_NEAR(text[1].right - fullText[1].right, -o, 1);  // previous ends at W/2 - 150 - o
+  EXPECT_NEAR(fullText[1].right, 250, 4);
+  auto next = Texts([&] { DrawHelpPage(*game, 255); }, WithAlpha(kHighlightOrange, 255));
+  ASSERT_EQ(next.size(), 1u);
+  EXPECT_NEAR(next[0].left, 550, 4);
+  // The page counter in the small font, black without a shadow.
+  auto counter = Texts([&] { DrawHelpPage(*game, 255); }, WithAlpha(kShadowBlack, 255));
+  ASSERT_GE(counter.size(), 2u);  // the title's shadow, then the counter
+  EXPECT_NEAR(counter[1].CentreX(), 400, 6);
+  EXPECT_NEAR(counter[1].top, 470, 12);
+  // The picture: this page's column of the help texture, slid the other way.
+  Reset();
+  DrawHelpPage(*game, kPart);
+  std::vector<DrawnBox> pictures = SpritesOfWidth(115);
+  ASSERT_EQ(pictures.size(), 1u);
+  EXPECT_FLOAT_EQ(pictures[0].left, 50 - o);
+  EXPECT_FLOAT_EQ(pictures[0].top, 100);
+  EXPECT_NEAR(pictures[0].uMin, 0.339f, 1e-4);
+  EXPECT_TRUE(pictures[0].texture == game->catalogue.Texture(TextureKey::Helptexture));
+}
+
+TEST_F(PageDrawing, TimeUpDarkensPulsesAndSlidesTheHighlightTheOtherWay) {
+  game->screen.menuHighlight = 1;
+  int o = ItemOffset(*game, kPart);
+  Reset();
+  DrawTimeUpScreen(*game, kPart);
+  bool dark = false;
+  for (const DrawnBox& b : BoxesOf(WithAlpha(0, kPart / 2)))
+    dark |= b.left <= 0 && b.right >= 800 && b.top <= 0 && b.bottom >= 600;
+  EXPECT_TRUE(dark);
+  EXPECT_EQ(game->menus.timeUpPulse, 5);
+  auto caption = TextBoxes(WithAlpha(kItemWhite, kPart));
+  auto lit = TextBoxes(WithAlpha(kHighlightOrange, kPart));
+  ASSERT_EQ(caption.size(), 2u);  // the caption, item 0
+  ASSERT_EQ(lit.size(), 1u);
+  EXPECT_NEAR(caption[0].top + TitleLift(*game, kPart), 300 - 60, 14);
+  EXPECT_NEAR(caption[1].CentreX(), game->texts.timeLeft.items[0].a - o, 4);
+  EXPECT_NEAR(lit[0].CentreX(), game->texts.timeLeft.items[1].a + o, 4);
+  // The red pulse over the caption takes its alpha from the timeleft curve.
+  int pulse = EvaluateCurveInt(game->animations.timeleft, 5) & 0xFF;
+  Reset();
+  DrawTimeUpScreen(*game, kPart);
+  EXPECT_EQ(TextBoxes(WithAlpha(0xFF0000, pulse)).size(), 1u);
+  EXPECT_EQ(game->menus.timeUpPulse, 10);
+  EXPECT_EQ(game->menus.gameOverPulse, 0);  // each screen has its own pulse
+  // Game over is the same screen with its own caption and counter.
+  Reset();
+  DrawGameOverScreen(*game, kPart);
+  EXPECT_EQ(game->menus.gameOverPulse, 5);
+  EXPECT_EQ(TextBoxes(WithAlpha(kHighlightOrange, kPart)).size(), 1u);
+}
+
+TEST_F(PageDrawing, PauseItemsAlternateAndCompletedItemsStayPut) {
+  int o = ItemOffset(*game, kPart);
+  game->screen.menuHighlight = 0;
+  auto white = Texts([&] { DrawPauseScreen(*game, kPart); }, WithAlpha(kItemWhite, kPart));
+  ASSERT_EQ(white.size(), 4u);
+  for (int i = 1; i < 5; ++i)
+    EXPECT_NEAR(white[i - 1].CentreX(), game->texts.pause.items[i].a + SlideSign(i) * o, 4) << i;
+  auto title = Texts([&] { DrawPauseScreen(*game, kPart); }, WithAlpha(kTitleRed, kPart));
+  ASSERT_EQ(title.size(), 1u);
+  EXPECT_NEAR(title[0].top + TitleLift(*game, kPart), 300 - 120, 14);
+  // No darkening behind the pause menu.
+  EXPECT_TRUE(BoxesOf(WithAlpha(0, kPart / 2)).empty());
+
+  Reset();
+  DrawGameCompletedScreen(*game, kPart);
+  auto whiteCompleted = TextBoxes(WithAlpha(kItemWhite, kPart));
+  auto item = TextBoxes(WithAlpha(kHighlightOrange, kPart));
+  ASSERT_EQ(whiteCompleted.size(), 2u);  // the two captions
+  EXPECT_NEAR(whiteCompleted[1].top - whiteCompleted[0].top, 60, 6);
+  ASSERT_EQ(item.size(), 1u);
+  EXPECT_NEAR(item[0].CentreX(), game->texts.winner.items[0].a, 4);  // no slide
+  EXPECT_EQ(game->menus.completedPulse, 5);
+}
+
+}  // namespace
+}  // namespace nb

@@ -1,0 +1,36 @@
+#include "support/gl_test_device.h"
+
+namespace nb::test {
+
+PlatformWindow* SharedTestWindow(int width, int height) {
+  static PlatformWindow* window = [width, height] {
+    if (!InitPlatform()) return static_cast<PlatformWindow*>(nullptr);
+    return CreateGameWindow("test", width, height, false);
+  }();
+  return window;
+}
+
+PresentParameters TestPresentParams(int width, int height, uint32_t samples) {
+  PresentParameters p;
+  p.backBufferWidth = static_cast<uint32_t>(width);
+  p.backBufferHeight = static_cast<uint32_t>(height);
+  p.backBufferFormat = Format::X8R8G8B8;
+  p.backBufferCount = 1;
+  p.windowed = true;
+  p.enableAutoDepthStencil = true;
+  p.autoDepthStencilFormat = Format::D24X8;
+  p.multiSampleType = samples;
+  return p;
+}
+
+bool MakeTestGlDevice(TestGlDevice& out, int width, int height) {
+  PlatformWindow* window = SharedTestWindow(width, height);
+  if (!window) return false;
+  out.adapter = CreateGlAdapter(window);
+  if (!out.adapter) return false;
+  out.owned = out.adapter->CreateDevice(DeviceType::Hal, TestPresentParams(width, height));
+  out.device = dynamic_cast<GlDevice*>(out.owned.get());
+  return out.device != nullptr;
+}
+
+}  // namespace nb::test
