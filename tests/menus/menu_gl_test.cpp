@@ -113,8 +113,9 @@ TEST_F(MenuGl, TheFirstMenuFrameIsAlmostBlackAndTheSixtyFirstIsNot) {
   for (int frame = 2; frame <= 60; ++frame) RunMenuFrame(*game);
   device->Clear(ClearFlags::Target, white, 1.0f, 0);
   RunMenuFrame(*game);  // the 61st: no darkening left
+  // The background sky shows at its own brightness (blue above 0x90).
   corner = device->ReadPixel(kWidth - 5, kHeight - 5);
-  EXPECT_EQ(corner & 0xFFFFFF, 0xFFFFFFu);
+  EXPECT_GT(static_cast<int>(corner & 0xFF), 0x90);
 }
 
 }  // namespace
