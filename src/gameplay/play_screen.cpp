@@ -295,6 +295,8 @@ void PlayScreenFrame(Game& game) {
   PlayFrameInput input;
   input.nowMs = TimerMs();
   GetPointerPosition(game.window, input.pointerX, input.pointerY);
+  // In a window the system pointer shows above the client area, as in the menus.
+  if (!game.settings.fullscreen) ShowSystemPointer(input.pointerY < 0);
   PlayScreenFrameWith(game, input);
 }
 

@@ -3,9 +3,7 @@
 // each change the pixels where the camera puts them.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <string>
 #include <vector>
 
 #include "gameplay/play_screen.h"
@@ -39,20 +37,7 @@ class SceneOnGl : public ::testing::Test {
 
   std::vector<uint32_t> Frame() {
     PlayScreenFrameWith(*env.game, {123456, 2, 2});
-    std::vector<uint32_t> px = env.Gl()->ReadPixels(0, 0, 800, 600);
-    if (const char* dump = std::getenv("NB_DUMP_FRAMES")) {
-      static int n = 0;
-      std::string name = std::string(dump) + "/frame" + std::to_string(n++) + ".ppm";
-      if (FILE* f = std::fopen(name.c_str(), "wb")) {
-        std::fprintf(f, "P6 800 600 255\n");
-        for (uint32_t p : px) {
-          unsigned char rgb[3] = {static_cast<unsigned char>(p >> 16), static_cast<unsigned char>(p >> 8), static_cast<unsigned char>(p)};
-          std::fwrite(rgb, 1, 3, f);
-        }
-        std::fclose(f);
-      }
-    }
-    return px;
+    return env.Gl()->ReadPixels(0, 0, 800, 600);
   }
 
   // Where a world point lands on the screen, in pixels from the top left.
