@@ -75,6 +75,12 @@ uint32_t TimerMs() { return SDL_GetTicks(); }
 void GetPointerPosition(const PlatformWindow* window, int& x, int& y) {
   x = y = 0;
   if (!window) return;
+  // Inside the window the position the event queue last reported is exact;
+  // outside it (over the title bar, say) only the desktop position helps.
+  if (SDL_GetMouseFocus() == window->sdl) {
+    SDL_GetMouseState(&x, &y);
+    return;
+  }
   int gx = 0, gy = 0, wx = 0, wy = 0;
   SDL_GetGlobalMouseState(&gx, &gy);
   SDL_GetWindowPosition(window->sdl, &wx, &wy);
