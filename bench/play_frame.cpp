@@ -37,19 +37,7 @@ std::unique_ptr<Game> MakeGame() {
   g.settings.language = "en";
   g.window = CreateGameWindow("Nimbara", 800, 600, false);
   if (!g.window || !CreateRenderDevice(g.render, g.settings, g.window)) return nullptr;
-  GraphicsDevice& device = *g.render.device;
-  LoadResourceCatalogue(g.catalogue, g.store, g.camera, device, 800, 600);
-  CreateParticleSystem(g.particles, device);
-  g.levelCount = ReadLevelCount(GameSettingsFile());
-  LoadFonts(g.fonts, device);
-  LoadLocalizedTexts(g.texts, "en", 800, 600, [&g](const std::string& text, float& w, float& h) {
-    TextSize size;
-    if (g.fonts.LargeFont) MeasureText(*g.fonts.LargeFont, text.c_str(), &size);
-    w = static_cast<float>(size.width);
-    h = static_cast<float>(size.height);
-  });
-  TakeStatusTexts(g);
-  LoadAnimations(g.animations);
+  LoadGameResources(g);
   AddProfile(g.profiles, "Bench", 0, 1, 3);
   g.profiles.current = 0;
   return game;

@@ -17,8 +17,7 @@ void TakeStatusTexts(Game& game) {
   t.quickPickup = game.texts.Text(43);
 }
 
-bool StartUpSubsystems(Game& game) {
-  if (!CreateRenderDevice(game.render, game.settings, game.window)) return false;
+void LoadGameResources(Game& game) {
   GraphicsDevice& device = *game.render.device;
   int width = game.settings.width, height = game.settings.height;
   LoadResourceCatalogue(game.catalogue, game.store, game.camera, device, width, height);
@@ -35,6 +34,11 @@ bool StartUpSubsystems(Game& game) {
                      });
   TakeStatusTexts(game);
   LoadAnimations(game.animations);
+}
+
+bool StartUpSubsystems(Game& game) {
+  if (!CreateRenderDevice(game.render, game.settings, game.window)) return false;
+  LoadGameResources(game);
   LoadRecordsFile(game.profiles, game.records);
   game.recordsLoaded = true;
   LoadSoundCatalogue(game.audio, game.settings.musicVolume);

@@ -15,6 +15,12 @@ bool StartUpSubsystems(Game& game);
 // released, window closed.
 void ShutdownApplication(Game& game);
 
+// Everything start-up loads once the device exists, up to the curves: the
+// resource catalogue, the particle pool, the level count, the fonts (hooked
+// into the device's reset), the localized texts laid out for the window and
+// the curves. Tests and benchmarks build a whole game with it.
+void LoadGameResources(Game& game);
+
 // Copies the general texts that gameplay shows as status messages.
 void TakeStatusTexts(Game& game);
 

@@ -50,19 +50,7 @@ class GameOnDevice {
       auto adapter = std::make_unique<RecordingAdapter>();
       if (!CreateRenderDevice(g.render, g.settings, nullptr, std::move(adapter))) return;
     }
-    GraphicsDevice& device = *g.render.device;
-    LoadResourceCatalogue(g.catalogue, g.store, g.camera, device, 800, 600);
-    CreateParticleSystem(g.particles, device);
-    g.levelCount = ReadLevelCount(GameSettingsFile());
-    LoadFonts(g.fonts, device);
-    LoadLocalizedTexts(g.texts, "en", 800, 600, [&g](const std::string& text, float& w, float& h) {
-      TextSize size;
-      if (g.fonts.LargeFont) MeasureText(*g.fonts.LargeFont, text.c_str(), &size);
-      w = static_cast<float>(size.width);
-      h = static_cast<float>(size.height);
-    });
-    TakeStatusTexts(g);
-    LoadAnimations(g.animations);
+    LoadGameResources(g);
     LoadSoundCatalogue(g.audio, 0);
     AddProfile(g.profiles, "Tester", 0, 1, 3);
     g.profiles.current = 0;
