@@ -114,7 +114,6 @@ Mesh ExtrudeUpright(const std::vector<std::pair<float, float>>& outline, float d
     }
   }
   size_t n = outline.size();
-  float cx = (minX + maxX) * 0.5f, cy = (minY + maxY) * 0.5f;
   // Which way is out for an edge: from the outline's winding.
   double area = 0;
   for (size_t i = 0; i < n; ++i) {
@@ -123,7 +122,6 @@ Mesh ExtrudeUpright(const std::vector<std::pair<float, float>>& outline, float d
     area += double(x0) * y1 - double(x1) * y0;
   }
   float turn = area > 0 ? 1.0f : -1.0f;
-  (void)cx, (void)cy;
   for (size_t i = 0; i < n; ++i) {
     auto [x0, y0] = outline[i];
     auto [x1, y1] = outline[(i + 1) % n];
@@ -285,8 +283,6 @@ std::vector<std::pair<float, float>> Heart(float scale, float cy) {
     float y = 13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t);
     p.push_back({x * scale, cy + (y + 2.5f) * scale});
   }
-  // The dip at the top and the tip at the bottom are single points; drop
-  // points that repeat.
   return p;
 }
 
