@@ -4,12 +4,12 @@
 
 namespace nb {
 
-void ChangeVolumeByArrowKey(AudioState& audio, VolumeSettings& volumes, int optionsRow,
+void ChangeVolumeByArrowKey(AudioState& audio, GeneralSettings& settings, int optionsRow,
                             bool right) {
-  PlaySample(audio, SoundId::menuonclick, volumes.sound);
-  int* volume = optionsRow == kMusicRow   ? &volumes.music
-                : optionsRow == kSoundRow ? &volumes.sound
-                : optionsRow == kMasterRow ? &volumes.master
+  PlaySample(audio, SoundId::menuonclick, settings.soundVolume);
+  int32_t* volume = optionsRow == kMusicRow   ? &settings.musicVolume
+                : optionsRow == kSoundRow ? &settings.soundVolume
+                : optionsRow == kMasterRow ? &settings.masterVolume
                                            : nullptr;
   if (!volume) return;
   if (right) {
@@ -19,8 +19,8 @@ void ChangeVolumeByArrowKey(AudioState& audio, VolumeSettings& volumes, int opti
     *volume -= 5;
     if (*volume < 0) *volume = 0;
   }
-  if (optionsRow == kMusicRow) SetMusicVolume(audio, MusicId::Game, volumes.music);
-  if (optionsRow == kMasterRow) SetDeviceVolume(audio.device, volumes.master);
+  if (optionsRow == kMusicRow) SetMusicVolume(audio, MusicId::Game, settings.musicVolume);
+  if (optionsRow == kMasterRow) SetDeviceVolume(audio.device, settings.masterVolume);
 }
 
 int SliderVolumeAt(int pointerX, int sliderLeft) {
@@ -30,24 +30,24 @@ int SliderVolumeAt(int pointerX, int sliderLeft) {
   return static_cast<int>(std::clamp(offset * 100 / kSliderTravel, 0LL, 100LL));
 }
 
-void DragVolumeSlider(AudioState& audio, VolumeSettings& volumes, int optionsRow,
+void DragVolumeSlider(AudioState& audio, GeneralSettings& settings, int optionsRow,
                       int pointerX, int sliderLeft) {
   int value = SliderVolumeAt(pointerX, sliderLeft);
   switch (optionsRow) {
     case kMusicRow:
-      volumes.music = value;
+      settings.musicVolume = value;
       SetMusicVolume(audio, MusicId::Game, value);
       SetMusicVolume(audio, MusicId::Menu, value);
       break;
     case kSoundRow:
-      volumes.sound = value;
+      settings.soundVolume = value;
       if (pointerX != audio.soundSliderLastX) {
-        PlaySample(audio, SoundId::menuonclick, volumes.sound);
+        PlaySample(audio, SoundId::menuonclick, settings.soundVolume);
         audio.soundSliderLastX = pointerX;
       }
       break;
     case kMasterRow:
-      volumes.master = value;
+      settings.masterVolume = value;
       SetDeviceVolume(audio.device, value);
       break;
     default: break;

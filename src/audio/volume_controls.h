@@ -1,15 +1,12 @@
 #pragma once
 #include "audio/sound_catalogue.h"
+#include "shell/general_settings.h"
 
 namespace nb {
 
-// The three volumes of the options screens, percentages (values read from the
-// settings may lie outside 0..100 and are kept until changed).
-struct VolumeSettings {
-  int music = 50;
-  int sound = 50;
-  int master = 50;
-};
+// The options screens change the three volumes of the general settings,
+// percentages; values read from the file may lie outside 0..100 and are kept
+// until changed.
 
 // Rows of the options screens that hold a volume.
 inline constexpr int kMusicRow = 0, kSoundRow = 1, kMasterRow = 2;
@@ -19,7 +16,7 @@ inline constexpr int kSliderTravel = 185;  // pixels from volume 0 to 100
 // rows a step of 5 (Left only raises a result below 0 to 0, Right only lowers
 // one above 100 to 100), applied to the game music (not the menu music), to
 // later sounds, or to the device.
-void ChangeVolumeByArrowKey(AudioState& audio, VolumeSettings& volumes, int optionsRow,
+void ChangeVolumeByArrowKey(AudioState& audio, GeneralSettings& settings, int optionsRow,
                             bool right);
 
 // The volume a slider shows for a pointer x: 0..100.
@@ -28,7 +25,7 @@ int SliderVolumeAt(int pointerX, int sliderLeft);
 // One update of a dragged slider: the music slider sets the game and menu
 // music, the sound slider clicks whenever the pointer has moved since its last
 // update, the master slider sets the device volume.
-void DragVolumeSlider(AudioState& audio, VolumeSettings& volumes, int optionsRow,
+void DragVolumeSlider(AudioState& audio, GeneralSettings& settings, int optionsRow,
                       int pointerX, int sliderLeft);
 
 }  // namespace nb

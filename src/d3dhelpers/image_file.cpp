@@ -1,5 +1,6 @@
 #include "d3dhelpers/image_file.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -145,31 +146,24 @@ bool DecodeJpeg(const std::vector<uint8_t>& bytes, Image& out, std::string* erro
   return true;
 }
 
-// Averages along one axis: `count` lines of `from` samples each become lines
-// of `to` samples, each the area-weighted mean of the source span it covers.
-// `stride` is the distance between neighbouring samples of a line, `lineStep`
-// between lines; four channels per sample.
-void ResampleAxis(const std::vector<double>& source, std::vector<double>& target, int count,
-                  int from, int to, size_t sourceStride, size_t sourceLine, size_t targetStride,
-                  size_t targetLine) {
+// The source samples each target sample averages along one axis, with the
+// share of its area each covers (the shares of a target add up to 1).
+struct Tap {
+  int source;
+  float weight;
+};
+std::vector<std::vector<Tap>> AreaTaps(int from, int to) {
+  std::vector<std::vector<Tap>> taps(to);
   const double scale = static_cast<double>(from) / to;
-  for (int line = 0; line < count; ++line) {
-    for (int d = 0; d < to; ++d) {
-      double begin = d * scale, end = (d + 1) * scale;
-      double sum[4] = {0, 0, 0, 0};
-      int first = static_cast<int>(begin);
-      for (int s = first; s < from && s < end; ++s) {
-        double lo = s < begin ? begin : s;
-        double hi = s + 1 > end ? end : s + 1;
-        double weight = hi - lo;
-        if (weight <= 0) continue;
-        const double* px = &source[line * sourceLine + s * sourceStride];
-        for (int c = 0; c < 4; ++c) sum[c] += px[c] * weight;
-      }
-      double* out = &target[line * targetLine + d * targetStride];
-      for (int c = 0; c < 4; ++c) out[c] = sum[c] / scale;
+  for (int d = 0; d < to; ++d) {
+    double begin = d * scale, end = (d + 1) * scale;
+    for (int s = static_cast<int>(begin); s < from && s < end; ++s) {
+      double lo = s < begin ? begin : s;
+      double hi = s + 1 > end ? end : s + 1;
+      if (hi > lo) taps[d].push_back({s, static_cast<float>((hi - lo) / scale)});
     }
   }
+  return taps;
 }
 
 }  // namespace
@@ -208,18 +202,35 @@ Image ResampleImage(const Image& source, int width, int height) {
   Image result;
   if (width <= 0 || height <= 0 || source.width <= 0 || source.height <= 0) return result;
   const int sw = source.width, sh = source.height;
-  std::vector<double> input(source.rgba.begin(), source.rgba.end());
-  // Rows first (sw -> width), then columns (sh -> height).
-  std::vector<double> across(size_t(width) * sh * 4);
-  ResampleAxis(input, across, sh, sw, width, 4, size_t(sw) * 4, 4, size_t(width) * 4);
-  std::vector<double> down(size_t(width) * height * 4);
-  ResampleAxis(across, down, width, sh, height, size_t(width) * 4, 4, size_t(width) * 4, 4);
+  const std::vector<std::vector<Tap>> across = AreaTaps(sw, width);
+  const std::vector<std::vector<Tap>> down = AreaTaps(sh, height);
+  // Rows first (sw -> width) into floats, then columns (sh -> height).
+  std::vector<float> rows(size_t(width) * sh * 4);
+  for (int y = 0; y < sh; ++y) {
+    const uint8_t* line = &source.rgba[size_t(y) * sw * 4];
+    float* out = &rows[size_t(y) * width * 4];
+    for (int x = 0; x < width; ++x, out += 4) {
+      float sum[4] = {0, 0, 0, 0};
+      for (const Tap& tap : across[x])
+        for (int c = 0; c < 4; ++c) sum[c] += line[tap.source * 4 + c] * tap.weight;
+      for (int c = 0; c < 4; ++c) out[c] = sum[c];
+    }
+  }
   result.width = width;
   result.height = height;
-  result.rgba.resize(down.size());
-  for (size_t i = 0; i < down.size(); ++i) {
-    double v = down[i] + 0.5;
-    result.rgba[i] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+  result.rgba.resize(size_t(width) * height * 4);
+  std::vector<float> sum(size_t(width) * 4);
+  for (int y = 0; y < height; ++y) {
+    std::fill(sum.begin(), sum.end(), 0.0f);
+    for (const Tap& tap : down[y]) {
+      const float* line = &rows[size_t(tap.source) * width * 4];
+      for (size_t i = 0; i < sum.size(); ++i) sum[i] += line[i] * tap.weight;
+    }
+    uint8_t* out = &result.rgba[size_t(y) * width * 4];
+    for (size_t i = 0; i < sum.size(); ++i) {
+      float v = sum[i] + 0.5f;
+      out[i] = static_cast<uint8_t>(v < 0 ? 0 : v > 255 ? 255 : v);
+    }
   }
   return result;
 }

@@ -60,13 +60,6 @@ class Lexer {
     return token;
   }
 
-  Token Peek() {
-    size_t saved = pos_;
-    Token token = Next();
-    pos_ = saved;
-    return token;
-  }
-
   size_t Remaining() const { return pos_ < text_.size() ? text_.size() - pos_ : 0; }
 
  private:

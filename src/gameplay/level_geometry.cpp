@@ -63,6 +63,13 @@ bool SameVertex(const VertexPNT& a, const VertexPNT& b) {
 
 std::vector<VertexPNT> AppendLevelVertices(const LevelRecord& level,
                                            const LevelMeshSources& meshes) {
+  std::vector<VertexPNT> out;
+  AppendLevelVertices(level, meshes, out);
+  return out;
+}
+
+void AppendLevelVertices(const LevelRecord& level, const LevelMeshSources& meshes,
+                         std::vector<VertexPNT>& out) {
   const int rows = level.rows < kGridSize ? level.rows : kGridSize;
   const int cols = level.cols < kGridSize ? level.cols : kGridSize;
 
@@ -83,7 +90,7 @@ std::vector<VertexPNT> AppendLevelVertices(const LevelRecord& level,
     }
   }
 
-  std::vector<VertexPNT> out;
+  out.clear();
   out.reserve(3 * triangles);
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < cols; ++c) {
@@ -99,13 +106,18 @@ std::vector<VertexPNT> AppendLevelVertices(const LevelRecord& level,
       }
     }
   }
-  return out;
 }
 
 std::vector<uint32_t> WeldVertices(const std::vector<VertexPNT>& vertices) {
+  std::vector<uint32_t> indices;
+  WeldVertices(vertices, indices);
+  return indices;
+}
+
+void WeldVertices(const std::vector<VertexPNT>& vertices, std::vector<uint32_t>& indices) {
   const size_t n = vertices.size();
-  std::vector<uint32_t> indices(n);
-  if (n == 0) return indices;
+  indices.resize(n);
+  if (n == 0) return;
 
   // Open addressing; each slot keeps the vertex number and the upper half of
   // its hash, so most mismatches are told apart without reading the vertex.
@@ -116,9 +128,22 @@ std::vector<uint32_t> WeldVertices(const std::vector<VertexPNT>& vertices) {
   constexpr uint64_t kEmpty = ~0ull;
   std::vector<uint64_t> table(capacity, kEmpty);
 
+  // The table is read at random; hashing a few vertices ahead lets their
+  // slots be fetched while the current one is compared.
+  constexpr size_t kAhead = 16;
+  uint64_t ahead[kAhead];
+  for (size_t i = 0; i < kAhead && i < n; ++i) {
+    ahead[i] = HashVertex(vertices[i]);
+    __builtin_prefetch(&table[ahead[i] & mask]);
+  }
   for (size_t i = 0; i < n; ++i) {
     const VertexPNT& v = vertices[i];
-    const uint64_t h = HashVertex(v);
+    const uint64_t h = ahead[i % kAhead];
+    if (i + kAhead < n) {
+      const uint64_t next = HashVertex(vertices[i + kAhead]);
+      ahead[i % kAhead] = next;
+      __builtin_prefetch(&table[next & mask]);
+    }
     const uint64_t tag = h & 0xFFFFFFFF00000000ull;
     size_t slot = h & mask;
     uint32_t found = static_cast<uint32_t>(i);
@@ -140,14 +165,18 @@ std::vector<uint32_t> WeldVertices(const std::vector<VertexPNT>& vertices) {
     }
     indices[i] = found;
   }
-  return indices;
 }
 
 LevelGeometry BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes) {
   LevelGeometry geometry;
-  geometry.vertices = AppendLevelVertices(level, meshes);
-  geometry.indices = WeldVertices(geometry.vertices);
+  BuildLevelGeometry(level, meshes, geometry);
   return geometry;
+}
+
+void BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes,
+                        LevelGeometry& out) {
+  AppendLevelVertices(level, meshes, out.vertices);
+  WeldVertices(out.vertices, out.indices);
 }
 
 }  // namespace nb

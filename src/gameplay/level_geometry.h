@@ -23,5 +23,11 @@ std::vector<uint32_t> WeldVertices(const std::vector<VertexPNT>& vertices);
 
 // Both steps together: the level's merged mesh.
 LevelGeometry BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes);
+// The same into an existing mesh, reusing its storage (level after level).
+void BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes,
+                        LevelGeometry& out);
+void AppendLevelVertices(const LevelRecord& level, const LevelMeshSources& meshes,
+                         std::vector<VertexPNT>& out);
+void WeldVertices(const std::vector<VertexPNT>& vertices, std::vector<uint32_t>& indices);
 
 }  // namespace nb

@@ -55,6 +55,11 @@ bool StartLevel(World& world, GameplayContext& ctx) {
   for (int f : {FadeOptions, FadePause, FadeGameOver, FadeTimeUp, FadeCompleted})
     world.play.fades[f] = 0;
   world.ball.moving = false;
+  // A level restarted from the pause menu during a fall, or after a fall
+  // left the ball waiting, starts afresh: no fall carries over to cost a
+  // life, and the ball waits for the intro before a click can roll it.
+  world.ball.falling = false;
+  world.ball.ready = false;
   world.play.startSoundPlayed = false;
   if (CurrentLives(ctx) < 0) SetCurrentLives(ctx, 0);
   world.play.introFrames = 0;
@@ -85,6 +90,9 @@ void PrepareLoadedLevel(World& world, GameplayContext& ctx) {
   level.switchesOn = 0;
   level.stonesLeft = 0;
   play.gatesOpen = 0;
+  // Gates of the previous attempt that were still moving stay shut here.
+  play.gatesLowering = false;
+  play.gatesRising = false;
   play.slide.sliding = false;
 
   const int rows = level.rows < kGridSize ? level.rows : kGridSize;
@@ -134,7 +142,7 @@ void PrepareLoadedLevel(World& world, GameplayContext& ctx) {
     }
   }
 
-  world.levelMesh = BuildLevelGeometry(level, ctx.meshes);
+  BuildLevelGeometry(level, ctx.meshes, world.levelMesh);
   level.levelVertexCount = static_cast<int32_t>(world.levelMesh.vertices.size());
   ctx.events.ReplaceLevelMesh(world.levelMesh);
 

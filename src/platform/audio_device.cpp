@@ -4,6 +4,7 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace nb {
 namespace {
@@ -25,6 +26,16 @@ int ReserveChannels(AudioDevice& device, int count) {
   return first;
 }
 
+// The decoded sound of a file, or null when it is missing, too large or not a
+// sound the mixer reads.
+Mix_Chunk* LoadChunk(const std::string& path) {
+  if (path.empty()) return nullptr;
+  std::error_code error;
+  auto size = std::filesystem::file_size(path, error);
+  if (error || size > static_cast<std::uintmax_t>(kMaxSoundFileBytes)) return nullptr;
+  return Mix_LoadWAV(path.c_str());
+}
+
 SampleSlot* FindSample(AudioDevice& device, SampleHandle sample) {
   if (!device.open || sample < 1 || sample > static_cast<int>(device.samples.size())) {
     return nullptr;
@@ -41,11 +52,15 @@ void ReleaseStream(StreamSlot& slot) {
   slot.phase = StreamPhase::Idle;
 }
 
-// A self-freeing stream that has played to its end goes away; this runs at
-// every stream call, so the game sees it gone from its next call on.
+constexpr int kStopFadeMs = 40;
+
+// A self-freeing stream that has played to its end or finished its fade goes
+// away; this runs at every stream call, so the game sees it gone from its next
+// call on.
 void CollectEndedStreams(AudioDevice& device) {
   for (StreamSlot& slot : device.streams) {
-    if (slot.chunk && slot.autoFree && slot.phase == StreamPhase::Playing &&
+    if (slot.chunk && slot.autoFree &&
+        (slot.phase == StreamPhase::Playing || slot.phase == StreamPhase::Fading) &&
         !Mix_Playing(slot.channel)) {
       ReleaseStream(slot);
     }
@@ -57,7 +72,7 @@ StreamSlot* FindStream(AudioDevice& device, StreamHandle stream) {
   CollectEndedStreams(device);
   if (stream < 1 || stream > static_cast<int>(device.streams.size())) return nullptr;
   StreamSlot& slot = device.streams[stream - 1];
-  return slot.chunk ? &slot : nullptr;
+  return slot.chunk && slot.phase != StreamPhase::Fading ? &slot : nullptr;
 }
 
 }  // namespace
@@ -96,6 +111,9 @@ std::string AudioErrorText() { return Mix_GetError(); }
 void CloseAudioDevice(AudioDevice& device) {
   if (!device.open) return;
   Mix_HaltChannel(-1);
+  // The mixer keeps its master volume across a reopen; the next device
+  // starts at full like a fresh one.
+  Mix_MasterVolume(MIX_MAX_VOLUME);
   for (StreamSlot& slot : device.streams) ReleaseStream(slot);
   for (SampleSlot& slot : device.samples) {
     if (slot.chunk) Mix_FreeChunk(slot.chunk);
@@ -108,8 +126,8 @@ void CloseAudioDevice(AudioDevice& device) {
 }
 
 SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int maxPlaybacks) {
-  if (!device.open || path.empty() || maxPlaybacks < 1) return 0;
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (!device.open || maxPlaybacks < 1) return 0;
+  Mix_Chunk* chunk = LoadChunk(path);
   if (!chunk) return 0;
   int first = ReserveChannels(device, maxPlaybacks);
   if (first < 0) {
@@ -153,8 +171,8 @@ int PlaySampleChannel(AudioDevice& device, SampleHandle sample, int volume) {
 
 StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop,
                               bool autoFree) {
-  if (!device.open || path.empty()) return 0;
-  Mix_Chunk* chunk = Mix_LoadWAV(path.c_str());
+  if (!device.open) return 0;
+  Mix_Chunk* chunk = LoadChunk(path);
   if (!chunk) return 0;
   int channel = ReserveChannels(device, 1);
   if (channel < 0) {
@@ -193,7 +211,11 @@ void StopStream(AudioDevice& device, StreamHandle stream) {
   StreamSlot* slot = FindStream(device, stream);
   if (!slot) return;
   if (slot->autoFree) {
-    ReleaseStream(*slot);
+    if (slot->phase == StreamPhase::Playing && Mix_FadeOutChannel(slot->channel, kStopFadeMs) > 0) {
+      slot->phase = StreamPhase::Fading;
+    } else {
+      ReleaseStream(*slot);
+    }
     return;
   }
   if (slot->phase == StreamPhase::Playing) {

@@ -25,7 +25,9 @@ struct SampleSlot {
   std::vector<std::uint64_t> startedAt;  // play number of each pool channel's last start
 };
 
-enum class StreamPhase { Idle, Playing, Stopped };
+// Fading: stopped and gone for the game, its chunk freed once the short fade
+// that avoids a click has ended.
+enum class StreamPhase { Idle, Playing, Stopped, Fading };
 
 struct StreamSlot {
   Mix_Chunk* chunk = nullptr;  // null once freed
@@ -57,6 +59,9 @@ std::string AudioErrorText();
 // Halts and frees everything and closes the device; harmless when not open.
 void CloseAudioDevice(AudioDevice& device);
 
+// Sound files are decoded whole into memory; larger files are refused.
+inline constexpr long long kMaxSoundFileBytes = 64LL * 1024 * 1024;
+
 // Loads a whole sound file (WAV or Ogg Vorbis) as a sample that can sound up to
 // maxPlaybacks times at once. 0 when the device is closed or the file is
 // missing or unreadable.
@@ -73,7 +78,8 @@ StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool
 // (or has ended); otherwise a stopped stream goes on where it stopped and a
 // playing one is left alone.
 void PlayStream(AudioDevice& device, StreamHandle stream, bool restart);
-// Stops a stream where it is; a self-freeing stream is freed.
+// Stops a stream where it is; a self-freeing stream fades out within a few
+// milliseconds and is freed.
 void StopStream(AudioDevice& device, StreamHandle stream);
 void FreeStream(AudioDevice& device, StreamHandle stream);
 void SetStreamVolume(AudioDevice& device, StreamHandle stream, int volume);

@@ -512,7 +512,11 @@ DeviceResult DeviceBase::Reset(const PresentParameters& params) {
                              static_cast<uint32_t>(params.autoDepthStencilFormat),
                              params.multiSampleType});
   if (cooperative_ == Cooperative::Lost) return DeviceResult::DeviceLost;
-  if (HasDefaultPoolResources() || recordingBlock_) return DeviceResult::InvalidCall;
+  if (HasDefaultPoolResources() || recordingBlock_) {
+    // A refused reset leaves the device waiting for the next one.
+    cooperative_ = Cooperative::NotReset;
+    return DeviceResult::InvalidCall;
+  }
   DeviceResult r = ResetTargets(params);
   if (Failed(r)) {
     cooperative_ = Cooperative::NotReset;

@@ -380,7 +380,9 @@ class GraphicsDevice {
   virtual DeviceResult Present() = 0;
   virtual DeviceResult TestCooperativeLevel() = 0;
   // Back to the default states with the new parameters; refused with
-  // InvalidCall while default-pool buffers or state blocks exist.
+  // InvalidCall while default-pool buffers or state blocks exist. A refused
+  // or failed reset leaves the device not reset (TestCooperativeLevel says
+  // DeviceNotReset) until a reset succeeds.
   virtual DeviceResult Reset(const PresentParameters& params) = 0;
   virtual void BackBufferSize(int* width, int* height) const = 0;
 

@@ -43,7 +43,12 @@ void StepCamera(CameraState& camera, int width, int height) {
     camera.lookAt = EaseTowards(camera.lookAt, camera.lookAtTarget, camera.easing);
   if (camera.fov != camera.fovTarget)
     camera.fov = camera.fov - (camera.fov - camera.fovTarget) * camera.easing;
-  camera.view = MatrixLookAtLH(camera.eye, camera.lookAt, Vec3{0, 0, 1});
+  // Up is +Z; a view straight along Z (as at start-up) has no sideways axis
+  // with it, and +Y stands in rather than collapsing the picture to a line.
+  Vec3 up{0, 0, 1};
+  Vec3 ahead = Subtract(camera.lookAt, camera.eye);
+  if (ahead.x == 0 && ahead.y == 0) up = Vec3{0, 1, 0};
+  camera.view = MatrixLookAtLH(camera.eye, camera.lookAt, up);
   float aspect = height != 0 ? static_cast<float>(width) / static_cast<float>(height) : 1.0f;
   camera.projection = MatrixPerspectiveFovLH(camera.fov * kFovRadiansPerUnit, aspect,
                                              kCameraNear, kCameraFar);

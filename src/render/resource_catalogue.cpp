@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "d3dhelpers/image_file.h"
+#include "d3dhelpers/texture_file.h"
 #include "d3dhelpers/x_mesh.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
@@ -67,20 +67,7 @@ int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& pa
 }
 
 int32_t LoadTexture(GraphicsDevice& device, const std::string& path, TextureHandle* out) {
-  *out = TextureHandle{};
-  Image image;
-  int32_t result = kTextureLoadOk;
-  if (!LoadImageFile(NativePath(path), image)) {
-    result = kTextureInvalidData;
-  } else {
-    // Textures get power-of-two sides, as the hardware of the day wanted.
-    Image sized = ResampleImage(image, NextPowerOfTwo(image.width), NextPowerOfTwo(image.height));
-    DeviceResult created = device.CreateTexture(sized.width, sized.height, sized.rgba.data(), out);
-    if (Failed(created)) {
-      *out = TextureHandle{};
-      result = static_cast<int32_t>(created);
-    }
-  }
+  int32_t result = CreateTextureFromFile(device, NativePath(path), out);
   if (result < 0) {
     char text[600];
     std::snprintf(text, sizeof text, "Could not find texture %s", path.c_str());

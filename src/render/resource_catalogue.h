@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "d3dhelpers/texture_file.h"
 #include "d3dhelpers/vertex_formats.h"
 #include "platform/graphics_device.h"
 #include "render/geometry_store.h"
@@ -45,9 +46,6 @@ struct ResourceCatalogue {
   TextureHandle Texture(TextureKey key) const { return textures[static_cast<int>(key)]; }
 };
 
-// Result of LoadTexture: 0, or negative on failure.
-constexpr int32_t kTextureLoadOk = 0;
-constexpr int32_t kTextureInvalidData = static_cast<int32_t>(0x88760B59u);
 
 // Loads a .x mesh into the next free record; -1 after the message box
 // "Could not find " + path (or a refusal message when the 64 records or the
@@ -55,9 +53,8 @@ constexpr int32_t kTextureInvalidData = static_cast<int32_t>(0x88760B59u);
 int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path,
              MeshData* data = nullptr);
 
-// Creates a managed texture with a full mip chain from a PNG or JPEG file,
-// each side rounded up to a power of two. Returns 0, or a negative code after
-// the message box "Could not find texture %s"; `out` is empty then.
+// CreateTextureFromFile, and on failure the message box "Could not find
+// texture %s"; returns its result (0, or negative with `out` empty).
 int32_t LoadTexture(GraphicsDevice& device, const std::string& path, TextureHandle* out);
 
 // Diffuse and ambient as given, specular (1, 1, 1, 1), emissive 0, power 1.

@@ -2,23 +2,50 @@
 #include <cstdint>
 #include <memory>
 
-#include "persistence/level_stats.h"
+#include "audio/sound_catalogue.h"
+#include "gameplay/play_actions.h"
+#include "gameplay/world.h"
+#include "menus/localized_texts.h"
+#include "menus/menu_state.h"
 #include "persistence/records.h"
+#include "render/camera.h"
+#include "render/particles.h"
 #include "shell/frame_timing.h"
 #include "shell/general_settings.h"
 #include "shell/random.h"
 #include "shell/screen_state.h"
+#include "text/animation_file.h"
 
 namespace nb {
 
 struct PlatformWindow;
+struct Game;
+
+// The world step's outside effects, carried out on the game's own audio,
+// particles, camera and screen state.
+struct ShellEvents : GameplayEvents {
+  explicit ShellEvents(Game& game) : game(game) {}
+  void PlaySample(SoundId sound) override;
+  void StopMusic(MusicId music) override;
+  void EmitBurst(BurstTemplate which, Vec3 at, int count) override;
+  void ClearParticles() override;
+  void MoveCameraTo(Vec3 eye, Vec3 target, float fov) override;
+  void SetCameraNow(Vec3 eye, Vec3 target, float fov) override;
+  void SetGameState(int32_t state) override;
+  Game& game;
+};
 
 // Everything the running game knows, owned in one place. Frame functions and
 // input handlers receive it; a test builds a fresh one.
 struct Game {
+  Game() : events(*this) {}
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
   GeneralSettings settings;
   int32_t levelCount = 0;
   ScreenState screen;
+  MenuState menus;
 
   PlatformWindow* window = nullptr;
   uint32_t startTimeMs = 0;  // taken just before the main loop
@@ -31,7 +58,21 @@ struct Game {
   ProfileTable profiles;
   RecordsTable records;
   bool recordsLoaded = false;  // records are saved at exit only after a load
-  LevelStats stats;
+
+  World world;
+  CursorCell cursor;
+  LocalizedTexts texts;
+  AnimationSet animations;
+  CameraState camera;
+  ParticleSystem particles;
+  AudioState audio;
+  ShellEvents events;
 };
+
+// The rules' view of the game: profiles, random numbers, effects.
+GameplayContext Gameplay(Game& game);
+
+// Plays a sound effect at the current sound volume.
+void PlaySound(Game& game, SoundId sound);
 
 }  // namespace nb

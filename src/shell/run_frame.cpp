@@ -9,7 +9,15 @@ void RunFrame(Game& game, const FrameScreens& screens, uint32_t nowMs) {
   if (IsMenuScreenState(game.screen.gameState) && screens.menu) screens.menu(game);
 }
 
-void GoToMainMenu(Game& game) { game.screen.gameState = MainMenu; }
+void GoToMainMenu(Game& game) {
+  MusicToMainMenu(game.audio);
+  // The menus then ease the camera towards their own view: it flies in.
+  SetCameraNow(game.camera, {0, 0, -5000}, {0, -50, 0}, 45);
+  for (MenuScreen page : {MenuInfo, MenuOptions, MenuStartGame, MenuNewGame, MenuRecords, MenuExit})
+    game.menus.fades[page] = 0;
+  game.menus.fadeInCounter = 0;
+  game.screen.gameState = MainMenu;
+}
 
 void SplashFrameLogic(Game& game, uint32_t nowMs) {
   uint32_t elapsed = nowMs - game.startTimeMs;

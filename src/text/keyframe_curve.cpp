@@ -34,4 +34,12 @@ float EvaluateCurve(const Animation& animation, float t) {
   return k[n - 1].value;
 }
 
+int32_t EvaluateCurveInt(const Animation& animation, float t) {
+  const float v = EvaluateCurve(animation, t);
+  if (!(v == v)) return 0;  // not a number
+  if (v >= 2147483648.0f) return INT32_MAX;
+  if (v <= -2147483648.0f) return INT32_MIN;
+  return static_cast<int32_t>(v);
+}
+
 }  // namespace nb

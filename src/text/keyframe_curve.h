@@ -41,4 +41,8 @@ struct Animation {
 // the last key the last value. Computed in single precision.
 float EvaluateCurve(const Animation& animation, float t);
 
+// The value truncated toward zero, as alphas, bytes and pixel offsets use
+// it; values beyond the int range saturate instead of overflowing.
+int32_t EvaluateCurveInt(const Animation& animation, float t);
+
 }  // namespace nb

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "audio_test_support.h"
@@ -10,6 +11,8 @@
 
 namespace nb {
 namespace {
+
+namespace fs = std::filesystem;
 
 class AudioDeviceTest : public ::testing::Test {
  protected:
@@ -79,6 +82,21 @@ TEST_F(AudioDeviceTest, MissingUnreadableAndUnknownSoundsAreSilent) {
   EXPECT_EQ(LoadSampleFile(device, dir.File("absent.wav"), 3), 0);
   EXPECT_EQ(LoadSampleFile(device, dir.File("garbage.wav"), 3), 0);
   EXPECT_EQ(LoadSampleFile(device, "", 3), 0);
+  EXPECT_EQ(LoadSampleFile(device, dir.path(), 3), 0) << "a folder";
+  // Too large to decode whole: refused before reading.
+  dir.Write("huge.wav", test::SineWav(0.1));
+  fs::resize_file(dir.File("huge.wav"), kMaxSoundFileBytes + 1);
+  EXPECT_EQ(LoadSampleFile(device, dir.File("huge.wav"), 3), 0);
+  EXPECT_EQ(CreateFileStream(device, dir.File("huge.wav"), false, true), 0);
+  // A file cut short loads what is there or nothing, and plays if it loads.
+  std::string whole = test::SineWav(1.0);
+  dir.Write("short.wav", whole.substr(0, whole.size() / 2));
+  dir.Write("header.wav", whole.substr(0, 30));
+  SampleHandle cut = LoadSampleFile(device, dir.File("short.wav"), 3);
+  if (cut != 0) {
+    EXPECT_GE(PlaySampleChannel(device, cut, 50), 0);
+  }
+  EXPECT_EQ(LoadSampleFile(device, dir.File("header.wav"), 3), 0);
   EXPECT_EQ(CreateFileStream(device, dir.File("garbage.wav"), true, false), 0);
   EXPECT_EQ(PlaySampleChannel(device, 0, 50), -1);
   EXPECT_EQ(PlaySampleChannel(device, 57, 50), -1);
@@ -128,11 +146,19 @@ TEST_F(AudioDeviceTest, ThreeStreamsPlayAtOnceAndStopResumeRestart) {
   EXPECT_TRUE(StreamIsPlaying(device, menu));
   EXPECT_TRUE(StreamIsPlaying(device, game));
 
-  // Stopping the self-freeing stream frees it; the handle then addresses nothing.
+  // Stopping the self-freeing stream frees it after a short fade; the handle
+  // addresses nothing from then on.
   StopStream(device, intro);
   EXPECT_FALSE(StreamExists(device, intro));
   PlayStream(device, intro, true);
   EXPECT_FALSE(StreamIsPlaying(device, intro));
+  const StreamSlot& introSlot = device.streams[intro - 1];
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (introSlot.chunk && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    StreamExists(device, menu);  // any stream call collects what has ended
+  }
+  EXPECT_EQ(introSlot.chunk, nullptr) << "the chunk is freed once the fade is over";
   FreeStream(device, game);
   EXPECT_FALSE(StreamExists(device, game));
   EXPECT_TRUE(StreamIsPlaying(device, menu));

@@ -9,6 +9,14 @@
 namespace nb {
 namespace {
 
+GeneralSettings Volumes(int music, int sound, int master) {
+  GeneralSettings settings;
+  settings.musicVolume = music;
+  settings.soundVolume = sound;
+  settings.masterVolume = master;
+  return settings;
+}
+
 // A settings.ini whose [Sounds] names a WAV for every key, written beside it.
 std::string FullSoundsSection(const test::ScratchDir& dir) {
   std::string text = "[Sounds]\n";
@@ -99,7 +107,7 @@ TEST_F(SoundCatalogueTest, FailedDeviceShowsOneMessageAndEveryLaterCallIsHarmles
   EXPECT_FALSE(audio.device.open);
   EXPECT_NE(dir.Read("Log.txt").find("Can't initialize device"), std::string::npos);
 
-  VolumeSettings volumes{60, 80, 50};
+  GeneralSettings volumes = Volumes(60, 80, 50);
   EXPECT_EQ(PlaySample(audio, SoundId::PickUpStone, 80), -1);
   MusicAtStartUp(audio);
   MusicToMainMenu(audio);
@@ -115,85 +123,85 @@ TEST_F(SoundCatalogueTest, FailedDeviceShowsOneMessageAndEveryLaterCallIsHarmles
   MusicAtShutdown(audio);
   CloseAudio(audio);
   // The settings still change; only the sound is missing.
-  EXPECT_EQ(volumes.master, 55);
-  EXPECT_EQ(volumes.sound, 48);
+  EXPECT_EQ(volumes.masterVolume, 55);
+  EXPECT_EQ(volumes.soundVolume, 48);
   EXPECT_EQ(messages.calls().size(), 1u);
 }
 
 TEST_F(SoundCatalogueTest, EachPlayTakesTheSoundVolumeOfThatMoment) {
   LoadFull(60);
-  VolumeSettings volumes{60, 40, 100};
-  int first = PlaySample(audio, SoundId::PickUpStone, volumes.sound);
+  GeneralSettings volumes = Volumes(60, 40, 100);
+  int first = PlaySample(audio, SoundId::PickUpStone, volumes.soundVolume);
   ASSERT_GE(first, 0);
   EXPECT_EQ(ChannelVolume(audio.device, first), 40);
 
   ChangeVolumeByArrowKey(audio, volumes, kSoundRow, true);
-  EXPECT_EQ(volumes.sound, 45);
+  EXPECT_EQ(volumes.soundVolume, 45);
   EXPECT_EQ(ChannelVolume(audio.device, first), 40) << "a playing sound keeps its volume";
-  int second = PlaySample(audio, SoundId::PickUpStone, volumes.sound);
+  int second = PlaySample(audio, SoundId::PickUpStone, volumes.soundVolume);
   EXPECT_NE(second, first);
   EXPECT_EQ(ChannelVolume(audio.device, second), 45);
 
   // The fourth play of one sample reuses the first play's channel.
-  PlaySample(audio, SoundId::PickUpStone, volumes.sound);
+  PlaySample(audio, SoundId::PickUpStone, volumes.soundVolume);
   EXPECT_EQ(PlaySample(audio, SoundId::PickUpStone, 10), first);
   EXPECT_EQ(ChannelVolume(audio.device, first), 10);
 }
 
 TEST_F(SoundCatalogueTest, ArrowKeysStepByFiveClampAtTheEndsAndAlwaysClick) {
   LoadFull(60);
-  VolumeSettings volumes{100, 0, 50};
+  GeneralSettings volumes = Volumes(100, 0, 50);
   std::uint64_t plays = audio.device.playCount;
   ChangeVolumeByArrowKey(audio, volumes, kMusicRow, true);
-  EXPECT_EQ(volumes.music, 100);
+  EXPECT_EQ(volumes.musicVolume, 100);
   ChangeVolumeByArrowKey(audio, volumes, kSoundRow, false);
-  EXPECT_EQ(volumes.sound, 0);
+  EXPECT_EQ(volumes.soundVolume, 0);
   ChangeVolumeByArrowKey(audio, volumes, kMasterRow, false);
-  EXPECT_EQ(volumes.master, 45);
+  EXPECT_EQ(volumes.masterVolume, 45);
   // The full-screen and back rows only click.
   ChangeVolumeByArrowKey(audio, volumes, 3, true);
   ChangeVolumeByArrowKey(audio, volumes, 4, false);
-  EXPECT_EQ(volumes.music, 100);
-  EXPECT_EQ(volumes.sound, 0);
-  EXPECT_EQ(volumes.master, 45);
+  EXPECT_EQ(volumes.musicVolume, 100);
+  EXPECT_EQ(volumes.soundVolume, 0);
+  EXPECT_EQ(volumes.masterVolume, 45);
   EXPECT_EQ(audio.device.playCount, plays + 5) << "every arrow key plays menuonclick";
 
   // Values from the file outside 0..100 only meet the limit they cross.
-  volumes = VolumeSettings{150, -20, 50};
+  volumes = Volumes(150, -20, 50);
   ChangeVolumeByArrowKey(audio, volumes, kMusicRow, false);
-  EXPECT_EQ(volumes.music, 145);
+  EXPECT_EQ(volumes.musicVolume, 145);
   ChangeVolumeByArrowKey(audio, volumes, kMusicRow, true);
-  EXPECT_EQ(volumes.music, 100);
+  EXPECT_EQ(volumes.musicVolume, 100);
   ChangeVolumeByArrowKey(audio, volumes, kSoundRow, true);
-  EXPECT_EQ(volumes.sound, -15);
+  EXPECT_EQ(volumes.soundVolume, -15);
   ChangeVolumeByArrowKey(audio, volumes, kSoundRow, false);
-  EXPECT_EQ(volumes.sound, 0);
+  EXPECT_EQ(volumes.soundVolume, 0);
 }
 
 TEST_F(SoundCatalogueTest, DeviceVolumeIsUntouchedAtStartAndSetByTheMasterRow) {
   SetDeviceVolume(audio.device, 20);  // closed: nothing happens
   LoadFull(60);
-  VolumeSettings volumes{60, 80, 30};
+  GeneralSettings volumes = Volumes(60, 80, 30);
   EXPECT_EQ(DeviceVolume(audio.device), 100) << "the stored master volume is not applied at start";
   ChangeVolumeByArrowKey(audio, volumes, kMasterRow, true);
-  EXPECT_EQ(volumes.master, 35);
+  EXPECT_EQ(volumes.masterVolume, 35);
   EXPECT_EQ(DeviceVolume(audio.device), 35);
 
   // Right at 100 keeps 100 and still sets the device again.
-  volumes.master = 100;
+  volumes.masterVolume = 100;
   SetDeviceVolume(audio.device, 20);
   ChangeVolumeByArrowKey(audio, volumes, kMasterRow, true);
-  EXPECT_EQ(volumes.master, 100);
+  EXPECT_EQ(volumes.masterVolume, 100);
   EXPECT_EQ(DeviceVolume(audio.device), 100);
 
   DragVolumeSlider(audio, volumes, kMasterRow, 400 + 10 + 74, 400);
-  EXPECT_EQ(volumes.master, 40);
+  EXPECT_EQ(volumes.masterVolume, 40);
   EXPECT_EQ(DeviceVolume(audio.device), 40);
 }
 
 TEST_F(SoundCatalogueTest, ArrowKeysChangeTheGameMusicOnlyAndTheSliderBoth) {
   LoadFull(60);
-  VolumeSettings volumes{60, 80, 100};
+  GeneralSettings volumes = Volumes(60, 80, 100);
   MusicToMainMenu(audio);
   ASSERT_TRUE(MusicIsPlaying(audio, MusicId::Menu));
   StreamHandle game = audio.catalogue.music[static_cast<int>(MusicId::Game)];
@@ -202,12 +210,12 @@ TEST_F(SoundCatalogueTest, ArrowKeysChangeTheGameMusicOnlyAndTheSliderBoth) {
 
   ChangeVolumeByArrowKey(audio, volumes, kMusicRow, false);
   ChangeVolumeByArrowKey(audio, volumes, kMusicRow, false);
-  EXPECT_EQ(volumes.music, 50);
+  EXPECT_EQ(volumes.musicVolume, 50);
   EXPECT_EQ(StreamMixerVolume(audio.device, game), 50);
   EXPECT_EQ(StreamMixerVolume(audio.device, menu), 60) << "the playing menu music is unchanged";
 
   DragVolumeSlider(audio, volumes, kMusicRow, 400 + 10 + 37, 400);
-  EXPECT_EQ(volumes.music, 20);
+  EXPECT_EQ(volumes.musicVolume, 20);
   EXPECT_EQ(StreamMixerVolume(audio.device, game), 20);
   EXPECT_EQ(StreamMixerVolume(audio.device, menu), 20);
   EXPECT_EQ(StreamMixerVolume(audio.device, intro), 60) << "the slider leaves the intro alone";
@@ -218,21 +226,21 @@ TEST_F(SoundCatalogueTest, ArrowKeysChangeTheGameMusicOnlyAndTheSliderBoth) {
 
 TEST_F(SoundCatalogueTest, SoundSliderClicksOnlyWhenThePointerMoved) {
   LoadFull(60);
-  VolumeSettings volumes{60, 80, 100};
+  GeneralSettings volumes = Volumes(60, 80, 100);
   std::uint64_t plays = audio.device.playCount;
   DragVolumeSlider(audio, volumes, kSoundRow, 400 + 10 + 185, 400);
-  EXPECT_EQ(volumes.sound, 100);
+  EXPECT_EQ(volumes.soundVolume, 100);
   EXPECT_EQ(audio.device.playCount, plays + 1);
   DragVolumeSlider(audio, volumes, kSoundRow, 400 + 10 + 185, 400);
   EXPECT_EQ(audio.device.playCount, plays + 1) << "no move, no click";
   // Past the end the value stays 100 but the pointer moved: a click.
   DragVolumeSlider(audio, volumes, kSoundRow, 700, 400);
-  EXPECT_EQ(volumes.sound, 100);
+  EXPECT_EQ(volumes.soundVolume, 100);
   EXPECT_EQ(audio.device.playCount, plays + 2);
   // The click sounds at the new level.
   int before = static_cast<int>(audio.device.playCount);
   DragVolumeSlider(audio, volumes, kSoundRow, 400 + 10 + 111, 400);
-  EXPECT_EQ(volumes.sound, 60);
+  EXPECT_EQ(volumes.soundVolume, 60);
   ASSERT_EQ(static_cast<int>(audio.device.playCount), before + 1);
   const SampleSlot& click = audio.device.samples[audio.catalogue.samples[static_cast<int>(
                                                      SoundId::menuonclick)] - 1];

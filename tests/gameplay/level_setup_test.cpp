@@ -1,5 +1,6 @@
 // Level start and setup from real level files in a scratch directory.
 #include "gameplay/level_file.h"
+#include "gameplay/play_actions.h"
 #include "gameplay_fixture.h"
 #include "support/scratch_dir.h"
 
@@ -166,6 +167,49 @@ TEST_F(SetupTest, StartLevelResetsPlayAndCutsTheCameraAboveHome) {
   EXPECT_FLOAT_EQ(events.cuts[0].eye.z, 75.0f - 300.0f);
   EXPECT_FLOAT_EQ(events.cuts[0].target.y, 0.0f);
   EXPECT_FLOAT_EQ(events.cuts[0].fov, 45.0f);
+}
+
+TEST_F(SetupTest, RestartDuringAFallWithGatesMovingStartsAfresh) {
+  WriteLevel(1, {"SG", "s."}, 60);
+  ASSERT_TRUE(StartLevel(*world, ctx));
+  Ball().falling = true;
+  Ball().ready = true;
+  Ball().dRow = Ball().dCol = 0;
+  world->play.gatesLowering = true;
+  ASSERT_TRUE(StartLevel(*world, ctx));
+  EXPECT_FALSE(Ball().falling);
+  EXPECT_FALSE(Ball().ready);
+  EXPECT_FALSE(world->play.gatesLowering);
+  // The intro's click does nothing; the gate stays shut; no life is lost.
+  HandlePlayClick(*world, ctx, 1, 1, ReflectorAnti);
+  for (int frame = 0; frame < 60; ++frame) SimulatePlayFrame(*world, ctx);
+  EXPECT_EQ(Ball().rowPos, 0);
+  EXPECT_EQ(Ball().height, 12);
+  EXPECT_EQ(world->level.cells[0][1].value, 0);
+  EXPECT_EQ(world->play.gatesOpen, 0);
+  EXPECT_EQ(Profile().lives[0], 3);
+}
+
+TEST_F(SetupTest, WholeLevelIsWonByPlacingTwoReflectors) {
+  WriteLevel(1, {"#######", "#S..o.#", "#.....#", "#..o..#", "#######"}, 60);
+  ASSERT_TRUE(StartLevel(*world, ctx));
+  Ball().ready = true;  // the intro's end
+  HandlePlayClick(*world, ctx, 3, 1, ReflectorMain);  // rolls the ball and places
+  HandlePlayClick(*world, ctx, 3, 4, ReflectorAnti);
+  int frames = 0;
+  while (!world->play.levelWon && frames < 2000) {
+    SimulatePlayFrame(*world, ctx);
+    if (++frames % 67 == 0) CountLevelSecond(*world, ctx);
+  }
+  ASSERT_TRUE(world->play.levelWon);
+  EXPECT_EQ(frames, 20 + 30 + 20 + 1);  // down, across, up to the last stone
+  EXPECT_EQ(world->level.stonesLeft, 0);
+  EXPECT_EQ(Profile().score[0], 20);
+  EXPECT_EQ(world->level.cells[3][1].count, 4);
+  EXPECT_EQ(world->level.cells[3][4].count, 4);
+  EXPECT_EQ(Stat(StatSecondsPlayed), 1);
+  EXPECT_EQ(world->level.timeLimit, 59);
+  EXPECT_EQ(Stat(StatCompleted), 1);
 }
 
 TEST_F(SetupTest, StartLevelNeedsAChosenProfile) {

@@ -85,6 +85,19 @@ TEST(Camera, UpdateCameraSetsViewThenProjectionWithUpAlongZ) {
   EXPECT_NEAR(projection.m[1][1], 2.386315f, 1e-4f);
 }
 
+TEST(Camera, TheStartUpViewAlongZStillGivesAFullViewMatrix) {
+  // Eye (0, 0, -5000) towards (0, 0, 510): straight along the +Z up vector.
+  CameraState camera;
+  SetCameraNow(camera, {0, 0, -5000}, {0, 0, 510}, 45);
+  StepCamera(camera, 800, 600);
+  bool invertible = false;
+  MatrixInverse(camera.view, &invertible);
+  EXPECT_TRUE(invertible);
+  // +X stays to the right, +Y up, the look-at point 5510 ahead.
+  ExpectVec(TransformCoord({10, 0, 510}, camera.view), 10, 0, 5510);
+  ExpectVec(TransformCoord({0, 20, 510}, camera.view), 0, 20, 5510);
+}
+
 TEST(Camera, PickGroundPointHitsTheWorkedOutPointsAndClampsRightAndBottom) {
   CameraState camera;
   SetCameraNow(camera, {0, 1000, 0}, {0, 0, 0}, 45);

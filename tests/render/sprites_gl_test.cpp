@@ -4,11 +4,14 @@
 
 #include <memory>
 
+#include "d3dhelpers/texture_file.h"
 #include "platform/gl_device.h"
 #include "platform/window.h"
 #include "render/camera.h"
 #include "render/geometry_store.h"
 #include "render/sprites.h"
+#include "support/scratch_dir.h"
+#include "test_files.h"
 
 namespace nb {
 namespace {
@@ -101,6 +104,30 @@ TEST_F(SpritesGlTest, AnUnfilteredSpriteMapsTexelsOneToOne) {
   EXPECT_EQ(device->ReadPixel(46, 40), 0xFF203040u);
   EXPECT_EQ(device->ReadPixel(30, 56), 0xFF203040u);
   EXPECT_EQ(device->ReadPixel(108, 60), 0xFF203040u);
+}
+
+TEST_F(SpritesGlTest, APngFileThroughTheTextureLoaderKeepsEveryTexel) {
+  test::ScratchDir dir;
+  std::vector<uint8_t> rgba;
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) {
+      uint32_t c = Texel(x, y);
+      rgba.insert(rgba.end(), {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8),
+                               static_cast<uint8_t>(c), 255});
+    }
+  ASSERT_TRUE(test::WritePngFile(dir.File("atlas.png"), 16, 16, rgba));
+  TextureHandle texture;
+  ASSERT_EQ(CreateTextureFromFile(*device, "atlas.png", &texture), 0);
+  device->SetTexture(0, texture);
+  int j = CreateSprite(store, *device, SpriteRect{5, 5, 16, 16, 0, 0, 1, 1, 0xFFFFFFFF});
+  device->BeginScene();
+  DrawSprite(*device, store, j, true);
+  device->EndScene();
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x)
+      ASSERT_EQ(device->ReadPixel(5 + x, 5 + y), Texel(x, y)) << x << "," << y;
+  EXPECT_EQ(CreateTextureFromFile(*device, "missing.png", &texture), kTextureInvalidData);
+  EXPECT_FALSE(texture);
 }
 
 TEST_F(SpritesGlTest, AMirroredTextureRectangleShowsThePictureMirrored) {

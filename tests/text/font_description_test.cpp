@@ -4,6 +4,9 @@
 
 #include <sstream>
 
+#include "platform/recording_device.h"
+#include "text/text_drawing.h"
+
 namespace nb {
 namespace {
 
@@ -166,6 +169,45 @@ TEST(LoadFontDescription, ALineTooLongEndsTheRead) {
   FontDescription d = Parse("char id=65 xadvance=2\n" + longLine + "\nchar id=67 xadvance=4\n");
   EXPECT_EQ(d.glyphs.size(), 1u);
   EXPECT_NE(FindGlyph(d, 65), nullptr);
+}
+
+// Lines of random bytes drawn from the characters the grammar cares about:
+// whatever they say, the tables stay within their limits, and every byte of
+// text measures and draws with the result without leaving the buffers.
+TEST(LoadFontDescription, RandomLinesStayWithinTheTables) {
+  const char alphabet[] = "= \t\"-0123456789,idfirstpagecountkerningscharcommoninfo\r\x01\xff";
+  const char* keywords[] = {"info ", "common ", "page ", "char ", "kernings ", "kerning ", "chars "};
+  const char* keys[] = {"id=", "pages=", "count=", "file=", "padding=", "spacing=", "first=", "x="};
+  RecordingDevice device;
+  std::string allBytes;
+  for (int c = 1; c < 256; ++c) allBytes += static_cast<char>(c);
+  uint32_t seed = 12345;
+  auto next = [&seed]() { return (seed = seed * 1103515245u + 12345u) >> 16; };
+  for (int round = 0; round < 200; ++round) {
+    std::string text;
+    for (int line = 0; line < 40; ++line) {
+      text += keywords[next() % 7];
+      for (int part = 0, parts = static_cast<int>(next() % 6); part < parts; ++part) {
+        text += keys[next() % 8];
+        for (int i = 0, n = static_cast<int>(next() % 12); i < n; ++i)
+          text += alphabet[next() % (sizeof alphabet - 1)];
+        text += ' ';
+      }
+      text += '\n';
+    }
+    FontDescription d = Parse(text);
+    EXPECT_LE(d.pageNames.size(), static_cast<size_t>(kMaxFontPages));
+    EXPECT_LE(d.kernings.size(), static_cast<size_t>(kMaxKerningPairs));
+    BitmapFont font;
+    font.description = d;
+    font.device = &device;
+    ASSERT_TRUE(Succeeded(RestoreFontDeviceObjects(font)));
+    TextSize size;
+    EXPECT_TRUE(Succeeded(MeasureText(font, allBytes.c_str(), &size)));
+    EXPECT_TRUE(Succeeded(DrawText(font, 0.0f, 0.0f, 0xFFFFFFFFu, allBytes.c_str())));
+    DestroyFont(font);
+  }
+  EXPECT_EQ(device.vertexBufferCount(), 0u);
 }
 
 }  // namespace

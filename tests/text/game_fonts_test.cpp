@@ -2,6 +2,8 @@
 // loss and reset, shutdown.
 #include "text/game_fonts.h"
 
+#include "text/font_reset_hooks.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -71,9 +73,13 @@ TEST(FontPages, AFailingPageLeavesItAndLaterPagesAbsent) {
 TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
   test::ScratchDir dir;
   WriteGameFonts();
-  RecordingDevice device;
+  RenderDevice rd;
+  rd.presentParameters = RecordingDevice::DefaultParams();
+  rd.device = std::make_unique<RecordingDevice>(rd.presentParameters);
+  RecordingDevice& device = static_cast<RecordingDevice&>(*rd.device);
   Fonts fonts;
   LoadFonts(fonts, device);
+  HookFontsIntoDeviceReset(fonts, rd.hooks);
   ASSERT_TRUE(fonts.LargeFont && fonts.SmallFont && fonts.ExtraLargeFont);
   for (BitmapFont* font : {fonts.LargeFont.get(), fonts.SmallFont.get(), fonts.ExtraLargeFont.get()}) {
     EXPECT_EQ(font->description.face, "Test Face");
@@ -81,23 +87,23 @@ TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
     EXPECT_TRUE(font->pageTextures[0]);
     EXPECT_EQ(DrawsOf(device, *font, "AV"), 1u);
   }
-  const size_t textures = device.textureCount();
-  EXPECT_EQ(textures, 3u);
+  EXPECT_EQ(device.textureCount(), 3u);
 
-  // The device is lost, then may be reset: the reset is refused while any
-  // default-pool buffer or state block is alive, so it only succeeds when
-  // every font let go of its own.
+  // Lost: the frame check waits. Then ready for a reset: the reset is
+  // refused while any default-pool buffer or state block is alive, so it
+  // only succeeds when every font let go of its own.
   device.Lose();
-  EXPECT_EQ(device.TestCooperativeLevel(), DeviceResult::DeviceLost);
+  EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::DeviceLost);
+  EXPECT_EQ(device.resetCount, 0);
   device.AllowReset();
-  ASSERT_EQ(device.TestCooperativeLevel(), DeviceResult::DeviceNotReset);
-  EXPECT_EQ(device.Reset(device.presentParameters()), DeviceResult::InvalidCall);
-  InvalidateFonts(fonts);
-  ASSERT_TRUE(Succeeded(device.Reset(device.presentParameters())));
-  RestoreFonts(fonts, device);
+  test::CapturedMessages messages;
+  EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::DeviceNotReset);
+  EXPECT_TRUE(messages.calls().empty());
+  EXPECT_EQ(device.resetCount, 1);
+  ASSERT_EQ(device.TestCooperativeLevel(), DeviceResult::Ok);
   for (BitmapFont* font : {fonts.LargeFont.get(), fonts.SmallFont.get(), fonts.ExtraLargeFont.get()})
     EXPECT_EQ(DrawsOf(device, *font, "AV A"), 1u);
-  EXPECT_EQ(device.textureCount(), textures);
+  EXPECT_EQ(device.textureCount(), 3u);  // pages loaded again, the old ones released
   EXPECT_EQ(device.vertexBufferCount(), 3u);
   EXPECT_EQ(device.stateBlockCount(), 6u);
 

@@ -68,5 +68,18 @@ TEST(EvaluateCurve, DecreasingTimesAreNotReordered) {
   EXPECT_EQ(EvaluateCurve(c, 250.0f), 50.0f);        // none holds it: last value
 }
 
+TEST(EvaluateCurveInt, TruncatesTowardZeroAndSaturates) {
+  Animation c = Curve({{0.0f, Linear, -2.7f}, {10.0f, Linear, 254.9f}, {20.0f, Linear, 3e9f},
+                       {30.0f, Linear, -3e9f}});
+  EXPECT_EQ(EvaluateCurveInt(c, 0.0f), -2);
+  EXPECT_EQ(EvaluateCurveInt(c, 10.0f), 254);
+  EXPECT_EQ(EvaluateCurveInt(c, 20.0f), INT32_MAX);
+  EXPECT_EQ(EvaluateCurveInt(c, 30.0f), INT32_MIN);
+  // The splash's end test: the low byte of the truncated value.
+  Animation fade = Curve({{0.0f, Linear, 0.0f}, {100.0f, Linear, 255.0f}});
+  EXPECT_NE(EvaluateCurveInt(fade, 99.9f) & 0xFF, 255);
+  EXPECT_EQ(EvaluateCurveInt(fade, 100.0f) & 0xFF, 255);
+}
+
 }  // namespace
 }  // namespace nb

@@ -1,0 +1,21 @@
+#include "d3dhelpers/texture_file.h"
+
+#include "d3dhelpers/image_file.h"
+
+namespace nb {
+
+int32_t CreateTextureFromFile(GraphicsDevice& device, const std::string& path, TextureHandle* out) {
+  *out = TextureHandle{};
+  Image image;
+  if (path.empty() || !LoadImageFile(path, image)) return kTextureInvalidData;
+  const int width = NextPowerOfTwo(image.width), height = NextPowerOfTwo(image.height);
+  if (width != image.width || height != image.height) image = ResampleImage(image, width, height);
+  const DeviceResult created = device.CreateTexture(image.width, image.height, image.rgba.data(), out);
+  if (Failed(created)) {
+    *out = TextureHandle{};
+    return static_cast<int32_t>(created);
+  }
+  return 0;
+}
+
+}  // namespace nb

@@ -1,0 +1,20 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "platform/graphics_device.h"
+
+namespace nb {
+
+// The loader's result for a file that is missing, unreadable or not a
+// picture it knows (negative, like every failure code).
+constexpr int32_t kTextureInvalidData = static_cast<int32_t>(0x88760B59u);
+
+// A managed texture from a PNG or JPEG file with the loader's defaults: each
+// side rounded up to a power of two (the picture stretched to fit by area
+// averaging) and a full mip chain. Returns 0, kTextureInvalidData for a file
+// that cannot be read or decoded, or the device's code when it refuses the
+// texture; `out` is empty on failure. Shows no message.
+int32_t CreateTextureFromFile(GraphicsDevice& device, const std::string& path, TextureHandle* out);
+
+}  // namespace nb

@@ -1,0 +1,31 @@
+#pragma once
+#include "shell/game.h"
+
+namespace nb {
+
+// Carries out the highlighted choice of the current screen (Enter, or a
+// click on an item).
+void ExecuteMenuCommand(Game& game);
+
+// The Esc key on the current screen.
+void HandleEscape(Game& game);
+
+// The highest records entry the current score may replace at the end of the
+// game: the lowest-scoring entry (the first of equals) is replaced when the
+// score is greater. The table keeps its size and order.
+void EnterRecordsTable(RecordsTable& records, const ProfileRecord& profile);
+
+// Removes profile index (0-based); later profiles move up. The current
+// profile keeps pointing at the same player: down by one when an earlier
+// profile goes, none when the current one goes.
+void DeleteProfile(ProfileTable& profiles, int index);
+
+// The menu layout of the current texts, window and settings.
+struct MenuLayoutInput;
+MenuLayoutInput MenuLayoutOf(const Game& game);
+
+// Moves the real pointer onto the middle of the target with the given value
+// on the current screen (nothing when there is none).
+void WarpPointerToItem(Game& game, int value);
+
+}  // namespace nb

@@ -1,0 +1,154 @@
+// The render device on the real OpenGL adapter under Xvfb: creation from the
+// settings, the frame bracket and a reset that keeps managed resources.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "d3dhelpers/vertex_formats.h"
+#include "platform/gl_device.h"
+#include "platform/window.h"
+#include "render/render_device.h"
+#include "shell/general_settings.h"
+#include "support/scratch_dir.h"
+
+namespace nb {
+namespace {
+
+PlatformWindow* TestWindow() {
+  static PlatformWindow* window = [] {
+    if (!InitPlatform()) return static_cast<PlatformWindow*>(nullptr);
+    return CreateGameWindow("render device test", 320, 240, false);
+  }();
+  return window;
+}
+
+class RenderDeviceGlTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_NE(TestWindow(), nullptr) << "no display (run under Xvfb)"; }
+  void TearDown() override { ReleaseRenderDevice(rd); }
+
+  GlDevice* Gl() { return dynamic_cast<GlDevice*>(rd.device.get()); }
+
+  // A pixel-space quad from (x, y), w x h, as a plain two-triangle list in a
+  // managed buffer.
+  void DrawQuad(float x, float y, float w, float h, uint32_t color) {
+    GraphicsDevice& d = *rd.device;
+    VertexScreen v[4] = {{x, y, 0, 1, color, 0, 0},
+                         {x + w, y, 0, 1, color, 1, 0},
+                         {x, y + h, 0, 1, color, 0, 1},
+                         {x + w, y + h, 0, 1, color, 1, 1}};
+    VertexScreen list[6] = {v[0], v[1], v[2], v[2], v[1], v[3]};
+    if (!listVb) {
+      ASSERT_EQ(d.CreateVertexBuffer(sizeof list, 0, kFvfScreen, Pool::Managed, &listVb),
+                DeviceResult::Ok);
+    }
+    void* p = nullptr;
+    ASSERT_EQ(d.LockVertexBuffer(listVb, 0, 0, &p, LockFlags::Discard), DeviceResult::Ok);
+    std::memcpy(p, list, sizeof list);
+    d.UnlockVertexBuffer(listVb);
+    d.SetRenderState(RenderState::ZEnable, false);
+    d.SetRenderState(RenderState::Lighting, false);
+    d.SetRenderState(RenderState::CullMode, Cull::None);
+    d.SetStreamSource(0, listVb, 0, sizeof(VertexScreen));
+    d.SetFVF(kFvfScreen);
+    ASSERT_EQ(d.DrawPrimitive(PrimitiveType::TriangleList, 0, 2), DeviceResult::Ok);
+  }
+
+  test::ScratchDir dir;
+  test::CapturedMessages messages;
+  RenderDevice rd;
+  VertexBufferHandle listVb;
+};
+
+TEST_F(RenderDeviceGlTest, WindowedBackBufferFollowsTheWindowNotTheSettings) {
+  GeneralSettings s;
+  s.width = 800;
+  s.height = 600;
+  ASSERT_TRUE(CreateRenderDevice(rd, s, TestWindow()));
+  int w = 0, h = 0;
+  rd.device->BackBufferSize(&w, &h);
+  EXPECT_EQ(w, 320);
+  EXPECT_EQ(h, 240);
+  // The depth format is a real one of 32 bits' candidates.
+  EXPECT_GE(DepthBitsOf(rd.presentParameters.autoDepthStencilFormat), 24);
+  EXPECT_EQ(Gl()->depthBits(), DepthBitsOf(rd.presentParameters.autoDepthStencilFormat));
+  EXPECT_EQ(rd.device->GetRenderState(RenderState::Ambient), kCreationAmbient);
+  EXPECT_TRUE(messages.calls().empty());
+}
+
+TEST_F(RenderDeviceGlTest, AdapterAnswersFormatQuestionsFromTheDriver) {
+  auto adapter = CreateGlAdapter(TestWindow());
+  ASSERT_NE(adapter, nullptr);
+  EXPECT_TRUE(adapter->CheckDepthFormat(Format::X8R8G8B8, Format::D16));
+  EXPECT_TRUE(adapter->CheckDepthFormat(Format::X8R8G8B8, Format::D24X8));
+  EXPECT_FALSE(adapter->CheckDepthFormat(Format::X8R8G8B8, Format::D15S1));
+  EXPECT_FALSE(adapter->CheckDepthFormat(Format::X8R8G8B8, Format::D24X4S4));
+  EXPECT_FALSE(adapter->CheckMultiSample(Format::X8R8G8B8, 4096));
+  Format picked = PickDepthFormat(*adapter, Format::X8R8G8B8, 16);
+  EXPECT_TRUE(picked == Format::D16Lockable || picked == Format::D16);
+}
+
+TEST_F(RenderDeviceGlTest, AntialiasedSettingGivesTwoOrMoreSamplesWhenOffered) {
+  GeneralSettings s;
+  s.antialiased = true;
+  ASSERT_TRUE(CreateRenderDevice(rd, s, TestWindow()));
+  if (rd.presentParameters.multiSampleType == 0) GTEST_SKIP() << "driver offers no multisampling";
+  EXPECT_GE(Gl()->samples(), 2);
+  bool began = BeginFrame(rd, 0xFF000000);
+  ASSERT_TRUE(began);
+  DrawQuad(10, 10, 20, 20, 0xFFFFFFFF);
+  EndFrame(rd, began);
+  EXPECT_EQ(Gl()->ReadPixel(15, 15), 0xFFFFFFFFu);
+}
+
+TEST_F(RenderDeviceGlTest, FrameDrawsPresentsAndSurvivesAReset) {
+  ASSERT_TRUE(CreateRenderDevice(rd, GeneralSettings{}, TestWindow()));
+  EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::Ok);
+  EXPECT_EQ(rd.device->GetRenderState(RenderState::Ambient), kFrameAmbient);
+  rd.device->Clear(ClearFlags::Target, 0xFF000000, 1, 0);
+  bool began = BeginFrame(rd, 0xFF000000);
+  ASSERT_TRUE(began);
+  DrawQuad(0, 0, 8, 8, 0xFF00FF00);
+  EndFrame(rd, began);
+  EXPECT_EQ(Gl()->ReadPixel(4, 4), 0xFF00FF00u);
+
+  // A default-pool buffer blocks the reset, which the next frame retries.
+  VertexBufferHandle dynamic;
+  rd.device->CreateVertexBuffer(9600, Usage::Dynamic, 0, Pool::Default, &dynamic);
+  EXPECT_EQ(ResetForWindowMode(rd, TestWindow(), false, 800, 600), DeviceResult::InvalidCall);
+  EXPECT_EQ(rd.device->TestCooperativeLevel(), DeviceResult::DeviceNotReset);
+  rd.hooks.invalidateFontDeviceObjects = [&](GraphicsDevice& d) { d.ReleaseVertexBuffer(dynamic); };
+  EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::DeviceNotReset);
+  EXPECT_EQ(rd.device->TestCooperativeLevel(), DeviceResult::Ok);
+  EXPECT_TRUE(messages.calls().empty());
+  // The managed buffers drew before and still draw after.
+  rd.device->Clear(ClearFlags::Target, 0xFF000000, 1, 0);
+  began = BeginFrame(rd, 0xFF000000);
+  DrawQuad(2, 2, 4, 4, 0xFFFF00FF);
+  EndFrame(rd, began);
+  EXPECT_EQ(Gl()->ReadPixel(3, 3), 0xFFFF00FFu);
+  EXPECT_EQ(Gl()->ReadPixel(7, 7), 0xFF000000u);
+}
+
+TEST_F(RenderDeviceGlTest, BadDrawsAreRefusedWithoutReadingPastBuffers) {
+  ASSERT_TRUE(CreateRenderDevice(rd, GeneralSettings{}, TestWindow()));
+  GraphicsDevice& d = *rd.device;
+  VertexBufferHandle small;
+  IndexBufferHandle idx;
+  ASSERT_EQ(d.CreateVertexBuffer(3 * sizeof(VertexPNT), 0, kFvfMesh, Pool::Managed, &small), DeviceResult::Ok);
+  ASSERT_EQ(d.CreateIndexBuffer(3 * 4, 0, IndexFormat::Index32, Pool::Managed, &idx), DeviceResult::Ok);
+  void* p = nullptr;
+  ASSERT_EQ(d.LockIndexBuffer(idx, 0, 0, &p, 0), DeviceResult::Ok);
+  const uint32_t bad[3] = {0, 1, 4000000000u};
+  std::memcpy(p, bad, sizeof bad);
+  d.UnlockIndexBuffer(idx);
+  d.SetStreamSource(0, small, 0, sizeof(VertexPNT));
+  d.SetFVF(kFvfMesh);
+  d.SetIndices(idx);
+  EXPECT_EQ(d.DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 3, 0, 1), DeviceResult::InvalidCall);
+  EXPECT_EQ(d.DrawPrimitive(PrimitiveType::TriangleList, 1, 1), DeviceResult::InvalidCall);
+  EXPECT_EQ(d.DrawPrimitive(PrimitiveType::TriangleList, 0, 1), DeviceResult::Ok);
+}
+
+}  // namespace
+}  // namespace nb

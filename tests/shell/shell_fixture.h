@@ -1,0 +1,98 @@
+#pragma once
+// A fresh game for scenario tests of the shell: a scratch game directory
+// with a language file, short sounds on the dummy audio driver, and the
+// real input handler.
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "../audio/audio_test_support.h"
+#include "shell/game.h"
+#include "shell/input.h"
+#include "support/scratch_dir.h"
+
+namespace nb::test {
+
+// 10 pixels a character on 32-pixel lines.
+inline void MeasureTenPerChar(const std::string& text, float& width, float& lineHeight) {
+  width = 10.0f * static_cast<float>(text.size());
+  lineHeight = 32;
+}
+
+inline const char* kTestLanguage =
+    "[Menu]\ncount=7\nname0=Play\nname1=Players\nname2=Options\nname3=Records\nname4=About\n"
+    "name5=Help\nname6=Exit\n"
+    "[start]\ncount=2\nname0=Continue\nname1=New game\n"
+    "[new_game]\ncount=3\nname0=Easy\nname1=Normal\nname2=Hard\n"
+    "[exit]\ncount=2\nname0=Quit\nname1=Stay\n"
+    "[pause]\ncount=5\nname0=Resume\nname1=Restart\nname2=Options\nname3=Quit\nname4=Help\n"
+    "[timeleft]\ncount=2\nname0=Again\nname1=Menu\n"
+    "[winner]\ncount=1\nname0=Fine\n"
+    "[textes]\ncount=60\nname36=Full screen\nname37=Window\nname39=Back\nname47=Next\nname48=Prev\n"
+    "[help]\nnumpages=3\npage0=one\npage1=two\npage2=three\n";
+
+class ShellScenario : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    UseDummyAudioDriver();
+    std::string sounds = "[Sounds]\n";
+    for (int i = 0; i < kSampleCount; ++i) {
+      std::string file = std::string("s") + std::to_string(i) + ".wav";
+      dir.Write(file, SineWav(0.05));
+      sounds += std::string(kSampleKeys[i]) + "=" + file + "\n";
+    }
+    dir.Write("settings.ini", sounds);
+    dir.Write("data/textes_xx.ini", kTestLanguage);
+    game = std::make_unique<Game>();
+    game->settings.soundVolume = 50;
+    LoadLocalizedTexts(game->texts, "xx", 800, 600, MeasureTenPerChar);
+    LoadSoundCatalogue(game->audio, 50);
+    game->screen.gameState = MainMenu;
+  }
+  void TearDown() override { CloseAudio(game->audio); }
+
+  // The sound effect started by the most recent play, or Count when none.
+  SoundId LastSound() const {
+    const AudioDevice& device = game->audio.device;
+    for (int i = 0; i < kSampleCount; ++i) {
+      SampleHandle handle = game->audio.catalogue.samples[i];
+      if (handle <= 0 || handle > static_cast<int>(device.samples.size())) continue;
+      for (uint64_t started : device.samples[handle - 1].startedAt)
+        if (started == device.playCount && device.playCount > 0) return static_cast<SoundId>(i);
+    }
+    return SoundId::Count;
+  }
+  uint64_t Plays() const { return game->audio.device.playCount; }
+
+  void Press(Key key) {
+    InputEvent event;
+    event.type = InputEvent::Type::KeyDown;
+    event.key = key;
+    HandleInputEvent(*game, event);
+  }
+  void Type(const std::string& utf8) {
+    InputEvent event;
+    event.type = InputEvent::Type::Text;
+    event.text = utf8;
+    HandleInputEvent(*game, event);
+  }
+  void Click(int x, int y) {
+    InputEvent event;
+    event.type = InputEvent::Type::ButtonDown;
+    event.button = MouseButton::Left;
+    event.x = x;
+    event.y = y;
+    HandleInputEvent(*game, event);
+  }
+  void AddPlayers(int count) {
+    for (int i = 0; i < count; ++i) AddProfile(game->profiles, "P" + std::string(1, char('a' + i)), 0, 1, 3);
+  }
+
+  ScratchDir dir;
+  std::unique_ptr<Game> game;
+};
+
+}  // namespace nb::test
