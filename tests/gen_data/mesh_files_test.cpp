@@ -5,9 +5,13 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "data_files.h"
+#include "gameplay/level_file.h"
+#include "gameplay/level_record.h"
+#include "shell/settings_file.h"
 
 namespace nb {
 namespace {
@@ -163,28 +167,62 @@ TEST(MeshFiles, SkyAndIslandsFitTheWorld) {
     EXPECT_LT(p.x * n.x + p.y * n.y + p.z * n.z, 0.0f) << "the sky box faces inwards";
   }
   // Island drawn at (25 rows, -150, 25 cols): its top lies just under the
-  // floor and reaches past the corners of a 30 x 30 level (1061 units from
-  // the middle) in every direction.
+  // floor.
   for (const char* key : {"island1", "island2"}) {
-    XMesh m = Load(key);
-    Box b = Bounds(m);
+    Box b = Bounds(Load(key));
     EXPECT_LT(b.hi[1] - 150.0f, 0.0f) << key;
     EXPECT_GT(b.hi[1] - 150.0f, -40.0f) << key;
-    const int sectors = 36;
-    std::vector<float> reach(sectors, 0.0f);
-    for (const auto& p : m.positions) {
-      if (p.y < b.hi[1] - 15.0f) continue;  // the top only
-      float a = std::atan2(p.z, p.x);
-      int s = int((a + 3.1415927f) / (2 * 3.1415927f) * sectors) % sectors;
-      reach[s] = std::max(reach[s], std::sqrt(p.x * p.x + p.z * p.z));
-    }
-    for (int s = 0; s < sectors; ++s) EXPECT_GT(reach[s], 1100.0f) << key << " sector " << s;
   }
   Box rock = Bounds(Load("island1"));
   EXPECT_LT(rock.lo[1], -600.0f) << "seen from below the island hangs deep";
   // The cloud plane is drawn scaled by 50 and must reach past the view.
   Box grid = Bounds(Load("grid"));
   EXPECT_GT((grid.hi[0] - grid.lo[0]) * 50, 10000.0f);
+}
+
+// Under every shipped level, loaded as the game loads it, the island's top
+// reaches past each corner of every cell that has a floor or wall.
+TEST(MeshFiles, IslandsCarryEveryShippedLevel) {
+  const int sectors = 24;  // three rim vertices each
+  auto sectorOf = [&](float x, float z) {
+    float a = std::atan2(z, x) + 3.1415927f;
+    return std::min(sectors - 1, int(a / (2 * 3.1415927f) * sectors));
+  };
+  std::vector<std::vector<float>> reach;
+  for (const char* key : {"island1", "island2"}) {
+    XMesh m = Load(key);
+    Box b = Bounds(m);
+    std::vector<float> r(sectors, 1e9f);
+    // The rim's smallest radius within each sector bounds what it carries.
+    std::vector<float> rim(sectors, 0.0f);
+    for (const auto& p : m.positions) {
+      if (p.y < b.hi[1] - 15.0f) continue;
+      int s = sectorOf(p.x, p.z);
+      rim[s] = std::max(rim[s], std::sqrt(p.x * p.x + p.z * p.z));
+    }
+    for (int s = 0; s < sectors; ++s) r[s] = std::min({rim[s], rim[(s + 1) % sectors], rim[(s + sectors - 1) % sectors]});
+    reach.push_back(r);
+  }
+  SettingsFile settings{std::string(NB_SOURCE_DIR) + "/data/settings.ini"};
+  int count = settings.ReadInt("Levels", "count", 0);
+  ASSERT_GT(count, 0);
+  auto level = std::make_unique<LevelRecord>();
+  for (int n = 1; n <= count; ++n) {
+    ASSERT_TRUE(LoadLevelFile(*level, test::GameFile("data/levels/" + std::to_string(n) + ".ilf"))) << n;
+    float cx = 25.0f * level->rows, cz = 25.0f * level->cols;
+    int outside = 0;
+    for (int r = 0; r < level->rows; ++r)
+      for (int c = 0; c < level->cols; ++c) {
+        if (level->cells[r][c].kind == Void) continue;
+        for (float dx : {-25.0f, 25.0f})
+          for (float dz : {-25.0f, 25.0f}) {
+            float x = 50.0f * r + dx - cx, z = 50.0f * c + dz - cz;
+            float d = std::sqrt(x * x + z * z);
+            for (const auto& r2 : reach) outside += d > r2[sectorOf(x, z)];
+          }
+      }
+    EXPECT_EQ(outside, 0) << "level " << n << " (" << level->rows << " x " << level->cols << ")";
+  }
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ struct Mesh {
   uint16_t Add(const Vertex& v);
   // Adds the triangle so that it faces along `facing`.
   void AddTriangle(uint16_t a, uint16_t b, uint16_t c, Vec3 facing);
-  // A flat quad a-b-c-d (in order around its edge) facing along `normal`.
+  // A flat quad a-b-c-d (in order round its edge) facing along a's normal.
   void AddQuad(const Vertex& a, const Vertex& b, const Vertex& c, const Vertex& d);
   void Append(const Mesh& other);
   void Transform(float scale, Vec3 offset);

@@ -114,7 +114,6 @@ Mesh ExtrudeUpright(const std::vector<std::pair<float, float>>& outline, float d
     }
   }
   size_t n = outline.size();
-  float cx = (minX + maxX) * 0.5f, cy = (minY + maxY) * 0.5f;
   // Which way is out for an edge: from the outline's winding.
   double area = 0;
   for (size_t i = 0; i < n; ++i) {
@@ -123,7 +122,6 @@ Mesh ExtrudeUpright(const std::vector<std::pair<float, float>>& outline, float d
     area += double(x0) * y1 - double(x1) * y0;
   }
   float turn = area > 0 ? 1.0f : -1.0f;
-  (void)cx, (void)cy;
   for (size_t i = 0; i < n; ++i) {
     auto [x0, y0] = outline[i];
     auto [x1, y1] = outline[(i + 1) % n];
@@ -285,8 +283,6 @@ std::vector<std::pair<float, float>> Heart(float scale, float cy) {
     float y = 13 * std::cos(t) - 5 * std::cos(2 * t) - 2 * std::cos(3 * t) - std::cos(4 * t);
     p.push_back({x * scale, cy + (y + 2.5f) * scale});
   }
-  // The dip at the top and the tip at the bottom are single points; drop
-  // points that repeat.
   return p;
 }
 
@@ -450,17 +446,18 @@ Mesh CloudPlane() {
   return m;
 }
 
-// The outline radius of the island at angle a: wide enough under a level of
-// 30 x 30 cells (corners 1061 units from the middle) everywhere.
+// The outline radius of the island at angle a: wide enough everywhere under
+// the largest shipped level, whose cells reach 1550 units from the middle.
+constexpr float kIslandRadius = 1720.0f;
 float IslandRadius(float a) {
-  return 1260.0f * (1.0f + 0.06f * PeriodicNoise(a / (2 * kPi) * 9.0f, 9, 11));
+  return kIslandRadius * (1.0f + 0.05f * PeriodicNoise(a / (2 * kPi) * 9.0f, 9, 11));
 }
 
 constexpr float kIslandTop = 130.0f;  // 20 units below the floor once placed at y = -150
 constexpr int kIslandSegments = 72;
 
 std::pair<float, float> GrassUV(float x, float z) {
-  const float span = 2.0f * 1260.0f * 1.2f;
+  const float span = 2.0f * kIslandRadius * 1.2f;
   float u = 0.5f + x / span, v = 0.5f - z / span;
   return {u, kSunGrassV0 + (kSunGrassV1 - kSunGrassV0) * (0.002f + 0.996f * v)};
 }
@@ -505,7 +502,7 @@ Mesh IslandRock() {
       float bump = 0.16f * (0.5f + 0.5f * PeriodicNoise2(around * 12.0f, t * 5.0f, 12, 1 << 20, 17)) +
                    0.06f * (0.5f + 0.5f * PeriodicNoise2(around * 28.0f, t * 9.0f, 28, 1 << 20, 91));
       float r = IslandRadius(a) * std::pow(1.0f - t, 0.75f) * (1.0f - bump * std::min(1.0f, t * 4.0f));
-      float y = kIslandTop - 8.0f - 60.0f * std::min(t * 6, 1.0f) - 980.0f * std::pow(t, 1.35f);
+      float y = kIslandTop - 8.0f - 60.0f * std::min(t * 6, 1.0f) - 1250.0f * std::pow(t, 1.35f);
       Vec3 p{r * std::cos(a), y, r * std::sin(a)};
       float u = 6.0f * s / seg;  // the rock repeats six times round
       float v = kSunRockV0 + (kSunRockV1 - kSunRockV0) * (0.004f + 0.992f * t);
