@@ -7,6 +7,7 @@
 #include "gameplay/scoring.h"
 #include "gameplay/world_step.h"
 #include "gameplay/element_animations.h"
+#include "menus/menu_frame.h"
 #include "menus/play_overlays.h"
 #include "menus/pointer_tracking.h"
 #include "platform/window.h"
@@ -257,7 +258,7 @@ void RunOverlayFades(Game& game, bool draw) {
       if (o.step == 10) level = std::min(level + 10, 255);
       else if (level < 254) level += 5;
     } else {
-      level = static_cast<int32_t>(static_cast<float>(level) * 0.90909088f);
+      level = DecayFadeLevel(level);
     }
     if (draw && level > 0) o.drawScreen(game, level);
   }

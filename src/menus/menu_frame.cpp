@@ -58,12 +58,16 @@ void DrawPlayerLine(Game& game) {
 
 }  // namespace
 
-int32_t StepFadeLevel(int32_t level, bool current) {
-  if (current) return level < 254 ? level + 5 : level;
+int32_t DecayFadeLevel(int32_t level) {
   // The single-precision factor lies just below 10/11; the product is taken
   // in double so that 231 gives 209, not a rounded 210.
   if (level > 0) return static_cast<int32_t>(static_cast<double>(level) * static_cast<double>(0.90909088f));
   return level;
+}
+
+int32_t StepFadeLevel(int32_t level, bool current) {
+  if (current) return level < 254 ? level + 5 : level;
+  return DecayFadeLevel(level);
 }
 
 void StepMenuFades(MenuState& menus, int32_t gameState) {

@@ -17,6 +17,8 @@ void RunMenuFrame(Game& game);
 void StepMenuFades(MenuState& menus, int32_t gameState);
 // One level's step.
 int32_t StepFadeLevel(int32_t level, bool current);
+// A screen's fade level one frame after it was left: 255 -> 231 -> 209 -> ...
+int32_t DecayFadeLevel(int32_t level);
 
 // The black over the whole frame after a return to the main menu: the
 // counter's next value's alpha 255 - 4 * counter while below 61, else -1
