@@ -44,6 +44,17 @@ void SetWindowMode(PlatformWindow* window, int width, int height, bool fullscree
   if (!fullscreen) {
     SDL_SetWindowSize(window->sdl, width, height);
     SDL_SetWindowPosition(window->sdl, 0, 0);
+    // The window system applies the size a little later; the device reset
+    // that follows sizes the back buffer from the client area, so wait
+    // (briefly) until the window has its new size.
+    Uint32 deadline = SDL_GetTicks() + 300;
+    int w = 0, h = 0;
+    do {
+      SDL_PumpEvents();
+      SDL_GL_GetDrawableSize(window->sdl, &w, &h);
+      if (w == width && h == height) break;
+      SDL_Delay(5);
+    } while (!SDL_TICKS_PASSED(SDL_GetTicks(), deadline));
   } else {
     SDL_DisplayMode mode{};
     if (SDL_GetWindowDisplayMode(window->sdl, &mode) == 0) {
