@@ -77,45 +77,35 @@ void AppendFaces(std::string& out, const Mesh& mesh) {
   }
 }
 
+// One value list per vertex ("  a;b;c;,") with the count first, as every
+// block of a text .x mesh writes it.
+template <typename Fields>
+void AppendVertexList(std::string& out, const Mesh& mesh, Fields fields) {
+  size_t n = mesh.vertices.size();
+  out += "  " + std::to_string(n) + ";\n";
+  for (size_t i = 0; i < n; ++i) {
+    out += "  ";
+    std::vector<float> values = fields(mesh.vertices[i]);
+    for (size_t k = 0; k < values.size(); ++k) {
+      if (k > 0) out += ";";
+      AppendNumber(out, values[k]);
+    }
+    out += (i + 1 < n) ? ";,\n" : ";;\n";
+  }
+}
+
 }  // namespace
 
 std::string XFileText(const Mesh& mesh, const std::string& name) {
   std::string out = "xof 0303txt 0032\n\n";
   out += "Mesh " + name + " {\n";
-  size_t n = mesh.vertices.size();
-  out += "  " + std::to_string(n) + ";\n";
-  for (size_t i = 0; i < n; ++i) {
-    const Vertex& v = mesh.vertices[i];
-    out += "  ";
-    AppendNumber(out, v.p.x);
-    out += ";";
-    AppendNumber(out, v.p.y);
-    out += ";";
-    AppendNumber(out, v.p.z);
-    out += (i + 1 < n) ? ";,\n" : ";;\n";
-  }
+  AppendVertexList(out, mesh, [](const Vertex& v) { return std::vector<float>{v.p.x, v.p.y, v.p.z}; });
   AppendFaces(out, mesh);
-  out += "\n  MeshNormals {\n  " + std::to_string(n) + ";\n";
-  for (size_t i = 0; i < n; ++i) {
-    const Vertex& v = mesh.vertices[i];
-    out += "  ";
-    AppendNumber(out, v.n.x);
-    out += ";";
-    AppendNumber(out, v.n.y);
-    out += ";";
-    AppendNumber(out, v.n.z);
-    out += (i + 1 < n) ? ";,\n" : ";;\n";
-  }
+  out += "\n  MeshNormals {\n";
+  AppendVertexList(out, mesh, [](const Vertex& v) { return std::vector<float>{v.n.x, v.n.y, v.n.z}; });
   AppendFaces(out, mesh);
-  out += "  }\n\n  MeshTextureCoords {\n  " + std::to_string(n) + ";\n";
-  for (size_t i = 0; i < n; ++i) {
-    const Vertex& v = mesh.vertices[i];
-    out += "  ";
-    AppendNumber(out, v.u);
-    out += ";";
-    AppendNumber(out, v.v);
-    out += (i + 1 < n) ? ";,\n" : ";;\n";
-  }
+  out += "  }\n\n  MeshTextureCoords {\n";
+  AppendVertexList(out, mesh, [](const Vertex& v) { return std::vector<float>{v.u, v.v}; });
   out += "  }\n}\n";
   return out;
 }
