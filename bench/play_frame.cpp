@@ -101,17 +101,16 @@ double ThreadCpuSeconds() {
   return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-Game* SharedGame() {
+// One game for all the benchmarks; nullptr (and the benchmark skipped) without a display.
+Game* SharedGameOrSkip(benchmark::State& state) {
   static std::unique_ptr<Game> game = MakeGame();
+  if (!game) state.SkipWithError("no display or device (run under Xvfb)");
   return game.get();
 }
 
 void BM_PlayFrame20x20With400Particles(benchmark::State& state) {
-  Game* g = SharedGame();
-  if (!g) {
-    state.SkipWithError("no display or device (run under Xvfb)");
-    return;
-  }
+  Game* g = SharedGameOrSkip(state);
+  if (!g) return;
   Build20x20(*g);
   FillParticles(*g);
   if (const char* skip = getenv("NB_SKIP")) {
@@ -141,11 +140,8 @@ void BM_PlayFrame20x20With400Particles(benchmark::State& state) {
 BENCHMARK(BM_PlayFrame20x20With400Particles)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
 
 void BM_UpdateParticles400(benchmark::State& state) {
-  Game* g = SharedGame();
-  if (!g) {
-    state.SkipWithError("no display or device (run under Xvfb)");
-    return;
-  }
+  Game* g = SharedGameOrSkip(state);
+  if (!g) return;
   FillParticles(*g);
   // Long lives keep the pool full for every run; the work does not depend on them.
   for (Particle& p : g->particles.particles) p.lifetime = 1e9f;
@@ -158,13 +154,8 @@ BENCHMARK(BM_UpdateParticles400)->Unit(benchmark::kMicrosecond)->Repetitions(5)-
 
 // Last: it leaves the shared game's catalogue on the recording device.
 void BM_PlayFrameOnRecordingDevice(benchmark::State& state) {
-  Game* g = SharedGame();
-  if (!g) {
-    state.SkipWithError("no display or device (run under Xvfb)");
-    return;
-  }
-  Build20x20(*g);
-  FillParticles(*g);
+  Game* g = SharedGameOrSkip(state);
+  if (!g) return;
   // The same game drawn into a device that only records: the frame's own
   // CPU work (passes, text layout, particle quads, world step).
   std::unique_ptr<GraphicsDevice> real = std::move(g->render.device);

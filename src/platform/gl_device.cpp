@@ -369,18 +369,23 @@ void GlDevice::ClearTargets(uint32_t flags, uint32_t color, float z) {
   }
 }
 
-DeviceResult GlDevice::PresentFrame() {
+void GlDevice::BindFinishedFrameForReading() {
   GlDeviceImpl& gl = *impl_;
-  int winW = 0, winH = 0;
-  SDL_GL_GetDrawableSize(context_->window, &winW, &winH);
   GLuint source = gl.fbo;
   if (gl.resolveFbo) {
+    // A multisampled buffer is resolved into its single-sample copy first.
     glBindFramebuffer(GL_READ_FRAMEBUFFER, gl.fbo);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, gl.resolveFbo);
     glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     source = gl.resolveFbo;
   }
   glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+}
+
+DeviceResult GlDevice::PresentFrame() {
+  int winW = 0, winH = 0;
+  SDL_GL_GetDrawableSize(context_->window, &winW, &winH);
+  BindFinishedFrameForReading();
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   // The back buffer is stretched over the window when their sizes differ.
   bool same = winW == width_ && winH == height_;
@@ -405,15 +410,7 @@ std::vector<uint32_t> GlDevice::ReadPixels(int x, int y, int width, int height) 
   std::vector<uint32_t> out;
   if (width <= 0 || height <= 0) return out;
   out.assign(static_cast<size_t>(width) * height, 0);
-  GlDeviceImpl& gl = *impl_;
-  GLuint source = gl.fbo;
-  if (gl.resolveFbo) {
-    glBindFramebuffer(GL_READ_FRAMEBUFFER, gl.fbo);
-    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, gl.resolveFbo);
-    glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
-    source = gl.resolveFbo;
-  }
-  glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+  BindFinishedFrameForReading();
   glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
   std::vector<uint8_t> row(static_cast<size_t>(width) * 4);
   for (int j = 0; j < height; ++j) {

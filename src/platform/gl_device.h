@@ -65,6 +65,8 @@ class GlDevice : public DeviceBase {
   bool MakeTargets(const PresentParameters& params);
   void DestroyTargets();
   void BindFramebuffer();
+  // Binds the frame drawn so far (resolved when multisampled) as the read buffer.
+  void BindFinishedFrameForReading();
 
   std::shared_ptr<GlContext> context_;
   std::unique_ptr<GlDeviceImpl> impl_;
