@@ -332,6 +332,20 @@ Mesh Hourglass() {
   return m;
 }
 
+// Two triangles per cell of a surface whose vertices were added row by row,
+// `across` + 1 to a row; each pair faces away along its corners' normals.
+void AddSurfaceTriangles(Mesh& m, int rows, int across) {
+  for (int k = 0; k < rows; ++k) {
+    for (int s = 0; s < across; ++s) {
+      uint16_t a = uint16_t(k * (across + 1) + s), b = uint16_t(a + 1), c = uint16_t(a + across + 1),
+               d = uint16_t(c + 1);
+      Vec3 out = m.vertices[a].n + m.vertices[d].n;
+      m.AddTriangle(a, b, d, out);
+      m.AddTriangle(a, d, c, out);
+    }
+  }
+}
+
 Mesh Ball() {
   Mesh m;
   const int segments = 24, rings = 14;
@@ -344,15 +358,7 @@ Mesh Ball() {
       m.Add(V(n * radius, n, TileU(kBallTile, float(s) / segments), TileV(kBallTile, float(k) / rings)));
     }
   }
-  for (int k = 0; k < rings; ++k) {
-    for (int s = 0; s < segments; ++s) {
-      uint16_t a = uint16_t(k * (segments + 1) + s), b = uint16_t(a + 1), c = uint16_t(a + segments + 1),
-               d = uint16_t(c + 1);
-      Vec3 out = m.vertices[a].n + m.vertices[d].n;
-      m.AddTriangle(a, b, d, out);
-      m.AddTriangle(a, d, c, out);
-    }
-  }
+  AddSurfaceTriangles(m, rings, segments);
   return m;
 }
 
@@ -369,15 +375,7 @@ Mesh Ring() {
       m.Add(V(centre + n * small, n, TileU(kBallTile, float(i) / major), TileV(kBallTile, float(j) / minor)));
     }
   }
-  for (int i = 0; i < major; ++i) {
-    for (int j = 0; j < minor; ++j) {
-      uint16_t a = uint16_t(i * (minor + 1) + j), b = uint16_t(a + 1), c = uint16_t(a + minor + 1),
-               d = uint16_t(c + 1);
-      Vec3 out = m.vertices[a].n + m.vertices[d].n;
-      m.AddTriangle(a, b, d, out);
-      m.AddTriangle(a, d, c, out);
-    }
-  }
+  AddSurfaceTriangles(m, major, minor);
   return m;
 }
 
