@@ -125,15 +125,28 @@ void CloseAudioDevice(AudioDevice& device) {
   device = AudioDevice{};
 }
 
+namespace {
+
+// Loads a file and reserves `count` channels of its own for it: the first
+// channel, or -1 (nothing kept) when either fails.
+int LoadOnOwnChannels(AudioDevice& device, const std::string& path, int count, Mix_Chunk** chunk) {
+  *chunk = LoadChunk(path);
+  if (!*chunk) return -1;
+  const int first = ReserveChannels(device, count);
+  if (first < 0) {
+    Mix_FreeChunk(*chunk);
+    *chunk = nullptr;
+  }
+  return first;
+}
+
+}  // namespace
+
 SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int maxPlaybacks) {
   if (!device.open || maxPlaybacks < 1) return 0;
-  Mix_Chunk* chunk = LoadChunk(path);
-  if (!chunk) return 0;
-  int first = ReserveChannels(device, maxPlaybacks);
-  if (first < 0) {
-    Mix_FreeChunk(chunk);
-    return 0;
-  }
+  Mix_Chunk* chunk = nullptr;
+  const int first = LoadOnOwnChannels(device, path, maxPlaybacks, &chunk);
+  if (first < 0) return 0;
   SampleSlot slot;
   slot.chunk = chunk;
   slot.firstChannel = first;
@@ -172,13 +185,9 @@ int PlaySampleChannel(AudioDevice& device, SampleHandle sample, int volume) {
 StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop,
                               bool autoFree) {
   if (!device.open) return 0;
-  Mix_Chunk* chunk = LoadChunk(path);
-  if (!chunk) return 0;
-  int channel = ReserveChannels(device, 1);
-  if (channel < 0) {
-    Mix_FreeChunk(chunk);
-    return 0;
-  }
+  Mix_Chunk* chunk = nullptr;
+  const int channel = LoadOnOwnChannels(device, path, 1, &chunk);
+  if (channel < 0) return 0;
   StreamSlot slot;
   slot.chunk = chunk;
   slot.channel = channel;

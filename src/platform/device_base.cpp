@@ -291,6 +291,13 @@ DeviceResult DeviceBase::LockBuffer(BufferData* buf, uint32_t offset, uint32_t s
   return DeviceResult::Ok;
 }
 
+DeviceResult DeviceBase::UnlockBuffer(BufferData* buf) {
+  if (!buf || !buf->locked) return DeviceResult::InvalidCall;
+  buf->locked = false;
+  ++buf->version;  // the next draw sends the new contents
+  return DeviceResult::Ok;
+}
+
 DeviceResult DeviceBase::LockVertexBuffer(VertexBufferHandle vb, uint32_t offset, uint32_t size,
                                           void** data, uint32_t flags) {
   NoteCall(DeviceOp::LockVertexBuffer, {vb.id, offset, size, flags});
@@ -299,11 +306,7 @@ DeviceResult DeviceBase::LockVertexBuffer(VertexBufferHandle vb, uint32_t offset
 
 DeviceResult DeviceBase::UnlockVertexBuffer(VertexBufferHandle vb) {
   NoteCall(DeviceOp::UnlockVertexBuffer, {vb.id});
-  BufferData* b = FindVertexBuffer(vb);
-  if (!b || !b->locked) return DeviceResult::InvalidCall;
-  b->locked = false;
-  ++b->version;
-  return DeviceResult::Ok;
+  return UnlockBuffer(FindVertexBuffer(vb));
 }
 
 void DeviceBase::ReleaseVertexBuffer(VertexBufferHandle vb) {
@@ -321,11 +324,7 @@ DeviceResult DeviceBase::LockIndexBuffer(IndexBufferHandle ib, uint32_t offset, 
 
 DeviceResult DeviceBase::UnlockIndexBuffer(IndexBufferHandle ib) {
   NoteCall(DeviceOp::UnlockIndexBuffer, {ib.id});
-  BufferData* b = FindIndexBuffer(ib);
-  if (!b || !b->locked) return DeviceResult::InvalidCall;
-  b->locked = false;
-  ++b->version;
-  return DeviceResult::Ok;
+  return UnlockBuffer(FindIndexBuffer(ib));
 }
 
 void DeviceBase::ReleaseIndexBuffer(IndexBufferHandle ib) {

@@ -191,6 +191,7 @@ class DeviceBase : public GraphicsDevice {
   BufferData* FindVertexBuffer(VertexBufferHandle vb);
   BufferData* FindIndexBuffer(IndexBufferHandle ib);
   DeviceResult LockBuffer(BufferData* buf, uint32_t offset, uint32_t size, void** data);
+  DeviceResult UnlockBuffer(BufferData* buf);
   bool HasDefaultPoolResources() const;
 
   uint32_t nextId_ = 1;
