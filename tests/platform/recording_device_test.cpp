@@ -52,13 +52,13 @@ TEST(DeviceStatesTest, CallsAreRecordedWithNamedStates) {
   EXPECT_EQ(back.m[3][1], 2.0f);
 }
 
-TEST(StateBlockTest, RecordingNotesStatesWithoutApplyingThem) {
+TEST(StateBlockTest, RecordCaptureApplyAndRelease) {
   RecordingDevice dev;
   ASSERT_EQ(dev.BeginStateBlock(), DeviceResult::Ok);
   dev.SetRenderState(RenderState::ZEnable, false);
   dev.SetRenderState(RenderState::AlphaRef, 8);
   dev.SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
-  dev.SetSamplerState(0, SamplerState::MinFilter, TextureFilter::Point);
+  dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Point);
   dev.SetRenderState(RenderState::AlphaRef, 9);  // the later value replaces the earlier
   StateBlockHandle block;
   ASSERT_EQ(dev.EndStateBlock(&block), DeviceResult::Ok);
@@ -67,40 +67,28 @@ TEST(StateBlockTest, RecordingNotesStatesWithoutApplyingThem) {
   EXPECT_EQ(dev.GetRenderState(RenderState::ZEnable), 1u);
   EXPECT_EQ(dev.GetRenderState(RenderState::AlphaRef), 0u);
   EXPECT_TRUE(dev.calls[1].recordedInBlock);
-
+  dev.SetRenderState(RenderState::FogEnable, true);  // not in the block
   ASSERT_EQ(dev.ApplyStateBlock(block), DeviceResult::Ok);
   EXPECT_EQ(dev.GetRenderState(RenderState::ZEnable), 0u);
   EXPECT_EQ(dev.GetRenderState(RenderState::AlphaRef), 9u);
   EXPECT_EQ(dev.GetTextureStageState(0, TextureStageState::ColorOp), TextureOp::SelectArg1);
-  // States outside the block are untouched.
-  EXPECT_EQ(dev.GetRenderState(RenderState::CullMode), Cull::CCW);
-}
-
-TEST(StateBlockTest, CaptureSavesCurrentValuesThatApplyRestores) {
-  RecordingDevice dev;
-  StateBlockHandle saved;
-  dev.BeginStateBlock();
-  dev.SetRenderState(RenderState::ZEnable, false);
-  dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Point);
-  dev.EndStateBlock(&saved);
-  // The caller's states.
+  EXPECT_EQ(dev.GetSamplerState(0, SamplerState::MagFilter), TextureFilter::Point);
+  EXPECT_EQ(dev.GetRenderState(RenderState::CullMode), Cull::CCW);  // states outside are untouched
+  EXPECT_EQ(dev.GetRenderState(RenderState::FogEnable), 1u);
+  // Capture saves the current values of the block's states; apply puts them back.
   dev.SetRenderState(RenderState::ZEnable, true);
   dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
-  ASSERT_EQ(dev.CaptureStateBlock(saved), DeviceResult::Ok);
-  // Drawing changes them...
+  ASSERT_EQ(dev.CaptureStateBlock(block), DeviceResult::Ok);
   dev.SetRenderState(RenderState::ZEnable, false);
   dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::None);
-  dev.SetRenderState(RenderState::FogEnable, true);  // not in the block
-  // ...and the block puts back what was captured.
-  dev.ApplyStateBlock(saved);
+  dev.ApplyStateBlock(block);
   EXPECT_EQ(dev.GetRenderState(RenderState::ZEnable), 1u);
   EXPECT_EQ(dev.GetSamplerState(0, SamplerState::MagFilter), TextureFilter::Linear);
-  EXPECT_EQ(dev.GetRenderState(RenderState::FogEnable), 1u);
   // Released blocks are gone.
-  dev.ReleaseStateBlock(saved);
-  EXPECT_EQ(dev.ApplyStateBlock(saved), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.CaptureStateBlock(saved), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.EndStateBlock(&saved), DeviceResult::InvalidCall);  // not recording
+  dev.ReleaseStateBlock(block);
+  EXPECT_EQ(dev.ApplyStateBlock(block), DeviceResult::InvalidCall);
+  EXPECT_EQ(dev.CaptureStateBlock(block), DeviceResult::InvalidCall);
+  EXPECT_EQ(dev.EndStateBlock(&block), DeviceResult::InvalidCall);  // not recording
 }
 
 class BufferTest : public ::testing::Test {
