@@ -80,7 +80,10 @@ TEST(ImageFile, PngDecodesEveryPixelExactlyWithAlpha) {
 TEST(ImageFile, JpegDecodesToOpaqueRgbClosely) {
   // 16 x 16: the left half red, the right half blue, on whole 8 x 8 blocks.
   std::vector<uint8_t> rgb;
-  for (int i = 0; i < 256; ++i) rgb.insert(rgb.end(), {uint8_t(i % 16 < 8 ? 220 : 20), 30, uint8_t(i % 16 < 8 ? 40 : 210)});
+  for (int i = 0; i < 256; ++i) {
+    const bool left = i % 16 < 8;
+    rgb.insert(rgb.end(), {uint8_t(left ? 220 : 20), 30, uint8_t(left ? 40 : 210)});
+  }
   test::ScratchDir dir;
   std::vector<uint8_t> jpeg = EncodeJpeg(16, 16, rgb, 3);
   dir.Write("pic.jpg", std::string(jpeg.begin(), jpeg.end()));
@@ -142,7 +145,8 @@ TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
 TEST(ImageFile, MipChainHalvesByBoxFilteringDownToOnePixel) {
   // 4 x 2: two 2 x 2 blocks of known grey values.
   Image base{4, 2, {}};
-  for (int v : {0, 100, 200, 40, 20, 40, 60, 0}) base.rgba.insert(base.rgba.end(), {uint8_t(v), uint8_t(v), uint8_t(v), 255});
+  for (int v : {0, 100, 200, 40, 20, 40, 60, 0})
+    base.rgba.insert(base.rgba.end(), {uint8_t(v), uint8_t(v), uint8_t(v), 255});
   std::vector<Image> chain = MakeMipChain(base);
   ASSERT_EQ(chain.size(), 3u);  // 4x2, 2x1, 1x1
   EXPECT_EQ(chain[0].rgba, base.rgba);

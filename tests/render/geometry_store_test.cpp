@@ -46,7 +46,8 @@ TEST_F(GeometryStoreTest, MeshesShareTheVertexBufferAndDrawFromTheirFirstVertex)
   BindMeshStream(device, store);
   EXPECT_TRUE(DrawMesh(device, store, 1));
   EXPECT_EQ(device.Described(),
-            (std::vector<std::string>{"SetFVF(274)", "SetStreamSource(0, " + std::to_string(store.vertices3d.id) + ", 0, 32)",
+            (std::vector<std::string>{"SetFVF(274)",
+                                      "SetStreamSource(0, " + std::to_string(store.vertices3d.id) + ", 0, 32)",
                                       "SetIndices(" + std::to_string(two.indexBuffer.id) + ")",
                                       "DrawIndexedPrimitive(4, 5, 0, 4, 0, 2)"}));
   // The draw read the second mesh's own vertices.

@@ -92,7 +92,8 @@ TEST_F(ParticlesTest, HalfwayColourSizeAndCameraFacingQuad) {
   EXPECT_NEAR(v[0].x, 0.0f, 1e-3f);
   EXPECT_EQ(v[0].color & 0xFFFF00FF, 0x7F7F00E3u);  // alpha and red half way; blue 200 -> 255
   EXPECT_EQ(device.draws.back().indexCount, 6u);
-  EXPECT_EQ(std::vector<uint16_t>(system->indices.begin(), system->indices.begin() + 6), (std::vector<uint16_t>{3, 2, 0, 0, 1, 3}));
+  EXPECT_EQ(std::vector<uint16_t>(system->indices.begin(), system->indices.begin() + 6),
+            (std::vector<uint16_t>{3, 2, 0, 0, 1, 3}));
 }
 
 TEST_F(ParticlesTest, AFullPoolDropsABurstAndKeepsTheOldParticles) {
@@ -140,7 +141,8 @@ TEST_F(ParticlesTest, DrawSetsBlendingWithoutDepthInOneCall) {
       {RenderState::Lighting, 0}, {RenderState::ZEnable, 0}, {RenderState::AlphaBlendEnable, 1},
       {RenderState::AlphaTestEnable, 1}, {RenderState::AlphaRef, 8}, {RenderState::SrcBlend, Blend::SrcAlpha},
       {RenderState::DestBlend, Blend::One}, {RenderState::ShadeMode, Shade::Flat}};
-  for (const auto& [state, value] : expected) EXPECT_EQ(s.render[static_cast<int>(state)], value) << RenderStateName(state);
+  for (const auto& [state, value] : expected)
+    EXPECT_EQ(s.render[static_cast<int>(state)], value) << RenderStateName(state);
   EXPECT_EQ(s.stage[0][static_cast<int>(TextureStageState::ColorOp)], TextureOp::Modulate);
   EXPECT_FALSE(s.lightEnabled[0]);
   EXPECT_EQ(s.fvf, kFvfColorTex);

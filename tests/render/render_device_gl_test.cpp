@@ -33,8 +33,9 @@ class RenderDeviceGlTest : public ::testing::Test {
   // managed buffer.
   void DrawQuad(float x, float y, float w, float h, uint32_t color) {
     GraphicsDevice& d = *rd.device;
-    VertexScreen list[6] = {{x, y, 0, 1, color, 0, 0}, {x + w, y, 0, 1, color, 1, 0}, {x, y + h, 0, 1, color, 0, 1},
-                            {x, y + h, 0, 1, color, 0, 1}, {x + w, y, 0, 1, color, 1, 0}, {x + w, y + h, 0, 1, color, 1, 1}};
+    VertexScreen list[6] = {{x, y, 0, 1, color, 0, 0},     {x + w, y, 0, 1, color, 1, 0},
+                            {x, y + h, 0, 1, color, 0, 1}, {x, y + h, 0, 1, color, 0, 1},
+                            {x + w, y, 0, 1, color, 1, 0}, {x + w, y + h, 0, 1, color, 1, 1}};
     if (!listVb) {
       ASSERT_EQ(d.CreateVertexBuffer(sizeof list, 0, kFvfScreen, Pool::Managed, &listVb),
                 DeviceResult::Ok);

@@ -78,7 +78,8 @@ TEST_F(RenderDeviceTest, WindowedDeviceFollowsTheClientArea) {
   // The device got the adapter's first 32-bit depth candidate.
   EXPECT_EQ(dev->presentParameters().autoDepthStencilFormat, Format::D24X8);
   // Creation sets depth, the creation ambient and lighting, on the first (hardware) try.
-  EXPECT_EQ(dev->Described(), (std::vector<std::string>{"SetRenderState(ZEnable, 1)", "SetRenderState(Ambient, 0xFFE5E5E5)",
+  EXPECT_EQ(dev->Described(), (std::vector<std::string>{"SetRenderState(ZEnable, 1)",
+                                                      "SetRenderState(Ambient, 0xFFE5E5E5)",
                                                       "SetRenderState(Lighting, 1)"}));
   EXPECT_EQ(adapterView->createAttempts, std::vector<DeviceType>{DeviceType::Hal});
   EXPECT_TRUE(messages.calls().empty());
@@ -120,8 +121,9 @@ TEST_F(RenderDeviceTest, FallsBackToTheReferenceDeviceThenLogsFailureAndWithoutA
   EXPECT_FALSE(CreateRenderDevice(rd, GeneralSettings{}, nullptr, nullptr));
   ASSERT_EQ(messages.calls().size(), 1u);
   const MessageBoxCall& box = messages.calls()[0];
-  EXPECT_EQ(std::tie(box.text, box.caption, box.icon),
-            std::make_tuple(std::string("Can't create Direct3D9 device!"), std::string("ERROR"), MessageIcon::Exclamation));
+  EXPECT_EQ(box.text, "Can't create Direct3D9 device!");
+  EXPECT_EQ(box.caption, "ERROR");
+  EXPECT_EQ(box.icon, MessageIcon::Exclamation);
   EXPECT_FALSE(dir.Exists("Log.txt"));
 }
 

@@ -76,7 +76,8 @@ TEST_F(CatalogueTest, LoadsEveryKeyInOrderWithItsMaterials) {
   for (int i = 0; i < kMeshKeyCount; ++i) {
     EXPECT_EQ(catalogue.meshes[i], i);
     const MeshRecord& r = store.records[i];
-    EXPECT_EQ(std::tie(r.vertexCount, r.faceCount, r.firstVertex), std::make_tuple(4u * (i + 1), 2u * (i + 1), vertices)) << i;
+    EXPECT_EQ(std::tie(r.vertexCount, r.faceCount, r.firstVertex),
+              std::make_tuple(4u * (i + 1), 2u * (i + 1), vertices)) << i;
     EXPECT_EQ(catalogue.meshData[i].vertices.size(), r.vertexCount);
     vertices += r.vertexCount;
   }

@@ -89,11 +89,14 @@ class ScenePasses : public ::testing::Test {
       if (d.mesh == mesh) out.push_back(d);
     return out;
   }
-  static float World(const DrawnMesh& d, int axis) { return d.draw.states.transform[static_cast<int>(TransformState::World)].m[3][axis]; }
+  static const Matrix& Transform(const DrawnMesh& d, TransformState t) {
+    return d.draw.states.transform[static_cast<int>(t)];
+  }
+  static float World(const DrawnMesh& d, int axis) { return Transform(d, TransformState::World).m[3][axis]; }
   static float WorldX(const DrawnMesh& d) { return World(d, 0); }
   static float WorldY(const DrawnMesh& d) { return World(d, 1); }
   static float WorldZ(const DrawnMesh& d) { return World(d, 2); }
-  static const Matrix& TexTransform(const DrawnMesh& d) { return d.draw.states.transform[static_cast<int>(TransformState::Texture0)]; }
+  static const Matrix& TexTransform(const DrawnMesh& d) { return Transform(d, TransformState::Texture0); }
   static uint32_t Rs(const DrawnMesh& d, RenderState s) { return d.draw.states.render[static_cast<int>(s)]; }
   static uint32_t Tss(const DrawnMesh& d, TextureStageState s) { return d.draw.states.stage[0][static_cast<int>(s)]; }
 
@@ -177,7 +180,8 @@ TEST_F(ScenePasses, BricksShowOneAtlasTileFurtherPerHit) {
   std::vector<DrawnMesh> bricks = Only(DrawScene(), "brick");
   ASSERT_EQ(bricks.size(), 3u) << "a brick with three hits is gone";
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(std::make_pair(TexTransform(bricks[i]).m[2][0], TexTransform(bricks[i]).m[2][1]), std::make_pair(0.125f * i, 0.f));
+    const Matrix& m = TexTransform(bricks[i]);
+    EXPECT_EQ(std::make_pair(m.m[2][0], m.m[2][1]), std::make_pair(0.125f * i, 0.f));
     EXPECT_EQ(Tss(bricks[i], TextureStageState::TextureTransformFlags), TextureTransform::Count2);
   }
   // The level mesh after them is not shifted.
@@ -272,7 +276,8 @@ TEST_F(ScenePasses, ParticlesAreMovedByTheWindAndDrawnAdditivelyLast) {
   ClearParticles(game().particles);
   const Particle drifting = game().particles.templates[static_cast<int>(ParticleTemplate::CursorSparkle)];
   ASSERT_TRUE(EmitParticle(game().particles, drifting));
-  ASSERT_TRUE(EmitParticle(game().particles, game().particles.templates[static_cast<int>(ParticleTemplate::TrailBurst)]));
+  const Particle trail = game().particles.templates[static_cast<int>(ParticleTemplate::TrailBurst)];
+  ASSERT_TRUE(EmitParticle(game().particles, trail));
   std::vector<DrawnMesh> draws = DrawScene(2000);
   const Vec3 wind = game().particles.wind;
   EXPECT_FLOAT_EQ(wind.x, std::cos(2.0f));

@@ -86,7 +86,8 @@ TEST_F(SpritesGlTest, AnUnfilteredSpriteMapsTexelsOneToOne) {
   ExpectTexels(100, 60, 8);
   ExpectTexels(50, 80, 16, true);
   // Nothing outside the rectangles.
-  for (auto [x, y] : {std::pair{29, 40}, {46, 40}, {30, 56}, {108, 60}}) EXPECT_EQ(device->ReadPixel(x, y), 0xFF203040u);
+  for (auto [x, y] : {std::pair{29, 40}, {46, 40}, {30, 56}, {108, 60}})
+    EXPECT_EQ(device->ReadPixel(x, y), 0xFF203040u) << x << "," << y;
 }
 
 TEST_F(SpritesGlTest, APngFileThroughTheTextureLoaderKeepsEveryTexel) {

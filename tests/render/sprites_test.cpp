@@ -114,7 +114,8 @@ TEST_F(SpritesTest, DrawFadeRectDrawsTheBlackSpriteUntexturedWithAlphaOnTop) {
   EXPECT_EQ(device.GetRenderState(RenderState::AlphaBlendEnable), 0u);
   std::vector<VertexScreen> fade = SpriteVertices(device, store, SpriteFade);
   for (const VertexScreen& v : fade) EXPECT_EQ(v.color, 0x80000000u);
-  EXPECT_EQ(std::make_tuple(fade[0].x, fade[0].y, fade[2].x, fade[2].y, fade[2].u), std::make_tuple(10.f, 20.f, 40.f, 60.f, 1.f));
+  EXPECT_EQ(std::make_tuple(fade[0].x, fade[0].y, fade[2].x, fade[2].y, fade[2].u),
+            std::make_tuple(10.f, 20.f, 40.f, 60.f, 1.f));
   // Out of range alphas are clamped, not wrapped into the colour bits.
   DrawFadeRect(device, store, 300, 0, 0, 800, 600);
   EXPECT_EQ(SpriteVertices(device, store, SpriteFade)[0].color, 0xFF000000u);
