@@ -118,8 +118,10 @@ Mesh second { 3; 5;5;5;, 6;5;5;, 5;6;5;; 1; 3;2,1,0;; }
 TEST(XMesh, MalformedTextFailsCleanlyWithAnEmptyResult) {
   const std::string quad = QuadFile(), h = kHeader;
   const std::string tri = h + "Mesh { 3; 0;0;0;, 1;0;0;, 0;0;1;; 1; 3;0,1,2;; ";
+  // Well formed but nested past any sensible depth.
   std::string deep = h;
   for (int i = 0; i < 500; ++i) deep += "Frame {";
+  deep += "Mesh { 3; 0;0;0;, 1;0;0;, 0;0;1;; 1; 3;0,1,2;; }" + std::string(500, '}');
   const std::pair<const char*, std::string> cases[] = {
       {"empty", ""},
       {"binary form", "xof 0303bin 0032" + quad.substr(16)},
