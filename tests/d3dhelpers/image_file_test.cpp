@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstring>
-#include <fstream>
 
 #include <jpeglib.h>
 #include <png.h>
@@ -17,8 +14,7 @@ namespace {
 // Test pictures are written with the real libraries, as the data tools do.
 std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint8_t>& pixels,
                                uint32_t format) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
+  png_image image{};
   image.version = PNG_IMAGE_VERSION;
   image.width = width;
   image.height = height;
@@ -58,12 +54,8 @@ std::vector<uint8_t> EncodeJpeg(int width, int height, const std::vector<uint8_t
   return bytes;
 }
 
-const uint8_t* Pixel(const Image& image, int x, int y) {
-  return &image.rgba[(size_t(y) * image.width + x) * 4];
-}
-
 void ExpectPixel(const Image& image, int x, int y, int r, int g, int b, int a, int tolerance = 0) {
-  const uint8_t* p = Pixel(image, x, y);
+  const uint8_t* p = &image.rgba[(size_t(y) * image.width + x) * 4];
   EXPECT_NEAR(p[0], r, tolerance) << x << "," << y;
   EXPECT_NEAR(p[1], g, tolerance) << x << "," << y;
   EXPECT_NEAR(p[2], b, tolerance) << x << "," << y;
@@ -79,24 +71,19 @@ TEST(ImageFile, PngDecodesEveryPixelExactlyWithAlpha) {
   EXPECT_EQ(image.width, 3);
   EXPECT_EQ(image.height, 2);
   EXPECT_EQ(image.rgba, rgba);
-
   // Grey pictures come out as opaque RGBA.
-  std::vector<uint8_t> grey = {0, 77, 200, 255};
-  ASSERT_TRUE(DecodeImage(EncodePng(2, 2, grey, PNG_FORMAT_GRAY), image, &error)) << error;
+  ASSERT_TRUE(DecodeImage(EncodePng(2, 2, {0, 77, 200, 255}, PNG_FORMAT_GRAY), image, &error)) << error;
   ExpectPixel(image, 1, 0, 77, 77, 77, 255);
   ExpectPixel(image, 0, 1, 200, 200, 200, 255);
 }
 
 TEST(ImageFile, JpegDecodesToOpaqueRgbClosely) {
   // 16 x 16: the left half red, the right half blue, on whole 8 x 8 blocks.
-  std::vector<uint8_t> rgb(16 * 16 * 3);
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) {
-      uint8_t* p = &rgb[(y * 16 + x) * 3];
-      p[0] = x < 8 ? 220 : 20;
-      p[1] = 30;
-      p[2] = x < 8 ? 40 : 210;
-    }
+  std::vector<uint8_t> rgb;
+  for (int i = 0; i < 256; ++i) {
+    const bool left = i % 16 < 8;
+    rgb.insert(rgb.end(), {uint8_t(left ? 220 : 20), 30, uint8_t(left ? 40 : 210)});
+  }
   test::ScratchDir dir;
   std::vector<uint8_t> jpeg = EncodeJpeg(16, 16, rgb, 3);
   dir.Write("pic.jpg", std::string(jpeg.begin(), jpeg.end()));
@@ -107,44 +94,39 @@ TEST(ImageFile, JpegDecodesToOpaqueRgbClosely) {
   ASSERT_EQ(image.height, 16);
   ExpectPixel(image, 3, 4, 220, 30, 40, 255, 8);
   ExpectPixel(image, 12, 11, 20, 30, 210, 255, 8);
-
-  std::vector<uint8_t> grey(8 * 8, 90);
-  ASSERT_TRUE(DecodeImage(EncodeJpeg(8, 8, grey, 1), image, &error)) << error;
+  ASSERT_TRUE(DecodeImage(EncodeJpeg(8, 8, std::vector<uint8_t>(64, 90), 1), image, &error)) << error;
   ExpectPixel(image, 5, 5, 90, 90, 90, 255, 2);
 }
 
 TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
-  std::vector<uint8_t> rgba(32 * 32 * 4);
+  std::vector<uint8_t> rgba(32 * 32 * 4), rgb(32 * 32 * 3);
   for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = static_cast<uint8_t>(i * 7);
-  std::vector<uint8_t> png = EncodePng(32, 32, rgba, PNG_FORMAT_RGBA);
-  std::vector<uint8_t> rgb(32 * 32 * 3);
   for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 13);
-  std::vector<uint8_t> jpeg = EncodeJpeg(32, 32, rgb, 3);
-
-  std::vector<std::pair<std::string, std::vector<uint8_t>>> cases;
-  cases.push_back({"empty", {}});
-  cases.push_back({"text", {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'}});
-  cases.push_back({"png signature only", std::vector<uint8_t>(png.begin(), png.begin() + 8)});
-  cases.push_back({"png cut in half", std::vector<uint8_t>(png.begin(), png.begin() + png.size() / 2)});
-  std::vector<uint8_t> damaged = png;
-  for (size_t i = 60; i < 80 && i < damaged.size(); ++i) damaged[i] ^= 0x5A;  // inside the data
-  cases.push_back({"png damaged", damaged});
-  cases.push_back({"jpeg header only", std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + 4)});
-  cases.push_back({"jpeg cut in half", std::vector<uint8_t>(jpeg.begin(), jpeg.begin() + jpeg.size() / 2)});
-  std::vector<uint8_t> jpegDamaged = jpeg;
+  const std::vector<uint8_t> png = EncodePng(32, 32, rgba, PNG_FORMAT_RGBA), jpeg = EncodeJpeg(32, 32, rgb, 3);
+  auto head = [](const std::vector<uint8_t>& v, size_t n) { return std::vector<uint8_t>(v.begin(), v.begin() + n); };
+  std::vector<uint8_t> damaged = png, jpegDamaged = jpeg;
+  for (size_t i = 60; i < 80 && i < damaged.size(); ++i) damaged[i] ^= 0x5A;  // inside the image data
   for (size_t i = 2; i < 40; ++i) jpegDamaged[i] = 0xFF;  // the tables
-  cases.push_back({"jpeg tables damaged", jpegDamaged});
-
   // A well-formed PNG header that claims 100,000 pixels across.
-  std::vector<uint8_t> wide(png.begin(), png.begin() + 8);
+  std::vector<uint8_t> wide = head(png, 8);
   const std::vector<uint8_t> ihdr = {'I', 'H', 'D', 'R', 0, 1, 0x86, 0xA0, 0, 0, 0, 1, 8, 6, 0, 0, 0};
   uint32_t crc = crc32(0, ihdr.data(), static_cast<uInt>(ihdr.size()));
-  for (uint8_t b : {0, 0, 0, 13}) wide.push_back(b);
-  for (uint8_t b : ihdr) wide.push_back(b);
+  wide.insert(wide.end(), {0, 0, 0, 13});
+  wide.insert(wide.end(), ihdr.begin(), ihdr.end());
   for (int shift = 24; shift >= 0; shift -= 8) wide.push_back(static_cast<uint8_t>(crc >> shift));
   wide.insert(wide.end(), png.begin() + 33, png.end());
-  cases.push_back({"png too wide", wide});
 
+  const std::pair<const char*, std::vector<uint8_t>> cases[] = {
+      {"empty", {}},
+      {"text", {'h', 'e', 'l', 'l', 'o'}},
+      {"png signature only", head(png, 8)},
+      {"png cut in half", head(png, png.size() / 2)},
+      {"png damaged", damaged},
+      {"jpeg header only", head(jpeg, 4)},
+      {"jpeg cut in half", head(jpeg, jpeg.size() / 2)},
+      {"jpeg tables damaged", jpegDamaged},
+      {"png too wide", wide},
+  };
   for (const auto& [name, bytes] : cases) {
     Image image;
     image.width = 5;
@@ -154,7 +136,6 @@ TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
     EXPECT_EQ(image.width, 0) << name;
     EXPECT_TRUE(image.rgba.empty()) << name;
   }
-
   Image image;
   std::string error;
   EXPECT_FALSE(LoadImageFile("/nonexistent/picture.png", image, &error));
@@ -162,50 +143,37 @@ TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
 }
 
 TEST(ImageFile, MipChainHalvesByBoxFilteringDownToOnePixel) {
-  // 4 x 2: two 2 x 2 blocks of known values.
-  Image base;
-  base.width = 4;
-  base.height = 2;
-  const uint8_t values[2][4] = {{0, 100, 200, 40}, {20, 40, 60, 0}};
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 4; ++x)
-      for (int c = 0; c < 4; ++c) base.rgba.push_back(c == 3 ? 255 : values[y][x]);
+  // 4 x 2: two 2 x 2 blocks of known grey values.
+  Image base{4, 2, {}};
+  for (int v : {0, 100, 200, 40, 20, 40, 60, 0})
+    base.rgba.insert(base.rgba.end(), {uint8_t(v), uint8_t(v), uint8_t(v), 255});
   std::vector<Image> chain = MakeMipChain(base);
   ASSERT_EQ(chain.size(), 3u);  // 4x2, 2x1, 1x1
   EXPECT_EQ(chain[0].rgba, base.rgba);
   EXPECT_EQ(chain[1].width, 2);
   EXPECT_EQ(chain[1].height, 1);
-  ExpectPixel(chain[1], 0, 0, 40, 40, 40, 255);   // (0 + 100 + 20 + 40) / 4
-  ExpectPixel(chain[1], 1, 0, 75, 75, 75, 255);   // (200 + 40 + 60 + 0) / 4
+  ExpectPixel(chain[1], 0, 0, 40, 40, 40, 255);  // (0 + 100 + 20 + 40) / 4
+  ExpectPixel(chain[1], 1, 0, 75, 75, 75, 255);
   EXPECT_EQ(chain[2].width, 1);
-  ExpectPixel(chain[2], 0, 0, 58, 58, 58, 255);   // (40 + 75) / 2 rounded
-
-  Image tall;
-  tall.width = 1;
-  tall.height = 512;
-  tall.rgba.assign(512 * 4, 9);
+  ExpectPixel(chain[2], 0, 0, 58, 58, 58, 255);  // (40 + 75) / 2 rounded
+  Image tall{1, 512, std::vector<uint8_t>(512 * 4, 9)};
   EXPECT_EQ(MakeMipChain(tall).size(), 10u);
   EXPECT_TRUE(MakeMipChain(Image{}).empty());
 }
 
 TEST(ImageFile, ResamplingToAPowerOfTwoAveragesTheCoveredArea) {
-  EXPECT_EQ(NextPowerOfTwo(1), 1);
   EXPECT_EQ(NextPowerOfTwo(3), 4);
   EXPECT_EQ(NextPowerOfTwo(512), 512);
   EXPECT_EQ(NextPowerOfTwo(513), 1024);
-
-  Image row;
-  row.width = 3;
-  row.height = 1;
-  for (int v : {0, 90, 180})
-    for (int c = 0; c < 4; ++c) row.rgba.push_back(static_cast<uint8_t>(v));
+  Image row{3, 1, {}};
+  for (int v : {0, 90, 180}) row.rgba.insert(row.rgba.end(), 4, static_cast<uint8_t>(v));
   Image down = ResampleImage(row, 2, 1);
-  ExpectPixel(down, 0, 0, 30, 30, 30, 30);     // (0 + 90 / 2) / 1.5
-  ExpectPixel(down, 1, 0, 150, 150, 150, 150); // (90 / 2 + 180) / 1.5
+  ExpectPixel(down, 0, 0, 30, 30, 30, 30);      // (0 + 90 / 2) / 1.5
+  ExpectPixel(down, 1, 0, 150, 150, 150, 150);  // (90 / 2 + 180) / 1.5
   Image up = ResampleImage(row, 4, 2);
   ExpectPixel(up, 0, 1, 0, 0, 0, 0);
   ExpectPixel(up, 3, 0, 180, 180, 180, 180);
-  ExpectPixel(up, 1, 0, 60, 60, 60, 60);       // (0 / 4 + 90 / 2) / 0.75
+  ExpectPixel(up, 1, 0, 60, 60, 60, 60);  // (0 / 4 + 90 / 2) / 0.75
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// World-space drawing on the real OpenGL device: the row-vector matrices,
-// depth mapping and order, culling, lighting, fog and sphere mapping.
+// World-space drawing on the real OpenGL device: matrices, depth, culling,
+// lighting, fog and texture coordinates.
 #include <cmath>
 #include <cstring>
 
@@ -10,64 +10,44 @@ namespace {
 
 constexpr int kCx = kTestWidth / 2, kCy = kTestHeight / 2;
 
-// A square in the plane z = `z`, facing the camera on -Z, wound clockwise as
-// the camera sees it (the front face under counter-clockwise culling) or the
-// other way round.
-void Square(float z, float half, bool reversed, std::vector<VertexPNT>& v,
-            std::vector<uint16_t>& idx) {
-  uint16_t b = static_cast<uint16_t>(v.size());
-  v.push_back({-half, half, z, 0, 0, -1, 0, 0});
-  v.push_back({half, half, z, 0, 0, -1, 1, 0});
-  v.push_back({-half, -half, z, 0, 0, -1, 0, 1});
-  v.push_back({half, -half, z, 0, 0, -1, 1, 1});
-  std::vector<uint16_t> q = reversed ? std::vector<uint16_t>{0, 2, 1, 2, 3, 1}
-                                     : std::vector<uint16_t>{0, 1, 2, 2, 1, 3};
-  for (uint16_t i : q) idx.push_back(static_cast<uint16_t>(b + i));
-}
+// Pixels from the centre that a world distance at the origin's depth spans (60 degree view from 100 away).
+int OnScreen(float world) { return static_cast<int>(world / (100 * std::tan(0.5236f)) * kCy); }
 
 class GlWorldTest : public GlDeviceTest {
  protected:
   void SetUp() override {
     GlDeviceTest::SetUp();
-    if (HasFatalFailure()) return;
-    // Camera at (0, 0, -100) looking at the origin, 60 degrees, near 1.
-    device->SetTransform(TransformState::View,
-                         MatrixLookAtLH({0, 0, -100}, {0, 0, 0}, {0, 1, 0}));
+    if (!HasFatalFailure()) Look();
+  }
+  // Camera at (0, 0, -100) looking at the origin, 60 degrees, near 1; unlit, untextured.
+  void Look() {
+    device->SetTransform(TransformState::View, MatrixLookAtLH({0, 0, -100}, {0, 0, 0}, {0, 1, 0}));
     device->SetTransform(TransformState::Projection,
                          MatrixPerspectiveFovLH(1.0471976f, float(kTestWidth) / kTestHeight, 1, 1000));
     device->SetRenderState(RenderState::Lighting, false);
     device->SetTexture(0, TextureHandle{});
   }
 
+  // A square in the plane z facing the camera, wound clockwise as the camera
+  // sees it (the front face under counter-clockwise culling) or reversed.
   void DrawSquare(float z, float half, bool reversed = false) {
-    std::vector<VertexPNT> v;
-    std::vector<uint16_t> i;
-    Square(z, half, reversed, v, i);
-    DrawMesh(v, i);
-  }
-
-  static Material WhiteMaterial() {
-    Material m;
-    m.diffuse = {1, 1, 1, 1};
-    m.ambient = {1, 1, 1, 1};
-    return m;
+    DrawMesh({{-half, half, z, 0, 0, -1, 0, 0}, {half, half, z, 0, 0, -1, 1, 0},
+              {-half, -half, z, 0, 0, -1, 0, 1}, {half, -half, z, 0, 0, -1, 1, 1}},
+             reversed ? std::vector<uint16_t>{0, 2, 1, 2, 3, 1} : std::vector<uint16_t>{0, 1, 2, 2, 1, 3});
   }
 };
 
 TEST_F(GlWorldTest, CounterClockwiseCullingKeepsFacesWoundClockwise) {
-  // Default culling is counter-clockwise.
-  DrawSquare(0, 20);
-  EXPECT_EQ(Pixel(kCx, kCy), 0xFFFFFFFFu);  // unlit, no vertex colour: white
-  device->Clear(ClearFlags::Target, 0xFF000000, 1, 0);
-  DrawSquare(0, 20, true);
-  EXPECT_EQ(Pixel(kCx, kCy), 0xFF000000u);  // culled
-  device->SetRenderState(RenderState::CullMode, Cull::None);
-  DrawSquare(0, 20, true);
-  EXPECT_EQ(Pixel(kCx, kCy), 0xFFFFFFFFu);
-  device->Clear(ClearFlags::Target, 0xFF000000, 1, 0);
-  device->SetRenderState(RenderState::CullMode, Cull::CW);
-  DrawSquare(0, 20);
-  EXPECT_EQ(Pixel(kCx, kCy), 0xFF000000u);
+  // The first two rows rely on the default cull mode.
+  struct Case { uint32_t cull; bool reversed; uint32_t pixel; } cases[] = {
+      {Cull::CCW, false, 0xFFFFFFFF}, {Cull::CCW, true, 0xFF000000},
+      {Cull::None, true, 0xFFFFFFFF}, {Cull::CW, false, 0xFF000000}};
+  for (const Case& c : cases) {
+    device->Clear(ClearFlags::Target, 0xFF000000, 1, 0);
+    if (c.cull != Cull::CCW) device->SetRenderState(RenderState::CullMode, c.cull);
+    DrawSquare(0, 20, c.reversed);
+    EXPECT_EQ(Pixel(kCx, kCy), c.pixel) << "cull " << c.cull << " reversed " << c.reversed;
+  }
 }
 
 TEST_F(GlWorldTest, NearerSurfaceWinsInEitherDrawOrder) {
@@ -104,19 +84,20 @@ TEST_F(GlWorldTest, NearPlaneClipsInFrontAndWorldMatrixMoves) {
   device->SetTransform(TransformState::World, MatrixTranslation(30, 0, 0));
   DrawSquare(0, 5);
   EXPECT_EQ(Pixel(kCx, kCy), 0xFF000000u);
-  int right = kCx + static_cast<int>(30 / (100 * std::tan(0.5236f)) * kCy);
-  EXPECT_EQ(Pixel(right, kCy), 0xFFFFFFFFu);
+  EXPECT_EQ(Pixel(kCx + OnScreen(30), kCy), 0xFFFFFFFFu);
   // Up (+Y) is up on screen.
   device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, 0xFF000000, 1, 0);
   device->SetTransform(TransformState::World, MatrixTranslation(0, 30, 0));
   DrawSquare(0, 5);
-  EXPECT_EQ(Pixel(kCx, kCy - (right - kCx)), 0xFFFFFFFFu);
+  EXPECT_EQ(Pixel(kCx, kCy - OnScreen(30)), 0xFFFFFFFFu);
 }
 
 TEST_F(GlWorldTest, PointLightWithConstantAttenuationAndAmbient) {
   device->SetRenderState(RenderState::Lighting, true);
   device->SetRenderState(RenderState::Ambient, 0);
-  device->SetMaterial(WhiteMaterial());
+  Material white;
+  white.diffuse = white.ambient = {1, 1, 1, 1};
+  device->SetMaterial(white);
   Light light;
   light.type = LightType::Point;
   light.diffuse = {1, 1, 1, 1};
@@ -134,8 +115,7 @@ TEST_F(GlWorldTest, PointLightWithConstantAttenuationAndAmbient) {
   // 40 units to the side the light falls at 45 degrees: 0.8 x 0.707.
   device->SetTransform(TransformState::World, MatrixTranslation(40, 0, 0));
   DrawSquare(0, 2);
-  int side = static_cast<int>(40 / (100 * std::tan(0.5236f)) * kCy);
-  EXPECT_NEAR(Red(Pixel(kCx + side, kCy)), 144, 4);
+  EXPECT_NEAR(Red(Pixel(kCx + OnScreen(40), kCy)), 144, 4);
   device->SetTransform(TransformState::World, Matrix{});
 
   // Light off, ambient render state 0xFF7F7F7F: grey from the material's ambient.
@@ -152,8 +132,7 @@ TEST_F(GlWorldTest, PointLightWithConstantAttenuationAndAmbient) {
   device->SetTransform(TransformState::View,
                        MatrixLookAtLH({0, 0, -100}, {20, 0, 0}, {0, 1, 0}));
   DrawSquare(0, 2);
-  int shift = static_cast<int>(20 / (100 * std::tan(0.5236f)) * kCy);
-  EXPECT_NEAR(Red(Pixel(kCx - shift, kCy)), 204, 4);
+  EXPECT_NEAR(Red(Pixel(kCx - OnScreen(20), kCy)), 204, 4);
 }
 
 TEST_F(GlWorldTest, LinearFogBlendsTowardsTheFogColour) {
@@ -202,7 +181,7 @@ TEST_F(GlWorldTest, SphereMapFacingTheViewerSamplesTheCentre) {
   DrawSquare(0, 20);
   // Seen nearly head-on the whole square reflects what is behind the viewer:
   // the centre of the sphere map, up to the corners.
-  int corner = static_cast<int>(20 / (100 * std::tan(0.5236f)) * kCy) - 2;
+  int corner = OnScreen(20) - 2;
   EXPECT_EQ(Pixel(kCx, kCy), 0xFFFF0000u);
   EXPECT_EQ(Pixel(kCx - corner, kCy - corner), 0xFFFF0000u);
   EXPECT_EQ(Pixel(kCx + corner, kCy + corner), 0xFFFF0000u);
@@ -215,27 +194,22 @@ TEST_F(GlWorldTest, SphereMapFacingTheViewerSamplesTheCentre) {
 
 TEST_F(GlWorldTest, TwoComponentTextureTransformShiftsCoordinates) {
   // Four texels in a row; the square shows u from 0 to 1 left to right.
-  device->SetTexture(0, MakeTexture(4, 1, {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF}));
+  const std::vector<uint32_t> texels = {0xFFFF0000, 0xFF00FF00, 0xFF0000FF, 0xFFFFFFFF};
+  device->SetTexture(0, MakeTexture(4, 1, texels));
   device->SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
-  int half = static_cast<int>(20 / (100 * std::tan(0.5236f)) * kCy);
-  int firstQuarter = kCx - half * 3 / 4;
-  DrawSquare(0, 20);
-  EXPECT_EQ(Pixel(firstQuarter, kCy), 0xFFFF0000u);
-  // A translation by a quarter in u, kept in the third row.
-  Matrix m;
-  m.m[2][0] = 0.25f;
-  device->SetTransform(TransformState::Texture0, m);
-  device->SetTextureStageState(0, TextureStageState::TextureTransformFlags, TextureTransform::Count2);
-  DrawSquare(0, 20);
-  EXPECT_EQ(Pixel(firstQuarter, kCy), 0xFF00FF00u);
-  m.m[2][0] = 0.5f;
-  device->SetTransform(TransformState::Texture0, m);
-  DrawSquare(0, 20);
-  EXPECT_EQ(Pixel(firstQuarter, kCy), 0xFF0000FFu);
-  // Disabled: the mesh's own coordinates again.
-  device->SetTextureStageState(0, TextureStageState::TextureTransformFlags, TextureTransform::Disable);
-  DrawSquare(0, 20);
-  EXPECT_EQ(Pixel(firstQuarter, kCy), 0xFFFF0000u);
+  const int firstQuarter = kCx - OnScreen(20) * 3 / 4;
+  // A shift by a quarter in u, kept in the third row; the last row disables the transform.
+  struct Case { float shift; uint32_t flags; uint32_t texel; } cases[] = {
+      {0, TextureTransform::Disable, 0}, {0.25f, TextureTransform::Count2, 1},
+      {0.5f, TextureTransform::Count2, 2}, {0.5f, TextureTransform::Disable, 0}};
+  for (const Case& c : cases) {
+    Matrix m;
+    m.m[2][0] = c.shift;
+    device->SetTransform(TransformState::Texture0, m);
+    device->SetTextureStageState(0, TextureStageState::TextureTransformFlags, c.flags);
+    DrawSquare(0, 20);
+    EXPECT_EQ(Pixel(firstQuarter, kCy), texels[c.texel]) << c.shift << " " << c.flags;
+  }
 }
 
 // A square of coloured vertices (XYZ | DIFFUSE | TEX1) at z = 0, drawn as a list.
@@ -297,7 +271,7 @@ TEST_F(GlWorldTest, FlatShadingTakesTheFirstVertexColour) {
   device->SetRenderState(RenderState::ShadeMode, Shade::Flat);
   DrawColouredSquare(*device, vb, 20, colours);
   // Triangle (0, 1, 2) is red throughout; triangle (2, 1, 3) blue.
-  int in = static_cast<int>(20 / (100 * std::tan(0.5236f)) * kCy) - 3;
+  int in = OnScreen(20) - 3;
   EXPECT_EQ(Pixel(kCx - in, kCy - in), 0xFFFF0000u);
   EXPECT_EQ(Pixel(kCx + in, kCy + in), 0xFF0000FFu);
   device->SetRenderState(RenderState::ShadeMode, Shade::Gouraud);
@@ -308,19 +282,16 @@ TEST_F(GlWorldTest, FlatShadingTakesTheFirstVertexColour) {
 }
 
 TEST_F(GlWorldTest, MultisampledDeviceDrawsAndReadsBack) {
-  if (!adapter->CheckMultiSample(Format::X8R8G8B8, 2)) GTEST_SKIP() << "no multisampling";
-  owned.reset();
-  owned = adapter->CreateDevice(DeviceType::Hal, TestParams(kTestWidth, kTestHeight, 2));
-  ASSERT_NE(owned, nullptr);
-  device = dynamic_cast<GlDevice*>(owned.get());
+  if (!gl.adapter->CheckMultiSample(Format::X8R8G8B8, 2)) GTEST_SKIP() << "no multisampling";
+  gl.owned.reset();
+  gl.owned = gl.adapter->CreateDevice(DeviceType::Hal, TestPresentParams(kTestWidth, kTestHeight, 2));
+  device = dynamic_cast<GlDevice*>(gl.owned.get());
+  ASSERT_NE(device, nullptr);
   EXPECT_GE(device->samples(), 2);
   meshVb = {};
   meshIb = {};
   device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, 0xFF000000, 1, 0);
-  device->SetTransform(TransformState::View, MatrixLookAtLH({0, 0, -100}, {0, 0, 0}, {0, 1, 0}));
-  device->SetTransform(TransformState::Projection,
-                       MatrixPerspectiveFovLH(1.0471976f, float(kTestWidth) / kTestHeight, 1, 1000));
-  device->SetRenderState(RenderState::Lighting, false);
+  Look();
   DrawSquare(0, 20);
   EXPECT_EQ(Pixel(kCx, kCy), 0xFFFFFFFFu);
   EXPECT_EQ(Pixel(2, 2), 0xFF000000u);

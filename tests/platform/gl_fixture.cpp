@@ -2,72 +2,46 @@
 
 #include <cstring>
 
-#include "support/gl_test_device.h"
-
 namespace nb::test {
 
-PresentParameters TestParams(int width, int height, uint32_t samples) {
-  return TestPresentParams(width, height, samples);
-}
-
-PlatformWindow* GlDeviceTest::Window() { return SharedTestWindow(kTestWidth, kTestHeight); }
-
 void GlDeviceTest::SetUp() {
-  ASSERT_NE(Window(), nullptr) << "no display (run under Xvfb)";
-  adapter = CreateGlAdapter(Window());
-  ASSERT_NE(adapter, nullptr);
-  owned = adapter->CreateDevice(DeviceType::Hal, TestParams());
-  ASSERT_NE(owned, nullptr);
-  device = dynamic_cast<GlDevice*>(owned.get());
-  ASSERT_NE(device, nullptr);
+  ASSERT_TRUE(MakeTestGlDevice(gl, kTestWidth, kTestHeight)) << "no display (run under Xvfb)";
+  device = gl.device;
   ASSERT_EQ(device->CreateVertexBuffer(64 * sizeof(VertexScreen), Usage::WriteOnly, kFvfScreen,
                                        Pool::Managed, &screenVb),
             DeviceResult::Ok);
-  ASSERT_EQ(device->CreateIndexBuffer(6 * 2, Usage::WriteOnly, IndexFormat::Index16, Pool::Managed,
-                                      &quadIb),
+  ASSERT_EQ(device->CreateIndexBuffer(12, Usage::WriteOnly, IndexFormat::Index16, Pool::Managed, &quadIb),
             DeviceResult::Ok);
+  const uint16_t quad[6] = {0, 1, 2, 2, 1, 3};
   void* data = nullptr;
   ASSERT_EQ(device->LockIndexBuffer(quadIb, 0, 0, &data, 0), DeviceResult::Ok);
-  const uint16_t quad[6] = {0, 1, 2, 2, 1, 3};
   std::memcpy(data, quad, sizeof quad);
   device->UnlockIndexBuffer(quadIb);
   device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, 0xFF000000, 1.0f, 0);
 }
 
-void GlDeviceTest::TearDown() {
-  owned.reset();
-  adapter.reset();
-}
-
 void GlDeviceTest::DrawScreenQuad(float x0, float y0, float x1, float y1, uint32_t color, float u0,
                                   float v0, float u1, float v1, float z) {
   // Top-left, top-right, bottom-left, bottom-right: clockwise on screen.
-  VertexScreen v[4] = {{x0, y0, z, 1, color, u0, v0},
-                       {x1, y0, z, 1, color, u1, v0},
-                       {x0, y1, z, 1, color, u0, v1},
-                       {x1, y1, z, 1, color, u1, v1}};
+  VertexScreen v[4] = {{x0, y0, z, 1, color, u0, v0}, {x1, y0, z, 1, color, u1, v0},
+                       {x0, y1, z, 1, color, u0, v1}, {x1, y1, z, 1, color, u1, v1}};
   void* data = nullptr;
-  ASSERT_EQ(device->LockVertexBuffer(screenVb, 0, sizeof v, &data, LockFlags::Discard),
-            DeviceResult::Ok);
+  ASSERT_EQ(device->LockVertexBuffer(screenVb, 0, sizeof v, &data, LockFlags::Discard), DeviceResult::Ok);
   std::memcpy(data, v, sizeof v);
   device->UnlockVertexBuffer(screenVb);
   device->SetStreamSource(0, screenVb, 0, sizeof(VertexScreen));
   device->SetFVF(kFvfScreen);
   device->SetIndices(quadIb);
-  ASSERT_EQ(device->DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4, 0, 2),
-            DeviceResult::Ok);
+  ASSERT_EQ(device->DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4, 0, 2), DeviceResult::Ok);
 }
 
-void GlDeviceTest::DrawMesh(const std::vector<VertexPNT>& vertices,
-                            const std::vector<uint16_t>& indices) {
+void GlDeviceTest::DrawMesh(const std::vector<VertexPNT>& vertices, const std::vector<uint16_t>& indices) {
   if (meshVb) device->ReleaseVertexBuffer(meshVb);
   if (meshIb) device->ReleaseIndexBuffer(meshIb);
   uint32_t vbytes = static_cast<uint32_t>(vertices.size() * sizeof(VertexPNT));
   uint32_t ibytes = static_cast<uint32_t>(indices.size() * 2);
-  ASSERT_EQ(device->CreateVertexBuffer(vbytes, 0, kFvfMesh, Pool::Managed, &meshVb),
-            DeviceResult::Ok);
-  ASSERT_EQ(device->CreateIndexBuffer(ibytes, 0, IndexFormat::Index16, Pool::Managed, &meshIb),
-            DeviceResult::Ok);
+  ASSERT_EQ(device->CreateVertexBuffer(vbytes, 0, kFvfMesh, Pool::Managed, &meshVb), DeviceResult::Ok);
+  ASSERT_EQ(device->CreateIndexBuffer(ibytes, 0, IndexFormat::Index16, Pool::Managed, &meshIb), DeviceResult::Ok);
   void* data = nullptr;
   ASSERT_EQ(device->LockVertexBuffer(meshVb, 0, 0, &data, 0), DeviceResult::Ok);
   std::memcpy(data, vertices.data(), vbytes);
@@ -78,20 +52,15 @@ void GlDeviceTest::DrawMesh(const std::vector<VertexPNT>& vertices,
   device->SetStreamSource(0, meshVb, 0, sizeof(VertexPNT));
   device->SetFVF(kFvfMesh);
   device->SetIndices(meshIb);
-  ASSERT_EQ(device->DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0,
-                                         static_cast<uint32_t>(vertices.size()), 0,
-                                         static_cast<uint32_t>(indices.size() / 3)),
+  ASSERT_EQ(device->DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, static_cast<uint32_t>(vertices.size()),
+                                         0, static_cast<uint32_t>(indices.size() / 3)),
             DeviceResult::Ok);
 }
 
 TextureHandle GlDeviceTest::MakeTexture(int width, int height, const std::vector<uint32_t>& argb) {
   std::vector<uint8_t> rgba;
-  for (uint32_t c : argb) {
-    rgba.push_back(static_cast<uint8_t>(c >> 16));
-    rgba.push_back(static_cast<uint8_t>(c >> 8));
-    rgba.push_back(static_cast<uint8_t>(c));
-    rgba.push_back(static_cast<uint8_t>(c >> 24));
-  }
+  for (uint32_t c : argb)
+    rgba.insert(rgba.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), uint8_t(c >> 24)});
   TextureHandle t;
   EXPECT_EQ(device->CreateTexture(width, height, rgba.data(), &t), DeviceResult::Ok);
   return t;

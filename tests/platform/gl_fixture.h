@@ -1,52 +1,39 @@
 #pragma once
-// A real window and OpenGL device for the tests of this folder (under Xvfb
-// and Mesa's software renderer), plus helpers to draw pixel-space quads and
-// world-space meshes.
+// A real OpenGL device (Xvfb, Mesa's software renderer) with helpers that draw
+// pixel-space quads and world-space meshes.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <vector>
 
 #include "d3dhelpers/vertex_formats.h"
-#include "platform/gl_device.h"
-#include "platform/window.h"
+#include "support/gl_test_device.h"
 
 namespace nb::test {
 
 constexpr int kTestWidth = 160;
 constexpr int kTestHeight = 120;
 
-PresentParameters TestParams(int width = kTestWidth, int height = kTestHeight,
-                             uint32_t samples = 0);
-
-// One window for the whole test program; each test gets a fresh adapter and device.
+// One window for the whole program; each test gets a fresh adapter and device.
 class GlDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override;
-  void TearDown() override;
+  void TearDown() override { gl.Release(); }
 
-  // The window every test draws into (made on first use).
-  static PlatformWindow* Window();
-
-  // A pixel-space quad (two triangles) from (x0, y0) to (x1, y1) with one
-  // colour and texture rectangle (u0, v0)-(u1, v1), drawn with the current states.
+  // A pixel-space quad from (x0, y0) to (x1, y1) with one colour and texture
+  // rectangle (u0, v0)-(u1, v1), drawn with the current states.
   void DrawScreenQuad(float x0, float y0, float x1, float y1, uint32_t color, float u0 = 0,
                       float v0 = 0, float u1 = 1, float v1 = 1, float z = 0);
-  // A world-space mesh from the given vertices and 16-bit indices.
   void DrawMesh(const std::vector<VertexPNT>& vertices, const std::vector<uint16_t>& indices);
-  // A square texture from ARGB words (rows from the top).
+  // A texture from ARGB words (rows from the top).
   TextureHandle MakeTexture(int width, int height, const std::vector<uint32_t>& argb);
-
   uint32_t Pixel(int x, int y) { return device->ReadPixel(x, y); }
 
-  std::unique_ptr<GraphicsAdapter> adapter;
-  std::unique_ptr<GraphicsDevice> owned;
+  TestGlDevice gl;
   GlDevice* device = nullptr;
   VertexBufferHandle screenVb, meshVb;
   IndexBufferHandle quadIb, meshIb;
 };
 
-// Channel of an ARGB word.
 inline int Red(uint32_t c) { return (c >> 16) & 0xFF; }
 inline int Green(uint32_t c) { return (c >> 8) & 0xFF; }
 inline int Blue(uint32_t c) { return c & 0xFF; }

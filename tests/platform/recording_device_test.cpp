@@ -1,10 +1,11 @@
-// The behaviour both devices share (states, state blocks, buffers, range
-// checks of draws, reset rules), exercised through the recording device.
+// What both devices share (states, state blocks, buffers, draw range checks,
+// reset rules), through the recording device.
 #include "platform/recording_device.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "d3dhelpers/vertex_formats.h"
 
@@ -15,16 +16,10 @@ TEST(DeviceStatesTest, FreshDeviceHasTheDefaultStates) {
   RecordingDevice dev;
   EXPECT_EQ(dev.GetRenderState(RenderState::ZEnable), 1u);  // it has a depth buffer
   EXPECT_EQ(dev.GetRenderState(RenderState::CullMode), Cull::CCW);
-  EXPECT_EQ(dev.GetRenderState(RenderState::Lighting), 1u);
-  EXPECT_EQ(dev.GetRenderState(RenderState::ColorVertex), 1u);
-  EXPECT_EQ(dev.GetRenderState(RenderState::ColorWriteEnable), 0xFu);
   EXPECT_EQ(BitsFloat(dev.GetRenderState(RenderState::FogEnd)), 1.0f);
-  EXPECT_EQ(dev.GetTextureStageState(0, TextureStageState::ColorOp), TextureOp::Modulate);
   EXPECT_EQ(dev.GetTextureStageState(0, TextureStageState::AlphaOp), TextureOp::SelectArg1);
   EXPECT_EQ(dev.GetTextureStageState(1, TextureStageState::ColorOp), TextureOp::Disable);
   EXPECT_EQ(dev.GetTextureStageState(1, TextureStageState::TexCoordIndex), 1u);
-  EXPECT_EQ(dev.GetSamplerState(0, SamplerState::MinFilter), TextureFilter::Point);
-  EXPECT_EQ(dev.GetSamplerState(0, SamplerState::AddressU), TextureAddress::Wrap);
   PresentParameters noDepth = RecordingDevice::DefaultParams();
   noDepth.enableAutoDepthStencil = false;
   EXPECT_EQ(RecordingDevice(noDepth).GetRenderState(RenderState::ZEnable), 0u);
@@ -48,25 +43,22 @@ TEST(DeviceStatesTest, CallsAreRecordedWithNamedStates) {
   dev.SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::AddSigned);
   dev.SetSamplerState(0, SamplerState::MipFilter, TextureFilter::Linear);
   dev.SetTransform(TransformState::World, MatrixTranslation(1, 2, 3));
-  EXPECT_EQ(dev.Described(), (std::vector<std::string>{
-                                 "SetRenderState(CullMode, 1)",
-                                 "SetTextureStageState(0, ColorOp, 8)",
-                                 "SetSamplerState(0, MipFilter, 2)",
-                                 "SetTransform(World)",
-                             }));
+  EXPECT_EQ(dev.Described(), (std::vector<std::string>{"SetRenderState(CullMode, 1)",
+                                                      "SetTextureStageState(0, ColorOp, 8)",
+                                                      "SetSamplerState(0, MipFilter, 2)", "SetTransform(World)"}));
   EXPECT_EQ(dev.calls[3].matrix.m[3][2], 3.0f);
   Matrix back;
   dev.GetTransform(TransformState::World, &back);
   EXPECT_EQ(back.m[3][1], 2.0f);
 }
 
-TEST(StateBlockTest, RecordingNotesStatesWithoutApplyingThem) {
+TEST(StateBlockTest, RecordCaptureApplyAndRelease) {
   RecordingDevice dev;
   ASSERT_EQ(dev.BeginStateBlock(), DeviceResult::Ok);
   dev.SetRenderState(RenderState::ZEnable, false);
   dev.SetRenderState(RenderState::AlphaRef, 8);
   dev.SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
-  dev.SetSamplerState(0, SamplerState::MinFilter, TextureFilter::Point);
+  dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Point);
   dev.SetRenderState(RenderState::AlphaRef, 9);  // the later value replaces the earlier
   StateBlockHandle block;
   ASSERT_EQ(dev.EndStateBlock(&block), DeviceResult::Ok);
@@ -75,40 +67,28 @@ TEST(StateBlockTest, RecordingNotesStatesWithoutApplyingThem) {
   EXPECT_EQ(dev.GetRenderState(RenderState::ZEnable), 1u);
   EXPECT_EQ(dev.GetRenderState(RenderState::AlphaRef), 0u);
   EXPECT_TRUE(dev.calls[1].recordedInBlock);
-
+  dev.SetRenderState(RenderState::FogEnable, true);  // not in the block
   ASSERT_EQ(dev.ApplyStateBlock(block), DeviceResult::Ok);
   EXPECT_EQ(dev.GetRenderState(RenderState::ZEnable), 0u);
   EXPECT_EQ(dev.GetRenderState(RenderState::AlphaRef), 9u);
   EXPECT_EQ(dev.GetTextureStageState(0, TextureStageState::ColorOp), TextureOp::SelectArg1);
-  // States outside the block are untouched.
-  EXPECT_EQ(dev.GetRenderState(RenderState::CullMode), Cull::CCW);
-}
-
-TEST(StateBlockTest, CaptureSavesCurrentValuesThatApplyRestores) {
-  RecordingDevice dev;
-  StateBlockHandle saved;
-  dev.BeginStateBlock();
-  dev.SetRenderState(RenderState::ZEnable, false);
-  dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Point);
-  dev.EndStateBlock(&saved);
-  // The caller's states.
+  EXPECT_EQ(dev.GetSamplerState(0, SamplerState::MagFilter), TextureFilter::Point);
+  EXPECT_EQ(dev.GetRenderState(RenderState::CullMode), Cull::CCW);  // states outside are untouched
+  EXPECT_EQ(dev.GetRenderState(RenderState::FogEnable), 1u);
+  // Capture saves the current values of the block's states; apply puts them back.
   dev.SetRenderState(RenderState::ZEnable, true);
   dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
-  ASSERT_EQ(dev.CaptureStateBlock(saved), DeviceResult::Ok);
-  // Drawing changes them...
+  ASSERT_EQ(dev.CaptureStateBlock(block), DeviceResult::Ok);
   dev.SetRenderState(RenderState::ZEnable, false);
   dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::None);
-  dev.SetRenderState(RenderState::FogEnable, true);  // not in the block
-  // ...and the block puts back what was captured.
-  dev.ApplyStateBlock(saved);
+  dev.ApplyStateBlock(block);
   EXPECT_EQ(dev.GetRenderState(RenderState::ZEnable), 1u);
   EXPECT_EQ(dev.GetSamplerState(0, SamplerState::MagFilter), TextureFilter::Linear);
-  EXPECT_EQ(dev.GetRenderState(RenderState::FogEnable), 1u);
   // Released blocks are gone.
-  dev.ReleaseStateBlock(saved);
-  EXPECT_EQ(dev.ApplyStateBlock(saved), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.CaptureStateBlock(saved), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.EndStateBlock(&saved), DeviceResult::InvalidCall);  // not recording
+  dev.ReleaseStateBlock(block);
+  EXPECT_EQ(dev.ApplyStateBlock(block), DeviceResult::InvalidCall);
+  EXPECT_EQ(dev.CaptureStateBlock(block), DeviceResult::InvalidCall);
+  EXPECT_EQ(dev.EndStateBlock(&block), DeviceResult::InvalidCall);  // not recording
 }
 
 class BufferTest : public ::testing::Test {
@@ -120,8 +100,7 @@ class BufferTest : public ::testing::Test {
               DeviceResult::Ok);
     void* p = nullptr;
     ASSERT_EQ(dev.LockVertexBuffer(vb, 0, 0, &p, 0), DeviceResult::Ok);
-    auto* v = static_cast<VertexColorTex*>(p);
-    for (int i = 0; i < 8; ++i) v[i] = {float(i), 0, 0, 0xFF000000u + i, 0, 0};
+    for (int i = 0; i < 8; ++i) static_cast<VertexColorTex*>(p)[i] = {float(i), 0, 0, 0xFF000000u + i, 0, 0};
     dev.UnlockVertexBuffer(vb);
     SetIndices({0, 1, 2, 2, 1, 3});
     dev.SetStreamSource(0, vb, 0, sizeof(VertexColorTex));
@@ -172,33 +151,26 @@ TEST_F(BufferTest, IndexedDrawReadsTheVerticesItsIndicesName) {
 }
 
 TEST_F(BufferTest, DrawsPastTheBuffersAreRefused) {
-  // Base vertex 5 + index 3 = vertex 8 of 8.
-  EXPECT_EQ(dev.DrawIndexedPrimitive(PrimitiveType::TriangleList, 5, 0, 4, 0, 2),
-            DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.DrawIndexedPrimitive(PrimitiveType::TriangleList, -1, 0, 4, 0, 2),
-            DeviceResult::InvalidCall);
-  // Three triangles need nine indices; the buffer has six.
-  EXPECT_EQ(dev.DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4, 0, 3),
-            DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4, 4, 1),
-            DeviceResult::InvalidCall);
-  // A stray index value far outside.
-  SetIndices({0, 1, 60000, 2, 1, 3});
-  EXPECT_EQ(dev.DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4, 0, 2),
-            DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.DrawPrimitive(PrimitiveType::TriangleList, 3, 2), DeviceResult::InvalidCall);
+  const auto tri = PrimitiveType::TriangleList;
+  EXPECT_EQ(dev.DrawIndexedPrimitive(tri, 5, 0, 4, 0, 2), DeviceResult::InvalidCall);   // vertex 5 + 3 of 8
+  EXPECT_EQ(dev.DrawIndexedPrimitive(tri, -1, 0, 4, 0, 2), DeviceResult::InvalidCall);
+  EXPECT_EQ(dev.DrawIndexedPrimitive(tri, 0, 0, 4, 0, 3), DeviceResult::InvalidCall);   // 9 of 6 indices
+  EXPECT_EQ(dev.DrawIndexedPrimitive(tri, 0, 0, 4, 4, 1), DeviceResult::InvalidCall);
+  SetIndices({0, 1, 60000, 2, 1, 3});  // a stray index value far outside
+  EXPECT_EQ(dev.DrawIndexedPrimitive(tri, 0, 0, 4, 0, 2), DeviceResult::InvalidCall);
+  EXPECT_EQ(dev.DrawPrimitive(tri, 3, 2), DeviceResult::InvalidCall);
   // A stream offset past the end, a stride smaller than the format, an unknown format.
   dev.SetStreamSource(0, vb, 1000, sizeof(VertexColorTex));
-  EXPECT_EQ(dev.DrawPrimitive(PrimitiveType::TriangleList, 0, 1), DeviceResult::InvalidCall);
+  EXPECT_EQ(dev.DrawPrimitive(tri, 0, 1), DeviceResult::InvalidCall);
   dev.SetStreamSource(0, vb, 0, 16);
-  EXPECT_EQ(dev.DrawPrimitive(PrimitiveType::TriangleList, 0, 1), DeviceResult::InvalidCall);
+  EXPECT_EQ(dev.DrawPrimitive(tri, 0, 1), DeviceResult::InvalidCall);
   dev.SetStreamSource(0, vb, 0, sizeof(VertexColorTex));
   dev.SetFVF(Fvf::XYZ);
-  EXPECT_EQ(dev.DrawPrimitive(PrimitiveType::TriangleList, 0, 1), DeviceResult::InvalidCall);
+  EXPECT_EQ(dev.DrawPrimitive(tri, 0, 1), DeviceResult::InvalidCall);
   // A released buffer is no longer the stream.
   dev.SetFVF(kFvfColorTex);
   dev.ReleaseVertexBuffer(vb);
-  EXPECT_EQ(dev.DrawPrimitive(PrimitiveType::TriangleList, 0, 1), DeviceResult::InvalidCall);
+  EXPECT_EQ(dev.DrawPrimitive(tri, 0, 1), DeviceResult::InvalidCall);
   EXPECT_TRUE(dev.draws.empty());
 }
 
@@ -250,19 +222,15 @@ TEST_F(BufferTest, LostDeviceDrawsNothingAndCannotBeReset) {
 TEST(TextureTest, MipChainHalvesDownToOneTexel) {
   // 4 x 2: left half black, right half white, alpha 255.
   std::vector<uint8_t> img;
-  for (int y = 0; y < 2; ++y)
-    for (int x = 0; x < 4; ++x) {
-      uint8_t c = x < 2 ? 0 : 255;
-      img.insert(img.end(), {c, c, c, 255});
-    }
+  for (int i = 0; i < 8; ++i) {
+    uint8_t c = i % 4 < 2 ? 0 : 255;
+    img.insert(img.end(), {c, c, c, 255});
+  }
   auto chain = BuildMipChain(4, 2, img.data());
   ASSERT_EQ(chain.size(), 3u);
-  EXPECT_EQ(chain[1].width, 2);
-  EXPECT_EQ(chain[1].height, 1);
+  EXPECT_EQ(std::tie(chain[1].width, chain[1].height, chain[2].width, chain[2].height), std::make_tuple(2, 1, 1, 1));
   EXPECT_EQ(chain[1].rgba[0], 0);
   EXPECT_EQ(chain[1].rgba[4], 255);
-  EXPECT_EQ(chain[2].width, 1);
-  EXPECT_EQ(chain[2].height, 1);
   EXPECT_EQ(chain[2].rgba[0], 128);
   EXPECT_EQ(chain[2].rgba[3], 255);
   EXPECT_TRUE(BuildMipChain(0, 4, img.data()).empty());

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "platform/recording_device.h"
 #include "render/geometry_store.h"
@@ -36,33 +37,24 @@ TEST_F(GeometryStoreTest, MeshesShareTheVertexBufferAndDrawFromTheirFirstVertex)
   EXPECT_EQ(device.vertexBufferCount(), 2u);
   ASSERT_EQ(AddMesh(store, device, Strip(5, 1), "one.x"), 0);
   ASSERT_EQ(AddMesh(store, device, Strip(4, 2), "two.x"), 1);
-  EXPECT_EQ(store.meshCount, 2u);
-  EXPECT_EQ(store.vertexCount3d, 9u);
-  EXPECT_EQ(store.faceTotal3d, 5u);
-  EXPECT_EQ(store.records[1].firstVertex, 5u);
-  EXPECT_EQ(store.records[1].vertexCount, 4u);
-  EXPECT_EQ(store.records[1].faceCount, 2u);
-  EXPECT_EQ(store.records[1].name, "two.x");
-  EXPECT_EQ(store.vertexStride, 32u);
-  EXPECT_EQ(store.vertexFormat, kFvfMesh);
+  EXPECT_EQ(std::tie(store.meshCount, store.vertexCount3d, store.faceTotal3d), std::make_tuple(2u, 9u, 5u));
+  const MeshRecord& two = store.records[1];
+  EXPECT_EQ(std::tie(two.firstVertex, two.vertexCount, two.faceCount, two.name),
+            std::make_tuple(5u, 4u, 2u, std::string("two.x")));
 
   device.ClearCalls();
   BindMeshStream(device, store);
   EXPECT_TRUE(DrawMesh(device, store, 1));
-  std::vector<std::string> calls = device.Described();
-  ASSERT_EQ(calls.size(), 4u);
-  EXPECT_EQ(calls[0], "SetFVF(274)");
-  EXPECT_EQ(calls[1], "SetStreamSource(0, " + std::to_string(store.vertices3d.id) + ", 0, 32)");
-  EXPECT_EQ(calls[2], "SetIndices(" + std::to_string(store.records[1].indexBuffer.id) + ")");
-  EXPECT_EQ(calls[3], "DrawIndexedPrimitive(4, 5, 0, 4, 0, 2)");
+  EXPECT_EQ(device.Described(),
+            (std::vector<std::string>{"SetFVF(274)",
+                                      "SetStreamSource(0, " + std::to_string(store.vertices3d.id) + ", 0, 32)",
+                                      "SetIndices(" + std::to_string(two.indexBuffer.id) + ")",
+                                      "DrawIndexedPrimitive(4, 5, 0, 4, 0, 2)"}));
   // The draw read the second mesh's own vertices.
   ASSERT_EQ(device.draws.size(), 1u);
   std::vector<VertexPNT> drawn = DrawnVertices(device.draws[0]);
   ASSERT_EQ(drawn.size(), 4u);
-  for (size_t i = 0; i < drawn.size(); ++i) {
-    EXPECT_FLOAT_EQ(drawn[i].x, static_cast<float>(i));
-    EXPECT_FLOAT_EQ(drawn[i].u, 2);
-  }
+  for (size_t i = 0; i < drawn.size(); ++i) EXPECT_EQ(std::tie(drawn[i].x, drawn[i].u), std::make_tuple(float(i), 2.f));
 }
 
 TEST_F(GeometryStoreTest, MissingOrEmptyRecordsAreSkippedWithoutDeviceCalls) {
@@ -197,9 +189,8 @@ TEST_F(GeometryStoreTest, ReleaseGivesBackEveryBuffer) {
   AddMesh(store, device, Strip(3, 0), "a");
   ReplaceLevelMesh(store, device, {{}, {}, {}}, {0, 1, 2});
   ReleaseGeometryStore(store, device);
-  EXPECT_EQ(device.vertexBufferCount(), 0u);
-  EXPECT_EQ(device.indexBufferCount(), 0u);
-  EXPECT_EQ(store.meshCount, 0u);
+  EXPECT_EQ(std::make_tuple(device.vertexBufferCount(), device.indexBufferCount(), store.meshCount),
+            std::make_tuple(size_t{0}, size_t{0}, 0u));
   EXPECT_FALSE(store.vertices3d);
 }
 

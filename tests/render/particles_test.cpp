@@ -39,16 +39,8 @@ class ParticlesTest : public ::testing::Test {
 
 TEST_F(ParticlesTest, FramesSelectTheirAtlasTilesAndFrameZeroIsRefused) {
   float u, v;
-  ParticleFrameTile(1, u, v);
-  EXPECT_FLOAT_EQ(u, 0);
-  EXPECT_FLOAT_EQ(v, 0);
   ParticleFrameTile(8, u, v);  // the last tile of the second row
-  EXPECT_FLOAT_EQ(u, 0.75f);
-  EXPECT_FLOAT_EQ(v, 0.25f);
-  ParticleFrameTile(16, u, v);
-  EXPECT_FLOAT_EQ(u, 0.75f);
-  EXPECT_FLOAT_EQ(v, 0.75f);
-
+  EXPECT_EQ(std::make_pair(u, v), std::make_pair(0.75f, 0.25f));
   Particle p = MakeParticleTemplate(ParticleTemplate::ImpactBurst);
   p.frame = 0;
   EXPECT_FALSE(EmitParticle(*system, p));
@@ -62,10 +54,8 @@ TEST_F(ParticlesTest, FramesSelectTheirAtlasTilesAndFrameZeroIsRefused) {
   DrawParticles(*system, device, true);
   auto vertices = DrawnVertices();
   ASSERT_EQ(vertices.size(), 4u);
-  EXPECT_FLOAT_EQ(vertices[0].u, 0.75f);
-  EXPECT_FLOAT_EQ(vertices[0].v, 0.75f);
-  EXPECT_FLOAT_EQ(vertices[3].u, 1.0f);
-  EXPECT_FLOAT_EQ(vertices[3].v, 1.0f);
+  EXPECT_EQ(std::make_pair(vertices[0].u, vertices[0].v), std::make_pair(0.75f, 0.75f));
+  EXPECT_EQ(std::make_pair(vertices[3].u, vertices[3].v), std::make_pair(1.0f, 1.0f));
 }
 
 TEST_F(ParticlesTest, AParticleLivesThroughItsLifetimeAndDiesOneUpdateLater) {
@@ -93,20 +83,17 @@ TEST_F(ParticlesTest, HalfwayColourSizeAndCameraFacingQuad) {
   UpdateParticles(*system, device, 1.0f, view);
   DrawParticles(*system, device, true);
   auto v = DrawnVertices();
-  float size = 50 + (5 - 50) * 0.5f;
-  EXPECT_NEAR(v[0].z, size, 1e-3f);   // top-left: -size along right (-Z)
+  const float size = 27.5f;  // half way from 50 to 5
+  // Top-left is -size along the camera's right (-Z), bottom-right +size.
+  EXPECT_NEAR(v[0].z, size, 1e-3f);
   EXPECT_NEAR(v[0].y, size, 1e-3f);
-  EXPECT_NEAR(v[3].z, -size, 1e-3f);  // bottom-right
+  EXPECT_NEAR(v[3].z, -size, 1e-3f);
   EXPECT_NEAR(v[3].y, -size, 1e-3f);
   EXPECT_NEAR(v[0].x, 0.0f, 1e-3f);
-  EXPECT_EQ(v[0].color >> 24, 127u);
-  EXPECT_EQ((v[0].color >> 16) & 0xFF, 127u);
-  EXPECT_EQ(v[0].color & 0xFF, 227u);  // 200 -> 255
-  const auto& draw = device.draws.back();
-  EXPECT_EQ(draw.indexCount, 6u);
-  EXPECT_EQ(system->indices[0], 3);
-  EXPECT_EQ(system->indices[1], 2);
-  EXPECT_EQ(system->indices[4], 1);
+  EXPECT_EQ(v[0].color & 0xFFFF00FF, 0x7F7F00E3u);  // alpha and red half way; blue 200 -> 255
+  EXPECT_EQ(device.draws.back().indexCount, 6u);
+  EXPECT_EQ(std::vector<uint16_t>(system->indices.begin(), system->indices.begin() + 6),
+            (std::vector<uint16_t>{3, 2, 0, 0, 1, 3}));
 }
 
 TEST_F(ParticlesTest, AFullPoolDropsABurstAndKeepsTheOldParticles) {
@@ -150,14 +137,12 @@ TEST_F(ParticlesTest, DrawSetsBlendingWithoutDepthInOneCall) {
   DrawParticles(*system, device, true);
   ASSERT_EQ(device.CountOf(DeviceOp::DrawIndexedPrimitive), 1u);
   const DeviceStates& s = device.draws.back().states;
-  EXPECT_EQ(s.render[static_cast<int>(RenderState::Lighting)], 0u);
-  EXPECT_EQ(s.render[static_cast<int>(RenderState::ZEnable)], 0u);
-  EXPECT_EQ(s.render[static_cast<int>(RenderState::AlphaBlendEnable)], 1u);
-  EXPECT_EQ(s.render[static_cast<int>(RenderState::AlphaTestEnable)], 1u);
-  EXPECT_EQ(s.render[static_cast<int>(RenderState::AlphaRef)], 8u);
-  EXPECT_EQ(s.render[static_cast<int>(RenderState::SrcBlend)], Blend::SrcAlpha);
-  EXPECT_EQ(s.render[static_cast<int>(RenderState::DestBlend)], Blend::One);
-  EXPECT_EQ(s.render[static_cast<int>(RenderState::ShadeMode)], Shade::Flat);
+  const std::pair<RenderState, uint32_t> expected[] = {
+      {RenderState::Lighting, 0}, {RenderState::ZEnable, 0}, {RenderState::AlphaBlendEnable, 1},
+      {RenderState::AlphaTestEnable, 1}, {RenderState::AlphaRef, 8}, {RenderState::SrcBlend, Blend::SrcAlpha},
+      {RenderState::DestBlend, Blend::One}, {RenderState::ShadeMode, Shade::Flat}};
+  for (const auto& [state, value] : expected)
+    EXPECT_EQ(s.render[static_cast<int>(state)], value) << RenderStateName(state);
   EXPECT_EQ(s.stage[0][static_cast<int>(TextureStageState::ColorOp)], TextureOp::Modulate);
   EXPECT_FALSE(s.lightEnabled[0]);
   EXPECT_EQ(s.fvf, kFvfColorTex);
@@ -171,13 +156,10 @@ TEST_F(ParticlesTest, DrawSetsBlendingWithoutDepthInOneCall) {
 }
 
 TEST(ParticleWind, IsAHorizontalUnitVectorFromTheTimer) {
-  Vec3 w = ParticleWind(0, 0);
-  EXPECT_FLOAT_EQ(w.x, 1);
-  EXPECT_FLOAT_EQ(w.z, 0);
-  w = ParticleWind(3142, 1571);
+  Vec3 w = ParticleWind(3142, 1571);  // x from the first time, z from the second
   EXPECT_NEAR(w.x, -1, 1e-3);
-  EXPECT_NEAR(w.z, 1, 1e-3);
   EXPECT_FLOAT_EQ(w.y, 0);
+  EXPECT_NEAR(w.z, 1, 1e-3);
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
-// The render device on the recording adapter: depth-format choice, creation
-// parameters and failures, the per-frame device check with the fonts' reset
-// hooks, and the frame bracket.
+// The render device on the recording adapter: depth format, creation, the
+// per-frame device check with the fonts' reset hooks, and the frame bracket.
 #include "render/render_device.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <tuple>
 
 #include "platform/recording_device.h"
 #include "shell/general_settings.h"
@@ -15,40 +17,32 @@ namespace {
 using test::CapturedMessages;
 using test::ScratchDir;
 
-std::vector<Format> Checked(const RecordingAdapter& a) {
-  std::vector<Format> out;
-  for (const auto& c : a.depthChecks) out.push_back(c.depthFormat);
-  return out;
-}
-
-TEST(PickDepthFormatTest, WalksTheCandidatesOfTheWidthInOrder) {
-  RecordingAdapter a;
-  a.depthFormats = {Format::D16, Format::D15S1, Format::D16Lockable};
-  EXPECT_EQ(PickDepthFormat(a, Format::X8R8G8B8, 16), Format::D16Lockable);
-  a.depthFormats = {Format::D16, Format::D15S1};
-  a.depthChecks.clear();
-  EXPECT_EQ(PickDepthFormat(a, Format::X8R8G8B8, 16), Format::D15S1);
-  EXPECT_EQ(Checked(a), (std::vector<Format>{Format::D16Lockable, Format::D15S1}));
-
-  // 32 bits: D32 first when supported, then D24S8, D24X8, D24X4S4.
-  a.depthFormats = {Format::D24X8, Format::D32};
-  a.depthChecks.clear();
-  EXPECT_EQ(PickDepthFormat(a, Format::X8R8G8B8, 32), Format::D32);
-  a.depthFormats = {Format::D24X4S4, Format::D24X8};
-  a.depthChecks.clear();
-  EXPECT_EQ(PickDepthFormat(a, Format::X8R8G8B8, 32), Format::D24X8);
-  EXPECT_EQ(Checked(a), (std::vector<Format>{Format::D32, Format::D24S8, Format::D24X8}));
-  EXPECT_EQ(a.depthChecks[0].adapterFormat, Format::X8R8G8B8);
-}
-
-TEST(PickDepthFormatTest, NothingAcceptedOrOtherWidthGivesD32) {
-  RecordingAdapter a;
-  a.depthFormats = {Format::D16};
-  EXPECT_EQ(PickDepthFormat(a, Format::X8R8G8B8, 32), Format::D32);
-  EXPECT_EQ(a.depthChecks.size(), 4u);
-  a.depthChecks.clear();
-  EXPECT_EQ(PickDepthFormat(a, Format::X8R8G8B8, 24), Format::D32);
-  EXPECT_TRUE(a.depthChecks.empty());
+TEST(PickDepthFormatTest, WalksTheCandidatesOfTheWidthInOrderThenGivesD32) {
+  using F = Format;
+  struct Case {
+    int bits;
+    std::vector<F> accepted;
+    F picked;
+    std::vector<F> checked;
+  } cases[] = {
+      {16, {F::D16, F::D15S1, F::D16Lockable}, F::D16Lockable, {F::D16Lockable}},
+      {16, {F::D16, F::D15S1}, F::D15S1, {F::D16Lockable, F::D15S1}},
+      {32, {F::D24X8, F::D32}, F::D32, {F::D32}},
+      {32, {F::D24X4S4, F::D24X8}, F::D24X8, {F::D32, F::D24S8, F::D24X8}},
+      {32, {F::D16}, F::D32, {F::D32, F::D24S8, F::D24X8, F::D24X4S4}},  // nothing accepted
+      {24, {F::D16}, F::D32, {}},                                           // no such width
+  };
+  for (const Case& c : cases) {
+    RecordingAdapter a;
+    a.depthFormats = c.accepted;
+    EXPECT_EQ(PickDepthFormat(a, Format::X8R8G8B8, c.bits), c.picked);
+    std::vector<F> checked;
+    for (const auto& check : a.depthChecks) {
+      checked.push_back(check.depthFormat);
+      EXPECT_EQ(check.adapterFormat, Format::X8R8G8B8);
+    }
+    EXPECT_EQ(checked, c.checked) << c.bits << " bits, case " << (&c - cases);
+  }
 }
 
 class RenderDeviceTest : public ::testing::Test {
@@ -77,18 +71,17 @@ TEST_F(RenderDeviceTest, WindowedDeviceFollowsTheClientArea) {
   s.height = 768;
   ASSERT_TRUE(Create(s));
   const PresentParameters& p = rd.presentParameters;
-  EXPECT_EQ(p.backBufferWidth, 0u);
-  EXPECT_EQ(p.backBufferHeight, 0u);
-  EXPECT_EQ(p.backBufferCount, 0u);
-  EXPECT_TRUE(p.windowed);
-  EXPECT_TRUE(p.presentImmediate);
-  EXPECT_EQ(p.backBufferFormat, Format::X8R8G8B8);
-  EXPECT_TRUE(p.enableAutoDepthStencil);
-  EXPECT_EQ(p.autoDepthStencilFormat, Format::D24X8);  // the adapter's first 32-bit candidate
-  EXPECT_EQ(p.multiSampleType, 0u);
+  EXPECT_EQ(std::tie(p.backBufferWidth, p.backBufferHeight, p.backBufferCount, p.multiSampleType),
+            std::make_tuple(0u, 0u, 0u, 0u));
+  EXPECT_TRUE(p.windowed && p.presentImmediate && p.enableAutoDepthStencil);
   EXPECT_TRUE(adapterView->multiSampleChecks.empty());  // not asked without ANTIALIASED
-  // The device got exactly these parameters.
+  // The device got the adapter's first 32-bit depth candidate.
   EXPECT_EQ(dev->presentParameters().autoDepthStencilFormat, Format::D24X8);
+  // Creation sets depth, the creation ambient and lighting, on the first (hardware) try.
+  EXPECT_EQ(dev->Described(), (std::vector<std::string>{"SetRenderState(ZEnable, 1)",
+                                                      "SetRenderState(Ambient, 0xFFE5E5E5)",
+                                                      "SetRenderState(Lighting, 1)"}));
+  EXPECT_EQ(adapterView->createAttempts, std::vector<DeviceType>{DeviceType::Hal});
   EXPECT_TRUE(messages.calls().empty());
 }
 
@@ -99,11 +92,10 @@ TEST_F(RenderDeviceTest, FullScreenUsesTheSettingsSizeAndAntialiasingWhenAvailab
   s.width = 640;
   s.height = 480;
   ASSERT_TRUE(Create(s));
-  EXPECT_EQ(rd.presentParameters.backBufferWidth, 640u);
-  EXPECT_EQ(rd.presentParameters.backBufferHeight, 480u);
-  EXPECT_EQ(rd.presentParameters.backBufferCount, 1u);
-  EXPECT_FALSE(rd.presentParameters.windowed);
-  EXPECT_EQ(rd.presentParameters.multiSampleType, 2u);
+  const PresentParameters& p = rd.presentParameters;
+  EXPECT_EQ(std::tie(p.backBufferWidth, p.backBufferHeight, p.backBufferCount, p.multiSampleType),
+            std::make_tuple(640u, 480u, 1u, 2u));
+  EXPECT_FALSE(p.windowed);
   EXPECT_EQ(adapterView->multiSampleChecks, std::vector<uint32_t>{2});
 
   // Without 2-sample support the device is still made, without multisampling.
@@ -112,17 +104,7 @@ TEST_F(RenderDeviceTest, FullScreenUsesTheSettingsSizeAndAntialiasingWhenAvailab
   EXPECT_NE(rd.device, nullptr);
 }
 
-TEST_F(RenderDeviceTest, CreationSetsDepthCreationAmbientAndLighting) {
-  ASSERT_TRUE(Create(GeneralSettings{}));
-  EXPECT_EQ(dev->Described(), (std::vector<std::string>{
-                                  "SetRenderState(ZEnable, 1)",
-                                  "SetRenderState(Ambient, 0xFFE5E5E5)",
-                                  "SetRenderState(Lighting, 1)",
-                              }));
-  EXPECT_EQ(adapterView->createAttempts, std::vector<DeviceType>{DeviceType::Hal});
-}
-
-TEST_F(RenderDeviceTest, FallsBackToTheReferenceDeviceThenLogsFailure) {
+TEST_F(RenderDeviceTest, FallsBackToTheReferenceDeviceThenLogsFailureAndWithoutAdapterShowsABox) {
   ASSERT_TRUE(Create(GeneralSettings{}, [](RecordingAdapter& a) { a.halWorks = false; }));
   EXPECT_EQ(adapterView->createAttempts, (std::vector<DeviceType>{DeviceType::Hal, DeviceType::Ref}));
   EXPECT_FALSE(dir.Exists("Log.txt"));
@@ -134,14 +116,14 @@ TEST_F(RenderDeviceTest, FallsBackToTheReferenceDeviceThenLogsFailure) {
   EXPECT_EQ(rd.device, nullptr);
   EXPECT_EQ(dir.Read("Log.txt"), "Can't create render device!");
   EXPECT_TRUE(messages.calls().empty());
-}
-
-TEST_F(RenderDeviceTest, NoAdapterShowsTheErrorBox) {
+  // Without an adapter: the error box, no log line.
+  std::remove(dir.File("Log.txt").c_str());
   EXPECT_FALSE(CreateRenderDevice(rd, GeneralSettings{}, nullptr, nullptr));
   ASSERT_EQ(messages.calls().size(), 1u);
-  EXPECT_EQ(messages.calls()[0].text, "Can't create Direct3D9 device!");
-  EXPECT_EQ(messages.calls()[0].caption, "ERROR");
-  EXPECT_EQ(messages.calls()[0].icon, MessageIcon::Exclamation);
+  const MessageBoxCall& box = messages.calls()[0];
+  EXPECT_EQ(box.text, "Can't create Direct3D9 device!");
+  EXPECT_EQ(box.caption, "ERROR");
+  EXPECT_EQ(box.icon, MessageIcon::Exclamation);
   EXPECT_FALSE(dir.Exists("Log.txt"));
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/recording_device.h"
 #include "render/camera.h"
 #include "render/resource_catalogue.h"
@@ -74,61 +76,41 @@ TEST_F(CatalogueTest, LoadsEveryKeyInOrderWithItsMaterials) {
   for (int i = 0; i < kMeshKeyCount; ++i) {
     EXPECT_EQ(catalogue.meshes[i], i);
     const MeshRecord& r = store.records[i];
-    EXPECT_EQ(r.vertexCount, 4u * (i + 1));
-    EXPECT_EQ(r.faceCount, 2u * (i + 1));
-    EXPECT_EQ(r.firstVertex, vertices);
+    EXPECT_EQ(std::tie(r.vertexCount, r.faceCount, r.firstVertex),
+              std::make_tuple(4u * (i + 1), 2u * (i + 1), vertices)) << i;
     EXPECT_EQ(catalogue.meshData[i].vertices.size(), r.vertexCount);
     vertices += r.vertexCount;
   }
   EXPECT_EQ(store.records[static_cast<int>(MeshKey::Pol)].name, "data\\meshes\\pol.x");
   EXPECT_EQ(catalogue.Mesh(MeshKey::Mbrick), 23);
   EXPECT_EQ(catalogue.Data(MeshKey::Left).indices.size(), 6u * 7);
-  EXPECT_EQ(store.vertexCount3d, vertices);
-  EXPECT_EQ(store.meshCount, 24u);
-  EXPECT_EQ(store.spriteCount, 16u);
+  EXPECT_EQ(std::tie(store.vertexCount3d, store.meshCount, store.spriteCount), std::make_tuple(vertices, 24u, 16u));
 
   // Every texture exists; sides are rounded up to powers of two.
   for (int i = 0; i < kTextureKeyCount; ++i) EXPECT_TRUE(catalogue.textures[i]) << i;
   int w = 0, h = 0;
   device.GetTextureSize(catalogue.Texture(TextureKey::Helptexture), &w, &h);
-  EXPECT_EQ(w, 128);
-  EXPECT_EQ(h, 64);
+  EXPECT_EQ(std::make_pair(w, h), std::make_pair(128, 64));  // from 100 x 60
   device.GetTextureSize(catalogue.Texture(TextureKey::Clouds), &w, &h);
-  EXPECT_EQ(w, 64);
-  EXPECT_EQ(h, 32);
+  EXPECT_EQ(std::make_pair(w, h), std::make_pair(64, 32));
 
-  // food: as written, 1.5 not clamped, the missing alpha 0.
-  const Material& food = catalogue.food;
-  EXPECT_FLOAT_EQ(food.diffuse.r, 1.5f);
-  EXPECT_FLOAT_EQ(food.diffuse.g, 0.25f);
-  EXPECT_FLOAT_EQ(food.diffuse.b, 0.125f);
-  EXPECT_FLOAT_EQ(food.diffuse.a, 1);
-  EXPECT_FLOAT_EQ(food.ambient.r, 0.5f);
-  EXPECT_FLOAT_EQ(food.ambient.g, -0.5f);
-  EXPECT_FLOAT_EQ(food.ambient.b, 0.75f);
-  EXPECT_FLOAT_EQ(food.ambient.a, 0);
-  EXPECT_FLOAT_EQ(food.specular.g, 1);
-  EXPECT_FLOAT_EQ(food.emissive.r, 0);
-  EXPECT_FLOAT_EQ(food.power, 1);
-  // bonus: its alphas are fixed whatever the file says.
-  EXPECT_FLOAT_EQ(catalogue.bonus.diffuse.r, 0.1f);
-  EXPECT_FLOAT_EQ(catalogue.bonus.diffuse.a, 0.5f);
-  EXPECT_FLOAT_EQ(catalogue.bonus.ambient.b, 0.6f);
-  EXPECT_FLOAT_EQ(catalogue.bonus.ambient.a, 0.25f);
-  for (float c : {catalogue.defaultMaterial.diffuse.r, catalogue.defaultMaterial.diffuse.a,
-                  catalogue.defaultMaterial.ambient.g, catalogue.defaultMaterial.ambient.a})
-    EXPECT_FLOAT_EQ(c, 0.5f);
+  // food as written (1.5 not clamped, the missing alpha 0); bonus alphas are fixed.
+  auto rgba = [](const ColorValue& c) { return std::make_tuple(c.r, c.g, c.b, c.a); };
+  EXPECT_EQ(rgba(catalogue.food.diffuse), std::make_tuple(1.5f, 0.25f, 0.125f, 1.f));
+  EXPECT_EQ(rgba(catalogue.food.ambient), std::make_tuple(0.5f, -0.5f, 0.75f, 0.f));
+  EXPECT_EQ(std::make_tuple(catalogue.food.specular.g, catalogue.food.emissive.r, catalogue.food.power),
+            std::make_tuple(1.f, 0.f, 1.f));
+  EXPECT_EQ(rgba(catalogue.bonus.diffuse), std::make_tuple(0.1f, 0.2f, 0.3f, 0.5f));
+  EXPECT_EQ(rgba(catalogue.bonus.ambient), std::make_tuple(0.4f, 0.5f, 0.6f, 0.25f));
+  EXPECT_EQ(rgba(catalogue.defaultMaterial.diffuse), std::make_tuple(0.5f, 0.5f, 0.5f, 0.5f));
+  EXPECT_EQ(rgba(catalogue.defaultMaterial.ambient), std::make_tuple(0.5f, 0.5f, 0.5f, 0.5f));
 
   // The camera stands at the start-up view.
-  EXPECT_FLOAT_EQ(camera.eye.z, -5000);
-  EXPECT_FLOAT_EQ(camera.eye.x, 0);
-  EXPECT_FLOAT_EQ(camera.lookAtTarget.z, 510);
-  EXPECT_FLOAT_EQ(camera.fov, 45);
+  EXPECT_EQ(std::make_tuple(camera.eye.x, camera.eye.z, camera.lookAtTarget.z, camera.fov),
+            std::make_tuple(0.f, -5000.f, 510.f, 45.f));
 
   ReleaseResourceCatalogue(catalogue, store, device);
-  EXPECT_EQ(device.textureCount(), 0u);
-  EXPECT_EQ(device.vertexBufferCount(), 0u);
-  EXPECT_EQ(device.indexBufferCount(), 0u);
+  EXPECT_EQ(device.textureCount() + device.vertexBufferCount() + device.indexBufferCount(), 0u);
 }
 
 TEST_F(CatalogueTest, MissingSectionsGiveOneMessagePerKeyAndLoadingFinishes) {

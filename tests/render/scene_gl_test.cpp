@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "gameplay/play_screen.h"
@@ -39,6 +40,14 @@ class SceneOnGl : public ::testing::Test {
     PlayScreenFrameWith(*env.game, {123456, 2, 2});
     return env.Gl()->ReadPixels(0, 0, 800, 600);
   }
+  // A frame with `slot` set to `value` for its duration.
+  template <typename T>
+  std::vector<uint32_t> FrameWith(T& slot, T value) {
+    T saved = std::exchange(slot, std::move(value));
+    std::vector<uint32_t> pixels = Frame();
+    slot = std::move(saved);
+    return pixels;
+  }
 
   // Where a world point lands on the screen, in pixels from the top left.
   void Project(const Vec3& p, int& x, int& y) {
@@ -66,7 +75,8 @@ TEST_F(SceneOnGl, EachPartOfTheLevelShowsWhereTheCameraPutsIt) {
   std::vector<uint32_t> full = Frame();
   full = Frame();
 
-  // The stone.
+  // The stone, the ball (sunk: the world step places its matrix every frame),
+  // a floor cell and the top of a corner wall of the level mesh.
   int stoneRow = -1, stoneCol = -1;
   for (int r = 0; r < level.rows; ++r)
     for (int c = 0; c < level.cols; ++c)
@@ -75,41 +85,25 @@ TEST_F(SceneOnGl, EachPartOfTheLevelShowsWhereTheCameraPutsIt) {
   int x, y;
   Project({50.0f * stoneRow, 10, 50.0f * stoneCol}, x, y);
   ASSERT_TRUE(x > 0 && x < 800 && y > 0 && y < 600);
-  level.cells[stoneRow][stoneCol].kind = Floor;
-  std::vector<uint32_t> noStone = Frame();
-  EXPECT_GT(ChangedAround(full, noStone, x, y, 4), 40) << "stone at " << x << ", " << y;
-  level.cells[stoneRow][stoneCol].kind = Stone;
-
-  // The ball at the start.
-  const Matrix ballWorld = game.world.ball.world;
-  Project({ballWorld.m[3][0], ballWorld.m[3][1], ballWorld.m[3][2]}, x, y);
-  // (the world step places the ball's matrix every frame: sink the ball itself)
-  game.world.ball.height = -5000;
-  std::vector<uint32_t> noBall = Frame();
-  EXPECT_GT(ChangedAround(full, noBall, x, y, 4), 40) << "ball at " << x << ", " << y;
-  game.world.ball.height = kRollingHeight;
-
-  // Walls and floor are the level mesh: a floor cell and the top of a corner wall.
-  const int record = game.levelMeshRecord;
-  game.levelMeshRecord = -1;
-  std::vector<uint32_t> noLevel = Frame();
-  game.levelMeshRecord = record;
+  EXPECT_GT(ChangedAround(full, FrameWith<int32_t>(level.cells[stoneRow][stoneCol].kind, Floor), x, y, 4), 40)
+      << "stone at " << x << ", " << y;
+  const Matrix& ball = game.world.ball.world;
+  Project({ball.m[3][0], ball.m[3][1], ball.m[3][2]}, x, y);
+  EXPECT_GT(ChangedAround(full, FrameWith(game.world.ball.height, -5000), x, y, 4), 40) << "ball at " << x << ", " << y;
+  std::vector<uint32_t> noLevel = FrameWith(game.levelMeshRecord, -1);
   Project({50.0f * 2, 0, 50.0f * 3}, x, y);
   EXPECT_GT(ChangedAround(full, noLevel, x, y, 4), 40) << "floor at " << x << ", " << y;
   Project({0, 50, 0}, x, y);
   EXPECT_GT(ChangedAround(full, noLevel, x, y, 3), 20) << "wall at " << x << ", " << y;
 
-  // The island under the level.
-  const int island1 = game.catalogue.meshes[static_cast<int>(MeshKey::Island1)];
-  const int island2 = game.catalogue.meshes[static_cast<int>(MeshKey::Island2)];
-  game.catalogue.meshes[static_cast<int>(MeshKey::Island1)] = -1;
-  game.catalogue.meshes[static_cast<int>(MeshKey::Island2)] = -1;
-  std::vector<uint32_t> noIsland = Frame();
-  game.catalogue.meshes[static_cast<int>(MeshKey::Island1)] = island1;
-  game.catalogue.meshes[static_cast<int>(MeshKey::Island2)] = island2;
+  // The island under the level fills part of the screen.
+  int& island1 = game.catalogue.meshes[static_cast<int>(MeshKey::Island1)];
+  const int saved = std::exchange(island1, -1);
+  std::vector<uint32_t> noIsland = FrameWith(game.catalogue.meshes[static_cast<int>(MeshKey::Island2)], -1);
+  island1 = saved;
   int changed = 0;
   for (size_t i = 0; i < full.size(); ++i) changed += Distance(full[i], noIsland[i]) > 40;
-  EXPECT_GT(changed, 5000) << "the island fills part of the screen";
+  EXPECT_GT(changed, 5000);
 
   // The head-up display: lives at the top left, the level at the bottom left,
   // the time at the top right, in white over black shadows.
@@ -119,9 +113,7 @@ TEST_F(SceneOnGl, EachPartOfTheLevelShowsWhereTheCameraPutsIt) {
       for (int i = x0; i < x1; ++i) n += Distance(px[j * 800 + i], 0xFFFFFFFF) < 30;
     return n;
   };
-  std::unique_ptr<BitmapFont> large = std::move(game.fonts.LargeFont);
-  std::vector<uint32_t> noText = Frame();
-  game.fonts.LargeFont = std::move(large);
+  std::vector<uint32_t> noText = FrameWith(game.fonts.LargeFont, std::unique_ptr<BitmapFont>{});
   std::vector<uint32_t> withText = Frame();
   EXPECT_GT(whiteIn(withText, 0, 0, 120, 30), 30);
   EXPECT_GT(whiteIn(withText, 0, 570, 120, 600), 30);

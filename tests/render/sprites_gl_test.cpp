@@ -26,6 +26,15 @@ uint32_t Texel(int x, int y) {
          (static_cast<uint32_t>(y * 16 + 8) << 8) | static_cast<uint32_t>((x * 5 + y * 3) & 0xFF);
 }
 
+std::vector<uint8_t> PatternRgba() {
+  std::vector<uint8_t> rgba;
+  for (int i = 0; i < 256; ++i) {
+    uint32_t c = Texel(i % 16, i / 16);
+    rgba.insert(rgba.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), 255});
+  }
+  return rgba;
+}
+
 class SpritesGlTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -42,16 +51,15 @@ class SpritesGlTest : public ::testing::Test {
 
   // A 16 x 16 texture of distinct texels.
   TextureHandle PatternTexture() {
-    std::vector<uint8_t> rgba;
-    for (int y = 0; y < 16; ++y)
-      for (int x = 0; x < 16; ++x) {
-        uint32_t c = Texel(x, y);
-        rgba.insert(rgba.end(), {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8),
-                                 static_cast<uint8_t>(c), 255});
-      }
     TextureHandle texture;
-    EXPECT_EQ(device->CreateTexture(16, 16, rgba.data(), &texture), DeviceResult::Ok);
+    EXPECT_EQ(device->CreateTexture(16, 16, PatternRgba().data(), &texture), DeviceResult::Ok);
     return texture;
+  }
+  // Expects the 16 x 16 texels (or their columns 16 - w..15) drawn w wide at (x0, y0), optionally mirrored.
+  void ExpectTexels(int x0, int y0, int w = 16, bool mirrored = false) {
+    for (int y = 0; y < 16; ++y)
+      for (int x = 0; x < w; ++x)
+        ASSERT_EQ(device->ReadPixel(x0 + x, y0 + y), Texel(mirrored ? 15 - x : 16 - w + x, y)) << x << "," << y;
   }
 
   test::TestGlDevice gl;
@@ -66,35 +74,25 @@ TEST_F(SpritesGlTest, AnUnfilteredSpriteMapsTexelsOneToOne) {
   device->SetTexture(0, PatternTexture());
   int j = CreateSprite(store, *device, SpriteRect{30, 40, 16, 16, 0, 0, 1, 1, 0xFFFFFFFF});
   ASSERT_EQ(j, 16);
+  // The right half of the texture (an atlas cut) drawn 8 wide, and the whole mirrored.
+  int half = CreateSprite(store, *device, SpriteRect{100, 60, 8, 16, 0.5f, 0, 1, 1, 0xFFFFFFFF});
+  int mirrored = CreateSprite(store, *device, SpriteRect{50, 80, 16, 16, 1, 0, 0, 1, 0xFFFFFFFF});
   ASSERT_TRUE(device->BeginScene() == DeviceResult::Ok);
   DrawSprite(*device, store, j, false);
-  // The right half of the texture (an atlas cut) drawn 8 wide elsewhere.
-  int half = CreateSprite(store, *device, SpriteRect{100, 60, 8, 16, 0.5f, 0, 1, 1, 0xFFFFFFFF});
   DrawSprite(*device, store, half, true);
+  DrawSprite(*device, store, mirrored, true);
   device->EndScene();
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x)
-      ASSERT_EQ(device->ReadPixel(30 + x, 40 + y), Texel(x, y)) << x << "," << y;
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 8; ++x)
-      ASSERT_EQ(device->ReadPixel(100 + x, 60 + y), Texel(8 + x, y)) << x << "," << y;
+  ExpectTexels(30, 40);
+  ExpectTexels(100, 60, 8);
+  ExpectTexels(50, 80, 16, true);
   // Nothing outside the rectangles.
-  EXPECT_EQ(device->ReadPixel(29, 40), 0xFF203040u);
-  EXPECT_EQ(device->ReadPixel(46, 40), 0xFF203040u);
-  EXPECT_EQ(device->ReadPixel(30, 56), 0xFF203040u);
-  EXPECT_EQ(device->ReadPixel(108, 60), 0xFF203040u);
+  for (auto [x, y] : {std::pair{29, 40}, {46, 40}, {30, 56}, {108, 60}})
+    EXPECT_EQ(device->ReadPixel(x, y), 0xFF203040u) << x << "," << y;
 }
 
 TEST_F(SpritesGlTest, APngFileThroughTheTextureLoaderKeepsEveryTexel) {
   test::ScratchDir dir;
-  std::vector<uint8_t> rgba;
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x) {
-      uint32_t c = Texel(x, y);
-      rgba.insert(rgba.end(), {static_cast<uint8_t>(c >> 16), static_cast<uint8_t>(c >> 8),
-                               static_cast<uint8_t>(c), 255});
-    }
-  ASSERT_TRUE(test::WritePngFile(dir.File("atlas.png"), 16, 16, rgba));
+  ASSERT_TRUE(test::WritePngFile(dir.File("atlas.png"), 16, 16, PatternRgba()));
   TextureHandle texture;
   ASSERT_EQ(CreateTextureFromFile(*device, "atlas.png", &texture), 0);
   device->SetTexture(0, texture);
@@ -102,23 +100,9 @@ TEST_F(SpritesGlTest, APngFileThroughTheTextureLoaderKeepsEveryTexel) {
   device->BeginScene();
   DrawSprite(*device, store, j, true);
   device->EndScene();
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x)
-      ASSERT_EQ(device->ReadPixel(5 + x, 5 + y), Texel(x, y)) << x << "," << y;
+  ExpectTexels(5, 5);
   EXPECT_EQ(CreateTextureFromFile(*device, "missing.png", &texture), kTextureInvalidData);
   EXPECT_FALSE(texture);
-}
-
-TEST_F(SpritesGlTest, AMirroredTextureRectangleShowsThePictureMirrored) {
-  device->SetTexture(0, PatternTexture());
-  int j = CreateSprite(store, *device, SpriteRect{50, 50, 16, 16, 1, 0, 0, 1, 0xFFFFFFFF});
-  ASSERT_GE(j, 0);
-  device->BeginScene();
-  DrawSprite(*device, store, j, true);
-  device->EndScene();
-  for (int y = 0; y < 16; ++y)
-    for (int x = 0; x < 16; ++x)
-      ASSERT_EQ(device->ReadPixel(50 + x, 50 + y), Texel(15 - x, y)) << x << "," << y;
 }
 
 TEST_F(SpritesGlTest, TheSpriteColourTintsTheTextureAndMovesWithRefill) {
@@ -140,26 +124,18 @@ TEST_F(SpritesGlTest, FadeRectAt255TurnsTheScreenBlackAndAt0ChangesNothing) {
   device->BeginScene();
   DrawSprite(*device, store, j, false);
   device->EndScene();
-  std::vector<uint32_t> before = device->ReadPixels(0, 0, kWidth, kHeight);
-
-  device->BeginScene();
-  DrawFadeRect(*device, store, 0, 0, 0, kWidth, kHeight);
-  device->EndScene();
-  EXPECT_EQ(device->ReadPixels(0, 0, kWidth, kHeight), before);
-
-  // Half way darkens every channel by half.
-  device->BeginScene();
-  DrawFadeRect(*device, store, 128, 0, 0, kWidth, kHeight);
-  device->EndScene();
-  uint32_t half = device->ReadPixel(kWidth - 1, kHeight - 1);
+  const std::vector<uint32_t> before = device->ReadPixels(0, 0, kWidth, kHeight);
+  auto fade = [&](int alpha) {
+    device->BeginScene();
+    DrawFadeRect(*device, store, alpha, 0, 0, kWidth, kHeight);
+    device->EndScene();
+    return device->ReadPixels(0, 0, kWidth, kHeight);
+  };
+  EXPECT_EQ(fade(0), before);
+  uint32_t half = fade(128).back();  // half way darkens every channel by half
   EXPECT_NEAR(static_cast<int>((half >> 16) & 0xFF), 0x20 * 127 / 255, 1);
   EXPECT_NEAR(static_cast<int>(half & 0xFF), 0x40 * 127 / 255, 1);
-
-  device->BeginScene();
-  DrawFadeRect(*device, store, 255, 0, 0, kWidth, kHeight);
-  device->EndScene();
-  std::vector<uint32_t> after = device->ReadPixels(0, 0, kWidth, kHeight);
-  for (size_t i = 0; i < after.size(); ++i) ASSERT_EQ(after[i], 0xFF000000u) << i;
+  EXPECT_EQ(fade(255), std::vector<uint32_t>(before.size(), 0xFF000000u));
 }
 
 TEST_F(SpritesGlTest, TheCameraShowsTheGroundTheWayPickingReadsIt) {
@@ -197,11 +173,8 @@ TEST_F(SpritesGlTest, TheCameraShowsTheGroundTheWayPickingReadsIt) {
       // Leave a margin of a pixel (about 5.5 world units here) around the edges.
       bool inside = gx > 6 && gx < 94 && gz > 6 && gz < 94;
       bool outside = gx < -6 || gx > 106 || gz < -6 || gz > 106;
-      if (inside) {
-        EXPECT_NE(device->ReadPixel(x, y), background) << x << "," << y;
-      }
-      if (outside) {
-        EXPECT_EQ(device->ReadPixel(x, y), background) << x << "," << y;
+      if (inside || outside) {
+        EXPECT_EQ(device->ReadPixel(x, y) != background, inside) << x << "," << y;
       }
     }
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 #include "platform/recording_device.h"
 #include "render/sprites.h"
@@ -40,39 +41,28 @@ TEST_F(SpritesTest, StartupTableFillsRecords64To79WithFourVerticesEach) {
   EXPECT_EQ(store.primitiveTotal2d, 32u);
   for (int j = 0; j < 16; ++j) {
     const MeshRecord& r = store.records[64 + j];
-    EXPECT_EQ(r.firstVertex, 4u * j);
-    EXPECT_EQ(r.vertexCount, 4u);
-    EXPECT_EQ(r.faceCount, 2u);
+    EXPECT_EQ(std::tie(r.firstVertex, r.vertexCount, r.faceCount), std::make_tuple(4u * j, 4u, 2u)) << j;
     EXPECT_TRUE(r.indexBuffer);
   }
-  // The bottom strip at 0.745 of the height, as wide as the screen.
+  // Corners top left, bottom left, bottom right, top right: the bottom strip
+  // lies at 0.745 of the height, as wide as the screen.
   std::vector<VertexScreen> strip = SpriteVertices(device, store, SpriteBottomStrip);
-  EXPECT_FLOAT_EQ(strip[0].y, 447);
-  EXPECT_FLOAT_EQ(strip[2].x, 800);
-  EXPECT_FLOAT_EQ(strip[2].y, 486);
-  // Vertex order: top left, bottom left, bottom right, top right; the slider
-  // knob's texture rectangle runs right to left, so it shows mirrored.
-  std::vector<VertexScreen> knob = SpriteVertices(device, store, SpriteSliderKnob);
-  EXPECT_FLOAT_EQ(knob[0].u, 0.05f);
-  EXPECT_FLOAT_EQ(knob[0].v, 0.718f);
-  EXPECT_FLOAT_EQ(knob[1].y, 30);
-  EXPECT_FLOAT_EQ(knob[1].v, 0.742f);
-  EXPECT_FLOAT_EQ(knob[2].x, 17);
-  EXPECT_FLOAT_EQ(knob[2].u, 0.018f);
-  EXPECT_FLOAT_EQ(knob[3].y, 0);
-  for (const VertexScreen& v : knob) {
-    EXPECT_EQ(v.color, 0xFF000000u);
-    EXPECT_FLOAT_EQ(v.z, 0);
-    EXPECT_FLOAT_EQ(v.rhw, 1);
+  const float corners[4][2] = {{0, 447}, {0, 486}, {800, 486}, {800, 447}};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(std::make_pair(strip[k].x, strip[k].y), std::make_pair(corners[k][0], corners[k][1])) << k;
+    EXPECT_EQ(std::make_tuple(strip[k].z, strip[k].rhw), std::make_tuple(0.f, 1.f)) << k;
   }
+  // The slider knob's texture rectangle runs right to left, so it shows mirrored.
+  std::vector<VertexScreen> knob = SpriteVertices(device, store, SpriteSliderKnob);
+  EXPECT_GT(knob[0].u, knob[2].u);
+  EXPECT_EQ(knob[0].u, knob[1].u);
   EXPECT_EQ(SpriteVertices(device, store, SpriteTinted)[0].color, 0xFF3E678Au);
   // Each sprite's own index buffer: 3, 0, 1, 1, 2, 3.
   void* data = nullptr;
   ASSERT_TRUE(Succeeded(device.LockIndexBuffer(store.records[64 + 5].indexBuffer, 0, 0, &data, 0)));
-  uint16_t indices[6];
-  std::memcpy(indices, data, sizeof indices);
-  device.UnlockIndexBuffer(store.records[64 + 5].indexBuffer);
+  const uint16_t* indices = static_cast<const uint16_t*>(data);
   EXPECT_EQ(std::vector<uint16_t>(indices, indices + 6), (std::vector<uint16_t>{3, 0, 1, 1, 2, 3}));
+  device.UnlockIndexBuffer(store.records[64 + 5].indexBuffer);
 }
 
 TEST_F(SpritesTest, DrawSpriteSetsTheExactStateSequenceBlendedAndNot) {
@@ -116,37 +106,16 @@ TEST_F(SpritesTest, DrawSpriteSetsTheExactStateSequenceBlendedAndNot) {
 }
 
 TEST_F(SpritesTest, DrawFadeRectDrawsTheBlackSpriteUntexturedWithAlphaOnTop) {
-  const std::string vb = Id(store.vertices2d);
-  DrawFadeRect(device, store, 0x80, 0, 0, 800, 600);
-  std::vector<std::string> calls = device.Described();
-  ASSERT_GE(calls.size(), 8u);
-  const std::vector<std::string> head = {
-      "SetRenderState(ColorVertex, 0)",
-      "SetRenderState(DiffuseMaterialSource, 0)",
-      "SetTexture(0, 0)",
-      "LockVertexBuffer(" + vb + ", 1232, 112, 0)",  // sprite 11 starts at vertex 44
-      "UnlockVertexBuffer(" + vb + ")",
-      "SetTextureStageState(0, ColorOp, 4)",
-  };
-  EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + 6), head);
-  EXPECT_EQ(calls[calls.size() - 2], "DrawIndexedPrimitive(4, 44, 0, 4, 0, 2)");
-  EXPECT_EQ(calls.back(), "SetRenderState(AlphaBlendEnable, 0)");
-  EXPECT_EQ(device.CountOf(DeviceOp::SetRenderState), 2u + 8u);  // a blended sprite sets 8
+  DrawFadeRect(device, store, 0x80, 10, 20, 30, 40);
   ASSERT_EQ(device.draws.size(), 1u);
+  EXPECT_EQ(device.draws[0].firstVertex, 44u);  // sprite 11
   EXPECT_FALSE(device.draws[0].texture);
   EXPECT_EQ(device.draws[0].states.render[static_cast<int>(RenderState::AlphaBlendEnable)], 1u);
-
+  EXPECT_EQ(device.GetRenderState(RenderState::AlphaBlendEnable), 0u);
   std::vector<VertexScreen> fade = SpriteVertices(device, store, SpriteFade);
   for (const VertexScreen& v : fade) EXPECT_EQ(v.color, 0x80000000u);
-  EXPECT_FLOAT_EQ(fade[2].x, 800);
-  EXPECT_FLOAT_EQ(fade[2].y, 600);
-  EXPECT_FLOAT_EQ(fade[2].u, 1);
-
-  DrawFadeRect(device, store, 255, 10, 20, 30, 40);
-  fade = SpriteVertices(device, store, SpriteFade);
-  EXPECT_EQ(fade[0].color, 0xFF000000u);
-  EXPECT_FLOAT_EQ(fade[0].x, 10);
-  EXPECT_FLOAT_EQ(fade[2].y, 60);
+  EXPECT_EQ(std::make_tuple(fade[0].x, fade[0].y, fade[2].x, fade[2].y, fade[2].u),
+            std::make_tuple(10.f, 20.f, 40.f, 60.f, 1.f));
   // Out of range alphas are clamped, not wrapped into the colour bits.
   DrawFadeRect(device, store, 300, 0, 0, 800, 600);
   EXPECT_EQ(SpriteVertices(device, store, SpriteFade)[0].color, 0xFF000000u);
@@ -157,13 +126,8 @@ TEST_F(SpritesTest, DrawFadeRectDrawsTheBlackSpriteUntexturedWithAlphaOnTop) {
 TEST_F(SpritesTest, MouseCursorMovesToThePointerAndDrawsBlended) {
   DrawMouseCursor(device, store, SpriteCursor, 123, 45);
   std::vector<VertexScreen> cursor = SpriteVertices(device, store, SpriteCursor);
-  EXPECT_FLOAT_EQ(cursor[0].x, 123);
-  EXPECT_FLOAT_EQ(cursor[0].y, 45);
-  EXPECT_FLOAT_EQ(cursor[2].x, 141);  // 18 wide
-  EXPECT_FLOAT_EQ(cursor[2].y, 78);   // 33 high
-  EXPECT_FLOAT_EQ(cursor[0].u, 0.004f);
-  EXPECT_FLOAT_EQ(cursor[2].v, 0.698f);
-  EXPECT_EQ(cursor[1].color, 0xFFFFFFFFu);
+  EXPECT_EQ(std::make_pair(cursor[0].x, cursor[0].y), std::make_pair(123.f, 45.f));
+  EXPECT_EQ(std::make_pair(cursor[2].x, cursor[2].y), std::make_pair(141.f, 78.f));  // 18 x 33
   ASSERT_EQ(device.draws.size(), 1u);
   EXPECT_EQ(device.draws[0].states.render[static_cast<int>(RenderState::AlphaBlendEnable)], 1u);
   EXPECT_EQ(device.draws[0].firstVertex, 48u);

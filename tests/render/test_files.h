@@ -15,38 +15,25 @@ namespace nb::test {
 // A text .x file with a row of `quads` unit squares in the XZ plane: four
 // vertices and one upward normal per square, texture coordinates 0..1.
 inline std::string QuadRowXFile(int quads) {
-  std::string s = "xof 0303txt 0032\nMesh row {\n " + std::to_string(quads * 4) + ";\n";
-  char line[128];
+  std::string positions, faces, normals, uvs;
   for (int q = 0; q < quads; ++q) {
-    for (int k = 0; k < 4; ++k) {
-      float x = static_cast<float>(q + (k == 2 || k == 3 ? 1 : 0));
-      float z = (k == 1 || k == 2) ? 1.0f : 0.0f;
-      std::snprintf(line, sizeof line, " %.1f;0.0;%.1f;%c\n", x, z,
-                    q == quads - 1 && k == 3 ? ';' : ',');
-      s += line;
-    }
+    const std::string a = std::to_string(q), b = std::to_string(q + 1), end = q == quads - 1 ? ";\n" : ",\n";
+    positions += a + ";0;0;, " + a + ";0;1;, " + b + ";0;1;, " + b + ";0;0;" + end;
+    faces += "4;" + std::to_string(4 * q) + "," + std::to_string(4 * q + 1) + "," + std::to_string(4 * q + 2) + "," +
+             std::to_string(4 * q + 3) + ";" + end;
+    normals += "4;0,0,0,0;" + end;
+    uvs += "0;0;, 0;1;, 1;1;, 1;0;" + end;
   }
-  s += " " + std::to_string(quads) + ";\n";
-  for (int q = 0; q < quads; ++q) {
-    int b = q * 4;
-    std::snprintf(line, sizeof line, " 4;%d,%d,%d,%d;%c\n", b, b + 1, b + 2, b + 3,
-                  q == quads - 1 ? ';' : ',');
-    s += line;
-  }
-  s += " MeshNormals {\n  1;\n  0.0;1.0;0.0;;\n  " + std::to_string(quads) + ";\n";
-  for (int q = 0; q < quads; ++q) s += q == quads - 1 ? "  4;0,0,0,0;;\n" : "  4;0,0,0,0;,\n";
-  s += " }\n MeshTextureCoords {\n  " + std::to_string(quads * 4) + ";\n";
-  for (int q = 0; q < quads; ++q)
-    s += q == quads - 1 ? "  0;0;, 0;1;, 1;1;, 1;0;;\n" : "  0;0;, 0;1;, 1;1;, 1;0;,\n";
-  s += " }\n}\n";
-  return s;
+  const std::string n = std::to_string(quads), vertices = std::to_string(4 * quads);
+  return "xof 0303txt 0032\nMesh row {\n" + vertices + ";\n" + positions + n + ";\n" + faces +
+         "MeshNormals {\n1;\n0.0;1.0;0.0;;\n" + n + ";\n" + normals + "}\nMeshTextureCoords {\n" + vertices + ";\n" +
+         uvs + "}\n}\n";
 }
 
 // Writes RGBA pixels as a PNG file; false on failure.
 inline bool WritePngFile(const std::string& path, int width, int height,
                          const std::vector<uint8_t>& rgba) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
+  png_image image{};
   image.version = PNG_IMAGE_VERSION;
   image.width = width;
   image.height = height;
