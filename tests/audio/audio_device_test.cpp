@@ -80,7 +80,9 @@ TEST_F(AudioDeviceTest, MissingUnreadableAndUnknownSoundsAreSilent) {
   // A file cut short loads what is there or nothing, and plays if it loads.
   dir.Write("short.wav", whole.substr(0, whole.size() / 2));
   SampleHandle cut = LoadSampleFile(device, dir.File("short.wav"), 3);
-  if (cut != 0) EXPECT_GE(PlaySampleChannel(device, cut, 50), 0);
+  if (cut != 0) {
+    EXPECT_GE(PlaySampleChannel(device, cut, 50), 0);
+  }
   EXPECT_EQ(PlaySampleChannel(device, 0, 50), -1);
   EXPECT_EQ(PlaySampleChannel(device, 57, 50), -1);
   PlayStream(device, 0, true);
@@ -92,18 +94,18 @@ TEST_F(AudioDeviceTest, MissingUnreadableAndUnknownSoundsAreSilent) {
   EXPECT_EQ(StreamMixerVolume(device, 4), -1);
 }
 
-TEST_F(AudioDeviceTest, ThreeStreamsPlayAtOnceAndStopResumeRestart) {
+TEST_F(AudioDeviceTest, StreamsPlayTogetherStopResumeRestartAndFreeThemselves) {
   dir.Write("game.wav", test::SineWav(1.0, 220));
   dir.Write("menu.wav", test::SineWav(1.0, 330));
   dir.Write("intro.wav", test::SineWav(3.0, 440));
+  dir.Write("blip.wav", test::SineWav(0.15));
   StreamHandle game = CreateFileStream(device, dir.File("game.wav"), true, false);
   StreamHandle menu = CreateFileStream(device, dir.File("menu.wav"), true, false);
   StreamHandle intro = CreateFileStream(device, dir.File("intro.wav"), false, true);
-  ASSERT_TRUE(game && menu && intro);
-  PlayStream(device, intro, false);
-  PlayStream(device, menu, true);
-  PlayStream(device, game, true);
-  for (StreamHandle s : {intro, menu, game}) EXPECT_TRUE(StreamIsPlaying(device, s)) << s;
+  StreamHandle blip = CreateFileStream(device, dir.File("blip.wav"), false, true);
+  ASSERT_TRUE(game && menu && intro && blip);
+  for (StreamHandle s : {blip, intro, menu, game}) PlayStream(device, s, s == menu || s == game);
+  for (StreamHandle s : {blip, intro, menu, game}) EXPECT_TRUE(StreamIsPlaying(device, s)) << s;
   SetStreamVolume(device, game, 35);
   EXPECT_EQ(StreamMixerVolume(device, game), 35);
   EXPECT_EQ(StreamMixerVolume(device, menu), 100);
@@ -117,9 +119,11 @@ TEST_F(AudioDeviceTest, ThreeStreamsPlayAtOnceAndStopResumeRestart) {
   PlayStream(device, game, true);  // from the start, keeping its volume
   EXPECT_TRUE(StreamIsPlaying(device, game));
   EXPECT_EQ(StreamMixerVolume(device, game), 35);
-  // Loops outlast their length.
+  // Loops outlast their length; the short self-freeing stream is gone once it ends.
+  WaitFor([&] { return !StreamExists(device, blip); });
   std::this_thread::sleep_for(std::chrono::milliseconds(1400));
   EXPECT_TRUE(StreamIsPlaying(device, menu) && StreamIsPlaying(device, game));
+  EXPECT_FALSE(StreamExists(device, blip));
 
   // Stopping the self-freeing stream frees it after a short fade; the handle
   // addresses nothing from then on.
@@ -133,22 +137,10 @@ TEST_F(AudioDeviceTest, ThreeStreamsPlayAtOnceAndStopResumeRestart) {
   FreeStream(device, game);
   EXPECT_FALSE(StreamExists(device, game));
   EXPECT_TRUE(StreamIsPlaying(device, menu));
-}
-
-TEST_F(AudioDeviceTest, SelfFreeingStreamIsGoneAfterItEnds) {
-  dir.Write("intro.wav", test::SineWav(0.15));
-  StreamHandle intro = CreateFileStream(device, dir.File("intro.wav"), false, true);
-  StreamHandle loop = CreateFileStream(device, dir.File("intro.wav"), true, false);
-  ASSERT_NE(intro, 0);
-  PlayStream(device, intro, false);
-  PlayStream(device, loop, false);
-  EXPECT_TRUE(StreamExists(device, intro));
-  WaitFor([&] { return !StreamExists(device, intro); });
-  EXPECT_FALSE(StreamExists(device, intro));
-  EXPECT_TRUE(StreamIsPlaying(device, loop));
-  // A later stream gets a handle of its own, never the freed one.
-  EXPECT_NE(CreateFileStream(device, dir.File("intro.wav"), false, true), intro);
-  EXPECT_FALSE(StreamExists(device, intro));
+  // A later stream gets a handle of its own, never a freed one.
+  StreamHandle next = CreateFileStream(device, dir.File("blip.wav"), false, true);
+  EXPECT_TRUE(next != blip && next != intro && next != game) << next;
+  EXPECT_FALSE(StreamExists(device, blip) || StreamExists(device, intro));
 }
 
 TEST_F(AudioDeviceTest, DeviceVolumeIsSetOnTheMixerClamped) {
