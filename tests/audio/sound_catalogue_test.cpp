@@ -54,31 +54,22 @@ TEST_F(SoundCatalogueTest, LoadsEveryKeyInItsPlaceAndSetsTheMusicVolume) {
   EXPECT_GE(PlaySample(audio, SoundId::end, 50), 0);
 }
 
-TEST_F(SoundCatalogueTest, MissingSectionKeysAndFilesAreSilentWithoutAMessage) {
-  dir.Write("settings.ini", "[General]\nMusicVolume=60\n");
-  LoadSoundCatalogue(audio, 60);
-  EXPECT_TRUE(audio.device.open);
-  for (int i = 0; i < kSampleCount; ++i)
-    EXPECT_EQ(PlaySample(audio, static_cast<SoundId>(i), 80), -1) << kSampleKeys[i];
-  MusicAtStartUp(audio);
-  MusicToMainMenu(audio);
-  MusicAfterSplash(audio, false);
-  EXPECT_FALSE(MusicIsPlaying(audio, MusicId::Menu));
-  CloseAudio(audio);
-
-  // A section naming absent and broken files, and one good file.
+TEST_F(SoundCatalogueTest, MissingKeysAndAbsentOrBrokenFilesAreSilentWithoutAMessage) {
   dir.Write("broken.wav", "not a sound at all");
   dir.Write("click.wav", test::SineWav(0.3));
   dir.Write("settings.ini",
             "[Sounds]\nBrickCrash=nowhere\\crash.wav\nWallHit=broken.wav\n"
             "menuonclick=click.wav\ngamemusic=broken.wav\nmenumusic=nowhere.ogg\n");
   LoadSoundCatalogue(audio, 60);
+  EXPECT_TRUE(audio.device.open);
+  for (int i = 0; i < kSampleCount; ++i)
+    EXPECT_EQ(PlaySample(audio, static_cast<SoundId>(i), 80) >= 0, i == static_cast<int>(SoundId::menuonclick))
+        << kSampleKeys[i];
+  MusicAtStartUp(audio);
+  MusicToMainMenu(audio);
+  MusicAfterSplash(audio, false);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(MusicExists(audio, static_cast<MusicId>(i))) << i;
   EXPECT_TRUE(messages.calls().empty());
-  EXPECT_EQ(PlaySample(audio, SoundId::BrickCrash, 80), -1);
-  EXPECT_EQ(PlaySample(audio, SoundId::WallHit, 80), -1);
-  EXPECT_GE(PlaySample(audio, SoundId::menuonclick, 80), 0);
-  EXPECT_FALSE(MusicExists(audio, MusicId::Game));
-  EXPECT_FALSE(MusicExists(audio, MusicId::Menu));
 }
 
 TEST_F(SoundCatalogueTest, FailedDeviceShowsOneMessageAndEveryLaterCallIsHarmless) {
