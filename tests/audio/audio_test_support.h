@@ -3,57 +3,57 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+#include "shell/general_settings.h"
 
 namespace nb::test {
 
 // The tests run on SDL's dummy driver unless the caller chose another.
 inline void UseDummyAudioDriver() { setenv("SDL_AUDIODRIVER", "dummy", 0); }
 
-// A mono 16-bit WAV of a quiet sine.
+// A mono 16-bit WAV of a sine at amplitude 8000.
 inline std::string SineWav(double seconds, double freq = 440.0, int rate = 22050) {
   int count = static_cast<int>(seconds * rate);
   std::string out;
-  auto put32 = [&out](std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-  };
-  auto put16 = [&out](std::uint16_t v) {
-    out.push_back(static_cast<char>(v & 0xFF));
-    out.push_back(static_cast<char>(v >> 8));
+  auto put = [&out](std::uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
   };
   out += "RIFF";
-  put32(36 + count * 2);
+  put(36 + count * 2, 4);
   out += "WAVEfmt ";
-  put32(16);
-  put16(1);
-  put16(1);
-  put32(rate);
-  put32(rate * 2);
-  put16(2);
-  put16(16);
+  put(16, 4), put(1, 2), put(1, 2);  // format chunk size, PCM, mono
+  put(rate, 4), put(rate * 2, 4), put(2, 2), put(16, 2);
   out += "data";
-  put32(count * 2);
-  for (int i = 0; i < count; ++i) {
-    double v = 8000.0 * std::sin(2 * 3.14159265358979 * freq * i / rate);
-    put16(static_cast<std::uint16_t>(static_cast<std::int16_t>(v)));
-  }
+  put(count * 2, 4);
+  for (int i = 0; i < count; ++i)
+    put(static_cast<std::uint16_t>(static_cast<std::int16_t>(8000.0 * std::sin(2 * M_PI * freq * i / rate))), 2);
   return out;
+}
+
+inline std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
 // The 16-bit samples of a mono PCM WAV as the generator writes it (empty when
 // the bytes are not one).
 inline std::vector<int> WavSamples(const std::string& bytes) {
   std::vector<int> samples;
-  if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(36, 4, "data") != 0) {
-    return samples;
-  }
-  for (size_t i = 44; i + 1 < bytes.size(); i += 2) {
-    auto lo = static_cast<unsigned char>(bytes[i]);
-    auto hi = static_cast<unsigned char>(bytes[i + 1]);
-    samples.push_back(static_cast<std::int16_t>(lo | (hi << 8)));
-  }
+  if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(36, 4, "data") != 0) return samples;
+  for (size_t i = 44; i + 1 < bytes.size(); i += 2)
+    samples.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(bytes[i]) |
+                                                (static_cast<unsigned char>(bytes[i + 1]) << 8)));
   return samples;
+}
+
+inline GeneralSettings Volumes(int music, int sound, int master) {
+  GeneralSettings settings;
+  settings.musicVolume = music, settings.soundVolume = sound, settings.masterVolume = master;
+  return settings;
 }
 
 }  // namespace nb::test

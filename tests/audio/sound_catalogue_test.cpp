@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <iterator>
+
 #include "audio/volume_controls.h"
 #include "audio_test_support.h"
 #include "support/scratch_dir.h"
@@ -9,38 +12,29 @@
 namespace nb {
 namespace {
 
-GeneralSettings Volumes(int music, int sound, int master) {
-  GeneralSettings settings;
-  settings.musicVolume = music;
-  settings.soundVolume = sound;
-  settings.masterVolume = master;
-  return settings;
-}
-
-// A settings.ini whose [Sounds] names a WAV for every key, written beside it.
-std::string FullSoundsSection(const test::ScratchDir& dir) {
-  std::string text = "[Sounds]\n";
-  for (int i = 0; i < kSampleCount; ++i) {
-    std::string name = std::string("sfx\\") + kSampleKeys[i] + ".wav";
-    dir.Write(std::string("sfx/") + kSampleKeys[i] + ".wav", test::SineWav(1.0, 300 + 20 * i));
-    text += std::string(kSampleKeys[i]) + "=" + name + "\n";
-  }
-  for (const char* key : kMusicKeys) {
-    dir.Write(std::string("music/") + key + ".wav", test::SineWav(2.0, 200));
-    text += std::string(key) + "=music\\" + key + ".wav\n";
-  }
-  return text;
-}
+using test::Volumes;
 
 class SoundCatalogueTest : public ::testing::Test {
  protected:
   void SetUp() override { test::UseDummyAudioDriver(); }
   void TearDown() override { CloseAudio(audio); }
 
+  // A settings.ini whose [Sounds] names a WAV (backslash paths) for every key.
   void LoadFull(int musicVolume) {
-    dir.Write("settings.ini", "[General]\nMusicVolume=60\n\n" + FullSoundsSection(dir));
+    std::string text = "[General]\nMusicVolume=60\n\n[Sounds]\n";
+    for (int i = 0; i < kSampleCount; ++i) {
+      dir.Write(std::string("sfx/") + kSampleKeys[i] + ".wav", test::SineWav(1.0, 300 + 20 * i));
+      text += std::string(kSampleKeys[i]) + "=sfx\\" + kSampleKeys[i] + ".wav\n";
+    }
+    for (const char* key : kMusicKeys) {
+      dir.Write(std::string("music/") + key + ".wav", test::SineWav(2.0, 200));
+      text += std::string(key) + "=music\\" + key + ".wav\n";
+    }
+    dir.Write("settings.ini", text);
     LoadSoundCatalogue(audio, musicVolume);
   }
+  StreamHandle Stream(MusicId music) { return audio.catalogue.music[static_cast<int>(music)]; }
+  int MusicVolume(MusicId music) { return StreamMixerVolume(audio.device, Stream(music)); }
 
   test::ScratchDir dir;
   test::CapturedMessages messages;
@@ -50,46 +44,32 @@ class SoundCatalogueTest : public ::testing::Test {
 TEST_F(SoundCatalogueTest, LoadsEveryKeyInItsPlaceAndSetsTheMusicVolume) {
   LoadFull(60);
   EXPECT_TRUE(messages.calls().empty());
-  for (int i = 0; i < kSampleCount; ++i) {
-    EXPECT_NE(audio.catalogue.samples[i], 0) << kSampleKeys[i];
-    // Loaded in the catalogue's order, one handle after the other.
-    EXPECT_EQ(audio.catalogue.samples[i], i + 1) << kSampleKeys[i];
-  }
+  // Loaded in the catalogue's order, one handle after the other.
+  for (int i = 0; i < kSampleCount; ++i) EXPECT_EQ(audio.catalogue.samples[i], i + 1) << kSampleKeys[i];
   for (MusicId music : {MusicId::Game, MusicId::Menu, MusicId::Intro}) {
     EXPECT_TRUE(MusicExists(audio, music));
     EXPECT_FALSE(MusicIsPlaying(audio, music));
-    EXPECT_EQ(StreamMixerVolume(audio.device, audio.catalogue.music[static_cast<int>(music)]), 60);
+    EXPECT_EQ(MusicVolume(music), 60);
   }
-  EXPECT_EQ(PlaySample(audio, SoundId::end, 50) >= 0, true);
+  EXPECT_GE(PlaySample(audio, SoundId::end, 50), 0);
 }
 
-TEST_F(SoundCatalogueTest, MissingSectionKeysAndFilesAreSilentWithoutAMessage) {
-  dir.Write("settings.ini", "[General]\nMusicVolume=60\n");
-  LoadSoundCatalogue(audio, 60);
-  EXPECT_TRUE(messages.calls().empty());
-  EXPECT_TRUE(audio.device.open);
-  for (int i = 0; i < kSampleCount; ++i) {
-    EXPECT_EQ(PlaySample(audio, static_cast<SoundId>(i), 80), -1) << kSampleKeys[i];
-  }
-  MusicAtStartUp(audio);
-  MusicToMainMenu(audio);
-  MusicAfterSplash(audio, false);
-  EXPECT_FALSE(MusicIsPlaying(audio, MusicId::Menu));
-  CloseAudio(audio);
-
-  // A section naming absent and broken files, and one good file.
+TEST_F(SoundCatalogueTest, MissingKeysAndAbsentOrBrokenFilesAreSilentWithoutAMessage) {
   dir.Write("broken.wav", "not a sound at all");
   dir.Write("click.wav", test::SineWav(0.3));
   dir.Write("settings.ini",
             "[Sounds]\nBrickCrash=nowhere\\crash.wav\nWallHit=broken.wav\n"
             "menuonclick=click.wav\ngamemusic=broken.wav\nmenumusic=nowhere.ogg\n");
   LoadSoundCatalogue(audio, 60);
+  EXPECT_TRUE(audio.device.open);
+  for (int i = 0; i < kSampleCount; ++i)
+    EXPECT_EQ(PlaySample(audio, static_cast<SoundId>(i), 80) >= 0, i == static_cast<int>(SoundId::menuonclick))
+        << kSampleKeys[i];
+  MusicAtStartUp(audio);
+  MusicToMainMenu(audio);
+  MusicAfterSplash(audio, false);
+  for (int i = 0; i < 3; ++i) EXPECT_FALSE(MusicExists(audio, static_cast<MusicId>(i))) << i;
   EXPECT_TRUE(messages.calls().empty());
-  EXPECT_EQ(PlaySample(audio, SoundId::BrickCrash, 80), -1);
-  EXPECT_EQ(PlaySample(audio, SoundId::WallHit, 80), -1);
-  EXPECT_GE(PlaySample(audio, SoundId::menuonclick, 80), 0);
-  EXPECT_FALSE(MusicExists(audio, MusicId::Game));
-  EXPECT_FALSE(MusicExists(audio, MusicId::Menu));
 }
 
 TEST_F(SoundCatalogueTest, FailedDeviceShowsOneMessageAndEveryLaterCallIsHarmless) {
@@ -133,16 +113,13 @@ TEST_F(SoundCatalogueTest, EachPlayTakesTheSoundVolumeOfThatMoment) {
   GeneralSettings volumes = Volumes(60, 40, 100);
   int first = PlaySample(audio, SoundId::PickUpStone, volumes.soundVolume);
   ASSERT_GE(first, 0);
-  EXPECT_EQ(ChannelVolume(audio.device, first), 40);
-
   ChangeVolumeByArrowKey(audio, volumes, kSoundRow, true);
   EXPECT_EQ(volumes.soundVolume, 45);
   EXPECT_EQ(ChannelVolume(audio.device, first), 40) << "a playing sound keeps its volume";
   int second = PlaySample(audio, SoundId::PickUpStone, volumes.soundVolume);
   EXPECT_NE(second, first);
   EXPECT_EQ(ChannelVolume(audio.device, second), 45);
-
-  // The fourth play of one sample reuses the first play's channel.
+  // A pool of three: the fourth play of one sample reuses the first play's channel.
   PlaySample(audio, SoundId::PickUpStone, volumes.soundVolume);
   EXPECT_EQ(PlaySample(audio, SoundId::PickUpStone, 10), first);
   EXPECT_EQ(ChannelVolume(audio.device, first), 10);
@@ -150,32 +127,29 @@ TEST_F(SoundCatalogueTest, EachPlayTakesTheSoundVolumeOfThatMoment) {
 
 TEST_F(SoundCatalogueTest, ArrowKeysStepByFiveClampAtTheEndsAndAlwaysClick) {
   LoadFull(60);
-  GeneralSettings volumes = Volumes(100, 0, 50);
+  struct Press {
+    int row;
+    bool right;
+    int music, sound, master;  // afterwards
+  };
+  // Rows 3 and 4 (full screen, back) only click. From press 5 on the values
+  // come from a file outside 0..100: they only meet the limit they cross.
+  const Press presses[] = {{kMusicRow, true, 100, 0, 50},   {kSoundRow, false, 100, 0, 50},
+                           {kMasterRow, false, 100, 0, 45}, {3, true, 100, 0, 45},
+                           {4, false, 100, 0, 45},          {kMusicRow, false, 145, -20, 50},
+                           {kMusicRow, true, 100, -20, 50}, {kSoundRow, true, 100, -15, 50},
+                           {kSoundRow, false, 100, 0, 50}};
+  GeneralSettings v = Volumes(100, 0, 50);
   std::uint64_t plays = audio.device.playCount;
-  ChangeVolumeByArrowKey(audio, volumes, kMusicRow, true);
-  EXPECT_EQ(volumes.musicVolume, 100);
-  ChangeVolumeByArrowKey(audio, volumes, kSoundRow, false);
-  EXPECT_EQ(volumes.soundVolume, 0);
-  ChangeVolumeByArrowKey(audio, volumes, kMasterRow, false);
-  EXPECT_EQ(volumes.masterVolume, 45);
-  // The full-screen and back rows only click.
-  ChangeVolumeByArrowKey(audio, volumes, 3, true);
-  ChangeVolumeByArrowKey(audio, volumes, 4, false);
-  EXPECT_EQ(volumes.musicVolume, 100);
-  EXPECT_EQ(volumes.soundVolume, 0);
-  EXPECT_EQ(volumes.masterVolume, 45);
-  EXPECT_EQ(audio.device.playCount, plays + 5) << "every arrow key plays menuonclick";
-
-  // Values from the file outside 0..100 only meet the limit they cross.
-  volumes = Volumes(150, -20, 50);
-  ChangeVolumeByArrowKey(audio, volumes, kMusicRow, false);
-  EXPECT_EQ(volumes.musicVolume, 145);
-  ChangeVolumeByArrowKey(audio, volumes, kMusicRow, true);
-  EXPECT_EQ(volumes.musicVolume, 100);
-  ChangeVolumeByArrowKey(audio, volumes, kSoundRow, true);
-  EXPECT_EQ(volumes.soundVolume, -15);
-  ChangeVolumeByArrowKey(audio, volumes, kSoundRow, false);
-  EXPECT_EQ(volumes.soundVolume, 0);
+  for (size_t i = 0; i < std::size(presses); ++i) {
+    SCOPED_TRACE(i);
+    if (i == 5) v = Volumes(150, -20, 50);
+    ChangeVolumeByArrowKey(audio, v, presses[i].row, presses[i].right);
+    EXPECT_EQ(v.musicVolume, presses[i].music);
+    EXPECT_EQ(v.soundVolume, presses[i].sound);
+    EXPECT_EQ(v.masterVolume, presses[i].master);
+    EXPECT_EQ(audio.device.playCount, plays + i + 1) << "every arrow key plays menuonclick";
+  }
 }
 
 TEST_F(SoundCatalogueTest, DeviceVolumeIsUntouchedAtStartAndSetByTheMasterRow) {
@@ -186,14 +160,12 @@ TEST_F(SoundCatalogueTest, DeviceVolumeIsUntouchedAtStartAndSetByTheMasterRow) {
   ChangeVolumeByArrowKey(audio, volumes, kMasterRow, true);
   EXPECT_EQ(volumes.masterVolume, 35);
   EXPECT_EQ(DeviceVolume(audio.device), 35);
-
   // Right at 100 keeps 100 and still sets the device again.
   volumes.masterVolume = 100;
   SetDeviceVolume(audio.device, 20);
   ChangeVolumeByArrowKey(audio, volumes, kMasterRow, true);
   EXPECT_EQ(volumes.masterVolume, 100);
   EXPECT_EQ(DeviceVolume(audio.device), 100);
-
   DragVolumeSlider(audio, volumes, kMasterRow, 400 + 10 + 74, 400);
   EXPECT_EQ(volumes.masterVolume, 40);
   EXPECT_EQ(DeviceVolume(audio.device), 40);
@@ -204,112 +176,89 @@ TEST_F(SoundCatalogueTest, ArrowKeysChangeTheGameMusicOnlyAndTheSliderBoth) {
   GeneralSettings volumes = Volumes(60, 80, 100);
   MusicToMainMenu(audio);
   ASSERT_TRUE(MusicIsPlaying(audio, MusicId::Menu));
-  StreamHandle game = audio.catalogue.music[static_cast<int>(MusicId::Game)];
-  StreamHandle menu = audio.catalogue.music[static_cast<int>(MusicId::Menu)];
-  StreamHandle intro = audio.catalogue.music[static_cast<int>(MusicId::Intro)];
-
   ChangeVolumeByArrowKey(audio, volumes, kMusicRow, false);
   ChangeVolumeByArrowKey(audio, volumes, kMusicRow, false);
   EXPECT_EQ(volumes.musicVolume, 50);
-  EXPECT_EQ(StreamMixerVolume(audio.device, game), 50);
-  EXPECT_EQ(StreamMixerVolume(audio.device, menu), 60) << "the playing menu music is unchanged";
-
+  EXPECT_EQ(MusicVolume(MusicId::Game), 50);
+  EXPECT_EQ(MusicVolume(MusicId::Menu), 60) << "the playing menu music is unchanged";
   DragVolumeSlider(audio, volumes, kMusicRow, 400 + 10 + 37, 400);
   EXPECT_EQ(volumes.musicVolume, 20);
-  EXPECT_EQ(StreamMixerVolume(audio.device, game), 20);
-  EXPECT_EQ(StreamMixerVolume(audio.device, menu), 20);
-  EXPECT_EQ(StreamMixerVolume(audio.device, intro), 60) << "the slider leaves the intro alone";
-  // The game music keeps its volume through a restart.
+  EXPECT_EQ(MusicVolume(MusicId::Game), 20);
+  EXPECT_EQ(MusicVolume(MusicId::Menu), 20);
+  EXPECT_EQ(MusicVolume(MusicId::Intro), 60) << "the slider leaves the intro alone";
   MusicAfterLoading(audio);
-  EXPECT_EQ(StreamMixerVolume(audio.device, game), 20);
+  EXPECT_EQ(MusicVolume(MusicId::Game), 20) << "kept through a restart";
 }
 
-TEST_F(SoundCatalogueTest, SoundSliderClicksOnlyWhenThePointerMoved) {
+TEST_F(SoundCatalogueTest, SoundSliderClicksOnlyWhenThePointerMovedAtTheNewLevel) {
   LoadFull(60);
   GeneralSettings volumes = Volumes(60, 80, 100);
   std::uint64_t plays = audio.device.playCount;
-  DragVolumeSlider(audio, volumes, kSoundRow, 400 + 10 + 185, 400);
-  EXPECT_EQ(volumes.soundVolume, 100);
-  EXPECT_EQ(audio.device.playCount, plays + 1);
-  DragVolumeSlider(audio, volumes, kSoundRow, 400 + 10 + 185, 400);
-  EXPECT_EQ(audio.device.playCount, plays + 1) << "no move, no click";
-  // Past the end the value stays 100 but the pointer moved: a click.
-  DragVolumeSlider(audio, volumes, kSoundRow, 700, 400);
-  EXPECT_EQ(volumes.soundVolume, 100);
-  EXPECT_EQ(audio.device.playCount, plays + 2);
-  // The click sounds at the new level.
-  int before = static_cast<int>(audio.device.playCount);
-  DragVolumeSlider(audio, volumes, kSoundRow, 400 + 10 + 111, 400);
-  EXPECT_EQ(volumes.soundVolume, 60);
-  ASSERT_EQ(static_cast<int>(audio.device.playCount), before + 1);
-  const SampleSlot& click = audio.device.samples[audio.catalogue.samples[static_cast<int>(
-                                                     SoundId::menuonclick)] - 1];
-  int newest = 0;
-  for (int i = 1; i < click.channelCount; ++i) {
-    if (click.startedAt[i] > click.startedAt[newest]) newest = i;
+  // Pointer x and the volume and play count after each update; past the end
+  // the value stays 100 but the pointer moved, so it clicks.
+  const int drags[][3] = {{595, 100, 1}, {595, 100, 1}, {700, 100, 2}, {521, 60, 3}};
+  for (const auto& d : drags) {
+    DragVolumeSlider(audio, volumes, kSoundRow, d[0], 400);
+    EXPECT_EQ(volumes.soundVolume, d[1]) << d[0];
+    ASSERT_EQ(audio.device.playCount, plays + d[2]) << d[0];
   }
+  // The newest click sounds at 60.
+  const SampleSlot& click =
+      audio.device.samples[audio.catalogue.samples[static_cast<int>(SoundId::menuonclick)] - 1];
+  int newest = 0;
+  for (int i = 1; i < click.channelCount; ++i)
+    if (click.startedAt[i] > click.startedAt[newest]) newest = i;
   EXPECT_EQ(ChannelVolume(audio.device, click.firstChannel + newest), 60);
   // The music and master sliders do not click.
   DragVolumeSlider(audio, volumes, kMusicRow, 450, 400);
   DragVolumeSlider(audio, volumes, kMasterRow, 460, 400);
-  EXPECT_EQ(static_cast<int>(audio.device.playCount), before + 1);
+  EXPECT_EQ(audio.device.playCount, plays + 3);
 }
 
 TEST(SliderVolume, MapsThePointerOntoZeroToHundredTruncating) {
-  EXPECT_EQ(SliderVolumeAt(410, 400), 0);
-  EXPECT_EQ(SliderVolumeAt(595, 400), 100);
-  EXPECT_EQ(SliderVolumeAt(447, 400), 20);   // 37 / 185 exactly
-  EXPECT_EQ(SliderVolumeAt(446, 400), 19);   // just below: truncated
-  EXPECT_EQ(SliderVolumeAt(503, 400), 50);   // 93 / 185 = 50.27
-  EXPECT_EQ(SliderVolumeAt(405, 400), 0);    // left of the track
-  EXPECT_EQ(SliderVolumeAt(-100000, 400), 0);
-  EXPECT_EQ(SliderVolumeAt(900, 400), 100);  // right of the track
-  EXPECT_EQ(SliderVolumeAt(525, 415), 54);   // the track slides in with the page
+  // x, slider left, volume: 37 / 185 exactly is 20, one pixel less truncates to
+  // 19; either side of the track clamps; the track slides in with the page.
+  const int cases[][3] = {{410, 400, 0},  {595, 400, 100}, {447, 400, 20},      {446, 400, 19},
+                          {503, 400, 50}, {405, 400, 0},   {-100000, 400, 0}, {900, 400, 100},
+                          {525, 415, 54}};
+  for (const auto& c : cases) EXPECT_EQ(SliderVolumeAt(c[0], c[1]), c[2]) << c[0] << " " << c[1];
+}
+
+// Intro, menu and game music after each moment: P playing, s silent, - freed,
+// E there, . not looked at.
+void ExpectMusic(AudioState& audio, const char* want) {
+  const MusicId ids[] = {MusicId::Intro, MusicId::Menu, MusicId::Game};
+  for (int i = 0; i < 3; ++i) {
+    if (want[i] == 'P' || want[i] == 's') {
+      EXPECT_EQ(MusicIsPlaying(audio, ids[i]), want[i] == 'P') << i;
+    } else if (want[i] == '-' || want[i] == 'E') {
+      EXPECT_EQ(MusicExists(audio, ids[i]), want[i] == 'E') << i;
+    }
+  }
 }
 
 TEST_F(SoundCatalogueTest, MusicFollowsTheScreens) {
   LoadFull(60);
-  MusicAtStartUp(audio);
-  EXPECT_TRUE(MusicIsPlaying(audio, MusicId::Intro));
-  EXPECT_FALSE(MusicIsPlaying(audio, MusicId::Menu));
-
-  // The splash ends by itself: intro and menu cross, then the intro goes.
-  MusicToMainMenu(audio);
-  EXPECT_TRUE(MusicIsPlaying(audio, MusicId::Intro));
-  EXPECT_TRUE(MusicIsPlaying(audio, MusicId::Menu));
-  MusicAfterSplash(audio, false);
-  EXPECT_FALSE(MusicExists(audio, MusicId::Intro));
-  EXPECT_TRUE(MusicIsPlaying(audio, MusicId::Menu));
-
-  MusicAtLevelStart(audio);
-  EXPECT_FALSE(MusicIsPlaying(audio, MusicId::Menu));
-  EXPECT_FALSE(MusicIsPlaying(audio, MusicId::Game));
-  MusicAfterLoading(audio);
-  EXPECT_TRUE(MusicIsPlaying(audio, MusicId::Game));
-  EXPECT_FALSE(MusicIsPlaying(audio, MusicId::Menu));
-  MusicAtLevelWon(audio);
-  EXPECT_FALSE(MusicIsPlaying(audio, MusicId::Game));
-  MusicAfterLoading(audio);  // the next level
-  MusicToMainMenu(audio);
-  EXPECT_FALSE(MusicIsPlaying(audio, MusicId::Game));
-  EXPECT_TRUE(MusicIsPlaying(audio, MusicId::Menu));
-
-  MusicAtShutdown(audio);
-  EXPECT_FALSE(MusicExists(audio, MusicId::Game));
-  EXPECT_FALSE(MusicExists(audio, MusicId::Intro));
-  EXPECT_TRUE(MusicExists(audio, MusicId::Menu));
-}
-
-TEST_F(SoundCatalogueTest, EnterOnTheSplashStartsTheMenuMusicAndEndsTheIntro) {
-  LoadFull(60);
-  MusicAtStartUp(audio);
-  MusicToMainMenu(audio);
-  MusicAfterSplash(audio, true);
-  EXPECT_FALSE(MusicExists(audio, MusicId::Intro));
-  EXPECT_TRUE(MusicIsPlaying(audio, MusicId::Menu));
-  // Later returns to the menu never bring the intro back.
-  MusicAtStartUp(audio);
-  EXPECT_FALSE(MusicIsPlaying(audio, MusicId::Intro));
+  auto restart = [this](AudioState& a) { CloseAudio(a), LoadFull(60); };
+  const std::pair<std::function<void(AudioState&)>, const char*> steps[] = {
+      {MusicAtStartUp, "Ps."},
+      {MusicToMainMenu, "PP."},  // the splash ends by itself: intro and menu cross
+      {[](AudioState& a) { MusicAfterSplash(a, false); }, "-P."},
+      {MusicAtLevelStart, ".ss"},
+      {MusicAfterLoading, ".sP"},
+      {MusicAtLevelWon, "..s"},
+      {[](AudioState& a) { MusicAfterLoading(a), MusicToMainMenu(a); }, ".Ps"},
+      {MusicAtShutdown, "-E-"},
+      // Enter on the splash starts the menu music and ends the intro, and
+      // later returns to the menu never bring the intro back.
+      {restart, "ss."},
+      {[](AudioState& a) { MusicAtStartUp(a), MusicToMainMenu(a), MusicAfterSplash(a, true); }, "-P."},
+      {MusicAtStartUp, "s.."}};
+  for (size_t i = 0; i < std::size(steps); ++i) {
+    SCOPED_TRACE(i);
+    steps[i].first(audio);
+    ExpectMusic(audio, steps[i].second);
+  }
 }
 
 }  // namespace

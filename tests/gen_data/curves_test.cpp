@@ -10,7 +10,9 @@
 namespace nb {
 namespace {
 
-// The curves as the game loads them from the generated anim.txt.
+const char* kNames[] = {"logo", "logo1", "timeleft", "bonus", "clouds", "rotation", "input", "up"};
+
+// A curve as the game loads it from the generated anim.txt.
 Animation Curve(const std::string& name) {
   AnimationSet set;
   LoadAnimations(set, test::GameFile("anim.txt"));
@@ -22,11 +24,10 @@ Animation Curve(const std::string& name) {
 }
 
 TEST(Curves, EveryCurveHasKeysInTimeOrder) {
-  for (const char* name : {"logo", "logo1", "timeleft", "bonus", "clouds", "rotation", "input", "up"}) {
-    auto keys = Curve(name);
-    ASSERT_GE(keys.valueKeys.size(), 2u) << name;
-    for (size_t i = 1; i < keys.valueKeys.size(); ++i)
-      EXPECT_GT(keys.valueKeys[i].time, keys.valueKeys[i - 1].time) << name;
+  for (const char* name : kNames) {
+    auto keys = Curve(name).valueKeys;
+    ASSERT_GE(keys.size(), 2u) << name;
+    for (size_t i = 1; i < keys.size(); ++i) EXPECT_GT(keys[i].time, keys[i - 1].time) << name;
   }
 }
 
@@ -38,17 +39,14 @@ TEST(Curves, SplashFadesInHoldsAndEndsAfterAboutFiveSeconds) {
     if ((static_cast<int>(EvaluateCurve(fade, float(t))) & 0xFF) == 255) end = t;
   EXPECT_GE(end, 4000);
   EXPECT_LE(end, 6000);
-  // Black at the start, clear for a while in the middle.
+  // Black at the start, clear for a while in the middle; the maker's name
+  // invisible at first, fully visible in the middle, and always a valid alpha.
   EXPECT_GE(EvaluateCurve(fade, 0), 200.0f);
   EXPECT_LT(EvaluateCurve(fade, 2500), 1.0f);
-  // The maker's name: invisible at first, fully visible in the middle, and
-  // always a valid alpha.
   EXPECT_LT(EvaluateCurve(logo, 0), 1.0f);
   EXPECT_GE(EvaluateCurve(logo, 2500), 255.0f);
-  for (int t = 0; t <= 8000; t += 10) {
-    float a = EvaluateCurve(logo, float(t));
-    EXPECT_TRUE(a >= 0 && a < 256) << t;
-  }
+  for (int t = 0; t <= 8000; t += 10)
+    EXPECT_TRUE(EvaluateCurve(logo, float(t)) >= 0 && EvaluateCurve(logo, float(t)) < 256) << t;
 }
 
 TEST(Curves, PulsesStayInRange) {

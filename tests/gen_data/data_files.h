@@ -1,45 +1,33 @@
 #pragma once
-// Readers the data tests use to look inside the generated files. They read
-// the files as the game's formats define them and refuse anything else, so
-// a file that these accept but the game's own loader rejects is unlikely.
-#include <array>
+// The generated files as the game's own loaders read them.
 #include <cstdint>
-#include <map>
+#include <memory>
 #include <string>
-#include <vector>
+
+#include "d3dhelpers/image_file.h"
+#include "d3dhelpers/vertex_formats.h"
+#include "support/scratch_dir.h"
+#include "text/bitmap_font.h"
 
 namespace nb::test {
 
 std::string ReadBytes(const std::string& path);
 std::string GameFile(const std::string& relative);  // NB_GAME_DIR/relative
 
-// A DirectX text mesh with one normal and one texture pair per vertex.
-struct XMesh {
-  struct V3 {
-    float x, y, z;
-  };
-  std::vector<V3> positions, normals;
-  std::vector<std::pair<float, float>> uvs;
-  std::vector<std::array<int, 3>> faces, normalFaces;
-};
-bool ParseXFile(const std::string& text, XMesh& mesh, std::string& error);
+MeshData LoadMesh(const std::string& key);        // data/meshes/<key>.x
+Image LoadPicture(const std::string& relative);   // under the game directory
+inline uint8_t At(const Image& image, int x, int y, int c) {
+  return image.rgba[(size_t(y) * image.width + x) * 4 + c];
+}
+bool IsJpeg(const std::string& path);
+std::unique_ptr<BitmapFont> LoadFont(const std::string& name);  // data/fonts/<name>.fnt
+int TextWidth(const BitmapFont& font, const std::string& text);
 
-struct Picture {
-  int width = 0, height = 0, channels = 0;  // channels 4 (PNG) or 3 (JPEG)
-  std::vector<uint8_t> pixels;
-  uint8_t At(int x, int y, int c) const { return pixels[(size_t(y) * width + x) * channels + c]; }
+// A scratch game directory, made current: the shipped settings.ini beside the
+// generated data folder, as the build lays out build/game.
+struct ShippedGame {
+  ScratchDir dir;
+  ShippedGame();
 };
-bool LoadPicture(const std::string& path, Picture& out);
-
-// One line of a .fnt file: keyword and key=value attributes
-// (quoted values may hold blanks).
-struct TextLine {
-  std::string keyword;
-  std::map<std::string, std::string> attrs;
-  int Int(const std::string& key) const;
-  float Float(const std::string& key) const;
-};
-TextLine SplitLine(const std::string& line);
-std::vector<std::string> Lines(const std::string& text);
 
 }  // namespace nb::test

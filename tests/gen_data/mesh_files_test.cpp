@@ -1,10 +1,10 @@
-// The generated meshes: well-formed text .x files whose shapes fit the
+// The generated meshes, read by the game's .x reader: shapes that fit the
 // 50-unit cell and the passes that draw them.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <map>
+#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -16,22 +16,14 @@
 namespace nb {
 namespace {
 
-using test::XMesh;
-
-XMesh Load(const std::string& key) {
-  XMesh mesh;
-  std::string error;
-  std::string text = test::ReadBytes(test::GameFile("data/meshes/" + key + ".x"));
-  EXPECT_TRUE(test::ParseXFile(text, mesh, error)) << key << ": " << error;
-  return mesh;
-}
+using test::LoadMesh;
 
 struct Box {
   float lo[3] = {1e9f, 1e9f, 1e9f}, hi[3] = {-1e9f, -1e9f, -1e9f};
 };
-Box Bounds(const XMesh& m) {
+Box Bounds(const MeshData& m) {
   Box b;
-  for (const auto& p : m.positions) {
+  for (const auto& p : m.vertices) {
     float v[3] = {p.x, p.y, p.z};
     for (int k = 0; k < 3; ++k) b.lo[k] = std::min(b.lo[k], v[k]), b.hi[k] = std::max(b.hi[k], v[k]);
   }
@@ -42,32 +34,33 @@ const char* kKeys[] = {"skybox", "sphere", "hole",  "wall",  "a",      "food",  
                        "front",  "back",   "up",    "pol",   "bonus",  "brick",   "klapan",  "island1",
                        "island2", "grid",  "razvorot", "time", "life", "speed",   "teleport", "mbrick"};
 
-// Every triangle winds clockwise seen from the side its normals face (the
-// left-handed rule the culling passes rely on), normals have unit length
-// and the faces of the normals are those of the positions.
+// The reader keeps the file's vertices (one normal and texture pair each, so
+// none is split); every triangle winds clockwise seen from the side its
+// normals face (the left-handed rule the culling passes rely on); normals
+// have unit length and every vertex is used.
 TEST(MeshFiles, EveryMeshIsWellFormedAndWoundTheWayItsNormalsFace) {
   size_t total = 0;
   for (const char* key : kKeys) {
-    XMesh m = Load(key);
-    ASSERT_FALSE(m.faces.empty()) << key;
-    EXPECT_LE(m.positions.size(), 65535u) << key << ": 16-bit indices";
-    EXPECT_EQ(m.faces, m.normalFaces) << key;
-    total += m.positions.size();
+    SCOPED_TRACE(key);
+    MeshData m = LoadMesh(key);
+    ASSERT_FALSE(m.indices.empty());
+    std::string text = test::ReadBytes(test::GameFile(std::string("data/meshes/") + key + ".x"));
+    size_t block = text.find('{', text.find("Mesh "));
+    ASSERT_NE(block, std::string::npos);
+    EXPECT_EQ(m.vertices.size(), size_t(std::atoi(text.c_str() + block + 1))) << "vertices split or lost";
+    total += m.vertices.size();
     int wrong = 0;
-    for (const auto& n : m.normals) EXPECT_NEAR(std::sqrt(n.x * n.x + n.y * n.y + n.z * n.z), 1.0f, 1e-3f) << key;
-    for (const auto& f : m.faces) {
-      const auto &a = m.positions[f[0]], &b = m.positions[f[1]], &c = m.positions[f[2]];
+    for (const auto& v : m.vertices) EXPECT_NEAR(std::sqrt(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz), 1.0f, 1e-3f);
+    for (size_t i = 0; i + 2 < m.indices.size(); i += 3) {
+      const auto &a = m.vertices[m.indices[i]], &b = m.vertices[m.indices[i + 1]], &c = m.vertices[m.indices[i + 2]];
       float ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
       float nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
-      float sx = 0, sy = 0, sz = 0;
-      for (int i : f) sx += m.normals[i].x, sy += m.normals[i].y, sz += m.normals[i].z;
-      if (nx * sx + ny * sy + nz * sz <= 0) ++wrong;
+      if (nx * (a.nx + b.nx + c.nx) + ny * (a.ny + b.ny + c.ny) + nz * (a.nz + b.nz + c.nz) <= 0) ++wrong;
     }
-    EXPECT_EQ(wrong, 0) << key << ": triangles wound against their normals";
-    std::vector<bool> used(m.positions.size(), false);
-    for (const auto& f : m.faces)
-      for (int i : f) used[i] = true;
-    EXPECT_EQ(std::count(used.begin(), used.end(), false), 0) << key << ": vertices no face uses";
+    EXPECT_EQ(wrong, 0) << "triangles wound against their normals";
+    std::vector<bool> used(m.vertices.size(), false);
+    for (uint16_t i : m.indices) used[i] = true;
+    EXPECT_EQ(std::count(used.begin(), used.end(), false), 0) << "vertices no face uses";
   }
   // The store holds 50,000 vertices, and each level adds its own merged
   // geometry (up to 8,000) on top of the catalogue.
@@ -75,108 +68,102 @@ TEST(MeshFiles, EveryMeshIsWellFormedAndWoundTheWayItsNormalsFace) {
 }
 
 TEST(MeshFiles, FloorAndWallFacesCoverExactlyOneCell) {
-  XMesh pol = Load("pol");
+  MeshData pol = LoadMesh("pol");
   Box b = Bounds(pol);
-  EXPECT_FLOAT_EQ(b.lo[0], -25); EXPECT_FLOAT_EQ(b.hi[0], 25);
-  EXPECT_FLOAT_EQ(b.lo[2], -25); EXPECT_FLOAT_EQ(b.hi[2], 25);
-  EXPECT_FLOAT_EQ(b.lo[1], 0); EXPECT_FLOAT_EQ(b.hi[1], 0);
-  for (const auto& n : pol.normals) EXPECT_FLOAT_EQ(n.y, 1.0f);
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_FLOAT_EQ(b.lo[k], k == 1 ? 0 : -25) << k;
+    EXPECT_FLOAT_EQ(b.hi[k], k == 1 ? 0 : 25) << k;
+  }
   // The switch, brick and marker passes shift the floor's coordinates by
   // whole tiles: the floor must stay inside the first tile.
-  for (auto [u, v] : pol.uvs) {
-    EXPECT_GE(u, 0.0f); EXPECT_LE(u, 0.125f);
-    EXPECT_GE(v, 0.0f); EXPECT_LE(v, 0.125f);
+  for (const auto& v : pol.vertices) {
+    EXPECT_FLOAT_EQ(v.ny, 1.0f);
+    EXPECT_TRUE(v.u >= 0 && v.u <= 0.125f && v.v >= 0 && v.v <= 0.125f) << v.u << " " << v.v;
   }
-  struct Face {
-    const char* key;
-    int axis;
-    float at;
-    float normal[3];
-  };
   // Level setup adds "right" towards the next row (+X), "back" towards the
   // next column (+Z).
-  const Face faces[] = {{"right", 0, 25, {1, 0, 0}}, {"left", 0, -25, {-1, 0, 0}},
-                        {"back", 2, 25, {0, 0, 1}},  {"front", 2, -25, {0, 0, -1}},
-                        {"up", 1, 50, {0, 1, 0}}};
-  for (const Face& f : faces) {
-    XMesh m = Load(f.key);
+  const struct {
+    const char* key;
+    int axis;
+    float at, normal[3];
+  } faces[] = {{"right", 0, 25, {1, 0, 0}}, {"left", 0, -25, {-1, 0, 0}}, {"back", 2, 25, {0, 0, 1}},
+               {"front", 2, -25, {0, 0, -1}}, {"up", 1, 50, {0, 1, 0}}};
+  for (const auto& f : faces) {
+    SCOPED_TRACE(f.key);
+    MeshData m = LoadMesh(f.key);
     Box box = Bounds(m);
-    EXPECT_FLOAT_EQ(box.lo[f.axis], f.at) << f.key;
-    EXPECT_FLOAT_EQ(box.hi[f.axis], f.at) << f.key;
-    for (int k = 0; k < 3; ++k)
-      if (k != f.axis) {
-        EXPECT_FLOAT_EQ(box.hi[k] - box.lo[k], k == 1 ? 50.0f : 50.0f) << f.key;
+    for (int k = 0; k < 3; ++k) {
+      if (k == f.axis) {
+        EXPECT_FLOAT_EQ(box.lo[k], f.at);
+        EXPECT_FLOAT_EQ(box.hi[k], f.at);
+      } else {
+        EXPECT_FLOAT_EQ(box.hi[k] - box.lo[k], 50.0f);
       }
-    for (const auto& n : m.normals) {
-      EXPECT_FLOAT_EQ(n.x, f.normal[0]) << f.key;
-      EXPECT_FLOAT_EQ(n.y, f.normal[1]) << f.key;
-      EXPECT_FLOAT_EQ(n.z, f.normal[2]) << f.key;
+    }
+    for (const auto& v : m.vertices) {
+      EXPECT_FLOAT_EQ(v.nx, f.normal[0]);
+      EXPECT_FLOAT_EQ(v.ny, f.normal[1]);
+      EXPECT_FLOAT_EQ(v.nz, f.normal[2]);
     }
   }
 }
 
 TEST(MeshFiles, ElementsFitTheirCellAndPasses) {
-  // The gate block sinks 50 units: it must be 50 high so that it then ends
-  // flush with the floor.
-  Box gate = Bounds(Load("wall"));
-  EXPECT_FLOAT_EQ(gate.lo[1], 0); EXPECT_FLOAT_EQ(gate.hi[1], 50);
+  // The gate block sinks 50 units: 50 high, it then ends flush with the floor.
+  Box gate = Bounds(LoadMesh("wall"));
+  EXPECT_FLOAT_EQ(gate.lo[1], 0);
+  EXPECT_FLOAT_EQ(gate.hi[1], 50);
   // The ball rolls at height 12 on the floor.
-  XMesh ball = Load("sphere");
-  for (const auto& p : ball.positions) EXPECT_NEAR(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 12.0f, 0.01f);
+  for (const auto& p : LoadMesh("sphere").vertices)
+    EXPECT_NEAR(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 12.0f, 0.01f);
   // The Reflector plate: stretched 25 times it spans the cell's diagonal
   // (70.7) without reaching far past it.
-  Box plate = Bounds(Load("a"));
+  Box plate = Bounds(LoadMesh("a"));
   float span = (plate.hi[2] - plate.lo[2]) * 25;
-  EXPECT_GT(span, 60.0f); EXPECT_LT(span, 80.0f);
+  EXPECT_GT(span, 60.0f);
+  EXPECT_LT(span, 80.0f);
   EXPECT_GT(plate.hi[1], 5.0f) << "a zero Y scale must visibly flatten it";
   // Everything on a cell stays inside it (bonuses pulse up to 1.12).
   for (const char* key : {"hole", "food", "bonus", "time", "speed", "razvorot", "life", "brick", "mbrick",
                           "klapan", "teleport"}) {
-    Box b = Bounds(Load(key));
-    for (int k : {0, 2}) {
-      EXPECT_GE(b.lo[k], -25.001f) << key;
-      EXPECT_LE(b.hi[k], 25.001f) << key;
-    }
+    Box b = Bounds(LoadMesh(key));
+    for (int k : {0, 2}) EXPECT_TRUE(b.lo[k] >= -25.001f && b.hi[k] <= 25.001f) << key << " axis " << k;
     EXPECT_GE(b.lo[1], -50.0f) << key;
   }
   // The valve's arrow points along -X, which the pass turns onto the open
   // direction: its tip is the single point furthest from the centre.
-  XMesh valve = Load("klapan");
+  MeshData valve = LoadMesh("klapan");
   Box vb = Bounds(valve);
   EXPECT_LT(vb.lo[0], -20.0f);
   EXPECT_LT(-vb.lo[0] - vb.hi[0], 5.0f);
   int tipPoints = 0, tailPoints = 0;
-  for (const auto& p : valve.positions) {
+  for (const auto& p : valve.vertices) {
     if (p.x == vb.lo[0]) {
       EXPECT_NEAR(p.z, 0.0f, 1e-4f);
       ++tipPoints;
     }
-    if (p.x == vb.hi[0]) ++tailPoints;
+    tailPoints += p.x == vb.hi[0];
   }
-  EXPECT_GT(tipPoints, 0); EXPECT_GT(tailPoints, 0);
-  // The movable brick is not the brick.
+  EXPECT_GT(tipPoints, 0);
+  EXPECT_GT(tailPoints, 0);
   EXPECT_NE(test::ReadBytes(test::GameFile("data/meshes/brick.x")).size(),
-            test::ReadBytes(test::GameFile("data/meshes/mbrick.x")).size());
+            test::ReadBytes(test::GameFile("data/meshes/mbrick.x")).size()) << "the movable brick differs";
 }
 
 TEST(MeshFiles, SkyAndIslandsFitTheWorld) {
-  XMesh sky = Load("skybox");
-  for (const auto& p : sky.positions) EXPECT_LT(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 9000.0f);
-  for (size_t i = 0; i < sky.positions.size(); ++i) {
-    const auto &p = sky.positions[i], &n = sky.normals[i];
-    EXPECT_LT(p.x * n.x + p.y * n.y + p.z * n.z, 0.0f) << "the sky box faces inwards";
+  for (const auto& p : LoadMesh("skybox").vertices) {
+    EXPECT_LT(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 9000.0f);
+    EXPECT_LT(p.x * p.nx + p.y * p.ny + p.z * p.nz, 0.0f) << "the sky box faces inwards";
   }
-  // Island drawn at (25 rows, -150, 25 cols): its top lies just under the
-  // floor.
+  // Island drawn at (25 rows, -150, 25 cols): its top lies just under the floor.
   for (const char* key : {"island1", "island2"}) {
-    Box b = Bounds(Load(key));
+    Box b = Bounds(LoadMesh(key));
     EXPECT_LT(b.hi[1] - 150.0f, 0.0f) << key;
     EXPECT_GT(b.hi[1] - 150.0f, -40.0f) << key;
   }
-  Box rock = Bounds(Load("island1"));
-  EXPECT_LT(rock.lo[1], -600.0f) << "seen from below the island hangs deep";
+  EXPECT_LT(Bounds(LoadMesh("island1")).lo[1], -600.0f) << "seen from below the island hangs deep";
   // The cloud plane is drawn scaled by 50 and must reach past the view.
-  Box grid = Bounds(Load("grid"));
+  Box grid = Bounds(LoadMesh("grid"));
   EXPECT_GT((grid.hi[0] - grid.lo[0]) * 50, 10000.0f);
 }
 
@@ -185,22 +172,18 @@ TEST(MeshFiles, SkyAndIslandsFitTheWorld) {
 TEST(MeshFiles, IslandsCarryEveryShippedLevel) {
   const int sectors = 24;  // three rim vertices each
   auto sectorOf = [&](float x, float z) {
-    float a = std::atan2(z, x) + 3.1415927f;
-    return std::min(sectors - 1, int(a / (2 * 3.1415927f) * sectors));
+    return std::min(sectors - 1, int((std::atan2(z, x) + 3.1415927f) / (2 * 3.1415927f) * sectors));
   };
+  // The rim's smallest radius over a sector and its neighbours bounds what it carries.
   std::vector<std::vector<float>> reach;
   for (const char* key : {"island1", "island2"}) {
-    XMesh m = Load(key);
-    Box b = Bounds(m);
-    std::vector<float> r(sectors, 1e9f);
-    // The rim's smallest radius within each sector bounds what it carries.
-    std::vector<float> rim(sectors, 0.0f);
-    for (const auto& p : m.positions) {
-      if (p.y < b.hi[1] - 15.0f) continue;
-      int s = sectorOf(p.x, p.z);
-      rim[s] = std::max(rim[s], std::sqrt(p.x * p.x + p.z * p.z));
-    }
-    for (int s = 0; s < sectors; ++s) r[s] = std::min({rim[s], rim[(s + 1) % sectors], rim[(s + sectors - 1) % sectors]});
+    MeshData m = LoadMesh(key);
+    float top = Bounds(m).hi[1];
+    std::vector<float> rim(sectors, 0.0f), r(sectors);
+    for (const auto& p : m.vertices)
+      if (p.y >= top - 15.0f) rim[sectorOf(p.x, p.z)] = std::max(rim[sectorOf(p.x, p.z)], std::hypot(p.x, p.z));
+    for (int s = 0; s < sectors; ++s)
+      r[s] = std::min({rim[s], rim[(s + 1) % sectors], rim[(s + sectors - 1) % sectors]});
     reach.push_back(r);
   }
   SettingsFile settings{std::string(NB_SOURCE_DIR) + "/data/settings.ini"};
@@ -217,8 +200,7 @@ TEST(MeshFiles, IslandsCarryEveryShippedLevel) {
         for (float dx : {-25.0f, 25.0f})
           for (float dz : {-25.0f, 25.0f}) {
             float x = 50.0f * r + dx - cx, z = 50.0f * c + dz - cz;
-            float d = std::sqrt(x * x + z * z);
-            for (const auto& r2 : reach) outside += d > r2[sectorOf(x, z)];
+            for (const auto& r2 : reach) outside += std::hypot(x, z) > r2[sectorOf(x, z)];
           }
       }
     EXPECT_EQ(outside, 0) << "level " << n << " (" << level->rows << " x " << level->cols << ")";
