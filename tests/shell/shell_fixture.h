@@ -1,7 +1,6 @@
 #pragma once
-// A fresh game for scenario tests of the shell: a scratch game directory
-// with a language file, short sounds on the dummy audio driver, and the
-// real input handler.
+// A fresh game in a scratch directory with a language file, short sounds on
+// the dummy audio driver, and the real input handler.
 #include <cstring>
 #include <memory>
 #include <string>
@@ -67,25 +66,26 @@ class ShellScenario : public ::testing::Test {
   }
   uint64_t Plays() const { return game->audio.device.playCount; }
 
+  void Send(InputEvent event) { HandleInputEvent(*game, event); }
   void Press(Key key) {
     InputEvent event;
     event.type = InputEvent::Type::KeyDown;
     event.key = key;
-    HandleInputEvent(*game, event);
+    Send(event);
   }
   void Type(const std::string& utf8) {
     InputEvent event;
     event.type = InputEvent::Type::Text;
     event.text = utf8;
-    HandleInputEvent(*game, event);
+    Send(event);
   }
-  void Click(int x, int y) {
+  void Click(int x, int y, InputEvent::Type type = InputEvent::Type::ButtonDown) {
     InputEvent event;
-    event.type = InputEvent::Type::ButtonDown;
+    event.type = type;
     event.button = MouseButton::Left;
     event.x = x;
     event.y = y;
-    HandleInputEvent(*game, event);
+    Send(event);
   }
   void AddPlayers(int count) {
     for (int i = 0; i < count; ++i) AddProfile(game->profiles, "P" + std::string(1, char('a' + i)), 0, 1, 3);
