@@ -19,8 +19,7 @@ TEST_F(ShellScenario, PlayWithoutAProfileOpensPlayersThenStartGame) {
   Press(Key::Enter);
   EXPECT_EQ(game->profiles.current, 0);
   EXPECT_EQ(s.gameState, MainMenu);
-  s.menuHighlight = 0;
-  Press(Key::Enter);
+  Choose(MainMenu, 0);
   EXPECT_EQ(s.gameState, StartGameScreen);
   EXPECT_EQ(s.menuHighlight, 0);
 }
@@ -139,13 +138,9 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   p.mode = 1;
   p.score[1] = 7;
   p.lives[1] = -1;
-  s.gameState = GameOverScreen;
-  s.menuHighlight = 0;
-  Press(Key::Enter);
+  Choose(GameOverScreen, 0);  // again
   EXPECT_EQ((std::vector<int>{p.score[1], p.lives[1], s.gameState}), (std::vector<int>{3, 1, Playing}));
-  s.gameState = GameOverScreen;
-  s.menuHighlight = 1;
-  Press(Key::Enter);
+  Choose(GameOverScreen, 1);  // to the menu
   EXPECT_EQ((std::vector<int>{p.score[1], p.level[1], p.lives[1], s.gameState}),
             (std::vector<int>{0, 1, 3, MainMenu}));
 
@@ -155,9 +150,7 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   game->records.entries[2].score = 20;
   p.score[1] = 20;  // equal to the lowest: no entry
   p.level[1] = 9;
-  s.gameState = GameCompletedScreen;
-  s.menuHighlight = 0;
-  Press(Key::Enter);
+  Choose(GameCompletedScreen, 0);
   EXPECT_EQ(s.gameState, RecordsScreen);
   EXPECT_EQ(p.level[1], 1);
   EXPECT_EQ(game->records.entries[1].name[0], '\0');
@@ -222,10 +215,8 @@ TEST_F(ShellScenario, PauseRestartAndQuitAppendStatistics) {
   game->profiles.current = 0;
   const std::tuple<int, int32_t, int32_t> choices[] = {{1, 12, Playing}, {3, 4, MainMenu}};  // restart, quit
   for (auto [item, seconds, next] : choices) {
-    game->screen.gameState = PauseMenu;
     game->world.stats.counters[StatSecondsPlayed] = seconds;
-    game->screen.menuHighlight = item;
-    Press(Key::Enter);
+    Choose(PauseMenu, item);
     EXPECT_EQ(game->screen.gameState, next);
   }
   std::string stats = dir.Read("stat.stt");
