@@ -8,57 +8,51 @@
 namespace nb {
 namespace {
 
+using Floats = std::vector<float>;
+
 // A stand-in for the large font: 10 pixels a character, 32-pixel lines.
 void MeasureTenPerChar(const std::string& text, float& width, float& lineHeight) {
   width = 10.0f * static_cast<float>(text.size());
   lineHeight = 32;
 }
-
-LocalizedTexts LoadFrom(const test::ScratchDir& dir, const std::string& body, int w = 800, int h = 600) {
+LocalizedTexts LoadFrom(const test::ScratchDir& dir, const std::string& body) {
   dir.Write("data/textes_xx.ini", body);
   LocalizedTexts texts;
-  LoadLocalizedTexts(texts, "xx", w, h, MeasureTenPerChar);
+  LoadLocalizedTexts(texts, "xx", 800, 600, MeasureTenPerChar);
   return texts;
 }
+Floats Fields(const MenuItem& item) { return {item.a, item.b, item.c, item.d}; }
 
-TEST(LocalizedTexts, MainMenuItemsStackFromThreeHundred) {
+TEST(LocalizedTexts, StackedCentredAndSideBySideLayouts) {
   test::ScratchDir dir;
-  LocalizedTexts texts = LoadFrom(dir, "[Menu]\ncount=3\nname0=Play\nname1 = Players \nname2=Options\n");
+  LocalizedTexts texts = LoadFrom(dir, "[Menu]\ncount=3\nname0=Play\nname1 = Players \nname2=Options\n"
+                                       "[pause]\ncount=2\nname0=Resume\nname1=Restart\n"
+                                       "[start]\ncount=2\nname0=Go\nname1=Back\n[exit]\ncount=2\nname0=Yes\nname1=No\n");
+  // Main menu: anchor x, width, top, height; stacked 42 apart from 300.
   ASSERT_EQ(texts.menu.count, 3);
   EXPECT_EQ(texts.menu.items[1].text, "Players");
-  EXPECT_FLOAT_EQ(texts.menu.items[0].c, 300);
+  EXPECT_EQ(Fields(texts.menu.items[0]), (Floats{400, 40, 300, 32}));
   EXPECT_FLOAT_EQ(texts.menu.items[1].c, 342);
   EXPECT_FLOAT_EQ(texts.menu.items[2].c, 384);
-  EXPECT_FLOAT_EQ(texts.menu.items[0].a, 400);  // anchor x
-  EXPECT_FLOAT_EQ(texts.menu.items[0].b, 40);   // width
-  EXPECT_FLOAT_EQ(texts.menu.items[0].d, 32);   // height
-}
-
-TEST(LocalizedTexts, CentredPauseAndExitLayouts) {
-  test::ScratchDir dir;
-  LocalizedTexts texts = LoadFrom(dir,
-                                  "[pause]\ncount=2\nname0=Resume\nname1=Restart\n"
-                                  "[start]\ncount=2\nname0=Go\nname1=Back\n"
-                                  "[exit]\ncount=2\nname0=Yes\nname1=No\n");
-  // Pause: item 0's top 40 pixels above the middle, item 1's at the middle.
+  // Pause and start: left, right, top, bottom; pause item 0's top 40 above the middle.
   EXPECT_FLOAT_EQ(texts.pause.items[0].c, 260);
   EXPECT_FLOAT_EQ(texts.pause.items[0].d, 300);
   EXPECT_FLOAT_EQ(texts.pause.items[1].c, 300);
-  EXPECT_FLOAT_EQ(texts.pause.items[1].b, 400 + 70);  // anchor x + width
+  EXPECT_FLOAT_EQ(texts.pause.items[1].b, 400 + 70);
   EXPECT_FLOAT_EQ(texts.start.items[1].c, 340);
   EXPECT_FLOAT_EQ(texts.start.items[1].d, 380);
-  // Exit buttons side by side: the second one 50 pixels plus the first's width further.
+  // Exit buttons side by side: the second 50 pixels plus the first's width further.
   EXPECT_FLOAT_EQ(texts.exit.items[0].a, 350);
   EXPECT_FLOAT_EQ(texts.exit.items[1].a, 350 + 50 + 30);
   EXPECT_FLOAT_EQ(texts.exit.items[1].c, 320);
   EXPECT_FLOAT_EQ(texts.exit.items[1].d, 352);
 }
 
-TEST(LocalizedTexts, CountsAndTextsNeverPassTheirStorage) {
+TEST(LocalizedTexts, CountsAndTextsNeverPassTheirStorageAndAMissingFileLeavesAllEmpty) {
   test::ScratchDir dir;
-  std::string body = "[Menu]\ncount=1000\nname0=" + std::string(300, 'x') + "\n[textes]\ncount=999\nname59=last\n"
-                     "[pause]\ncount=2\nname0=only\n[exit]\ncount=-4\n";
-  LocalizedTexts texts = LoadFrom(dir, body);
+  LocalizedTexts texts = LoadFrom(dir, "[Menu]\ncount=1000\nname0=" + std::string(300, 'x') +
+                                           "\n[textes]\ncount=999\nname59=last\n[pause]\ncount=2\nname0=only\n"
+                                           "[exit]\ncount=-4\n");
   EXPECT_EQ(texts.menu.count, kListCapacity);
   EXPECT_EQ(texts.menu.items[0].text.size(), 147u);
   EXPECT_EQ(texts.texts.count, kGeneralTextCount);
@@ -68,36 +62,25 @@ TEST(LocalizedTexts, CountsAndTextsNeverPassTheirStorage) {
   EXPECT_EQ(texts.pause.count, 2);
   EXPECT_EQ(texts.pause.items[1].text, "");  // a missing name reads as empty
   EXPECT_EQ(texts.exit.count, 0);
-}
 
-TEST(LocalizedTexts, MissingFileLeavesEverythingEmpty) {
-  test::ScratchDir dir;
-  LocalizedTexts texts;
-  LoadLocalizedTexts(texts, "", 800, 600, MeasureTenPerChar);  // names textes_.ini
+  LocalizedTexts none;
+  LoadLocalizedTexts(none, "", 800, 600, MeasureTenPerChar);  // names textes_.ini
   EXPECT_EQ(LanguageFileName("en"), "data\\textes_en.ini");
-  EXPECT_EQ(texts.menu.count, 0);
-  EXPECT_EQ(texts.help.count, 0);
-  EXPECT_EQ(texts.Text(0), "");
+  EXPECT_EQ(none.menu.count + none.help.count, 0);
+  EXPECT_EQ(none.Text(0), "");
 }
 
-TEST(HelpPages, EscapesAndCommentsAndPageLimit) {
+TEST(EscapedIni, HelpPagesEscapesCommentsPageLimitSectionOrderAndFirstValue) {
   test::ScratchDir dir;
-  LocalizedTexts texts = LoadFrom(dir,
-                                  "[help] trailing words\r\n"
-                                  "numpages = 9 ; more than the screen has\r\n"
-                                  "page0 = First\\nSecond\r"
-                                  "page1=100\\% sure \\; not a comment // but this is\n"
-                                  "/* a block\n page2 = hidden\n */page3 = back\\\\slash # gone\n"
-                                  "# page4 = commented\n");
+  LocalizedTexts texts = LoadFrom(dir, "[help] trailing words\r\nnumpages = 9 ; more than the screen has\r\n"
+                                       "page0 = First\\nSecond\r"
+                                       "page1=100\\% sure \\; not a comment // but this is\n"
+                                       "/* a block\n page2 = hidden\n */page3 = back\\\\slash # gone\n"
+                                       "# page4 = commented\n");
   EXPECT_EQ(texts.help.count, 5);
-  EXPECT_EQ(texts.help.pages[0], "First\nSecond");
-  EXPECT_EQ(texts.help.pages[1], "100% sure ; not a comment");
-  EXPECT_EQ(texts.help.pages[2], "");
-  EXPECT_EQ(texts.help.pages[3], "back\\slash");
-  EXPECT_EQ(texts.help.pages[4], "");
-}
+  EXPECT_EQ(std::vector<std::string>(texts.help.pages.begin(), texts.help.pages.begin() + 5),
+            (std::vector<std::string>{"First\nSecond", "100% sure ; not a comment", "", "back\\slash", ""}));
 
-TEST(EscapedIni, SectionsKeepTheirOrderAndFirstValueWins) {
   EscapedIni ini = ParseEscapedIni("[a]\nk=1\nk=2\n[b]\nx = y = z\n\\[c]=escaped\n");
   ASSERT_EQ(ini.sections.size(), 2u);
   EXPECT_EQ(ini.Value("a", "k"), "1");

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstring>
 #include <string>
 #include <thread>
 
@@ -15,33 +14,25 @@
 namespace nb {
 namespace {
 
-class XPlayer {
- public:
-  explicit XPlayer(std::string window) : window_(std::move(window)) {}
-  void Key(const std::string& key) const {
-    test::RunCommand("xdotool key --window " + window_ + " " + key);
-    Settle();
+// Keys and text to the game's window; input is handled between frames, so a
+// few frames pass before the next key.
+struct XPlayer {
+  std::string window;
+  void Send(const std::string& what) const {
+    test::RunCommand("xdotool " + what);
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
   }
-  void Type(const std::string& text) const {
-    test::RunCommand("xdotool type --delay 40 --window " + window_ + " '" + text + "'");
-    Settle();
-  }
+  void Key(const std::string& key) const { Send("key --window " + window + " " + key); }
+  void Type(const std::string& text) const { Send("type --delay 40 --window " + window + " '" + text + "'"); }
   // Parks the pointer in a corner where no screen has an item.
-  void ParkPointer() const { test::RunCommand("xdotool mousemove --window " + window_ + " 790 590"); }
-
- private:
-  // Input is handled between frames; a few frames pass before the next key.
-  static void Settle() { std::this_thread::sleep_for(std::chrono::milliseconds(400)); }
-  std::string window_;
+  void ParkPointer() const { test::RunCommand("xdotool mousemove --window " + window + " 790 590"); }
 };
 
-// Polls until the file exists (and is not empty), or the time is up.
+// Polls until the file exists and is not empty, or the time is up.
 bool WaitForFile(const test::ScratchDir& dir, const std::string& name, int seconds) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  while (std::chrono::steady_clock::now() < deadline) {
+  for (; std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(std::chrono::milliseconds(100)))
     if (dir.Exists(name) && !dir.Read(name).empty()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
   return false;
 }
 
@@ -60,7 +51,7 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
                                         std::to_string(game.pid()) + " --name '^Nimbara$' | head -n 1");
   while (!window.empty() && (window.back() == '\n' || window.back() == ' ')) window.pop_back();
   ASSERT_FALSE(window.empty());
-  XPlayer player(window);
+  XPlayer player{window};
   std::this_thread::sleep_for(std::chrono::milliseconds(800));
   player.ParkPointer();
 
@@ -80,9 +71,7 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
   std::this_thread::sleep_for(std::chrono::seconds(2));
   EXPECT_FALSE(dir.Exists("stat.stt")) << "nothing written while the level runs";
   player.Key("Escape");  // pause
-  player.Key("Down");
-  player.Key("Down");
-  player.Key("Down");    // Main menu
+  for (int i = 0; i < 3; ++i) player.Key("Down");  // Main menu
   player.Key("Return");  // the attempt's statistics are appended
   EXPECT_TRUE(WaitForFile(dir, "stat.stt", 10));
   player.ParkPointer();
@@ -105,12 +94,8 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
 
   std::string stats = dir.Read("stat.stt");
   ASSERT_EQ(stats.size(), 52u) << "one record of the one attempt";
-  int32_t level = 0;
-  std::memcpy(&level, stats.data(), 4);
-  EXPECT_EQ(level, 1);
-  int32_t marker = 0;
-  std::memcpy(&marker, stats.data() + 48, 4);
-  EXPECT_EQ(marker, -111);
+  EXPECT_EQ(stats.substr(0, 4), test::Int32Bytes(1));  // the level
+  EXPECT_EQ(stats.substr(48, 4), test::Int32Bytes(-111));  // the record's end marker
 
   SettingsFile settings{dir.File("settings.ini")};
   EXPECT_EQ(settings.ReadString("General", "fullscreen", ""), "false");

@@ -68,12 +68,8 @@ class MenuDrawing : public ::testing::Test {
       for (size_t i = 0; i < n; ++i) {
         VertexScreen v;
         std::memcpy(&v, d.vertexBytes.data() + i * sizeof v, sizeof v);
-        box.left = std::min(box.left, v.x);
-        box.right = std::max(box.right, v.x);
-        box.top = std::min(box.top, v.y);
-        box.bottom = std::max(box.bottom, v.y);
-        box.colour = v.color;
-        box.uMin = std::min(box.uMin, std::min(v.u, 1e9f));
+        box = {std::min(box.left, v.x), std::min(box.top, v.y), std::max(box.right, v.x),
+               std::max(box.bottom, v.y), v.color, box.texture, std::min(box.uMin, v.u)};
       }
       out.push_back(box);
     }
@@ -87,20 +83,14 @@ class MenuDrawing : public ::testing::Test {
     for (const DrawnBox& b : Boxes()) {
       bool text = b.texture.id != 0 && !(b.texture == game->catalogue.Texture(TextureKey::Texture)) &&
                   !(b.texture == game->catalogue.Texture(TextureKey::Helptexture));
-      if (!text || b.colour != colour) {
-        joining = false;
-        continue;
-      }
-      if (joining) {
+      if (text && b.colour == colour && joining) {
         DrawnBox& last = out.back();
-        last.left = std::min(last.left, b.left);
-        last.right = std::max(last.right, b.right);
-        last.top = std::min(last.top, b.top);
-        last.bottom = std::max(last.bottom, b.bottom);
-      } else {
+        last = {std::min(last.left, b.left), std::min(last.top, b.top), std::max(last.right, b.right),
+                std::max(last.bottom, b.bottom), last.colour, last.texture, last.uMin};
+      } else if (text && b.colour == colour) {
         out.push_back(b);
       }
-      joining = true;
+      joining = text && b.colour == colour;
     }
     return out;
   }

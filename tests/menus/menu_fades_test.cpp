@@ -13,37 +13,30 @@
 namespace nb {
 namespace {
 
-TEST(MenuFades, ALeftScreenFadesGeometricallyUntilItIsNoLongerDrawn) {
+TEST(MenuFades, LeftScreensFadeGeometricallyAndTheCurrentOneRisesByFive) {
   std::vector<int32_t> levels{255};
   for (int i = 0; i < 4; ++i) levels.push_back(StepFadeLevel(levels.back(), false));
   EXPECT_EQ(levels, (std::vector<int32_t>{255, 231, 209, 189, 171}));
   int32_t level = 255;
   int frames = 0;
-  while (level > 1 && frames < 1000) {
-    level = StepFadeLevel(level, false);
-    ++frames;
-  }
+  for (; level > 1 && frames < 1000; ++frames) level = StepFadeLevel(level, false);
   EXPECT_GT(frames, 30);  // a cross-fade, not a cut
   EXPECT_LT(frames, 80);
   EXPECT_EQ(StepFadeLevel(1, false), 0);
   EXPECT_EQ(StepFadeLevel(0, false), 0);
-}
 
-TEST(MenuFades, TheCurrentScreenRisesByFiveToFullIn51Frames) {
-  int32_t level = 0;
-  for (int i = 0; i < 50; ++i) level = StepFadeLevel(level, true);
+  for (level = 0, frames = 0; frames < 50; ++frames) level = StepFadeLevel(level, true);
   EXPECT_EQ(level, 250);
-  level = StepFadeLevel(level, true);
-  EXPECT_EQ(level, 255);
-  EXPECT_EQ(StepFadeLevel(level, true), 255);
+  EXPECT_EQ(StepFadeLevel(250, true), 255);  // full in 51 frames
+  EXPECT_EQ(StepFadeLevel(255, true), 255);
   EXPECT_EQ(StepFadeLevel(254, true), 254);  // only levels below 254 grow
 }
 
 TEST(MenuFades, EachStateDrivesItsOwnScreen) {
   const std::pair<int32_t, MenuScreen> pairs[] = {
-      {MainMenu, MenuMain},          {InfoPage, MenuInfo},           {OptionsFromMenu, MenuOptions},
-      {RecordsScreen, MenuRecords},  {PlayersScreen, MenuPlayers},   {StartGameScreen, MenuStartGame},
-      {ExitConfirm, MenuExit},       {NewGameScreen, MenuNewGame},   {HelpFromMenu, MenuHelp}};
+      {MainMenu, MenuMain},         {InfoPage, MenuInfo},         {OptionsFromMenu, MenuOptions},
+      {RecordsScreen, MenuRecords}, {PlayersScreen, MenuPlayers}, {StartGameScreen, MenuStartGame},
+      {ExitConfirm, MenuExit},      {NewGameScreen, MenuNewGame}, {HelpFromMenu, MenuHelp}};
   for (auto [state, screen] : pairs) {
     MenuState menus;
     for (int32_t& f : menus.fades) f = 100;
@@ -57,26 +50,20 @@ TEST(MenuFades, EachStateDrivesItsOwnScreen) {
   EXPECT_EQ(menus.fades[MenuOptions], 90);
 }
 
-TEST(MenuFades, TheFadeInDarkensTheFirstSixtyFramesOnly) {
+TEST(MenuFades, TheFadeInDarkensTheFirstSixtyFramesOnlyAndItemsSlideInPairs) {
   MenuState menus;
   EXPECT_EQ(AdvanceMenuFadeIn(menus), 251);
   EXPECT_EQ(AdvanceMenuFadeIn(menus), 247);
   for (int frame = 3; frame < 60; ++frame) AdvanceMenuFadeIn(menus);
   EXPECT_EQ(AdvanceMenuFadeIn(menus), 15);  // the 60th
-  EXPECT_EQ(AdvanceMenuFadeIn(menus), -1);
   // The counter runs on to 600 and wraps to 61: never dark again.
-  for (int frame = 62; frame < 2000; ++frame) ASSERT_EQ(AdvanceMenuFadeIn(menus), -1) << frame;
+  for (int frame = 61; frame < 2000; ++frame) ASSERT_EQ(AdvanceMenuFadeIn(menus), -1) << frame;
   EXPECT_GE(menus.fadeInCounter, 61);
   EXPECT_LT(menus.fadeInCounter, 600);
-}
 
-TEST(MenuSlides, MainMenuItemsComeInPairsFromAlternatingSides) {
   std::vector<int> offsets;
   for (int i = 0; i < 7; ++i) offsets.push_back(MainMenuItemOffset(i, 37));
   EXPECT_EQ(offsets, (std::vector<int>{-37, -37, 37, 37, -37, -37, 37}));
-  EXPECT_EQ(SlideSign(0), -1);
-  EXPECT_EQ(SlideSign(1), 1);
-  EXPECT_EQ(SlideSign(2), -1);
 }
 
 RecordsTable MakeRecords(std::initializer_list<std::pair<const char*, int>> entries) {
@@ -88,20 +75,17 @@ RecordsTable MakeRecords(std::initializer_list<std::pair<const char*, int>> entr
   return table;
 }
 
-TEST(RecordsForDisplay, HighestScoreFirstWithoutChangingTheTable) {
+TEST(RecordsForDisplay, HighestScoreFirstWithoutChangingTheTableAndWithinIt) {
   RecordsTable table = MakeRecords({{"low", 5}, {"top", 9000}, {"mid", 300}, {"neg", -2}, {"mid2", 300}});
   std::vector<RecordEntry> sorted = RecordsForDisplay(table);
   ASSERT_EQ(sorted.size(), 5u);
+  std::vector<int> scores;
+  for (const RecordEntry& e : sorted) scores.push_back(e.score);
+  EXPECT_EQ(scores, (std::vector<int>{9000, 300, 300, 5, -2}));
   EXPECT_STREQ(sorted[0].name, "top");
-  EXPECT_EQ(sorted[1].score, 300);
-  EXPECT_EQ(sorted[2].score, 300);
-  EXPECT_STREQ(sorted[3].name, "low");
   EXPECT_STREQ(sorted[4].name, "neg");
   EXPECT_STREQ(table.entries[0].name, "low");  // the stored order stays
-}
-
-TEST(RecordsForDisplay, ACountOutsideTheTableIsBounded) {
-  RecordsTable table = MakeRecords({{"a", 1}, {"b", 2}});
+  // A count outside the table is bounded.
   table.count = 1000;
   EXPECT_EQ(RecordsForDisplay(table).size(), static_cast<size_t>(kMaxRecords));
   table.count = -3;
@@ -126,8 +110,7 @@ TEST(NameCaret, BlinksWithAPeriodOfAboutAFifthOfASecond) {
   uint32_t period = (toggles.back() - toggles.front()) * 2 / static_cast<uint32_t>(toggles.size() - 1);
   EXPECT_GE(period, 200u);
   EXPECT_LE(period, 240u);
-  // The timer wrapping around does not freeze the caret.
-  menus.caretToggledMs = 0xFFFFFFF0u;
+  menus.caretToggledMs = 0xFFFFFFF0u;  // the timer wrapping around does not freeze the caret
   bool before = menus.caretOn;
   EXPECT_NE(UpdateCaret(menus, 0x100), before);
 }
@@ -136,11 +119,8 @@ TEST(HelpPicture, PageZeroAlternatesEvery128FramesOtherPagesHaveOneColumn) {
   MenuState menus;
   std::vector<int> seen;
   for (int frame = 0; frame < 512; ++frame) seen.push_back(HelpPictureSprite(menus, 0));
-  EXPECT_EQ(seen[0], 0);
-  EXPECT_EQ(seen[126], 0);
-  EXPECT_EQ(seen[127], 1);
-  EXPECT_EQ(seen[254], 1);
-  EXPECT_EQ(seen[255], 0);  // the 8-bit counter wrapped
+  EXPECT_EQ((std::vector<int>{seen[0], seen[126], seen[127], seen[254], seen[255]}),
+            (std::vector<int>{0, 0, 1, 1, 0}));  // the 8-bit counter wraps
   EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), 256);
   uint8_t frames = menus.helpPictureFrames;
   EXPECT_EQ(HelpPictureSprite(menus, 1), 2);

@@ -1,5 +1,4 @@
-// What the menu frame draws where, read back from the recording device with
-// the shipped fonts, texts and curves.
+// What the menu frame draws where, read back from the recording device.
 #include <gtest/gtest.h>
 
 #include "menu_drawing_fixture.h"
@@ -15,16 +14,11 @@ using test::DrawnBox;
 
 class MenuFrameDrawing : public test::MenuDrawing {
  protected:
-  // The texts in the colour (see TextBoxes).
-  std::vector<DrawnBox> TextsOf(uint32_t colour) const { return TextBoxes(colour); }
-  bool CoversWindowIn(uint32_t colour) const {
-    for (const DrawnBox& b : BoxesOf(colour))
-      if (b.left <= 0 && b.top <= 0 && b.right >= 800 && b.bottom >= 600) return true;
-    return false;
-  }
-  bool AnyWindowCover() const {
+  // Whether a draw covers the whole window in the colour (whatever its alpha when anyAlpha).
+  bool CoversWindow(uint32_t colour, bool anyAlpha = false) const {
     for (const DrawnBox& b : Boxes())
-      if ((b.colour & 0xFFFFFF) == 0 && b.left <= 0 && b.top <= 0 && b.right >= 800 && b.bottom >= 600)
+      if ((anyAlpha ? (b.colour & 0xFFFFFF) == (colour & 0xFFFFFF) : b.colour == colour) && b.left <= 0 &&
+          b.top <= 0 && b.right >= 800 && b.bottom >= 600)
         return true;
     return false;
   }
@@ -34,15 +28,15 @@ TEST_F(MenuFrameDrawing, AfterReturningToTheMainMenuTheFrameFadesInFromBlack) {
   GoToMainMenu(*game);
   Reset();
   RunMenuFrame(*game);
-  EXPECT_TRUE(CoversWindowIn(0xFB000000)) << "first frame black at 251";
+  EXPECT_TRUE(CoversWindow(0xFB000000)) << "first frame black at 251";
   EXPECT_EQ(device->presentCount, 1);
   for (int frame = 2; frame < 60; ++frame) RunMenuFrame(*game);
   Reset();
   RunMenuFrame(*game);
-  EXPECT_TRUE(CoversWindowIn(0x0F000000)) << "60th frame at 15";
+  EXPECT_TRUE(CoversWindow(0x0F000000)) << "60th frame at 15";
   Reset();
   RunMenuFrame(*game);
-  EXPECT_FALSE(AnyWindowCover());
+  EXPECT_FALSE(CoversWindow(0, true));
   // The camera flies towards the menu view.
   EXPECT_FLOAT_EQ(game->camera.eyeTarget.z, -1500);
 }
@@ -54,7 +48,7 @@ TEST_F(MenuFrameDrawing, MainMenuItemsSlideInPairsFromAlternatingSides) {
   RunMenuFrame(*game);
   int o = ItemOffset(*game, 100);
   ASSERT_GT(o, 50);
-  std::vector<DrawnBox> white = TextsOf(kItemWhite), orange = TextsOf(kHighlightOrange);
+  std::vector<DrawnBox> white = TextBoxes(kItemWhite), orange = TextBoxes(kHighlightOrange);
   ASSERT_EQ(white.size(), 6u);
   ASSERT_EQ(orange.size(), 1u);
   std::vector<DrawnBox> items{white[0], white[1], orange[0], white[2], white[3], white[4], white[5]};
@@ -63,7 +57,7 @@ TEST_F(MenuFrameDrawing, MainMenuItemsSlideInPairsFromAlternatingSides) {
     EXPECT_NEAR(items[i].top, game->texts.menu.items[i].c, 12) << "item " << i;
   }
   // Each item's shadow comes first, two pixels down and right.
-  std::vector<DrawnBox> shadows = TextsOf(kShadowBlack);
+  std::vector<DrawnBox> shadows = TextBoxes(kShadowBlack);
   ASSERT_GE(shadows.size(), 7u);
   EXPECT_FLOAT_EQ(shadows[0].left, items[0].left + 2);
 }
@@ -93,7 +87,7 @@ TEST_F(MenuFrameDrawing, PagesAboveLevelOneAreDrawnInTheirOrder) {
                           MenuOptions, MenuExit})
     game->menus.fades[page] = 200;  // 181 once stepped on the main menu
   RunMenuFrame(*game);
-  std::vector<DrawnBox> titles = TextsOf(WithAlpha(kTitleRed, 181));
+  std::vector<DrawnBox> titles = TextBoxes(WithAlpha(kTitleRed, 181));
   ASSERT_EQ(titles.size(), 8u);
   int u = TitleLift(*game, 181);
   // players, help, information, records, start game, new game, options, quit
@@ -107,7 +101,7 @@ TEST_F(MenuFrameDrawing, PagesAboveLevelOneAreDrawnInTheirOrder) {
   for (int32_t& f : game->menus.fades) f = 2;
   game->menus.fades[MenuMain] = 255;
   RunMenuFrame(*game);
-  EXPECT_TRUE(TextsOf(WithAlpha(kTitleRed, 1)).empty());
+  EXPECT_TRUE(TextBoxes(WithAlpha(kTitleRed, 1)).empty());
 }
 
 TEST_F(MenuFrameDrawing, ThePlayerLineShowsTheChosenProfileInBlack) {
@@ -115,12 +109,12 @@ TEST_F(MenuFrameDrawing, ThePlayerLineShowsTheChosenProfileInBlack) {
   game->menus.fades[MenuMain] = 250;
   AddProfile(game->profiles, "Ann", 0, 1, 3);
   RunMenuFrame(*game);
-  size_t before = TextsOf(WithAlpha(kShadowBlack, 255)).size();
+  size_t before = TextBoxes(WithAlpha(kShadowBlack, 255)).size();
   EXPECT_EQ(before, 7u);  // the items' shadows; no profile chosen yet
   game->profiles.current = 0;
   Reset();
   RunMenuFrame(*game);
-  std::vector<DrawnBox> black = TextsOf(WithAlpha(kShadowBlack, 255));
+  std::vector<DrawnBox> black = TextBoxes(WithAlpha(kShadowBlack, 255));
   ASSERT_EQ(black.size(), before + 1);
   const DrawnBox& line = black.back();  // after the items, before the fade-in
   EXPECT_NEAR(line.CentreX(), 400, 4);
@@ -129,7 +123,7 @@ TEST_F(MenuFrameDrawing, ThePlayerLineShowsTheChosenProfileInBlack) {
   game->profiles.current = 3;
   Reset();
   RunMenuFrame(*game);
-  EXPECT_EQ(TextsOf(WithAlpha(kShadowBlack, 255)).size(), before);
+  EXPECT_EQ(TextBoxes(WithAlpha(kShadowBlack, 255)).size(), before);
 }
 
 }  // namespace

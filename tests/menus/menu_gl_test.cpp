@@ -47,20 +47,15 @@ class MenuGl : public ::testing::Test {
     }
   }
 
-  // Pixels of the rectangle that differ from the background colour.
-  int Changed(int x, int y, int w, int h, uint32_t background) {
-    int changed = 0;
-    for (uint32_t p : device->ReadPixels(x, y, w, h)) changed += (p & 0xFFFFFF) != (background & 0xFFFFFF);
-    return changed;
-  }
-  // Pixels of the rectangle that are orange: red high, green middle, blue low.
-  int Orange(int x, int y, int w, int h) {
-    int orange = 0;
+  // Pixels of the rectangle that differ from the background, or (background
+  // 0) that are orange: red high, green middle, blue low.
+  int Count(int x, int y, int w, int h, uint32_t background = 0) {
+    int n = 0;
     for (uint32_t p : device->ReadPixels(x, y, w, h)) {
       int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;
-      orange += r > 200 && g > 120 && g < 230 && b < 80;
+      n += background ? (p & 0xFFFFFF) != (background & 0xFFFFFF) : r > 200 && g > 120 && g < 230 && b < 80;
     }
-    return orange;
+    return n;
   }
   void DrawOptions(uint32_t background) {
     device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, background, 1.0f, 0);
@@ -82,23 +77,22 @@ TEST_F(MenuGl, OptionsKnobsSitWhereTheVolumesPutThemAndTheRowShowsOrange) {
   game->screen.optionsRow = 0;
   DrawOptions(blue);
   // Knob boxes: x from 405 + 1.85 v, 15 wide; y from the line - 5, 30 high.
-  int musicAtFull = Changed(590 + 3, 274 + 3, 9, 24, blue);
-  int soundAtFull = Changed(590 + 3, 314 + 3, 9, 24, blue);
+  int musicAtFull = Count(590 + 3, 274 + 3, 9, 24, blue);
+  int soundAtFull = Count(590 + 3, 314 + 3, 9, 24, blue);
   EXPECT_GT(musicAtFull, 100);
-  EXPECT_GT(Changed(405 + 3, 314 + 3, 9, 24, blue), 100);  // sound's knob at 0
+  EXPECT_GT(Count(405 + 3, 314 + 3, 9, 24, blue), 100);  // sound's knob at 0
   // The highlighted row's label (ending at 400) is orange, the others not.
-  int musicLabel = Orange(250, 268, 150, 36), soundLabel = Orange(250, 308, 150, 36);
-  EXPECT_GT(musicLabel, 30);
-  EXPECT_EQ(soundLabel, 0);
+  EXPECT_GT(Count(250, 268, 150, 36), 30);
+  EXPECT_EQ(Count(250, 308, 150, 36), 0);
 
   game->settings.musicVolume = 0;
   game->screen.optionsRow = 1;
   DrawOptions(blue);
   // Only the bar is left under where the music knob was: fewer pixels change.
-  EXPECT_LT(Changed(590 + 3, 274 + 3, 9, 24, blue), musicAtFull);
-  EXPECT_EQ(Changed(590 + 3, 314 + 3, 9, 24, blue), soundAtFull);
-  EXPECT_GT(Orange(250, 308, 150, 36), 30);
-  EXPECT_EQ(Orange(250, 268, 150, 36), 0);
+  EXPECT_LT(Count(590 + 3, 274 + 3, 9, 24, blue), musicAtFull);
+  EXPECT_EQ(Count(590 + 3, 314 + 3, 9, 24, blue), soundAtFull);
+  EXPECT_GT(Count(250, 308, 150, 36), 30);
+  EXPECT_EQ(Count(250, 268, 150, 36), 0);
 }
 
 TEST_F(MenuGl, TheFirstMenuFrameIsAlmostBlackAndTheSixtyFirstIsNot) {

@@ -12,24 +12,19 @@
 namespace nb {
 namespace {
 
-TEST(FramePacing, AFrameNeedsStrictlyMoreThanFifteenMilliseconds) {
+TEST(FramePacing, AFrameNeedsMoreThanFifteenMillisecondsAndFpsAveragesEachSecond) {
   FramePacer pacer{1000};
-  EXPECT_FALSE(FrameDue(pacer, 1000));
-  EXPECT_FALSE(FrameDue(pacer, 1015));
-  EXPECT_TRUE(FrameDue(pacer, 1016));
-  EXPECT_EQ(MsUntilFrameDue(pacer, 1000), 16);
-  EXPECT_EQ(MsUntilFrameDue(pacer, 1015), 1);
-  EXPECT_EQ(MsUntilFrameDue(pacer, 1016), 0);
-  // Across the timer's wrap-around.
-  FramePacer wrapped{0xFFFFFFF8u};
+  const std::tuple<uint32_t, bool, int> steps[] = {{1000, false, 16}, {1015, false, 1}, {1016, true, 0}};
+  for (auto [now, due, wait] : steps) {
+    EXPECT_EQ(FrameDue(pacer, now), due) << now;
+    EXPECT_EQ(MsUntilFrameDue(pacer, now), wait) << now;
+  }
+  FramePacer wrapped{0xFFFFFFF8u};  // across the timer's wrap-around
   EXPECT_FALSE(FrameDue(wrapped, 7));
   EXPECT_TRUE(FrameDue(wrapped, 8));
-}
 
-TEST(FramePacing, FpsIsZeroInTheFirstSecondThenTheIntervalAverage) {
   FpsMeter meter;
-  float first = MeasureFps(meter, 5000);  // 1 frame over the whole 5 s since 0
-  EXPECT_EQ(static_cast<int>(first), 0);
+  EXPECT_EQ(static_cast<int>(MeasureFps(meter, 5000)), 0);  // 1 frame over 5 s since 0
   float value = 0;
   for (uint32_t t = 5016; t <= 6000; t += 16) value = MeasureFps(meter, t);
   EXPECT_EQ(static_cast<int>(value), 0);  // exactly 1 s is not yet an interval
@@ -38,49 +33,42 @@ TEST(FramePacing, FpsIsZeroInTheFirstSecondThenTheIntervalAverage) {
   EXPECT_FLOAT_EQ(MeasureFps(meter, 6032), value);  // unchanged until the next interval
 }
 
-struct DispatchLog {
-  static inline std::string calls;
-};
-
+std::string calls;  // what the screens below ran, in order
 
 TEST(FrameDispatch, GroupsFollowGameStateWithinOneFrame) {
-  auto owned = std::make_unique<Game>();
-  Game& game = *owned;
-  DispatchLog::calls.clear();
+  auto game = std::make_unique<Game>();
   FrameScreens screens;
-  screens.playScreen = [](Game&) { DispatchLog::calls += "P"; };
+  screens.playScreen = [](Game&) { calls += "P"; };
   screens.splash = [](Game& g) {
-    DispatchLog::calls += "S";
+    calls += "S";
     GoToMainMenu(g);  // the splash's last frame hands over at once
   };
-  screens.menu = [](Game&) { DispatchLog::calls += "M"; };
-
-  RunFrame(game, screens, 100);
-  EXPECT_EQ(DispatchLog::calls, "SM");
-  EXPECT_EQ(game.screen.gameState, MainMenu);
+  screens.menu = [](Game&) { calls += "M"; };
+  calls.clear();
+  RunFrame(*game, screens, 100);
+  EXPECT_EQ(calls, "SM");
+  EXPECT_EQ(game->screen.gameState, MainMenu);
 
   const std::pair<int, const char*> cases[] = {
-      {Playing, "P"}, {OptionsInPlay, "P"}, {PauseMenu, "P"}, {GameOverScreen, "P"},
-      {TimeUpScreen, "P"}, {GameCompletedScreen, "P"}, {HelpInPlay, "P"}, {MainMenu, "M"},
-      {InfoPage, "M"}, {OptionsFromMenu, "M"}, {RecordsScreen, "M"}, {PlayersScreen, "M"},
-      {StartGameScreen, "M"}, {ExitConfirm, "M"}, {NewGameScreen, "M"}, {HelpFromMenu, "M"},
-      {8, ""}, {9, ""}, {15, ""}};
+      {Playing, "P"}, {OptionsInPlay, "P"}, {PauseMenu, "P"}, {GameOverScreen, "P"}, {TimeUpScreen, "P"},
+      {GameCompletedScreen, "P"}, {HelpInPlay, "P"}, {MainMenu, "M"}, {InfoPage, "M"}, {OptionsFromMenu, "M"},
+      {RecordsScreen, "M"}, {PlayersScreen, "M"}, {StartGameScreen, "M"}, {ExitConfirm, "M"},
+      {NewGameScreen, "M"}, {HelpFromMenu, "M"}, {8, ""}, {9, ""}, {15, ""}};
   for (auto [state, expected] : cases) {
-    DispatchLog::calls.clear();
-    game.screen.gameState = state;
-    RunFrame(game, screens, 200);
-    EXPECT_EQ(DispatchLog::calls, expected) << "state " << state;
+    calls.clear();
+    game->screen.gameState = state;
+    RunFrame(*game, screens, 200);
+    EXPECT_EQ(calls, expected) << "state " << state;
   }
-
   // A play screen that quits to the main menu is followed by the menu frame.
   screens.playScreen = [](Game& g) {
-    DispatchLog::calls += "P";
+    calls += "P";
     GoToMainMenu(g);
   };
-  DispatchLog::calls.clear();
-  game.screen.gameState = PauseMenu;
-  RunFrame(game, screens, 300);
-  EXPECT_EQ(DispatchLog::calls, "PM");
+  calls.clear();
+  game->screen.gameState = PauseMenu;
+  RunFrame(*game, screens, 300);
+  EXPECT_EQ(calls, "PM");
 }
 
 TEST(FrameDispatch, SplashHandsOverWhenItsFadeIsBlackOrWithoutCurvesAfterFiveSeconds) {
@@ -92,8 +80,7 @@ TEST(FrameDispatch, SplashHandsOverWhenItsFadeIsBlackOrWithoutCurvesAfterFiveSec
   EXPECT_EQ(game->screen.gameState, MainMenu);
 
   auto curved = std::make_unique<Game>();
-  std::istringstream curves(
-      "info face=logo1\ntrans_keys count=2\ntrans_key time=0 t=0\ntrans_key time=3000 t=255\n");
+  std::istringstream curves("info face=logo1\ntrans_keys count=2\ntrans_key time=0 t=0\ntrans_key time=3000 t=255\n");
   ASSERT_TRUE(LoadAnimation(curved->animations.logo1, "logo1", curves));
   SplashFrame(*curved, 2999);
   EXPECT_EQ(curved->screen.gameState, SplashScreenState);

@@ -1,7 +1,6 @@
 #pragma once
-// A fresh game for scenario tests of the shell: a scratch game directory
-// with a language file, short sounds on the dummy audio driver, and the
-// real input handler.
+// A fresh game in a scratch directory with a language file, short sounds on
+// the dummy audio driver, and the real input handler.
 #include <cstring>
 #include <memory>
 #include <string>
@@ -67,25 +66,17 @@ class ShellScenario : public ::testing::Test {
   }
   uint64_t Plays() const { return game->audio.device.playCount; }
 
-  void Press(Key key) {
-    InputEvent event;
-    event.type = InputEvent::Type::KeyDown;
-    event.key = key;
-    HandleInputEvent(*game, event);
+  void Send(const InputEvent& event) { HandleInputEvent(*game, event); }
+  void Press(Key key) { Send({.type = InputEvent::Type::KeyDown, .key = key, .text = {}}); }
+  void Type(const std::string& utf8) { Send({.type = InputEvent::Type::Text, .text = utf8}); }
+  void Click(int x, int y, InputEvent::Type type = InputEvent::Type::ButtonDown) {
+    Send({.type = type, .button = MouseButton::Left, .x = x, .y = y, .text = {}});
   }
-  void Type(const std::string& utf8) {
-    InputEvent event;
-    event.type = InputEvent::Type::Text;
-    event.text = utf8;
-    HandleInputEvent(*game, event);
-  }
-  void Click(int x, int y) {
-    InputEvent event;
-    event.type = InputEvent::Type::ButtonDown;
-    event.button = MouseButton::Left;
-    event.x = x;
-    event.y = y;
-    HandleInputEvent(*game, event);
+  // Chooses item `highlight` of the list screen `state` with Enter.
+  void Choose(int32_t state, int32_t highlight) {
+    game->screen.gameState = state;
+    game->screen.menuHighlight = highlight;
+    Press(Key::Enter);
   }
   void AddPlayers(int count) {
     for (int i = 0; i < count; ++i) AddProfile(game->profiles, "P" + std::string(1, char('a' + i)), 0, 1, 3);

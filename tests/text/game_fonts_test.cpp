@@ -2,8 +2,6 @@
 // loss and reset, shutdown.
 #include "text/game_fonts.h"
 
-#include "text/font_reset_hooks.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -12,58 +10,49 @@
 #include "platform/recording_device.h"
 #include "support/scratch_dir.h"
 #include "test_font_files.h"
+#include "text/font_reset_hooks.h"
 #include "text/text_drawing.h"
 
 namespace nb {
 namespace {
-
-void WriteGameFonts() {
-  std::filesystem::create_directories("data/fonts");
-  // Page names written the Windows way and the host's way both load.
-  test::WriteTestFont("data\\fonts\\large.fnt", "data\\fonts\\large_0.png");
-  test::WriteTestFont("data\\fonts\\Small.fnt", "data/fonts/small_0.png");
-  test::WriteTestFont("data\\fonts\\ExtraLarge.fnt", "data\\fonts\\xl_0.png");
-}
 
 size_t DrawsOf(RecordingDevice& device, BitmapFont& font, const char* text) {
   device.draws.clear();
   DrawText(font, 10.0f, 10.0f, 0xFFFFFFFFu, text);
   return device.draws.size();
 }
+void WhitePng(const char* name, int w, int h) {
+  test::WritePng(name, w, h, std::vector<uint8_t>(static_cast<size_t>(w * h * 4), 255));
+}
 
 TEST(FontPages, LoadIntoPowerOfTwoTextures) {
   test::ScratchDir dir;
-  test::WritePng("odd.png", 20, 12, std::vector<uint8_t>(20 * 12 * 4, 255));
-  std::ofstream("odd.fnt") << "common lineHeight=5 scaleW=20 scaleH=12 pages=1\n"
-                              "page id=0 file=odd.png\n";
+  WhitePng("odd.png", 20, 12);
+  std::ofstream("odd.fnt") << "common lineHeight=5 scaleW=20 scaleH=12 pages=1\npage id=0 file=odd.png\n";
   RecordingDevice device;
   std::unique_ptr<BitmapFont> font = LoadBitmapFont("odd.fnt");
   ASSERT_TRUE(Succeeded(CreateFontTextures(*font, device)));
   ASSERT_EQ(font->pageTextures.size(), 1u);
   int w = 0, h = 0;
   ASSERT_TRUE(Succeeded(device.GetTextureSize(font->pageTextures[0], &w, &h)));
-  EXPECT_EQ(w, 32);
-  EXPECT_EQ(h, 16);
+  EXPECT_EQ(std::make_pair(w, h), std::make_pair(32, 16));
   EXPECT_EQ(FontPageWidth(*font), 20);  // texture coordinates still use the file's size
 }
 
 TEST(FontPages, AFailingPageLeavesItAndLaterPagesAbsent) {
   test::ScratchDir dir;
-  test::WritePng("p0.png", 8, 8, std::vector<uint8_t>(8 * 8 * 4, 255));
-  test::WritePng("p2.png", 8, 8, std::vector<uint8_t>(8 * 8 * 4, 255));
+  WhitePng("p0.png", 8, 8);
+  WhitePng("p2.png", 8, 8);
   dir.Write("broken.png", "\x89PNG\r\n\x1a\nnot really");
-  std::ofstream("three.fnt") << "common lineHeight=5 scaleW=8 scaleH=8 pages=4\n"
-                                "page id=0 file=p0.png\n"
-                                "page id=1 file=broken.png\n"
-                                "page id=2 file=p2.png\n";
+  std::ofstream("three.fnt") << "common lineHeight=5 scaleW=8 scaleH=8 pages=4\npage id=0 file=p0.png\n"
+                                "page id=1 file=broken.png\npage id=2 file=p2.png\n";
   RecordingDevice device;
   std::unique_ptr<BitmapFont> font = LoadBitmapFont("three.fnt");
   EXPECT_TRUE(Failed(CreateFontTextures(*font, device)));
   ASSERT_EQ(font->pageTextures.size(), 4u);
-  EXPECT_TRUE(font->pageTextures[0]);
-  EXPECT_FALSE(font->pageTextures[1]);
-  EXPECT_FALSE(font->pageTextures[2]);
-  EXPECT_FALSE(font->pageTextures[3]);
+  EXPECT_EQ((std::vector<bool>{bool(font->pageTextures[0]), bool(font->pageTextures[1]),
+                               bool(font->pageTextures[2]), bool(font->pageTextures[3])}),
+            (std::vector<bool>{true, false, false, false}));
   EXPECT_EQ(device.textureCount(), 1u);
   // Loading again (as after a reset) replaces the textures instead of leaking them.
   CreateFontTextures(*font, device);
@@ -72,7 +61,11 @@ TEST(FontPages, AFailingPageLeavesItAndLaterPagesAbsent) {
 
 TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
   test::ScratchDir dir;
-  WriteGameFonts();
+  std::filesystem::create_directories("data/fonts");
+  // Page names written the Windows way and the host's way both load.
+  test::WriteTestFont("data\\fonts\\large.fnt", "data\\fonts\\large_0.png");
+  test::WriteTestFont("data\\fonts\\Small.fnt", "data/fonts/small_0.png");
+  test::WriteTestFont("data\\fonts\\ExtraLarge.fnt", "data\\fonts\\xl_0.png");
   RenderDevice rd;
   rd.presentParameters = RecordingDevice::DefaultParams();
   rd.device = std::make_unique<RecordingDevice>(rd.presentParameters);
@@ -81,7 +74,8 @@ TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
   LoadFonts(fonts, device);
   HookFontsIntoDeviceReset(fonts, rd.hooks);
   ASSERT_TRUE(fonts.LargeFont && fonts.SmallFont && fonts.ExtraLargeFont);
-  for (BitmapFont* font : {fonts.LargeFont.get(), fonts.SmallFont.get(), fonts.ExtraLargeFont.get()}) {
+  const std::vector<BitmapFont*> all{fonts.LargeFont.get(), fonts.SmallFont.get(), fonts.ExtraLargeFont.get()};
+  for (BitmapFont* font : all) {
     EXPECT_EQ(font->description.face, "Test Face");
     ASSERT_EQ(font->pageTextures.size(), 1u);
     EXPECT_TRUE(font->pageTextures[0]);
@@ -89,9 +83,8 @@ TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
   }
   EXPECT_EQ(device.textureCount(), 3u);
 
-  // Lost: the frame check waits. Then ready for a reset: the reset is
-  // refused while any default-pool buffer or state block is alive, so it
-  // only succeeds when every font let go of its own.
+  // Lost: the frame check waits. A reset is refused while any default-pool
+  // buffer or state block is alive, so it only succeeds when every font let go.
   device.Lose();
   EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::DeviceLost);
   EXPECT_EQ(device.resetCount, 0);
@@ -101,30 +94,31 @@ TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
   EXPECT_TRUE(messages.calls().empty());
   EXPECT_EQ(device.resetCount, 1);
   ASSERT_EQ(device.TestCooperativeLevel(), DeviceResult::Ok);
-  for (BitmapFont* font : {fonts.LargeFont.get(), fonts.SmallFont.get(), fonts.ExtraLargeFont.get()})
-    EXPECT_EQ(DrawsOf(device, *font, "AV A"), 1u);
+  for (BitmapFont* font : all) EXPECT_EQ(DrawsOf(device, *font, "AV A"), 1u);
   EXPECT_EQ(device.textureCount(), 3u);  // pages loaded again, the old ones released
   EXPECT_EQ(device.vertexBufferCount(), 3u);
   EXPECT_EQ(device.stateBlockCount(), 6u);
 
   DeleteFonts(fonts);
   EXPECT_FALSE(fonts.LargeFont || fonts.SmallFont || fonts.ExtraLargeFont);
-  EXPECT_EQ(device.textureCount(), 0u);
-  EXPECT_EQ(device.vertexBufferCount(), 0u);
-  EXPECT_EQ(device.stateBlockCount(), 0u);
+  EXPECT_EQ(device.textureCount() + device.vertexBufferCount() + device.stateBlockCount(), 0u);
   DeleteFonts(fonts);  // absent fonts are skipped
   InvalidateFonts(fonts);
 }
 
-TEST(GameFonts, MissingFilesGiveFontsThatDrawNothing) {
+TEST(GameFonts, MissingFilesGiveEmptyFontsThatDrawNothing) {
   test::ScratchDir dir;
   RecordingDevice device;
   Fonts fonts;
   LoadFonts(fonts, device);
   ASSERT_TRUE(fonts.LargeFont && fonts.SmallFont && fonts.ExtraLargeFont);
+  EXPECT_TRUE(Succeeded(CreateFontTextures(*fonts.SmallFont, device)));  // no pages: nothing to load
+  EXPECT_EQ(FontPageCount(*fonts.SmallFont), 0);
+  EXPECT_EQ(FontLineHeight(*fonts.SmallFont), 0);
   EXPECT_EQ(DrawsOf(device, *fonts.SmallFont, "FPS: 60"), 0u);
+  EXPECT_TRUE(Succeeded(DrawText(*fonts.SmallFont, 0.0f, 0.0f, 0xFFFFFFFFu, "Quorvant")));
   TextSize size;
-  MeasureText(*fonts.ExtraLargeFont, "Title", &size);
+  ASSERT_TRUE(Succeeded(MeasureText(*fonts.ExtraLargeFont, "Title", &size)));
   EXPECT_EQ(size.width, 0);
   DeleteFonts(fonts);
   EXPECT_EQ(device.vertexBufferCount(), 0u);

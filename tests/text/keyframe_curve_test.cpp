@@ -13,59 +13,42 @@ Animation Curve(std::initializer_list<ScalarKey> keys) {
   return a;
 }
 
-TEST(EvaluateCurve, EmptyAndSingleKeyChannels) {
-  Animation empty;
-  for (float t : {-1000.0f, 0.0f, 5.0f, 1e9f}) EXPECT_EQ(EvaluateCurve(empty, t), 0.0f);
-  Animation single = Curve({{50.0f, Sine, 7.5f}});
-  for (float t : {-1000.0f, 0.0f, 50.0f, 51.0f, 1e9f}) EXPECT_EQ(EvaluateCurve(single, t), 7.5f);
-}
-
-TEST(EvaluateCurve, LinearSegmentsAndTheEnds) {
-  Animation c = Curve({{0.0f, Linear, 10.0f}, {100.0f, Linear, 20.0f}, {200.0f, Linear, 0.0f}});
-  EXPECT_EQ(EvaluateCurve(c, -10.0f), 10.0f);  // before the first key
-  EXPECT_EQ(EvaluateCurve(c, 0.0f), 10.0f);
-  EXPECT_FLOAT_EQ(EvaluateCurve(c, 50.0f), 15.0f);
-  EXPECT_EQ(EvaluateCurve(c, 100.0f), 20.0f);  // an inner key gives its own value
-  EXPECT_FLOAT_EQ(EvaluateCurve(c, 150.0f), 10.0f);
-  EXPECT_NEAR(EvaluateCurve(c, 199.0f), 0.2f, 1e-5f);
-  EXPECT_EQ(EvaluateCurve(c, 200.0f), 0.0f);  // at and after the last key
-  EXPECT_EQ(EvaluateCurve(c, 1e6f), 0.0f);
-}
-
-TEST(EvaluateCurve, SineSegmentEasesInAndOut) {
-  Animation c = Curve({{0.0f, Sine, 0.0f}, {400.0f, Linear, 100.0f}});
-  EXPECT_NEAR(EvaluateCurve(c, 200.0f), 50.0f, 1e-4f);   // s = 0.5: the midpoint
-  EXPECT_NEAR(EvaluateCurve(c, 100.0f), 14.6447f, 1e-3f);  // s = 0.25
-  EXPECT_NEAR(EvaluateCurve(c, 300.0f), 85.3553f, 1e-3f);
-  // The slope is 0 at both ends: one step in is much less than linear.
-  EXPECT_LT(EvaluateCurve(c, 4.0f), 0.1f);
-  EXPECT_GT(EvaluateCurve(c, 396.0f), 99.9f);
-  // The kind of the starting key decides: a Sine key at the end has no effect.
-  Animation linearThenSine = Curve({{0.0f, Linear, 0.0f}, {400.0f, Sine, 100.0f}});
-  EXPECT_FLOAT_EQ(EvaluateCurve(linearThenSine, 100.0f), 25.0f);
-  // Unknown kinds behave as Linear.
-  Animation unknown = Curve({{0.0f, 7u, 0.0f}, {400.0f, Linear, 100.0f}});
-  EXPECT_FLOAT_EQ(EvaluateCurve(unknown, 100.0f), 25.0f);
-}
-
-TEST(EvaluateCurve, EqualTimesMakeAStepWithoutDividingByZero) {
-  Animation c = Curve({{0.0f, Linear, 0.0f},
-                       {100.0f, Linear, 10.0f},
-                       {100.0f, Sine, 50.0f},
-                       {200.0f, Linear, 50.0f}});
-  EXPECT_NEAR(EvaluateCurve(c, 99.0f), 9.9f, 1e-4f);
-  EXPECT_EQ(EvaluateCurve(c, 100.0f), 50.0f);  // the later segment applies
-  EXPECT_EQ(EvaluateCurve(c, 150.0f), 50.0f);
-  Animation allEqual = Curve({{5.0f, Linear, 1.0f}, {5.0f, Linear, 2.0f}, {5.0f, Linear, 3.0f}});
-  EXPECT_EQ(EvaluateCurve(allEqual, 5.0f), 1.0f);  // t at the first key's time
-  EXPECT_EQ(EvaluateCurve(allEqual, 6.0f), 3.0f);
-  EXPECT_FALSE(std::isnan(EvaluateCurve(allEqual, 5.0f)));
-}
-
-TEST(EvaluateCurve, DecreasingTimesAreNotReordered) {
-  Animation c = Curve({{0.0f, Linear, 0.0f}, {200.0f, Linear, 100.0f}, {100.0f, Linear, 50.0f}});
-  EXPECT_FLOAT_EQ(EvaluateCurve(c, 150.0f), 75.0f);  // first segment holding t
-  EXPECT_EQ(EvaluateCurve(c, 250.0f), 50.0f);        // none holds it: last value
+TEST(EvaluateCurve, SegmentsEndsAndOddKeyOrders) {
+  const Animation empty, single = Curve({{50.0f, Sine, 7.5f}});
+  const Animation lin = Curve({{0.0f, Linear, 10.0f}, {100.0f, Linear, 20.0f}, {200.0f, Linear, 0.0f}});
+  const Animation sine = Curve({{0.0f, Sine, 0.0f}, {400.0f, Linear, 100.0f}});
+  // The kind of the starting key decides; unknown kinds behave as Linear.
+  const Animation sineAtEnd = Curve({{0.0f, Linear, 0.0f}, {400.0f, Sine, 100.0f}});
+  const Animation unknown = Curve({{0.0f, 7u, 0.0f}, {400.0f, Linear, 100.0f}});
+  // Equal times make a step without dividing by zero; the later segment applies.
+  const Animation step = Curve({{0.0f, Linear, 0.0f}, {100.0f, Linear, 10.0f}, {100.0f, Sine, 50.0f},
+                                {200.0f, Linear, 50.0f}});
+  const Animation allEqual = Curve({{5.0f, Linear, 1.0f}, {5.0f, Linear, 2.0f}, {5.0f, Linear, 3.0f}});
+  // Decreasing times are not reordered: the first segment holding t, else the last value.
+  const Animation decreasing = Curve({{0.0f, Linear, 0.0f}, {200.0f, Linear, 100.0f}, {100.0f, Linear, 50.0f}});
+  struct Case {
+    const Animation& curve;
+    float t, expected, tolerance;
+  } cases[] = {
+      {empty, -1000, 0, 0}, {empty, 0, 0, 0}, {empty, 1e9f, 0, 0}, {single, -1000, 7.5f, 0}, {single, 50, 7.5f, 0},
+      {single, 51, 7.5f, 0},
+      {single, 1e9f, 7.5f, 0}, {lin, -10, 10, 0}, {lin, 0, 10, 0}, {lin, 50, 15, 1e-5f}, {lin, 100, 20, 0},
+      {lin, 150, 10, 1e-5f}, {lin, 199, 0.2f, 1e-5f}, {lin, 200, 0, 0}, {lin, 1e6f, 0, 0},
+      {sine, 200, 50, 1e-4f}, {sine, 100, 14.6447f, 1e-3f}, {sine, 300, 85.3553f, 1e-3f},
+      {sineAtEnd, 100, 25, 1e-5f}, {unknown, 100, 25, 1e-5f}, {step, 99, 9.9f, 1e-4f}, {step, 100, 50, 0},
+      {step, 150, 50, 0}, {allEqual, 5, 1, 0}, {allEqual, 6, 3, 0}, {decreasing, 150, 75, 1e-5f},
+      {decreasing, 250, 50, 0}};
+  for (const Case& c : cases) {
+    const float v = EvaluateCurve(c.curve, c.t);
+    if (c.tolerance == 0) {
+      EXPECT_EQ(v, c.expected) << "t " << c.t;
+    } else {
+      EXPECT_NEAR(v, c.expected, c.tolerance) << "t " << c.t;
+    }
+  }
+  // The sine's slope is 0 at both ends: one step in is much less than linear.
+  EXPECT_LT(EvaluateCurve(sine, 4.0f), 0.1f);
+  EXPECT_GT(EvaluateCurve(sine, 396.0f), 99.9f);
 }
 
 TEST(EvaluateCurveInt, TruncatesTowardZeroAndSaturates) {

@@ -8,16 +8,9 @@ namespace nb::test {
 // Writes an 8-bit RGBA PNG (rows from the top) with libpng.
 void WritePng(const std::string& path, int width, int height, const std::vector<uint8_t>& rgba);
 
-// A small generated font for drawing tests, written relative to the current
-// directory as fntName with one page named pageName in the file (written
-// where NativePath maps it), 64 x 32 texels:
-//   'A' (65) at texels (0,0) 8 x 10, fully opaque white; xoffset 1,
-//       yoffset 2, xadvance 10
-//   'V' (86) at texels (10,0) 6 x 10, top 5 rows opaque, bottom 5 clear;
-//       xoffset 0, yoffset 2, xadvance 8
-//   ' ' (32) no rectangle, xadvance 5
-// with lineHeight 16, and the kerning pair A V of -2.
-// Every texel outside the glyph rectangles is transparent.
+// A small font (one 64 x 32 page, lineHeight 16, kerning A V -2): opaque
+// white 'A' 8 x 10 (offset 1, 2; advance 10), 'V' 6 x 10 with only its top
+// five rows opaque (offset 0, 2; advance 8), ' ' advancing 5.
 void WriteTestFont(const std::string& fntName = "test.fnt",
                    const std::string& pageName = "test_0.png");
 

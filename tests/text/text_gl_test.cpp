@@ -2,6 +2,8 @@
 // here: glyph pixels must land where the layout puts them.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "platform/gl_device.h"
 #include "platform/window.h"
 #include "support/gl_test_device.h"
@@ -30,18 +32,14 @@ class TextOnGl : public ::testing::Test {
     gl.Release();
   }
 
+  // The last column of a linearly filtered glyph takes a trace of its
+  // transparent neighbour; a glyph one pixel off differs by a whole channel.
   static bool Close(uint32_t a, uint32_t b) {
-    for (int shift = 0; shift < 32; shift += 8) {
-      const int ca = static_cast<int>((a >> shift) & 0xFF), cb = static_cast<int>((b >> shift) & 0xFF);
-      if (ca - cb > kTolerance || cb - ca > kTolerance) return false;
-    }
+    for (int shift = 0; shift < 32; shift += 8)
+      if (std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)) > 48) return false;
     return true;
   }
-  // Every pixel of the rectangle [x0, x1) x [y0, y1) has this colour. The
-  // device samples a fraction of a texel off the centre, so the last column
-  // of a linearly filtered glyph takes a trace of its transparent neighbour;
-  // a glyph one pixel off would differ by a whole channel.
-  static constexpr int kTolerance = 48;
+  // Every pixel of the rectangle [x0, x1) x [y0, y1) has this colour.
   void ExpectRect(int x0, int y0, int x1, int y1, uint32_t colour, const char* what) {
     int wrong = 0;
     for (int y = y0; y < y1; ++y)
