@@ -43,50 +43,28 @@ TEST_F(BonusTest, BonusIsTakenOnlyOnceItHasSunkToTheFloor) {
   EXPECT_EQ(events.CountBursts(BurstTemplate::PickupBurst, 0, 2, 10), 1);
 }
 
-TEST_F(BonusTest, EachKindOfBonus) {
-  TakeBonusOfKind(BonusTime);
-  EXPECT_EQ(world->level.timeLimit, 115);
-  EXPECT_EQ(Stat(StatTimeBonuses), 1);
-  EXPECT_EQ(Profile().score[0], 50);
-  EXPECT_EQ(Stat(StatPoints), 50);
-  EXPECT_EQ(MessageText(0), "time bonus");
-
-  TakeBonusOfKind(BonusLife);
-  EXPECT_EQ(Profile().lives[0], 4);
-  EXPECT_EQ(Stat(StatExtraLives), 1);
-  EXPECT_EQ(MessageText(1), "extra life");
-
-  TakeBonusOfKind(BonusTurnAround);
-  EXPECT_EQ(Stat(StatTurnAroundBonuses), 1);
-  EXPECT_EQ(MessageText(2), "turn around");
-  // The turn animates; the kinds change only when it ends.
-  EXPECT_EQ(KSV(Cell(2, 1)), (V{ReflectorAnti, 3, 40}));
-  EXPECT_EQ(KSV(Cell(2, 3)), (V{ReflectorMain, 5, 90}));
-  Animate(10);
-  EXPECT_EQ(Cell(2, 1).kind, ReflectorMain);
-  EXPECT_EQ(Cell(2, 3).kind, ReflectorAnti);
-
-  TakeBonusOfKind(BonusSpeed);
-  EXPECT_EQ(Stat(StatSpeedBonuses), 1);
-  EXPECT_NE(Ball().speed, kBaseSpeed);
-  EXPECT_EQ(world->play.speedTimer, 15);
-}
-
-TEST_F(BonusTest, RandomBonusAtTheDrawBoundaries) {
+TEST_F(BonusTest, EachKindOfBonusAndTheRandomOneAtItsDrawBoundaries) {
   const struct {
-    int draw;
+    int32_t kind;
+    int draw;  // the random bonus's draw
     LevelStatsIndex counter;
-  } cases[] = {{8190, StatSpeedBonuses},      {8191, StatTimeBonuses},        {16382, StatTimeBonuses},
-               {16383, StatTurnAroundBonuses}, {24574, StatTurnAroundBonuses}, {24575, StatExtraLives}};
+  } cases[] = {{BonusTime, 0, StatTimeBonuses},         {BonusLife, 0, StatExtraLives},
+               {BonusTurnAround, 0, StatTurnAroundBonuses}, {BonusSpeed, 0, StatSpeedBonuses},
+               {BonusRandom, 8190, StatSpeedBonuses},     {BonusRandom, 8191, StatTimeBonuses},
+               {BonusRandom, 16382, StatTimeBonuses},     {BonusRandom, 16383, StatTurnAroundBonuses},
+               {BonusRandom, 24574, StatTurnAroundBonuses}, {BonusRandom, 24575, StatExtraLives}};
   for (const auto& k : cases) {
-    SCOPED_TRACE(k.draw);
+    SCOPED_TRACE(testing::Message() << "kind " << k.kind << " draw " << k.draw);
     world->stats = LevelStats{};
     ClearStatusMessages(world->messages);
     Profile().lives[0] = 3;
+    Profile().score[0] = 0;
     world->play.speedTimer = 0;
-    rng.queued = {k.draw, 0};  // the second draw picks slow for a speed bonus
-    TakeBonusOfKind(BonusRandom);
-    EXPECT_EQ(Stat(StatRandomBonuses), 1);
+    rng.queued = {k.draw, 0};  // the next draw picks slow for a speed bonus
+    TakeBonusOfKind(k.kind);
+    EXPECT_EQ(Profile().score[0], 50);
+    EXPECT_EQ(Stat(StatPoints), 50);
+    EXPECT_EQ(Stat(StatRandomBonuses), k.kind == BonusRandom ? 1 : 0);
     for (LevelStatsIndex i : {StatSpeedBonuses, StatTimeBonuses, StatTurnAroundBonuses, StatExtraLives})
       EXPECT_EQ(Stat(i), i == k.counter ? 1 : 0) << "counter " << i;
     const char* message = k.counter == StatSpeedBonuses ? "slow"
@@ -95,12 +73,17 @@ TEST_F(BonusTest, RandomBonusAtTheDrawBoundaries) {
                                                                 : "extra life";
     EXPECT_EQ(MessageText(0), message);
     EXPECT_EQ(Ball().speed, k.counter == StatSpeedBonuses ? kSlowSpeed : kBaseSpeed);
+    EXPECT_EQ(world->play.speedTimer, k.counter == StatSpeedBonuses ? 15 : 0);
     EXPECT_EQ(world->level.timeLimit, k.counter == StatTimeBonuses ? 115 : 100);
     EXPECT_EQ(Profile().lives[0], k.counter == StatExtraLives ? 4 : 3);
-    if (k.counter == StatTurnAroundBonuses) {  // drawn at random the kinds swap at once
-      EXPECT_EQ((V{Cell(2, 1).kind, Cell(2, 1).state, Cell(2, 3).kind, Cell(2, 3).state}),
-                (V{ReflectorMain, 3, ReflectorAnti, 5}));
+    if (k.counter != StatTurnAroundBonuses) continue;
+    if (k.kind == BonusTurnAround) {  // taken as such, the turn animates and the kinds change at its end
+      EXPECT_EQ(KSV(Cell(2, 1)), (V{ReflectorAnti, 3, 40}));
+      EXPECT_EQ(KSV(Cell(2, 3)), (V{ReflectorMain, 5, 90}));
+      Animate(10);
     }
+    EXPECT_EQ((V{Cell(2, 1).kind, Cell(2, 1).state, Cell(2, 3).kind, Cell(2, 3).state}),
+              (V{ReflectorMain, 3, ReflectorAnti, 5}));
   }
 }
 

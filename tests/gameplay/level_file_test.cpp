@@ -28,6 +28,7 @@ std::string LevelBytes(int extra, int timeLimit, int rows, int cols, const std::
 
 TEST(LevelFile, ReadsCellsInReversedColumnsSkipsExtraRecordsAndKeepsCellsOutsideTheLevel) {
   test::ScratchDir dir;
+  test::CapturedMessages messages;  // a refusal reports instead of waiting on a message box
   auto level = std::make_unique<LevelRecord>();
   dir.Write("big.ilf", LevelBytes(0, 60, 3, 3, std::vector<Cell>(9, Cell{1, 0, 0})));
   ASSERT_TRUE(LoadLevelFile(*level, "big.ilf"));
@@ -53,6 +54,7 @@ TEST(LevelFile, ReadsCellsInReversedColumnsSkipsExtraRecordsAndKeepsCellsOutside
     EXPECT_EQ(level->cells[2][0].kind, Wall);  // left from the larger level
     EXPECT_EQ(level->cells[2][2].kind, Wall);
   }
+  EXPECT_TRUE(messages.calls().empty());
 }
 
 TEST(LevelFile, MissingAndDamagedFilesAreRefusedAndKeepThePreviousLevel) {

@@ -65,15 +65,6 @@ TEST_F(SetupTest, DerivesCountersStartHomeViewAndElementStates) {
   EXPECT_TRUE(messages.calls().empty());
 }
 
-TEST_F(SetupTest, GameModeShortensTheTimeLimit) {
-  WriteLevel(1, {"S."}, 30);
-  for (int mode = 0; mode < 3; ++mode) {
-    Profile().mode = mode;
-    SetupLevel(*world, ctx, 1);
-    EXPECT_EQ(world->level.timeLimit, 30 - 15 * mode);
-  }
-}
-
 TEST_F(SetupTest, LevelWithoutStartLeavesTheBallWhereItWas) {
   WriteLevel(1, {"..", ".."}, 30);
   Roll(7, 1, 0, 1);

@@ -193,13 +193,11 @@ TEST_F(PlayScreen, TheTallyTurnsSecondsInto111PointsThenStartsTheNextLevel) {
   world().stats.counters[StatLevelNumber] = 1;
   profile().score[0] = 1000;
   FrameOffGrid(64);
-  EXPECT_EQ(world().play.tallyCounter, 64);
-  EXPECT_EQ(world().stats.counters[StatSecondsLeft], 5);
-  EXPECT_EQ(world().level.timeLimit, 5);
+  EXPECT_EQ((std::vector<int>{world().play.tallyCounter, world().stats.counters[StatSecondsLeft], world().level.timeLimit}),
+            (std::vector<int>{64, 5, 5}));
   FrameOffGrid(5);
-  EXPECT_EQ(world().level.timeLimit, 1);
-  EXPECT_EQ(profile().score[0], 1000 + 4 * 111);
-  EXPECT_EQ(world().play.tallyFade, 4u);
+  EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0], int(world().play.tallyFade)}),
+            (std::vector<int>{1, 1000 + 4 * 111, 4}));
   EXPECT_FALSE(env.dir.Exists("stat.stt"));
   FrameOffGrid(62);
   EXPECT_EQ(world().play.tallyFade, 252u);
@@ -207,10 +205,10 @@ TEST_F(PlayScreen, TheTallyTurnsSecondsInto111PointsThenStartsTheNextLevel) {
   EXPECT_EQ(env.dir.Read("stat.stt").size(), 52u);
   EXPECT_EQ(profile().level[0], 2);
   EXPECT_FALSE(world().play.levelWon);
-  EXPECT_EQ(world().play.tallyFade, 0u);
   EXPECT_EQ(world().play.introFrames, 1) << "the loading screen begins in the same frame";
+  EXPECT_EQ((std::vector<int>{int(world().play.tallyFade), world().stats.counters[StatSecondsLeft]}),
+            (std::vector<int>{0, 0}));
   EXPECT_EQ(game().screen.gameState, Playing);
-  EXPECT_EQ(world().stats.counters[StatSecondsLeft], 0);
 }
 
 TEST_F(PlayScreen, TheLastLevelConvertsSecondsAt100AFrame) {
@@ -221,11 +219,9 @@ TEST_F(PlayScreen, TheLastLevelConvertsSecondsAt100AFrame) {
   profile().score[0] = 0;
   FrameOffGrid();
   EXPECT_EQ(game().screen.gameState, GameCompletedScreen);
-  EXPECT_EQ(world().level.timeLimit, 3);
-  EXPECT_EQ(profile().score[0], 100);
+  EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}), (std::vector<int>{3, 100}));
   FrameOffGrid(3);
-  EXPECT_EQ(world().level.timeLimit, 1);
-  EXPECT_EQ(profile().score[0], 300);
+  EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}), (std::vector<int>{1, 300}));
   EXPECT_EQ(world().play.tallyCounter, 0) << "no tally after the last level";
   EXPECT_GT(world().play.fades[FadeCompleted], 0);
 }

@@ -38,8 +38,7 @@ TEST_F(CentreTest, LastStoneWinsTheLevel) {
   Step(11);
   EXPECT_TRUE(world->play.levelWon);
   EXPECT_FALSE(Ball().moving);
-  EXPECT_EQ(Ball().speed, kBaseSpeed);
-  EXPECT_EQ(BallDir(), (V{1, 0}));
+  EXPECT_EQ((V{Ball().speed, Ball().dRow, Ball().dCol}), (V{kBaseSpeed, 1, 0}));
   EXPECT_EQ(Stat(StatCompleted), 1);
   EXPECT_EQ(events.Count(SoundId::end), 1);
   EXPECT_EQ(events.Logged("stop gamemusic"), 1);
@@ -65,13 +64,9 @@ TEST_F(CentreTest, FallWithOneLifeWaitsAtTheStartWithNone) {
   EXPECT_EQ(Ball().height, 12 - 10 * 21);
   EXPECT_EQ(events.Count(SoundId::BallDown), 1);  // the sound plays once
   EXPECT_EQ(Stat(StatHoles), 1);
-  Step();
-  EXPECT_FALSE(Ball().falling);
-  EXPECT_TRUE(Ball().ready);
-  EXPECT_FALSE(Ball().moving);
-  EXPECT_EQ(BallPos(), (V{0, 100}));
-  EXPECT_EQ(BallDir(), (V{1, 0}));
-  EXPECT_EQ(Ball().height, 12);
+  Step();  // back at the start, waiting, one life less
+  EXPECT_EQ((V{Ball().falling, Ball().ready, Ball().moving}), (V{false, true, false}));
+  EXPECT_EQ((V{Ball().rowPos, Ball().colPos, Ball().dRow, Ball().dCol, Ball().height}), (V{0, 100, 1, 0, 12}));
   EXPECT_EQ(Profile().lives[0], 0);
   ASSERT_EQ(events.moves.size(), 1u);
   EXPECT_FLOAT_EQ(events.moves[0].eye.y, 1200.0f);
