@@ -1,7 +1,5 @@
-// Bonuses, scoring with extra lives, the random bonus spawner and the speed
-// bonus.
+// Bonuses, scoring with extra lives, the random bonus spawner and the speed bonus.
 #include "gameplay/element_animations.h"
-#include "gameplay/play_actions.h"
 #include "gameplay/scoring.h"
 #include "gameplay_fixture.h"
 
@@ -10,8 +8,7 @@ namespace {
 
 class BonusTest : public GameplayTest {
  public:
-  // A bonus of the given kind on the floor at column 2; the ball reaches its
-  // centre on the 21st step and has taken it afterwards.
+  // A sunk bonus of the kind at column 2, taken by the ball on the 21st step.
   void TakeBonusOfKind(int32_t kind) {
     Load({"S.B..", ".....", "./.\\.", "....."});
     Cell(0, 2).state = kind;
@@ -19,6 +16,9 @@ class BonusTest : public GameplayTest {
     Roll(0, 0, 0, 1);
     Step(21);
     ASSERT_EQ(Cell(0, 2).kind, Floor);
+  }
+  void Animate(int frames) {
+    for (int f = 0; f < frames; ++f) AdvanceElementAnimations(world->level, world->play);
   }
   std::string MessageText(int slot) const { return world->messages.slots[slot].text; }
 };
@@ -29,11 +29,11 @@ TEST_F(BonusTest, BonusIsTakenOnlyOnceItHasSunkToTheFloor) {
   Roll(0, 0, 0, 1);
   Step(30);
   EXPECT_EQ(Cell(0, 2).kind, Bonus);
-  for (int frame = 0; frame < 159; ++frame) AdvanceElementAnimations(world->level, world->play);
+  Animate(159);
   EXPECT_EQ(Cell(0, 2).value, 5);
-  AdvanceElementAnimations(world->level, world->play);
+  Animate(1);
   EXPECT_EQ(Cell(0, 2).value, 0);  // 160 frames from 800
-  AdvanceElementAnimations(world->level, world->play);
+  Animate(1);
   EXPECT_EQ(Cell(0, 2).value, 0);
   Roll(0, 0, 0, 1);
   events.Clear();
@@ -43,78 +43,47 @@ TEST_F(BonusTest, BonusIsTakenOnlyOnceItHasSunkToTheFloor) {
   EXPECT_EQ(events.CountBursts(BurstTemplate::PickupBurst, 0, 2, 10), 1);
 }
 
-TEST_F(BonusTest, EachKindOfBonus) {
-  TakeBonusOfKind(BonusTime);
-  EXPECT_EQ(world->level.timeLimit, 115);
-  EXPECT_EQ(Stat(StatTimeBonuses), 1);
-  EXPECT_EQ(Profile().score[0], 50);
-  EXPECT_EQ(Stat(StatPoints), 50);
-  EXPECT_EQ(MessageText(0), "time bonus");
-
-  TakeBonusOfKind(BonusLife);
-  EXPECT_EQ(Profile().lives[0], 4);
-  EXPECT_EQ(Stat(StatExtraLives), 1);
-  EXPECT_EQ(MessageText(1), "extra life");
-
-  TakeBonusOfKind(BonusTurnAround);
-  EXPECT_EQ(Stat(StatTurnAroundBonuses), 1);
-  EXPECT_EQ(Cell(2, 1).kind, ReflectorAnti);  // kinds change only when the turn ends
-  EXPECT_EQ(Cell(2, 1).state, 3);
-  EXPECT_EQ(Cell(2, 1).value, 40);
-  EXPECT_EQ(Cell(2, 3).kind, ReflectorMain);
-  EXPECT_EQ(Cell(2, 3).state, 5);
-  EXPECT_EQ(Cell(2, 3).value, 90);
-  EXPECT_EQ(MessageText(2), "turn around");
-  for (int i = 0; i < 10; ++i) AdvanceElementAnimations(world->level, world->play);
-  EXPECT_EQ(Cell(2, 1).kind, ReflectorMain);
-  EXPECT_EQ(Cell(2, 3).kind, ReflectorAnti);
-
-  TakeBonusOfKind(BonusSpeed);
-  EXPECT_EQ(Stat(StatSpeedBonuses), 1);
-  EXPECT_NE(Ball().speed, kBaseSpeed);
-  EXPECT_EQ(world->play.speedTimer, 15);
-}
-
-TEST_F(BonusTest, RandomBonusAtTheDrawBoundaries) {
-  struct Case {
-    int draw;
+TEST_F(BonusTest, EachKindOfBonusAndTheRandomOneAtItsDrawBoundaries) {
+  const struct {
+    int32_t kind;
+    int draw;  // the random bonus's draw
     LevelStatsIndex counter;
-  } cases[] = {{8190, StatSpeedBonuses},       {8191, StatTimeBonuses},
-               {16382, StatTimeBonuses},       {16383, StatTurnAroundBonuses},
-               {24574, StatTurnAroundBonuses}, {24575, StatExtraLives}};
-  for (const Case& k : cases) {
-    SCOPED_TRACE(k.draw);
+  } cases[] = {{BonusTime, 0, StatTimeBonuses},         {BonusLife, 0, StatExtraLives},
+               {BonusTurnAround, 0, StatTurnAroundBonuses}, {BonusSpeed, 0, StatSpeedBonuses},
+               {BonusRandom, 8190, StatSpeedBonuses},     {BonusRandom, 8191, StatTimeBonuses},
+               {BonusRandom, 16382, StatTimeBonuses},     {BonusRandom, 16383, StatTurnAroundBonuses},
+               {BonusRandom, 24574, StatTurnAroundBonuses}, {BonusRandom, 24575, StatExtraLives}};
+  for (const auto& k : cases) {
+    SCOPED_TRACE(testing::Message() << "kind " << k.kind << " draw " << k.draw);
     world->stats = LevelStats{};
     ClearStatusMessages(world->messages);
     Profile().lives[0] = 3;
+    Profile().score[0] = 0;
     world->play.speedTimer = 0;
-    rng.queued = {k.draw, 0};  // the second draw picks slow for a speed bonus
-    TakeBonusOfKind(BonusRandom);
-    EXPECT_EQ(Stat(StatRandomBonuses), 1);
+    rng.queued = {k.draw, 0};  // the next draw picks slow for a speed bonus
+    TakeBonusOfKind(k.kind);
+    EXPECT_EQ(Profile().score[0], 50);
+    EXPECT_EQ(Stat(StatPoints), 50);
+    EXPECT_EQ(Stat(StatRandomBonuses), k.kind == BonusRandom ? 1 : 0);
     for (LevelStatsIndex i : {StatSpeedBonuses, StatTimeBonuses, StatTurnAroundBonuses, StatExtraLives})
       EXPECT_EQ(Stat(i), i == k.counter ? 1 : 0) << "counter " << i;
-    switch (k.counter) {
-      case StatSpeedBonuses:
-        EXPECT_EQ(Ball().speed, kSlowSpeed);
-        EXPECT_EQ(MessageText(0), "slow");
-        break;
-      case StatTimeBonuses:
-        EXPECT_EQ(world->level.timeLimit, 115);
-        EXPECT_EQ(MessageText(0), "time bonus");
-        break;
-      case StatTurnAroundBonuses:
-        // Drawn by the random bonus the kinds swap at once.
-        EXPECT_EQ(Cell(2, 1).kind, ReflectorMain);
-        EXPECT_EQ(Cell(2, 1).state, 3);
-        EXPECT_EQ(Cell(2, 3).kind, ReflectorAnti);
-        EXPECT_EQ(Cell(2, 3).state, 5);
-        EXPECT_EQ(MessageText(0), "turn around");
-        break;
-      default:
-        EXPECT_EQ(Profile().lives[0], 4);
-        EXPECT_EQ(MessageText(0), "extra life");
-        break;
+    const char* message = k.counter == StatSpeedBonuses ? "slow"
+                          : k.counter == StatTimeBonuses ? "time bonus"
+                          : k.counter == StatTurnAroundBonuses ? "turn around"
+                                                                : "extra life";
+    EXPECT_EQ(MessageText(0), message);
+    EXPECT_EQ(Ball().speed, k.counter == StatSpeedBonuses ? kSlowSpeed : kBaseSpeed);
+    EXPECT_EQ(world->play.speedTimer, k.counter == StatSpeedBonuses ? 15 : 0);
+    EXPECT_EQ(world->level.timeLimit, k.counter == StatTimeBonuses ? 115 : 100);
+    EXPECT_EQ(Profile().lives[0], k.counter == StatExtraLives ? 4 : 3);
+    if (k.counter != StatTurnAroundBonuses) continue;
+    if (k.kind == BonusTurnAround) {  // taken as such, the turn animates and the kinds change at its end
+      EXPECT_EQ(KSV(Cell(2, 1)), (V{ReflectorAnti, 3, 40}));
+      EXPECT_EQ(KSV(Cell(2, 3)), (V{ReflectorMain, 5, 90}));
+      Animate(10);
     }
+    EXPECT_EQ((V{Cell(2, 1).kind, Cell(2, 1).state, Cell(2, 3).kind, Cell(2, 3).state}),
+              (V{ReflectorMain, 3, ReflectorAnti, 5}));
   }
 }
 
@@ -122,14 +91,14 @@ TEST_F(BonusTest, TurnAroundReachesRowAndColumnJustPastTheGrid) {
   Load({"S.B", "..."});
   Cell(0, 2).state = BonusTurnAround;
   Cell(0, 2).value = 0;
-  world->level.cells[2][0] = CellFor('/');  // row = rows: still turned
-  world->level.cells[0][3] = CellFor('\\');  // column = cols: still turned
-  world->level.cells[3][0] = CellFor('/');  // beyond: untouched
+  Cell(2, 0) = CellFor('/');   // row = rows: still turned
+  Cell(0, 3) = CellFor('\\');  // column = cols: still turned
+  Cell(3, 0) = CellFor('/');   // beyond: untouched
   Roll(0, 0, 0, 1);
   Step(21);
-  EXPECT_EQ(world->level.cells[2][0].state, 3);
-  EXPECT_EQ(world->level.cells[0][3].state, 5);
-  EXPECT_EQ(world->level.cells[3][0].state, 0);
+  EXPECT_EQ(Cell(2, 0).state, 3);
+  EXPECT_EQ(Cell(0, 3).state, 5);
+  EXPECT_EQ(Cell(3, 0).state, 0);
 }
 
 TEST_F(BonusTest, SpeedBonusSlowFastExtendAndReset) {
@@ -138,7 +107,7 @@ TEST_F(BonusTest, SpeedBonusSlowFastExtendAndReset) {
   ApplySpeedBonus(*world, ctx);
   EXPECT_EQ(Ball().speed, kSlowSpeed);
   EXPECT_EQ(world->play.speedTimer, 15);
-  EXPECT_STREQ(world->messages.slots[0].text, "slow");
+  EXPECT_EQ(MessageText(0), "slow");
   ApplySpeedBonus(*world, ctx);  // already changed: 15 more seconds, no message
   EXPECT_EQ(world->play.speedTimer, 30);
   EXPECT_EQ(Ball().speed, kSlowSpeed);
@@ -149,10 +118,9 @@ TEST_F(BonusTest, SpeedBonusSlowFastExtendAndReset) {
   ApplySpeedBonus(*world, ctx);
   EXPECT_EQ(Ball().speed, kFastSpeed);
   EXPECT_EQ(world->play.speedTimer, 15);
-  EXPECT_STREQ(world->messages.slots[1].text, "fast");
+  EXPECT_EQ(MessageText(1), "fast");
 
-  // The counter runs down by the level's seconds; below 0 the speed returns
-  // to normal at the next cell centre.
+  // Below 0 the speed returns to normal at the next cell centre.
   Roll(0, 0, 0, 1, kFastSpeed);
   world->play.speedTimer = 0;
   CountLevelSecond(*world, ctx);
@@ -171,7 +139,7 @@ TEST_F(BonusTest, MilestonesLieStrictlyBetweenOldAndNewScore) {
   EXPECT_EQ(Profile().score[0], 15010);
   EXPECT_EQ(Profile().lives[0], 4);
   EXPECT_EQ(Stat(StatExtraLives), 1);
-  EXPECT_STREQ(world->messages.slots[0].text, "extra life");
+  EXPECT_EQ(MessageText(0), "extra life");
 
   Profile().score[0] = 14990;
   Profile().lives[0] = 3;
@@ -183,7 +151,6 @@ TEST_F(BonusTest, MilestonesLieStrictlyBetweenOldAndNewScore) {
 
   // Several at once, by mode; none beyond 19 times the threshold.
   Profile().mode = 1;
-  Profile().score[1] = 0;
   Profile().lives[1] = 0;
   AddScore(*world, ctx, 60000);
   EXPECT_EQ(Profile().lives[1], 2);
@@ -191,23 +158,23 @@ TEST_F(BonusTest, MilestonesLieStrictlyBetweenOldAndNewScore) {
   Profile().score[2] = 18 * 50000 - 1;
   AddScore(*world, ctx, 1000000);
   EXPECT_EQ(Profile().lives[2], 3 + 2);  // 18 and 19 times only
-  // A mode outside 0..2 from a damaged profile counts as mode 0.
-  Profile().mode = 7;
-  Profile().score[0] = 0;
-  Profile().lives[0] = 0;
+  Profile().mode = 7;  // out of range in a damaged profile: counts as mode 0
+  Profile().score[0] = Profile().lives[0] = 0;
   AddScore(*world, ctx, 15001);
   EXPECT_EQ(Profile().lives[0], 1);
 }
 
-TEST_F(BonusTest, QuickStoneCanCrossAMilestoneOnEitherCall) {
-  Load({"S.oo."});
+TEST_F(BonusTest, QuickStonesAndMilestonesOnEitherAddition) {
+  Load({"S.oo.o"});
   Profile().score[0] = 14985;
   Roll(0, 0, 0, 1);
   Step(21);  // 10 points: 14995
   EXPECT_EQ(Profile().lives[0], 3);
-  Step(10);  // 10 + 100: the 100 crosses 15000
+  Step(10);  // ten steps later: 10 + a quick 100, which crosses 15000
   EXPECT_EQ(Profile().score[0], 15105);
   EXPECT_EQ(Profile().lives[0], 4);
+  Step(20);  // twenty steps later: not quick
+  EXPECT_EQ(Profile().score[0], 15115);
 
   Load({"S.oo."});
   Profile().score[0] = 14995;
@@ -223,29 +190,22 @@ TEST_F(BonusTest, RandomBonusSpawnerAtItsBoundaries) {
   rng.queued = {492, 491, 0};  // cell (0,1) misses, (0,2) hits with kind 1
   EXPECT_TRUE(SpawnRandomBonus(*world, ctx));
   EXPECT_EQ(Cell(0, 1).kind, Floor);
-  EXPECT_EQ(Cell(0, 2).kind, Bonus);
-  EXPECT_EQ(Cell(0, 2).state, 1);
-  EXPECT_EQ(Cell(0, 2).value, 800);
+  EXPECT_EQ(KSV(Cell(0, 2)), (V{Bonus, 1, 800}));
   EXPECT_TRUE(rng.queued.empty());
-
   for (auto [draw, kind] : {std::pair{8191, 1}, {8192, 2}, {16384, 3}, {32767, 4}}) {
     Load({"."});
     rng.queued = {0, draw};
     EXPECT_TRUE(SpawnRandomBonus(*world, ctx));
     EXPECT_EQ(Cell(0, 0).state, kind) << draw;
   }
-  // All misses: nothing, one draw per floor cell.
-  Load({"...", "..."});
+  Load({"...", "..."});  // all miss: nothing, one draw per floor cell
   rng.queued = {492, 492, 492, 492, 492, 492, 0};
   EXPECT_FALSE(SpawnRandomBonus(*world, ctx));
   EXPECT_EQ(rng.queued.size(), 1u);
-}
-
-TEST_F(BonusTest, GridWithoutFloorNeverGetsARandomBonus) {
-  Load({"#S#", "oO/", "bmT"});
+  Load({"#S#", "oO/", "bmT"});  // no floor: no draw at all
   rng.queued = {0, 0, 0};
-  for (int i = 0; i < 50; ++i) EXPECT_FALSE(SpawnRandomBonus(*world, ctx));
-  EXPECT_EQ(rng.queued.size(), 3u);  // no draw was even made
+  EXPECT_FALSE(SpawnRandomBonus(*world, ctx));
+  EXPECT_EQ(rng.queued.size(), 3u);
   for (int r = 0; r < 3; ++r)
     for (int c = 0; c < 3; ++c) EXPECT_NE(Cell(r, c).kind, Bonus);
 }
@@ -259,11 +219,9 @@ TEST_F(BonusTest, CountedSecondsSpawnBonusesAndRunOutOfTime) {
   EXPECT_EQ(world->level.timeLimit, 1);
   EXPECT_TRUE(CountLevelSecond(*world, ctx));
   EXPECT_EQ(events.Count(SoundId::lost), 1);
-  ASSERT_EQ(events.states.size(), 1u);
-  EXPECT_EQ(events.states[0], kStateTimeUp);
+  EXPECT_EQ(events.states, std::vector<int32_t>{kStateTimeUp});
 
-  // Every eleventh second a spawn is tried.
-  Load({"S...."}, 100);
+  Load({"S...."}, 100);  // every eleventh second a spawn is tried
   world->play.bonusSeconds = 0;
   rng.queued = {1000, 1000, 1000, 0, 0};
   for (int s = 0; s < 10; ++s) CountLevelSecond(*world, ctx);

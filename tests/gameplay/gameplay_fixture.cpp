@@ -5,40 +5,31 @@
 namespace nb::test {
 
 GridCell CellFor(char ch) {
+  static const struct {
+    char ch;
+    int32_t kind, state;
+  } legend[] = {{'.', Floor, 0},       {'#', Wall, 0},          {'G', Gate, 0},
+                {'s', Switch, 0},      {'\\', ReflectorMain, 0}, {'/', ReflectorAnti, 0},
+                {'o', Stone, 0},       {'B', Bonus, BonusRandom}, {'O', Hole, 0},
+                {'S', Start, 0},       {' ', Void, 0},          {'b', Brick, 0},
+                {'T', Teleport, 0},    {'m', MovableBrick, 0},  {'>', Valve, ValveTowardsHigherCols},
+                {'v', Valve, ValveTowardsHigherRows}, {'<', Valve, ValveTowardsLowerCols},
+                {'^', Valve, ValveTowardsLowerRows}};
   GridCell cell;
-  switch (ch) {
-    case '.': cell.kind = Floor; break;
-    case '#': cell.kind = Wall; break;
-    case 'G': cell.kind = Gate; break;
-    case 's': cell.kind = Switch; break;
-    case '\\': cell.kind = ReflectorMain; break;
-    case '/': cell.kind = ReflectorAnti; break;
-    case 'o': cell.kind = Stone; break;
-    case 'B': cell.kind = Bonus; cell.state = BonusRandom; break;
-    case 'O': cell.kind = Hole; break;
-    case 'S': cell.kind = Start; break;
-    case ' ': cell.kind = Void; break;
-    case 'b': cell.kind = Brick; break;
-    case 'T': cell.kind = Teleport; break;
-    case 'm': cell.kind = MovableBrick; break;
-    case '>': cell.kind = Valve; cell.state = ValveTowardsHigherCols; break;
-    case 'v': cell.kind = Valve; cell.state = ValveTowardsHigherRows; break;
-    case '<': cell.kind = Valve; cell.state = ValveTowardsLowerCols; break;
-    case '^': cell.kind = Valve; cell.state = ValveTowardsLowerRows; break;
-    default: ADD_FAILURE() << "no cell kind for '" << ch << "'"; break;
-  }
+  for (const auto& l : legend)
+    if (l.ch == ch) {
+      cell.kind = l.kind;
+      cell.state = l.state;
+      return cell;
+    }
+  ADD_FAILURE() << "no cell kind for '" << ch << "'";
   return cell;
 }
 
 GameplayTest::GameplayTest() {
   ProfileRecord& p = profiles.profiles[0];
   std::strcpy(p.name, "Tester");
-  for (int m = 0; m < kGameModes; ++m) {
-    p.score[m] = 0;
-    p.level[m] = 1;
-    p.lives[m] = 3;
-  }
-  p.mode = 0;
+  for (int m = 0; m < kGameModes; ++m) p.score[m] = 0, p.level[m] = 1, p.lives[m] = 3;
   profiles.count = 1;
   profiles.current = 0;
   rng.Seed(7);
@@ -66,13 +57,8 @@ void GameplayTest::Roll(int row, int col, int dRow, int dCol, int speed) {
   ball.dCol = dCol;
   ball.speed = speed;
   ball.moving = true;
-  ball.ready = false;
-  ball.falling = false;
+  ball.ready = ball.falling = false;
   ball.height = kRollingHeight;
-}
-
-void GameplayTest::Step(int steps) {
-  for (int i = 0; i < steps; ++i) StepWorld(*world, ctx);
 }
 
 }  // namespace nb::test

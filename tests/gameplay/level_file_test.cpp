@@ -20,67 +20,41 @@ struct Cell {
 std::string LevelBytes(int extra, int timeLimit, int rows, int cols, const std::vector<Cell>& fileOrder,
                        int trailer = 77) {
   std::string bytes(129, 'h');
-  bytes += Int32Bytes(extra);
-  bytes += std::string(160 * static_cast<size_t>(extra), 'e');
+  bytes += Int32Bytes(extra) + std::string(160 * static_cast<size_t>(extra), 'e');
   bytes += Int32Bytes(timeLimit) + Int32Bytes(rows) + Int32Bytes(cols);
   for (const Cell& c : fileOrder) bytes += Int32Bytes(c.kind) + Int32Bytes(c.state) + Int32Bytes(c.value);
-  bytes += Int32Bytes(trailer);
-  return bytes;
+  return bytes + Int32Bytes(trailer);
 }
 
-TEST(LevelFile, NamesFollowTheGameFormat) {
-  EXPECT_EQ(LevelFileName(7), "data\\levels\\7.ilf");
-}
-
-TEST(LevelFile, ReadsTimeLimitSizesCellsInReversedColumnsAndTrailer) {
+TEST(LevelFile, ReadsCellsInReversedColumnsSkipsExtraRecordsAndKeepsCellsOutsideTheLevel) {
   test::ScratchDir dir;
-  dir.Write("data/levels/1.ilf",
-            LevelBytes(0, 90, 2, 3,
-                       {{1, 0, 0}, {7, 1, 0}, {10, 0, 0}, {13, 2, 5}, {14, 0, 0}, {9, 0, 0}}, 1234));
+  test::CapturedMessages messages;  // a refusal reports instead of waiting on a message box
   auto level = std::make_unique<LevelRecord>();
-  level->cells[0][0].count = 5;  // count never comes from the file
-  ASSERT_TRUE(LoadLevelFile(*level, LevelFileName(1)));
-  EXPECT_EQ(level->timeLimit, 90);
-  EXPECT_EQ(level->rows, 2);
-  EXPECT_EQ(level->cols, 3);
-  EXPECT_EQ(level->trailer, 1234);
-  EXPECT_EQ(level->cells[0][2].kind, Wall);  // first record of a row: last column
-  EXPECT_EQ(level->cells[0][1].kind, Stone);
-  EXPECT_EQ(level->cells[0][1].state, 1);
-  EXPECT_EQ(level->cells[0][0].kind, Start);
-  EXPECT_EQ(level->cells[0][0].count, 5);
-  EXPECT_EQ(level->cells[1][2].kind, Valve);
-  EXPECT_EQ(level->cells[1][2].state, 2);
-  EXPECT_EQ(level->cells[1][2].value, 5);
-  EXPECT_EQ(level->cells[1][0].kind, Hole);
-}
-
-TEST(LevelFile, ExtraRecordsAreSkippedAndOneCellLevelsRead) {
-  test::ScratchDir dir;
-  dir.Write("a.ilf", LevelBytes(2, 45, 1, 1, {{7, 0, 0}}));
-  auto level = std::make_unique<LevelRecord>();
-  ASSERT_TRUE(LoadLevelFile(*level, "a.ilf"));
-  EXPECT_EQ(level->timeLimit, 45);
-  EXPECT_EQ(level->cells[0][0].kind, Stone);
-  // With no extra records the time limit sits at offset 133.
-  std::string zero = LevelBytes(0, 61, 1, 1, {{0, 0, 0}});
-  EXPECT_EQ(zero.substr(133, 4), Int32Bytes(61));
-}
-
-TEST(LevelFile, ASmallerLevelLeavesTheCellsOutsideItUntouched) {
-  test::ScratchDir dir;
-  std::vector<Cell> walls(3 * 3, Cell{1, 0, 0});
-  dir.Write("big.ilf", LevelBytes(0, 60, 3, 3, walls));
-  dir.Write("small.ilf", LevelBytes(0, 30, 1, 2, {{7, 0, 0}, {10, 0, 0}}));
-  auto level = std::make_unique<LevelRecord>();
+  dir.Write("big.ilf", LevelBytes(0, 60, 3, 3, std::vector<Cell>(9, Cell{1, 0, 0})));
   ASSERT_TRUE(LoadLevelFile(*level, "big.ilf"));
-  ASSERT_TRUE(LoadLevelFile(*level, "small.ilf"));
-  EXPECT_EQ(level->rows, 1);
-  EXPECT_EQ(level->cols, 2);
-  EXPECT_EQ(level->cells[0][0].kind, Start);
-  EXPECT_EQ(level->cells[0][1].kind, Stone);
-  EXPECT_EQ(level->cells[0][2].kind, Wall);
-  EXPECT_EQ(level->cells[2][2].kind, Wall);
+  level->cells[0][0].count = 5;  // count never comes from the file
+  for (int extra : {0, 2}) {
+    SCOPED_TRACE(extra);
+    dir.Write("data/levels/1.ilf",
+              LevelBytes(extra, 90, 2, 3, {{9, 0, 0}, {7, 1, 0}, {10, 0, 0}, {13, 2, 5}, {14, 0, 0}, {9, 0, 0}}, 1234));
+    ASSERT_TRUE(LoadLevelFile(*level, LevelFileName(1)));
+    EXPECT_EQ(level->timeLimit, 90);
+    EXPECT_EQ(level->rows, 2);
+    EXPECT_EQ(level->cols, 3);
+    EXPECT_EQ(level->trailer, 1234);
+    EXPECT_EQ(level->cells[0][2].kind, Hole);  // a row's first record: its last column
+    EXPECT_EQ(level->cells[0][1].kind, Stone);
+    EXPECT_EQ(level->cells[0][1].state, 1);
+    EXPECT_EQ(level->cells[0][0].kind, Start);
+    EXPECT_EQ(level->cells[0][0].count, 5);
+    EXPECT_EQ(level->cells[1][2].kind, Valve);
+    EXPECT_EQ(level->cells[1][2].state, 2);
+    EXPECT_EQ(level->cells[1][2].value, 5);
+    EXPECT_EQ(level->cells[1][0].kind, Hole);
+    EXPECT_EQ(level->cells[2][0].kind, Wall);  // left from the larger level
+    EXPECT_EQ(level->cells[2][2].kind, Wall);
+  }
+  EXPECT_TRUE(messages.calls().empty());
 }
 
 TEST(LevelFile, MissingAndDamagedFilesAreRefusedAndKeepThePreviousLevel) {
@@ -95,7 +69,7 @@ TEST(LevelFile, MissingAndDamagedFilesAreRefusedAndKeepThePreviousLevel) {
   EXPECT_EQ(messages.calls()[0].text, "Could not find level file: data\\levels\\99.ilf");
   EXPECT_EQ(messages.calls()[0].caption, "ERROR");
 
-  std::string full = LevelBytes(0, 60, 2, 2, {{1, 0, 0}, {1, 0, 0}, {1, 0, 0}, {1, 0, 0}});
+  const std::string full = LevelBytes(0, 60, 2, 2, std::vector<Cell>(4, Cell{1, 0, 0}));
   const std::pair<const char*, std::string> refused[] = {
       {"rows0", LevelBytes(0, 60, 0, 2, {})},
       {"rows129", LevelBytes(0, 60, 129, 1, std::vector<Cell>(129, Cell{1, 0, 0}))},
@@ -120,8 +94,8 @@ TEST(LevelFile, MissingAndDamagedFilesAreRefusedAndKeepThePreviousLevel) {
 TEST(LevelFile, TheLargestGridReadsWhole) {
   test::ScratchDir dir;
   std::vector<Cell> cells(128 * 128, Cell{0, 0, 0});
-  cells[0] = {9, 0, 0};                  // row 0, column 127
-  cells[128 * 128 - 1] = {7, 0, 0};      // row 127, column 0
+  cells.front() = {9, 0, 0};  // row 0, column 127
+  cells.back() = {7, 0, 0};   // row 127, column 0
   dir.Write("max.ilf", LevelBytes(0, 600, 128, 128, cells));
   auto level = std::make_unique<LevelRecord>();
   ASSERT_TRUE(LoadLevelFile(*level, "max.ilf"));

@@ -5,10 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "../../tools/levelc/level_source.h"
 #include "gameplay/play_screen.h"
 #include "render/scene_fixture.h"
 #include "shell/input.h"
@@ -16,53 +17,20 @@
 namespace nb {
 namespace {
 
-using test::GameOnDevice;
-
-struct Move {
-  int step;
-  char action;  // '/' places a ReflectorMain (right to up), '\\' a ReflectorAnti, 'x' removes
-  int row, col;
-};
-
-// The `solution:` block of a level source.
-std::vector<Move> ReadSolution(const std::string& path) {
-  std::ifstream in(path);
-  std::vector<Move> moves;
-  std::string line;
-  bool inSolution = false;
-  while (std::getline(in, line)) {
-    if (line.rfind("solution:", 0) == 0) {
-      inSolution = true;
-      continue;
-    }
-    if (!inSolution || line.empty() || line[0] == '#') continue;
-    std::istringstream fields(line);
-    Move m{};
-    std::string action;
-    if (fields >> m.step >> action >> m.row >> m.col) {
-      m.action = action[0];
-      moves.push_back(m);
-    }
-  }
-  return moves;
-}
+using levels::MoveAction;
 
 class PlayAcceptance : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(env.ready) << "no display or device (run under Xvfb)"; }
 
-  // The pointer over a world point on the floor, from the camera the next
-  // frame picks with.
-  void PointAt(float x, float z) {
+  // The pointer over a floor point in the quarter of the cell that picks the
+  // Reflector kind, from the camera the next frame picks with.
+  void PointAtCell(int row, int col, bool main) {
     const CameraState& cam = env.game->camera;
-    Vec3 ndc = TransformCoord({x, 0, z}, MatrixMultiply(cam.view, cam.projection));
+    Vec3 ndc = TransformCoord({50.0f * row + 12, 0, 50.0f * col + (main ? 12.0f : -12.0f)},
+                              MatrixMultiply(cam.view, cam.projection));
     pointerX = static_cast<int>((ndc.x + 1) * 0.5f * 800 + 0.5f);
     pointerY = static_cast<int>((1 - ndc.y) * 0.5f * 600 + 0.5f);
-  }
-  // A point in the quarter of the cell that picks the Reflector kind.
-  void PointAtCell(int row, int col, int kind) {
-    const float dz = kind == ReflectorMain ? 12.0f : -12.0f;
-    PointAt(50.0f * row + 12, 50.0f * col + dz);
   }
   void Frame() {
     ++frames;
@@ -77,7 +45,7 @@ class PlayAcceptance : public ::testing::Test {
     HandleInputEvent(*env.game, event);
   }
 
-  GameOnDevice env{true};
+  test::GameOnDevice env{true};
   int pointerX = 0, pointerY = 0;
   int frames = 0;
 };
@@ -85,14 +53,19 @@ class PlayAcceptance : public ::testing::Test {
 TEST_F(PlayAcceptance, LevelOneIsWonWithItsSolutionAndLevelTwoStarts) {
   Game& game = *env.game;
   World& w = game.world;
-  const std::vector<Move> moves = ReadSolution(std::string(NB_SOURCE_DIR) + "/data/levels/01-first-turn.lvl");
+  std::ifstream in(std::string(NB_SOURCE_DIR) + "/data/levels/01-first-turn.lvl");
+  levels::SourceError error;
+  const std::optional<levels::LevelSource> source =
+      levels::ParseLevelSource(std::string(std::istreambuf_iterator<char>(in), {}), error);
+  ASSERT_TRUE(source.has_value()) << error.line << ": " << error.reason;
+  const std::vector<levels::SolutionMove>& moves = source->solution;
   ASSERT_FALSE(moves.empty());
   ASSERT_TRUE(env.Start(1));
   const int32_t startLimit = w.level.timeLimit;
 
   // Loading screen and intro, the pointer over the corner wall.
   for (int i = 0; i < 700 && !w.ball.ready; ++i) {
-    PointAtCell(0, 0, ReflectorAnti);
+    PointAtCell(0, 0, false);
     Frame();
   }
   ASSERT_TRUE(w.ball.ready);
@@ -103,18 +76,15 @@ TEST_F(PlayAcceptance, LevelOneIsWonWithItsSolutionAndLevelTwoStarts) {
 
   size_t next = 0;
   for (int step = 0; step < 3000 && !w.play.levelWon; ++step) {
-    if (next < moves.size()) {
-      const Move& m = moves[next];
-      PointAtCell(m.row, m.col, m.action == '/' ? ReflectorMain : ReflectorAnti);
-    }
+    if (next < moves.size()) PointAtCell(moves[next].row, moves[next].col, moves[next].action == MoveAction::PlaceMain);
     Frame();  // this frame runs world step `step`
     if (next < moves.size() && moves[next].step <= step + 1) {
-      const Move& m = moves[next++];
+      const levels::SolutionMove& m = moves[next++];
       ASSERT_EQ(game.cursor.row, m.row) << "step " << step;
       ASSERT_EQ(game.cursor.col, m.col) << "step " << step;
-      Click(m.action == 'x' ? MouseButton::Right : MouseButton::Left);
-      if (m.action != 'x') {
-        EXPECT_EQ(w.level.cells[m.row][m.col].kind, m.action == '/' ? ReflectorMain : ReflectorAnti);
+      Click(m.action == MoveAction::Remove ? MouseButton::Right : MouseButton::Left);
+      if (m.action != MoveAction::Remove) {
+        EXPECT_EQ(w.level.cells[m.row][m.col].kind, m.action == MoveAction::PlaceMain ? ReflectorMain : ReflectorAnti);
       }
     }
   }
@@ -133,7 +103,7 @@ TEST_F(PlayAcceptance, LevelOneIsWonWithItsSolutionAndLevelTwoStarts) {
   EXPECT_EQ(game.profiles.profiles[0].score[0], scoreAtWin + 111 * (secondsLeft - 1));
   EXPECT_EQ(game.screen.gameState, Playing);
   EXPECT_FALSE(w.play.levelWon);
-  EXPECT_EQ(w.level.stonesLeft > 0, true) << "level 2 is loaded";
+  EXPECT_GT(w.level.stonesLeft, 0) << "level 2 is loaded";
   const std::string stats = env.dir.Read("stat.stt");
   ASSERT_EQ(stats.size(), 52u);
   EXPECT_EQ(stats[4 * StatCompleted], 1);
@@ -141,8 +111,7 @@ TEST_F(PlayAcceptance, LevelOneIsWonWithItsSolutionAndLevelTwoStarts) {
 
   // Level 2 opens with its loading screen.
   for (int i = 0; i < 5; ++i) Frame();
-  std::vector<uint32_t> px = env.Gl()->ReadPixels(100, 500, 1, 1);
-  EXPECT_EQ(px[0] & 0xFFFFFF, 0u);
+  EXPECT_EQ(env.Gl()->ReadPixels(100, 500, 1, 1)[0] & 0xFFFFFF, 0u);
 }
 
 }  // namespace

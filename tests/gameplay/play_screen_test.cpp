@@ -3,16 +3,12 @@
 // recording device with the shipped game data.
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 #include "gameplay/play_screen.h"
 #include "render/scene_fixture.h"
 #include "shell/input.h"
 
 namespace nb {
 namespace {
-
-using test::GameOnDevice;
 
 class PlayScreen : public ::testing::Test {
  protected:
@@ -24,10 +20,12 @@ class PlayScreen : public ::testing::Test {
   World& world() { return game().world; }
   ProfileRecord& profile() { return game().profiles.profiles[0]; }
 
-  // One frame at the frame clock, with the pointer in the middle.
-  void Frame(int pointerX = 400, int pointerY = 300) {
-    nowMs += 15;
-    PlayScreenFrameWith(game(), {nowMs, pointerX, pointerY});
+  // Frames at the frame clock, the pointer in the middle or off the grid.
+  void Frame(int frames = 1) {
+    for (int i = 0; i < frames; ++i) PlayScreenFrameWith(game(), {nowMs += 15, 400, 300});
+  }
+  void FrameOffGrid(int frames = 1) {
+    for (int i = 0; i < frames; ++i) PlayScreenFrameWith(game(), {nowMs += 15, -1000, -1000});
   }
   // Frames until the ball waits for the click (the end of the intro).
   bool RunIntro() {
@@ -50,27 +48,9 @@ class PlayScreen : public ::testing::Test {
     return last;
   }
 
-  GameOnDevice env{false};
+  test::GameOnDevice env{false};
   uint32_t nowMs = 100000;
 };
-
-TEST(PlayCursor, TheQuarterOfTheCellPicksTheDiagonal) {
-  // Cell (3, 4) is centred at (150, 200).
-  struct Case {
-    float x, z;
-    int kind;
-  } cases[] = {{160, 210, ReflectorMain}, {140, 190, ReflectorMain},
-               {160, 190, ReflectorAnti}, {140, 210, ReflectorAnti}};
-  for (const Case& c : cases) {
-    CursorCell cell = ComputeCursorCell(c.x, c.z);
-    EXPECT_EQ(cell.row, 3);
-    EXPECT_EQ(cell.col, 4);
-    EXPECT_EQ(cell.placeKind, c.kind) << c.x << ", " << c.z;
-  }
-  // Truncation towards zero: points just below the grid's first edge stay in row 0.
-  EXPECT_EQ(ComputeCursorCell(-40, 0).row, 0);
-  EXPECT_EQ(ComputeCursorCell(-80, 0).row, -1);
-}
 
 TEST_F(PlayScreen, TheCursorFollowsThePointerAndSparklesEveryTwentyFirstFrame) {
   SetCameraNow(game().camera, {200, 1000, 200}, {200, 0, 201}, 45);
@@ -80,9 +60,7 @@ TEST_F(PlayScreen, TheCursorFollowsThePointerAndSparklesEveryTwentyFirstFrame) {
   for (int i = 0; i < 20; ++i) UpdatePlayCursor(game(), 400, 300);
   EXPECT_EQ(game().cursor.row, 4);  // the middle of the screen looks at (200, 0, 200)
   EXPECT_EQ(game().cursor.col, 4);
-  int alive = 0;
-  for (const Particle& p : game().particles.particles) alive += p.alive != 0;
-  EXPECT_EQ(alive, 0);
+  for (const Particle& p : game().particles.particles) EXPECT_FALSE(p.alive);
   UpdatePlayCursor(game(), 400, 300);
   const Particle& sparkle = game().particles.particles[0];
   ASSERT_TRUE(sparkle.alive);
@@ -94,13 +72,12 @@ TEST_F(PlayScreen, TheCursorFollowsThePointerAndSparklesEveryTwentyFirstFrame) {
 
 TEST_F(PlayScreen, LoadingScreenThenIntroThenTheBallWaits) {
   EXPECT_FALSE(world().ball.ready);
-  for (int i = 0; i < 100; ++i) Frame();
+  Frame(100);
   EXPECT_EQ(world().play.introFrames, 100);
   EXPECT_EQ(LastPlay(SoundId::start), 0u) << "no intro during the loading screen";
   Click(MouseButton::Left);  // a click before the prompt does nothing
   EXPECT_FALSE(world().ball.moving);
-  Frame();
-  Frame();
+  Frame(2);
   EXPECT_NE(LastPlay(SoundId::start), 0u);
   EXPECT_EQ(world().play.introPhase, 0);
   EXPECT_FLOAT_EQ(game().camera.eyeTarget.y, 900.0f) << "the camera drops for the caption";
@@ -113,7 +90,7 @@ TEST_F(PlayScreen, LoadingScreenThenIntroThenTheBallWaits) {
 }
 
 TEST_F(PlayScreen, MusicStartsAtFrame130AndTheCounterWrapsAt600) {
-  for (int i = 0; i < 129; ++i) Frame();
+  Frame(129);
   EXPECT_FALSE(MusicIsPlaying(game().audio, MusicId::Game));
   Frame();
   EXPECT_TRUE(MusicIsPlaying(game().audio, MusicId::Game));
@@ -126,7 +103,7 @@ TEST_F(PlayScreen, MusicStartsAtFrame130AndTheCounterWrapsAt600) {
 TEST_F(PlayScreen, SecondsCountOnlyWhileTheBallRollsAndTheFirstAtOnce) {
   ASSERT_TRUE(RunIntro());
   const int32_t limit = world().level.timeLimit;
-  for (int i = 0; i < 200; ++i) Frame();  // three seconds of waiting
+  Frame(200);  // three seconds of waiting
   EXPECT_EQ(world().level.timeLimit, limit);
   Click(MouseButton::Left);
   ASSERT_TRUE(world().ball.moving);
@@ -145,8 +122,8 @@ TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
   world().level.timeLimit = 11;
   Frame();
   EXPECT_EQ(world().level.timeLimit, 10);
-  EXPECT_NE(LastPlay(SoundId::TimeEnd), 0u);
   const uint64_t warned = LastPlay(SoundId::TimeEnd);
+  EXPECT_NE(warned, 0u);
   Frame();
   EXPECT_EQ(LastPlay(SoundId::TimeEnd), warned);
 
@@ -155,10 +132,8 @@ TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
   Frame();
   EXPECT_EQ(game().screen.gameState, TimeUpScreen);
   EXPECT_NE(LastPlay(SoundId::lost), 0u);
-  // The time-up screen fades in by 5 a frame while the world stands still.
-  const int32_t rowPos = world().ball.rowPos;
-  Frame();
-  Frame();
+  const int32_t rowPos = world().ball.rowPos;  // the screen fades in by 5 a frame; the world stands still
+  Frame(2);
   EXPECT_EQ(world().play.fades[FadeTimeUp], 15);
   EXPECT_EQ(world().ball.rowPos, rowPos);
 }
@@ -166,7 +141,7 @@ TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
 TEST_F(PlayScreen, OverlayFadesGrowInTheirStateAndShrinkAfter) {
   world().play.introFrames = 200;
   game().screen.gameState = PauseMenu;
-  for (int i = 0; i < 30; ++i) Frame();
+  Frame(30);
   EXPECT_EQ(world().play.fades[FadePause], 255);
   EXPECT_FLOAT_EQ(game().camera.eyeTarget.y, 1500.0f) << "the camera backs away behind the overlay";
   game().screen.gameState = Playing;
@@ -187,7 +162,7 @@ TEST_F(PlayScreen, ARightClickOnFloorIsCountedAndOnAReflectorRemovesIt) {
   EXPECT_EQ(world().level.cells[3][3].kind, ReflectorAnti);
   Click(MouseButton::Right);
   EXPECT_EQ(world().stats.counters[StatRightClicks], 2);
-  for (int i = 0; i < 10; ++i) Frame(-1000, -1000);  // pointer off the grid: the cell stays put
+  FrameOffGrid(10);  // the cursor stays put
   EXPECT_EQ(world().level.cells[3][3].kind, Floor) << "the removal animation clears the cell";
 }
 
@@ -195,18 +170,16 @@ TEST_F(PlayScreen, AfterAFallTheCaptionAndPromptReturnWithoutTheStartSound) {
   ASSERT_TRUE(RunIntro());
   const uint64_t started = LastPlay(SoundId::start);
   ASSERT_NE(started, 0u);
-  // A hole right in front of the start.
   const int row = world().level.startRow / 50, col = world().level.startCol / 50;
-  world().level.cells[row + 1][col] = {Hole, 0, 0, 0};
+  world().level.cells[row + 1][col] = {Hole, 0, 0, 0};  // right in front of the start
   Click(MouseButton::Left);
-  for (int i = 0; i < 300 && !world().ball.falling; ++i) Frame(-1000, -1000);
+  for (int i = 0; i < 300 && !world().ball.falling; ++i) FrameOffGrid();
   ASSERT_TRUE(world().ball.falling);
-  for (int i = 0; i < 300 && !world().ball.ready; ++i) Frame(-1000, -1000);
+  for (int i = 0; i < 300 && !world().ball.ready; ++i) FrameOffGrid();
   ASSERT_TRUE(world().ball.ready);
   EXPECT_EQ(world().stats.counters[StatHoles], 1);
   world().play.promptAlpha = 0;
-  Frame();
-  Frame();
+  Frame(2);
   EXPECT_EQ(world().play.promptAlpha, 10) << "the prompt shows again";
   EXPECT_EQ(world().play.introPhase, 3);
   EXPECT_EQ(LastPlay(SoundId::start), started);
@@ -219,25 +192,23 @@ TEST_F(PlayScreen, TheTallyTurnsSecondsInto111PointsThenStartsTheNextLevel) {
   world().level.timeLimit = 5;
   world().stats.counters[StatLevelNumber] = 1;
   profile().score[0] = 1000;
-  for (int i = 0; i < 64; ++i) Frame(-1000, -1000);
-  EXPECT_EQ(world().play.tallyCounter, 64);
-  EXPECT_EQ(world().stats.counters[StatSecondsLeft], 5);
-  EXPECT_EQ(world().level.timeLimit, 5);
-  for (int i = 0; i < 5; ++i) Frame(-1000, -1000);
-  EXPECT_EQ(world().level.timeLimit, 1);
-  EXPECT_EQ(profile().score[0], 1000 + 4 * 111);
-  EXPECT_EQ(world().play.tallyFade, 4u);
+  FrameOffGrid(64);
+  EXPECT_EQ((std::vector<int>{world().play.tallyCounter, world().stats.counters[StatSecondsLeft], world().level.timeLimit}),
+            (std::vector<int>{64, 5, 5}));
+  FrameOffGrid(5);
+  EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0], int(world().play.tallyFade)}),
+            (std::vector<int>{1, 1000 + 4 * 111, 4}));
   EXPECT_FALSE(env.dir.Exists("stat.stt"));
-  for (int i = 0; i < 62; ++i) Frame(-1000, -1000);
+  FrameOffGrid(62);
   EXPECT_EQ(world().play.tallyFade, 252u);
-  Frame(-1000, -1000);  // 256: the next level
+  FrameOffGrid();  // 256: the next level
   EXPECT_EQ(env.dir.Read("stat.stt").size(), 52u);
   EXPECT_EQ(profile().level[0], 2);
   EXPECT_FALSE(world().play.levelWon);
-  EXPECT_EQ(world().play.tallyFade, 0u);
   EXPECT_EQ(world().play.introFrames, 1) << "the loading screen begins in the same frame";
+  EXPECT_EQ((std::vector<int>{int(world().play.tallyFade), world().stats.counters[StatSecondsLeft]}),
+            (std::vector<int>{0, 0}));
   EXPECT_EQ(game().screen.gameState, Playing);
-  EXPECT_EQ(world().stats.counters[StatSecondsLeft], 0);
 }
 
 TEST_F(PlayScreen, TheLastLevelConvertsSecondsAt100AFrame) {
@@ -246,15 +217,11 @@ TEST_F(PlayScreen, TheLastLevelConvertsSecondsAt100AFrame) {
   world().play.levelWon = true;
   world().level.timeLimit = 4;
   profile().score[0] = 0;
-  Frame(-1000, -1000);
+  FrameOffGrid();
   EXPECT_EQ(game().screen.gameState, GameCompletedScreen);
-  EXPECT_EQ(world().level.timeLimit, 3);
-  EXPECT_EQ(profile().score[0], 100);
-  Frame(-1000, -1000);
-  Frame(-1000, -1000);
-  Frame(-1000, -1000);
-  EXPECT_EQ(world().level.timeLimit, 1);
-  EXPECT_EQ(profile().score[0], 300);
+  EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}), (std::vector<int>{3, 100}));
+  FrameOffGrid(3);
+  EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}), (std::vector<int>{1, 300}));
   EXPECT_EQ(world().play.tallyCounter, 0) << "no tally after the last level";
   EXPECT_GT(world().play.fades[FadeCompleted], 0);
 }

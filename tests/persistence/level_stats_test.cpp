@@ -7,7 +7,7 @@
 namespace nb {
 namespace {
 
-TEST(LevelStatistics, RecordsAre52BytesWithTheMarker) {
+TEST(LevelStatistics, RecordsAre52BytesWithTheMarkerAndAnUnwritableFileIsNotFatal) {
   test::ScratchDir dir;
   LevelStats stats;
   for (int i = 0; i < 12; ++i) stats.counters[i] = i + 1;
@@ -15,19 +15,15 @@ TEST(LevelStatistics, RecordsAre52BytesWithTheMarker) {
   ASSERT_TRUE(AppendLevelStatistics(stats));
   stats.counters[StatLevelNumber] = 9;
   ASSERT_TRUE(AppendLevelStatistics(stats));
-  std::string bytes = dir.Read("stat.stt");
+  const std::string bytes = dir.Read("stat.stt");
+  const std::string marker("\x91\xFF\xFF\xFF", 4);
   ASSERT_EQ(bytes.size(), 104u);
   EXPECT_EQ(bytes.substr(0, 4), test::Int32Bytes(1));
   EXPECT_EQ(bytes.substr(8, 4), test::Int32Bytes(37));
   EXPECT_EQ(bytes.substr(44, 4), test::Int32Bytes(12));
-  EXPECT_EQ(bytes.substr(48, 4), std::string("\x91\xFF\xFF\xFF", 4));
+  EXPECT_EQ(bytes.substr(48, 4), marker);
   EXPECT_EQ(bytes.substr(52, 4), test::Int32Bytes(9));
-  EXPECT_EQ(bytes.substr(100, 4), std::string("\x91\xFF\xFF\xFF", 4));
-}
-
-TEST(LevelStatistics, UnwritableFileIsReportedNotFatal) {
-  test::ScratchDir dir;
-  LevelStats stats;
+  EXPECT_EQ(bytes.substr(100, 4), marker);
   EXPECT_FALSE(AppendLevelStatistics(stats, dir.File("missing-dir/stat.stt")));
 }
 

@@ -1,7 +1,6 @@
 #include "persistence/records.h"
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cstring>
 
@@ -14,20 +13,23 @@ namespace {
 
 using test::Int32Bytes;
 
-std::string Name64(const std::string& name) {
-  std::string bytes = name;
-  bytes.resize(64, '\0');
-  return bytes;
+std::string Name64(std::string name) {
+  name.resize(64, '\0');
+  return name;
 }
 
 std::string Profile80(const std::string& name, int score, int level, int lives, int mode) {
   return Name64(name) + Int32Bytes(score) + Int32Bytes(level) + Int32Bytes(lives) + Int32Bytes(mode);
 }
 
-TEST(RecordsFile, EmptyTablesMakeATwelveByteFile) {
+TEST(RecordsFile, MissingFileGivesEmptyTablesWhichSaveAsTwelveBytes) {
   test::ScratchDir dir;
   ProfileTable profiles;
   RecordsTable records;
+  LoadRecordsFile(profiles, records);
+  EXPECT_EQ(profiles.count, 0);
+  EXPECT_EQ(profiles.current, -1);
+  EXPECT_EQ(records.count, 0);
   ASSERT_TRUE(SaveRecordsFile(profiles, records));
   EXPECT_EQ(dir.Read("record.dat"), Int32Bytes(0) + Int32Bytes(-1) + Int32Bytes(0));
   EXPECT_FALSE(dir.Exists("record.dat.tmp"));
@@ -35,22 +37,20 @@ TEST(RecordsFile, EmptyTablesMakeATwelveByteFile) {
 
 TEST(RecordsFile, ReadsTheExactLayout) {
   test::ScratchDir dir;
-  dir.Write("record.dat", Int32Bytes(2) + Profile80("Ann", 120, 4, 3, 1) +
-                              Profile80("Bob", 5, 1, 5, 0) + Int32Bytes(1) + Int32Bytes(1) +
-                              Name64("Top") + Int32Bytes(9000));
+  dir.Write("record.dat", Int32Bytes(2) + Profile80("Ann", 120, 4, 3, 1) + Profile80("Bob", 5, 1, 5, 0) +
+                              Int32Bytes(1) + Int32Bytes(1) + Name64("Top") + Int32Bytes(9000));
   ProfileTable profiles;
   RecordsTable records;
   LoadRecordsFile(profiles, records);
   ASSERT_EQ(profiles.count, 2);
-  EXPECT_STREQ(profiles.profiles[0].name, "Ann");
-  EXPECT_EQ(profiles.profiles[0].score[0], 120);
-  EXPECT_EQ(profiles.profiles[0].level[0], 4);
-  EXPECT_EQ(profiles.profiles[0].lives[0], 3);
-  EXPECT_EQ(profiles.profiles[0].mode, 1);
-  // A file without the trailer leaves modes 1 and 2 at 0.
-  EXPECT_EQ(profiles.profiles[0].level[1], 0);
-  EXPECT_EQ(profiles.profiles[0].lives[2], 0);
-  EXPECT_EQ(profiles.current, 1);
+  const ProfileRecord& ann = profiles.profiles[0];
+  EXPECT_STREQ(ann.name, "Ann");
+  EXPECT_EQ(ann.score[0], 120);
+  EXPECT_EQ(ann.level[0], 4);
+  EXPECT_EQ(ann.lives[0], 3);
+  EXPECT_EQ(ann.mode, 1);
+  EXPECT_EQ(ann.level[1], 0);  // no trailer: modes 1 and 2 stay 0
+  EXPECT_EQ(ann.lives[2], 0);
   ASSERT_EQ(records.count, 1);
   EXPECT_STREQ(records.entries[0].name, "Top");
   EXPECT_EQ(records.entries[0].score, 9000);
@@ -73,71 +73,51 @@ TEST(RecordsFile, RoundTripKeepsAllModesThroughTheTrailer) {
   std::strcpy(records.entries[1].name, "R2");
   records.entries[1].score = 42;
   ASSERT_TRUE(SaveRecordsFile(profiles, records));
-
-  std::string bytes = dir.Read("record.dat");
+  const std::string bytes = dir.Read("record.dat");
   EXPECT_EQ(bytes.size(), 12u + 80 * 2 + 68 * 2 + 4 + 2 * 24);
+  // The classic fields come first, unchanged: the trailer follows the last record.
+  EXPECT_EQ(bytes.substr(12 + 160 + 68 + 64, 4), Int32Bytes(42));
 
-  ProfileTable loadedProfiles;
+  ProfileTable loaded;
   RecordsTable loadedRecords;
-  LoadRecordsFile(loadedProfiles, loadedRecords);
-  EXPECT_EQ(loadedProfiles.count, 2);
-  EXPECT_EQ(loadedProfiles.current, 1);
-  EXPECT_EQ(loadedProfiles.profiles[0].score[1], 777);
-  EXPECT_EQ(loadedProfiles.profiles[0].level[2], 9);
-  EXPECT_EQ(loadedProfiles.profiles[1].lives[2], 2);
-  EXPECT_EQ(loadedProfiles.profiles[1].mode, 2);
-  EXPECT_EQ(loadedProfiles.profiles[1].level[0], 1);
+  LoadRecordsFile(loaded, loadedRecords);
+  EXPECT_EQ(loaded.count, 2);
+  EXPECT_EQ(loaded.current, 1);
+  EXPECT_EQ(loaded.profiles[0].score[1], 777);
+  EXPECT_EQ(loaded.profiles[0].level[2], 9);
+  EXPECT_EQ(loaded.profiles[1].lives[2], 2);
+  EXPECT_EQ(loaded.profiles[1].mode, 2);
+  EXPECT_EQ(loaded.profiles[1].level[0], 1);
   EXPECT_EQ(loadedRecords.count, 2);
   EXPECT_EQ(loadedRecords.entries[1].score, 42);
-
-  // A reader of the plain format sees the same file: the trailer sits after
-  // the last record and the classic fields come first, unchanged.
-  EXPECT_EQ(bytes.substr(12 + 160 + 136 - 68 + 64, 4), Int32Bytes(42));
 }
 
-TEST(RecordsFile, OversizedOrNegativeCountsNeverTouchTheTables) {
+TEST(RecordsFile, DamagedFilesNeverOverrunTheTables) {
   test::ScratchDir dir;
   ProfileTable profiles;
   RecordsTable records;
   AddProfile(profiles, "Keep", 1, 2, 3);
-  const std::string cases[] = {
-      Int32Bytes(7) + std::string(80 * 7, 'x') + Int32Bytes(0) + Int32Bytes(0),
-      Int32Bytes(-1) + Int32Bytes(0) + Int32Bytes(0),
-      Int32Bytes(0) + Int32Bytes(-1) + Int32Bytes(11) + std::string(68 * 11, 'y'),
-      Int32Bytes(1) + Profile80("New", 0, 1, 1, 0) + Int32Bytes(0) + Int32Bytes(-4),
-  };
-  for (const std::string& bytes : cases) {
+  // Oversized or negative counts: the tables are left as they were.
+  for (const std::string& bytes : {Int32Bytes(7) + std::string(80 * 7, 'x') + Int32Bytes(0) + Int32Bytes(0),
+                                   Int32Bytes(-1) + Int32Bytes(0) + Int32Bytes(0),
+                                   Int32Bytes(0) + Int32Bytes(-1) + Int32Bytes(11) + std::string(68 * 11, 'y'),
+                                   Int32Bytes(1) + Profile80("New", 0, 1, 1, 0) + Int32Bytes(0) + Int32Bytes(-4)}) {
     dir.Write("record.dat", bytes);
     LoadRecordsFile(profiles, records);
     EXPECT_EQ(profiles.count, 1);
     EXPECT_STREQ(profiles.profiles[0].name, "Keep");
     EXPECT_EQ(records.count, 0);
   }
-}
-
-TEST(RecordsFile, DamagedContentsStayWithinBounds) {
-  test::ScratchDir dir;
-  // A name without its terminating zero and a mode out of range.
-  dir.Write("record.dat", Int32Bytes(1) + std::string(64, 'N') + Int32Bytes(1) + Int32Bytes(1) +
-                              Int32Bytes(1) + Int32Bytes(77));
-  ProfileTable profiles;
-  RecordsTable records;
-  LoadRecordsFile(profiles, records);
-  ASSERT_EQ(profiles.count, 1);
-  EXPECT_EQ(std::strlen(profiles.profiles[0].name), 63u);
-  EXPECT_EQ(profiles.profiles[0].mode, 0);
-  EXPECT_EQ(profiles.current, -1);  // the short file did not cover it
-  EXPECT_EQ(CurrentProfile(profiles), nullptr);
-}
-
-TEST(RecordsFile, MissingFileLeavesEmptyTables) {
-  test::ScratchDir dir;
-  ProfileTable profiles;
-  RecordsTable records;
-  LoadRecordsFile(profiles, records);
-  EXPECT_EQ(profiles.count, 0);
-  EXPECT_EQ(profiles.current, -1);
-  EXPECT_EQ(records.count, 0);
+  // A name without its terminating zero, a mode out of range, a short file.
+  dir.Write("record.dat", Int32Bytes(1) + std::string(64, 'N') + Int32Bytes(1) + Int32Bytes(1) + Int32Bytes(1) +
+                              Int32Bytes(77));
+  ProfileTable damaged;
+  LoadRecordsFile(damaged, records);
+  ASSERT_EQ(damaged.count, 1);
+  EXPECT_EQ(std::strlen(damaged.profiles[0].name), 63u);
+  EXPECT_EQ(damaged.profiles[0].mode, 0);
+  EXPECT_EQ(damaged.current, -1);
+  EXPECT_EQ(CurrentProfile(damaged), nullptr);
 }
 
 TEST(RecordsFile, AFailedSaveLeavesTheOldFileWhole) {
@@ -146,15 +126,14 @@ TEST(RecordsFile, AFailedSaveLeavesTheOldFileWhole) {
   RecordsTable records;
   AddProfile(profiles, "Old", 10, 2, 3);
   ASSERT_TRUE(SaveRecordsFile(profiles, records));
-  std::string before = dir.Read("record.dat");
-  // The temporary file cannot be made: a directory stands in its place.
-  ASSERT_EQ(mkdir(dir.File("record.dat.tmp").c_str(), 0755), 0);
+  const std::string before = dir.Read("record.dat");
+  ASSERT_EQ(mkdir(dir.File("record.dat.tmp").c_str(), 0755), 0);  // the temporary cannot be made
   AddProfile(profiles, "New", 0, 1, 3);
   EXPECT_FALSE(SaveRecordsFile(profiles, records));
   EXPECT_EQ(dir.Read("record.dat"), before);
 }
 
-TEST(Profiles, AddProfileFillsAllModesAndStopsAtSix) {
+TEST(Profiles, AddProfileFillsAllModesStopsAtSixAndCutsLongNames) {
   ProfileTable profiles;
   profiles.profiles[0].mode = 2;
   for (int i = 0; i < kMaxProfiles; ++i) EXPECT_TRUE(AddProfile(profiles, "P" + std::to_string(i), 0, 1, 3));
@@ -165,9 +144,8 @@ TEST(Profiles, AddProfileFillsAllModesAndStopsAtSix) {
     EXPECT_EQ(profiles.profiles[5].level[mode], 1);
     EXPECT_EQ(profiles.profiles[5].lives[mode], 3);
   }
-  std::string longName(100, 'L');
   ProfileTable other;
-  AddProfile(other, longName, 0, 1, 3);
+  AddProfile(other, std::string(100, 'L'), 0, 1, 3);
   EXPECT_EQ(std::strlen(other.profiles[0].name), 63u);
 }
 
