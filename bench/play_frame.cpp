@@ -16,11 +16,11 @@
 #include <string>
 
 #include "gameplay/level_setup.h"
-#include "gameplay/play_screen.h"
+#include "shell/screens/play_screen.h"
 #include "platform/recording_device.h"
 #include "platform/window.h"
 #include "shell/game.h"
-#include "shell/settings_file.h"
+#include "core/settings_file.h"
 #include "shell/startup.h"
 #include "text/text_drawing.h"
 

@@ -1,8 +1,8 @@
 #include "audio/sound_catalogue.h"
 
 #include "platform/message_box.h"
-#include "platform/paths.h"
-#include "shell/log.h"
+#include "core/paths.h"
+#include "core/log.h"
 
 namespace nb {
 namespace {

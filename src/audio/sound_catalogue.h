@@ -1,7 +1,7 @@
 #pragma once
 #include "audio/sound_id.h"
 #include "platform/audio_device.h"
-#include "shell/settings_file.h"
+#include "core/settings_file.h"
 
 namespace nb {
 

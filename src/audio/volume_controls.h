@@ -1,6 +1,6 @@
 #pragma once
 #include "audio/sound_catalogue.h"
-#include "shell/general_settings.h"
+#include "core/general_settings.h"
 
 namespace nb {
 

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <unordered_map>
 
-#include "d3dhelpers/matrix.h"
+#include "core/matrix.h"
 
 namespace nb {
 namespace {

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 
-#include "d3dhelpers/vertex_formats.h"
+#include "core/vertex_formats.h"
 
 namespace nb {
 

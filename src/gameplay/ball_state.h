@@ -1,7 +1,7 @@
 #pragma once
 #include <cstdint>
 
-#include "d3dhelpers/matrix.h"
+#include "core/matrix.h"
 
 namespace nb {
 

@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "audio/sound_id.h"
-#include "d3dhelpers/matrix.h"
-#include "d3dhelpers/vertex_formats.h"
+#include "core/matrix.h"
+#include "core/vertex_formats.h"
 
 namespace nb {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/message_box.h"
-#include "platform/paths.h"
+#include "core/paths.h"
 
 namespace nb {
 namespace {

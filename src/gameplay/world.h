@@ -7,8 +7,8 @@
 #include "gameplay/level_record.h"
 #include "persistence/level_stats.h"
 #include "persistence/records.h"
-#include "shell/random.h"
-#include "shell/status_messages.h"
+#include "core/random.h"
+#include "gameplay/status_messages.h"
 
 namespace nb {
 

@@ -1,8 +1,8 @@
 #include "menus/localized_texts.h"
 
-#include "menus/escaped_ini_reader.h"
-#include "platform/paths.h"
-#include "shell/settings_file.h"
+#include "core/escaped_ini_reader.h"
+#include "core/paths.h"
+#include "core/settings_file.h"
 
 namespace nb {
 namespace {

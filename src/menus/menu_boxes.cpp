@@ -1,6 +1,6 @@
 #include "menus/menu_boxes.h"
 
-#include "shell/screen_state.h"
+#include "core/screen_state.h"
 
 namespace nb {
 namespace {

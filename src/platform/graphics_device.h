@@ -17,7 +17,7 @@
 #include <memory>
 #include <vector>
 
-#include "d3dhelpers/matrix.h"
+#include "core/matrix.h"
 
 namespace nb {
 

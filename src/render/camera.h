@@ -1,5 +1,5 @@
 #pragma once
-#include "d3dhelpers/matrix.h"
+#include "core/matrix.h"
 
 namespace nb {
 

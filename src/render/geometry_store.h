@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "d3dhelpers/vertex_formats.h"
+#include "core/vertex_formats.h"
 #include "platform/graphics_device.h"
 
 namespace nb {

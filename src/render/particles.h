@@ -2,8 +2,8 @@
 #include <array>
 #include <cstdint>
 
-#include "d3dhelpers/matrix.h"
-#include "d3dhelpers/vertex_formats.h"
+#include "core/matrix.h"
+#include "core/vertex_formats.h"
 #include "platform/graphics_device.h"
 
 namespace nb {

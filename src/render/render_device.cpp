@@ -2,8 +2,8 @@
 
 #include "platform/gl_device.h"
 #include "platform/message_box.h"
-#include "shell/general_settings.h"
-#include "shell/log.h"
+#include "core/general_settings.h"
+#include "core/log.h"
 
 namespace nb {
 

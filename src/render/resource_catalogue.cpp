@@ -6,11 +6,11 @@
 #include "d3dhelpers/texture_file.h"
 #include "d3dhelpers/x_mesh.h"
 #include "platform/message_box.h"
-#include "platform/paths.h"
+#include "core/paths.h"
 #include "render/camera.h"
 #include "render/sprites.h"
-#include "shell/log.h"
-#include "shell/settings_file.h"
+#include "core/log.h"
+#include "core/settings_file.h"
 
 namespace nb {
 namespace {

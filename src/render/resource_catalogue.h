@@ -4,7 +4,7 @@
 #include <string>
 
 #include "d3dhelpers/texture_file.h"
-#include "d3dhelpers/vertex_formats.h"
+#include "core/vertex_formats.h"
 #include "platform/graphics_device.h"
 #include "render/geometry_store.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "gameplay/element_animations.h"
-#include "text/keyframe_curve.h"
+#include "core/keyframe_curve.h"
 
 namespace nb {
 

@@ -8,7 +8,7 @@
 #include "render/geometry_store.h"
 #include "render/resource_catalogue.h"
 #include "render/scene_state.h"
-#include "text/animation_file.h"
+#include "core/animation_file.h"
 
 namespace nb {
 

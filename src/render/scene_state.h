@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "d3dhelpers/matrix.h"
+#include "core/matrix.h"
 
 namespace nb {
 

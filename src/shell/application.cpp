@@ -3,17 +3,17 @@
 #include <ctime>
 #include <memory>
 
-#include "gameplay/play_screen.h"
-#include "menus/menu_frame.h"
+#include "shell/screens/play_screen.h"
+#include "shell/screens/menu_frame.h"
 #include "platform/input_events.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/game.h"
 #include "shell/input.h"
-#include "shell/log.h"
+#include "core/log.h"
 #include "shell/run_frame.h"
-#include "shell/settings_file.h"
-#include "shell/splash_frame.h"
+#include "core/settings_file.h"
+#include "shell/screens/splash_frame.h"
 #include "shell/startup.h"
 
 namespace nb {

@@ -14,11 +14,11 @@
 #include "render/render_device.h"
 #include "render/resource_catalogue.h"
 #include "render/scene_state.h"
-#include "shell/frame_timing.h"
-#include "shell/general_settings.h"
-#include "shell/random.h"
-#include "shell/screen_state.h"
-#include "text/animation_file.h"
+#include "core/frame_timing.h"
+#include "core/general_settings.h"
+#include "core/random.h"
+#include "core/screen_state.h"
+#include "core/animation_file.h"
 #include "text/game_fonts.h"
 
 namespace nb {

@@ -1,8 +1,8 @@
 #include "shell/startup.h"
 
 #include "platform/window.h"
-#include "shell/settings_file.h"
-#include "text/font_reset_hooks.h"
+#include "core/settings_file.h"
+#include "render/font_reset_hooks.h"
 #include "text/text_drawing.h"
 
 namespace nb {

@@ -3,7 +3,7 @@
 #include <fstream>
 
 #include "d3dhelpers/image_file.h"
-#include "platform/paths.h"
+#include "core/paths.h"
 #include "text/text_drawing.h"
 
 namespace nb {

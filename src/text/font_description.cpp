@@ -1,7 +1,7 @@
 #include "text/font_description.h"
 
-#include "shell/settings_file.h"
-#include "text/line_tokenizer.h"
+#include "core/settings_file.h"
+#include "core/line_tokenizer.h"
 
 namespace nb {
 

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "d3dhelpers/vertex_formats.h"
+#include "core/vertex_formats.h"
 
 namespace nb {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/general_settings.h"
+#include "core/general_settings.h"
 
 namespace nb::test {
 

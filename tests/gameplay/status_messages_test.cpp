@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/status_messages.h"
+#include "gameplay/status_messages.h"
 
 namespace nb {
 namespace {

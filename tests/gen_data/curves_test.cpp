@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "data_files.h"
-#include "text/animation_file.h"
-#include "text/keyframe_curve.h"
+#include "core/animation_file.h"
+#include "core/keyframe_curve.h"
 
 namespace nb {
 namespace {

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "d3dhelpers/image_file.h"
-#include "d3dhelpers/vertex_formats.h"
+#include "core/vertex_formats.h"
 #include "support/scratch_dir.h"
 #include "text/bitmap_font.h"
 

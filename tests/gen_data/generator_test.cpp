@@ -9,7 +9,7 @@
 #include <string>
 
 #include "data_files.h"
-#include "shell/settings_file.h"
+#include "core/settings_file.h"
 #include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;

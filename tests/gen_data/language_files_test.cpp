@@ -9,7 +9,7 @@
 
 #include "data_files.h"
 #include "menus/localized_texts.h"
-#include "shell/settings_file.h"
+#include "core/settings_file.h"
 
 namespace nb {
 namespace {

@@ -11,7 +11,7 @@
 #include "data_files.h"
 #include "gameplay/level_file.h"
 #include "gameplay/level_record.h"
-#include "shell/settings_file.h"
+#include "core/settings_file.h"
 
 namespace nb {
 namespace {

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "data_files.h"
-#include "shell/settings_file.h"
+#include "core/settings_file.h"
 
 namespace nb {
 namespace {

@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "../../tools/levelsolve/replay.h"
+#include "tools/levelsolve/replay.h"
 #include "gameplay/level_file.h"
 #include "gameplay/level_setup.h"
-#include "shell/settings_file.h"
+#include "core/settings_file.h"
 
 namespace nb {
 namespace {

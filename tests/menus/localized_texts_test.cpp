@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "menus/escaped_ini_reader.h"
+#include "core/escaped_ini_reader.h"
 #include "support/scratch_dir.h"
 
 namespace nb {

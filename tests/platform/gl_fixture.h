@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "d3dhelpers/vertex_formats.h"
+#include "core/vertex_formats.h"
 #include "support/gl_test_device.h"
 
 namespace nb::test {

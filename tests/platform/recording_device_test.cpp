@@ -7,7 +7,7 @@
 #include <cstring>
 #include <tuple>
 
-#include "d3dhelpers/vertex_formats.h"
+#include "core/vertex_formats.h"
 
 namespace nb {
 namespace {

@@ -4,11 +4,11 @@
 
 #include <cstring>
 
-#include "d3dhelpers/vertex_formats.h"
+#include "core/vertex_formats.h"
 #include "platform/gl_device.h"
 #include "platform/window.h"
 #include "render/render_device.h"
-#include "shell/general_settings.h"
+#include "core/general_settings.h"
 #include "support/scratch_dir.h"
 
 namespace nb {

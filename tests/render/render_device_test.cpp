@@ -8,7 +8,7 @@
 #include <tuple>
 
 #include "platform/recording_device.h"
-#include "shell/general_settings.h"
+#include "core/general_settings.h"
 #include "support/scratch_dir.h"
 
 namespace nb {

@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "gameplay/level_setup.h"
-#include "render/scene.h"
-#include "render/scene_fixture.h"
+#include "shell/screens/scene.h"
+#include "shell/screens/scene_fixture.h"
 #include "render/scene_passes.h"
-#include "text/keyframe_curve.h"
+#include "core/keyframe_curve.h"
 
 namespace nb {
 namespace {

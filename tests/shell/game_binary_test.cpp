@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "persistence/records.h"
-#include "shell/settings_file.h"
+#include "core/settings_file.h"
 #include "support/game_process.h"
 #include "support/scratch_dir.h"
 

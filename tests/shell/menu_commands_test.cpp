@@ -1,7 +1,7 @@
 #include "shell/menu_commands.h"
 
 #include "menus/menu_boxes.h"
-#include "menus/pointer_tracking.h"
+#include "shell/screens/pointer_tracking.h"
 #include "shell_fixture.h"
 
 namespace nb {

@@ -10,7 +10,7 @@
 #include "platform/recording_device.h"
 #include "support/scratch_dir.h"
 #include "test_font_files.h"
-#include "text/font_reset_hooks.h"
+#include "render/font_reset_hooks.h"
 #include "text/text_drawing.h"
 
 namespace nb {

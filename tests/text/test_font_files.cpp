@@ -6,7 +6,7 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "platform/paths.h"
+#include "core/paths.h"
 
 namespace nb::test {
 

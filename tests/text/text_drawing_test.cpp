@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "d3dhelpers/vertex_formats.h"
+#include "core/vertex_formats.h"
 #include "platform/recording_device.h"
 
 namespace nb {

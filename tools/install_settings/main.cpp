@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "shell/settings_file.h"
+#include "core/settings_file.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "level_source.h"
-#include "shell/settings_file.h"
+#include "core/settings_file.h"
 
 namespace {
 

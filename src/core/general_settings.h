@@ -1,0 +1,33 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+#include "core/settings_file.h"
+
+namespace nb {
+
+struct GeneralSettings {
+  bool fullscreen = false;
+  bool antialiased = false;
+  int32_t width = 800;
+  int32_t height = 600;
+  bool showFps = true;
+  int32_t musicVolume = 50;
+  int32_t soundVolume = 50;
+  int32_t masterVolume = 50;
+  std::string language;  // at most 31 characters
+};
+
+// Reads [General] in the game's order: fullscreen, ANTIALIASED, WIDTH,
+// HEIGHT, SHOWFPS, MusicVolume, SoundVolume, MasterVolume, Language. A width
+// or height that reads as 0 or less (no settings file) keeps 800 x 600.
+GeneralSettings ReadGeneralSettings(const SettingsFile& file);
+
+// Writes back the four values the player changes in the game: fullscreen,
+// MusicVolume, SoundVolume, MasterVolume.
+void WriteBackGeneralSettings(const SettingsFile& file, const GeneralSettings& settings);
+
+// [Levels] count.
+int32_t ReadLevelCount(const SettingsFile& file);
+
+}  // namespace nb

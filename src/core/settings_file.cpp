@@ -1,0 +1,238 @@
+#include "core/settings_file.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "core/paths.h"
+
+namespace nb {
+namespace {
+
+// A value longer than this is cut, as the game's 5120-byte read buffer did.
+constexpr size_t kMaxValue = 5119;
+
+std::string Trim(const std::string& text) {
+  size_t begin = text.find_first_not_of(" \t\r\n");
+  if (begin == std::string::npos) return {};
+  size_t end = text.find_last_not_of(" \t\r\n");
+  return text.substr(begin, end - begin + 1);
+}
+
+bool SameName(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]);
+    unsigned char y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> ReadLines(const std::string& path, bool& exists) {
+  std::vector<std::string> lines;
+  std::ifstream in(path, std::ios::binary);
+  exists = static_cast<bool>(in);
+  std::string line;
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// "[name]" gives name; anything else gives false.
+bool SectionHeader(const std::string& line, std::string& name) {
+  std::string t = Trim(line);
+  if (t.size() < 2 || t.front() != '[') return false;
+  size_t close = t.find(']');
+  if (close == std::string::npos) return false;
+  name = Trim(t.substr(1, close - 1));
+  return true;
+}
+
+// "key = value" gives both; a line without '=' or a comment gives false.
+bool KeyLine(const std::string& line, std::string& key, std::string& value) {
+  std::string t = Trim(line);
+  if (t.empty() || t[0] == ';') return false;
+  size_t eq = t.find('=');
+  if (eq == std::string::npos) return false;
+  key = Trim(t.substr(0, eq));
+  value = Trim(t.substr(eq + 1));
+  return true;
+}
+
+// Profile-string reads drop one pair of enclosing quotes.
+std::string Unquote(const std::string& value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front())
+    return value.substr(1, value.size() - 2);
+  return value;
+}
+
+bool WriteLines(const std::string& path, const std::vector<std::string>& lines) {
+  // Write beside the file, then rename, so a crash never leaves it half-written.
+  std::string temp = path + ".tmp";
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    for (const std::string& line : lines) out << line << "\r\n";
+    out.flush();
+    if (!out) {
+      std::remove(temp.c_str());
+      return false;
+    }
+  }
+  if (std::rename(temp.c_str(), path.c_str()) != 0) {
+    std::remove(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string SettingsFile::ReadString(const std::string& section, const std::string& key,
+                                     const std::string& defaultText) const {
+  bool exists = false;
+  std::vector<std::string> lines = ReadLines(path, exists);
+  std::string current;
+  bool inSection = false;
+  for (const std::string& line : lines) {
+    std::string name, k, v;
+    if (SectionHeader(line, name)) {
+      inSection = SameName(name, section);
+      continue;
+    }
+    if (inSection && KeyLine(line, k, v) && SameName(k, key)) {
+      std::string value = Unquote(v);
+      if (value.size() > kMaxValue) value.resize(kMaxValue);
+      return value;
+    }
+  }
+  std::string value = defaultText;
+  if (value.size() > kMaxValue) value.resize(kMaxValue);
+  return value;
+}
+
+std::vector<std::string> SettingsFile::SectionNames() const {
+  bool exists = false;
+  std::vector<std::string> names;
+  for (const std::string& line : ReadLines(path, exists)) {
+    std::string name;
+    if (SectionHeader(line, name)) names.push_back(name);
+  }
+  return names;
+}
+
+std::vector<std::pair<std::string, std::string>> SettingsFile::SectionEntries(
+    const std::string& section) const {
+  bool exists = false;
+  std::vector<std::pair<std::string, std::string>> entries;
+  bool inSection = false;
+  for (const std::string& line : ReadLines(path, exists)) {
+    std::string name, k, v;
+    if (SectionHeader(line, name)) {
+      inSection = SameName(name, section);
+      continue;
+    }
+    if (!inSection || !KeyLine(line, k, v)) continue;
+    bool seen = false;
+    for (const auto& entry : entries) seen = seen || SameName(entry.first, k);
+    if (!seen) entries.emplace_back(k, Unquote(v));
+  }
+  return entries;
+}
+
+int SettingsFile::ReadInt(const std::string& section, const std::string& key,
+                          int defaultValue) const {
+  return LenientInt(ReadString(section, key, std::to_string(defaultValue)));
+}
+
+float SettingsFile::ReadFloat(const std::string& section, const std::string& key,
+                              int defaultValue) const {
+  return LenientFloat(ReadString(section, key, std::to_string(defaultValue)));
+}
+
+bool SettingsFile::ReadBool(const std::string& section, const std::string& key,
+                            bool defaultValue) const {
+  std::string text = ReadString(section, key, "");
+  if (text == "true" || text == "1") return true;
+  if (text == "false" || text == "0") return false;
+  return defaultValue;
+}
+
+bool SettingsFile::WriteString(const std::string& section, const std::string& key,
+                               const std::string& value) const {
+  bool exists = false;
+  std::vector<std::string> lines = ReadLines(path, exists);
+  std::string entry = key + "=" + value;
+  int sectionStart = -1;  // index of the header line
+  int lastKeyLine = -1;   // last non-blank line inside the section
+  bool inSection = false;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    std::string name, k, v;
+    if (SectionHeader(lines[i], name)) {
+      if (inSection) break;
+      inSection = SameName(name, section);
+      if (inSection) {
+        sectionStart = static_cast<int>(i);
+        lastKeyLine = sectionStart;
+      }
+      continue;
+    }
+    if (!inSection) continue;
+    if (KeyLine(lines[i], k, v) && SameName(k, key)) {
+      lines[i] = entry;
+      return WriteLines(path, lines);
+    }
+    if (!Trim(lines[i]).empty()) lastKeyLine = static_cast<int>(i);
+  }
+  if (sectionStart < 0) {
+    if (!lines.empty() && !Trim(lines.back()).empty()) lines.push_back("");
+    lines.push_back("[" + section + "]");
+    lines.push_back(entry);
+  } else {
+    lines.insert(lines.begin() + lastKeyLine + 1, entry);
+  }
+  return WriteLines(path, lines);
+}
+
+bool SettingsFile::WriteInt(const std::string& section, const std::string& key, int value) const {
+  return WriteString(section, key, std::to_string(value));
+}
+
+bool SettingsFile::WriteBool(const std::string& section, const std::string& key,
+                             bool value) const {
+  return WriteString(section, key, value ? "true" : "false");
+}
+
+SettingsFile GameSettingsFile() { return SettingsFile{PathInCurrentDirectory("settings.ini")}; }
+
+int LenientInt(const std::string& text) {
+  // atoi's rules, without its undefined overflow: the value saturates.
+  size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' ||
+                             text[i] == '\r' || text[i] == '\v' || text[i] == '\f'))
+    ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+    value = value * 10 + (text[i++] - '0');
+    if (value > 2147483648LL) value = 2147483648LL;
+  }
+  if (negative) value = -value;
+  if (value > 2147483647LL) value = 2147483647LL;
+  return static_cast<int>(value);
+}
+
+float LenientFloat(const std::string& text) {
+  return static_cast<float>(std::atof(text.c_str()));
+}
+
+}  // namespace nb

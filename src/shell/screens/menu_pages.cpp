@@ -1,0 +1,170 @@
+#include "shell/screens/menu_pages.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "platform/window.h"
+#include "shell/game.h"
+#include "core/keyframe_curve.h"
+#include "text/text_drawing.h"
+
+namespace nb {
+namespace {
+
+constexpr int kBackText = 39;
+
+float HalfWidth(const Game& game) { return static_cast<float>(game.settings.width) / 2; }
+float HalfHeight(const Game& game) { return static_cast<float>(game.settings.height) / 2; }
+
+// A fixed name buffer as text, even when it lacks its terminator.
+std::string NameText(const char (&name)[kNameBytes]) { return std::string(name, strnlen(name, kNameBytes)); }
+
+uint32_t ItemColour(bool highlighted, int level) {
+  return WithAlpha(highlighted ? kHighlightOrange : kItemWhite, level);
+}
+
+void DrawTitle(Game& game, int index, float y, int level) {
+  DrawMenuText(game.texts.Text(index), HalfWidth(game), y, game.fonts.ExtraLargeFont.get(),
+               AlignCenter, WithAlpha(kTitleRed, level));
+}
+
+// A centred item list slid by s * o per item; returns the signed offset of
+// the last item (or `none` for an empty list).
+template <int N>
+int DrawSlidingList(Game& game, const ItemList<N>& list, int highlight, int level, int none) {
+  int o = ItemOffset(game, level), last = none;
+  for (int i = 0; i < list.count; ++i) {
+    const MenuItem& item = list.items[i];
+    last = SlideSign(i) * o;
+    DrawMenuText(item.text, item.a + static_cast<float>(last), item.c, game.fonts.LargeFont.get(),
+                 AlignCenter, ItemColour(i == highlight, level));
+  }
+  return last;
+}
+
+void DrawStartOrNewGame(Game& game, int level, int title, const ItemList<kListCapacity>& list,
+                        int highlight, int backSign) {
+  int u = TitleLift(game, level);
+  DrawTitle(game, title, HalfHeight(game) - 120 - static_cast<float>(u), level);
+  int last = DrawSlidingList(game, list, highlight, level, u);
+  DrawMenuText(game.texts.Text(kBackText), HalfWidth(game),
+               500 + static_cast<float>(backSign * last), game.fonts.LargeFont.get(), AlignCenter,
+               ItemColour(highlight == list.count, level));
+}
+
+}  // namespace
+
+uint32_t WithAlpha(uint32_t colour, int level) {
+  uint32_t alpha = static_cast<uint32_t>(std::clamp(level, 0, 255));
+  return alpha << 24 | (colour & 0xFFFFFF);
+}
+
+int TitleLift(const Game& game, int level) {
+  return EvaluateCurveInt(game.animations.up, static_cast<float>(level));
+}
+int ItemOffset(const Game& game, int level) {
+  return EvaluateCurveInt(game.animations.input, static_cast<float>(level));
+}
+
+void DrawMenuText(const std::string& text, float x, float y, BitmapFont* font, int alignment,
+                  uint32_t colour, bool shadow) {
+  if (!font || text.empty()) return;
+  float offset = shadow ? 2.0f : 0.0f;
+  DrawTextAligned(text.c_str(), x, y, *font, alignment, colour, offset, offset);
+}
+
+float GeneralTextWidth(const Game& game, int index) {
+  return index >= 0 && index < game.texts.texts.count ? game.texts.texts.items[index].b : 0.0f;
+}
+
+std::vector<RecordEntry> RecordsForDisplay(const RecordsTable& records) {
+  int count = std::clamp(records.count, 0, kMaxRecords);
+  std::vector<RecordEntry> sorted(records.entries, records.entries + count);
+  std::stable_sort(sorted.begin(), sorted.end(),
+                   [](const RecordEntry& a, const RecordEntry& b) { return a.score > b.score; });
+  return sorted;
+}
+
+bool UpdateCaret(MenuState& menus, uint32_t nowMs) {
+  if (nowMs - menus.caretToggledMs > 100) {
+    menus.caretOn = !menus.caretOn;
+    menus.caretToggledMs = nowMs;
+  }
+  return menus.caretOn;
+}
+
+void DrawInfoPage(Game& game, int level) {
+  float mid = HalfWidth(game);
+  int u = TitleLift(game, level), o = ItemOffset(game, level);
+  DrawTitle(game, 20, 200 - static_cast<float>(u), level);
+  for (int k = 0; k < 4; ++k) {
+    float x = mid + static_cast<float>(k % 2 == 0 ? o : -o);
+    DrawMenuText(game.texts.Text(21 + k), x, 270.0f + 40 * k, game.fonts.LargeFont.get(),
+                 AlignCenter, ItemColour(false, level));
+  }
+  DrawMenuText(game.texts.Text(kBackText), mid, 500 + static_cast<float>(o),
+               game.fonts.LargeFont.get(), AlignCenter, ItemColour(true, level));
+}
+
+void DrawQuitPage(Game& game, int level) {
+  int u = TitleLift(game, level);
+  DrawTitle(game, 0, HalfHeight(game) - 50 - static_cast<float>(u), level);
+  DrawSlidingList(game, game.texts.exit, game.screen.exitChoice, level, 0);
+}
+
+void DrawStartGamePage(Game& game, int level) {
+  DrawStartOrNewGame(game, level, 35, game.texts.start, game.screen.startGameHighlight, +1);
+}
+
+void DrawNewGamePage(Game& game, int level) {
+  DrawStartOrNewGame(game, level, 34, game.texts.newGame, game.screen.newGameHighlight, -1);
+}
+
+void DrawRecordsPage(Game& game, int level) {
+  float mid = HalfWidth(game);
+  int u = TitleLift(game, level), o = ItemOffset(game, level);
+  DrawTitle(game, 25, 60 - static_cast<float>(u), level);
+  std::vector<RecordEntry> sorted = RecordsForDisplay(game.records);
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    float y = 140.0f + 35.0f * static_cast<float>(i);
+    char score[16];
+    std::snprintf(score, sizeof score, "%i", sorted[i].score);
+    DrawMenuText(NameText(sorted[i].name), mid - 100 - static_cast<float>(o), y, game.fonts.LargeFont.get(),
+                 AlignLeft, ItemColour(false, level));
+    DrawMenuText(score, mid + static_cast<float>(o) + 100, y, game.fonts.LargeFont.get(), AlignLeft,
+                 ItemColour(false, level));
+  }
+  DrawMenuText(game.texts.Text(kBackText), mid, static_cast<float>(o) + 530,
+               game.fonts.LargeFont.get(), AlignCenter, ItemColour(true, level));
+}
+
+void DrawPlayersPage(Game& game, int level) {
+  float mid = HalfWidth(game), middleY = HalfHeight(game);
+  const NameEntry& entry = game.screen.nameEntry;
+  BitmapFont* large = game.fonts.LargeFont.get();
+  if (entry.active) {
+    DrawMenuText(game.texts.Text(14), mid, middleY - 100, large, AlignCenter,
+                 ItemColour(false, level));
+    std::string typed = NameText(entry.text);
+    if (UpdateCaret(game.menus, TimerMs())) typed += "_";
+    DrawMenuText(typed, mid - 100, middleY, large, AlignLeft, ItemColour(false, level));
+    if (entry.nameExists)
+      DrawMenuText(game.texts.Text(46), mid, middleY + 100, large, AlignCenter,
+                   WithAlpha(kTitleRed, level));
+    return;
+  }
+  int u = TitleLift(game, level), o = ItemOffset(game, level);
+  int selection = game.screen.playersSelection;
+  int count = std::clamp(game.profiles.count, 0, kMaxProfiles);
+  DrawTitle(game, 12, 200 - static_cast<float>(u), level);
+  DrawMenuText(game.texts.Text(13), mid + static_cast<float>(o), 270, large, AlignCenter,
+               ItemColour(selection == 0, level));
+  for (int i = 0; i < count; ++i)
+    DrawMenuText(NameText(game.profiles.profiles[i].name), mid + static_cast<float>(SlideSign(i) * o),
+                 310.0f + 40 * i, large, AlignCenter, ItemColour(selection == i + 1, level));
+  DrawMenuText(game.texts.Text(kBackText), mid, 500 + static_cast<float>(o), large, AlignCenter,
+               ItemColour(selection == count + 1, level));
+}
+
+}  // namespace nb

@@ -1,0 +1,80 @@
+#pragma once
+// The menu screens other than the main menu, each drawn whole for its fade
+// level f (0..255): the title lifted by the `up` curve, the items slid
+// sideways by the `input` curve, the highlighted item in orange. They only
+// draw; the highlights are moved by the pointer and the keyboard. The
+// options and help pages are declared with the play overlays, which share them.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "shell/screens/play_overlays.h"
+#include "persistence/records.h"
+
+namespace nb {
+
+struct Game;
+struct MenuState;
+struct BitmapFont;
+
+constexpr uint32_t kTitleRed = 0xFFFF0000;
+constexpr uint32_t kItemWhite = 0xFFFFFFFF;
+constexpr uint32_t kHighlightOrange = 0xFFFFC800;
+constexpr uint32_t kShadowBlack = 0xFF000000;
+
+// Slider origins of the options page: music, sound, master.
+constexpr int kSliderOriginX = 400;
+constexpr int kSliderOriginY[3] = {279, 319, 359};
+
+void DrawInfoPage(Game& game, int level);
+void DrawQuitPage(Game& game, int level);
+void DrawStartGamePage(Game& game, int level);
+void DrawNewGamePage(Game& game, int level);
+void DrawRecordsPage(Game& game, int level);
+void DrawPlayersPage(Game& game, int level);
+
+// --- Pieces the pages, the menu frame and the overlays share --------------
+
+// A colour with its alpha replaced by the level (clamped to 0..255).
+uint32_t WithAlpha(uint32_t colour, int level);
+
+// Items slide in from alternating sides: -1 for even indices, +1 for odd.
+inline int SlideSign(int index) { return index % 2 == 0 ? -1 : 1; }
+
+// The `up` and `input` curves at a fade level, truncated to whole pixels.
+int TitleLift(const Game& game, int level);
+int ItemOffset(const Game& game, int level);
+
+// Text through DrawTextAligned when the font exists; shadowed texts get a
+// black copy at (+2, +2) first.
+void DrawMenuText(const std::string& text, float x, float y, BitmapFont* font, int alignment,
+                  uint32_t colour, bool shadow = true);
+// Width of a general text as laid out (0 when there is none).
+float GeneralTextWidth(const Game& game, int index);
+
+// The records table copied and sorted highest score first.
+std::vector<RecordEntry> RecordsForDisplay(const RecordsTable& records);
+
+// The caret of the name entry: toggles when more than 100 ms have passed
+// since its last toggle. Returns whether it is on.
+bool UpdateCaret(MenuState& menus, uint32_t nowMs);
+
+// The help picture's sprite for a page: page 0 alternates between its two
+// columns every 128 frames of its own counter (advanced here).
+int HelpPictureSprite(MenuState& menus, int page);
+
+}  // namespace nb
+
+namespace nb {
+
+// While a slider's knob is held: the highlight follows the pointer once more
+// and the slider (left edge at its origin + o) takes the pointer's x.
+void DragHeldSliders(Game& game, int pointerX, int pointerY, int offset);
+
+// The knob's left edge for a volume with the slider slid by o.
+inline int SliderKnobX(int row, int volume, int offset) {
+  (void)row;
+  return kSliderOriginX + offset + 5 + 185 * volume / 100;
+}
+
+}  // namespace nb

@@ -1,0 +1,129 @@
+// The options page (from the main menu and over a paused level) and the help
+// page (likewise), with their sprites.
+#include <cstdio>
+
+#include "audio/volume_controls.h"
+#include "shell/screens/menu_pages.h"
+#include "shell/screens/pointer_tracking.h"
+#include "platform/window.h"
+#include "render/sprites.h"
+#include "shell/game.h"
+#include "text/text_drawing.h"
+
+namespace nb {
+namespace {
+
+constexpr int kBackText = 39;
+
+int Volume(const GeneralSettings& s, int row) {
+  return row == 0 ? s.musicVolume : row == 1 ? s.soundVolume : s.masterVolume;
+}
+
+// A sprite moved to rect and drawn blended: a black copy at (+2, +2) first.
+void DrawShadowedSprite(GraphicsDevice& device, GeometryStore& store, int sprite, SpriteRect rect,
+                        int level) {
+  uint32_t colour = rect.color;
+  rect.x += 2;
+  rect.y += 2;
+  rect.color = WithAlpha(kShadowBlack, level);
+  RefillSprite(store, device, sprite, rect);
+  DrawSprite(device, store, sprite, true);
+  rect.x -= 2;
+  rect.y -= 2;
+  rect.color = colour;
+  RefillSprite(store, device, sprite, rect);
+  DrawSprite(device, store, sprite, true);
+}
+
+void DrawSliders(Game& game, GraphicsDevice& device, int level, int o) {
+  device.SetTexture(0, game.catalogue.Texture(TextureKey::Texture));
+  for (int row = 0; row < 3; ++row) {
+    float y = static_cast<float>(kSliderOriginY[row]);
+    uint32_t colour = WithAlpha(game.screen.optionsRow == row ? kHighlightOrange : kItemWhite, level);
+    SpriteRect bar{static_cast<float>(kSliderOriginX + o), y, 210, 16, 0, 0.7f, 0.205f, 0.714f, colour};
+    DrawShadowedSprite(device, game.store, SpriteSliderBar, bar, level);
+    float knobX = static_cast<float>(SliderKnobX(row, Volume(game.settings, row), o));
+    SpriteRect knob{knobX, y - 5, 15, 30, 0.005f, 0.718f, 0.018f, 0.742f, WithAlpha(kItemWhite, level)};
+    DrawShadowedSprite(device, game.store, SpriteSliderKnob, knob, level);
+  }
+}
+
+}  // namespace
+
+void DragHeldSliders(Game& game, int pointerX, int pointerY, int offset) {
+  for (int row = 0; row < 3; ++row) {
+    if (!game.menus.sliderDrag[row]) continue;
+    TrackMenuPointerAt(game, pointerX, pointerY);
+    DragVolumeSlider(game.audio, game.settings, row, pointerX, kSliderOriginX + offset);
+  }
+}
+
+void DrawOptionsPage(Game& game, int level) {
+  float mid = static_cast<float>(game.settings.width) / 2;
+  int u = TitleLift(game, level), o = ItemOffset(game, level);
+  int row = game.screen.optionsRow;
+  BitmapFont* large = game.fonts.LargeFont.get();
+  int x = 0, y = 0;
+  GetPointerPosition(game.window, x, y);
+  DragHeldSliders(game, x, y, o);
+
+  DrawMenuText(game.texts.Text(38), mid, 200 - static_cast<float>(u), game.fonts.ExtraLargeFont.get(),
+               AlignCenter, WithAlpha(kTitleRed, level));
+  for (int r = 0; r < 3; ++r) {
+    float left = mid - static_cast<float>(o) - GeneralTextWidth(game, 2 + r);
+    DrawMenuText(game.texts.Text(2 + r), left, 270.0f + 40 * r, large, AlignLeft,
+                 WithAlpha(row == r ? kHighlightOrange : kItemWhite, level));
+  }
+  DrawMenuText(game.texts.Text(game.settings.fullscreen ? 37 : 36), mid + static_cast<float>(o), 390,
+               large, AlignCenter, WithAlpha(row == 3 ? kHighlightOrange : kItemWhite, level));
+  DrawMenuText(game.texts.Text(kBackText), mid, 500 + static_cast<float>(o), large, AlignCenter,
+               WithAlpha(row == 4 ? kHighlightOrange : kItemWhite, level));
+  if (GraphicsDevice* device = Device(game)) DrawSliders(game, *device, level, o);
+}
+
+int HelpPictureSprite(MenuState& menus, int page) {
+  if (page == 0) {
+    ++menus.helpPictureFrames;  // 8 bits: wraps every 256 frames
+    return menus.helpPictureFrames >= 128 ? SpriteHelpColumn1 + 1 : SpriteHelpColumn1;
+  }
+  if (page < 0 || page > 4) return -1;
+  return SpriteHelpColumn1 + 1 + page;
+}
+
+void DrawHelpPage(Game& game, int level) {
+  float mid = static_cast<float>(game.settings.width) / 2;
+  int u = TitleLift(game, level), o = ItemOffset(game, level);
+  float fo = static_cast<float>(o);
+  int page = game.screen.helpPage, button = game.screen.helpButton;
+  BitmapFont* large = game.fonts.LargeFont.get();
+
+  DrawMenuText(game.texts.Text(45), mid, 45 - static_cast<float>(u), game.fonts.ExtraLargeFont.get(),
+               AlignCenter, WithAlpha(kTitleRed, level));
+  char counter[48];
+  std::snprintf(counter, sizeof counter, "Page %i of %i", page + 1, game.texts.help.count);
+  DrawMenuText(counter, mid, 470 + fo, game.fonts.SmallFont.get(), AlignCenter,
+               WithAlpha(kShadowBlack, level), false);
+
+  int sprite = HelpPictureSprite(game.menus, page);
+  GraphicsDevice* device = Device(game);
+  if (device && sprite >= 0) {
+    SpriteRect picture = StartupSpriteRect(sprite, game.settings.width, game.settings.height);
+    picture.x = 50 - fo;
+    picture.y = 100;
+    picture.color = WithAlpha(kItemWhite, level);
+    device->SetTexture(0, game.catalogue.Texture(TextureKey::Helptexture));
+    RefillSprite(game.store, *device, sprite, picture);
+    DrawSprite(*device, game.store, sprite, true);
+  }
+  if (page >= 0 && page < game.texts.help.count)
+    DrawMenuText(game.texts.help.pages[page], 200 + 1.3f * fo, 130, large, AlignLeft,
+                 WithAlpha(kItemWhite, level));
+  DrawMenuText(game.texts.Text(48), mid - 150 - fo, 500, large, AlignRight,
+               WithAlpha(button == 1 ? kHighlightOrange : kItemWhite, level));
+  DrawMenuText(game.texts.Text(47), mid + 150 + fo, 500, large, AlignLeft,
+               WithAlpha(button == 3 ? kHighlightOrange : kItemWhite, level));
+  DrawMenuText(game.texts.Text(kBackText), mid, 500 + fo, large, AlignCenter,
+               WithAlpha(button == 2 ? kHighlightOrange : kItemWhite, level));
+}
+
+}  // namespace nb

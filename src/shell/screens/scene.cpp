@@ -1,0 +1,155 @@
+#include "shell/screens/scene.h"
+
+#include <cmath>
+
+#include "platform/window.h"
+#include "render/scene_passes.h"
+#include "shell/game.h"
+
+namespace nb {
+
+namespace {
+
+constexpr uint32_t kSkyFogColour = 0x00B1D0E8;
+
+SceneContext ContextOf(Game& game, GraphicsDevice& device) {
+  return SceneContext{device, game.store, game.catalogue, game.animations, game.scene};
+}
+
+// The island blending: texture alpha, cut below 8 so the fringe leaves no halo.
+void IslandBlendStates(GraphicsDevice& d) {
+  d.SetRenderState(RenderState::AlphaBlendEnable, 1);
+  d.SetTextureStageState(0, TextureStageState::AlphaOp, TextureOp::SelectArg1);
+  d.SetTextureStageState(0, TextureStageState::AlphaArg1, TextureArg::Texture);
+  d.SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
+  d.SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
+  d.SetRenderState(RenderState::AlphaTestEnable, 1);
+  d.SetRenderState(RenderState::AlphaRef, 8);
+  d.SetRenderState(RenderState::AlphaFunc, Cmp::GreaterEqual);
+}
+
+}  // namespace
+
+void DrawPlayScene(Game& game) { DrawPlaySceneAt(game, TimerMs()); }
+
+void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
+  GraphicsDevice* device = Device(game);
+  if (!device) return;
+  GraphicsDevice& d = *device;
+  SceneContext sc = ContextOf(game, d);
+  World& w = game.world;
+  LevelRecord& level = w.level;
+
+  BindMeshStream(d, game.store);
+  DrawSky(sc, game.camera.eye, 0, nowMs);
+  DrawSky(sc, game.camera.eye, 1, nowMs);
+
+  d.SetRenderState(RenderState::Lighting, 1);
+  d.SetRenderState(RenderState::ZEnable, 1);
+  d.SetRenderState(RenderState::ZWriteEnable, 1);
+  d.SetSamplerState(0, SamplerState::MinFilter, TextureFilter::Linear);
+  d.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
+  d.SetSamplerState(0, SamplerState::MipFilter, TextureFilter::Linear);
+
+  // A light that follows the mouse over the floor, and a fixed one.
+  SetPointLight(d, 0, game.cursor.pointX, game.cursor.pointZ, 100, 0.65f, 5000);
+  SetPointLight(d, 1, 0, 500, 500, 1.0f, 5000);
+  SetLinearFog(d, 1000, 10000, kSkyFogColour);
+
+  d.SetTexture(0, game.catalogue.Texture(TextureKey::Texture));
+  d.SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::Modulate);
+  d.SetTextureStageState(0, TextureStageState::ColorArg1, TextureArg::Texture);
+  d.SetTextureStageState(0, TextureStageState::ColorArg2, TextureArg::Diffuse);
+  d.SetMaterial(game.catalogue.defaultMaterial);
+
+  DrawSwitches(sc, level);
+  DrawGates(sc, level, w.play);
+  DrawHoles(sc, level);
+  DrawBall(sc, w.ball);
+  DrawBricks(sc, level);
+  DrawValves(sc, level);
+  DrawMovableBricks(sc, level, w.play.slide);
+
+  DrawStaticMesh(sc, game.levelMeshRecord, 0, 0, 0, 1.0f);
+
+  d.SetRenderState(RenderState::AlphaBlendEnable, 1);
+  d.SetTextureStageState(0, TextureStageState::AlphaOp, TextureOp::Modulate);
+  d.SetTextureStageState(0, TextureStageState::AlphaArg1, TextureArg::Texture);
+  d.SetTextureStageState(0, TextureStageState::AlphaArg2, TextureArg::Diffuse);
+  d.SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
+  d.SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
+  if (game.screen.gameState == Playing)
+    DrawPlacementMarker(sc, level, game.cursor.row, game.cursor.col, game.cursor.placeKind);
+  d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+
+  DrawReflectors(sc, level);
+
+  d.SetTexture(0, game.catalogue.Texture(TextureKey::Spheremap));
+  d.SetTextureStageState(0, TextureStageState::TexCoordIndex, TexCoordIndex::SphereMap);
+  d.SetRenderState(RenderState::AlphaBlendEnable, 1);
+  d.SetTextureStageState(0, TextureStageState::AlphaOp, TextureOp::SelectArg1);
+  d.SetTextureStageState(0, TextureStageState::AlphaArg1, TextureArg::Diffuse);
+  d.SetRenderState(RenderState::SrcBlend, Blend::One);
+  d.SetRenderState(RenderState::DestBlend, Blend::One);
+  DrawTeleports(sc, level);
+  d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+
+  // Stones and bonuses keep the reflection texture.
+  DrawStones(sc, level);
+  DrawBonuses(sc, level);
+
+  d.SetTextureStageState(0, TextureStageState::TexCoordIndex, TexCoordIndex::PassThru);
+  d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
+  const float ix = 25.0f * static_cast<float>(level.rows), iz = 25.0f * static_cast<float>(level.cols);
+  DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island1), ix, -150, iz, 1.0f);
+  IslandBlendStates(d);
+  DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island2), ix, -150, iz, 1.0f);
+  d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+  d.SetRenderState(RenderState::FogEnable, 0);
+
+  // Particles: the turning wind, one update with the current view, drawn additively.
+  game.particles.wind = ParticleWind(nowMs, nowMs);
+  UpdateParticles(game.particles, d, 1.0f, game.camera.view);
+  d.SetTexture(0, game.catalogue.Texture(TextureKey::Particle));
+  DrawParticles(game.particles, d, true);
+}
+
+void DrawMenuBackground(Game& game) { DrawMenuBackgroundAt(game, TimerMs()); }
+
+void DrawMenuBackgroundAt(Game& game, uint32_t nowMs) {
+  GraphicsDevice* device = Device(game);
+  if (!device) return;
+  GraphicsDevice& d = *device;
+  SceneContext sc = ContextOf(game, d);
+  // One light high above the centre; the playfield's second light is off.
+  SetPointLight(d, 0, 0, 0, 500, 1.0f, 50000);
+  d.LightEnable(1, false);
+  BindMeshStream(d, game.store);
+  DrawSky(sc, game.camera.eye, 0, nowMs);
+  SetLinearFog(d, 1000, 25000, kSkyFogColour);
+  d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
+
+  // Ten islands circling far below the menus.
+  struct Place {
+    float x, y, z, scale;
+  };
+  Place places[10];
+  const double t = static_cast<double>(nowMs) * 0.0001;
+  for (int k = 0; k < 10; ++k) {
+    places[k] = {static_cast<float>(6000 * std::sin(t + k * 0.5)),
+                 static_cast<float>(-2000 - 500 * std::sin(t + 2.0 * k)),
+                 static_cast<float>(6000 * std::cos(t + k * 0.5)),
+                 static_cast<float>(std::sin(static_cast<double>(k)) + 1.2)};
+  }
+  for (const Place& p : places)
+    DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island1), p.x, p.y, p.z, p.scale);
+  IslandBlendStates(d);
+  for (const Place& p : places)
+    DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island2), p.x, p.y, p.z, p.scale);
+  d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+  d.SetRenderState(RenderState::FogEnable, 0);
+  // The clouds pass in front of the islands.
+  DrawSky(sc, game.camera.eye, 1, nowMs);
+}
+
+}  // namespace nb

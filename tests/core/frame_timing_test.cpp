@@ -1,0 +1,92 @@
+#include "core/frame_timing.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <sstream>
+
+#include "shell/run_frame.h"
+#include "shell/screens/splash_frame.h"
+#include "core/animation_file.h"
+
+namespace nb {
+namespace {
+
+TEST(FramePacing, AFrameNeedsMoreThanFifteenMillisecondsAndFpsAveragesEachSecond) {
+  FramePacer pacer{1000};
+  const std::tuple<uint32_t, bool, int> steps[] = {{1000, false, 16}, {1015, false, 1}, {1016, true, 0}};
+  for (auto [now, due, wait] : steps) {
+    EXPECT_EQ(FrameDue(pacer, now), due) << now;
+    EXPECT_EQ(MsUntilFrameDue(pacer, now), wait) << now;
+  }
+  FramePacer wrapped{0xFFFFFFF8u};  // across the timer's wrap-around
+  EXPECT_FALSE(FrameDue(wrapped, 7));
+  EXPECT_TRUE(FrameDue(wrapped, 8));
+
+  FpsMeter meter;
+  EXPECT_EQ(static_cast<int>(MeasureFps(meter, 5000)), 0);  // 1 frame over 5 s since 0
+  float value = 0;
+  for (uint32_t t = 5016; t <= 6000; t += 16) value = MeasureFps(meter, t);
+  EXPECT_EQ(static_cast<int>(value), 0);  // exactly 1 s is not yet an interval
+  value = MeasureFps(meter, 6016);        // 63 frames in 1.016 s
+  EXPECT_NEAR(value, 63 / 1.016f, 0.01f);
+  EXPECT_FLOAT_EQ(MeasureFps(meter, 6032), value);  // unchanged until the next interval
+}
+
+std::string calls;  // what the screens below ran, in order
+
+TEST(FrameDispatch, GroupsFollowGameStateWithinOneFrame) {
+  auto game = std::make_unique<Game>();
+  FrameScreens screens;
+  screens.playScreen = [](Game&) { calls += "P"; };
+  screens.splash = [](Game& g) {
+    calls += "S";
+    GoToMainMenu(g);  // the splash's last frame hands over at once
+  };
+  screens.menu = [](Game&) { calls += "M"; };
+  calls.clear();
+  RunFrame(*game, screens, 100);
+  EXPECT_EQ(calls, "SM");
+  EXPECT_EQ(game->screen.gameState, MainMenu);
+
+  const std::pair<int, const char*> cases[] = {
+      {Playing, "P"}, {OptionsInPlay, "P"}, {PauseMenu, "P"}, {GameOverScreen, "P"}, {TimeUpScreen, "P"},
+      {GameCompletedScreen, "P"}, {HelpInPlay, "P"}, {MainMenu, "M"}, {InfoPage, "M"}, {OptionsFromMenu, "M"},
+      {RecordsScreen, "M"}, {PlayersScreen, "M"}, {StartGameScreen, "M"}, {ExitConfirm, "M"},
+      {NewGameScreen, "M"}, {HelpFromMenu, "M"}, {8, ""}, {9, ""}, {15, ""}};
+  for (auto [state, expected] : cases) {
+    calls.clear();
+    game->screen.gameState = state;
+    RunFrame(*game, screens, 200);
+    EXPECT_EQ(calls, expected) << "state " << state;
+  }
+  // A play screen that quits to the main menu is followed by the menu frame.
+  screens.playScreen = [](Game& g) {
+    calls += "P";
+    GoToMainMenu(g);
+  };
+  calls.clear();
+  game->screen.gameState = PauseMenu;
+  RunFrame(*game, screens, 300);
+  EXPECT_EQ(calls, "PM");
+}
+
+TEST(FrameDispatch, SplashHandsOverWhenItsFadeIsBlackOrWithoutCurvesAfterFiveSeconds) {
+  auto game = std::make_unique<Game>();
+  game->startTimeMs = 1000;
+  SplashFrame(*game, 1000 + kSplashFallbackMs - 1);
+  EXPECT_EQ(game->screen.gameState, SplashScreenState);
+  SplashFrame(*game, 1000 + kSplashFallbackMs);
+  EXPECT_EQ(game->screen.gameState, MainMenu);
+
+  auto curved = std::make_unique<Game>();
+  std::istringstream curves("info face=logo1\ntrans_keys count=2\ntrans_key time=0 t=0\ntrans_key time=3000 t=255\n");
+  ASSERT_TRUE(LoadAnimation(curved->animations.logo1, "logo1", curves));
+  SplashFrame(*curved, 2999);
+  EXPECT_EQ(curved->screen.gameState, SplashScreenState);
+  SplashFrame(*curved, 3000);
+  EXPECT_EQ(curved->screen.gameState, MainMenu);
+}
+
+}  // namespace
+}  // namespace nb
