@@ -6,7 +6,7 @@ namespace nb {
 
 void ChangeVolumeByArrowKey(AudioState& audio, GeneralSettings& settings, int optionsRow,
                             bool right) {
-  PlaySample(audio, SoundId::menuonclick, settings.soundVolume);
+  PlaySample(audio, SoundId::MenuOnClick, settings.soundVolume);
   int32_t* volume = optionsRow == kMusicRow   ? &settings.musicVolume
                 : optionsRow == kSoundRow ? &settings.soundVolume
                 : optionsRow == kMasterRow ? &settings.masterVolume
@@ -42,7 +42,7 @@ void DragVolumeSlider(AudioState& audio, GeneralSettings& settings, int optionsR
     case kSoundRow:
       settings.soundVolume = value;
       if (pointerX != audio.soundSliderLastX) {
-        PlaySample(audio, SoundId::menuonclick, settings.soundVolume);
+        PlaySample(audio, SoundId::MenuOnClick, settings.soundVolume);
         audio.soundSliderLastX = pointerX;
       }
       break;

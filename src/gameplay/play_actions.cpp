@@ -101,7 +101,7 @@ bool CountLevelSecond(World& world, GameplayContext& ctx) {
   world.stats.counters[StatSecondsPlayed] += 1;
   world.level.timeLimit -= 1;
   if (world.level.timeLimit < 1) {
-    ctx.events.PlaySample(SoundId::lost);
+    ctx.events.PlaySample(SoundId::Lost);
     ctx.events.SetGameState(kStateTimeUp);
     return true;
   }

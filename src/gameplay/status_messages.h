@@ -20,16 +20,6 @@ struct StatusMessageQueue {
   StatusMessage slots[kStatusSlots];
 };
 
-// The entries of the localized "textes" section that gameplay shows.
-enum StatusTextEntry : int {
-  TextTimeBonus = 27,
-  TextSpeedFast = 29,
-  TextSpeedSlow = 30,
-  TextTurnAround = 31,
-  TextExtraLife = 41,
-  TextQuickPickup = 43,
-};
-
 // The localized wording of those entries; the shell fills it from the
 // language file.
 struct StatusTexts {

@@ -216,7 +216,7 @@ struct Stepper {
     play.stepsSinceStone = 0;
     if (level.stonesLeft == 0) {
       world.stats.counters[StatCompleted] = 1;
-      Sound(SoundId::end);
+      Sound(SoundId::End);
       ctx.events.StopMusic(MusicId::Game);
       play.levelWon = true;
       ball.moving = false;

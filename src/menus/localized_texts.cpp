@@ -60,8 +60,9 @@ void LoadHelpPages(HelpPages& help, const std::string& path) {
 
 }  // namespace
 
-const std::string& LocalizedTexts::Text(int index) const {
+const std::string& LocalizedTexts::Text(TextId id) const {
   static const std::string kEmpty;
+  const int index = static_cast<int>(id);
   if (index < 0 || index >= texts.count) return kEmpty;
   return texts.items[index].text;
 }

@@ -32,6 +32,66 @@ struct HelpPages {
   std::array<std::string, kMaxHelpPages> pages{};
 };
 
+// The general texts of the language files' [textes] section, by their index there.
+enum class TextId : int {
+  QuitQuestion = 0,
+  PlayerLabel,
+  Music,
+  Sound,
+  Volume,
+  Loading,
+  LevelComplete,
+  LevelLabel,
+  ScoreLabel,
+  TimeLabel,
+  LivesLabel,
+  Paused,
+  PlayersTitle,
+  NewPlayer,
+  TypeYourName,
+  DeleteRemovesPlayer,
+  GameMode,
+  RecordsTitle,
+  TimeIsUp,
+  GameOver,
+  InfoTitle,
+  InfoLine1,
+  InfoLine2,
+  InfoLine3,
+  InfoLine4,
+  RecordsCaption,
+  PauseTitle,
+  ExtraTime,
+  Bonus,
+  FullSpeed,
+  SlowDown,
+  TurnedAround,
+  Congratulations,
+  AllLevelsDone,
+  NewGame,
+  StartGame,
+  WindowMode,
+  FullScreen,
+  OptionsTitle,
+  Back,
+  ClickToStart,
+  ExtraLife,
+  BonusPoints,
+  QuickPickUp,
+  LevelTitle,
+  HelpTitle,
+  NameExists,
+  Next,
+  Previous,
+  SpeedBonusLabel,
+  LoadingLabel,
+};
+
+// The k-th line of the information page (0..3) and the label of the k-th
+// volume slider (0 music, 1 sound, 2 master).
+constexpr TextId InfoLine(int k) { return static_cast<TextId>(static_cast<int>(TextId::InfoLine1) + k); }
+constexpr TextId SliderLabel(int k) { return static_cast<TextId>(static_cast<int>(TextId::Music) + k); }
+
 struct LocalizedTexts {
   ItemList<kListCapacity> menu;       // [Menu]
   ItemList<kListCapacity> newGame;    // [new_game]
@@ -43,8 +103,8 @@ struct LocalizedTexts {
   ItemList<kGeneralTextCount> texts;  // [textes]
   HelpPages help;
 
-  // The general text with the given index; empty when there is none.
-  const std::string& Text(int index) const;
+  // The general text with the given id; empty when the file has none.
+  const std::string& Text(TextId id) const;
 };
 
 // Measures a text in the large font: its width and the font's line height.

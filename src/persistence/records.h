@@ -6,6 +6,13 @@ namespace nb {
 
 enum GameMode : int32_t { ModeNormal = 0, ModeHard = 1, ModeExpert = 2 };
 constexpr int kGameModes = 3;
+
+// Lives a profile starts with: a new profile, and one whose player gives up
+// after a game over, has 3; a new game gives 5, 3 or 2 by mode (easy, normal,
+// hard); continuing after a game over gives 1.
+constexpr int32_t kNewProfileLives = 3;
+constexpr int32_t kNewGameLives[kGameModes] = {5, 3, 2};
+constexpr int32_t kContinueLives = 1;
 constexpr int kMaxProfiles = 6;
 constexpr int kMaxRecords = 10;
 constexpr int kNameBytes = 64;  // zero-terminated, 63 characters at most

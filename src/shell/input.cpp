@@ -35,7 +35,7 @@ int32_t* HighlightOf(ScreenState& s) {
 
 void MoveHighlight(Game& game, int32_t& highlight, int delta, int low, int high, bool sample,
                    bool warp) {
-  if (sample) PlaySound(game, SoundId::menuonclick);
+  if (sample) PlaySound(game, SoundId::MenuOnClick);
   highlight = Clamp(highlight + delta, low, high);
   if (warp) WarpPointerToItem(game, highlight);
 }
@@ -127,7 +127,7 @@ void HandleNameCharacter(Game& game, unsigned char ch) {
       return;
     }
     entry.active = false;
-    AddProfile(game.profiles, entry.text, 0, 1, 3);
+    AddProfile(game.profiles, entry.text, 0, 1, kNewProfileLives);
     std::memset(entry.text, 0, sizeof entry.text);
     EnableTextInput(false);
   } else if ((ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || ch >= 0xC0) {

@@ -33,8 +33,8 @@ void ToggleFullscreen(Game& game) {
 }
 
 void MainMenuChoice(Game& game) {
-  Sample(game, SoundId::menuonenter);
-  Sample(game, SoundId::menumov);
+  Sample(game, SoundId::MenuOnEnter);
+  Sample(game, SoundId::MenuMove);
   ScreenState& s = game.screen;
   switch (s.menuHighlight) {
     case 0:
@@ -68,14 +68,14 @@ void MainMenuChoice(Game& game) {
 void PlayersChoice(Game& game) {
   ScreenState& s = game.screen;
   if (s.nameEntry.active) return;
-  Sample(game, SoundId::menuonenter);
+  Sample(game, SoundId::MenuOnEnter);
   int count = game.profiles.count;
   if (s.playersSelection >= 1 && s.playersSelection <= count) {
     game.profiles.current = s.playersSelection - 1;
-    Sample(game, SoundId::menumov);
+    Sample(game, SoundId::MenuMove);
     s.gameState = MainMenu;
   } else if (s.playersSelection == count + 1) {
-    Sample(game, SoundId::menumov);
+    Sample(game, SoundId::MenuMove);
     s.gameState = MainMenu;
   } else if (s.playersSelection == 0 && count < kMaxProfiles) {
     s.nameEntry = NameEntry{};
@@ -145,27 +145,27 @@ void ExecuteMenuCommand(Game& game) {
     case MainMenu: MainMenuChoice(game); break;
     case InfoPage:
     case RecordsScreen:
-      Sample(game, SoundId::menumov);
+      Sample(game, SoundId::MenuMove);
       s.gameState = MainMenu;
       break;
     case OptionsFromMenu:
     case OptionsInPlay:
       if (s.optionsRow == 3) ToggleFullscreen(game);
       if (s.optionsRow == 4) {
-        Sample(game, SoundId::menumov);
+        Sample(game, SoundId::MenuMove);
         s.gameState = s.gameState == OptionsFromMenu ? MainMenu : PauseMenu;
       }
       break;
     case PlayersScreen: PlayersChoice(game); break;
     case StartGameScreen:
       if (s.startGameHighlight == 0) {
-        Sample(game, SoundId::menumov);
+        Sample(game, SoundId::MenuMove);
         StartLevelNow(game);
       } else if (s.startGameHighlight == 1) {
-        Sample(game, SoundId::menumov);
+        Sample(game, SoundId::MenuMove);
         s.gameState = NewGameScreen;
       } else if (s.startGameHighlight == 2) {
-        Sample(game, SoundId::menumov);
+        Sample(game, SoundId::MenuMove);
         s.gameState = MainMenu;
       }
       break;
@@ -173,32 +173,32 @@ void ExecuteMenuCommand(Game& game) {
       if (s.exitChoice == 0) {
         PostQuit();
       } else if (s.exitChoice == 1) {
-        Sample(game, SoundId::menumov);
+        Sample(game, SoundId::MenuMove);
         s.gameState = MainMenu;
       }
       break;
     case PauseMenu:
       switch (s.menuHighlight) {
         case 0:
-          Sample(game, SoundId::menumov);
+          Sample(game, SoundId::MenuMove);
           s.gameState = Playing;
           break;
         case 1:
           CloseAttempt(game);
-          Sample(game, SoundId::menumov);
+          Sample(game, SoundId::MenuMove);
           StartLevelNow(game);
           break;
         case 2:
-          Sample(game, SoundId::menumov);
+          Sample(game, SoundId::MenuMove);
           s.gameState = OptionsInPlay;
           break;
         case 3:
           CloseAttempt(game);
-          Sample(game, SoundId::menumov);
+          Sample(game, SoundId::MenuMove);
           GoToMainMenu(game);
           break;
         case 4:
-          Sample(game, SoundId::menumov);
+          Sample(game, SoundId::MenuMove);
           s.gameState = HelpInPlay;
           s.helpPage = 0;
           break;
@@ -208,15 +208,15 @@ void ExecuteMenuCommand(Game& game) {
     case GameOverScreen:
       if (!profile) break;
       if (s.menuHighlight == 0) {
-        profile->lives[mode] = 1;
+        profile->lives[mode] = kContinueLives;
         profile->score[mode] /= 2;
-        Sample(game, SoundId::menumov);
+        Sample(game, SoundId::MenuMove);
         StartLevelNow(game);
       } else if (s.menuHighlight == 1) {
         profile->level[mode] = 1;
-        profile->lives[mode] = 3;
+        profile->lives[mode] = kNewProfileLives;
         profile->score[mode] = 0;
-        Sample(game, SoundId::menumov);
+        Sample(game, SoundId::MenuMove);
         GoToMainMenu(game);
       }
       break;
@@ -228,7 +228,7 @@ void ExecuteMenuCommand(Game& game) {
       if (s.menuHighlight == 0) {
         StartLevelNow(game);
       } else if (s.menuHighlight == 1) {
-        Sample(game, SoundId::menumov);
+        Sample(game, SoundId::MenuMove);
         GoToMainMenu(game);
       }
       break;
@@ -238,22 +238,21 @@ void ExecuteMenuCommand(Game& game) {
         profile->level[mode] = 1;
         EnterRecordsTable(game.records, *profile);
       }
-      Sample(game, SoundId::menumov);
+      Sample(game, SoundId::MenuMove);
       GoToMainMenu(game);
       s.gameState = RecordsScreen;
       break;
     case NewGameScreen:
       if (s.newGameHighlight >= 0 && s.newGameHighlight <= 2) {
         if (!profile) break;
-        static constexpr int32_t kStartLives[kGameModes] = {5, 3, 2};
         int chosen = s.newGameHighlight;
         profile->mode = chosen;
         profile->level[chosen] = 1;
         profile->score[chosen] = 0;
-        profile->lives[chosen] = kStartLives[chosen];
+        profile->lives[chosen] = kNewGameLives[chosen];
         StartLevelNow(game);
       } else if (s.newGameHighlight == 3) {
-        Sample(game, SoundId::menumov);
+        Sample(game, SoundId::MenuMove);
         s.gameState = MainMenu;
       }
       break;
@@ -267,12 +266,12 @@ void HandleEscape(Game& game) {
   ScreenState& s = game.screen;
   switch (s.gameState) {
     case MainMenu:
-      Sample(game, SoundId::menumov);
+      Sample(game, SoundId::MenuMove);
       s.menuHighlight = 4;
       s.gameState = ExitConfirm;
       break;
     case Playing:
-      Sample(game, SoundId::menumov);
+      Sample(game, SoundId::MenuMove);
       s.gameState = PauseMenu;
       s.menuHighlight = 0;
       WarpPointerToItem(game, 0);
@@ -283,7 +282,7 @@ void HandleEscape(Game& game) {
     case StartGameScreen:
     case ExitConfirm:
     case HelpFromMenu:
-      Sample(game, SoundId::menumov);
+      Sample(game, SoundId::MenuMove);
       s.gameState = MainMenu;
       break;
     case PlayersScreen:
@@ -291,21 +290,21 @@ void HandleEscape(Game& game) {
         s.nameEntry = NameEntry{};
         EnableTextInput(false);
       } else {
-        Sample(game, SoundId::menumov);
+        Sample(game, SoundId::MenuMove);
         s.gameState = MainMenu;
       }
       break;
     case OptionsInPlay:
     case HelpInPlay:
-      Sample(game, SoundId::menumov);
+      Sample(game, SoundId::MenuMove);
       s.gameState = PauseMenu;
       break;
     case PauseMenu:
-      Sample(game, SoundId::menumov);
+      Sample(game, SoundId::MenuMove);
       s.gameState = Playing;
       break;
     case NewGameScreen:
-      Sample(game, SoundId::menumov);
+      Sample(game, SoundId::MenuMove);
       s.gameState = StartGameScreen;
       break;
     default: break;

@@ -9,12 +9,12 @@ namespace nb {
 
 void TakeStatusTexts(Game& game) {
   StatusTexts& t = game.world.texts;
-  t.timeBonus = game.texts.Text(27);
-  t.speedFast = game.texts.Text(29);
-  t.speedSlow = game.texts.Text(30);
-  t.turnAround = game.texts.Text(31);
-  t.extraLife = game.texts.Text(41);
-  t.quickPickup = game.texts.Text(43);
+  t.timeBonus = game.texts.Text(TextId::ExtraTime);
+  t.speedFast = game.texts.Text(TextId::FullSpeed);
+  t.speedSlow = game.texts.Text(TextId::SlowDown);
+  t.turnAround = game.texts.Text(TextId::TurnedAround);
+  t.extraLife = game.texts.Text(TextId::ExtraLife);
+  t.quickPickup = game.texts.Text(TextId::QuickPickUp);
 }
 
 void LoadGameResources(Game& game) {

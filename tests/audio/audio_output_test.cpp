@@ -85,7 +85,7 @@ TEST_F(AudioOutputTest, SoundsAndMusicLeaveTheMixerAtTheirVolumes) {
        [](AudioState& a) {
          GeneralSettings volumes = test::Volumes(100, 0, 55);  // its click silent: it is the same tone
          ChangeVolumeByArrowKey(a, volumes, kMasterRow, false);
-         PlaySample(a, SoundId::end, 100);
+         PlaySample(a, SoundId::End, 100);
        },
        4000, 300},
       {"menu music alone", 50, [](AudioState& a) { MusicToMainMenu(a); }, 4000, 300},

@@ -51,7 +51,7 @@ TEST_F(SoundCatalogueTest, LoadsEveryKeyInItsPlaceAndSetsTheMusicVolume) {
     EXPECT_FALSE(MusicIsPlaying(audio, music));
     EXPECT_EQ(MusicVolume(music), 60);
   }
-  EXPECT_GE(PlaySample(audio, SoundId::end, 50), 0);
+  EXPECT_GE(PlaySample(audio, SoundId::End, 50), 0);
 }
 
 TEST_F(SoundCatalogueTest, MissingKeysAndAbsentOrBrokenFilesAreSilentWithoutAMessage) {
@@ -63,7 +63,7 @@ TEST_F(SoundCatalogueTest, MissingKeysAndAbsentOrBrokenFilesAreSilentWithoutAMes
   LoadSoundCatalogue(audio, 60);
   EXPECT_TRUE(audio.device.open);
   for (int i = 0; i < kSampleCount; ++i)
-    EXPECT_EQ(PlaySample(audio, static_cast<SoundId>(i), 80) >= 0, i == static_cast<int>(SoundId::menuonclick))
+    EXPECT_EQ(PlaySample(audio, static_cast<SoundId>(i), 80) >= 0, i == static_cast<int>(SoundId::MenuOnClick))
         << kSampleKeys[i];
   MusicAtStartUp(audio);
   MusicToMainMenu(audio);
@@ -204,7 +204,7 @@ TEST_F(SoundCatalogueTest, SoundSliderClicksOnlyWhenThePointerMovedAtTheNewLevel
   }
   // The newest click sounds at 60.
   const SampleSlot& click =
-      audio.device.samples[audio.catalogue.samples[static_cast<int>(SoundId::menuonclick)] - 1];
+      audio.device.samples[audio.catalogue.samples[static_cast<int>(SoundId::MenuOnClick)] - 1];
   int newest = 0;
   for (int i = 1; i < click.channelCount; ++i)
     if (click.startedAt[i] > click.startedAt[newest]) newest = i;

@@ -40,13 +40,13 @@ TEST_F(CentreTest, LastStoneWinsTheLevel) {
   EXPECT_FALSE(Ball().moving);
   EXPECT_EQ((V{Ball().speed, Ball().dRow, Ball().dCol}), (V{kBaseSpeed, 1, 0}));
   EXPECT_EQ(Stat(StatCompleted), 1);
-  EXPECT_EQ(events.Count(SoundId::end), 1);
+  EXPECT_EQ(events.Count(SoundId::End), 1);
   EXPECT_EQ(events.Logged("stop gamemusic"), 1);
   EXPECT_EQ(events.Logged("stop menumusic"), 0);
   const int col = Ball().colPos;  // the ball stays where the last stone was
   Step(5);
   EXPECT_EQ(Ball().colPos, col);
-  EXPECT_EQ(events.Count(SoundId::end), 1);
+  EXPECT_EQ(events.Count(SoundId::End), 1);
 }
 
 TEST_F(CentreTest, FallWithOneLifeWaitsAtTheStartWithNone) {

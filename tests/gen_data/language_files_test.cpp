@@ -24,7 +24,7 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
     lineHeight = float(FontLineHeight(*large));
   };
   const int used[] = {0,  1,  2,  3,  4,  6,  7,  8,  9,  10, 12, 13, 14, 18, 19, 20, 21, 22, 23, 24, 25,
-                      26, 27, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 43, 45, 46, 47, 48};
+                      26, 27, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 43, 45, 46, 47, 48, 49, 50};
   // Titles and captions are drawn in the extra-large font, the rest in the large one.
   const std::set<int> titles = {0, 12, 18, 19, 20, 25, 26, 32, 33, 34, 35, 38, 45};
   for (const char* language : kLanguages) {
@@ -51,7 +51,7 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
     SettingsFile file{test::GameFile(std::string("data/textes_") + language + ".ini")};
     EXPECT_LE(file.ReadInt("textes", "count", 0), 60);
     for (int index : used) {
-      const std::string& text = texts.Text(index);
+      const std::string& text = texts.Text(static_cast<TextId>(index));
       EXPECT_FALSE(text.empty()) << "textes " << index;
       EXPECT_LT(test::TextWidth(titles.count(index) ? *extraLarge : *large, text), 780) << index << ": " << text;
     }

@@ -56,9 +56,9 @@ TEST(LocalizedTexts, CountsAndTextsNeverPassTheirStorageAndAMissingFileLeavesAll
   EXPECT_EQ(texts.menu.count, kListCapacity);
   EXPECT_EQ(texts.menu.items[0].text.size(), 147u);
   EXPECT_EQ(texts.texts.count, kGeneralTextCount);
-  EXPECT_EQ(texts.Text(59), "last");
-  EXPECT_EQ(texts.Text(60), "");
-  EXPECT_EQ(texts.Text(-1), "");
+  EXPECT_EQ(texts.Text(TextId(59)), "last");
+  EXPECT_EQ(texts.Text(TextId(60)), "");
+  EXPECT_EQ(texts.Text(TextId(-1)), "");
   EXPECT_EQ(texts.pause.count, 2);
   EXPECT_EQ(texts.pause.items[1].text, "");  // a missing name reads as empty
   EXPECT_EQ(texts.exit.count, 0);
@@ -67,7 +67,7 @@ TEST(LocalizedTexts, CountsAndTextsNeverPassTheirStorageAndAMissingFileLeavesAll
   LoadLocalizedTexts(none, "", 800, 600, MeasureTenPerChar);  // names textes_.ini
   EXPECT_EQ(LanguageFileName("en"), "data\\textes_en.ini");
   EXPECT_EQ(none.menu.count + none.help.count, 0);
-  EXPECT_EQ(none.Text(0), "");
+  EXPECT_EQ(none.Text(TextId::QuitQuestion), "");
 }
 
 TEST(EscapedIni, HelpPagesEscapesCommentsPageLimitSectionOrderAndFirstValue) {

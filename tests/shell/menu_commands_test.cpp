@@ -13,7 +13,7 @@ TEST_F(ShellScenario, PlayWithoutAProfileOpensPlayersThenStartGame) {
   ScreenState& s = game->screen;
   Press(Key::Enter);  // item 0: play
   EXPECT_EQ(s.gameState, PlayersScreen);
-  EXPECT_EQ(LastSound(), SoundId::menumov);  // after menuonenter
+  EXPECT_EQ(LastSound(), SoundId::MenuMove);  // after menuonenter
   AddPlayers(1);
   s.playersSelection = 1;
   Press(Key::Enter);
@@ -30,7 +30,7 @@ TEST_F(ShellScenario, ArrowKeysClampMoveOptionRowsAndPlayTheHoverSampleWhereThey
   Press(Key::Up);  // at item 0: stays, still clicks
   EXPECT_EQ(s.menuHighlight, 0);
   EXPECT_EQ(Plays(), before + 1);
-  EXPECT_EQ(LastSound(), SoundId::menuonclick);
+  EXPECT_EQ(LastSound(), SoundId::MenuOnClick);
   for (int i = 0; i < 10; ++i) Press(Key::Down);
   EXPECT_EQ(s.menuHighlight, 6);
 
@@ -56,7 +56,7 @@ TEST_F(ShellScenario, ArrowKeysClampMoveOptionRowsAndPlayTheHoverSampleWhereThey
   s.optionsRow = 2;
   Press(Key::Right);
   EXPECT_EQ(game->settings.masterVolume, 100);
-  EXPECT_EQ(LastSound(), SoundId::menuonclick);
+  EXPECT_EQ(LastSound(), SoundId::MenuOnClick);
   Press(Key::Left);
   EXPECT_EQ(game->settings.masterVolume, 95);
   s.optionsRow = 1;

@@ -51,7 +51,7 @@ void DrawPlayerLine(Game& game) {
   if (profiles.current < 0 || profiles.current >= profiles.count || profiles.current >= kMaxProfiles)
     return;
   const char* name = profiles.profiles[profiles.current].name;
-  std::string line = game.texts.Text(1) + " " + std::string(name, strnlen(name, kNameBytes));
+  std::string line = game.texts.Text(TextId::PlayerLabel) + " " + std::string(name, strnlen(name, kNameBytes));
   DrawMenuText(line, static_cast<float>(game.settings.width) / 2, 10, game.fonts.SmallFont.get(),
                AlignCenter, WithAlpha(kShadowBlack, game.menus.fades[MenuMain]), false);
 }

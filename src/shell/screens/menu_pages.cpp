@@ -12,7 +12,6 @@
 namespace nb {
 namespace {
 
-constexpr int kBackText = 39;
 
 float HalfWidth(const Game& game) { return static_cast<float>(game.settings.width) / 2; }
 float HalfHeight(const Game& game) { return static_cast<float>(game.settings.height) / 2; }
@@ -24,8 +23,8 @@ uint32_t ItemColour(bool highlighted, int level) {
   return WithAlpha(highlighted ? kHighlightOrange : kItemWhite, level);
 }
 
-void DrawTitle(Game& game, int index, float y, int level) {
-  DrawMenuText(game.texts.Text(index), HalfWidth(game), y, game.fonts.ExtraLargeFont.get(),
+void DrawTitle(Game& game, TextId id, float y, int level) {
+  DrawMenuText(game.texts.Text(id), HalfWidth(game), y, game.fonts.ExtraLargeFont.get(),
                AlignCenter, WithAlpha(kTitleRed, level));
 }
 
@@ -43,12 +42,12 @@ int DrawSlidingList(Game& game, const ItemList<N>& list, int highlight, int leve
   return last;
 }
 
-void DrawStartOrNewGame(Game& game, int level, int title, const ItemList<kListCapacity>& list,
+void DrawStartOrNewGame(Game& game, int level, TextId title, const ItemList<kListCapacity>& list,
                         int highlight, int backSign) {
   int u = TitleLift(game, level);
   DrawTitle(game, title, HalfHeight(game) - 120 - static_cast<float>(u), level);
   int last = DrawSlidingList(game, list, highlight, level, u);
-  DrawMenuText(game.texts.Text(kBackText), HalfWidth(game),
+  DrawMenuText(game.texts.Text(TextId::Back), HalfWidth(game),
                500 + static_cast<float>(backSign * last), game.fonts.LargeFont.get(), AlignCenter,
                ItemColour(highlight == list.count, level));
 }
@@ -74,7 +73,8 @@ void DrawMenuText(const std::string& text, float x, float y, BitmapFont* font, i
   DrawTextAligned(text.c_str(), x, y, *font, alignment, colour, offset, offset);
 }
 
-float GeneralTextWidth(const Game& game, int index) {
+float GeneralTextWidth(const Game& game, TextId id) {
+  const int index = static_cast<int>(id);
   return index >= 0 && index < game.texts.texts.count ? game.texts.texts.items[index].b : 0.0f;
 }
 
@@ -97,34 +97,34 @@ bool UpdateCaret(MenuState& menus, uint32_t nowMs) {
 void DrawInfoPage(Game& game, int level) {
   float mid = HalfWidth(game);
   int u = TitleLift(game, level), o = ItemOffset(game, level);
-  DrawTitle(game, 20, 200 - static_cast<float>(u), level);
+  DrawTitle(game, TextId::InfoTitle, 200 - static_cast<float>(u), level);
   for (int k = 0; k < 4; ++k) {
     float x = mid + static_cast<float>(k % 2 == 0 ? o : -o);
-    DrawMenuText(game.texts.Text(21 + k), x, 270.0f + 40 * k, game.fonts.LargeFont.get(),
+    DrawMenuText(game.texts.Text(InfoLine(k)), x, 270.0f + 40 * k, game.fonts.LargeFont.get(),
                  AlignCenter, ItemColour(false, level));
   }
-  DrawMenuText(game.texts.Text(kBackText), mid, 500 + static_cast<float>(o),
+  DrawMenuText(game.texts.Text(TextId::Back), mid, 500 + static_cast<float>(o),
                game.fonts.LargeFont.get(), AlignCenter, ItemColour(true, level));
 }
 
 void DrawQuitPage(Game& game, int level) {
   int u = TitleLift(game, level);
-  DrawTitle(game, 0, HalfHeight(game) - 50 - static_cast<float>(u), level);
+  DrawTitle(game, TextId::QuitQuestion, HalfHeight(game) - 50 - static_cast<float>(u), level);
   DrawSlidingList(game, game.texts.exit, game.screen.exitChoice, level, 0);
 }
 
 void DrawStartGamePage(Game& game, int level) {
-  DrawStartOrNewGame(game, level, 35, game.texts.start, game.screen.startGameHighlight, +1);
+  DrawStartOrNewGame(game, level, TextId::StartGame, game.texts.start, game.screen.startGameHighlight, +1);
 }
 
 void DrawNewGamePage(Game& game, int level) {
-  DrawStartOrNewGame(game, level, 34, game.texts.newGame, game.screen.newGameHighlight, -1);
+  DrawStartOrNewGame(game, level, TextId::NewGame, game.texts.newGame, game.screen.newGameHighlight, -1);
 }
 
 void DrawRecordsPage(Game& game, int level) {
   float mid = HalfWidth(game);
   int u = TitleLift(game, level), o = ItemOffset(game, level);
-  DrawTitle(game, 25, 60 - static_cast<float>(u), level);
+  DrawTitle(game, TextId::RecordsCaption, 60 - static_cast<float>(u), level);
   std::vector<RecordEntry> sorted = RecordsForDisplay(game.records);
   for (size_t i = 0; i < sorted.size(); ++i) {
     float y = 140.0f + 35.0f * static_cast<float>(i);
@@ -135,7 +135,7 @@ void DrawRecordsPage(Game& game, int level) {
     DrawMenuText(score, mid + static_cast<float>(o) + 100, y, game.fonts.LargeFont.get(), AlignLeft,
                  ItemColour(false, level));
   }
-  DrawMenuText(game.texts.Text(kBackText), mid, static_cast<float>(o) + 530,
+  DrawMenuText(game.texts.Text(TextId::Back), mid, static_cast<float>(o) + 530,
                game.fonts.LargeFont.get(), AlignCenter, ItemColour(true, level));
 }
 
@@ -144,26 +144,26 @@ void DrawPlayersPage(Game& game, int level) {
   const NameEntry& entry = game.screen.nameEntry;
   BitmapFont* large = game.fonts.LargeFont.get();
   if (entry.active) {
-    DrawMenuText(game.texts.Text(14), mid, middleY - 100, large, AlignCenter,
+    DrawMenuText(game.texts.Text(TextId::TypeYourName), mid, middleY - 100, large, AlignCenter,
                  ItemColour(false, level));
     std::string typed = NameText(entry.text);
     if (UpdateCaret(game.menus, TimerMs())) typed += "_";
     DrawMenuText(typed, mid - 100, middleY, large, AlignLeft, ItemColour(false, level));
     if (entry.nameExists)
-      DrawMenuText(game.texts.Text(46), mid, middleY + 100, large, AlignCenter,
+      DrawMenuText(game.texts.Text(TextId::NameExists), mid, middleY + 100, large, AlignCenter,
                    WithAlpha(kTitleRed, level));
     return;
   }
   int u = TitleLift(game, level), o = ItemOffset(game, level);
   int selection = game.screen.playersSelection;
   int count = std::clamp(game.profiles.count, 0, kMaxProfiles);
-  DrawTitle(game, 12, 200 - static_cast<float>(u), level);
-  DrawMenuText(game.texts.Text(13), mid + static_cast<float>(o), 270, large, AlignCenter,
+  DrawTitle(game, TextId::PlayersTitle, 200 - static_cast<float>(u), level);
+  DrawMenuText(game.texts.Text(TextId::NewPlayer), mid + static_cast<float>(o), 270, large, AlignCenter,
                ItemColour(selection == 0, level));
   for (int i = 0; i < count; ++i)
     DrawMenuText(NameText(game.profiles.profiles[i].name), mid + static_cast<float>(SlideSign(i) * o),
                  310.0f + 40 * i, large, AlignCenter, ItemColour(selection == i + 1, level));
-  DrawMenuText(game.texts.Text(kBackText), mid, 500 + static_cast<float>(o), large, AlignCenter,
+  DrawMenuText(game.texts.Text(TextId::Back), mid, 500 + static_cast<float>(o), large, AlignCenter,
                ItemColour(selection == count + 1, level));
 }
 

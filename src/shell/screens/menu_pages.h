@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/screens/play_overlays.h"
+#include "menus/localized_texts.h"
 #include "persistence/records.h"
 
 namespace nb {
@@ -50,7 +51,7 @@ int ItemOffset(const Game& game, int level);
 void DrawMenuText(const std::string& text, float x, float y, BitmapFont* font, int alignment,
                   uint32_t colour, bool shadow = true);
 // Width of a general text as laid out (0 when there is none).
-float GeneralTextWidth(const Game& game, int index);
+float GeneralTextWidth(const Game& game, TextId id);
 
 // The records table copied and sorted highest score first.
 std::vector<RecordEntry> RecordsForDisplay(const RecordsTable& records);

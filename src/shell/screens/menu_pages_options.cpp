@@ -13,7 +13,6 @@
 namespace nb {
 namespace {
 
-constexpr int kBackText = 39;
 
 int Volume(const GeneralSettings& s, int row) {
   return row == 0 ? s.musicVolume : row == 1 ? s.soundVolume : s.masterVolume;
@@ -67,16 +66,16 @@ void DrawOptionsPage(Game& game, int level) {
   GetPointerPosition(game.window, x, y);
   DragHeldSliders(game, x, y, o);
 
-  DrawMenuText(game.texts.Text(38), mid, 200 - static_cast<float>(u), game.fonts.ExtraLargeFont.get(),
+  DrawMenuText(game.texts.Text(TextId::OptionsTitle), mid, 200 - static_cast<float>(u), game.fonts.ExtraLargeFont.get(),
                AlignCenter, WithAlpha(kTitleRed, level));
   for (int r = 0; r < 3; ++r) {
-    float left = mid - static_cast<float>(o) - GeneralTextWidth(game, 2 + r);
-    DrawMenuText(game.texts.Text(2 + r), left, 270.0f + 40 * r, large, AlignLeft,
+    float left = mid - static_cast<float>(o) - GeneralTextWidth(game, SliderLabel(r));
+    DrawMenuText(game.texts.Text(SliderLabel(r)), left, 270.0f + 40 * r, large, AlignLeft,
                  WithAlpha(row == r ? kHighlightOrange : kItemWhite, level));
   }
-  DrawMenuText(game.texts.Text(game.settings.fullscreen ? 37 : 36), mid + static_cast<float>(o), 390,
+  DrawMenuText(game.texts.Text(game.settings.fullscreen ? TextId::FullScreen : TextId::WindowMode), mid + static_cast<float>(o), 390,
                large, AlignCenter, WithAlpha(row == 3 ? kHighlightOrange : kItemWhite, level));
-  DrawMenuText(game.texts.Text(kBackText), mid, 500 + static_cast<float>(o), large, AlignCenter,
+  DrawMenuText(game.texts.Text(TextId::Back), mid, 500 + static_cast<float>(o), large, AlignCenter,
                WithAlpha(row == 4 ? kHighlightOrange : kItemWhite, level));
   if (GraphicsDevice* device = Device(game)) DrawSliders(game, *device, level, o);
 }
@@ -97,7 +96,7 @@ void DrawHelpPage(Game& game, int level) {
   int page = game.screen.helpPage, button = game.screen.helpButton;
   BitmapFont* large = game.fonts.LargeFont.get();
 
-  DrawMenuText(game.texts.Text(45), mid, 45 - static_cast<float>(u), game.fonts.ExtraLargeFont.get(),
+  DrawMenuText(game.texts.Text(TextId::HelpTitle), mid, 45 - static_cast<float>(u), game.fonts.ExtraLargeFont.get(),
                AlignCenter, WithAlpha(kTitleRed, level));
   char counter[48];
   std::snprintf(counter, sizeof counter, "Page %i of %i", page + 1, game.texts.help.count);
@@ -118,11 +117,11 @@ void DrawHelpPage(Game& game, int level) {
   if (page >= 0 && page < game.texts.help.count)
     DrawMenuText(game.texts.help.pages[page], 200 + 1.3f * fo, 130, large, AlignLeft,
                  WithAlpha(kItemWhite, level));
-  DrawMenuText(game.texts.Text(48), mid - 150 - fo, 500, large, AlignRight,
+  DrawMenuText(game.texts.Text(TextId::Previous), mid - 150 - fo, 500, large, AlignRight,
                WithAlpha(button == 1 ? kHighlightOrange : kItemWhite, level));
-  DrawMenuText(game.texts.Text(47), mid + 150 + fo, 500, large, AlignLeft,
+  DrawMenuText(game.texts.Text(TextId::Next), mid + 150 + fo, 500, large, AlignLeft,
                WithAlpha(button == 3 ? kHighlightOrange : kItemWhite, level));
-  DrawMenuText(game.texts.Text(kBackText), mid, 500 + fo, large, AlignCenter,
+  DrawMenuText(game.texts.Text(TextId::Back), mid, 500 + fo, large, AlignCenter,
                WithAlpha(button == 2 ? kHighlightOrange : kItemWhite, level));
 }
 

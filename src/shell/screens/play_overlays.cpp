@@ -20,10 +20,10 @@ uint32_t NextPulse(const Game& game, uint8_t& counter) {
   return WithAlpha(0xFF0000, alpha);
 }
 
-void DrawPulsingCaption(Game& game, int index, float y, int level, uint32_t pulse) {
+void DrawPulsingCaption(Game& game, TextId id, float y, int level, uint32_t pulse) {
   BitmapFont* font = game.fonts.ExtraLargeFont.get();
-  DrawMenuText(game.texts.Text(index), HalfWidth(game), y, font, AlignCenter, WithAlpha(kItemWhite, level));
-  DrawMenuText(game.texts.Text(index), HalfWidth(game), y, font, AlignCenter, pulse);
+  DrawMenuText(game.texts.Text(id), HalfWidth(game), y, font, AlignCenter, WithAlpha(kItemWhite, level));
+  DrawMenuText(game.texts.Text(id), HalfWidth(game), y, font, AlignCenter, pulse);
 }
 
 void DarkenPlayfield(Game& game, int level) {
@@ -33,7 +33,7 @@ void DarkenPlayfield(Game& game, int level) {
 }
 
 // Time up and game over: the highlighted item slides one way, the others the other.
-void DrawTimeLeftScreen(Game& game, int level, int caption, uint8_t& pulseCounter) {
+void DrawTimeLeftScreen(Game& game, int level, TextId caption, uint8_t& pulseCounter) {
   DarkenPlayfield(game, level);
   int c = TitleLift(game, level), o = ItemOffset(game, level);
   DrawPulsingCaption(game, caption, HalfHeight(game) - 60 - static_cast<float>(c), level,
@@ -51,7 +51,7 @@ void DrawTimeLeftScreen(Game& game, int level, int caption, uint8_t& pulseCounte
 
 void DrawPauseScreen(Game& game, int level) {
   int c = TitleLift(game, level), o = ItemOffset(game, level);
-  DrawMenuText(game.texts.Text(26), HalfWidth(game), HalfHeight(game) - 120 - static_cast<float>(c),
+  DrawMenuText(game.texts.Text(TextId::PauseTitle), HalfWidth(game), HalfHeight(game) - 120 - static_cast<float>(c),
                game.fonts.ExtraLargeFont.get(), AlignCenter, WithAlpha(kTitleRed, level));
   const ItemList<kListCapacity>& list = game.texts.pause;
   for (int i = 0; i < list.count; ++i) {
@@ -64,19 +64,19 @@ void DrawPauseScreen(Game& game, int level) {
 }
 
 void DrawGameOverScreen(Game& game, int level) {
-  DrawTimeLeftScreen(game, level, 19, game.menus.gameOverPulse);
+  DrawTimeLeftScreen(game, level, TextId::GameOver, game.menus.gameOverPulse);
 }
 
 void DrawTimeUpScreen(Game& game, int level) {
-  DrawTimeLeftScreen(game, level, 18, game.menus.timeUpPulse);
+  DrawTimeLeftScreen(game, level, TextId::TimeIsUp, game.menus.timeUpPulse);
 }
 
 void DrawGameCompletedScreen(Game& game, int level) {
   DarkenPlayfield(game, level);
   int c = TitleLift(game, level);
   uint32_t pulse = NextPulse(game, game.menus.completedPulse);
-  DrawPulsingCaption(game, 32, HalfHeight(game) - 120 - static_cast<float>(c), level, pulse);
-  DrawPulsingCaption(game, 33, HalfHeight(game) - 60 - static_cast<float>(c), level, pulse);
+  DrawPulsingCaption(game, TextId::Congratulations, HalfHeight(game) - 120 - static_cast<float>(c), level, pulse);
+  DrawPulsingCaption(game, TextId::AllLevelsDone, HalfHeight(game) - 60 - static_cast<float>(c), level, pulse);
   const ItemList<kListCapacity>& list = game.texts.winner;
   for (int i = 0; i < list.count; ++i) {
     bool lit = i == game.screen.menuHighlight;

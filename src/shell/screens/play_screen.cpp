@@ -54,7 +54,7 @@ void DrawHeadUpDisplay(Game& game) {
   const float w = Width(game), h = Height(game);
   char text[256];
 
-  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(9).c_str(), game.world.level.timeLimit);
+  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::TimeLabel).c_str(), game.world.level.timeLimit);
   ShadowedText(font, text, w, 0, AlignRight, kWhite);
   if (game.world.level.timeLimit < 10) {
     play.timePulse = static_cast<uint8_t>(play.timePulse + 5);
@@ -62,14 +62,14 @@ void DrawHeadUpDisplay(Game& game) {
     ShadowedText(font, text, w, 0, AlignRight, WithAlpha(0xFF0000, alpha));
   }
   if (play.speedTimer > 0) {
-    std::snprintf(text, sizeof text, "%s %i", "Speed Bonus: ", play.speedTimer);
+    std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::SpeedBonusLabel).c_str(), play.speedTimer);
     ShadowedText(font, text, w / 2, 0, AlignCenter, kWhite);
   }
-  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(10).c_str(), CurrentLives(ctx));
+  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LivesLabel).c_str(), CurrentLives(ctx));
   ShadowedText(font, text, 0, 0, AlignLeft, kWhite);
-  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(8).c_str(), CurrentScore(ctx));
+  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::ScoreLabel).c_str(), CurrentScore(ctx));
   ShadowedText(font, text, w, h - 30, AlignRight, kWhite);
-  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(7).c_str(), CurrentLevel(ctx));
+  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(), CurrentLevel(ctx));
   ShadowedText(font, text, 0, h - 30, AlignLeft, kWhite);
 }
 
@@ -180,7 +180,7 @@ void RunLevelWon(Game& game, bool draw) {
     }
     if (draw) {
       const float lift = EvaluateCurve(game.animations.up, std::min(4 * play.tallyCounter, 255));
-      DrawCaption(game, game.texts.Text(6).c_str(), lift);
+      DrawCaption(game, game.texts.Text(TextId::LevelComplete).c_str(), lift);
     }
     if (play.tallyCounter > 64) {
       if (w.level.timeLimit > 1) {
@@ -201,7 +201,7 @@ void RunLevelIntro(Game& game, bool draw) {
   LevelPlayState& play = w.play;
   if (play.introFrames <= 100 || w.ball.moving) return;
   if (!play.startSoundPlayed) {
-    PlaySound(game, SoundId::start);
+    PlaySound(game, SoundId::Start);
     play.introCounter = 0;
     play.introPhase = 0;
     play.startSoundPlayed = true;
@@ -224,13 +224,13 @@ void RunLevelIntro(Game& game, bool draw) {
   GameplayContext ctx = Gameplay(game);
   if (draw) {
     char caption[256];
-    std::snprintf(caption, sizeof caption, "%s %i", game.texts.Text(7).c_str(), CurrentLevel(ctx));
+    std::snprintf(caption, sizeof caption, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(), CurrentLevel(ctx));
     DrawCaption(game, caption, EvaluateCurve(game.animations.up, play.introCounter));
   }
   if (game.screen.gameState == Playing && w.ball.ready) {
     MoveCameraTo(cam, w.level.homeEye, w.level.homeTarget, 45);
     if (draw)
-      Text(game.fonts.LargeFont.get(), game.texts.Text(40).c_str(), Width(game) / 2, Height(game) / 2 + 50,
+      Text(game.fonts.LargeFont.get(), game.texts.Text(TextId::ClickToStart).c_str(), Width(game) / 2, Height(game) / 2 + 50,
            AlignCenter, WithAlpha(0xFFFFFF, play.promptAlpha));
   }
 }
@@ -282,7 +282,7 @@ void RunLoadingScreen(Game& game, bool draw) {
     DrawSprite(*d, game.store, SpritePanel, true);
     if (play.introFrames >= 51) {
       char text[64];
-      std::snprintf(text, sizeof text, "%s %i", "Loading:", 2 * play.introFrames - 100);
+      std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LoadingLabel).c_str(), 2 * play.introFrames - 100);
       Text(game.fonts.SmallFont.get(), text, w / 2, h / 2, AlignCenter, kWhite);
     }
   }

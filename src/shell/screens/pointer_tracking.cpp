@@ -33,7 +33,7 @@ void TrackMenuPointerAt(Game& game, int x, int y) {
   if (!highlight) return;
   for (const MenuTarget& target : HoverTargets(MenuLayoutOf(game), game.screen.gameState)) {
     if (!target.box.Contains(static_cast<float>(x), static_cast<float>(y))) continue;
-    if (*highlight != target.value && !target.silent) PlaySound(game, SoundId::menuonclick);
+    if (*highlight != target.value && !target.silent) PlaySound(game, SoundId::MenuOnClick);
     *highlight = target.value;
   }
 }

@@ -74,11 +74,11 @@ TEST_F(PlayScreen, LoadingScreenThenIntroThenTheBallWaits) {
   EXPECT_FALSE(world().ball.ready);
   Frame(100);
   EXPECT_EQ(world().play.introFrames, 100);
-  EXPECT_EQ(LastPlay(SoundId::start), 0u) << "no intro during the loading screen";
+  EXPECT_EQ(LastPlay(SoundId::Start), 0u) << "no intro during the loading screen";
   Click(MouseButton::Left);  // a click before the prompt does nothing
   EXPECT_FALSE(world().ball.moving);
   Frame(2);
-  EXPECT_NE(LastPlay(SoundId::start), 0u);
+  EXPECT_NE(LastPlay(SoundId::Start), 0u);
   EXPECT_EQ(world().play.introPhase, 0);
   EXPECT_FLOAT_EQ(game().camera.eyeTarget.y, 900.0f) << "the camera drops for the caption";
   ASSERT_TRUE(RunIntro());
@@ -131,7 +131,7 @@ TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
   nowMs += 1100;
   Frame();
   EXPECT_EQ(game().screen.gameState, TimeUpScreen);
-  EXPECT_NE(LastPlay(SoundId::lost), 0u);
+  EXPECT_NE(LastPlay(SoundId::Lost), 0u);
   const int32_t rowPos = world().ball.rowPos;  // the screen fades in by 5 a frame; the world stands still
   Frame(2);
   EXPECT_EQ(world().play.fades[FadeTimeUp], 15);
@@ -168,7 +168,7 @@ TEST_F(PlayScreen, ARightClickOnFloorIsCountedAndOnAReflectorRemovesIt) {
 
 TEST_F(PlayScreen, AfterAFallTheCaptionAndPromptReturnWithoutTheStartSound) {
   ASSERT_TRUE(RunIntro());
-  const uint64_t started = LastPlay(SoundId::start);
+  const uint64_t started = LastPlay(SoundId::Start);
   ASSERT_NE(started, 0u);
   const int row = world().level.startRow / 50, col = world().level.startCol / 50;
   world().level.cells[row + 1][col] = {Hole, 0, 0, 0};  // right in front of the start
@@ -182,7 +182,7 @@ TEST_F(PlayScreen, AfterAFallTheCaptionAndPromptReturnWithoutTheStartSound) {
   Frame(2);
   EXPECT_EQ(world().play.promptAlpha, 10) << "the prompt shows again";
   EXPECT_EQ(world().play.introPhase, 3);
-  EXPECT_EQ(LastPlay(SoundId::start), started);
+  EXPECT_EQ(LastPlay(SoundId::Start), started);
 }
 
 TEST_F(PlayScreen, TheTallyTurnsSecondsInto111PointsThenStartsTheNextLevel) {
