@@ -2,14 +2,16 @@
 BUILD ?= build
 JOBS  ?= 2
 TYPE  ?= RelWithDebInfo
+# Warnings are errors where CI runs (CI=true), and for anyone who asks (WERROR=ON).
+WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: run test build configure deps bench clean
+.PHONY: run test build configure deps bench clean format check-format
 
 deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(TYPE) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(TYPE) -DNB_WERROR=$(WERROR) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
@@ -25,3 +27,9 @@ bench: build
 
 clean:
 	rm -rf $(BUILD)
+
+format:
+	@bash scripts/format.sh
+
+check-format:
+	@bash scripts/format.sh --check
