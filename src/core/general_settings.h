@@ -20,7 +20,8 @@ struct GeneralSettings {
 
 // Reads [General] in the game's order: fullscreen, ANTIALIASED, WIDTH,
 // HEIGHT, SHOWFPS, MusicVolume, SoundVolume, MasterVolume, Language. A width
-// or height that reads as 0 or less (no settings file) keeps 800 x 600.
+// or height that reads as 0 or less (no settings file) or above 8192 keeps
+// 800 x 600; volumes are clamped to 0..100.
 GeneralSettings ReadGeneralSettings(const SettingsFile& file);
 
 // Writes back the four values the player changes in the game: fullscreen,

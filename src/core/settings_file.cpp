@@ -6,6 +6,7 @@
 #include <sstream>
 #include <vector>
 
+#include "core/file_io.h"
 #include "core/paths.h"
 
 namespace nb {
@@ -75,23 +76,9 @@ std::string Unquote(const std::string& value) {
 }
 
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines) {
-  // Write beside the file, then rename, so a crash never leaves it half-written.
-  std::string temp = path + ".tmp";
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    for (const std::string& line : lines) out << line << "\r\n";
-    out.flush();
-    if (!out) {
-      std::remove(temp.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temp.c_str(), path.c_str()) != 0) {
-    std::remove(temp.c_str());
-    return false;
-  }
-  return true;
+  std::string text;
+  for (const std::string& line : lines) text += line + "\r\n";
+  return WriteFileAtomically(path, text);
 }
 
 }  // namespace

@@ -14,6 +14,14 @@ namespace nb {
 namespace {
 
 constexpr int kMaxSide = 8192;
+// The largest texture the game draws is 1024 x 1024; a small compressed file
+// must not make us decode (and resample) gigabytes, so the pixel count is
+// bounded before any pixel is decoded.
+constexpr uint64_t kMaxPixels = 4096ull * 4096ull;
+
+bool SizeInRange(uint64_t width, uint64_t height) {
+  return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide && width * height <= kMaxPixels;
+}
 constexpr size_t kMaxFileBytes = 64u << 20;
 
 bool Fail(Image& out, std::string* error, const std::string& message) {
@@ -28,8 +36,7 @@ bool DecodePng(const std::vector<uint8_t>& bytes, Image& out, std::string* error
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
     return Fail(out, error, std::string("PNG: ") + image.message);
-  if (image.width == 0 || image.height == 0 || image.width > kMaxSide ||
-      image.height > kMaxSide) {
+  if (!SizeInRange(image.width, image.height)) {
     png_image_free(&image);
     return Fail(out, error, "PNG: image size out of range");
   }
@@ -82,8 +89,7 @@ uint8_t* DecodeJpegRaw(const uint8_t* data, size_t size, int* width, int* height
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
   jpeg_read_header(&info, TRUE);
-  if (info.image_width == 0 || info.image_height == 0 || info.image_width > kMaxSide ||
-      info.image_height > kMaxSide) {
+  if (!SizeInRange(info.image_width, info.image_height)) {
     jpeg_destroy_decompress(&info);
     std::snprintf(message, JMSG_LENGTH_MAX, "image size out of range");
     return nullptr;

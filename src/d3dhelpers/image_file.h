@@ -13,8 +13,8 @@ struct Image {
 };
 
 // Decodes a PNG or JPEG image held in memory (the kind is told by the first
-// bytes, not by a file name). Images larger than 8192 pixels on a side fail,
-// as do corrupt or truncated data; the output is then empty.
+// bytes, not by a file name). Images larger than 8192 pixels on a side or
+// 4096 x 4096 pixels in all fail, as do corrupt or truncated data; the output is then empty.
 bool DecodeImage(const std::vector<uint8_t>& bytes, Image& out, std::string* error = nullptr);
 
 // Reads the file (at most 64 MiB) and decodes it.

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "core/file_io.h"
+
 namespace nb {
 
 // Little-endian reading and writing of the game's binary files.
@@ -19,12 +21,5 @@ class ByteReader {
 };
 
 void AppendInt32(std::string& out, int32_t value);
-
-// The whole file; false when it cannot be opened.
-bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes);
-
-// Writes a temporary file beside the target and renames it over the target,
-// so the target is either the old file or the whole new one.
-bool WriteFileAtomically(const std::string& path, const std::string& bytes);
 
 }  // namespace nb

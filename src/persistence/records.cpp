@@ -59,8 +59,8 @@ bool AddProfile(ProfileTable& table, const std::string& name, int32_t score, int
 }
 
 void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records, const std::string& path) {
-  // Like opening for update: a file the game could not write back is not used.
-  if (access(path.c_str(), R_OK | W_OK) != 0) return;
+  // A read-only file is still read: the player's profiles are shown, and the
+  // save at exit reports that it could not write the file.
   std::vector<unsigned char> bytes;
   if (!ReadWholeFile(path, bytes)) return;
   ByteReader in(bytes);

@@ -49,8 +49,8 @@ ProfileRecord* CurrentProfile(ProfileTable& table);
 bool AddProfile(ProfileTable& table, const std::string& name, int32_t score, int32_t level,
                 int32_t lives);
 
-// Reads "record.dat" (or the given path). A missing or unwritable file leaves
-// both tables as they are. Counts outside 0..6 and 0..10 are refused: the
+// Reads "record.dat" (or the given path). A missing file leaves both tables as
+// they are; a read-only one is read. Counts outside 0..6 and 0..10 are refused: the
 // file is not read at all. An optional trailer after the records restores the
 // progress of modes 1 and 2.
 void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records,

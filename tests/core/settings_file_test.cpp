@@ -67,13 +67,16 @@ TEST(GeneralSettings, MissingFileGivesDefaultsAndOnlyFourKeysAreWrittenBack) {
   EXPECT_EQ(ReadLevelCount(file), 0);
 
   s.fullscreen = true;
-  s.musicVolume = 150;  // volumes outside 0..100 are kept as they are
+  s.musicVolume = 150;  // volumes outside 0..100 are clamped when read
+  s.soundVolume = -9999;
   WriteBackGeneralSettings(file, s);
   GeneralSettings again = ReadGeneralSettings(file);
   EXPECT_TRUE(again.fullscreen);
-  EXPECT_EQ(again.musicVolume, 150);
   EXPECT_EQ(file.ReadString("General", "WIDTH", "none"), "none");
   EXPECT_EQ(file.ReadString("General", "Language", "none"), "none");
+  file.WriteInt("General", "WIDTH", 100000);  // no window that wide can be made
+  again = ReadGeneralSettings(file);
+  EXPECT_EQ((std::vector<int>{again.musicVolume, again.soundVolume, again.width}), (std::vector<int>{100, 0, 800}));
 }
 
 TEST(GeneralSettings, ReadsEveryKeyAndTruncatesTheLanguage) {
