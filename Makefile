@@ -5,7 +5,7 @@ TYPE  ?= RelWithDebInfo
 # Warnings are errors where CI runs (CI=true), and for anyone who asks (WERROR=ON).
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: run test build configure deps bench clean format check-format
+.PHONY: run test build configure deps bench clean format check-format fuzz
 
 deps:
 	@bash scripts/install-deps.sh
@@ -24,6 +24,11 @@ test: build
 
 bench: build
 	@bash scripts/run-bench.sh $(BUILD)
+
+# Each reader under libFuzzer for FUZZ_SECONDS (needs clang).
+FUZZ_SECONDS ?= 300
+fuzz: build
+	@bash scripts/fuzz.sh $(FUZZ_SECONDS) $(BUILD)
 
 clean:
 	rm -rf $(BUILD)

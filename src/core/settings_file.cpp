@@ -1,9 +1,9 @@
 #include "core/settings_file.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "core/file_io.h"
@@ -34,15 +34,22 @@ bool SameName(const std::string& a, const std::string& b) {
   return true;
 }
 
-std::vector<std::string> ReadLines(const std::string& path, bool& exists) {
+// A settings file is a few kilobytes; one larger than this is not read (and
+// not rewritten, so nothing of it is lost).
+constexpr size_t kMaxSettingsBytes = 1u << 20;
+
+// False when the file exists but cannot be read whole.
+bool ReadLines(const std::string& path, std::vector<std::string>& lines) {
+  std::vector<unsigned char> bytes;
+  lines.clear();
+  if (!ReadWholeFile(path, bytes, kMaxSettingsBytes)) return access(path.c_str(), F_OK) != 0;
+  lines = SplitSettingsLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  return true;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
   std::vector<std::string> lines;
-  std::ifstream in(path, std::ios::binary);
-  exists = static_cast<bool>(in);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
-  }
+  ReadLines(path, lines);
   return lines;
 }
 
@@ -83,11 +90,22 @@ bool WriteLines(const std::string& path, const std::vector<std::string>& lines) 
 
 }  // namespace
 
-std::string SettingsFile::ReadString(const std::string& section, const std::string& key,
-                                     const std::string& defaultText) const {
-  bool exists = false;
-  std::vector<std::string> lines = ReadLines(path, exists);
-  std::string current;
+std::vector<std::string> SplitSettingsLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string line(text.substr(start, end - start));
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(std::move(line));
+    start = end + 1;
+  }
+  return lines;
+}
+
+std::string LookUpSetting(const std::vector<std::string>& lines, const std::string& section,
+                          const std::string& key, const std::string& defaultText) {
   bool inSection = false;
   for (const std::string& line : lines) {
     std::string name, k, v;
@@ -106,22 +124,20 @@ std::string SettingsFile::ReadString(const std::string& section, const std::stri
   return value;
 }
 
-std::vector<std::string> SettingsFile::SectionNames() const {
-  bool exists = false;
+std::vector<std::string> SettingsSectionNames(const std::vector<std::string>& lines) {
   std::vector<std::string> names;
-  for (const std::string& line : ReadLines(path, exists)) {
+  for (const std::string& line : lines) {
     std::string name;
     if (SectionHeader(line, name)) names.push_back(name);
   }
   return names;
 }
 
-std::vector<std::pair<std::string, std::string>> SettingsFile::SectionEntries(
-    const std::string& section) const {
-  bool exists = false;
+std::vector<std::pair<std::string, std::string>> SettingsSectionEntries(const std::vector<std::string>& lines,
+                                                                        const std::string& section) {
   std::vector<std::pair<std::string, std::string>> entries;
   bool inSection = false;
-  for (const std::string& line : ReadLines(path, exists)) {
+  for (const std::string& line : lines) {
     std::string name, k, v;
     if (SectionHeader(line, name)) {
       inSection = SameName(name, section);
@@ -133,6 +149,17 @@ std::vector<std::pair<std::string, std::string>> SettingsFile::SectionEntries(
     if (!seen) entries.emplace_back(k, Unquote(v));
   }
   return entries;
+}
+
+std::string SettingsFile::ReadString(const std::string& section, const std::string& key,
+                                     const std::string& defaultText) const {
+  return LookUpSetting(ReadLines(path), section, key, defaultText);
+}
+
+std::vector<std::string> SettingsFile::SectionNames() const { return SettingsSectionNames(ReadLines(path)); }
+
+std::vector<std::pair<std::string, std::string>> SettingsFile::SectionEntries(const std::string& section) const {
+  return SettingsSectionEntries(ReadLines(path), section);
 }
 
 int SettingsFile::ReadInt(const std::string& section, const std::string& key,
@@ -155,8 +182,8 @@ bool SettingsFile::ReadBool(const std::string& section, const std::string& key,
 
 bool SettingsFile::WriteString(const std::string& section, const std::string& key,
                                const std::string& value) const {
-  bool exists = false;
-  std::vector<std::string> lines = ReadLines(path, exists);
+  std::vector<std::string> lines;
+  if (!ReadLines(path, lines)) return false;
   std::string entry = key + "=" + value;
   int sectionStart = -1;  // index of the header line
   int lastKeyLine = -1;   // last non-blank line inside the section

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -10,6 +11,7 @@ namespace nb {
 // regard to case, blanks around names and values are trimmed, the first
 // match wins, and a write keeps the rest of the file and creates the file,
 // section or key when missing. Nothing is cached: every call goes to disk.
+// A file over 1 MiB is neither read nor rewritten.
 struct SettingsFile {
   std::string path;
 
@@ -30,6 +32,15 @@ struct SettingsFile {
   bool WriteInt(const std::string& section, const std::string& key, int value) const;
   bool WriteBool(const std::string& section, const std::string& key, bool value) const;
 };
+
+// The same reads on a text held in memory: its lines (without line ends),
+// the value of a key, the section names, one section's entries.
+std::vector<std::string> SplitSettingsLines(std::string_view text);
+std::string LookUpSetting(const std::vector<std::string>& lines, const std::string& section,
+                          const std::string& key, const std::string& defaultText);
+std::vector<std::string> SettingsSectionNames(const std::vector<std::string>& lines);
+std::vector<std::pair<std::string, std::string>> SettingsSectionEntries(const std::vector<std::string>& lines,
+                                                                        const std::string& section);
 
 // settings.ini in the current directory, named as the game always names it.
 SettingsFile GameSettingsFile();

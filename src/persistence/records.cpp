@@ -62,7 +62,10 @@ void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records, const std::s
   // A read-only file is still read: the player's profiles are shown, and the
   // save at exit reports that it could not write the file.
   std::vector<unsigned char> bytes;
-  if (!ReadWholeFile(path, bytes)) return;
+  if (ReadWholeFile(path, bytes, kMaxRecordsFileBytes)) ParseRecordsFile(bytes, profiles, records);
+}
+
+bool ParseRecordsFile(const std::vector<unsigned char>& bytes, ProfileTable& profiles, RecordsTable& records) {
   ByteReader in(bytes);
 
   // Read into copies and keep them only when the counts fit the tables;
@@ -70,7 +73,7 @@ void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records, const std::s
   ProfileTable newProfiles = profiles;
   RecordsTable newRecords = records;
   int32_t profileCount = 0;
-  if (!in.ReadInt32(profileCount) || profileCount < 0 || profileCount > kMaxProfiles) return;
+  if (!in.ReadInt32(profileCount) || profileCount < 0 || profileCount > kMaxProfiles) return false;
   newProfiles.count = profileCount;
   for (int p = 0; p < profileCount; ++p) {
     ProfileRecord& profile = newProfiles.profiles[p];
@@ -88,7 +91,7 @@ void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records, const std::s
 
   int32_t recordCount = 0;
   if (in.ReadInt32(recordCount)) {
-    if (recordCount < 0 || recordCount > kMaxRecords) return;
+    if (recordCount < 0 || recordCount > kMaxRecords) return false;
     newRecords.count = recordCount;
     for (int r = 0; r < recordCount; ++r) {
       ReadName(in, newRecords.entries[r].name);
@@ -98,6 +101,7 @@ void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records, const std::s
   }
   profiles = newProfiles;
   records = newRecords;
+  return true;
 }
 
 bool SaveRecordsFile(const ProfileTable& profiles, const RecordsTable& records,

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace nb {
 
@@ -55,6 +56,11 @@ bool AddProfile(ProfileTable& table, const std::string& name, int32_t score, int
 // progress of modes 1 and 2.
 void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records,
                      const std::string& path = "record.dat");
+// The same on the file's bytes; false (tables untouched) when they are refused.
+bool ParseRecordsFile(const std::vector<unsigned char>& bytes, ProfileTable& profiles, RecordsTable& records);
+// The largest file of 6 profiles, 10 records and the modes trailer is under
+// 1.5 KB; anything far larger is not a records file.
+constexpr size_t kMaxRecordsFileBytes = 64u << 10;
 
 // Writes the tables atomically: a temporary file, then a rename. False when
 // the file could not be written (the old file is then untouched).

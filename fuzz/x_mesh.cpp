@@ -1,0 +1,14 @@
+// Text meshes: every index the reader accepts must name one of its vertices.
+#include <cstdlib>
+
+#include "d3dhelpers/x_mesh.h"
+#include "fuzz_input.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  nb::MeshData mesh;
+  if (nb::ParseXMesh(nb::fuzz::Text(data, size), mesh)) {
+    for (uint16_t index : mesh.indices)
+      if (index >= mesh.vertices.size()) std::abort();
+  }
+  return 0;
+}
