@@ -1,3 +1,4 @@
+// The records file and the level statistics, written and read back from real files.
 #include "persistence/records.h"
 
 #include <sys/stat.h>
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "persistence/level_stats.h"
 #include "support/scratch_dir.h"
 
 namespace nb {
@@ -133,6 +135,22 @@ TEST(Profiles, AddProfileFillsAllModesStopsAtSixAndCutsLongNames) {
   ProfileTable other;
   AddProfile(other, std::string(100, 'L'), 0, 1, 3);
   EXPECT_EQ(std::strlen(other.profiles[0].name), 63u);
+}
+
+TEST(LevelStatistics, RecordsAre52BytesWithTheMarkerAndAnUnwritableFileIsNotFatal) {
+  test::ScratchDir dir;
+  LevelStats stats;
+  for (int i = 0; i < 12; ++i) stats.counters[i] = i + 1;
+  stats.counters[StatSecondsLeft] = 37;
+  ASSERT_TRUE(AppendLevelStatistics(stats));
+  stats.counters[StatLevelNumber] = 9;
+  ASSERT_TRUE(AppendLevelStatistics(stats));
+  const std::string bytes = dir.Read("stat.stt");
+  const std::string marker("\x91\xFF\xFF\xFF", 4);
+  ASSERT_EQ(bytes.size(), 104u);
+  EXPECT_EQ(bytes.substr(0, 4) + bytes.substr(8, 4) + bytes.substr(44, 8) + bytes.substr(52, 4) + bytes.substr(100),
+            test::Int32Bytes(1) + test::Int32Bytes(37) + test::Int32Bytes(12) + marker + test::Int32Bytes(9) + marker);
+  EXPECT_FALSE(AppendLevelStatistics(stats, dir.File("missing-dir/stat.stt")));
 }
 
 }  // namespace
