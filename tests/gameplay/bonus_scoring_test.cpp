@@ -132,19 +132,6 @@ TEST_F(BonusTest, MilestonesLieStrictlyBetweenOldAndNewScore) {
   EXPECT_EQ(Profile().lives[0], 1);
 }
 
-TEST_F(BonusTest, QuickStonesCrossMilestonesToo) {
-  Load({"S.oo.o"});
-  Profile().score[0] = 14985;
-  Roll(0, 0, 0, 1);
-  Step(21);  // 10 points: 14995
-  EXPECT_EQ(Profile().lives[0], 3);
-  Step(10);  // ten steps later: 10 + a quick 100, which crosses 15000
-  EXPECT_EQ((V{Profile().score[0], Profile().lives[0]}), (V{15105, 4}));
-  Profile().score[0] = 29995;
-  Step(20);  // twenty steps later: not quick, and the plain 10 crosses 30000
-  EXPECT_EQ((V{Profile().score[0], Profile().lives[0]}), (V{30005, 5}));
-}
-
 TEST_F(BonusTest, RandomBonusSpawnerAtItsBoundaries) {
   Load({"#..", "..."});
   rng.queued = {492, 491, 0};  // cell (0,1) misses, (0,2) hits with kind 1

@@ -13,14 +13,16 @@ TEST_F(CentreTest, StoneTakenWithin19StepsEarnsTheQuickBonusButNotAt20) {
     world->stats = LevelStats{};
     ClearStatusMessages(world->messages);
     Load({"S.o.o"});
-    Profile().score[0] = 0;
+    Profile().score[0] = 14985;  // the plain 10 stays below the milestone, the quick 100 crosses it
+    Profile().lives[0] = 3;
     Roll(0, 0, 0, 1);
     Step(20);  // the next step starts at the stone's centre
     world->play.stepsSinceStone = before;
     Step();
     const bool quick = before + 1 < 20;
     EXPECT_EQ((V{Cell(0, 2).kind, world->play.stepsSinceStone, world->level.stonesLeft}), (V{Floor, 0, 1}));
-    EXPECT_EQ((V{Profile().score[0], Stat(StatPoints)}), (V{quick ? 110 : 10, quick ? 110 : 10}));
+    EXPECT_EQ((V{Profile().score[0], Stat(StatPoints), Profile().lives[0]}),
+              (V{quick ? 15095 : 14995, quick ? 110 : 10, quick ? 4 : 3}));
     EXPECT_EQ((V{world->messages.slots[0].timer >= 0, events.Count(SoundId::PickUpStone)}), (V{quick, 1}));
     EXPECT_EQ(events.CountBursts(BurstTemplate::PickupBurst, 0, 2, 10), 1);
   }
