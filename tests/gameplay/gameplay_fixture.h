@@ -24,47 +24,31 @@ struct CameraCall {
   float fov;
 };
 
-// Records every outside effect the rules set off, in order.
+// Records the outside effects the rules set off.
 struct RecordingEvents : GameplayEvents {
-  std::vector<std::string> log;  // one line per call
   std::vector<SoundId> sounds;
+  std::vector<MusicId> stopped;
   std::vector<BurstCall> bursts;
   std::vector<CameraCall> moves, cuts;
   std::vector<int32_t> states;
+  int meshes = 0;
 
-  void PlaySample(SoundId id) override {
-    sounds.push_back(id);
-    log.push_back(std::string("sound ") + kSampleKeys[static_cast<int>(id)]);
-  }
-  void StopMusic(MusicId id) override { log.push_back(std::string("stop ") + kMusicKeys[static_cast<int>(id)]); }
-  void EmitBurst(BurstTemplate kind, Vec3 at, int count) override {
-    bursts.push_back({kind, at, count});
-    log.push_back("burst");
-  }
-  void ClearParticles() override { log.push_back("clear particles"); }
-  void MoveCameraTo(Vec3 eye, Vec3 target, float fov) override {
-    moves.push_back({eye, target, fov});
-    log.push_back("move camera");
-  }
-  void SetCameraNow(Vec3 eye, Vec3 target, float fov) override {
-    cuts.push_back({eye, target, fov});
-    log.push_back("set camera");
-  }
-  void SetGameState(int32_t state) override {
-    states.push_back(state);
-    log.push_back("state " + std::to_string(state));
-  }
-  void ReplaceLevelMesh(const LevelGeometry&) override { log.push_back("level mesh"); }
+  void PlaySample(SoundId id) override { sounds.push_back(id); }
+  void StopMusic(MusicId id) override { stopped.push_back(id); }
+  void EmitBurst(BurstTemplate kind, Vec3 at, int count) override { bursts.push_back({kind, at, count}); }
+  void MoveCameraTo(Vec3 eye, Vec3 target, float fov) override { moves.push_back({eye, target, fov}); }
+  void SetCameraNow(Vec3 eye, Vec3 target, float fov) override { cuts.push_back({eye, target, fov}); }
+  void SetGameState(int32_t state) override { states.push_back(state); }
+  void ReplaceLevelMesh(const LevelGeometry&) override { ++meshes; }
 
   int Count(SoundId id) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), id)); }
-  int Logged(const std::string& line) const { return static_cast<int>(std::count(log.begin(), log.end(), line)); }
   // Bursts of the kind at the floor centre of (row, col).
   int CountBursts(BurstTemplate kind, int row, int col, int count) const {
     return static_cast<int>(std::count_if(bursts.begin(), bursts.end(), [&](const BurstCall& b) {
       return b.kind == kind && b.at.x == 50.0f * row && b.at.z == 50.0f * col && b.at.y == 0.0f && b.count == count;
     }));
   }
-  void Clear() { log.clear(), sounds.clear(), bursts.clear(), moves.clear(), cuts.clear(), states.clear(); }
+  void Clear() { sounds.clear(), stopped.clear(), bursts.clear(), moves.clear(), cuts.clear(), states.clear(); }
 };
 
 using V = std::vector<int32_t>;

@@ -41,7 +41,6 @@ class LevelGeometryTest : public GameplayTest {
   LevelGeometryTest() { ctx.meshes = Sources(); }
   LevelMeshSources Sources() const { return {&pol, &left, &right, &front, &back, &up}; }
   std::vector<VertexPNT> Vertices() const { return AppendLevelVertices(world->level, Sources()); }
-
   MeshData pol = Quad(0, 0.0f), left = Quad(10, 0.1f, -1, 0, 0), right = Quad(10, 0.2f, 1, 0, 0),
            front = Quad(10, 0.3f, 0, 0, -1), back = Quad(10, 0.4f, 0, 0, 1), up = Quad(50, 0.5f);
 };
@@ -56,12 +55,8 @@ TEST_F(LevelGeometryTest, FacesAppearInTheirOrderOnlyTowardsNonWalls) {
   ASSERT_EQ(v.size(), expectedU.size() * 6);
   for (size_t k = 0; k < expectedU.size(); ++k) EXPECT_FLOAT_EQ(v[6 * k].u, expectedU[k]) << k;
   // Offsets: 50 x row on X, 50 x column on Z; the triangles follow the mesh's indices.
-  EXPECT_FLOAT_EQ(v[6 * 7].x, -25.0f);  // (0,2) tile, vertex 0
-  EXPECT_FLOAT_EQ(v[6 * 7].z, 100 - 25.0f);
-  EXPECT_FLOAT_EQ(v[6 * 12 + 5].x, 50 + 25.0f);  // (1,2) tile, index 3
-  EXPECT_FLOAT_EQ(v[6 * 12 + 5].z, 100 + 25.0f);
-  EXPECT_FLOAT_EQ(v[6 * 12 + 1].x, 50 + 25.0f);  // index 1
-  EXPECT_FLOAT_EQ(v[6 * 12 + 1].z, 100 - 25.0f);
+  EXPECT_EQ((std::vector<float>{v[6 * 7].x, v[6 * 7].z, v[6 * 12 + 5].x, v[6 * 12 + 5].z, v[6 * 12 + 1].z}),
+            (std::vector<float>{-25, 75, 75, 125, 75}));  // (0,2) vertex 0; (1,2) indices 3 and 1
 }
 
 TEST_F(LevelGeometryTest, NoFloorTileUnderSwitchesGatesHolesAndVoidNorFromMissingMeshes) {

@@ -8,6 +8,8 @@
 namespace nb {
 namespace {
 
+using U = std::vector<uint32_t>;
+
 std::vector<StatusTextDraw> DrawFrame(StatusMessageQueue& queue) {
   std::vector<StatusTextDraw> draws;
   DrawAndAgeStatusMessages(queue, [&](const StatusTextDraw& d) { draws.push_back(d); });
@@ -22,24 +24,17 @@ TEST(StatusMessages, SlotsFillFromTheLowestFreeASixthIsDroppedAndLongTextsAreCut
   // Two in the same frame sit 20 pixels apart; the shadow comes first.
   std::vector<StatusTextDraw> draws = DrawFrame(queue);
   ASSERT_EQ(draws.size(), 4u);
-  EXPECT_EQ((std::vector<uint32_t>{uint32_t(draws[0].x), uint32_t(draws[0].y), draws[0].argb}),
-            (std::vector<uint32_t>{2, 42, 0xFF000000u}));
-  EXPECT_EQ((std::vector<uint32_t>{uint32_t(draws[1].x), uint32_t(draws[1].y), draws[1].argb}),
-            (std::vector<uint32_t>{0, 40, 0xFFFFC800u}));
+  EXPECT_EQ((U{uint32_t(draws[0].x), uint32_t(draws[0].y), draws[0].argb}), (U{2, 42, 0xFF000000u}));
+  EXPECT_EQ((U{uint32_t(draws[1].x), uint32_t(draws[1].y), draws[1].argb}), (U{0, 40, 0xFFFFC800u}));
   EXPECT_EQ(draws[3].y, 60);
-
-  // Slot 2 busy, 0 and 1 free: a new message goes to slot 0.
-  ClearStatusMessages(queue);
+  ClearStatusMessages(queue);  // slot 2 busy, 0 and 1 free: a new message goes to slot 0
   queue.slots[2].timer = 100;
   ShowStatusMessage(queue, "first free");
   EXPECT_STREQ(queue.slots[0].text, "first free");
-  EXPECT_EQ(queue.slots[0].timer, 500);
-
   ClearStatusMessages(queue);
   for (int i = 0; i < 5; ++i) EXPECT_TRUE(ShowStatusMessage(queue, "m" + std::to_string(i)));
   EXPECT_FALSE(ShowStatusMessage(queue, "sixth"));
   for (const StatusMessage& slot : queue.slots) EXPECT_STRNE(slot.text, "sixth");
-
   ClearStatusMessages(queue);
   ShowStatusMessage(queue, std::string(100, 'x'));
   EXPECT_EQ(std::string(queue.slots[0].text), std::string(63, 'x'));
@@ -49,16 +44,10 @@ TEST(StatusMessages, FadeOverTheLast255FramesThenTheSlotFrees) {
   StatusMessageQueue queue;
   ShowStatusMessage(queue, "fade");
   std::vector<uint32_t> alphas;
-  for (int frame = 0; frame < 502; ++frame) {
-    std::vector<StatusTextDraw> draws = DrawFrame(queue);
-    if (draws.empty()) break;
+  for (std::vector<StatusTextDraw> draws; alphas.size() < 502 && !(draws = DrawFrame(queue)).empty();)
     alphas.push_back(draws[1].argb >> 24);
-  }
   ASSERT_EQ(alphas.size(), 501u);  // timers 500 down to 0 are drawn
-  EXPECT_EQ(alphas[0], 255u);
-  EXPECT_EQ(alphas[245], 255u);  // timer 255
-  EXPECT_EQ(alphas[246], 254u);
-  EXPECT_EQ(alphas[500], 0u);
+  EXPECT_EQ((U{alphas[0], alphas[245], alphas[246], alphas[500]}), (U{255, 255, 254, 0}));  // 245: timer 255
   EXPECT_LT(queue.slots[0].timer, 0);
   // A slot keeps its place while the slots above it empty.
   ShowStatusMessage(queue, "a");

@@ -22,24 +22,18 @@ class BounceTest : public GameplayTest {
 TEST_F(BounceTest, FrontCellSwitchesTenPastTheCentreUpwardsAndFifteenShortDownwards) {
   Load({"#.S...#"});
   Roll(0, 2, 0, 1);
-  EXPECT_EQ(PositionAtBounce(), 260);  // 10 past the centre of column 5
-  EXPECT_EQ(Ball().colPos, 255);
-  EXPECT_EQ(events.Count(SoundId::WallHit), 1);
-  EXPECT_EQ(events.CountBursts(BurstTemplate::ImpactBurst, 0, 6, 5), 1);
-  EXPECT_EQ(PositionAtBounce(), 35);  // 15 short of the centre of column 1
-  EXPECT_EQ(Ball().colPos, 40);
+  EXPECT_EQ((V{PositionAtBounce(), Ball().colPos}), (V{260, 255}));  // 10 past the centre of column 5
+  EXPECT_EQ((V{events.Count(SoundId::WallHit), events.CountBursts(BurstTemplate::ImpactBurst, 0, 6, 5)}), (V{1, 1}));
+  EXPECT_EQ((V{PositionAtBounce(), Ball().colPos}), (V{35, 40}));  // 15 short of the centre of column 1
   EXPECT_EQ(events.CountBursts(BurstTemplate::ImpactBurst, 0, 0, 5), 1);
 
   Load({"#", ".", "S", ".", "#"});  // the same along rows
   Roll(2, 0, 1, 0);
-  EXPECT_EQ(PositionAtBounce(false), 160);
-  EXPECT_EQ(PositionAtBounce(false), 35);
-  EXPECT_EQ(events.Count(SoundId::WallHit), 2);
+  EXPECT_EQ((V{PositionAtBounce(false), PositionAtBounce(false), events.Count(SoundId::WallHit)}), (V{160, 35, 2}));
 
   Load({"#.S..#"});  // a fast ball bounces on its own grid of positions
   Roll(0, 2, 0, -1, kFastSpeed);
-  EXPECT_EQ(PositionAtBounce(), 30);  // first position below 40 at speed 10
-  EXPECT_EQ(Ball().colPos, 40);
+  EXPECT_EQ((V{PositionAtBounce(), Ball().colPos}), (V{30, 40}));  // first position below 40 at speed 10
   EXPECT_TRUE(StepUntil([&] { return Ball().colPos == 150; }, 20));  // and passes every centre
 }
 
@@ -64,8 +58,7 @@ TEST_F(BounceTest, BrickBreaksOnTheThirdHitWithCrashSoundAndBurst) {
     }
     ASSERT_TRUE(StepUntil([&] { return Ball().dCol == 1; }));  // back off the wall
   }
-  EXPECT_EQ(Cell(0, 4).kind, Floor);
-  EXPECT_EQ(events.Count(SoundId::BrickCrash), 1);
+  EXPECT_EQ((V{Cell(0, 4).kind, events.Count(SoundId::BrickCrash)}), (V{Floor, 1}));
   EXPECT_EQ(events.CountBursts(BurstTemplate::CrashBurst, 0, 4, 10), 1);
   EXPECT_EQ(events.CountBursts(BurstTemplate::ImpactBurst, 0, 4, 5), 3);  // the third hit bounces too
   EXPECT_EQ(PositionAtBounce(), 260);  // then the ball rolls over the brick's cell to the far wall
@@ -98,11 +91,8 @@ TEST_F(BounceTest, MovableBrickSlidesOntoFloor) {
   Load({"#S.m..#"});
   Roll(0, 1, 0, 1);
   ASSERT_TRUE(StepUntil([&] { return Ball().dCol == -1; }));
-  EXPECT_EQ(events.Count(SoundId::WallHit), 1);
-  EXPECT_EQ(events.CountBursts(BurstTemplate::ImpactBurst, 0, 3, 5), 1);
-  EXPECT_EQ(Cell(0, 3).kind, Floor);
+  EXPECT_EQ((V{events.Count(SoundId::WallHit), Cell(0, 3).kind}), (V{1, Floor}));
   ASSERT_TRUE(world->play.slide.sliding);
-  EXPECT_FLOAT_EQ(world->play.slide.colPos, 150.0f);
   Step();
   EXPECT_FLOAT_EQ(world->play.slide.colPos, 162.5f);  // a quarter of the way each step
   EXPECT_TRUE(StepUntil([&] { return !world->play.slide.sliding; }, 20));
@@ -114,18 +104,14 @@ TEST_F(BounceTest, MovableBrickSinksIntoAHoleAndBouncesLater) {
   Roll(0, 1, 0, 1);
   ASSERT_TRUE(StepUntil([&] { return world->play.slide.sliding; }));
   ASSERT_TRUE(StepUntil([&] { return !world->play.slide.sliding; }, 20));
-  EXPECT_EQ(Cell(0, 4).kind, MovableBrick);
-  EXPECT_EQ(Cell(0, 4).state, 1);  // sunk: the hole is gone
+  EXPECT_EQ((V{Cell(0, 4).kind, Cell(0, 4).state}), (V{MovableBrick, 1}));  // sunk: the hole is gone
   // Back from the wall the ball crosses the brick's old cell and bounces off
   // the sunk brick, which does not move.
   ASSERT_TRUE(StepUntil([&] { return Ball().dCol == 1; }));
   events.Clear();
   ASSERT_TRUE(StepUntil([&] { return Ball().dCol == -1; }));
-  EXPECT_EQ(Ball().colPos, 155);
-  EXPECT_EQ(events.Count(SoundId::WallHit), 1);
-  EXPECT_FALSE(world->play.slide.sliding);
-  EXPECT_EQ(Cell(0, 4).kind, MovableBrick);
-  EXPECT_FALSE(Ball().falling);
+  EXPECT_EQ((V{Ball().colPos, events.Count(SoundId::WallHit), world->play.slide.sliding, Ball().falling}),
+            (V{155, 1, false, false}));
 }
 
 TEST_F(BounceTest, MovableBrickStaysAgainstWallStoneBrickAndTheGridEdge) {
@@ -135,10 +121,8 @@ TEST_F(BounceTest, MovableBrickStaysAgainstWallStoneBrickAndTheGridEdge) {
     const int32_t beyond = Cell(0, 4).kind;
     Roll(0, 1, 0, 1);
     ASSERT_TRUE(StepUntil([&] { return Ball().dCol == -1; }, 100));
-    EXPECT_EQ(events.Count(SoundId::WallHit), 1);
-    EXPECT_FALSE(world->play.slide.sliding);
-    EXPECT_EQ(Cell(0, 3).kind, MovableBrick);
-    EXPECT_EQ(Cell(0, 4).kind, beyond);
+    EXPECT_EQ((V{events.Count(SoundId::WallHit), world->play.slide.sliding, Cell(0, 3).kind, Cell(0, 4).kind}),
+              (V{1, false, MovableBrick, beyond}));
   }
 }
 
@@ -149,8 +133,7 @@ TEST_F(BounceTest, SecondPushDuringASlidePutsTheFirstBrickDown) {
   EXPECT_EQ(world->play.slide.targetCol, 4);
   // Four steps later the ball pushes the other brick while the first slides.
   ASSERT_TRUE(StepUntil([&] { return world->play.slide.targetCol == 0; }, 10));
-  EXPECT_EQ(Cell(0, 4).kind, MovableBrick);  // the first brick landed, not lost
-  EXPECT_EQ(Cell(0, 1).kind, Floor);
+  EXPECT_EQ((V{Cell(0, 4).kind, Cell(0, 1).kind}), (V{MovableBrick, Floor}));  // the first brick landed, not lost
   ASSERT_TRUE(StepUntil([&] { return !world->play.slide.sliding; }, 20));
   EXPECT_EQ((V{Cell(0, 0).kind, Cell(0, 1).kind, Cell(0, 2).kind, Cell(0, 3).kind, Cell(0, 4).kind}),
             (V{MovableBrick, Floor, Start, Floor, MovableBrick}));
@@ -162,9 +145,7 @@ TEST_F(BounceTest, BallLeavingTheGridMeetsNothingThere) {
   world->level.stonesLeft = 1;
   Roll(0, 0, 0, 1);
   Step(60);
-  EXPECT_EQ(Ball().colPos, 300);
-  EXPECT_EQ(Cell(0, 3).kind, Stone);
-  EXPECT_EQ(world->level.stonesLeft, 1);
+  EXPECT_EQ((V{Ball().colPos, Cell(0, 3).kind, world->level.stonesLeft}), (V{300, Stone, 1}));
   // Far outside the 128 x 128 array nothing is read either.
   Roll(0, 130, 0, 1);
   Step(5);

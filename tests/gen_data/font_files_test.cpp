@@ -6,6 +6,8 @@
 #include <sstream>
 
 #include "data_files.h"
+#include "platform/recording_device.h"
+#include "text/game_fonts.h"
 
 namespace nb {
 namespace {
@@ -31,8 +33,7 @@ TEST(FontFiles, EveryFontIsWholeCoversCodePage1251AndKerns) {
     std::vector<Image> pages;
     for (const std::string& page : d.pageNames) {
       pages.push_back(test::LoadPicture(page));
-      EXPECT_EQ(pages.back().width, d.scaleW) << page;
-      EXPECT_EQ(pages.back().height, d.scaleH) << page;
+      EXPECT_TRUE(pages.back().width == d.scaleW && pages.back().height == d.scaleH) << page;
     }
     std::set<int> pagesUsed;
     for (const auto& [id, g] : d.glyphs) {
@@ -49,8 +50,7 @@ TEST(FontFiles, EveryFontIsWholeCoversCodePage1251AndKerns) {
             ink += test::At(pages[g.page], x, y, 3) > 128;
             coloured += test::At(pages[g.page], x, y, 0) != 255;
           }
-        EXPECT_GT(ink, 0);
-        EXPECT_EQ(coloured, 0);
+        EXPECT_TRUE(ink > 0 && coloured == 0) << ink << " " << coloured;
       }
     }
     EXPECT_EQ(pagesUsed.size(), pages.size()) << "every page carries glyphs";
@@ -70,17 +70,32 @@ TEST(FontFiles, EveryFontIsWholeCoversCodePage1251AndKerns) {
   }
 }
 
-TEST(FontFiles, ExtraLargeSpansTwoPagesAndTheFontsGrowInSize) {
-  auto xl = test::LoadFont("ExtraLarge"), large = test::LoadFont("large"), small = test::LoadFont("Small");
-  EXPECT_EQ(FontPageCount(*xl), 2);
-  const Glyph *h = FontGlyph(*xl, 'H'), *e = FontGlyph(*xl, 'e');
+// As the game starts: every page becomes a texture, the extra-large font spans
+// two pages, and the fonts grow in size.
+TEST(FontFiles, StartUpLoadsEveryPageAndTheFontsGrowInSize) {
+  test::ShippedGame game;
+  RecordingDevice device;
+  test::CapturedMessages messages;
+  Fonts fonts;
+  LoadFonts(fonts, device);
+  for (BitmapFont* font : {fonts.LargeFont.get(), fonts.SmallFont.get(), fonts.ExtraLargeFont.get()}) {
+    ASSERT_NE(font, nullptr);
+    ASSERT_GT(FontPageCount(*font), 0);
+    for (int page = 0; page < FontPageCount(*font); ++page)
+      EXPECT_TRUE(static_cast<bool>(font->pageTextures[page])) << font->description.face << " page " << page;
+    EXPECT_GT(test::TextWidth(*font, "Nimbara"), 3 * FontLineHeight(*font) / 2);
+  }
+  EXPECT_TRUE(messages.texts().empty());
+  const BitmapFont &xl = *fonts.ExtraLargeFont, &large = *fonts.LargeFont;
+  EXPECT_EQ(FontPageCount(xl), 2);
+  const Glyph *h = FontGlyph(xl, 'H'), *e = FontGlyph(xl, 'e');
   ASSERT_TRUE(h && e);
   EXPECT_NE(h->page, e->page) << "an ordinary word switches pages";
-  int hs = FontLineHeight(*small), hl = FontLineHeight(*large), hx = FontLineHeight(*xl);
-  EXPECT_LT(hs, hl);
-  EXPECT_LT(hl, hx);
+  int hs = FontLineHeight(*fonts.SmallFont), hl = FontLineHeight(large), hx = FontLineHeight(xl);
+  EXPECT_TRUE(hs < hl && hl < hx);
   // Seven menu items at (lineHeight + 10) apart from y 300 fit a 600-pixel window.
   EXPECT_LE(300 + 6 * (hl + 10) + hl, 600);
+  DeleteFonts(fonts);
 }
 
 }  // namespace

@@ -37,10 +37,9 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
     for (auto [list, count] : lists) {
       ASSERT_EQ(list->count, count);
       // Far too long an item (past the 147 characters kept) is also far too wide.
-      for (int i = 0; i < count; ++i) {
-        EXPECT_FALSE(list->items[i].text.empty()) << count << " " << i;
-        EXPECT_LT(test::TextWidth(*large, list->items[i].text), 700) << list->items[i].text;
-      }
+      for (int i = 0; i < count; ++i)
+        EXPECT_TRUE(!list->items[i].text.empty() && test::TextWidth(*large, list->items[i].text) < 700)
+            << count << " " << i << ": " << list->items[i].text;
     }
     // The main menu's items stay inside the window; the two quit buttons sit
     // side by side around the middle.
@@ -52,8 +51,8 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
     EXPECT_LE(file.ReadInt("textes", "count", 0), 60);
     for (int index : used) {
       const std::string& text = texts.Text(static_cast<TextId>(index));
-      EXPECT_FALSE(text.empty()) << "textes " << index;
-      EXPECT_LT(test::TextWidth(titles.count(index) ? *extraLarge : *large, text), 780) << index << ": " << text;
+      EXPECT_TRUE(!text.empty() && test::TextWidth(titles.count(index) ? *extraLarge : *large, text) < 780)
+          << index << ": " << text;
     }
 
     ASSERT_EQ(texts.help.count, 5);
@@ -71,14 +70,12 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
         EXPECT_FALSE(raw[i] == '/' && i + 1 < raw.size() && (raw[i + 1] == '/' || raw[i + 1] == '*')) << i;
       }
       const std::string& text = texts.help.pages[page];
-      EXPECT_GT(text.size(), 150u);
-      EXPECT_EQ(text.find('\\'), std::string::npos);
+      EXPECT_TRUE(text.size() > 150u && text.find('\\') == std::string::npos);
       // Drawn from y 130 in the large font, above the buttons at y 500.
       std::istringstream lines(text);
       int count = 0;
       for (std::string line; std::getline(lines, line); ++count) EXPECT_LT(test::TextWidth(*large, line), 580) << line;
-      EXPECT_GT(count, 1);
-      EXPECT_LE(count, 13);
+      EXPECT_TRUE(count > 1 && count <= 13) << count;
     }
   }
 }

@@ -70,16 +70,12 @@ TEST(MeshFiles, EveryMeshIsWellFormedAndWoundTheWayItsNormalsFace) {
 TEST(MeshFiles, FloorAndWallFacesCoverExactlyOneCell) {
   MeshData pol = LoadMesh("pol");
   Box b = Bounds(pol);
-  for (int k = 0; k < 3; ++k) {
-    EXPECT_FLOAT_EQ(b.lo[k], k == 1 ? 0 : -25) << k;
-    EXPECT_FLOAT_EQ(b.hi[k], k == 1 ? 0 : 25) << k;
-  }
+  EXPECT_EQ((std::vector<float>{b.lo[0], b.lo[1], b.lo[2], b.hi[0], b.hi[1], b.hi[2]}),
+            (std::vector<float>{-25, 0, -25, 25, 0, 25}));
   // The switch, brick and marker passes shift the floor's coordinates by
   // whole tiles: the floor must stay inside the first tile.
-  for (const auto& v : pol.vertices) {
-    EXPECT_FLOAT_EQ(v.ny, 1.0f);
-    EXPECT_TRUE(v.u >= 0 && v.u <= 0.125f && v.v >= 0 && v.v <= 0.125f) << v.u << " " << v.v;
-  }
+  for (const auto& v : pol.vertices)
+    EXPECT_TRUE(v.ny == 1.0f && v.u >= 0 && v.u <= 0.125f && v.v >= 0 && v.v <= 0.125f) << v.u << " " << v.v;
   // Level setup adds "right" towards the next row (+X), "back" towards the
   // next column (+Z).
   const struct {
@@ -92,27 +88,16 @@ TEST(MeshFiles, FloorAndWallFacesCoverExactlyOneCell) {
     SCOPED_TRACE(f.key);
     MeshData m = LoadMesh(f.key);
     Box box = Bounds(m);
-    for (int k = 0; k < 3; ++k) {
-      if (k == f.axis) {
-        EXPECT_FLOAT_EQ(box.lo[k], f.at);
-        EXPECT_FLOAT_EQ(box.hi[k], f.at);
-      } else {
-        EXPECT_FLOAT_EQ(box.hi[k] - box.lo[k], 50.0f);
-      }
-    }
-    for (const auto& v : m.vertices) {
-      EXPECT_FLOAT_EQ(v.nx, f.normal[0]);
-      EXPECT_FLOAT_EQ(v.ny, f.normal[1]);
-      EXPECT_FLOAT_EQ(v.nz, f.normal[2]);
-    }
+    for (int k = 0; k < 3; ++k)
+      EXPECT_TRUE(k == f.axis ? box.lo[k] == f.at && box.hi[k] == f.at : box.hi[k] - box.lo[k] == 50.0f) << k;
+    for (const auto& v : m.vertices) EXPECT_TRUE(v.nx == f.normal[0] && v.ny == f.normal[1] && v.nz == f.normal[2]);
   }
 }
 
 TEST(MeshFiles, ElementsFitTheirCellAndPasses) {
   // The gate block sinks 50 units: 50 high, it then ends flush with the floor.
   Box gate = Bounds(LoadMesh("wall"));
-  EXPECT_FLOAT_EQ(gate.lo[1], 0);
-  EXPECT_FLOAT_EQ(gate.hi[1], 50);
+  EXPECT_EQ((std::vector<float>{gate.lo[1], gate.hi[1]}), (std::vector<float>{0, 50}));
   // The ball rolls at height 12 on the floor.
   for (const auto& p : LoadMesh("sphere").vertices)
     EXPECT_NEAR(std::sqrt(p.x * p.x + p.y * p.y + p.z * p.z), 12.0f, 0.01f);
@@ -120,8 +105,7 @@ TEST(MeshFiles, ElementsFitTheirCellAndPasses) {
   // (70.7) without reaching far past it.
   Box plate = Bounds(LoadMesh("a"));
   float span = (plate.hi[2] - plate.lo[2]) * 25;
-  EXPECT_GT(span, 60.0f);
-  EXPECT_LT(span, 80.0f);
+  EXPECT_TRUE(span > 60.0f && span < 80.0f) << span;
   EXPECT_GT(plate.hi[1], 5.0f) << "a zero Y scale must visibly flatten it";
   // Everything on a cell stays inside it (bonuses pulse up to 1.12).
   for (const char* key : {"hole", "food", "bonus", "time", "speed", "razvorot", "life", "brick", "mbrick",
@@ -134,18 +118,8 @@ TEST(MeshFiles, ElementsFitTheirCellAndPasses) {
   // direction: its tip is the single point furthest from the centre.
   MeshData valve = LoadMesh("klapan");
   Box vb = Bounds(valve);
-  EXPECT_LT(vb.lo[0], -20.0f);
-  EXPECT_LT(-vb.lo[0] - vb.hi[0], 5.0f);
-  int tipPoints = 0, tailPoints = 0;
-  for (const auto& p : valve.vertices) {
-    if (p.x == vb.lo[0]) {
-      EXPECT_NEAR(p.z, 0.0f, 1e-4f);
-      ++tipPoints;
-    }
-    tailPoints += p.x == vb.hi[0];
-  }
-  EXPECT_GT(tipPoints, 0);
-  EXPECT_GT(tailPoints, 0);
+  EXPECT_TRUE(vb.lo[0] < -20.0f && -vb.lo[0] - vb.hi[0] < 5.0f);
+  for (const auto& p : valve.vertices) EXPECT_TRUE(p.x != vb.lo[0] || std::fabs(p.z) < 1e-4f) << p.z;
   EXPECT_NE(test::ReadBytes(test::GameFile("data/meshes/brick.x")).size(),
             test::ReadBytes(test::GameFile("data/meshes/mbrick.x")).size()) << "the movable brick differs";
 }
@@ -158,8 +132,7 @@ TEST(MeshFiles, SkyAndIslandsFitTheWorld) {
   // Island drawn at (25 rows, -150, 25 cols): its top lies just under the floor.
   for (const char* key : {"island1", "island2"}) {
     Box b = Bounds(LoadMesh(key));
-    EXPECT_LT(b.hi[1] - 150.0f, 0.0f) << key;
-    EXPECT_GT(b.hi[1] - 150.0f, -40.0f) << key;
+    EXPECT_TRUE(b.hi[1] - 150.0f < 0.0f && b.hi[1] - 150.0f > -40.0f) << key;
   }
   EXPECT_LT(Bounds(LoadMesh("island1")).lo[1], -600.0f) << "seen from below the island hangs deep";
   // The cloud plane is drawn scaled by 50 and must reach past the view.

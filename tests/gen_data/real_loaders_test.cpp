@@ -1,5 +1,5 @@
-// The shipped data through the game's start-up loaders: the whole catalogue
-// and the three fonts load without a message or a log error.
+// The shipped data through the game's start-up loader: the whole catalogue
+// loads without a message or a log error.
 #include <gtest/gtest.h>
 
 #include "data_files.h"
@@ -7,8 +7,6 @@
 #include "render/camera.h"
 #include "render/geometry_store.h"
 #include "render/resource_catalogue.h"
-#include "text/game_fonts.h"
-#include "text/text_drawing.h"
 
 namespace nb {
 namespace {
@@ -33,23 +31,6 @@ TEST(RealLoaders, WholeCatalogueLoadsWithoutAMessageOrALogError) {
   std::string log = game.dir.Read("Log.txt");
   EXPECT_EQ(log.find("loaded with error"), std::string::npos) << log;
   ReleaseResourceCatalogue(catalogue, store, device);
-}
-
-TEST(RealLoaders, FontsLoadWithAllTheirPageTexturesAndMeasureText) {
-  test::ShippedGame game;
-  RecordingDevice device;
-  test::CapturedMessages messages;
-  Fonts fonts;
-  LoadFonts(fonts, device);
-  for (BitmapFont* font : {fonts.LargeFont.get(), fonts.SmallFont.get(), fonts.ExtraLargeFont.get()}) {
-    ASSERT_NE(font, nullptr);
-    ASSERT_GT(FontPageCount(*font), 0);
-    for (int page = 0; page < FontPageCount(*font); ++page)
-      EXPECT_TRUE(static_cast<bool>(font->pageTextures[page])) << font->description.face << " page " << page;
-    EXPECT_GT(test::TextWidth(*font, "Nimbara"), 3 * FontLineHeight(*font) / 2);
-  }
-  EXPECT_TRUE(messages.texts().empty());
-  DeleteFonts(fonts);
 }
 
 }  // namespace

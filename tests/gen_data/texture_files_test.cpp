@@ -38,9 +38,7 @@ TEST(TextureFiles, CatalogueTexturesHaveTheirSizesAndKinds) {
     std::string path = settings.ReadString("Textures", e.key, "");
     ASSERT_FALSE(path.empty()) << e.key;
     Image p = test::LoadPicture(path);
-    EXPECT_EQ(p.width, e.width) << e.key;
-    EXPECT_EQ(p.height, e.height) << e.key;
-    EXPECT_EQ(test::IsJpeg(test::GameFile(path)), e.jpeg) << e.key;
+    EXPECT_TRUE(p.width == e.width && p.height == e.height && test::IsJpeg(test::GameFile(path)) == e.jpeg) << e.key;
   }
 }
 
@@ -57,11 +55,8 @@ TEST(TextureFiles, AtlasHoldsEveryRegionTheScreensCut) {
         EXPECT_GT(covered, 0.97f) << "tile " << col << "," << row;
     }
   // Each marker shows its own diagonal: "\" at u 0.625, "/" at u 0.75.
-  auto alphaAt = [&](int tile, float s, float t) { return At(atlas, tile * 128 + int(s * 127), int(t * 127), 3); };
-  EXPECT_GT(alphaAt(5, 0.3f, 0.3f), 200);
-  EXPECT_LT(alphaAt(5, 0.7f, 0.3f), 120);
-  EXPECT_GT(alphaAt(6, 0.7f, 0.3f), 200);
-  EXPECT_LT(alphaAt(6, 0.3f, 0.3f), 120);
+  auto alphaAt = [&](int tile, float s) { return At(atlas, tile * 128 + int(s * 127), int(0.3f * 127), 3); };
+  EXPECT_TRUE(alphaAt(5, 0.3f) > 200 && alphaAt(5, 0.7f) < 120 && alphaAt(6, 0.7f) > 200 && alphaAt(6, 0.3f) < 120);
   // Brick tiles with 0, 1, 2 hits differ.
   auto tileSum = [&](int col) {
     long sum = 0;
@@ -69,17 +64,13 @@ TEST(TextureFiles, AtlasHoldsEveryRegionTheScreensCut) {
       for (int x = 0; x < 128; ++x) sum += At(atlas, col * 128 + x, y, 0);
     return sum;
   };
-  EXPECT_GT(tileSum(1), tileSum(2));
-  EXPECT_GT(tileSum(2), tileSum(3));
+  EXPECT_TRUE(tileSum(1) > tileSum(2) && tileSum(2) > tileSum(3));
   // The logo fills its rectangle (0.013, 0.751)-(0.328, 0.823) and stays in it.
   EXPECT_GT(Covered(atlas, 13, 769, 336, 843), 0.2f);
   EXPECT_EQ(Covered(atlas, 20, 745, 336, 768, 1), 0.0f);  // the knob ends at x 19
-  // The pointer's hot spot is its top-left corner.
-  EXPECT_GT(At(atlas, 4, 682, 3), 128);
-  EXPECT_GT(Covered(atlas, 4, 682, 23, 715), 0.2f);
-  // Slider bar and knob.
-  EXPECT_GT(Covered(atlas, 0, 717, 210, 731), 0.9f);
-  EXPECT_GT(Covered(atlas, 5, 735, 18, 760), 0.9f);
+  // The pointer's hot spot is its top-left corner; then the slider bar and knob.
+  EXPECT_TRUE(At(atlas, 4, 682, 3) > 128 && Covered(atlas, 4, 682, 23, 715) > 0.2f);
+  EXPECT_TRUE(Covered(atlas, 0, 717, 210, 731) > 0.9f && Covered(atlas, 5, 735, 18, 760) > 0.9f);
 }
 
 TEST(TextureFiles, ParticleFramesAreSeparateWhiteGlows) {
@@ -97,11 +88,9 @@ TEST(TextureFiles, ParticleFramesAreSeparateWhiteGlows) {
 
 TEST(TextureFiles, IslandTextureHasOpaqueGrassAHangingFringeAndRock) {
   Image sun = Load("sun.png");
-  EXPECT_GT(Covered(sun, 0, 0, 1024, 512), 0.999f);
   float fringe = Covered(sun, 0, 512, 1024, 640);
-  EXPECT_GT(fringe, 0.2f);
-  EXPECT_LT(fringe, 0.8f);
-  EXPECT_GT(Covered(sun, 0, 640, 1024, 1024), 0.999f);
+  EXPECT_TRUE(fringe > 0.2f && fringe < 0.8f) << fringe;
+  EXPECT_TRUE(Covered(sun, 0, 0, 1024, 512) > 0.999f && Covered(sun, 0, 640, 1024, 1024) > 0.999f);
   long r = 0, g = 0;
   for (int y = 0; y < 512; y += 7)
     for (int x = 0; x < 1024; x += 7) r += At(sun, x, y, 0), g += At(sun, x, y, 1);

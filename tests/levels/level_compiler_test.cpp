@@ -10,11 +10,10 @@
 
 #include "gameplay/level_file.h"
 #include "support/scratch_dir.h"
+#include "tools/levelc/level_source.h"
 
 namespace nb {
 namespace {
-
-using test::Int32Bytes;
 
 struct CompileResult {
   int status = 0;
@@ -55,10 +54,9 @@ TEST(LevelCompiler, GridComesBackAsDrawn) {
   test::CapturedMessages messages;
   ASSERT_TRUE(LoadLevelFile(level, dir.File("out/1.ilf")));
   EXPECT_TRUE(messages.texts().empty());
-  EXPECT_EQ(level.timeLimit, 123);
-  EXPECT_EQ(level.rows, 11);  // the widest line
-  EXPECT_EQ(level.cols, 6);   // the number of lines
-  EXPECT_EQ(level.trailer, 0);
+  // Rows: the widest line; columns: the number of lines.
+  EXPECT_EQ((std::vector<int>{level.timeLimit, level.rows, level.cols, level.trailer}), (std::vector<int>{123, 11, 6, 0}));
+  EXPECT_EQ(levels::TitleFromLevelFile(dir.Read("out/1.ilf")), "Everything");
 
   struct Expect {
     int row, col, kind, state;
@@ -73,28 +71,10 @@ TEST(LevelCompiler, GridComesBackAsDrawn) {
       {1, 2, Teleport, 5}, {5, 1, Teleport, 1},  // linked to their partner as level setup would
   };
   for (const Expect& e : expected) {
-    SCOPED_TRACE("row " + std::to_string(e.row) + " col " + std::to_string(e.col));
-    EXPECT_EQ(level.cells[e.row][e.col].kind, e.kind);
-    EXPECT_EQ(level.cells[e.row][e.col].state, e.state);
+    EXPECT_EQ((std::vector<int>{level.cells[e.row][e.col].kind, level.cells[e.row][e.col].state}),
+              (std::vector<int>{e.kind, e.state})) << "row " << e.row << " col " << e.col;
   }
-  EXPECT_EQ(level.cells[1][2].value, 1);
-  EXPECT_EQ(level.cells[5][1].value, 2);
-}
-
-TEST(LevelCompiler, FileLayoutHasTitleHeaderAndReversedColumns) {
-  test::ScratchDir dir;
-  dir.Write("1-tiny.lvl", "title: Tiny Title\ntime: 40\ngrid:\n|####\n|#*S#\n|#..#\n|####\n" + kSolution);
-  CompileResult result = Compile(dir, {"1-tiny.lvl"}, 1);
-  ASSERT_EQ(result.status, 0) << result.errors;
-  const std::string bytes = dir.Read("out/1.ilf");
-  // A 129-byte header, no extra records, time, rows, cols, cells, trailer.
-  ASSERT_EQ(bytes.size(), 129u + 4 + 12 + 12u * 4 * 4 + 4);
-  EXPECT_EQ(bytes.substr(0, 11), std::string("Tiny Title") + '\0');
-  EXPECT_EQ(bytes.substr(129, 16), Int32Bytes(0) + Int32Bytes(40) + Int32Bytes(4) + Int32Bytes(4));
-  // Row 1's records run from column 3 down: wall, stone, floor, wall.
-  const size_t row1 = 145 + 12 * 4;
-  const int kinds[] = {Wall, Stone, Floor, Wall};
-  for (int k = 0; k < 4; ++k) EXPECT_EQ(bytes.substr(row1 + 12 * k, 4), Int32Bytes(kinds[k])) << k;
+  EXPECT_EQ((std::vector<int>{level.cells[1][2].value, level.cells[5][1].value}), (std::vector<int>{1, 2}));
 }
 
 TEST(LevelCompiler, MalformedSourcesAreRefusedWithLineAndReason) {

@@ -1,3 +1,4 @@
+// The records file and the level statistics, written and read back from real files.
 #include "persistence/records.h"
 
 #include <sys/stat.h>
@@ -6,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include "persistence/level_stats.h"
 #include "support/scratch_dir.h"
 
 namespace nb {
@@ -27,9 +29,7 @@ TEST(RecordsFile, MissingFileGivesEmptyTablesWhichSaveAsTwelveBytes) {
   ProfileTable profiles;
   RecordsTable records;
   LoadRecordsFile(profiles, records);
-  EXPECT_EQ(profiles.count, 0);
-  EXPECT_EQ(profiles.current, -1);
-  EXPECT_EQ(records.count, 0);
+  EXPECT_EQ((std::vector<int>{profiles.count, profiles.current, records.count}), (std::vector<int>{0, -1, 0}));
   ASSERT_TRUE(SaveRecordsFile(profiles, records));
   EXPECT_EQ(dir.Read("record.dat"), Int32Bytes(0) + Int32Bytes(-1) + Int32Bytes(0));
   EXPECT_FALSE(dir.Exists("record.dat.tmp"));
@@ -45,15 +45,11 @@ TEST(RecordsFile, ReadsTheExactLayout) {
   ASSERT_EQ(profiles.count, 2);
   const ProfileRecord& ann = profiles.profiles[0];
   EXPECT_STREQ(ann.name, "Ann");
-  EXPECT_EQ(ann.score[0], 120);
-  EXPECT_EQ(ann.level[0], 4);
-  EXPECT_EQ(ann.lives[0], 3);
-  EXPECT_EQ(ann.mode, 1);
-  EXPECT_EQ(ann.level[1], 0);  // no trailer: modes 1 and 2 stay 0
-  EXPECT_EQ(ann.lives[2], 0);
+  // No trailer: modes 1 and 2 stay 0.
+  EXPECT_EQ((std::vector<int>{ann.score[0], ann.level[0], ann.lives[0], ann.mode, ann.level[1], ann.lives[2]}),
+            (std::vector<int>{120, 4, 3, 1, 0, 0}));
   ASSERT_EQ(records.count, 1);
-  EXPECT_STREQ(records.entries[0].name, "Top");
-  EXPECT_EQ(records.entries[0].score, 9000);
+  EXPECT_EQ(std::string(records.entries[0].name) + " " + std::to_string(records.entries[0].score), "Top 9000");
   ASSERT_NE(CurrentProfile(profiles), nullptr);
   EXPECT_STREQ(CurrentProfile(profiles)->name, "Bob");
 }
@@ -81,15 +77,11 @@ TEST(RecordsFile, RoundTripKeepsAllModesThroughTheTrailer) {
   ProfileTable loaded;
   RecordsTable loadedRecords;
   LoadRecordsFile(loaded, loadedRecords);
-  EXPECT_EQ(loaded.count, 2);
-  EXPECT_EQ(loaded.current, 1);
-  EXPECT_EQ(loaded.profiles[0].score[1], 777);
-  EXPECT_EQ(loaded.profiles[0].level[2], 9);
-  EXPECT_EQ(loaded.profiles[1].lives[2], 2);
-  EXPECT_EQ(loaded.profiles[1].mode, 2);
-  EXPECT_EQ(loaded.profiles[1].level[0], 1);
-  EXPECT_EQ(loadedRecords.count, 2);
-  EXPECT_EQ(loadedRecords.entries[1].score, 42);
+  const ProfileRecord &first = loaded.profiles[0], &second = loaded.profiles[1];
+  EXPECT_EQ((std::vector<int>{loaded.count, loaded.current, first.score[1], first.level[2], second.lives[2],
+                              second.mode, second.level[0], loadedRecords.count, loadedRecords.entries[1].score}),
+            (std::vector<int>{2, 1, 777, 9, 2, 2, 1, 2, 42}));
+  EXPECT_STREQ(loadedRecords.entries[1].name, "R2");
 }
 
 TEST(RecordsFile, DamagedFilesNeverOverrunTheTables) {
@@ -104,9 +96,8 @@ TEST(RecordsFile, DamagedFilesNeverOverrunTheTables) {
                                    Int32Bytes(1) + Profile80("New", 0, 1, 1, 0) + Int32Bytes(0) + Int32Bytes(-4)}) {
     dir.Write("record.dat", bytes);
     LoadRecordsFile(profiles, records);
-    EXPECT_EQ(profiles.count, 1);
+    EXPECT_EQ((std::vector<int>{profiles.count, records.count}), (std::vector<int>{1, 0}));
     EXPECT_STREQ(profiles.profiles[0].name, "Keep");
-    EXPECT_EQ(records.count, 0);
   }
   // A name without its terminating zero, a mode out of range, a short file.
   dir.Write("record.dat", Int32Bytes(1) + std::string(64, 'N') + Int32Bytes(1) + Int32Bytes(1) + Int32Bytes(1) +
@@ -115,8 +106,7 @@ TEST(RecordsFile, DamagedFilesNeverOverrunTheTables) {
   LoadRecordsFile(damaged, records);
   ASSERT_EQ(damaged.count, 1);
   EXPECT_EQ(std::strlen(damaged.profiles[0].name), 63u);
-  EXPECT_EQ(damaged.profiles[0].mode, 0);
-  EXPECT_EQ(damaged.current, -1);
+  EXPECT_EQ((std::vector<int>{damaged.profiles[0].mode, damaged.current}), (std::vector<int>{0, -1}));
   EXPECT_EQ(CurrentProfile(damaged), nullptr);
 }
 
@@ -140,13 +130,27 @@ TEST(Profiles, AddProfileFillsAllModesStopsAtSixAndCutsLongNames) {
   EXPECT_FALSE(AddProfile(profiles, "Seventh", 0, 1, 3));
   EXPECT_EQ(profiles.count, 6);
   EXPECT_EQ(profiles.profiles[0].mode, 2);  // the slot's mode is kept
-  for (int mode = 0; mode < kGameModes; ++mode) {
-    EXPECT_EQ(profiles.profiles[5].level[mode], 1);
-    EXPECT_EQ(profiles.profiles[5].lives[mode], 3);
-  }
+  for (int mode = 0; mode < kGameModes; ++mode)
+    EXPECT_TRUE(profiles.profiles[5].level[mode] == 1 && profiles.profiles[5].lives[mode] == 3) << mode;
   ProfileTable other;
   AddProfile(other, std::string(100, 'L'), 0, 1, 3);
   EXPECT_EQ(std::strlen(other.profiles[0].name), 63u);
+}
+
+TEST(LevelStatistics, RecordsAre52BytesWithTheMarkerAndAnUnwritableFileIsNotFatal) {
+  test::ScratchDir dir;
+  LevelStats stats;
+  for (int i = 0; i < 12; ++i) stats.counters[i] = i + 1;
+  stats.counters[StatSecondsLeft] = 37;
+  ASSERT_TRUE(AppendLevelStatistics(stats));
+  stats.counters[StatLevelNumber] = 9;
+  ASSERT_TRUE(AppendLevelStatistics(stats));
+  const std::string bytes = dir.Read("stat.stt");
+  const std::string marker("\x91\xFF\xFF\xFF", 4);
+  ASSERT_EQ(bytes.size(), 104u);
+  EXPECT_EQ(bytes.substr(0, 4) + bytes.substr(8, 4) + bytes.substr(44, 8) + bytes.substr(52, 4) + bytes.substr(100),
+            test::Int32Bytes(1) + test::Int32Bytes(37) + test::Int32Bytes(12) + marker + test::Int32Bytes(9) + marker);
+  EXPECT_FALSE(AppendLevelStatistics(stats, dir.File("missing-dir/stat.stt")));
 }
 
 }  // namespace
