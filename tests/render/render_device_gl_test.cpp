@@ -2,13 +2,11 @@
 // settings, the frame bracket and a reset that keeps managed resources.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "core/vertex_formats.h"
+#include "core/general_settings.h"
 #include "platform/gl_device.h"
 #include "platform/window.h"
 #include "render/render_device.h"
-#include "core/general_settings.h"
+#include "render/sprites.h"
 #include "support/scratch_dir.h"
 
 namespace nb {
@@ -29,32 +27,22 @@ class RenderDeviceGlTest : public ::testing::Test {
 
   GlDevice* Gl() { return dynamic_cast<GlDevice*>(rd.device.get()); }
 
-  // A pixel-space quad from (x, y), w x h, as a two-triangle list in a managed buffer.
+  // A flat quad drawn as an untextured sprite, from managed buffers.
   void DrawQuad(float x, float y, float w, float h, uint32_t color) {
-    GraphicsDevice& d = *rd.device;
-    VertexScreen list[6] = {{x, y, 0, 1, color, 0, 0},     {x + w, y, 0, 1, color, 1, 0},
-                            {x, y + h, 0, 1, color, 0, 1}, {x, y + h, 0, 1, color, 0, 1},
-                            {x + w, y, 0, 1, color, 1, 0}, {x + w, y + h, 0, 1, color, 1, 1}};
-    if (!listVb) {
-      ASSERT_EQ(d.CreateVertexBuffer(sizeof list, 0, kFvfScreen, Pool::Managed, &listVb),
-                DeviceResult::Ok);
+    if (sprite < 0) {
+      ASSERT_TRUE(CreateGeometryStore(store, *rd.device));
+      sprite = CreateSprite(store, *rd.device, SpriteRect{});
     }
-    void* p = nullptr;
-    ASSERT_EQ(d.LockVertexBuffer(listVb, 0, 0, &p, LockFlags::Discard), DeviceResult::Ok);
-    std::memcpy(p, list, sizeof list);
-    d.UnlockVertexBuffer(listVb);
-    d.SetRenderState(RenderState::ZEnable, false);
-    d.SetRenderState(RenderState::Lighting, false);
-    d.SetRenderState(RenderState::CullMode, Cull::None);
-    d.SetStreamSource(0, listVb, 0, sizeof(VertexScreen));
-    d.SetFVF(kFvfScreen);
-    ASSERT_EQ(d.DrawPrimitive(PrimitiveType::TriangleList, 0, 2), DeviceResult::Ok);
+    ASSERT_TRUE(RefillSprite(store, *rd.device, sprite, SpriteRect{x, y, w, h, 0, 0, 1, 1, color}));
+    rd.device->SetTexture(0, TextureHandle{});
+    DrawSprite(*rd.device, store, sprite, false);
   }
 
   test::ScratchDir dir;
   test::CapturedMessages messages;
   RenderDevice rd;
-  VertexBufferHandle listVb;
+  GeometryStore store;
+  int sprite = -1;
 };
 
 TEST_F(RenderDeviceGlTest, WindowedBackBufferFollowsTheWindowNotTheSettings) {

@@ -57,8 +57,8 @@ class ScenePasses : public ::testing::Test {
       }
   }
 
-  // The draws since `from` with the names of their meshes.
-  std::vector<DrawnMesh> Named(size_t from = 0) {
+  // The recorded draws with the names of their meshes.
+  std::vector<DrawnMesh> Named() {
     std::map<uint32_t, std::string> names;
     for (int k = 0; k < kMeshKeyCount; ++k) {
       int record = game().catalogue.meshes[k];
@@ -68,7 +68,7 @@ class ScenePasses : public ::testing::Test {
       names[game().store.records[level].indexBuffer.id] = "level";
     names[game().particles.indexBuffer.id] = "particles";
     std::vector<DrawnMesh> out;
-    for (size_t i = from; i < rec().draws.size(); ++i) {
+    for (size_t i = 0; i < rec().draws.size(); ++i) {
       auto it = names.find(rec().draws[i].states.indices.id);
       out.push_back({it == names.end() ? "?" : it->second, rec().draws[i]});
     }
