@@ -177,7 +177,7 @@ TEST_F(RenderDeviceTest, WindowModeSwitchFillsTheParametersForTheNewModeAndKeeps
   ASSERT_TRUE(Create(s));
   EXPECT_EQ(ResetForWindowMode(rd, nullptr, true, 800, 600), DeviceResult::Ok);
   const PresentParameters& p = dev->presentParameters();
-  EXPECT_EQ(std::make_tuple(p.backBufferWidth, p.windowed, p.multiSampleType), std::make_tuple(800u, false, 2u));
+  EXPECT_EQ(std::tie(p.backBufferWidth, p.windowed, p.multiSampleType), std::make_tuple(800u, false, 2u));
 }
 
 TEST_F(RenderDeviceTest, FrameBracketAlwaysPresents) {
