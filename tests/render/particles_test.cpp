@@ -64,16 +64,18 @@ TEST_F(ParticlesTest, AParticleLivesThroughItsLifetimeAndDiesOneUpdateLater) {
   ASSERT_EQ(system->quadCount, 1);  // age 50 == lifetime: still drawn
   DrawParticles(*system, device, true);
   auto vertices = DrawnVertices();
-  // End size 20 and end colour (255, 0, 0) with alpha 0.
-  EXPECT_NEAR(vertices[1].x - vertices[0].x, 40.0f, 1e-3f);
-  EXPECT_EQ(vertices[0].color, 0x00FF0000u);
+  // The end size (half the edge) and the end colour and alpha.
+  const Particle& t = system->templates[static_cast<int>(ParticleTemplate::ImpactBurst)];
+  EXPECT_NEAR(vertices[1].x - vertices[0].x, 2 * t.endSize, 1e-3f);
+  EXPECT_EQ(vertices[0].color, uint32_t(t.alphaEnd) << 24 | uint32_t(t.colorEnd[0]) << 16 |
+                                   uint32_t(t.colorEnd[1]) << 8 | t.colorEnd[2]);
   UpdateParticles(*system, device, 1.0f, MatrixIdentity());
   EXPECT_EQ(system->quadCount, 0);
   EXPECT_EQ(LiveCount(), 0);
 }
 
 TEST_F(ParticlesTest, HalfwayColourSizeAndCameraFacingQuad) {
-  Particle p = MakeParticleTemplate(ParticleTemplate::PickupBurst);  // 50 -> 5, 255 -> 0
+  Particle p = MakeParticleTemplate(ParticleTemplate::PickupBurst);
   p.position = {0, 0, 0};
   p.velocity = {0, 0, 0};
   p.lifetime = 2;
@@ -83,12 +85,15 @@ TEST_F(ParticlesTest, HalfwayColourSizeAndCameraFacingQuad) {
   UpdateParticles(*system, device, 1.0f, view);
   DrawParticles(*system, device, true);
   auto v = DrawnVertices();
-  const float size = 27.5f;  // half way from 50 to 5
+  const float size = (p.startSize + p.endSize) / 2;
   // Top-left is -size along the camera's right (-Z), bottom-right +size.
   for (auto [k, sign] : {std::pair{0, 1.f}, {3, -1.f}})
     for (auto [got, want] : {std::pair{v[k].z, sign * size}, {v[k].y, sign * size}, {v[k].x, 0.f}})
       EXPECT_NEAR(got, want, 1e-3f) << k;
-  EXPECT_EQ(v[0].color & 0xFFFF00FF, 0x7F7F00E3u);  // alpha and red half way; blue 200 -> 255
+  // Alpha, red and blue half way (truncated).
+  EXPECT_EQ(v[0].color & 0xFFFF00FF, uint32_t((p.alphaStart + p.alphaEnd) / 2) << 24 |
+                                         uint32_t((p.colorStart[0] + p.colorEnd[0]) / 2) << 16 |
+                                         uint32_t((p.colorStart[2] + p.colorEnd[2]) / 2));
   EXPECT_EQ(device.draws.back().indexCount, 6u);
   EXPECT_EQ(std::vector<uint16_t>(system->indices.begin(), system->indices.begin() + 6),
             (std::vector<uint16_t>{3, 2, 0, 0, 1, 3}));
