@@ -20,6 +20,7 @@
 #include "render/camera.h"
 #include "render/resource_catalogue.h"
 #include "render/test_files.h"
+#include "support/test_images.h"
 
 namespace nb {
 namespace {
@@ -50,10 +51,9 @@ struct CatalogueData {
     settings += "\n[Textures]\n";
     for (const Tex& t : textures) {
       std::string name = std::string("data/") + t.key + (t.jpeg ? ".jpg" : ".png");
-      if (t.jpeg)
-        test::WriteJpegFile(dir + "/" + name, t.w, t.h, test::PatternPixels(t.w, t.h, 3));
-      else
-        test::WritePngFile(dir + "/" + name, t.w, t.h, test::PatternPixels(t.w, t.h, 4));
+      std::ofstream(dir + "/" + name, std::ios::binary)
+          << (t.jpeg ? test::EncodeJpeg(t.w, t.h, test::PatternPixels(t.w, t.h, 3))
+                     : test::EncodePng(t.w, t.h, test::PatternPixels(t.w, t.h, 4)));
       settings += std::string(t.key) + "=data\\" + name.substr(5) + "\n";
     }
     settings += "\n[Materials]\nfoodDR=1\nfoodDG=0.8\nbonusDR=0.5\n";

@@ -1,100 +1,48 @@
 #include <gtest/gtest.h>
 
-
-#include <jpeglib.h>
-#include <png.h>
 #include <zlib.h>
 
 #include "d3dhelpers/image_file.h"
 #include "support/scratch_dir.h"
+#include "support/test_images.h"
 
 namespace nb {
 namespace {
 
-// Test pictures are written with the real libraries, as the data tools do.
-std::vector<uint8_t> EncodePng(int width, int height, const std::vector<uint8_t>& pixels,
-                               uint32_t format) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = width;
-  image.height = height;
-  image.format = format;
-  png_alloc_size_t size = 0;
-  EXPECT_TRUE(png_image_write_get_memory_size(image, size, 0, pixels.data(), 0, nullptr));
-  std::vector<uint8_t> bytes(size);
-  EXPECT_TRUE(png_image_write_to_memory(&image, bytes.data(), &size, 0, pixels.data(), 0, nullptr));
-  bytes.resize(size);
-  return bytes;
-}
-
-std::vector<uint8_t> EncodeJpeg(int width, int height, const std::vector<uint8_t>& pixels,
-                                int components) {
-  jpeg_compress_struct info;
-  jpeg_error_mgr err;
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  unsigned char* buffer = nullptr;
-  unsigned long size = 0;
-  jpeg_mem_dest(&info, &buffer, &size);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = components;
-  info.in_color_space = components == 3 ? JCS_RGB : JCS_GRAYSCALE;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 100, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<uint8_t*>(&pixels[size_t(info.next_scanline) * width * components]);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::vector<uint8_t> bytes(buffer, buffer + size);
-  free(buffer);
-  return bytes;
-}
+std::vector<uint8_t> Bytes(const std::string& s) { return {s.begin(), s.end()}; }
 
 void ExpectPixel(const Image& image, int x, int y, int r, int g, int b, int a, int tolerance = 0) {
   const uint8_t* p = &image.rgba[(size_t(y) * image.width + x) * 4];
-  EXPECT_NEAR(p[0], r, tolerance) << x << "," << y;
-  EXPECT_NEAR(p[1], g, tolerance) << x << "," << y;
-  EXPECT_NEAR(p[2], b, tolerance) << x << "," << y;
-  EXPECT_NEAR(p[3], a, tolerance) << x << "," << y;
+  const int got[4] = {p[0], p[1], p[2], p[3]}, want[4] = {r, g, b, a};
+  for (int c = 0; c < 4; ++c) EXPECT_NEAR(got[c], want[c], tolerance) << x << "," << y << " channel " << c;
 }
 
-TEST(ImageFile, PngDecodesEveryPixelExactlyWithAlpha) {
-  std::vector<uint8_t> rgba = {255, 0, 0, 255,  0, 255, 0, 128,  0, 0, 255, 0,
-                               10, 20, 30, 40,  250, 240, 230, 220,  1, 2, 3, 4};
+TEST(ImageFile, PngAndJpegDecodeToRgba) {
+  const std::vector<uint8_t> rgba = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0,
+                                     10, 20, 30, 40, 250, 240, 230, 220, 1, 2, 3, 4};
   Image image;
   std::string error;
-  ASSERT_TRUE(DecodeImage(EncodePng(3, 2, rgba, PNG_FORMAT_RGBA), image, &error)) << error;
-  EXPECT_EQ(image.width, 3);
-  EXPECT_EQ(image.height, 2);
-  EXPECT_EQ(image.rgba, rgba);
+  ASSERT_TRUE(DecodeImage(Bytes(test::EncodePng(3, 2, rgba)), image, &error)) << error;
+  EXPECT_EQ(std::make_pair(image.width, image.height), std::make_pair(3, 2));
+  EXPECT_EQ(image.rgba, rgba);  // every pixel exactly, alpha included
   // Grey pictures come out as opaque RGBA.
-  ASSERT_TRUE(DecodeImage(EncodePng(2, 2, {0, 77, 200, 255}, PNG_FORMAT_GRAY), image, &error)) << error;
+  ASSERT_TRUE(DecodeImage(Bytes(test::EncodePng(2, 2, {0, 77, 200, 255}, PNG_FORMAT_GRAY)), image, &error));
   ExpectPixel(image, 1, 0, 77, 77, 77, 255);
   ExpectPixel(image, 0, 1, 200, 200, 200, 255);
-}
 
-TEST(ImageFile, JpegDecodesToOpaqueRgbClosely) {
-  // 16 x 16: the left half red, the right half blue, on whole 8 x 8 blocks.
+  // A JPEG file, 16 x 16: the left half red, the right half blue, on whole 8 x 8 blocks.
   std::vector<uint8_t> rgb;
   for (int i = 0; i < 256; ++i) {
     const bool left = i % 16 < 8;
     rgb.insert(rgb.end(), {uint8_t(left ? 220 : 20), 30, uint8_t(left ? 40 : 210)});
   }
   test::ScratchDir dir;
-  std::vector<uint8_t> jpeg = EncodeJpeg(16, 16, rgb, 3);
-  dir.Write("pic.jpg", std::string(jpeg.begin(), jpeg.end()));
-  Image image;
-  std::string error;
+  dir.Write("pic.jpg", test::EncodeJpeg(16, 16, rgb));
   ASSERT_TRUE(LoadImageFile("pic.jpg", image, &error)) << error;
-  ASSERT_EQ(image.width, 16);
-  ASSERT_EQ(image.height, 16);
+  ASSERT_EQ(std::make_pair(image.width, image.height), std::make_pair(16, 16));
   ExpectPixel(image, 3, 4, 220, 30, 40, 255, 8);
   ExpectPixel(image, 12, 11, 20, 30, 210, 255, 8);
-  ASSERT_TRUE(DecodeImage(EncodeJpeg(8, 8, std::vector<uint8_t>(64, 90), 1), image, &error)) << error;
+  ASSERT_TRUE(DecodeImage(Bytes(test::EncodeJpeg(8, 8, std::vector<uint8_t>(64, 90), 1)), image, &error));
   ExpectPixel(image, 5, 5, 90, 90, 90, 255, 2);
 }
 
@@ -102,7 +50,8 @@ TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
   std::vector<uint8_t> rgba(32 * 32 * 4), rgb(32 * 32 * 3);
   for (size_t i = 0; i < rgba.size(); ++i) rgba[i] = static_cast<uint8_t>(i * 7);
   for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 13);
-  const std::vector<uint8_t> png = EncodePng(32, 32, rgba, PNG_FORMAT_RGBA), jpeg = EncodeJpeg(32, 32, rgb, 3);
+  const std::vector<uint8_t> png = Bytes(test::EncodePng(32, 32, rgba));
+  const std::vector<uint8_t> jpeg = Bytes(test::EncodeJpeg(32, 32, rgb));
   auto head = [](const std::vector<uint8_t>& v, size_t n) { return std::vector<uint8_t>(v.begin(), v.begin() + n); };
   std::vector<uint8_t> damaged = png, jpegDamaged = jpeg;
   for (size_t i = 60; i < 80 && i < damaged.size(); ++i) damaged[i] ^= 0x5A;  // inside the image data
@@ -142,7 +91,7 @@ TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
   EXPECT_NE(error.find("picture.png"), std::string::npos);
 }
 
-TEST(ImageFile, MipChainHalvesByBoxFilteringDownToOnePixel) {
+TEST(ImageFile, MipChainAndResamplingAverageTheCoveredArea) {
   // 4 x 2: two 2 x 2 blocks of known grey values.
   Image base{4, 2, {}};
   for (int v : {0, 100, 200, 40, 20, 40, 60, 0})
@@ -150,21 +99,15 @@ TEST(ImageFile, MipChainHalvesByBoxFilteringDownToOnePixel) {
   std::vector<Image> chain = MakeMipChain(base);
   ASSERT_EQ(chain.size(), 3u);  // 4x2, 2x1, 1x1
   EXPECT_EQ(chain[0].rgba, base.rgba);
-  EXPECT_EQ(chain[1].width, 2);
-  EXPECT_EQ(chain[1].height, 1);
+  EXPECT_EQ(std::make_tuple(chain[1].width, chain[1].height, chain[2].width), std::make_tuple(2, 1, 1));
   ExpectPixel(chain[1], 0, 0, 40, 40, 40, 255);  // (0 + 100 + 20 + 40) / 4
   ExpectPixel(chain[1], 1, 0, 75, 75, 75, 255);
-  EXPECT_EQ(chain[2].width, 1);
   ExpectPixel(chain[2], 0, 0, 58, 58, 58, 255);  // (40 + 75) / 2 rounded
-  Image tall{1, 512, std::vector<uint8_t>(512 * 4, 9)};
-  EXPECT_EQ(MakeMipChain(tall).size(), 10u);
+  EXPECT_EQ(MakeMipChain(Image{1, 512, std::vector<uint8_t>(512 * 4, 9)}).size(), 10u);
   EXPECT_TRUE(MakeMipChain(Image{}).empty());
-}
 
-TEST(ImageFile, ResamplingToAPowerOfTwoAveragesTheCoveredArea) {
-  EXPECT_EQ(NextPowerOfTwo(3), 4);
-  EXPECT_EQ(NextPowerOfTwo(512), 512);
-  EXPECT_EQ(NextPowerOfTwo(513), 1024);
+  EXPECT_EQ(std::make_tuple(NextPowerOfTwo(3), NextPowerOfTwo(512), NextPowerOfTwo(513)),
+            std::make_tuple(4, 512, 1024));
   Image row{3, 1, {}};
   for (int v : {0, 90, 180}) row.rgba.insert(row.rgba.end(), 4, static_cast<uint8_t>(v));
   Image down = ResampleImage(row, 2, 1);

@@ -22,16 +22,6 @@ class GlScreenTest : public GlDeviceTest {
   }
 };
 
-TEST_F(GlScreenTest, QuadCoversExactlyItsPixels) {
-  device->SetTexture(0, TextureHandle{});
-  DrawScreenQuad(10, 20, 14, 25, 0xFFFF0000);
-  for (int y = 18; y < 28; ++y)
-    for (int x = 8; x < 17; ++x) {
-      bool inside = x >= 10 && x < 14 && y >= 20 && y < 25;
-      EXPECT_EQ(Pixel(x, y), inside ? 0xFFFF0000u : 0xFF000000u) << x << "," << y;
-    }
-}
-
 // A 4 x 4 texture of distinct opaque texels.
 std::vector<uint32_t> Checker4() {
   std::vector<uint32_t> t;
@@ -85,9 +75,8 @@ TEST_F(GlScreenTest, ColourOperationsCombineTextureAndDiffuse) {
     device->SetTextureStageState(0, TextureStageState::ColorOp, c.op);
     DrawScreenQuad(float(x), 4, float(x + 4), 8, diffuse);
     uint32_t p = Pixel(x + 1, 5);
-    EXPECT_NEAR(Red(p), c.r, 2) << "op " << c.op;
-    EXPECT_NEAR(Green(p), c.g, 2) << "op " << c.op;
-    EXPECT_NEAR(Blue(p), c.b, 2) << "op " << c.op;
+    for (auto [got, want] : {std::pair{Red(p), c.r}, {Green(p), c.g}, {Blue(p), c.b}})
+      EXPECT_NEAR(got, want, 2) << "op " << c.op;
     x += 8;
   }
 }
@@ -128,16 +117,13 @@ TEST_F(GlScreenTest, AlphaBlendingAndAlphaTest) {
   EXPECT_EQ(Pixel(51, 0), 0xFF00FF00u);
 }
 
-TEST_F(GlScreenTest, MirrorAddressingAndLinearFiltering) {
+TEST_F(GlScreenTest, MirrorAddressingLinearFilteringAndMipLevels) {
   // Black and white texels side by side.
   device->SetTexture(0, MakeTexture(2, 1, {0xFF000000, 0xFFFFFFFF}));
   device->SetSamplerState(0, SamplerState::AddressU, TextureAddress::Mirror);
   // u from 0 to 2: the second half repeats the picture mirrored.
   DrawScreenQuad(0, 0, 4, 1, 0xFFFFFFFF, 0, 0, 2, 1);
-  EXPECT_EQ(Pixel(0, 0), 0xFF000000u);
-  EXPECT_EQ(Pixel(1, 0), 0xFFFFFFFFu);
-  EXPECT_EQ(Pixel(2, 0), 0xFFFFFFFFu);
-  EXPECT_EQ(Pixel(3, 0), 0xFF000000u);
+  for (int x = 0; x < 4; ++x) EXPECT_EQ(Pixel(x, 0), x == 1 || x == 2 ? 0xFFFFFFFFu : 0xFF000000u) << x;
   // Linear magnification blends the two texels in between.
   device->SetSamplerState(0, SamplerState::AddressU, TextureAddress::Clamp);
   device->SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
@@ -147,10 +133,7 @@ TEST_F(GlScreenTest, MirrorAddressingAndLinearFiltering) {
   EXPECT_LT(mid, 0xC0);
   EXPECT_EQ(Pixel(0, 4), 0xFF000000u);
   EXPECT_EQ(Pixel(15, 4), 0xFFFFFFFFu);
-}
-
-TEST_F(GlScreenTest, MinifiedTextureSamplesTheMipChainWhenAsked) {
-  // 8 x 8 stripes of black and white: its 1 x 1 level is mid grey.
+  // Minified 8 x 8 stripes of black and white: their 1 x 1 level is mid grey.
   std::vector<uint32_t> stripes;
   for (int i = 0; i < 64; ++i) stripes.push_back((i % 2) ? 0xFFFFFFFF : 0xFF000000);
   device->SetTexture(0, MakeTexture(8, 8, stripes));
@@ -164,33 +147,32 @@ TEST_F(GlScreenTest, MinifiedTextureSamplesTheMipChainWhenAsked) {
   EXPECT_NEAR(Red(Pixel(0, 0)), 128, 2);
 }
 
-TEST_F(GlScreenTest, DepthTestOnPixelSpaceVertices) {
-  device->SetTexture(0, TextureHandle{});
-  device->SetRenderState(RenderState::ZEnable, true);
-  device->SetRenderState(RenderState::ZWriteEnable, true);
-  DrawScreenQuad(0, 0, 10, 10, 0xFF0000FF, 0, 0, 1, 1, 0.25f);
-  DrawScreenQuad(0, 0, 10, 10, 0xFFFF0000, 0, 0, 1, 1, 0.75f);  // behind: hidden
-  EXPECT_EQ(Pixel(5, 5), 0xFF0000FFu);
-  device->Clear(ClearFlags::ZBuffer, 0, 1.0f, 0);
-  DrawScreenQuad(0, 0, 10, 10, 0xFFFF0000, 0, 0, 1, 1, 0.75f);  // depth cleared: drawn
-  EXPECT_EQ(Pixel(5, 5), 0xFFFF0000u);
-}
-
-TEST_F(GlScreenTest, ClearAndPresentKeepTheBackBufferReadable) {
+TEST_F(GlScreenTest, QuadsCoverExactlyTheirPixelsWithDepthAndColourWrites) {
   device->Clear(ClearFlags::Target, 0xFF123456, 1.0f, 0);
-  EXPECT_EQ(Pixel(0, 0), 0xFF123456u);
   EXPECT_EQ(Pixel(kTestWidth - 1, kTestHeight - 1), 0xFF123456u);
   ASSERT_EQ(device->BeginScene(), DeviceResult::Ok);
   device->SetTexture(0, TextureHandle{});
-  DrawScreenQuad(0, 0, 1, 1, 0xFFFFFFFF);
+  DrawScreenQuad(10, 20, 14, 25, 0xFFFF0000);
   ASSERT_EQ(device->EndScene(), DeviceResult::Ok);
-  EXPECT_EQ(device->Present(), DeviceResult::Ok);
-  EXPECT_EQ(Pixel(0, 0), 0xFFFFFFFFu);
-  EXPECT_EQ(Pixel(1, 0), 0xFF123456u);
+  EXPECT_EQ(device->Present(), DeviceResult::Ok);  // the back buffer stays readable
+  for (int y = 18; y < 28; ++y)
+    for (int x = 8; x < 17; ++x) {
+      bool inside = x >= 10 && x < 14 && y >= 20 && y < 25;
+      EXPECT_EQ(Pixel(x, y), inside ? 0xFFFF0000u : 0xFF123456u) << x << "," << y;
+    }
+  // Depth tested pixel-space vertices: the one behind is hidden until the depth is cleared.
+  device->SetRenderState(RenderState::ZEnable, true);
+  device->SetRenderState(RenderState::ZWriteEnable, true);
+  DrawScreenQuad(0, 0, 10, 10, 0xFF0000FF, 0, 0, 1, 1, 0.25f);
+  DrawScreenQuad(0, 0, 10, 10, 0xFFFF0000, 0, 0, 1, 1, 0.75f);
+  EXPECT_EQ(Pixel(5, 5), 0xFF0000FFu);
+  device->Clear(ClearFlags::ZBuffer, 0, 1.0f, 0);
+  DrawScreenQuad(0, 0, 10, 10, 0xFFFF0000, 0, 0, 1, 1, 0.75f);
+  EXPECT_EQ(Pixel(5, 5), 0xFFFF0000u);
   // Colour writes off leave the picture; the clear still works.
   device->SetRenderState(RenderState::ColorWriteEnable, 0);
-  DrawScreenQuad(4, 4, 8, 8, 0xFFFFFFFF);
-  EXPECT_EQ(Pixel(5, 5), 0xFF123456u);
+  DrawScreenQuad(0, 0, 10, 10, 0xFFFFFFFF, 0, 0, 1, 1, 0.1f);
+  EXPECT_EQ(Pixel(5, 5), 0xFFFF0000u);
   device->Clear(ClearFlags::Target, 0xFF000000, 1.0f, 0);
   EXPECT_EQ(Pixel(5, 5), 0xFF000000u);
 }

@@ -37,7 +37,7 @@ class GlWorldTest : public GlDeviceTest {
   }
 };
 
-TEST_F(GlWorldTest, CounterClockwiseCullingKeepsFacesWoundClockwise) {
+TEST_F(GlWorldTest, CullingNearPlaneAndWorldMatrix) {
   // The first two rows rely on the default cull mode.
   struct Case { uint32_t cull; bool reversed; uint32_t pixel; } cases[] = {
       {Cull::CCW, false, 0xFFFFFFFF}, {Cull::CCW, true, 0xFF000000},
@@ -47,6 +47,20 @@ TEST_F(GlWorldTest, CounterClockwiseCullingKeepsFacesWoundClockwise) {
     if (c.cull != Cull::CCW) device->SetRenderState(RenderState::CullMode, c.cull);
     DrawSquare(0, 20, c.reversed);
     EXPECT_EQ(Pixel(kCx, kCy), c.pixel) << "cull " << c.cull << " reversed " << c.reversed;
+  }
+  device->SetRenderState(RenderState::CullMode, Cull::CCW);
+  device->Clear(ClearFlags::Target, 0xFF000000, 1, 0);
+  DrawSquare(-99.5f, 0.2f);  // half a unit from the eye, nearer than the near plane 1
+  EXPECT_EQ(Pixel(kCx, kCy), 0xFF000000u);
+  DrawSquare(-98.0f, 0.2f);  // two units away: drawn
+  EXPECT_EQ(Pixel(kCx, kCy), 0xFFFFFFFFu);
+  // A world translation to the right (+X) moves the square right on screen; up (+Y) is up.
+  for (auto [dx, dy] : {std::pair{30, 0}, {0, 30}}) {
+    device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, 0xFF000000, 1, 0);
+    device->SetTransform(TransformState::World, MatrixTranslation(float(dx), float(dy), 0));
+    DrawSquare(0, 5);
+    EXPECT_EQ(Pixel(kCx, kCy), 0xFF000000u);
+    EXPECT_EQ(Pixel(kCx + OnScreen(float(dx)), kCy - OnScreen(float(dy))), 0xFFFFFFFFu) << dx << "," << dy;
   }
 }
 
@@ -72,24 +86,6 @@ TEST_F(GlWorldTest, NearerSurfaceWinsInEitherDrawOrder) {
   device->SetMaterial(blue);
   DrawSquare(10, 30);
   EXPECT_EQ(Pixel(kCx, kCy), 0xFF0000FFu);
-}
-
-TEST_F(GlWorldTest, NearPlaneClipsInFrontAndWorldMatrixMoves) {
-  DrawSquare(-99.5f, 0.2f);  // half a unit from the eye, nearer than the near plane 1
-  EXPECT_EQ(Pixel(kCx, kCy), 0xFF000000u);
-  DrawSquare(-98.0f, 0.2f);  // two units away: drawn
-  EXPECT_EQ(Pixel(kCx, kCy), 0xFFFFFFFFu);
-  // A world translation to the right (+X) moves the square right on screen.
-  device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, 0xFF000000, 1, 0);
-  device->SetTransform(TransformState::World, MatrixTranslation(30, 0, 0));
-  DrawSquare(0, 5);
-  EXPECT_EQ(Pixel(kCx, kCy), 0xFF000000u);
-  EXPECT_EQ(Pixel(kCx + OnScreen(30), kCy), 0xFFFFFFFFu);
-  // Up (+Y) is up on screen.
-  device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, 0xFF000000, 1, 0);
-  device->SetTransform(TransformState::World, MatrixTranslation(0, 30, 0));
-  DrawSquare(0, 5);
-  EXPECT_EQ(Pixel(kCx, kCy - OnScreen(30)), 0xFFFFFFFFu);
 }
 
 TEST_F(GlWorldTest, PointLightWithConstantAttenuationAndAmbient) {

@@ -12,19 +12,6 @@
 namespace nb {
 namespace {
 
-TEST(DeviceStatesTest, FreshDeviceHasTheDefaultStates) {
-  RecordingDevice dev;
-  EXPECT_EQ(dev.GetRenderState(RenderState::ZEnable), 1u);  // it has a depth buffer
-  EXPECT_EQ(dev.GetRenderState(RenderState::CullMode), Cull::CCW);
-  EXPECT_EQ(BitsFloat(dev.GetRenderState(RenderState::FogEnd)), 1.0f);
-  EXPECT_EQ(dev.GetTextureStageState(0, TextureStageState::AlphaOp), TextureOp::SelectArg1);
-  EXPECT_EQ(dev.GetTextureStageState(1, TextureStageState::ColorOp), TextureOp::Disable);
-  EXPECT_EQ(dev.GetTextureStageState(1, TextureStageState::TexCoordIndex), 1u);
-  PresentParameters noDepth = RecordingDevice::DefaultParams();
-  noDepth.enableAutoDepthStencil = false;
-  EXPECT_EQ(RecordingDevice(noDepth).GetRenderState(RenderState::ZEnable), 0u);
-}
-
 TEST(DeviceStatesTest, OutOfRangeStatesAreRefusedNotStored) {
   RecordingDevice dev;
   EXPECT_EQ(dev.SetRenderState(static_cast<RenderState>(999), 1), DeviceResult::InvalidCall);
@@ -35,21 +22,6 @@ TEST(DeviceStatesTest, OutOfRangeStatesAreRefusedNotStored) {
   EXPECT_EQ(dev.SetTexture(0, TextureHandle{12345}), DeviceResult::InvalidCall);
   EXPECT_EQ(dev.GetRenderState(static_cast<RenderState>(999)), 0u);
   EXPECT_EQ(dev.CountOf(DeviceOp::SetRenderState), 1u);  // still recorded
-}
-
-TEST(DeviceStatesTest, CallsAreRecordedWithNamedStates) {
-  RecordingDevice dev;
-  dev.SetRenderState(RenderState::CullMode, Cull::None);
-  dev.SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::AddSigned);
-  dev.SetSamplerState(0, SamplerState::MipFilter, TextureFilter::Linear);
-  dev.SetTransform(TransformState::World, MatrixTranslation(1, 2, 3));
-  EXPECT_EQ(dev.Described(), (std::vector<std::string>{"SetRenderState(CullMode, 1)",
-                                                      "SetTextureStageState(0, ColorOp, 8)",
-                                                      "SetSamplerState(0, MipFilter, 2)", "SetTransform(World)"}));
-  EXPECT_EQ(dev.calls[3].matrix.m[3][2], 3.0f);
-  Matrix back;
-  dev.GetTransform(TransformState::World, &back);
-  EXPECT_EQ(back.m[3][1], 2.0f);
 }
 
 TEST(StateBlockTest, RecordCaptureApplyAndRelease) {
@@ -167,20 +139,39 @@ TEST_F(BufferTest, DrawsPastTheBuffersAreRefused) {
   dev.SetStreamSource(0, vb, 0, sizeof(VertexColorTex));
   dev.SetFVF(Fvf::XYZ);
   EXPECT_EQ(dev.DrawPrimitive(tri, 0, 1), DeviceResult::InvalidCall);
-  // A released buffer is no longer the stream.
+  // A 32-bit index far outside.
   dev.SetFVF(kFvfColorTex);
+  IndexBufferHandle wide;
+  void* p = nullptr;
+  ASSERT_EQ(dev.CreateIndexBuffer(3 * 4, 0, IndexFormat::Index32, Pool::Managed, &wide), DeviceResult::Ok);
+  ASSERT_EQ(dev.LockIndexBuffer(wide, 0, 0, &p, 0), DeviceResult::Ok);
+  const uint32_t far[3] = {0, 1, 4000000000u};
+  std::memcpy(p, far, sizeof far);
+  dev.UnlockIndexBuffer(wide);
+  dev.SetIndices(wide);
+  EXPECT_EQ(dev.DrawIndexedPrimitive(tri, 0, 0, 3, 0, 1), DeviceResult::InvalidCall);
+  // A released buffer is no longer the stream.
   dev.ReleaseVertexBuffer(vb);
   EXPECT_EQ(dev.DrawPrimitive(tri, 0, 1), DeviceResult::InvalidCall);
   EXPECT_TRUE(dev.draws.empty());
 }
 
 TEST_F(BufferTest, ResetKeepsManagedResourcesAndRestoresDefaults) {
+  // A fresh device starts with the default states; ZEnable follows the depth buffer.
+  const DeviceStates defaults = DefaultDeviceStates(true);
+  EXPECT_EQ(RecordingDevice().states().render, defaults.render);
+  PresentParameters noDepth = RecordingDevice::DefaultParams();
+  noDepth.enableAutoDepthStencil = false;
+  EXPECT_EQ(RecordingDevice(noDepth).GetRenderState(RenderState::ZEnable), 0u);
+  EXPECT_EQ(defaults.render[static_cast<int>(RenderState::ZEnable)], 1u);
   std::vector<uint8_t> texel(4 * 4 * 4, 200);
   TextureHandle tex;
   ASSERT_EQ(dev.CreateTexture(4, 4, texel.data(), &tex), DeviceResult::Ok);
   dev.SetRenderState(RenderState::CullMode, Cull::None);
+  dev.SetTextureStageState(1, TextureStageState::ColorOp, TextureOp::Add);
   ASSERT_EQ(dev.Reset(RecordingDevice::DefaultParams()), DeviceResult::Ok);
-  EXPECT_EQ(dev.GetRenderState(RenderState::CullMode), Cull::CCW);
+  EXPECT_EQ(dev.states().render, defaults.render);
+  EXPECT_EQ(dev.states().stage, defaults.stage);
   int w = 0, h = 0;
   EXPECT_EQ(dev.GetTextureSize(tex, &w, &h), DeviceResult::Ok);
   EXPECT_EQ(w, 4);

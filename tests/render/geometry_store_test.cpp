@@ -42,27 +42,25 @@ TEST_F(GeometryStoreTest, MeshesShareTheVertexBufferAndDrawFromTheirFirstVertex)
   EXPECT_EQ(std::tie(two.firstVertex, two.vertexCount, two.faceCount, two.name),
             std::make_tuple(5u, 4u, 2u, std::string("two.x")));
 
-  device.ClearCalls();
+  // The draw reads the second mesh's own vertices and all its triangles.
   BindMeshStream(device, store);
   EXPECT_TRUE(DrawMesh(device, store, 1));
-  EXPECT_EQ(device.Described(),
-            (std::vector<std::string>{"SetFVF(274)",
-                                      "SetStreamSource(0, " + std::to_string(store.vertices3d.id) + ", 0, 32)",
-                                      "SetIndices(" + std::to_string(two.indexBuffer.id) + ")",
-                                      "DrawIndexedPrimitive(4, 5, 0, 4, 0, 2)"}));
-  // The draw read the second mesh's own vertices.
   ASSERT_EQ(device.draws.size(), 1u);
+  EXPECT_EQ(device.draws[0].indexCount, 6u);
   std::vector<VertexPNT> drawn = DrawnVertices(device.draws[0]);
   ASSERT_EQ(drawn.size(), 4u);
   for (size_t i = 0; i < drawn.size(); ++i) EXPECT_EQ(std::tie(drawn[i].x, drawn[i].u), std::make_tuple(float(i), 2.f));
-}
-
-TEST_F(GeometryStoreTest, MissingOrEmptyRecordsAreSkippedWithoutDeviceCalls) {
+  // Missing or empty records are skipped without touching the device.
   device.ClearCalls();
-  EXPECT_FALSE(DrawMesh(device, store, -1));
-  EXPECT_FALSE(DrawMesh(device, store, 0));   // nothing loaded there
-  EXPECT_FALSE(DrawMesh(device, store, 64));  // a sprite record, not a mesh
+  for (int record : {-1, 2, kFirstSpriteRecord, 1000})
+    EXPECT_FALSE(DrawMesh(device, store, record)) << record;
   EXPECT_TRUE(device.calls.empty());
+
+  ReplaceLevelMesh(store, device, {{}, {}, {}}, {0, 1, 2});
+  ReleaseGeometryStore(store, device);
+  EXPECT_EQ(std::make_tuple(device.vertexBufferCount(), device.indexBufferCount(), store.meshCount),
+            std::make_tuple(size_t{0}, size_t{0}, 0u));
+  EXPECT_FALSE(store.vertices3d);
 }
 
 TEST_F(GeometryStoreTest, TheRecordAndVertexLimitsAreRefusedWithoutOverrun) {
@@ -98,67 +96,51 @@ TEST_F(GeometryStoreTest, TheRecordAndVertexLimitsAreRefusedWithoutOverrun) {
   EXPECT_EQ(why, StoreRefusal::NoBuffer);
 }
 
-TEST_F(GeometryStoreTest, EachLevelMeshReplacesThePreviousOneSoManyLevelsStayBounded) {
-  ASSERT_EQ(AddMesh(store, device, Strip(100, 1), "catalogue.x"), 0);
+// Each level mesh replaces the previous one, so many levels stay bounded; a
+// large one grows the buffer and takes 32-bit indices.
+TEST_F(GeometryStoreTest, LevelMeshesReplaceEachOtherAndALargeOneGrowsTheBuffer) {
+  ASSERT_EQ(AddMesh(store, device, Strip(30000, 5), "catalogue.x"), 0);
   const size_t buffersBefore = device.indexBufferCount();
   int levelRecord = -1;
-  for (int level = 0; level < 300; ++level) {
-    uint32_t count = 3 + static_cast<uint32_t>((level * 7919) % 20000);
+  for (int level = 0; level <= 300; ++level) {
+    // The last one has more vertices than the 50,000 and than 16-bit indices reach.
+    const uint32_t count = level == 300 ? 90000 : 3 + static_cast<uint32_t>((level * 7919) % 20000);
     std::vector<VertexPNT> vertices(count, VertexPNT{0, 0, 0, 0, 1, 0, static_cast<float>(level), 0});
+    vertices.back().x = static_cast<float>(count - 1);
     std::vector<uint32_t> indices;
-    for (uint32_t i = 0; i + 2 < count; i += 3) indices.insert(indices.end(), {i, i + 1, i + 2});
+    for (uint32_t i = 0; i + 2 < count; i += 3) indices.insert(indices.end(), {i, i + 1, count - 1 - i});
     int record = ReplaceLevelMesh(store, device, vertices, indices);
     ASSERT_GE(record, 0);
     if (levelRecord < 0) levelRecord = record;
     ASSERT_EQ(record, levelRecord);
-    ASSERT_EQ(store.vertexCount3d, 100u + count);
-    ASSERT_EQ(store.records[record].firstVertex, 100u);
+    ASSERT_EQ(store.vertexCount3d, 30000u + count);
+    ASSERT_EQ(store.records[record].firstVertex, 30000u);
     ASSERT_EQ(store.records[record].faceCount, count / 3);
   }
   EXPECT_EQ(store.meshCount, 2u);
-  EXPECT_EQ(store.faceTotal3d, 98u + store.records[levelRecord].faceCount);
+  EXPECT_EQ(store.faceTotal3d, 29998u + store.records[levelRecord].faceCount);
   EXPECT_EQ(device.indexBufferCount(), buffersBefore + 1);
-
-  // The last level draws its own vertices, and the catalogue mesh is intact.
-  BindMeshStream(device, store);
-  device.draws.clear();
-  ASSERT_TRUE(DrawMesh(device, store, levelRecord));
-  ASSERT_TRUE(DrawMesh(device, store, 0));
-  ASSERT_EQ(device.draws.size(), 2u);
-  EXPECT_FLOAT_EQ(DrawnVertices(device.draws[0])[0].u, 299);
-  EXPECT_FLOAT_EQ(DrawnVertices(device.draws[1])[99].x, 99);
-  EXPECT_FLOAT_EQ(DrawnVertices(device.draws[1])[99].u, 1);
-}
-
-TEST_F(GeometryStoreTest, ALargeLevelGrowsTheBufferAndUses32BitIndices) {
-  ASSERT_EQ(AddMesh(store, device, Strip(30000, 5), "catalogue.x"), 0);
-  const uint32_t count = 90000;  // more than the 50,000 and than 16-bit indices reach
-  std::vector<VertexPNT> vertices(count);
-  for (uint32_t i = 0; i < count; ++i) vertices[i] = VertexPNT{static_cast<float>(i), 0, 0, 0, 1, 0, 7, 0};
-  std::vector<uint32_t> indices = {0, 1, count - 1, count - 3, count - 2, count - 1};
-  int record = ReplaceLevelMesh(store, device, vertices, indices);
-  ASSERT_EQ(record, 1);
   EXPECT_GE(store.capacity3d, 120000u);
   EXPECT_EQ(device.vertexBufferCount(), 2u);  // the old 3-D buffer was released
 
-  device.ClearCalls();
+  // The last level draws its own vertices, and the catalogue mesh is intact.
   BindMeshStream(device, store);
-  ASSERT_TRUE(DrawMesh(device, store, record));
+  ASSERT_TRUE(DrawMesh(device, store, levelRecord));
   ASSERT_TRUE(DrawMesh(device, store, 0));
   ASSERT_EQ(device.draws.size(), 2u);  // both passed the device's range checks
-  std::vector<VertexPNT> level = DrawnVertices(device.draws[0]);
-  EXPECT_FLOAT_EQ(level.back().x, static_cast<float>(count - 1));
-  std::vector<VertexPNT> catalogue = DrawnVertices(device.draws[1]);
+  const std::vector<VertexPNT> level = DrawnVertices(device.draws[0]);
+  const std::vector<VertexPNT> catalogue = DrawnVertices(device.draws[1]);
+  EXPECT_EQ(std::make_tuple(level.size(), level.back().x, level[0].u),
+            std::make_tuple(size_t{90000}, 89999.f, 300.f));
   ASSERT_EQ(catalogue.size(), 30000u);
-  EXPECT_FLOAT_EQ(catalogue[29999].x, 29999);
-  EXPECT_FLOAT_EQ(catalogue[29999].u, 5);
+  EXPECT_EQ(std::make_pair(catalogue[29999].x, catalogue[29999].u), std::make_pair(29999.f, 5.f));
 
   // Indices that point past the vertices are refused, and the level record
   // is left empty rather than pointing at stale data.
   StoreRefusal why = StoreRefusal::None;
-  EXPECT_EQ(ReplaceLevelMesh(store, device, {vertices[0], vertices[1], vertices[2]}, {0, 1, 3}, &why), -1);
+  EXPECT_EQ(ReplaceLevelMesh(store, device, {level[0], level[1], level[2]}, {0, 1, 3}, &why), -1);
   EXPECT_EQ(why, StoreRefusal::BadMesh);
-  EXPECT_FALSE(DrawMesh(device, store, record));
+  EXPECT_FALSE(DrawMesh(device, store, levelRecord));
   EXPECT_EQ(store.vertexCount3d, 30000u);
 }
 
@@ -183,15 +165,6 @@ TEST_F(GeometryStoreTest, AppendVerticesCopiesFromAnotherBufferAndRefusesOverflo
   store.vertexCount3d = kStoreVertexCapacity - 5;
   EXPECT_FALSE(AppendVertices(store, device, source, 10));  // past the end of the store
   EXPECT_EQ(store.vertexCount3d, kStoreVertexCapacity - 5);
-}
-
-TEST_F(GeometryStoreTest, ReleaseGivesBackEveryBuffer) {
-  AddMesh(store, device, Strip(3, 0), "a");
-  ReplaceLevelMesh(store, device, {{}, {}, {}}, {0, 1, 2});
-  ReleaseGeometryStore(store, device);
-  EXPECT_EQ(std::make_tuple(device.vertexBufferCount(), device.indexBufferCount(), store.meshCount),
-            std::make_tuple(size_t{0}, size_t{0}, 0u));
-  EXPECT_FALSE(store.vertices3d);
 }
 
 }  // namespace

