@@ -1,7 +1,8 @@
 #pragma once
-// The readable level source: parsing it, checking it and encoding it as the
-// game's binary level file. Header-only so that the compiler, the solver and
-// the tests share one reading of the format.
+// The readable level source: parsing it, checking it and turning it into the
+// game's level record, which the game's own encoder writes as the binary level
+// file. Header-only so that the compiler, the solver and the tests share one
+// reading of the format.
 //
 // A source is a text file:
 //
@@ -23,8 +24,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -101,40 +100,6 @@ inline std::optional<SourceCell> CellForChar(char ch) {
     case 'T': return SourceCell{Teleport, 0, 0};
     case 'M': return SourceCell{MovableBrick, 0, 0};
     default: return std::nullopt;
-  }
-}
-
-inline char CharForCell(const SourceCell& cell) {
-  switch (cell.kind) {
-    case Floor: return '.';
-    case Wall: return '#';
-    case Gate: return 'G';
-    case Switch: return 'X';
-    case ReflectorAnti: return '\\';
-    case ReflectorMain: return '/';
-    case Stone: return '*';
-    case Bonus:
-      switch (cell.state) {
-        case BonusTime: return 't';
-        case BonusSpeed: return 'f';
-        case BonusTurnAround: return 'r';
-        case BonusLife: return 'l';
-        default: return '?';
-      }
-    case Hole: return 'O';
-    case Start: return 'S';
-    case Void: return ' ';
-    case Brick: return 'B';
-    case Valve:
-      switch (cell.state) {
-        case ValveTowardsHigherCols: return '^';
-        case ValveTowardsHigherRows: return '>';
-        case ValveTowardsLowerCols: return 'v';
-        default: return '<';
-      }
-    case Teleport: return 'T';
-    case MovableBrick: return 'M';
-    default: return '!';
   }
 }
 
@@ -364,41 +329,15 @@ inline std::optional<LevelSource> ParseLevelSource(const std::string& text, Sour
   return level;
 }
 
-constexpr size_t kFileHeaderBytes = 129;
-
-inline void AppendInt32(std::string& out, int32_t v) {
-  uint32_t u = static_cast<uint32_t>(v);
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
-}
-
-// The binary level file: a 129-byte header holding the title, no extra
-// records, the time limit, the sizes, each row's cells from the last column
-// to the first, and a zero trailer.
-inline std::string EncodeLevelFile(const LevelSource& level) {
-  std::string out(kFileHeaderBytes, '\0');
-  std::memcpy(out.data(), level.title.data(), std::min(level.title.size(), static_cast<size_t>(kMaxTitleLength)));
-  AppendInt32(out, 0);
-  AppendInt32(out, level.timeLimit);
-  AppendInt32(out, level.rows);
-  AppendInt32(out, level.cols);
-  for (int r = 0; r < level.rows; ++r) {
-    for (int k = 0; k < level.cols; ++k) {
-      const SourceCell& cell = level.At(r, level.cols - 1 - k);
-      AppendInt32(out, cell.kind);
-      AppendInt32(out, cell.state);
-      AppendInt32(out, cell.value);
-    }
-  }
-  AppendInt32(out, 0);
-  return out;
-}
-
-// The title stored in a level file's header, empty when there is none.
-inline std::string TitleFromLevelFile(const std::string& bytes) {
-  size_t n = std::min(bytes.size(), kFileHeaderBytes);
-  size_t end = 0;
-  while (end < n && bytes[end] != '\0') ++end;
-  return bytes.substr(0, end);
+// The level record the game reads from the compiled file: the cells of the
+// source in the used rectangle of a fresh record.
+inline void FillLevelRecord(const LevelSource& source, LevelRecord& level) {
+  level.timeLimit = source.timeLimit;
+  level.rows = source.rows;
+  level.cols = source.cols;
+  for (int r = 0; r < source.rows; ++r)
+    for (int c = 0; c < source.cols; ++c)
+      level.cells[r][c] = {source.At(r, c).kind, source.At(r, c).state, source.At(r, c).value, 0};
 }
 
 // "07-valves.lvl" -> 7; 0 when the name does not start with a number.

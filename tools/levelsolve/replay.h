@@ -110,13 +110,7 @@ struct ReplayGame {
   // Puts a parsed source into the level record and prepares it as level
   // setup does after reading the file.
   void PrepareFromSource(const LevelSource& src) {
-    LevelRecord& level = world->level;
-    level.timeLimit = src.timeLimit;
-    level.rows = src.rows;
-    level.cols = src.cols;
-    for (int r = 0; r < src.rows; ++r)
-      for (int c = 0; c < src.cols; ++c)
-        level.cells[r][c] = {src.At(r, c).kind, src.At(r, c).state, src.At(r, c).value, 0};
+    FillLevelRecord(src, world->level);
     PrepareLoadedLevel(*world, ctx);
   }
 };
