@@ -108,8 +108,6 @@ std::unique_ptr<GraphicsAdapter> CreateGlAdapter(PlatformWindow* window) {
   SDL_GL_MakeCurrent(sdl, context->context);
   // No wait for the vertical retrace; a driver that refuses is not an error.
   SDL_GL_SetSwapInterval(0);
-  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  context->renderer = renderer ? renderer : "";
   const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
   int major = version ? std::atoi(version) : 0;
   context->framebufferObjects = major >= 3 || HasExtension("GL_ARB_framebuffer_object");
@@ -242,7 +240,6 @@ void GlDevice::BackBufferSize(int* width, int* height) const {
 }
 
 bool GlDevice::rangeFogSupported() const { return context_->fogDistance; }
-std::string GlDevice::rendererName() const { return context_->renderer; }
 
 bool GlDevice::CreateTextureObject(uint32_t id, const std::vector<MipLevel>& chain) {
   if (chain.empty()) return false;

@@ -92,9 +92,7 @@ TEST_F(SoundCatalogueTest, FailedDeviceShowsOneMessageAndEveryLaterCallIsHarmles
   MusicAtStartUp(audio);
   MusicToMainMenu(audio);
   MusicAfterSplash(audio, true);
-  MusicAtLevelStart(audio);
   MusicAfterLoading(audio);
-  MusicAtLevelWon(audio);
   SetMusicVolume(audio, MusicId::Menu, 10);
   ChangeVolumeByArrowKey(audio, volumes, kMasterRow, true);
   DragVolumeSlider(audio, volumes, kSoundRow, 500, 400);
@@ -244,9 +242,7 @@ TEST_F(SoundCatalogueTest, MusicFollowsTheScreens) {
       {MusicAtStartUp, "Ps."},
       {MusicToMainMenu, "PP."},  // the splash ends by itself: intro and menu cross
       {[](AudioState& a) { MusicAfterSplash(a, false); }, "-P."},
-      {MusicAtLevelStart, ".ss"},
-      {MusicAfterLoading, ".sP"},
-      {MusicAtLevelWon, "..s"},
+      {MusicAfterLoading, "..P"},
       {[](AudioState& a) { MusicAfterLoading(a), MusicToMainMenu(a); }, ".Ps"},
       {MusicAtShutdown, "-E-"},
       // Enter on the splash starts the menu music and ends the intro, and

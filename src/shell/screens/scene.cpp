@@ -30,8 +30,6 @@ void IslandBlendStates(GraphicsDevice& d) {
 
 }  // namespace
 
-void DrawPlayScene(Game& game) { DrawPlaySceneAt(game, TimerMs()); }
-
 void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
   GraphicsDevice* device = Device(game);
   if (!device) return;
