@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "gameplay/element_animations.h"
 #include "gameplay/scoring.h"
 #include "gameplay/world_step.h"
 
@@ -108,9 +107,12 @@ bool CountLevelSecond(World& world, GameplayContext& ctx) {
   return false;
 }
 
-void SimulatePlayFrame(World& world, GameplayContext& ctx) {
+bool StepPlayFrame(World& world, GameplayContext& ctx, bool secondDue) {
   StepWorld(world, ctx);
-  AdvanceElementAnimations(world.level, world.play);
+  // A fall that cost the last life has ended the game: the clock stops.
+  if (!secondDue || !world.ball.moving || CurrentLives(ctx) < 0) return false;
+  CountLevelSecond(world, ctx);
+  return true;
 }
 
 }  // namespace nb
