@@ -1,5 +1,6 @@
 #include "gameplay/level_setup.h"
 
+#include "gameplay/element_animations.h"
 #include "gameplay/level_file.h"
 #include "gameplay/level_geometry.h"
 
@@ -121,13 +122,14 @@ void PrepareLoadedLevel(World& world, GameplayContext& ctx) {
           level.stonesLeft += 1;
           break;
         case ReflectorAnti:
-          cell.state = 1;
-          cell.value = 0;
+          StartReflectorPhase(cell, ReflectorAppearingAnti);
           cell.count = 5;
           break;
         case ReflectorMain:
-          cell.state = 3;
-          cell.value = 20;
+          // From the file a Main Reflector appears and runs on through the
+          // turn to its own kind.
+          cell.state = ReflectorTurningToMain;
+          cell.value = kReflectorSegments[ReflectorAppearingMain].start;
           cell.count = 5;
           break;
         case MovableBrick:
