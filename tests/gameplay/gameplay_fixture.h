@@ -91,9 +91,7 @@ class GameplayTest : public ::testing::Test {
   void Load(const std::vector<std::string>& rows, int32_t timeLimit = 100);
   // The ball rolls from the centre of (row, col) in direction (dRow, dCol).
   void Roll(int row, int col, int dRow, int dCol, int speed = kBaseSpeed);
-  void Step(int steps = 1) {
-    for (int i = 0; i < steps; ++i) StepWorld(*world, ctx);
-  }
+  void Step(int steps = 1) { for (int i = 0; i < steps; ++i) StepWorld(*world, ctx); }
   // A play frame: its rules, then the element animations of its drawn scene.
   void Frame(bool secondDue = false) {
     StepPlayFrame(*world, ctx, secondDue);

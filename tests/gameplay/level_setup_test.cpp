@@ -158,9 +158,7 @@ TEST_F(SetupTest, WholeLevelIsWonByPlacingTwoReflectors) {
   HandlePlayClick(*world, ctx, 3, 1, ReflectorMain);  // rolls the ball and places
   HandlePlayClick(*world, ctx, 3, 4, ReflectorAnti);
   int frames = 0;
-  while (!world->play.levelWon && frames < 2000) {
-    Frame(++frames % 67 == 0);
-  }
+  while (!world->play.levelWon && frames < 2000) Frame(++frames % 67 == 0);
   ASSERT_TRUE(world->play.levelWon);
   EXPECT_EQ(frames, 20 + 30 + 20 + 1);  // down, across, up to the last stone
   EXPECT_EQ(world->level.stonesLeft, 0);
