@@ -91,14 +91,7 @@ void MusicAfterSplash(AudioState& audio, bool restartMenu) {
   PlayMusic(audio, MusicId::Menu, restartMenu);
 }
 
-void MusicAtLevelStart(AudioState& audio) {
-  StopMusic(audio, MusicId::Menu);
-  StopMusic(audio, MusicId::Game);
-}
-
 void MusicAfterLoading(AudioState& audio) { PlayMusic(audio, MusicId::Game, true); }
-
-void MusicAtLevelWon(AudioState& audio) { StopMusic(audio, MusicId::Game); }
 
 void MusicAtShutdown(AudioState& audio) {
   FreeMusic(audio, MusicId::Game);

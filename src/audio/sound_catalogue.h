@@ -53,9 +53,7 @@ bool MusicIsPlaying(AudioState& audio, MusicId music);
 void MusicAtStartUp(AudioState& audio);          // intro, without restart
 void MusicToMainMenu(AudioState& audio);         // every return to the main menu
 void MusicAfterSplash(AudioState& audio, bool restartMenu);  // after MusicToMainMenu
-void MusicAtLevelStart(AudioState& audio);       // menu and game music stop
 void MusicAfterLoading(AudioState& audio);       // game music from its start
-void MusicAtLevelWon(AudioState& audio);         // game music stops
 void MusicAtShutdown(AudioState& audio);         // game and intro streams freed
 
 // Frees every sound and closes the device (the last audio call).

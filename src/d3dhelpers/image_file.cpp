@@ -241,17 +241,4 @@ Image ResampleImage(const Image& source, int width, int height) {
   return result;
 }
 
-std::vector<Image> MakeMipChain(const Image& base) {
-  std::vector<Image> chain;
-  if (base.width <= 0 || base.height <= 0) return chain;
-  chain.push_back(base);
-  while (chain.back().width > 1 || chain.back().height > 1) {
-    const Image& last = chain.back();
-    int w = last.width > 1 ? last.width / 2 : 1;
-    int h = last.height > 1 ? last.height / 2 : 1;
-    chain.push_back(ResampleImage(last, w, h));
-  }
-  return chain;
-}
-
 }  // namespace nb

@@ -27,8 +27,4 @@ int NextPowerOfTwo(int size);
 // target pixel covers (exact copy when the size is unchanged).
 Image ResampleImage(const Image& source, int width, int height);
 
-// The full mip chain: level 0 is the image itself, each further level halves
-// both sides (not below 1) by averaging 2 x 2 blocks, down to 1 x 1.
-std::vector<Image> MakeMipChain(const Image& base);
-
 }  // namespace nb

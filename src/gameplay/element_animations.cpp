@@ -2,19 +2,16 @@
 
 namespace nb {
 
+void StartReflectorPhase(GridCell& cell, ReflectorPhase phase) {
+  cell.state = phase;
+  cell.value = kReflectorSegments[phase].start;
+}
+
 void AdvanceReflectorAnimation(GridCell& cell) {
   if (cell.kind != ReflectorAnti && cell.kind != ReflectorMain) return;
-  int32_t end = 0;
-  int32_t endKind = -1;  // -1: no change at the end
-  switch (cell.state) {
-    case 1: end = 10; break;
-    case 2: end = 30; break;
-    case 3: end = 60; endKind = ReflectorMain; break;
-    case 4: end = 80; endKind = Floor; break;
-    case 5: end = 110; endKind = ReflectorAnti; break;
-    case 6: end = 130; endKind = Floor; break;
-    default: return;
-  }
+  if (cell.state < ReflectorAppearingAnti || cell.state > ReflectorVanishingMain) return;
+  const int32_t end = kReflectorSegments[cell.state].end;
+  const int32_t endKind = kReflectorSegments[cell.state].endKind;
   if (cell.value < end) {
     cell.value += 2;
     if (cell.value > end) cell.value = end;

@@ -1,11 +1,13 @@
 #include "gameplay/level_file.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
+#include "persistence/binary_io.h"
 #include "platform/message_box.h"
 #include "core/paths.h"
 
@@ -13,6 +15,7 @@ namespace nb {
 namespace {
 
 constexpr size_t kHeaderBytes = 129;
+constexpr size_t kMaxTitleBytes = 63;  // the title and its terminator fill the first 64 bytes
 constexpr size_t kExtraRecordBytes = 160;
 constexpr size_t kCellBytes = 12;
 
@@ -80,27 +83,24 @@ bool LoadLevelFile(LevelRecord& level, const std::string& path) {
   return true;
 }
 
-std::string EncodeLevelFile(const LevelRecord& level) {
+std::string EncodeLevelFile(const LevelRecord& level, const std::string& title) {
   std::string bytes(kHeaderBytes, '\0');
-  auto put = [&bytes](int32_t value) {
-    uint32_t v = static_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>((v >> (8 * i)) & 0xFF));
-  };
-  const int rows = level.rows < 0 ? 0 : (level.rows > kGridSize ? kGridSize : level.rows);
-  const int cols = level.cols < 0 ? 0 : (level.cols > kGridSize ? kGridSize : level.cols);
-  put(0);  // no extra records
-  put(level.timeLimit);
-  put(rows);
-  put(cols);
+  title.copy(bytes.data(), std::min(title.size(), kMaxTitleBytes));
+  const int rows = std::clamp(level.rows, 0, kGridSize);
+  const int cols = std::clamp(level.cols, 0, kGridSize);
+  AppendInt32(bytes, 0);  // no extra records
+  AppendInt32(bytes, level.timeLimit);
+  AppendInt32(bytes, rows);
+  AppendInt32(bytes, cols);
   for (int r = 0; r < rows; ++r) {
     for (int k = 0; k < cols; ++k) {
       const GridCell& cell = level.cells[r][cols - 1 - k];
-      put(cell.kind);
-      put(cell.state);
-      put(cell.value);
+      AppendInt32(bytes, cell.kind);
+      AppendInt32(bytes, cell.state);
+      AppendInt32(bytes, cell.value);
     }
   }
-  put(level.trailer);
+  AppendInt32(bytes, level.trailer);
   return bytes;
 }
 

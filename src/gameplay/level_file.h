@@ -15,8 +15,9 @@ std::string LevelFileName(int levelNumber);
 // contents. Returns true when the level was read.
 bool LoadLevelFile(LevelRecord& level, const std::string& path);
 
-// The bytes of a level file for the used rectangle of the record (no extra
-// records, a zero header); what LoadLevelFile reads back.
-std::string EncodeLevelFile(const LevelRecord& level);
+// The bytes of a level file for the used rectangle of the record: the title
+// (up to 63 characters) in the header, no extra records; what LoadLevelFile
+// reads back.
+std::string EncodeLevelFile(const LevelRecord& level, const std::string& title = "");
 
 }  // namespace nb

@@ -42,6 +42,17 @@ enum BonusKind : int32_t {
   BonusLife = 5,
 };
 
+// The animation phase of a Reflector cell (its state); its value runs along
+// the Reflector's animation track through the phase's segment.
+enum ReflectorPhase : int32_t {
+  ReflectorAppearingAnti = 1,
+  ReflectorAppearingMain = 2,
+  ReflectorTurningToMain = 3,
+  ReflectorVanishingAnti = 4,
+  ReflectorTurningToAnti = 5,
+  ReflectorVanishingMain = 6,
+};
+
 struct GridCell {
   int32_t kind = Floor;
   int32_t state = 0;

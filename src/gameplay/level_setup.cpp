@@ -1,5 +1,6 @@
 #include "gameplay/level_setup.h"
 
+#include "gameplay/element_animations.h"
 #include "gameplay/level_file.h"
 #include "gameplay/level_geometry.h"
 
@@ -28,6 +29,53 @@ void LinkTeleports(LevelRecord& level, int rows, int cols) {
       cell.state = isLast ? secondLastRow : lastRow;
       cell.value = isLast ? secondLastCol : lastCol;
     }
+  }
+}
+
+// A cell as the level starts: the counts and the start position it adds, and
+// the look and animation it begins with.
+void PrepareCell(World& world, GameplayContext& ctx, int r, int c) {
+  LevelRecord& level = world.level;
+  BallState& ball = world.ball;
+  GridCell& cell = level.cells[r][c];
+  switch (cell.kind) {
+    case Brick:
+      cell.state = 0;
+      break;
+    case Start:
+      level.startCol = kCellSize * c;
+      level.startRow = kCellSize * r;
+      ball.colPos = level.startCol;
+      ball.rowPos = level.startRow;
+      ball.height = kRollingHeight;
+      break;
+    case Switch:
+      level.switchesTotal += 1;
+      break;
+    case Stone:
+      // Most stones show the second look; the file's look stays otherwise.
+      if (ctx.rng.Rand() > 5000) cell.state = 1;
+      level.stonesLeft += 1;
+      break;
+    case ReflectorAnti:
+      StartReflectorPhase(cell, ReflectorAppearingAnti);
+      cell.count = 5;
+      break;
+    case ReflectorMain:
+      // From the file a Main Reflector appears and runs on through the
+      // turn to its own kind.
+      cell.state = ReflectorTurningToMain;
+      cell.value = kReflectorSegments[ReflectorAppearingMain].start;
+      cell.count = 5;
+      break;
+    case MovableBrick:
+      cell.state = 0;
+      break;
+    case Bonus:
+      cell.value = 800;
+      break;
+    default:
+      break;
   }
 }
 
@@ -98,49 +146,8 @@ void PrepareLoadedLevel(World& world, GameplayContext& ctx) {
   const int rows = level.rows < kGridSize ? level.rows : kGridSize;
   const int cols = level.cols < kGridSize ? level.cols : kGridSize;
   LinkTeleports(level, rows, cols);
-  for (int r = 0; r < rows; ++r) {
-    for (int c = 0; c < cols; ++c) {
-      GridCell& cell = level.cells[r][c];
-      switch (cell.kind) {
-        case Brick:
-          cell.state = 0;
-          break;
-        case Start:
-          level.startCol = kCellSize * c;
-          level.startRow = kCellSize * r;
-          ball.colPos = level.startCol;
-          ball.rowPos = level.startRow;
-          ball.height = kRollingHeight;
-          break;
-        case Switch:
-          level.switchesTotal += 1;
-          break;
-        case Stone:
-          // Most stones show the second look; the file's look stays otherwise.
-          if (ctx.rng.Rand() > 5000) cell.state = 1;
-          level.stonesLeft += 1;
-          break;
-        case ReflectorAnti:
-          cell.state = 1;
-          cell.value = 0;
-          cell.count = 5;
-          break;
-        case ReflectorMain:
-          cell.state = 3;
-          cell.value = 20;
-          cell.count = 5;
-          break;
-        case MovableBrick:
-          cell.state = 0;
-          break;
-        case Bonus:
-          cell.value = 800;
-          break;
-        default:
-          break;
-      }
-    }
-  }
+  for (int r = 0; r < rows; ++r)
+    for (int c = 0; c < cols; ++c) PrepareCell(world, ctx, r, c);
 
   BuildLevelGeometry(level, ctx.meshes, world.levelMesh);
   level.levelVertexCount = static_cast<int32_t>(world.levelMesh.vertices.size());

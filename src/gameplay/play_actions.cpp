@@ -28,10 +28,9 @@ void PayForReflector(GameplayContext& ctx) {
   ctx.events.PlaySample(SoundId::ReflectorSet);
 }
 
-void SetReflector(GridCell& cell, int32_t kind, int32_t state, int32_t value) {
+void SetReflector(GridCell& cell, int32_t kind, ReflectorPhase phase) {
   cell.kind = kind;
-  cell.state = state;
-  cell.value = value;
+  StartReflectorPhase(cell, phase);
   cell.count = 5;
 }
 
@@ -52,23 +51,23 @@ void HandlePlayClick(World& world, GameplayContext& ctx, int32_t row, int32_t co
     case Start:
       PayForReflector(ctx);
       if (placeKind == ReflectorAnti)
-        SetReflector(cell, ReflectorAnti, 1, 0);
+        SetReflector(cell, ReflectorAnti, ReflectorAppearingAnti);
       else
-        SetReflector(cell, ReflectorMain, 2, 20);
+        SetReflector(cell, ReflectorMain, ReflectorAppearingMain);
       break;
     case ReflectorAnti:
       PayForReflector(ctx);
       if (placeKind == ReflectorAnti)
         cell.count = 5;
       else
-        SetReflector(cell, ReflectorMain, 3, 40);
+        SetReflector(cell, ReflectorMain, ReflectorTurningToMain);
       break;
     case ReflectorMain:
       PayForReflector(ctx);
       if (placeKind == ReflectorMain)
         cell.count = 5;
       else
-        SetReflector(cell, ReflectorAnti, 5, 90);
+        SetReflector(cell, ReflectorAnti, ReflectorTurningToAnti);
       break;
     default:
       break;
@@ -80,12 +79,10 @@ void RemoveReflectorAtCursor(World& world, GameplayContext& ctx, int32_t row, in
   world.stats.counters[StatRightClicks] += 1;
   GridCell& cell = world.level.cells[row][col];
   if (cell.kind == ReflectorMain) {
-    cell.state = 6;
-    cell.value = 120;
+    StartReflectorPhase(cell, ReflectorVanishingMain);
     ctx.events.PlaySample(SoundId::ReflectorRemove);
   } else if (cell.kind == ReflectorAnti) {
-    cell.state = 4;
-    cell.value = 70;
+    StartReflectorPhase(cell, ReflectorVanishingAnti);
     ctx.events.PlaySample(SoundId::ReflectorRemove);
   }
 }
@@ -108,9 +105,12 @@ bool CountLevelSecond(World& world, GameplayContext& ctx) {
   return false;
 }
 
-void SimulatePlayFrame(World& world, GameplayContext& ctx) {
+bool StepPlayFrame(World& world, GameplayContext& ctx, bool secondDue) {
   StepWorld(world, ctx);
-  AdvanceElementAnimations(world.level, world.play);
+  // A fall that cost the last life has ended the game: the clock stops.
+  if (!secondDue || !world.ball.moving || CurrentLives(ctx) < 0) return false;
+  CountLevelSecond(world, ctx);
+  return true;
 }
 
 }  // namespace nb

@@ -33,8 +33,10 @@ void RemoveReflectorAtCursor(World& world, GameplayContext& ctx, int32_t row, in
 // becomes 14 (returns true).
 bool CountLevelSecond(World& world, GameplayContext& ctx);
 
-// What one play frame does to the world in GameState 1 without drawing:
-// the world step, then the element animations of the scene passes.
-void SimulatePlayFrame(World& world, GameplayContext& ctx);
+// What a play frame does to the rules in GameState 1: the world step, then,
+// when a second of the level clock is due and the ball still rolls in a game
+// that goes on, that second. Returns true when it counted one. (The element
+// animations run with the drawn scene, paused or not.)
+bool StepPlayFrame(World& world, GameplayContext& ctx, bool secondDue);
 
 }  // namespace nb

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "gameplay/element_animations.h"
 #include "gameplay/scoring.h"
 
 namespace nb {
@@ -135,13 +136,11 @@ struct Stepper {
         GridCell& cell = level.cells[row][col];
         if (cell.kind == ReflectorAnti) {
           if (swapNow) cell.kind = ReflectorMain;
-          cell.state = 3;
-          cell.value = 40;
+          StartReflectorPhase(cell, ReflectorTurningToMain);
           cell.count = 5;
         } else if (cell.kind == ReflectorMain) {
           if (swapNow) cell.kind = ReflectorAnti;
-          cell.state = 5;
-          cell.value = 90;
+          StartReflectorPhase(cell, ReflectorTurningToAnti);
           cell.count = 5;
         }
       }

@@ -165,12 +165,6 @@ DeviceResult DeviceBase::SetMaterial(const Material& material) {
   return DeviceResult::Ok;
 }
 
-DeviceResult DeviceBase::GetMaterial(Material* out) const {
-  if (!out) return DeviceResult::InvalidCall;
-  *out = states_.material;
-  return DeviceResult::Ok;
-}
-
 DeviceResult DeviceBase::SetLight(uint32_t index, const Light& light) {
   RecordedCall call = MakeCall(DeviceOp::SetLight, {index});
   call.light = light;

@@ -74,7 +74,6 @@ class DeviceBase : public GraphicsDevice {
   DeviceResult SetTransform(TransformState which, const Matrix& m) override;
   DeviceResult GetTransform(TransformState which, Matrix* out) const override;
   DeviceResult SetMaterial(const Material& material) override;
-  DeviceResult GetMaterial(Material* out) const override;
   DeviceResult SetLight(uint32_t index, const Light& light) override;
   DeviceResult LightEnable(uint32_t index, bool enable) override;
 
@@ -122,7 +121,6 @@ class DeviceBase : public GraphicsDevice {
 
   const DeviceStates& states() const { return states_; }
   const PresentParameters& presentParameters() const { return params_; }
-  bool inScene() const { return inScene_; }
   // Live resources, for leak checks.
   size_t textureCount() const { return textures_.size(); }
   size_t vertexBufferCount() const { return vertexBuffers_.size(); }

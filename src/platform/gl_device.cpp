@@ -108,8 +108,6 @@ std::unique_ptr<GraphicsAdapter> CreateGlAdapter(PlatformWindow* window) {
   SDL_GL_MakeCurrent(sdl, context->context);
   // No wait for the vertical retrace; a driver that refuses is not an error.
   SDL_GL_SetSwapInterval(0);
-  const char* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
-  context->renderer = renderer ? renderer : "";
   const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
   int major = version ? std::atoi(version) : 0;
   context->framebufferObjects = major >= 3 || HasExtension("GL_ARB_framebuffer_object");
@@ -144,6 +142,67 @@ std::unique_ptr<GlDevice> GlDevice::Create(std::shared_ptr<GlContext> context, D
   return device;
 }
 
+namespace {
+
+// The back buffer's colour and depth render buffers on a new framebuffer;
+// false when the depth format has no GL match.
+bool AttachBackBuffer(GlDeviceImpl& gl, const PresentParameters& params, int samples, int w, int h,
+                      int& depthBits) {
+  glGenFramebuffers(1, &gl.fbo);
+  glBindFramebuffer(GL_FRAMEBUFFER, gl.fbo);
+  glGenRenderbuffers(1, &gl.colorRb);
+  glBindRenderbuffer(GL_RENDERBUFFER, gl.colorRb);
+  glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA8, w, h);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, gl.colorRb);
+  depthBits = 0;
+  if (!params.enableAutoDepthStencil) return true;
+  GLenum internal = 0;
+  if (!GlDepthFormat(params.autoDepthStencilFormat, &internal, &depthBits)) return false;
+  glGenRenderbuffers(1, &gl.depthRb);
+  glBindRenderbuffer(GL_RENDERBUFFER, gl.depthRb);
+  glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, internal, w, h);
+  GLenum attach = params.autoDepthStencilFormat == Format::D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT
+                                                                  : GL_DEPTH_ATTACHMENT;
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, attach, GL_RENDERBUFFER, gl.depthRb);
+  return true;
+}
+
+// The single-sample framebuffer a multisampled back buffer resolves into;
+// `samples` becomes the count the driver chose.
+bool AttachResolveBuffer(GlDeviceImpl& gl, int w, int h, int& samples) {
+  glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &samples);
+  glGenFramebuffers(1, &gl.resolveFbo);
+  glBindFramebuffer(GL_FRAMEBUFFER, gl.resolveFbo);
+  glGenRenderbuffers(1, &gl.resolveRb);
+  glBindRenderbuffer(GL_RENDERBUFFER, gl.resolveRb);
+  glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
+  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, gl.resolveRb);
+  return glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+}
+
+// The fixed state drawing starts from on fresh targets.
+void StartDrawingState(int w, int h, bool multisample, bool provokingVertex, bool hasDepth) {
+  glViewport(0, 0, w, h);
+  glDisable(GL_DITHER);
+  if (multisample)
+    glEnable(GL_MULTISAMPLE);
+  else
+    glDisable(GL_MULTISAMPLE);
+  // Fog is worked out at the vertices, as vertex fog is.
+  glHint(GL_FOG_HINT, GL_FASTEST);
+  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
+  // Flat shading takes the first vertex's colour, as the game's device does.
+  if (provokingVertex) glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+  glPixelStorei(GL_PACK_ALIGNMENT, 1);
+  // A fresh back buffer is black with the far depth.
+  glClearColor(0, 0, 0, 1);
+  glClearDepth(1.0);
+  glClear(GL_COLOR_BUFFER_BIT | (hasDepth ? GL_DEPTH_BUFFER_BIT : 0));
+}
+
+}  // namespace
+
 bool GlDevice::MakeTargets(const PresentParameters& params) {
   SDL_GL_MakeCurrent(context_->window, context_->context);
   int w = static_cast<int>(params.backBufferWidth), h = static_cast<int>(params.backBufferHeight);
@@ -159,37 +218,12 @@ bool GlDevice::MakeTargets(const PresentParameters& params) {
   if (samples > context_->maxSamples) return false;
 
   GlDeviceImpl& gl = *impl_;
-  glGenFramebuffers(1, &gl.fbo);
-  glBindFramebuffer(GL_FRAMEBUFFER, gl.fbo);
-  glGenRenderbuffers(1, &gl.colorRb);
-  glBindRenderbuffer(GL_RENDERBUFFER, gl.colorRb);
-  glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, GL_RGBA8, w, h);
-  glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, gl.colorRb);
-  depthBits_ = 0;
-  if (params.enableAutoDepthStencil) {
-    GLenum internal = 0;
-    if (!GlDepthFormat(params.autoDepthStencilFormat, &internal, &depthBits_)) {
-      DestroyTargets();
-      return false;
-    }
-    glGenRenderbuffers(1, &gl.depthRb);
-    glBindRenderbuffer(GL_RENDERBUFFER, gl.depthRb);
-    glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, internal, w, h);
-    GLenum attach = params.autoDepthStencilFormat == Format::D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT
-                                                                    : GL_DEPTH_ATTACHMENT;
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, attach, GL_RENDERBUFFER, gl.depthRb);
+  if (!AttachBackBuffer(gl, params, samples, w, h, depthBits_)) {
+    DestroyTargets();
+    return false;
   }
   bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  if (ok && samples > 0) {
-    glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_SAMPLES, &samples);
-    glGenFramebuffers(1, &gl.resolveFbo);
-    glBindFramebuffer(GL_FRAMEBUFFER, gl.resolveFbo);
-    glGenRenderbuffers(1, &gl.resolveRb);
-    glBindRenderbuffer(GL_RENDERBUFFER, gl.resolveRb);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, w, h);
-    glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, gl.resolveRb);
-    ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  }
+  if (ok && samples > 0) ok = AttachResolveBuffer(gl, w, h, samples);
   while (glGetError() != GL_NO_ERROR) {
   }
   if (!ok) {
@@ -204,23 +238,7 @@ bool GlDevice::MakeTargets(const PresentParameters& params) {
   gl.valid = false;
 
   BindFramebuffer();
-  glViewport(0, 0, w, h);
-  glDisable(GL_DITHER);
-  if (samples > 0)
-    glEnable(GL_MULTISAMPLE);
-  else
-    glDisable(GL_MULTISAMPLE);
-  // Fog is worked out at the vertices, as vertex fog is.
-  glHint(GL_FOG_HINT, GL_FASTEST);
-  glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_NICEST);
-  // Flat shading takes the first vertex's colour, as the game's device does.
-  if (context_->provokingVertex) glProvokingVertex(GL_FIRST_VERTEX_CONVENTION);
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-  glPixelStorei(GL_PACK_ALIGNMENT, 1);
-  // A fresh back buffer is black with the far depth.
-  glClearColor(0, 0, 0, 1);
-  glClearDepth(1.0);
-  glClear(GL_COLOR_BUFFER_BIT | (gl.hasDepth ? GL_DEPTH_BUFFER_BIT : 0));
+  StartDrawingState(w, h, samples > 0, context_->provokingVertex, gl.hasDepth);
   return true;
 }
 
@@ -242,7 +260,6 @@ void GlDevice::BackBufferSize(int* width, int* height) const {
 }
 
 bool GlDevice::rangeFogSupported() const { return context_->fogDistance; }
-std::string GlDevice::rendererName() const { return context_->renderer; }
 
 bool GlDevice::CreateTextureObject(uint32_t id, const std::vector<MipLevel>& chain) {
   if (chain.empty()) return false;

@@ -49,7 +49,6 @@ class GlDevice : public DeviceBase {
   int depthBits() const { return depthBits_; }
   int samples() const { return samples_; }
   bool rangeFogSupported() const;
-  std::string rendererName() const;
 
  protected:
   bool CreateTextureObject(uint32_t id, const std::vector<MipLevel>& chain) override;

@@ -7,7 +7,6 @@
 
 #include <array>
 #include <map>
-#include <string>
 
 #include "platform/gl_device.h"
 
@@ -16,7 +15,6 @@ namespace nb {
 struct GlContext {
   SDL_Window* window = nullptr;
   SDL_GLContext context = nullptr;
-  std::string renderer;
   bool framebufferObjects = false;
   bool fogDistance = false;  // GL_NV_fog_distance
   bool provokingVertex = false;

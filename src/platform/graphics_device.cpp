@@ -142,12 +142,6 @@ void CaptureStates(StateBlockData& block, const GraphicsDevice& device) {
   for (auto& e : block.sampler) e.value = device.GetSamplerState(e.sampler, e.state);
 }
 
-void ApplyStates(const StateBlockData& block, GraphicsDevice& device) {
-  for (const auto& e : block.render) device.SetRenderState(e.state, e.value);
-  for (const auto& e : block.stage) device.SetTextureStageState(e.stage, e.state, e.value);
-  for (const auto& e : block.sampler) device.SetSamplerState(e.sampler, e.state, e.value);
-}
-
 std::vector<MipLevel> BuildMipChain(int width, int height, const uint8_t* rgba) {
   std::vector<MipLevel> chain;
   if (width <= 0 || height <= 0 || !rgba) return chain;

@@ -328,7 +328,6 @@ class GraphicsDevice {
   virtual DeviceResult GetTransform(TransformState which, Matrix* out) const = 0;
 
   virtual DeviceResult SetMaterial(const Material& material) = 0;
-  virtual DeviceResult GetMaterial(Material* out) const = 0;
   virtual DeviceResult SetLight(uint32_t index, const Light& light) = 0;
   virtual DeviceResult LightEnable(uint32_t index, bool enable) = 0;
 
@@ -460,8 +459,6 @@ void RecordSamplerState(StateBlockData& block, uint32_t sampler, SamplerState st
                         uint32_t value);
 // Takes the device's current values for every recorded state.
 void CaptureStates(StateBlockData& block, const GraphicsDevice& device);
-// Sets every recorded state on the device.
-void ApplyStates(const StateBlockData& block, GraphicsDevice& device);
 
 // A full mip chain of an RGBA image: level 0 is the image, each next level a
 // 2x2 box filter of the previous, down to 1x1.

@@ -66,19 +66,10 @@ void SetWindowMode(PlatformWindow* window, int width, int height, bool fullscree
   ShowAndFocusWindow(window);
 }
 
-bool IsFullscreen(const PlatformWindow* window) {
-  return window && (SDL_GetWindowFlags(window->sdl) & SDL_WINDOW_FULLSCREEN) != 0;
-}
-
 void ShowAndFocusWindow(PlatformWindow* window) {
   if (!window) return;
   SDL_ShowWindow(window->sdl);
   SDL_RaiseWindow(window->sdl);
-}
-
-void ClientSize(const PlatformWindow* window, int& width, int& height) {
-  width = height = 0;
-  if (window) SDL_GetWindowSize(window->sdl, &width, &height);
 }
 
 uint32_t TimerMs() { return SDL_GetTicks(); }

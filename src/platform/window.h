@@ -21,9 +21,7 @@ void DestroyGameWindow(PlatformWindow* window);
 
 // Switches between window and full screen with the given client size.
 void SetWindowMode(PlatformWindow* window, int width, int height, bool fullscreen);
-bool IsFullscreen(const PlatformWindow* window);
 void ShowAndFocusWindow(PlatformWindow* window);
-void ClientSize(const PlatformWindow* window, int& width, int& height);
 
 // Milliseconds since the platform started, wrapping like the multimedia timer.
 uint32_t TimerMs();

@@ -136,19 +136,6 @@ int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh,
   return index;
 }
 
-bool AppendVertices(GeometryStore& store, GraphicsDevice& device, VertexBufferHandle source,
-                    uint32_t count) {
-  if (!store.vertices3d || count == 0) return count == 0;
-  if (uint64_t{store.vertexCount3d} + count > store.capacity3d) return false;
-  void* from = nullptr;
-  if (Failed(device.LockVertexBuffer(source, 0, count * kStride3d, &from, LockFlags::ReadOnly)))
-    return false;
-  bool ok = WriteVertices(store, device, static_cast<const VertexPNT*>(from), count);
-  device.UnlockVertexBuffer(source);
-  if (ok) store.vertexCount3d += count;
-  return ok;
-}
-
 int ReplaceLevelMesh(GeometryStore& store, GraphicsDevice& device,
                      const std::vector<VertexPNT>& vertices, const std::vector<uint32_t>& indices,
                      StoreRefusal* why) {

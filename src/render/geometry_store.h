@@ -67,12 +67,6 @@ enum class StoreRefusal {
 int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh,
             const std::string& name, StoreRefusal* why = nullptr);
 
-// Copies `count` vertices from the start of another 32-byte vertex buffer to
-// the end of the 3-D buffer. False, with nothing copied, when they do not fit
-// or a buffer cannot be locked.
-bool AppendVertices(GeometryStore& store, GraphicsDevice& device, VertexBufferHandle source,
-                    uint32_t count);
-
 // Puts the level's merged mesh into the store in place of the previous
 // level's: the same record and the vertex range at the end of the 3-D buffer
 // are reused, so any number of level starts stays within bounds. Indices go

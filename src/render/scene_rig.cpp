@@ -24,6 +24,8 @@ ElementRig MakeElementRig() {
   RigTrack& reflector = rig.tracks[kRigReflectorTrack];
   reflector.rotation = Constant(0, 0, 0);
   reflector.translation = Constant(0, 0, 0);
+  // A key every 10 along the track: each Reflector phase's segment starts
+  // and ends on one (kReflectorSegments).
   reflector.scale = MakeList({1, 1, 1, 0}, {{1, 0, 1, 0},
                                             {2, 1, 25, 10},
                                             {1, 0, 1, 20},

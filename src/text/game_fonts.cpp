@@ -48,9 +48,4 @@ void RestoreFontsDeviceObjects(Fonts& fonts) {
   ForEachFont(fonts, [](BitmapFont& font) { RestoreFontDeviceObjects(font); });
 }
 
-void RestoreFonts(Fonts& fonts, GraphicsDevice& device) {
-  CreateFontsTextures(fonts, device);
-  RestoreFontsDeviceObjects(fonts);
-}
-
 }  // namespace nb

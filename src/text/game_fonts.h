@@ -33,7 +33,5 @@ void DeleteFonts(Fonts& fonts);
 void InvalidateFonts(Fonts& fonts);
 void CreateFontsTextures(Fonts& fonts, GraphicsDevice& device);
 void RestoreFontsDeviceObjects(Fonts& fonts);
-// Both steps after a successful reset.
-void RestoreFonts(Fonts& fonts, GraphicsDevice& device);
 
 }  // namespace nb

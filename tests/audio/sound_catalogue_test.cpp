@@ -215,9 +215,7 @@ TEST_F(SoundCatalogueTest, MusicFollowsTheScreens) {
       {MusicAtStartUp, "Ps."},
       {MusicToMainMenu, "PP."},  // the splash ends by itself: intro and menu cross
       {[](AudioState& a) { MusicAfterSplash(a, false); }, "-P."},
-      {MusicAtLevelStart, ".ss"},
-      {MusicAfterLoading, ".sP"},
-      {MusicAtLevelWon, "..s"},
+      {MusicAfterLoading, "..P"},
       {[](AudioState& a) { MusicAfterLoading(a), MusicToMainMenu(a); }, ".Ps"},
       {MusicAtShutdown, "-E-"},
       // Enter on the splash starts the menu music and ends the intro, and

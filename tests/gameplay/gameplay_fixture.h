@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gameplay/element_animations.h"
 #include "gameplay/level_setup.h"
 #include "gameplay/play_actions.h"
 #include "gameplay/world.h"
@@ -74,13 +75,16 @@ class GameplayTest : public ::testing::Test {
   void Load(const std::vector<std::string>& rows, int32_t timeLimit = 100);
   // The ball rolls from the centre of (row, col) in direction (dRow, dCol).
   void Roll(int row, int col, int dRow, int dCol, int speed = kBaseSpeed);
-  void Step(int steps = 1) {
-    for (int i = 0; i < steps; ++i) StepWorld(*world, ctx);
+  void Step(int steps = 1) { for (int i = 0; i < steps; ++i) StepWorld(*world, ctx); }
+  // A play frame: its rules, then the element animations of its drawn scene.
+  void Frame(bool secondDue = false) {
+    StepPlayFrame(*world, ctx, secondDue);
+    AdvanceElementAnimations(world->level, world->play);
   }
   // Steps (or runs whole frames) until the condition holds; false after maxSteps.
   template <typename Pred>
   bool StepUntil(Pred pred, int maxSteps = 1000, bool frames = false) {
-    for (int i = 0; i < maxSteps && !pred(); ++i) frames ? SimulatePlayFrame(*world, ctx) : StepWorld(*world, ctx);
+    for (int i = 0; i < maxSteps && !pred(); ++i) frames ? Frame() : StepWorld(*world, ctx);
     return pred();
   }
 

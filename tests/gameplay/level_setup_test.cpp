@@ -124,7 +124,7 @@ TEST_F(SetupTest, RestartDuringAFallWithGatesMovingStartsAfresh) {
   EXPECT_FALSE(world->play.gatesLowering);
   // The intro's click does nothing; the gate stays shut; no life is lost.
   HandlePlayClick(*world, ctx, 1, 1, ReflectorAnti);
-  for (int frame = 0; frame < 60; ++frame) SimulatePlayFrame(*world, ctx);
+  for (int frame = 0; frame < 60; ++frame) Frame();
   EXPECT_EQ(Ball().rowPos, 0);
   EXPECT_EQ(Ball().height, 12);
   EXPECT_EQ(Cell(0, 1).value, 0);
@@ -139,10 +139,7 @@ TEST_F(SetupTest, WholeLevelIsWonByPlacingTwoReflectors) {
   HandlePlayClick(*world, ctx, 3, 1, ReflectorMain);  // rolls the ball and places
   HandlePlayClick(*world, ctx, 3, 4, ReflectorAnti);
   int frames = 0;
-  while (!world->play.levelWon && frames < 2000) {
-    SimulatePlayFrame(*world, ctx);
-    if (++frames % 67 == 0) CountLevelSecond(*world, ctx);
-  }
+  while (!world->play.levelWon && frames < 2000) Frame(++frames % 67 == 0);
   ASSERT_TRUE(world->play.levelWon);
   EXPECT_EQ(frames, 20 + 30 + 20 + 1);  // down, across, up to the last stone
   EXPECT_EQ(world->level.stonesLeft, 0);

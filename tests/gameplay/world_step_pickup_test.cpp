@@ -166,7 +166,7 @@ TEST_F(CentreTest, AllSwitchesPressedOpenTheGateAndAReleaseClosesIt) {
   Roll(0, 0, 0, 1);
   int wallHitsBeforeWall = -1;
   for (int i = 0; i < 75; ++i) {
-    SimulatePlayFrame(*world, ctx);
+    Frame();
     if (Ball().colPos == 350 && wallHitsBeforeWall < 0) wallHitsBeforeWall = events.Count(SoundId::WallHit);
   }
   EXPECT_EQ(wallHitsBeforeWall, 0);  // the open gate let the ball through

@@ -79,7 +79,7 @@ TEST(LevelSet, CountFilesAndReadmeMatchTheSources) {
     SCOPED_TRACE(sources[i].path);
     EXPECT_EQ(sources[i].number, static_cast<int>(i) + 1);
     const std::string file = std::string(NB_GAME_DIR) + "/data/levels/" + std::to_string(i + 1) + ".ilf";
-    EXPECT_EQ(levels::TitleFromLevelFile(ReadText(file)), source.title);
+    EXPECT_STREQ(ReadText(file).c_str(), source.title.c_str());  // the title opens the header
     LevelRecord record;
     ASSERT_TRUE(LoadLevelFile(record, file));
     EXPECT_EQ(record.timeLimit, source.timeLimit);

@@ -144,28 +144,5 @@ TEST_F(GeometryStoreTest, LevelMeshesReplaceEachOtherAndALargeOneGrowsTheBuffer)
   EXPECT_EQ(store.vertexCount3d, 30000u);
 }
 
-TEST_F(GeometryStoreTest, AppendVerticesCopiesFromAnotherBufferAndRefusesOverflow) {
-  VertexBufferHandle source;
-  ASSERT_TRUE(Succeeded(device.CreateVertexBuffer(10 * 32, 0, kFvfMesh, Pool::Managed, &source)));
-  void* data = nullptr;
-  ASSERT_TRUE(Succeeded(device.LockVertexBuffer(source, 0, 0, &data, 0)));
-  auto* v = static_cast<VertexPNT*>(data);
-  for (int i = 0; i < 10; ++i) v[i] = VertexPNT{0, static_cast<float>(i), 0, 0, 0, 0, 0, 0};
-  device.UnlockVertexBuffer(source);
-
-  ASSERT_EQ(AddMesh(store, device, Strip(3, 0), "tri.x"), 0);
-  EXPECT_TRUE(AppendVertices(store, device, source, 10));
-  EXPECT_EQ(store.vertexCount3d, 13u);
-  ASSERT_TRUE(Succeeded(device.LockVertexBuffer(store.vertices3d, 3 * 32, 10 * 32, &data, 0)));
-  EXPECT_FLOAT_EQ(static_cast<VertexPNT*>(data)[9].y, 9);
-  device.UnlockVertexBuffer(store.vertices3d);
-
-  EXPECT_FALSE(AppendVertices(store, device, source, 11));  // more than the source holds
-  EXPECT_EQ(store.vertexCount3d, 13u);
-  store.vertexCount3d = kStoreVertexCapacity - 5;
-  EXPECT_FALSE(AppendVertices(store, device, source, 10));  // past the end of the store
-  EXPECT_EQ(store.vertexCount3d, kStoreVertexCapacity - 5);
-}
-
 }  // namespace
 }  // namespace nb

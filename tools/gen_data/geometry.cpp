@@ -31,10 +31,6 @@ void Mesh::Append(const Mesh& other) {
   for (uint16_t i : other.indices) indices.push_back(static_cast<uint16_t>(base + i));
 }
 
-void Mesh::Transform(float scale, Vec3 offset) {
-  for (Vertex& v : vertices) v.p = v.p * scale + offset;
-}
-
 void Mesh::SmoothNormals() {
   std::vector<Vec3> sum(vertices.size());
   for (size_t i = 0; i + 2 < indices.size(); i += 3) {

@@ -41,7 +41,6 @@ struct Mesh {
   // A flat quad a-b-c-d (in order round its edge) facing along a's normal.
   void AddQuad(const Vertex& a, const Vertex& b, const Vertex& c, const Vertex& d);
   void Append(const Mesh& other);
-  void Transform(float scale, Vec3 offset);
   // Replaces the normals by the area-weighted average of the faces that
   // share each vertex (for shapes meant to look round).
   void SmoothNormals();

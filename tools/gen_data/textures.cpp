@@ -605,6 +605,90 @@ void Background(Image& img, int x0, int y0, int x1, int y1) {
   FillRoundRect(img, x0 + 2.5f, y0 + 2.5f, x1 - 2.5f, y1 - 2.5f, 6, Rgb(0x1E4470, 0.9f));
 }
 
+// Reflectors: a click on a quarter of a free cell sets a diagonal; the same
+// cell turned the other way, and the right button clears it.
+void ReflectorsColumn(Picture& p, const FontFace& labelFont, bool leftButton) {
+  p.Floor(0, 2, 0, 3);
+  p.Reflector(1, 1, leftButton);
+  p.Ball(p.Cx(1), p.Cy(3) + 4);
+  p.Path({{p.Cx(1), p.Cy(3) - 6}, {p.Cx(1), p.Cy(1)}, {leftButton ? p.Cx(2) + 10 : p.Cx(0) - 10, p.Cy(1)}});
+  // The mouse with the button lit.
+  float mx = (p.x0 + p.x1) / 2.0f, my = 220;
+  FillRoundRect(p.img, mx - 20, my - 28, mx + 20, my + 28, 18, Rgb(0xE8E8E8));
+  if (leftButton)
+    FillRoundRect(p.img, mx - 18, my - 26, mx - 1, my - 4, 8, Rgb(0xFFB020));
+  else
+    FillRoundRect(p.img, mx + 1, my - 26, mx + 18, my - 4, 8, Rgb(0xFF5040));
+  FillLine(p.img, mx, my - 26, mx, my - 4, 1.5f, Rgb(0x606060));
+  p.Label(labelFont, "6 x", 300);
+  p.Reflector(2, 8, !leftButton);
+}
+
+void StonesAndTimeColumn(Picture& p, const FontFace& labelFont) {
+  p.Floor(0, 2, 0, 3);
+  p.Gem(p.Cx(0), p.Cy(0));
+  p.Gem(p.Cx(2), p.Cy(1));
+  p.Gem(p.Cx(1), p.Cy(3));
+  p.Ball(p.Cx(1), p.Cy(2));
+  p.Path({{p.Cx(1), p.Cy(2) + 10}, {p.Cx(1), p.Cy(3) - 12}});
+  p.Clock((p.x0 + p.x1) / 2.0f, 210, 26);
+  p.Gem((p.x0 + p.x1) / 2.0f - 22, 290, 12);
+  p.Label(labelFont, "    10", 298, Rgb(0xFFE27A));
+  p.Clock((p.x0 + p.x1) / 2.0f - 22, 340, 12);
+  p.Label(labelFont, "    +1", 348, Rgb(0xFFE27A));
+}
+
+void HolesLivesAndBricksColumn(Picture& p, const FontFace& labelFont) {
+  const float mid = (p.x0 + p.x1) / 2.0f;
+  p.Floor(0, 2, 0, 2);
+  p.Cell(1, 1, kHoleTile);
+  p.Ball(p.Cx(1), p.Cy(0));
+  p.Path({{p.Cx(1), p.Cy(0) + 10}, {p.Cx(1), p.Cy(1) - 4}});
+  p.Heart(mid - 24, 130, 10);
+  p.Heart(mid, 130, 10);
+  p.Heart(mid + 24, 130, 10);
+  FillLine(p.img, mid + 14, 120, mid + 34, 140, 4, Rgb(0xFFFFFF));
+  for (int i = 0; i < 3; ++i) p.Cell(i, 5, {kBrickTile.col + i, kBrickTile.row});
+  p.Path({{p.Cx(0) + 2, p.Cy(6) + 8}, {p.Cx(2), p.Cy(6) + 8}});
+  p.Label(labelFont, "1  2  3", 360);
+}
+
+void ValvesGatesAndSwitchesColumn(Picture& p) {
+  p.Floor(0, 2, 0, 2);
+  p.Cell(1, 1, kValveTile);
+  p.Ball(p.Cx(2), p.Cy(1));
+  p.Path({{p.Cx(2) - 10, p.Cy(1)}, {p.Cx(0) - 8, p.Cy(1)}});
+  p.Floor(0, 2, 5, 7);
+  p.Cell(0, 6, kSwitchPressedTile);
+  p.Cell(2, 6, kSwitchReleasedTile);
+  p.Cell(1, 5, kGateTile);
+  // The ball rolls onto the last released switch; the gate then sinks.
+  p.Ball(p.Cx(2), p.Cy(7) + 6);
+  p.Path({{p.Cx(2), p.Cy(7) - 4}, {p.Cx(2), p.Cy(6) + 12}});
+}
+
+void TeleportsMovableBricksAndBonusesColumn(Picture& p, const FontFace& labelFont) {
+  Image& img = p.img;
+  p.Floor(0, 2, 0, 2);
+  FillRing(img, p.Cx(0), p.Cy(0), 9, 14, Rgb(0xC080FF));
+  FillRing(img, p.Cx(2), p.Cy(2), 9, 14, Rgb(0xC080FF));
+  FillLine(img, p.Cx(0) + 10, p.Cy(0) + 10, p.Cx(2) - 10, p.Cy(2) - 10, 2, Rgb(0xE0C0FF, 0.7f));
+  p.Floor(0, 2, 4, 4);
+  p.Cell(1, 4, kMovableBrickTile);
+  p.Ball(p.Cx(0), p.Cy(4));
+  FillArrow(img, p.Cx(1) + 4, p.Cy(4), p.Cx(2) + 8, p.Cy(4), 4, Rgb(0xFFE27A));
+  float cx = (p.x0 + p.x1) / 2.0f;
+  FillPolygon(img, {{cx - 30, 250}, {cx - 22, 234}, {cx - 14, 250}, {cx - 22, 266}}, Rgb(0xFFD040));
+  p.Clock(cx, 250, 10);
+  FillPolygon(img, {{cx + 24, 236}, {cx + 16, 252}, {cx + 23, 252}, {cx + 18, 266}, {cx + 31, 248},
+                    {cx + 24, 248}, {cx + 30, 236}},
+              Rgb(0xFFE040));
+  p.Heart(cx - 12, 300, 9);
+  FillArrow(img, cx + 22, 310, cx + 8, 290, 3, Rgb(0x80D0FF));
+  FillArrow(img, cx + 8, 296, cx + 22, 316, 3, Rgb(0x80D0FF));
+  p.Label(labelFont, "+50", 355, Rgb(0xFFE27A));
+}
+
 }  // namespace
 
 Image MakeHelpTexture(const Image& atlas, const FontFace& labelFont) {
@@ -619,96 +703,12 @@ Image MakeHelpTexture(const Image& atlas, const FontFace& labelFont) {
     Background(img, x0, y0, x1, y1);
     Picture p{img, atlas, x0, y0, x1, y1};
     switch (col) {
-      case 0: {  // Reflectors: click a quarter of a free cell to set a diagonal
-        p.Floor(0, 2, 0, 3);
-        p.Reflector(1, 1, true);
-        p.Ball(p.Cx(1), p.Cy(3) + 4);
-        p.Path({{p.Cx(1), p.Cy(3) - 6}, {p.Cx(1), p.Cy(1)}, {p.Cx(2) + 10, p.Cy(1)}});
-        // The mouse with its left button lit.
-        float mx = (x0 + x1) / 2.0f, my = 220;
-        FillRoundRect(img, mx - 20, my - 28, mx + 20, my + 28, 18, Rgb(0xE8E8E8));
-        FillRoundRect(img, mx - 18, my - 26, mx - 1, my - 4, 8, Rgb(0xFFB020));
-        FillLine(img, mx, my - 26, mx, my - 4, 1.5f, Rgb(0x606060));
-        p.Label(labelFont, "6 x", 300);
-        p.Reflector(2, 8, false);
-        break;
-      }
-      case 1: {  // the same cell turned the other way; the right button clears it
-        p.Floor(0, 2, 0, 3);
-        p.Reflector(1, 1, false);
-        p.Ball(p.Cx(1), p.Cy(3) + 4);
-        p.Path({{p.Cx(1), p.Cy(3) - 6}, {p.Cx(1), p.Cy(1)}, {p.Cx(0) - 10, p.Cy(1)}});
-        float mx = (x0 + x1) / 2.0f, my = 220;
-        FillRoundRect(img, mx - 20, my - 28, mx + 20, my + 28, 18, Rgb(0xE8E8E8));
-        FillRoundRect(img, mx + 1, my - 26, mx + 18, my - 4, 8, Rgb(0xFF5040));
-        FillLine(img, mx, my - 26, mx, my - 4, 1.5f, Rgb(0x606060));
-        p.Label(labelFont, "6 x", 300);
-        p.Reflector(2, 8, true);
-        break;
-      }
-      case 2: {  // stones and time
-        p.Floor(0, 2, 0, 3);
-        p.Gem(p.Cx(0), p.Cy(0));
-        p.Gem(p.Cx(2), p.Cy(1));
-        p.Gem(p.Cx(1), p.Cy(3));
-        p.Ball(p.Cx(1), p.Cy(2));
-        p.Path({{p.Cx(1), p.Cy(2) + 10}, {p.Cx(1), p.Cy(3) - 12}});
-        p.Clock((x0 + x1) / 2.0f, 210, 26);
-        p.Gem((x0 + x1) / 2.0f - 22, 290, 12);
-        p.Label(labelFont, "    10", 298, Rgb(0xFFE27A));
-        p.Clock((x0 + x1) / 2.0f - 22, 340, 12);
-        p.Label(labelFont, "    +1", 348, Rgb(0xFFE27A));
-        break;
-      }
-      case 3: {  // holes, lives and bricks
-        p.Floor(0, 2, 0, 2);
-        p.Cell(1, 1, kHoleTile);
-        p.Ball(p.Cx(1), p.Cy(0));
-        p.Path({{p.Cx(1), p.Cy(0) + 10}, {p.Cx(1), p.Cy(1) - 4}});
-        p.Heart((x0 + x1) / 2.0f - 24, 130, 10);
-        p.Heart((x0 + x1) / 2.0f, 130, 10);
-        p.Heart((x0 + x1) / 2.0f + 24, 130, 10);
-        FillLine(img, (x0 + x1) / 2.0f + 14, 120, (x0 + x1) / 2.0f + 34, 140, 4, Rgb(0xFFFFFF));
-        for (int i = 0; i < 3; ++i) p.Cell(i, 5, {kBrickTile.col + i, kBrickTile.row});
-        p.Path({{p.Cx(0) + 2, p.Cy(6) + 8}, {p.Cx(2), p.Cy(6) + 8}});
-        p.Label(labelFont, "1  2  3", 360);
-        break;
-      }
-      case 4: {  // valves, gates and switches
-        p.Floor(0, 2, 0, 2);
-        p.Cell(1, 1, kValveTile);
-        p.Ball(p.Cx(2), p.Cy(1));
-        p.Path({{p.Cx(2) - 10, p.Cy(1)}, {p.Cx(0) - 8, p.Cy(1)}});
-        p.Floor(0, 2, 5, 7);
-        p.Cell(0, 6, kSwitchPressedTile);
-        p.Cell(2, 6, kSwitchReleasedTile);
-        p.Cell(1, 5, kGateTile);
-        // The ball rolls onto the last released switch; the gate then sinks.
-        p.Ball(p.Cx(2), p.Cy(7) + 6);
-        p.Path({{p.Cx(2), p.Cy(7) - 4}, {p.Cx(2), p.Cy(6) + 12}});
-        break;
-      }
-      case 5: {  // teleports, movable bricks and bonuses
-        p.Floor(0, 2, 0, 2);
-        FillRing(img, p.Cx(0), p.Cy(0), 9, 14, Rgb(0xC080FF));
-        FillRing(img, p.Cx(2), p.Cy(2), 9, 14, Rgb(0xC080FF));
-        FillLine(img, p.Cx(0) + 10, p.Cy(0) + 10, p.Cx(2) - 10, p.Cy(2) - 10, 2, Rgb(0xE0C0FF, 0.7f));
-        p.Floor(0, 2, 4, 4);
-        p.Cell(1, 4, kMovableBrickTile);
-        p.Ball(p.Cx(0), p.Cy(4));
-        FillArrow(img, p.Cx(1) + 4, p.Cy(4), p.Cx(2) + 8, p.Cy(4), 4, Rgb(0xFFE27A));
-        float cx = (x0 + x1) / 2.0f;
-        FillPolygon(img, {{cx - 30, 250}, {cx - 22, 234}, {cx - 14, 250}, {cx - 22, 266}}, Rgb(0xFFD040));
-        p.Clock(cx, 250, 10);
-        FillPolygon(img, {{cx + 24, 236}, {cx + 16, 252}, {cx + 23, 252}, {cx + 18, 266}, {cx + 31, 248},
-                          {cx + 24, 248}, {cx + 30, 236}},
-                    Rgb(0xFFE040));
-        p.Heart(cx - 12, 300, 9);
-        FillArrow(img, cx + 22, 310, cx + 8, 290, 3, Rgb(0x80D0FF));
-        FillArrow(img, cx + 8, 296, cx + 22, 316, 3, Rgb(0x80D0FF));
-        p.Label(labelFont, "+50", 355, Rgb(0xFFE27A));
-        break;
-      }
+      case 0: ReflectorsColumn(p, labelFont, true); break;
+      case 1: ReflectorsColumn(p, labelFont, false); break;
+      case 2: StonesAndTimeColumn(p, labelFont); break;
+      case 3: HolesLivesAndBricksColumn(p, labelFont); break;
+      case 4: ValvesGatesAndSwitchesColumn(p); break;
+      case 5: TeleportsMovableBricksAndBonusesColumn(p, labelFont); break;
     }
   }
   return img;

@@ -122,15 +122,6 @@ void LowPass(Buffer& buffer, double cutoffHz) {
   }
 }
 
-void HighPass(Buffer& buffer, double cutoffHz) {
-  double a = 1.0 - std::exp(-2 * kPi * cutoffHz / kRate);
-  double y = 0;
-  for (float& x : buffer) {
-    y += a * (x - y);
-    x = static_cast<float>(x - y);
-  }
-}
-
 namespace {
 
 struct Comb {

@@ -63,7 +63,6 @@ void AddNoiseBurst(Buffer& out, Noise& noise, double t, double length, double lo
                    double highCut, double decay, double level, bool wrap = false);
 
 void LowPass(Buffer& buffer, double cutoffHz);
-void HighPass(Buffer& buffer, double cutoffHz);
 // A small room: parallel combs into series all-passes, mixed with the dry sound.
 void Reverb(Buffer& buffer, double wet, double roomSize);
 // The same reverb on a loop, wrapped so the tail of the end sounds at the

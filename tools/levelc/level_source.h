@@ -1,7 +1,8 @@
 #pragma once
-// The readable level source: parsing it, checking it and encoding it as the
-// game's binary level file. Header-only so that the compiler, the solver and
-// the tests share one reading of the format.
+// The readable level source: parsing it, checking it and turning it into the
+// game's level record, which the game's own encoder writes as the binary level
+// file. Header-only so that the compiler, the solver and the tests share one
+// reading of the format.
 //
 // A source is a text file:
 //
@@ -23,8 +24,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
 #include <optional>
 #include <string>
 #include <vector>
@@ -104,40 +103,6 @@ inline std::optional<SourceCell> CellForChar(char ch) {
   }
 }
 
-inline char CharForCell(const SourceCell& cell) {
-  switch (cell.kind) {
-    case Floor: return '.';
-    case Wall: return '#';
-    case Gate: return 'G';
-    case Switch: return 'X';
-    case ReflectorAnti: return '\\';
-    case ReflectorMain: return '/';
-    case Stone: return '*';
-    case Bonus:
-      switch (cell.state) {
-        case BonusTime: return 't';
-        case BonusSpeed: return 'f';
-        case BonusTurnAround: return 'r';
-        case BonusLife: return 'l';
-        default: return '?';
-      }
-    case Hole: return 'O';
-    case Start: return 'S';
-    case Void: return ' ';
-    case Brick: return 'B';
-    case Valve:
-      switch (cell.state) {
-        case ValveTowardsHigherCols: return '^';
-        case ValveTowardsHigherRows: return '>';
-        case ValveTowardsLowerCols: return 'v';
-        default: return '<';
-      }
-    case Teleport: return 'T';
-    case MovableBrick: return 'M';
-    default: return '!';
-  }
-}
-
 namespace detail {
 
 inline std::string Trim(const std::string& s) {
@@ -181,6 +146,196 @@ inline std::vector<std::string> SplitBlanks(const std::string& s) {
 
 inline bool Walkable(int32_t kind) { return kind != Wall && kind != Void; }
 
+inline bool Fail(SourceError& error, int line, const std::string& reason) {
+  error.line = line;
+  error.reason = reason;
+  return false;
+}
+
+inline std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// The text of a source line by line: the header keys, the grid lines kept for
+// later and the solution's moves.
+struct SourceReader {
+  SourceReader(LevelSource& into, SourceError& errorOut) : level(into), error(errorOut) {}
+  LevelSource& level;
+  SourceError& error;
+  enum class Block { Header, Grid, Solution } block = Block::Header;
+  bool haveTitle = false, haveTime = false, haveGrid = false, haveSolution = false;
+  std::vector<std::string> gridLines;
+  int gridFirstLine = 0;
+
+  bool ReadLine(int lineNo, const std::string& raw) {
+    const bool gridLine = !raw.empty() && raw[0] == '|';
+    if (gridLine && raw.find('\t') != std::string::npos)
+      return Fail(error, lineNo, "tab in a grid line (use spaces or '~' for void)");
+    if (block == Block::Grid) {
+      if (gridLine) {
+        gridLines.push_back(raw.substr(1));
+        return true;
+      }
+      block = Block::Header;
+    }
+    const std::string line = Trim(raw);
+    if (line.empty() || line[0] == '#') return true;
+    if (gridLine) return Fail(error, lineNo, "grid line outside the grid block");
+    return block == Block::Solution ? ReadMove(lineNo, line) : ReadKey(lineNo, line);
+  }
+
+  bool ReadMove(int lineNo, const std::string& line) {
+    std::vector<std::string> parts = SplitBlanks(line);
+    if (parts.size() != 4)
+      return Fail(error, lineNo, "a move is 'STEP / ROW COL', 'STEP \\ ROW COL' or 'STEP x ROW COL'");
+    SolutionMove move;
+    move.line = lineNo;
+    if (!ParseWholeInt(parts[0], move.step) || move.step < 0)
+      return Fail(error, lineNo, "step '" + parts[0] + "' is not a number 0 or above");
+    if (parts[1] == "/") move.action = MoveAction::PlaceMain;
+    else if (parts[1] == "\\") move.action = MoveAction::PlaceAnti;
+    else if (parts[1] == "x") move.action = MoveAction::Remove;
+    else return Fail(error, lineNo, "unknown move '" + parts[1] + "' (use /, \\ or x)");
+    if (!ParseWholeInt(parts[2], move.row) || !ParseWholeInt(parts[3], move.col))
+      return Fail(error, lineNo, "row and column must be numbers");
+    if (!level.solution.empty() && move.step < level.solution.back().step)
+      return Fail(error, lineNo, "moves must be listed in step order");
+    level.solution.push_back(move);
+    return true;
+  }
+
+  bool ReadKey(int lineNo, const std::string& line) {
+    size_t colon = line.find(':');
+    if (colon == std::string::npos) return Fail(error, lineNo, "expected 'key: value', 'grid:' or 'solution:'");
+    const std::string key = Trim(line.substr(0, colon));
+    const std::string value = Trim(line.substr(colon + 1));
+    if (key == "title") return ReadTitle(lineNo, value);
+    if (key == "idea") {
+      level.idea = value;
+    } else if (key == "time") {
+      if (haveTime) return Fail(error, lineNo, "second time limit");
+      if (!ParseWholeInt(value, level.timeLimit) || level.timeLimit < 1 || level.timeLimit > kLargestTimeLimit)
+        return Fail(error, lineNo, "time must be a whole number of seconds from 1 to 3600");
+      haveTime = true;
+    } else if (key == "grid") {
+      if (haveGrid) return Fail(error, lineNo, "second grid");
+      if (!value.empty()) return Fail(error, lineNo, "the grid starts on the line after 'grid:'");
+      haveGrid = true;
+      block = Block::Grid;
+      gridFirstLine = lineNo + 1;
+    } else if (key == "solution") {
+      if (haveSolution) return Fail(error, lineNo, "second solution");
+      if (!value.empty()) return Fail(error, lineNo, "the moves start on the line after 'solution:'");
+      haveSolution = true;
+      block = Block::Solution;
+    } else {
+      return Fail(error, lineNo, "unknown key '" + key + "'");
+    }
+    return true;
+  }
+
+  bool ReadTitle(int lineNo, const std::string& value) {
+    if (haveTitle) return Fail(error, lineNo, "second title");
+    if (value.empty()) return Fail(error, lineNo, "empty title");
+    if (value.size() > static_cast<size_t>(kMaxTitleLength))
+      return Fail(error, lineNo, "title longer than 63 characters");
+    for (char ch : value)
+      if (static_cast<unsigned char>(ch) < 32) return Fail(error, lineNo, "control character in the title");
+    level.title = value;
+    haveTitle = true;
+    return true;
+  }
+
+  bool CheckComplete(bool requireSolution) {
+    if (!haveTitle) return Fail(error, 0, "no title");
+    if (!haveTime) return Fail(error, 0, "no time limit");
+    if (!haveGrid || gridLines.empty()) return Fail(error, 0, "no grid");
+    if (requireSolution && (!haveSolution || level.solution.empty())) return Fail(error, 0, "no solution");
+    return true;
+  }
+};
+
+// The grid lines turned into cells (text position -> row, text line from the
+// bottom -> column) and the element counts a level needs.
+inline bool ReadGrid(LevelSource& level, const std::vector<std::string>& gridLines, int firstLine,
+                     SourceError& error) {
+  size_t width = 0;
+  for (const std::string& g : gridLines) width = std::max(width, g.size());
+  if (width > static_cast<size_t>(kGridSize) || gridLines.size() > static_cast<size_t>(kGridSize))
+    return Fail(error, firstLine, "grid larger than 128 x 128");
+  if (width == 0) return Fail(error, firstLine, "empty grid");
+  level.rows = static_cast<int>(width);
+  level.cols = static_cast<int>(gridLines.size());
+  level.cells.assign(static_cast<size_t>(level.rows) * level.cols, SourceCell{});
+  int counts[MovableBrick + 1] = {};
+  for (size_t y = 0; y < gridLines.size(); ++y) {
+    const int col = level.cols - 1 - static_cast<int>(y);
+    for (size_t x = 0; x < gridLines[y].size(); ++x) {
+      std::optional<SourceCell> cell = CellForChar(gridLines[y][x]);
+      if (!cell) {
+        return Fail(error, firstLine + static_cast<int>(y),
+                    std::string("unknown element '") + gridLines[y][x] + "' at row " + std::to_string(x) +
+                        ", column " + std::to_string(col));
+      }
+      level.At(static_cast<int>(x), col) = *cell;
+      ++counts[cell->kind];
+    }
+  }
+  if (counts[Start] != 1)
+    return Fail(error, firstLine, "the grid needs exactly one start 'S', it has " + std::to_string(counts[Start]));
+  if (counts[Stone] == 0) return Fail(error, firstLine, "the grid has no stone '*'");
+  if (counts[Gate] > 0 && counts[Switch] == 0) return Fail(error, firstLine, "gates without a switch never open");
+  if (counts[Teleport] == 1) return Fail(error, firstLine, "a lone teleport has no partner");
+  return true;
+}
+
+// Nothing the ball can roll on may touch the void or the edge: the ball
+// would roll on over nothing and off the grid.
+inline bool CheckClosed(const LevelSource& level, int firstLine, SourceError& error) {
+  const int dr[4] = {1, -1, 0, 0}, dc[4] = {0, 0, 1, -1};
+  for (int r = 0; r < level.rows; ++r) {
+    for (int c = 0; c < level.cols; ++c) {
+      if (!Walkable(level.At(r, c).kind)) continue;
+      for (int k = 0; k < 4; ++k) {
+        int nr = r + dr[k], nc = c + dc[k];
+        bool open = nr < 0 || nc < 0 || nr >= level.rows || nc >= level.cols || level.At(nr, nc).kind == Void;
+        if (open) {
+          return Fail(error, firstLine + (level.cols - 1 - c),
+                      "cell at row " + std::to_string(r) + ", column " + std::to_string(c) +
+                          " is open to the edge or the void; close it with a wall");
+        }
+      }
+    }
+  }
+  return true;
+}
+
+// Partners as level setup links them: the last other teleport in row-major
+// order.
+inline void LinkTeleports(LevelSource& level) {
+  std::vector<std::pair<int, int>> teleports;
+  for (int r = 0; r < level.rows; ++r)
+    for (int c = 0; c < level.cols; ++c)
+      if (level.At(r, c).kind == Teleport) teleports.push_back({r, c});
+  for (auto [r, c] : teleports) {
+    std::pair<int, int> partner{-1, -1};
+    for (auto [r2, c2] : teleports)
+      if (r2 != r || c2 != c) partner = {r2, c2};
+    level.At(r, c).state = partner.first;
+    level.At(r, c).value = partner.second;
+  }
+}
+
 }  // namespace detail
 
 // Parses and checks a source (a draft being designed may leave out its
@@ -190,215 +345,32 @@ inline std::optional<LevelSource> ParseLevelSource(const std::string& text, Sour
                                                    bool requireSolution = true) {
   using namespace detail;
   LevelSource level;
-  auto fail = [&](int line, const std::string& reason) {
-    error.line = line;
-    error.reason = reason;
-    return std::optional<LevelSource>();
-  };
-
-  std::vector<std::string> lines;
-  {
-    size_t start = 0;
-    while (start <= text.size()) {
-      size_t end = text.find('\n', start);
-      if (end == std::string::npos) end = text.size();
-      std::string line = text.substr(start, end - start);
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-      start = end + 1;
-    }
-  }
-
-  enum class Block { Header, Grid, Solution } block = Block::Header;
-  bool haveTitle = false, haveTime = false, haveGrid = false, haveSolution = false;
-  std::vector<std::string> gridLines;
-  int gridFirstLine = 0;
-
-  for (size_t i = 0; i < lines.size(); ++i) {
-    const int lineNo = static_cast<int>(i) + 1;
-    const std::string& raw = lines[i];
-    if (raw.find('\t') != std::string::npos && !raw.empty() && raw[0] == '|')
-      return fail(lineNo, "tab in a grid line (use spaces or '~' for void)");
-    if (block == Block::Grid) {
-      if (!raw.empty() && raw[0] == '|') {
-        gridLines.push_back(raw.substr(1));
-        continue;
-      }
-      block = Block::Header;
-    }
-    std::string line = Trim(raw);
-    if (line.empty() || line[0] == '#') continue;
-    if (!raw.empty() && raw[0] == '|') return fail(lineNo, "grid line outside the grid block");
-
-    if (block == Block::Solution) {
-      std::vector<std::string> parts = SplitBlanks(line);
-      if (parts.size() != 4) return fail(lineNo, "a move is 'STEP / ROW COL', 'STEP \\ ROW COL' or 'STEP x ROW COL'");
-      SolutionMove move;
-      move.line = lineNo;
-      if (!ParseWholeInt(parts[0], move.step) || move.step < 0)
-        return fail(lineNo, "step '" + parts[0] + "' is not a number 0 or above");
-      if (parts[1] == "/") move.action = MoveAction::PlaceMain;
-      else if (parts[1] == "\\") move.action = MoveAction::PlaceAnti;
-      else if (parts[1] == "x") move.action = MoveAction::Remove;
-      else return fail(lineNo, "unknown move '" + parts[1] + "' (use /, \\ or x)");
-      if (!ParseWholeInt(parts[2], move.row) || !ParseWholeInt(parts[3], move.col))
-        return fail(lineNo, "row and column must be numbers");
-      if (!level.solution.empty() && move.step < level.solution.back().step)
-        return fail(lineNo, "moves must be listed in step order");
-      level.solution.push_back(move);
-      continue;
-    }
-
-    size_t colon = line.find(':');
-    if (colon == std::string::npos) return fail(lineNo, "expected 'key: value', 'grid:' or 'solution:'");
-    std::string key = Trim(line.substr(0, colon));
-    std::string value = Trim(line.substr(colon + 1));
-    if (key == "title") {
-      if (haveTitle) return fail(lineNo, "second title");
-      if (value.empty()) return fail(lineNo, "empty title");
-      if (value.size() > static_cast<size_t>(kMaxTitleLength))
-        return fail(lineNo, "title longer than 63 characters");
-      for (char ch : value)
-        if (static_cast<unsigned char>(ch) < 32) return fail(lineNo, "control character in the title");
-      level.title = value;
-      haveTitle = true;
-    } else if (key == "idea") {
-      level.idea = value;
-    } else if (key == "time") {
-      if (haveTime) return fail(lineNo, "second time limit");
-      if (!ParseWholeInt(value, level.timeLimit) || level.timeLimit < 1 || level.timeLimit > kLargestTimeLimit)
-        return fail(lineNo, "time must be a whole number of seconds from 1 to 3600");
-      haveTime = true;
-    } else if (key == "grid") {
-      if (haveGrid) return fail(lineNo, "second grid");
-      if (!value.empty()) return fail(lineNo, "the grid starts on the line after 'grid:'");
-      haveGrid = true;
-      block = Block::Grid;
-      gridFirstLine = lineNo + 1;
-    } else if (key == "solution") {
-      if (haveSolution) return fail(lineNo, "second solution");
-      if (!value.empty()) return fail(lineNo, "the moves start on the line after 'solution:'");
-      haveSolution = true;
-      block = Block::Solution;
-    } else {
-      return fail(lineNo, "unknown key '" + key + "'");
-    }
-  }
-
-  if (!haveTitle) return fail(0, "no title");
-  if (!haveTime) return fail(0, "no time limit");
-  if (!haveGrid || gridLines.empty()) return fail(0, "no grid");
-  if (requireSolution && (!haveSolution || level.solution.empty())) return fail(0, "no solution");
-
-  // The turn: text position -> row, text line from the bottom -> column.
-  size_t width = 0;
-  for (const std::string& g : gridLines) width = std::max(width, g.size());
-  if (width > static_cast<size_t>(kGridSize) || gridLines.size() > static_cast<size_t>(kGridSize))
-    return fail(gridFirstLine, "grid larger than 128 x 128");
-  if (width == 0) return fail(gridFirstLine, "empty grid");
-  level.rows = static_cast<int>(width);
-  level.cols = static_cast<int>(gridLines.size());
-  level.cells.assign(static_cast<size_t>(level.rows) * level.cols, SourceCell{});
-  int starts = 0, stones = 0, switches = 0, gates = 0;
-  std::vector<std::pair<int, int>> teleports;
-  for (size_t y = 0; y < gridLines.size(); ++y) {
-    const int lineNo = gridFirstLine + static_cast<int>(y);
-    const int col = level.cols - 1 - static_cast<int>(y);
-    for (size_t x = 0; x < gridLines[y].size(); ++x) {
-      std::optional<SourceCell> cell = CellForChar(gridLines[y][x]);
-      if (!cell) {
-        return fail(lineNo, std::string("unknown element '") + gridLines[y][x] + "' at row " +
-                                std::to_string(x) + ", column " + std::to_string(col));
-      }
-      level.At(static_cast<int>(x), col) = *cell;
-      switch (cell->kind) {
-        case Start: ++starts; break;
-        case Stone: ++stones; break;
-        case Switch: ++switches; break;
-        case Gate: ++gates; break;
-        default: break;
-      }
-    }
-  }
-  for (int r = 0; r < level.rows; ++r)
-    for (int c = 0; c < level.cols; ++c)
-      if (level.At(r, c).kind == Teleport) teleports.push_back({r, c});
-
-  if (starts != 1) return fail(gridFirstLine, "the grid needs exactly one start 'S', it has " + std::to_string(starts));
-  if (stones == 0) return fail(gridFirstLine, "the grid has no stone '*'");
-  if (gates > 0 && switches == 0) return fail(gridFirstLine, "gates without a switch never open");
-  if (teleports.size() == 1) return fail(gridFirstLine, "a lone teleport has no partner");
-
-  // Nothing the ball can roll on may touch the void or the edge: the ball
-  // would roll on over nothing and off the grid.
-  for (int r = 0; r < level.rows; ++r) {
-    for (int c = 0; c < level.cols; ++c) {
-      if (!Walkable(level.At(r, c).kind)) continue;
-      const int dr[4] = {1, -1, 0, 0}, dc[4] = {0, 0, 1, -1};
-      for (int k = 0; k < 4; ++k) {
-        int nr = r + dr[k], nc = c + dc[k];
-        bool open = nr < 0 || nc < 0 || nr >= level.rows || nc >= level.cols || level.At(nr, nc).kind == Void;
-        if (open) {
-          int lineNo = gridFirstLine + (level.cols - 1 - c);
-          return fail(lineNo, "cell at row " + std::to_string(r) + ", column " + std::to_string(c) +
-                                  " is open to the edge or the void; close it with a wall");
-        }
-      }
-    }
-  }
-
-  // Partners as level setup links them: the last other teleport in row-major
-  // order.
-  for (auto [r, c] : teleports) {
-    std::pair<int, int> partner{-1, -1};
-    for (auto [r2, c2] : teleports)
-      if (r2 != r || c2 != c) partner = {r2, c2};
-    level.At(r, c).state = partner.first;
-    level.At(r, c).value = partner.second;
-  }
-
+  SourceReader reader(level, error);
+  const std::vector<std::string> lines = SplitLines(text);
+  for (size_t i = 0; i < lines.size(); ++i)
+    if (!reader.ReadLine(static_cast<int>(i) + 1, lines[i])) return std::nullopt;
+  if (!reader.CheckComplete(requireSolution) || !ReadGrid(level, reader.gridLines, reader.gridFirstLine, error) ||
+      !CheckClosed(level, reader.gridFirstLine, error))
+    return std::nullopt;
+  LinkTeleports(level);
   for (const SolutionMove& move : level.solution) {
-    if (move.row < 0 || move.row >= level.rows || move.col < 0 || move.col >= level.cols)
-      return fail(move.line, "move outside the grid");
+    if (move.row < 0 || move.row >= level.rows || move.col < 0 || move.col >= level.cols) {
+      Fail(error, move.line, "move outside the grid");
+      return std::nullopt;
+    }
   }
   return level;
 }
 
-constexpr size_t kFileHeaderBytes = 129;
-
-inline void AppendInt32(std::string& out, int32_t v) {
-  uint32_t u = static_cast<uint32_t>(v);
-  for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((u >> (8 * i)) & 0xFF));
-}
-
-// The binary level file: a 129-byte header holding the title, no extra
-// records, the time limit, the sizes, each row's cells from the last column
-// to the first, and a zero trailer.
-inline std::string EncodeLevelFile(const LevelSource& level) {
-  std::string out(kFileHeaderBytes, '\0');
-  std::memcpy(out.data(), level.title.data(), std::min(level.title.size(), static_cast<size_t>(kMaxTitleLength)));
-  AppendInt32(out, 0);
-  AppendInt32(out, level.timeLimit);
-  AppendInt32(out, level.rows);
-  AppendInt32(out, level.cols);
-  for (int r = 0; r < level.rows; ++r) {
-    for (int k = 0; k < level.cols; ++k) {
-      const SourceCell& cell = level.At(r, level.cols - 1 - k);
-      AppendInt32(out, cell.kind);
-      AppendInt32(out, cell.state);
-      AppendInt32(out, cell.value);
-    }
-  }
-  AppendInt32(out, 0);
-  return out;
-}
-
-// The title stored in a level file's header, empty when there is none.
-inline std::string TitleFromLevelFile(const std::string& bytes) {
-  size_t n = std::min(bytes.size(), kFileHeaderBytes);
-  size_t end = 0;
-  while (end < n && bytes[end] != '\0') ++end;
-  return bytes.substr(0, end);
+// The level record the game reads from the compiled file: the cells of the
+// source in the used rectangle of a fresh record.
+inline void FillLevelRecord(const LevelSource& source, LevelRecord& level) {
+  level.timeLimit = source.timeLimit;
+  level.rows = source.rows;
+  level.cols = source.cols;
+  for (int r = 0; r < source.rows; ++r)
+    for (int c = 0; c < source.cols; ++c)
+      level.cells[r][c] = {source.At(r, c).kind, source.At(r, c).state, source.At(r, c).value, 0};
 }
 
 // "07-valves.lvl" -> 7; 0 when the name does not start with a number.

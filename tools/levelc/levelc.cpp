@@ -10,10 +10,12 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 
 #include "level_source.h"
 #include "core/settings_file.h"
+#include "gameplay/level_file.h"
 
 namespace {
 
@@ -91,7 +93,9 @@ int main(int argc, char** argv) {
   for (const auto& [number, entry] : levels) {
     std::filesystem::path file = outDir / (std::to_string(number) + ".ilf");
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    std::string bytes = EncodeLevelFile(entry.second);
+    auto record = std::make_unique<nb::LevelRecord>();
+    FillLevelRecord(entry.second, *record);
+    std::string bytes = nb::EncodeLevelFile(*record, entry.second.title);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out) {
       std::fprintf(stderr, "%s: cannot be written\n", file.string().c_str());

@@ -1,8 +1,8 @@
 #pragma once
 // Replays a stored solution through the game's own rules: the clicks of the
-// play screen's handlers, one world step and the element animations per
-// frame, and the level clock counting a second every 60 frames (the first at
-// once when the ball starts, as the play screen counts it). Random bonuses
+// play screen's handlers, its rules of a frame with the level clock counting
+// a second every 60 frames (the first at once when the ball starts, as the
+// play screen counts it), and the element animations of the drawn scene. Random bonuses
 // are kept from appearing so a replay does not depend on the random numbers.
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "../levelc/level_source.h"
+#include "gameplay/element_animations.h"
 #include "gameplay/level_setup.h"
 #include "gameplay/play_actions.h"
 #include "gameplay/world.h"
@@ -63,24 +64,14 @@ inline ReplayOutcome ReplaySolution(World& world, GameplayContext& ctx, ReplayEv
         HandlePlayClick(world, ctx, m.row, m.col,
                         m.action == MoveAction::PlaceMain ? ReflectorMain : ReflectorAnti);
     }
-    SimulatePlayFrame(world, ctx);
+    world.play.bonusSeconds = 0;  // no random bonus
+    out.secondsCounted += StepPlayFrame(world, ctx, step % kStepsPerSecond == 0);
+    AdvanceElementAnimations(world.level, world.play);  // as the drawn scene runs them
     out.steps = step;
-    if (world.play.levelWon) {
-      out.won = true;
-      break;
-    }
-    if (events.gameState == kStateGameOver) {
-      out.gameOver = true;
-      break;
-    }
-    if (world.ball.moving && step % kStepsPerSecond == 0) {
-      world.play.bonusSeconds = 0;  // no random bonus
-      ++out.secondsCounted;
-      if (CountLevelSecond(world, ctx)) {
-        out.timeUp = true;
-        break;
-      }
-    }
+    out.won = world.play.levelWon;
+    out.gameOver = events.gameState == kStateGameOver;
+    out.timeUp = events.gameState == kStateTimeUp;
+    if (out.won || out.gameOver || out.timeUp) break;
   }
   out.timeLeft = world.level.timeLimit;
   out.falls = world.stats.counters[StatHoles];
@@ -110,13 +101,7 @@ struct ReplayGame {
   // Puts a parsed source into the level record and prepares it as level
   // setup does after reading the file.
   void PrepareFromSource(const LevelSource& src) {
-    LevelRecord& level = world->level;
-    level.timeLimit = src.timeLimit;
-    level.rows = src.rows;
-    level.cols = src.cols;
-    for (int r = 0; r < src.rows; ++r)
-      for (int c = 0; c < src.cols; ++c)
-        level.cells[r][c] = {src.At(r, c).kind, src.At(r, c).state, src.At(r, c).value, 0};
+    FillLevelRecord(src, world->level);
     PrepareLoadedLevel(*world, ctx);
   }
 };

@@ -129,8 +129,6 @@ void SteerPlayCamera(Game& game) {
   World& w = game.world;
   const Vec3 target = w.level.homeTarget;
   if (game.screen.gameState == Playing) {
-    GameplayContext ctx = Gameplay(game);
-    StepWorld(w, ctx);
     // The eye leans towards the cell under the mouse.
     const float ex = (static_cast<float>(game.cursor.row) * 0.5f + static_cast<float>(w.level.rows) * 0.25f) * 50;
     const float ez = (static_cast<float>(game.cursor.col) * 0.5f + static_cast<float>(w.level.cols) * 0.25f) * 50;
@@ -145,13 +143,15 @@ void SteerPlayCamera(Game& game) {
   }
 }
 
-void CountPlaySeconds(Game& game, float nowSeconds) {
+void RunPlayRules(Game& game, float nowSeconds) {
+  if (game.screen.gameState != Playing) return;
   World& w = game.world;
-  if (game.screen.gameState == Playing && nowSeconds - w.play.lastSecond > 1.0f && w.ball.moving) {
-    GameplayContext ctx = Gameplay(game);
-    CountLevelSecond(w, ctx);
-    w.play.lastSecond = nowSeconds;
-  }
+  GameplayContext ctx = Gameplay(game);
+  if (StepPlayFrame(w, ctx, nowSeconds - w.play.lastSecond > 1.0f)) w.play.lastSecond = nowSeconds;
+}
+
+void WarnAtTenSecondsLeft(Game& game) {
+  World& w = game.world;
   if (w.level.timeLimit == 10 && !w.play.warned) {
     PlaySound(game, SoundId::TimeEnd);
     w.play.warned = true;
@@ -307,6 +307,7 @@ void PlayScreenFrameWith(Game& game, const PlayFrameInput& input) {
   TrackMenuPointerAt(game, input.pointerX, input.pointerY);
 
   UpdatePlayCursor(game, input.pointerX, input.pointerY);
+  RunPlayRules(game, static_cast<float>(input.nowMs) * 0.001f);
   SteerPlayCamera(game);
 
   bool begun = true;
@@ -324,7 +325,7 @@ void PlayScreenFrameWith(Game& game, const PlayFrameInput& input) {
       AdvanceElementAnimations(game.world.level, game.world.play);
     }
     DrawStatusTexts(game);
-    CountPlaySeconds(game, static_cast<float>(input.nowMs) * 0.001f);
+    WarnAtTenSecondsLeft(game);
     if (device) DrawHeadUpDisplay(game);
     RunLevelWon(game, device != nullptr);
     RunLevelIntro(game, device != nullptr);

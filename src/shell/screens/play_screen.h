@@ -23,11 +23,14 @@ void PlayScreenFrameWith(Game& game, const PlayFrameInput& input);
 // The cursor cell under the pointer (kept when the ray misses the floor)
 // and the cursor sparkle every 21st frame.
 void UpdatePlayCursor(Game& game, int pointerX, int pointerY);
-// The camera of the frame and, in GameState 1, the world step.
+// In GameState 1 the rules of the frame: the world step and the level clock,
+// which counts a second when more than one has passed since the last and the
+// ball rolls.
+void RunPlayRules(Game& game, float nowSeconds);
+// The camera of the frame: leaning towards the cursor while the ball rolls.
 void SteerPlayCamera(Game& game);
-// The level clock: a second is counted when more than one has passed since
-// the last and the ball rolls; then the ten-second warning.
-void CountPlaySeconds(Game& game, float nowSeconds);
+// The warning sound once the clock reaches ten seconds.
+void WarnAtTenSecondsLeft(Game& game);
 // The level-won path: the tally, or GameState 16 after the last level.
 void RunLevelWon(Game& game, bool draw);
 // The level caption, the waiting ball and the click prompt.

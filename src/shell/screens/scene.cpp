@@ -28,22 +28,9 @@ void IslandBlendStates(GraphicsDevice& d) {
   d.SetRenderState(RenderState::AlphaFunc, Cmp::GreaterEqual);
 }
 
-}  // namespace
-
-void DrawPlayScene(Game& game) { DrawPlaySceneAt(game, TimerMs()); }
-
-void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
-  GraphicsDevice* device = Device(game);
-  if (!device) return;
-  GraphicsDevice& d = *device;
-  SceneContext sc = ContextOf(game, d);
-  World& w = game.world;
-  LevelRecord& level = w.level;
-
-  BindMeshStream(d, game.store);
-  DrawSky(sc, game.camera.eye, 0, nowMs);
-  DrawSky(sc, game.camera.eye, 1, nowMs);
-
+// Depth, linear filtering, a light that follows the mouse over the floor and
+// a fixed one, the fog, and the atlas lit by the default material.
+void PlaySceneStates(Game& game, GraphicsDevice& d) {
   d.SetRenderState(RenderState::Lighting, 1);
   d.SetRenderState(RenderState::ZEnable, 1);
   d.SetRenderState(RenderState::ZWriteEnable, 1);
@@ -51,7 +38,6 @@ void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
   d.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
   d.SetSamplerState(0, SamplerState::MipFilter, TextureFilter::Linear);
 
-  // A light that follows the mouse over the floor, and a fixed one.
   SetPointLight(d, 0, game.cursor.pointX, game.cursor.pointZ, 100, 0.65f, 5000);
   SetPointLight(d, 1, 0, 500, 500, 1.0f, 5000);
   SetLinearFog(d, 1000, 10000, kSkyFogColour);
@@ -61,7 +47,14 @@ void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
   d.SetTextureStageState(0, TextureStageState::ColorArg1, TextureArg::Texture);
   d.SetTextureStageState(0, TextureStageState::ColorArg2, TextureArg::Diffuse);
   d.SetMaterial(game.catalogue.defaultMaterial);
+}
 
+// The grid's elements in the atlas, the level mesh, the placement marker
+// (GameState 1 only) and the Reflectors.
+void DrawGridElements(Game& game, SceneContext& sc) {
+  GraphicsDevice& d = sc.device;
+  World& w = game.world;
+  LevelRecord& level = w.level;
   DrawSwitches(sc, level);
   DrawGates(sc, level, w.play);
   DrawHoles(sc, level);
@@ -83,7 +76,13 @@ void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
   d.SetRenderState(RenderState::AlphaBlendEnable, 0);
 
   DrawReflectors(sc, level);
+}
 
+// Teleports glow additively with the reflection texture; stones and bonuses
+// keep it.
+void DrawReflectingElements(Game& game, SceneContext& sc) {
+  GraphicsDevice& d = sc.device;
+  LevelRecord& level = game.world.level;
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Spheremap));
   d.SetTextureStageState(0, TextureStageState::TexCoordIndex, TexCoordIndex::SphereMap);
   d.SetRenderState(RenderState::AlphaBlendEnable, 1);
@@ -94,11 +93,16 @@ void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
   DrawTeleports(sc, level);
   d.SetRenderState(RenderState::AlphaBlendEnable, 0);
 
-  // Stones and bonuses keep the reflection texture.
   DrawStones(sc, level);
   DrawBonuses(sc, level);
-
   d.SetTextureStageState(0, TextureStageState::TexCoordIndex, TexCoordIndex::PassThru);
+}
+
+// The island under the grid, then the particles: the turning wind, one
+// update with the current view, drawn additively.
+void DrawIslandAndParticles(Game& game, SceneContext& sc, uint32_t nowMs) {
+  GraphicsDevice& d = sc.device;
+  const LevelRecord& level = game.world.level;
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
   const float ix = 25.0f * static_cast<float>(level.rows), iz = 25.0f * static_cast<float>(level.cols);
   DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island1), ix, -150, iz, 1.0f);
@@ -107,11 +111,25 @@ void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
   d.SetRenderState(RenderState::AlphaBlendEnable, 0);
   d.SetRenderState(RenderState::FogEnable, 0);
 
-  // Particles: the turning wind, one update with the current view, drawn additively.
   game.particles.wind = ParticleWind(nowMs, nowMs);
   UpdateParticles(game.particles, d, 1.0f, game.camera.view);
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Particle));
   DrawParticles(game.particles, d, true);
+}
+
+}  // namespace
+
+void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
+  GraphicsDevice* device = Device(game);
+  if (!device) return;
+  SceneContext sc = ContextOf(game, *device);
+  BindMeshStream(*device, game.store);
+  DrawSky(sc, game.camera.eye, 0, nowMs);
+  DrawSky(sc, game.camera.eye, 1, nowMs);
+  PlaySceneStates(game, *device);
+  DrawGridElements(game, sc);
+  DrawReflectingElements(game, sc);
+  DrawIslandAndParticles(game, sc, nowMs);
 }
 
 void DrawMenuBackground(Game& game) { DrawMenuBackgroundAt(game, TimerMs()); }

@@ -112,7 +112,7 @@ TEST_F(PlayScreen, SecondsCountOnlyWhileTheBallRollsAndTheFirstAtOnce) {
   EXPECT_EQ(world().stats.counters[StatSecondsPlayed], 1);
   Frame();
   EXPECT_EQ(world().level.timeLimit, limit - 1);
-  CountPlaySeconds(game(), static_cast<float>(nowMs) * 0.001f + 1.01f);
+  RunPlayRules(game(), static_cast<float>(nowMs) * 0.001f + 1.01f);
   EXPECT_EQ(world().level.timeLimit, limit - 2);
 }
 
