@@ -2,32 +2,32 @@
 
 namespace nb {
 
-bool IsPlayScreenState(int32_t state) {
+bool IsPlayScreenState(GameState state) {
   switch (state) {
-    case Playing:
-    case OptionsInPlay:
-    case PauseMenu:
-    case GameOverScreen:
-    case TimeUpScreen:
-    case GameCompletedScreen:
-    case HelpInPlay:
+    case GameState::Playing:
+    case GameState::OptionsInPlay:
+    case GameState::PauseMenu:
+    case GameState::GameOverScreen:
+    case GameState::TimeUpScreen:
+    case GameState::GameCompletedScreen:
+    case GameState::HelpInPlay:
       return true;
     default:
       return false;
   }
 }
 
-bool IsMenuScreenState(int32_t state) {
+bool IsMenuScreenState(GameState state) {
   switch (state) {
-    case MainMenu:
-    case InfoPage:
-    case OptionsFromMenu:
-    case RecordsScreen:
-    case PlayersScreen:
-    case StartGameScreen:
-    case ExitConfirm:
-    case NewGameScreen:
-    case HelpFromMenu:
+    case GameState::MainMenu:
+    case GameState::InfoPage:
+    case GameState::OptionsFromMenu:
+    case GameState::RecordsScreen:
+    case GameState::PlayersScreen:
+    case GameState::StartGameScreen:
+    case GameState::ExitConfirm:
+    case GameState::NewGameScreen:
+    case GameState::HelpFromMenu:
       return true;
     default:
       return false;

@@ -4,8 +4,8 @@
 namespace nb {
 
 // The screen the game is on. Screens change it only by assignment; the frame
-// dispatcher re-reads it between its groups.
-enum GameStateValue : int32_t {
+// dispatcher re-reads it between its groups. 8, 9 and 15 name no screen.
+enum class GameState : int32_t {
   MainMenu = 0,
   Playing = 1,
   InfoPage = 2,
@@ -33,7 +33,7 @@ struct NameEntry {
 
 // GameState and its companion highlight values.
 struct ScreenState {
-  int32_t gameState = SplashScreenState;
+  GameState gameState = GameState::SplashScreenState;
   int32_t menuHighlight = 0;        // main, pause, game-over, time-up, completed
   int32_t startGameHighlight = 0;   // 0 continue, 1 new game, 2 back
   int32_t newGameHighlight = 0;     // 0..2 the modes, 3 back
@@ -46,8 +46,8 @@ struct ScreenState {
 };
 
 // The states whose frame draws the level (the overlays sit on the paused scene).
-bool IsPlayScreenState(int32_t state);
+bool IsPlayScreenState(GameState state);
 // The states drawn by the menu frame.
-bool IsMenuScreenState(int32_t state);
+bool IsMenuScreenState(GameState state);
 
 }  // namespace nb

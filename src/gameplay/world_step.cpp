@@ -304,7 +304,7 @@ struct Stepper {
       ball.moving = false;
       return true;
     }
-    ctx.events.SetGameState(kStateGameOver);
+    ctx.events.SetGameState(GameState::GameOverScreen);
     return false;
   }
 

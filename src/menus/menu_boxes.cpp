@@ -67,24 +67,24 @@ Box SliderKnobBox(int row, int volume) {
   return {left, y - 5, left + 15, y + 25};
 }
 
-std::vector<MenuTarget> HoverTargets(const MenuLayoutInput& in, int gameState) {
+std::vector<MenuTarget> HoverTargets(const MenuLayoutInput& in, GameState gameState) {
   std::vector<MenuTarget> out;
   const LocalizedTexts& texts = *in.texts;
   switch (gameState) {
-    case MainMenu: AddMainMenu(out, texts); break;
-    case ExitConfirm: AddCentredList(out, texts.exit); break;
-    case StartGameScreen: AddCentredList(out, texts.start); break;
-    case NewGameScreen: AddCentredList(out, texts.newGame); break;
-    case PauseMenu: AddCentredList(out, texts.pause); break;
-    case GameCompletedScreen: AddCentredList(out, texts.winner); break;
-    case GameOverScreen:
-    case TimeUpScreen: AddCentredList(out, texts.timeLeft); break;
-    case PlayersScreen:
+    case GameState::MainMenu: AddMainMenu(out, texts); break;
+    case GameState::ExitConfirm: AddCentredList(out, texts.exit); break;
+    case GameState::StartGameScreen: AddCentredList(out, texts.start); break;
+    case GameState::NewGameScreen: AddCentredList(out, texts.newGame); break;
+    case GameState::PauseMenu: AddCentredList(out, texts.pause); break;
+    case GameState::GameCompletedScreen: AddCentredList(out, texts.winner); break;
+    case GameState::GameOverScreen:
+    case GameState::TimeUpScreen: AddCentredList(out, texts.timeLeft); break;
+    case GameState::PlayersScreen:
       AddPlayerRows(out, in);
       out.push_back({BackButtonBox(in, 500), in.profileCount + 1, true});
       break;
-    case OptionsFromMenu:
-    case OptionsInPlay:
+    case GameState::OptionsFromMenu:
+    case GameState::OptionsInPlay:
       for (int row = 0; row < 3; ++row) {
         float top = 270.0f + 40 * row;
         out.push_back({{in.width / 2.0f - TextWidth(in, 2 + row), top, in.width / 2.0f + 210,
@@ -94,8 +94,8 @@ std::vector<MenuTarget> HoverTargets(const MenuLayoutInput& in, int gameState) {
       out.push_back({CentredTextBox(in, FullscreenText(in), 390), 3, true});
       out.push_back({BackButtonBox(in, 500), 4, true});
       break;
-    case HelpFromMenu:
-    case HelpInPlay:
+    case GameState::HelpFromMenu:
+    case GameState::HelpInPlay:
       AddHelpButtons(out, in);
       for (MenuTarget& t : out) t.silent = true;
       break;
@@ -104,32 +104,32 @@ std::vector<MenuTarget> HoverTargets(const MenuLayoutInput& in, int gameState) {
   return out;
 }
 
-std::vector<MenuTarget> ClickTargets(const MenuLayoutInput& in, int gameState) {
+std::vector<MenuTarget> ClickTargets(const MenuLayoutInput& in, GameState gameState) {
   std::vector<MenuTarget> out;
   const LocalizedTexts& texts = *in.texts;
   switch (gameState) {
-    case InfoPage: out.push_back({BackButtonBox(in, 500), 0}); break;
-    case RecordsScreen: out.push_back({BackButtonBox(in, 530), 0}); break;
-    case OptionsFromMenu:
-    case OptionsInPlay:
+    case GameState::InfoPage: out.push_back({BackButtonBox(in, 500), 0}); break;
+    case GameState::RecordsScreen: out.push_back({BackButtonBox(in, 530), 0}); break;
+    case GameState::OptionsFromMenu:
+    case GameState::OptionsInPlay:
       for (int row = 0; row < 3; ++row) out.push_back({SliderKnobBox(row, in.volumes[row]), row});
       out.push_back({CentredTextBox(in, FullscreenText(in), 390), 3});
       out.push_back({BackButtonBox(in, 500), 4});
       break;
-    case PlayersScreen:
+    case GameState::PlayersScreen:
       AddPlayerRows(out, in);
       out.push_back({BackButtonBox(in, 500), in.profileCount + 1});
       break;
-    case StartGameScreen:
+    case GameState::StartGameScreen:
       AddCentredList(out, texts.start);
       out.push_back({BackButtonBox(in, 500), texts.start.count});
       break;
-    case NewGameScreen:
+    case GameState::NewGameScreen:
       AddCentredList(out, texts.newGame);
       out.push_back({BackButtonBox(in, 500), texts.newGame.count});
       break;
-    case HelpFromMenu:
-    case HelpInPlay: AddHelpButtons(out, in); break;
+    case GameState::HelpFromMenu:
+    case GameState::HelpInPlay: AddHelpButtons(out, in); break;
     default: return HoverTargets(in, gameState);
   }
   return out;

@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "core/screen_state.h"
 #include "menus/localized_texts.h"
 
 namespace nb {
@@ -31,10 +32,10 @@ struct MenuLayoutInput {
 };
 
 // The boxes the pointer highlights on a screen (hovering), in test order.
-std::vector<MenuTarget> HoverTargets(const MenuLayoutInput& in, int gameState);
+std::vector<MenuTarget> HoverTargets(const MenuLayoutInput& in, GameState gameState);
 // The boxes a left click acts on, in test order. On the options screens the
 // slider knobs come first with the values 0, 1, 2.
-std::vector<MenuTarget> ClickTargets(const MenuLayoutInput& in, int gameState);
+std::vector<MenuTarget> ClickTargets(const MenuLayoutInput& in, GameState gameState);
 
 // The back button: the general back text centred on the window's middle.
 Box BackButtonBox(const MenuLayoutInput& in, float top);

@@ -16,19 +16,19 @@ int Clamp(int value, int low, int high) { return value < low ? low : (value > hi
 // The highlight a screen's items and buttons set.
 int32_t* HighlightOf(ScreenState& s) {
   switch (s.gameState) {
-    case MainMenu:
-    case PauseMenu:
-    case GameOverScreen:
-    case TimeUpScreen:
-    case GameCompletedScreen: return &s.menuHighlight;
-    case OptionsFromMenu:
-    case OptionsInPlay: return &s.optionsRow;
-    case PlayersScreen: return &s.playersSelection;
-    case StartGameScreen: return &s.startGameHighlight;
-    case NewGameScreen: return &s.newGameHighlight;
-    case ExitConfirm: return &s.exitChoice;
-    case HelpInPlay:
-    case HelpFromMenu: return &s.helpButton;
+    case GameState::MainMenu:
+    case GameState::PauseMenu:
+    case GameState::GameOverScreen:
+    case GameState::TimeUpScreen:
+    case GameState::GameCompletedScreen: return &s.menuHighlight;
+    case GameState::OptionsFromMenu:
+    case GameState::OptionsInPlay: return &s.optionsRow;
+    case GameState::PlayersScreen: return &s.playersSelection;
+    case GameState::StartGameScreen: return &s.startGameHighlight;
+    case GameState::NewGameScreen: return &s.newGameHighlight;
+    case GameState::ExitConfirm: return &s.exitChoice;
+    case GameState::HelpInPlay:
+    case GameState::HelpFromMenu: return &s.helpButton;
     default: return nullptr;
   }
 }
@@ -54,36 +54,36 @@ void KeyboardNavigation(Game& game, Key key) {
   int delta = (key == Key::Up || key == Key::Left) ? -1 : 1;
   const LocalizedTexts& t = game.texts;
   switch (s.gameState) {
-    case MainMenu:
+    case GameState::MainMenu:
       if (vertical) MoveHighlight(game, s.menuHighlight, delta, 0, 6, true, true);
       break;
-    case PauseMenu:
+    case GameState::PauseMenu:
       if (vertical) MoveHighlight(game, s.menuHighlight, delta, 0, t.pause.count - 1, false, true);
       break;
-    case GameOverScreen:
-    case TimeUpScreen:
+    case GameState::GameOverScreen:
+    case GameState::TimeUpScreen:
       if (vertical) MoveHighlight(game, s.menuHighlight, delta, 0, t.timeLeft.count - 1, false, true);
       break;
-    case StartGameScreen:
+    case GameState::StartGameScreen:
       if (vertical) MoveHighlight(game, s.startGameHighlight, delta, 0, t.start.count, false, true);
       break;
-    case NewGameScreen:
+    case GameState::NewGameScreen:
       if (vertical) MoveHighlight(game, s.newGameHighlight, delta, 0, t.newGame.count, false, true);
       break;
-    case PlayersScreen:
+    case GameState::PlayersScreen:
       if (vertical && !s.nameEntry.active)
         MoveHighlight(game, s.playersSelection, delta, 0, game.profiles.count + 1, true, true);
       break;
-    case OptionsFromMenu:
-    case OptionsInPlay:
+    case GameState::OptionsFromMenu:
+    case GameState::OptionsInPlay:
       if (vertical) MoveHighlight(game, s.optionsRow, delta, 0, 4, true, false);
       else ChangeVolumeByArrowKey(game.audio, game.settings, s.optionsRow, key == Key::Right);
       break;
-    case ExitConfirm:
+    case GameState::ExitConfirm:
       if (!vertical) MoveHighlight(game, s.exitChoice, delta, 0, t.exit.count - 1, false, true);
       break;
-    case HelpInPlay:
-    case HelpFromMenu:
+    case GameState::HelpInPlay:
+    case GameState::HelpFromMenu:
       if (!vertical) MoveHighlight(game, s.helpButton, delta, 1, 3, false, true);
       break;
     default: break;
@@ -92,13 +92,13 @@ void KeyboardNavigation(Game& game, Key key) {
 
 void HandleMenuClick(Game& game, int x, int y) {
   ScreenState& s = game.screen;
-  if (s.gameState == Playing) {
+  if (s.gameState == GameState::Playing) {
     GameplayContext ctx = Gameplay(game);
     HandlePlayClick(game.world, ctx, game.cursor.row, game.cursor.col, game.cursor.placeKind);
     return;
   }
-  int32_t state = s.gameState;
-  bool options = state == OptionsFromMenu || state == OptionsInPlay;
+  GameState state = s.gameState;
+  bool options = state == GameState::OptionsFromMenu || state == GameState::OptionsInPlay;
   std::vector<MenuTarget> targets = ClickTargets(MenuLayoutOf(game), state);
   for (size_t i = 0; i < targets.size(); ++i) {
     if (!targets[i].box.Contains(static_cast<float>(x), static_cast<float>(y))) continue;
@@ -114,7 +114,7 @@ void HandleMenuClick(Game& game, int x, int y) {
 
 void HandleNameCharacter(Game& game, unsigned char ch) {
   NameEntry& entry = game.screen.nameEntry;
-  if (game.screen.gameState != PlayersScreen || !entry.active) return;
+  if (game.screen.gameState != GameState::PlayersScreen || !entry.active) return;
   size_t length = std::strlen(entry.text);
   if (ch == 8) {
     entry.nameExists = false;
@@ -186,7 +186,7 @@ void HandleInputEvent(Game& game, const InputEvent& event) {
           SwitchWindowMode(game, game.settings.width, game.settings.height, game.settings.fullscreen);
           return;
         case Key::Delete:
-          if (s.gameState == PlayersScreen && !s.nameEntry.active && s.playersSelection >= 1 &&
+          if (s.gameState == GameState::PlayersScreen && !s.nameEntry.active && s.playersSelection >= 1 &&
               s.playersSelection <= game.profiles.count)
             DeleteProfile(game.profiles, s.playersSelection - 1);
           return;
@@ -203,7 +203,7 @@ void HandleInputEvent(Game& game, const InputEvent& event) {
     case InputEvent::Type::ButtonDown:
       if (event.button == MouseButton::Left) {
         HandleMenuClick(game, event.x, event.y);
-      } else if (event.button == MouseButton::Right && s.gameState == Playing) {
+      } else if (event.button == MouseButton::Right && s.gameState == GameState::Playing) {
         GameplayContext ctx = Gameplay(game);
         RemoveReflectorAtCursor(game.world, ctx, game.cursor.row, game.cursor.col);
       }

@@ -39,26 +39,26 @@ void MainMenuChoice(Game& game) {
   switch (s.menuHighlight) {
     case 0:
       if (CurrentProfile(game.profiles)) {
-        s.gameState = StartGameScreen;
+        s.gameState = GameState::StartGameScreen;
         s.menuHighlight = 0;
       } else {
-        s.gameState = PlayersScreen;
+        s.gameState = GameState::PlayersScreen;
       }
       break;
-    case 1: s.gameState = PlayersScreen; break;
+    case 1: s.gameState = GameState::PlayersScreen; break;
     case 2:
-      s.gameState = OptionsFromMenu;
+      s.gameState = GameState::OptionsFromMenu;
       s.optionsRow = 0;
       break;
-    case 3: s.gameState = RecordsScreen; break;
-    case 4: s.gameState = InfoPage; break;
+    case 3: s.gameState = GameState::RecordsScreen; break;
+    case 4: s.gameState = GameState::InfoPage; break;
     case 5:
-      s.gameState = HelpFromMenu;
+      s.gameState = GameState::HelpFromMenu;
       s.helpPage = 0;
       break;
     case 6:
       s.exitChoice = 1;
-      s.gameState = ExitConfirm;
+      s.gameState = GameState::ExitConfirm;
       WarpPointerToItem(game, 1);
       break;
     default: break;
@@ -73,10 +73,10 @@ void PlayersChoice(Game& game) {
   if (s.playersSelection >= 1 && s.playersSelection <= count) {
     game.profiles.current = s.playersSelection - 1;
     Sample(game, SoundId::MenuMove);
-    s.gameState = MainMenu;
+    s.gameState = GameState::MainMenu;
   } else if (s.playersSelection == count + 1) {
     Sample(game, SoundId::MenuMove);
-    s.gameState = MainMenu;
+    s.gameState = GameState::MainMenu;
   } else if (s.playersSelection == 0 && count < kMaxProfiles) {
     s.nameEntry = NameEntry{};
     s.nameEntry.active = true;
@@ -84,7 +84,7 @@ void PlayersChoice(Game& game) {
   }
 }
 
-void HelpChoice(Game& game, int32_t backState) {
+void HelpChoice(Game& game, GameState backState) {
   ScreenState& s = game.screen;
   int pages = game.texts.help.count;
   if (s.helpButton == 1 && s.helpPage > 0) --s.helpPage;
@@ -142,46 +142,46 @@ void ExecuteMenuCommand(Game& game) {
   ProfileRecord* profile = CurrentProfile(game.profiles);
   int mode = profile ? ModeIndex(*profile) : 0;
   switch (s.gameState) {
-    case MainMenu: MainMenuChoice(game); break;
-    case InfoPage:
-    case RecordsScreen:
+    case GameState::MainMenu: MainMenuChoice(game); break;
+    case GameState::InfoPage:
+    case GameState::RecordsScreen:
       Sample(game, SoundId::MenuMove);
-      s.gameState = MainMenu;
+      s.gameState = GameState::MainMenu;
       break;
-    case OptionsFromMenu:
-    case OptionsInPlay:
+    case GameState::OptionsFromMenu:
+    case GameState::OptionsInPlay:
       if (s.optionsRow == 3) ToggleFullscreen(game);
       if (s.optionsRow == 4) {
         Sample(game, SoundId::MenuMove);
-        s.gameState = s.gameState == OptionsFromMenu ? MainMenu : PauseMenu;
+        s.gameState = s.gameState == GameState::OptionsFromMenu ? GameState::MainMenu : GameState::PauseMenu;
       }
       break;
-    case PlayersScreen: PlayersChoice(game); break;
-    case StartGameScreen:
+    case GameState::PlayersScreen: PlayersChoice(game); break;
+    case GameState::StartGameScreen:
       if (s.startGameHighlight == 0) {
         Sample(game, SoundId::MenuMove);
         StartLevelNow(game);
       } else if (s.startGameHighlight == 1) {
         Sample(game, SoundId::MenuMove);
-        s.gameState = NewGameScreen;
+        s.gameState = GameState::NewGameScreen;
       } else if (s.startGameHighlight == 2) {
         Sample(game, SoundId::MenuMove);
-        s.gameState = MainMenu;
+        s.gameState = GameState::MainMenu;
       }
       break;
-    case ExitConfirm:
+    case GameState::ExitConfirm:
       if (s.exitChoice == 0) {
         PostQuit();
       } else if (s.exitChoice == 1) {
         Sample(game, SoundId::MenuMove);
-        s.gameState = MainMenu;
+        s.gameState = GameState::MainMenu;
       }
       break;
-    case PauseMenu:
+    case GameState::PauseMenu:
       switch (s.menuHighlight) {
         case 0:
           Sample(game, SoundId::MenuMove);
-          s.gameState = Playing;
+          s.gameState = GameState::Playing;
           break;
         case 1:
           CloseAttempt(game);
@@ -190,7 +190,7 @@ void ExecuteMenuCommand(Game& game) {
           break;
         case 2:
           Sample(game, SoundId::MenuMove);
-          s.gameState = OptionsInPlay;
+          s.gameState = GameState::OptionsInPlay;
           break;
         case 3:
           CloseAttempt(game);
@@ -199,13 +199,13 @@ void ExecuteMenuCommand(Game& game) {
           break;
         case 4:
           Sample(game, SoundId::MenuMove);
-          s.gameState = HelpInPlay;
+          s.gameState = GameState::HelpInPlay;
           s.helpPage = 0;
           break;
         default: break;
       }
       break;
-    case GameOverScreen:
+    case GameState::GameOverScreen:
       if (!profile) break;
       if (s.menuHighlight == 0) {
         profile->lives[mode] = kContinueLives;
@@ -220,11 +220,11 @@ void ExecuteMenuCommand(Game& game) {
         GoToMainMenu(game);
       }
       break;
-    case SplashScreenState:
+    case GameState::SplashScreenState:
       GoToMainMenu(game);
       MusicAfterSplash(game.audio, true);
       break;
-    case TimeUpScreen:
+    case GameState::TimeUpScreen:
       if (s.menuHighlight == 0) {
         StartLevelNow(game);
       } else if (s.menuHighlight == 1) {
@@ -232,7 +232,7 @@ void ExecuteMenuCommand(Game& game) {
         GoToMainMenu(game);
       }
       break;
-    case GameCompletedScreen:
+    case GameState::GameCompletedScreen:
       if (s.menuHighlight != 0) break;
       if (profile) {
         profile->level[mode] = 1;
@@ -240,9 +240,9 @@ void ExecuteMenuCommand(Game& game) {
       }
       Sample(game, SoundId::MenuMove);
       GoToMainMenu(game);
-      s.gameState = RecordsScreen;
+      s.gameState = GameState::RecordsScreen;
       break;
-    case NewGameScreen:
+    case GameState::NewGameScreen:
       if (s.newGameHighlight >= 0 && s.newGameHighlight <= 2) {
         if (!profile) break;
         int chosen = s.newGameHighlight;
@@ -253,11 +253,11 @@ void ExecuteMenuCommand(Game& game) {
         StartLevelNow(game);
       } else if (s.newGameHighlight == 3) {
         Sample(game, SoundId::MenuMove);
-        s.gameState = MainMenu;
+        s.gameState = GameState::MainMenu;
       }
       break;
-    case HelpInPlay: HelpChoice(game, PauseMenu); break;
-    case HelpFromMenu: HelpChoice(game, MainMenu); break;
+    case GameState::HelpInPlay: HelpChoice(game, GameState::PauseMenu); break;
+    case GameState::HelpFromMenu: HelpChoice(game, GameState::MainMenu); break;
     default: break;
   }
 }
@@ -265,47 +265,47 @@ void ExecuteMenuCommand(Game& game) {
 void HandleEscape(Game& game) {
   ScreenState& s = game.screen;
   switch (s.gameState) {
-    case MainMenu:
+    case GameState::MainMenu:
       Sample(game, SoundId::MenuMove);
       s.menuHighlight = 4;
-      s.gameState = ExitConfirm;
+      s.gameState = GameState::ExitConfirm;
       break;
-    case Playing:
+    case GameState::Playing:
       Sample(game, SoundId::MenuMove);
-      s.gameState = PauseMenu;
+      s.gameState = GameState::PauseMenu;
       s.menuHighlight = 0;
       WarpPointerToItem(game, 0);
       break;
-    case InfoPage:
-    case OptionsFromMenu:
-    case RecordsScreen:
-    case StartGameScreen:
-    case ExitConfirm:
-    case HelpFromMenu:
+    case GameState::InfoPage:
+    case GameState::OptionsFromMenu:
+    case GameState::RecordsScreen:
+    case GameState::StartGameScreen:
+    case GameState::ExitConfirm:
+    case GameState::HelpFromMenu:
       Sample(game, SoundId::MenuMove);
-      s.gameState = MainMenu;
+      s.gameState = GameState::MainMenu;
       break;
-    case PlayersScreen:
+    case GameState::PlayersScreen:
       if (s.nameEntry.active) {
         s.nameEntry = NameEntry{};
         EnableTextInput(false);
       } else {
         Sample(game, SoundId::MenuMove);
-        s.gameState = MainMenu;
+        s.gameState = GameState::MainMenu;
       }
       break;
-    case OptionsInPlay:
-    case HelpInPlay:
+    case GameState::OptionsInPlay:
+    case GameState::HelpInPlay:
       Sample(game, SoundId::MenuMove);
-      s.gameState = PauseMenu;
+      s.gameState = GameState::PauseMenu;
       break;
-    case PauseMenu:
+    case GameState::PauseMenu:
       Sample(game, SoundId::MenuMove);
-      s.gameState = Playing;
+      s.gameState = GameState::Playing;
       break;
-    case NewGameScreen:
+    case GameState::NewGameScreen:
       Sample(game, SoundId::MenuMove);
-      s.gameState = StartGameScreen;
+      s.gameState = GameState::StartGameScreen;
       break;
     default: break;
   }

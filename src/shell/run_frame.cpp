@@ -5,7 +5,7 @@ namespace nb {
 void RunFrame(Game& game, const FrameScreens& screens, uint32_t nowMs) {
   game.currentFps = MeasureFps(game.fpsMeter, nowMs);
   if (IsPlayScreenState(game.screen.gameState) && screens.playScreen) screens.playScreen(game);
-  if (game.screen.gameState == SplashScreenState && screens.splash) screens.splash(game);
+  if (game.screen.gameState == GameState::SplashScreenState && screens.splash) screens.splash(game);
   if (IsMenuScreenState(game.screen.gameState) && screens.menu) screens.menu(game);
 }
 
@@ -16,7 +16,7 @@ void GoToMainMenu(Game& game) {
   for (MenuScreen page : {MenuInfo, MenuOptions, MenuStartGame, MenuNewGame, MenuRecords, MenuExit})
     game.menus.fades[page] = 0;
   game.menus.fadeInCounter = 0;
-  game.screen.gameState = MainMenu;
+  game.screen.gameState = GameState::MainMenu;
 }
 
 

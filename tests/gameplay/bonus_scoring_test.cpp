@@ -219,7 +219,7 @@ TEST_F(BonusTest, CountedSecondsSpawnBonusesAndRunOutOfTime) {
   EXPECT_EQ(world->level.timeLimit, 1);
   EXPECT_TRUE(CountLevelSecond(*world, ctx));
   EXPECT_EQ(events.Count(SoundId::Lost), 1);
-  EXPECT_EQ(events.states, std::vector<int32_t>{kStateTimeUp});
+  EXPECT_EQ(events.states, std::vector<GameState>{GameState::TimeUpScreen});
 
   Load({"S...."}, 100);  // every eleventh second a spawn is tried
   world->play.bonusSeconds = 0;

@@ -30,7 +30,7 @@ struct RecordingEvents : GameplayEvents {
   std::vector<SoundId> sounds;
   std::vector<BurstCall> bursts;
   std::vector<CameraCall> moves, cuts;
-  std::vector<int32_t> states;
+  std::vector<GameState> states;
 
   void PlaySample(SoundId id) override {
     sounds.push_back(id);
@@ -50,9 +50,9 @@ struct RecordingEvents : GameplayEvents {
     cuts.push_back({eye, target, fov});
     log.push_back("set camera");
   }
-  void SetGameState(int32_t state) override {
+  void SetGameState(GameState state) override {
     states.push_back(state);
-    log.push_back("state " + std::to_string(state));
+    log.push_back("state " + std::to_string(static_cast<int>(state)));
   }
   void ReplaceLevelMesh(const LevelGeometry&) override { log.push_back("level mesh"); }
 

@@ -80,7 +80,7 @@ TEST_F(CentreTest, FallWithOneLifeWaitsAtTheStartWithNone) {
   Roll(0, 2, 0, 1);
   Step(21 + 21);
   EXPECT_EQ(Profile().lives[0], -1);
-  EXPECT_EQ(events.states, V{kStateGameOver});
+  EXPECT_EQ(events.states, std::vector<GameState>{GameState::GameOverScreen});
   EXPECT_FALSE(Ball().ready);
   EXPECT_TRUE(events.moves.empty());
 }

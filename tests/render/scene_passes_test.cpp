@@ -30,7 +30,7 @@ class ScenePasses : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(env.ready);
     ASSERT_TRUE(env.Start(1));
-    game().screen.gameState = Playing;
+    game().screen.gameState = GameState::Playing;
   }
   Game& game() { return *env.game; }
   RecordingDevice& rec() { return *env.Recording(); }
@@ -217,7 +217,7 @@ TEST_F(ScenePasses, PlacementMarkerPicksTileAndMaterialByCell) {
   game().cursor = ComputeCursorCell(50 + 10, 150 + 10);  // wall: nothing
   EXPECT_TRUE(Only(DrawScene(), "pol").empty());
   game().cursor = ComputeCursorCell(50 + 10, 50 + 10);
-  game().screen.gameState = PauseMenu;  // only while playing
+  game().screen.gameState = GameState::PauseMenu;  // only while playing
   std::vector<DrawnMesh> draws = DrawScene();
   EXPECT_TRUE(Only(draws, "pol").empty());
   // Depth testing is back on for the elements after the marker.

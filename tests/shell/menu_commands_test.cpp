@@ -12,15 +12,15 @@ using test::ShellScenario;
 TEST_F(ShellScenario, PlayWithoutAProfileOpensPlayersThenStartGame) {
   ScreenState& s = game->screen;
   Press(Key::Enter);  // item 0: play
-  EXPECT_EQ(s.gameState, PlayersScreen);
+  EXPECT_EQ(s.gameState, GameState::PlayersScreen);
   EXPECT_EQ(LastSound(), SoundId::MenuMove);  // after menuonenter
   AddPlayers(1);
   s.playersSelection = 1;
   Press(Key::Enter);
   EXPECT_EQ(game->profiles.current, 0);
-  EXPECT_EQ(s.gameState, MainMenu);
-  Choose(MainMenu, 0);
-  EXPECT_EQ(s.gameState, StartGameScreen);
+  EXPECT_EQ(s.gameState, GameState::MainMenu);
+  Choose(GameState::MainMenu, 0);
+  EXPECT_EQ(s.gameState, GameState::StartGameScreen);
   EXPECT_EQ(s.menuHighlight, 0);
 }
 
@@ -34,16 +34,16 @@ TEST_F(ShellScenario, ArrowKeysClampMoveOptionRowsAndPlayTheHoverSampleWhereThey
   for (int i = 0; i < 10; ++i) Press(Key::Down);
   EXPECT_EQ(s.menuHighlight, 6);
 
-  s.gameState = PauseMenu;
+  s.gameState = GameState::PauseMenu;
   s.menuHighlight = 0;
   before = Plays();
   for (int i = 0; i < 9; ++i) Press(Key::Down);
   EXPECT_EQ(s.menuHighlight, 4);  // five pause items
   EXPECT_EQ(Plays(), before);     // the pause menu is silent
-  s.gameState = StartGameScreen;
+  s.gameState = GameState::StartGameScreen;
   for (int i = 0; i < 5; ++i) Press(Key::Down);
   EXPECT_EQ(s.startGameHighlight, 2);  // the back button is the item count
-  s.gameState = HelpFromMenu;
+  s.gameState = GameState::HelpFromMenu;
   s.helpButton = 2;
   for (int i = 0; i < 4; ++i) Press(Key::Left);
   EXPECT_EQ(s.helpButton, 1);
@@ -51,7 +51,7 @@ TEST_F(ShellScenario, ArrowKeysClampMoveOptionRowsAndPlayTheHoverSampleWhereThey
   EXPECT_EQ(s.helpButton, 1);
 
   // Options: left and right change the row's volume by 5 within 0..100.
-  s.gameState = OptionsFromMenu;
+  s.gameState = GameState::OptionsFromMenu;
   game->settings.masterVolume = 100;
   s.optionsRow = 2;
   Press(Key::Right);
@@ -69,7 +69,7 @@ TEST_F(ShellScenario, ArrowKeysClampMoveOptionRowsAndPlayTheHoverSampleWhereThey
 
 TEST_F(ShellScenario, DeletingProfilesKeepsTheCurrentPlayer) {
   AddPlayers(3);
-  game->screen.gameState = PlayersScreen;
+  game->screen.gameState = GameState::PlayersScreen;
   game->profiles.current = 2;            // "Pc"
   game->screen.playersSelection = 0;     // the new-player row
   Press(Key::Delete);
@@ -90,7 +90,7 @@ TEST_F(ShellScenario, DeletingProfilesKeepsTheCurrentPlayer) {
 TEST_F(ShellScenario, NameEntryTakesLettersOnlyUpToSixtyThreeAndRefusesDuplicates) {
   NameEntry& entry = game->screen.nameEntry;
   AddPlayers(1);  // "Pa"
-  game->screen.gameState = PlayersScreen;
+  game->screen.gameState = GameState::PlayersScreen;
   game->screen.playersSelection = 0;
   Press(Key::Enter);
   ASSERT_TRUE(entry.active);
@@ -122,7 +122,7 @@ TEST_F(ShellScenario, NameEntryTakesLettersOnlyUpToSixtyThreeAndRefusesDuplicate
   Press(Key::Escape);
   EXPECT_FALSE(entry.active);
   EXPECT_EQ(entry.text[0], '\0');
-  EXPECT_EQ(game->screen.gameState, PlayersScreen);
+  EXPECT_EQ(game->screen.gameState, GameState::PlayersScreen);
   AddPlayers(4);
   Press(Key::Enter);
   EXPECT_FALSE(entry.active);
@@ -138,11 +138,12 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   p.mode = 1;
   p.score[1] = 7;
   p.lives[1] = -1;
-  Choose(GameOverScreen, 0);  // again
-  EXPECT_EQ((std::vector<int>{p.score[1], p.lives[1], s.gameState}), (std::vector<int>{3, 1, Playing}));
-  Choose(GameOverScreen, 1);  // to the menu
-  EXPECT_EQ((std::vector<int>{p.score[1], p.level[1], p.lives[1], s.gameState}),
-            (std::vector<int>{0, 1, 3, MainMenu}));
+  Choose(GameState::GameOverScreen, 0);  // again
+  EXPECT_EQ((std::vector<int>{p.score[1], p.lives[1]}), (std::vector<int>{3, 1}));
+  EXPECT_EQ(s.gameState, GameState::Playing);
+  Choose(GameState::GameOverScreen, 1);  // to the menu
+  EXPECT_EQ((std::vector<int>{p.score[1], p.level[1], p.lives[1]}), (std::vector<int>{0, 1, 3}));
+  EXPECT_EQ(s.gameState, GameState::MainMenu);
 
   game->records.count = 3;
   game->records.entries[0].score = 50;
@@ -150,8 +151,8 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   game->records.entries[2].score = 20;
   p.score[1] = 20;  // equal to the lowest: no entry
   p.level[1] = 9;
-  Choose(GameCompletedScreen, 0);
-  EXPECT_EQ(s.gameState, RecordsScreen);
+  Choose(GameState::GameCompletedScreen, 0);
+  EXPECT_EQ(s.gameState, GameState::RecordsScreen);
   EXPECT_EQ(p.level[1], 1);
   EXPECT_EQ(game->records.entries[1].name[0], '\0');
   p.score[1] = 21;
@@ -163,20 +164,20 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
 }
 
 TEST_F(ShellScenario, EscapeFollowsItsTable) {
-  const std::pair<int32_t, int32_t> moves[] = {
-      {MainMenu, ExitConfirm}, {Playing, PauseMenu}, {InfoPage, MainMenu}, {OptionsFromMenu, MainMenu},
-      {RecordsScreen, MainMenu}, {StartGameScreen, MainMenu}, {ExitConfirm, MainMenu}, {HelpFromMenu, MainMenu},
-      {PlayersScreen, MainMenu}, {OptionsInPlay, PauseMenu}, {HelpInPlay, PauseMenu}, {PauseMenu, Playing},
-      {NewGameScreen, StartGameScreen}, {GameOverScreen, GameOverScreen}, {TimeUpScreen, TimeUpScreen},
-      {GameCompletedScreen, GameCompletedScreen}, {SplashScreenState, SplashScreenState}, {8, 8}};
+  const std::pair<GameState, GameState> moves[] = {
+      {GameState::MainMenu, GameState::ExitConfirm}, {GameState::Playing, GameState::PauseMenu}, {GameState::InfoPage, GameState::MainMenu}, {GameState::OptionsFromMenu, GameState::MainMenu},
+      {GameState::RecordsScreen, GameState::MainMenu}, {GameState::StartGameScreen, GameState::MainMenu}, {GameState::ExitConfirm, GameState::MainMenu}, {GameState::HelpFromMenu, GameState::MainMenu},
+      {GameState::PlayersScreen, GameState::MainMenu}, {GameState::OptionsInPlay, GameState::PauseMenu}, {GameState::HelpInPlay, GameState::PauseMenu}, {GameState::PauseMenu, GameState::Playing},
+      {GameState::NewGameScreen, GameState::StartGameScreen}, {GameState::GameOverScreen, GameState::GameOverScreen}, {GameState::TimeUpScreen, GameState::TimeUpScreen},
+      {GameState::GameCompletedScreen, GameState::GameCompletedScreen}, {GameState::SplashScreenState, GameState::SplashScreenState}, {GameState(8), GameState(8)}};
   for (auto [from, to] : moves) {
     game->screen.gameState = from;
     uint64_t before = Plays();
     Press(Key::Escape);
-    EXPECT_EQ(game->screen.gameState, to) << "from " << from;
-    EXPECT_EQ(Plays() > before, from != to) << "from " << from;
+    EXPECT_EQ(game->screen.gameState, to) << "from " << static_cast<int>(from);
+    EXPECT_EQ(Plays() > before, from != to) << "from " << static_cast<int>(from);
   }
-  game->screen.gameState = MainMenu;
+  game->screen.gameState = GameState::MainMenu;
   game->screen.menuHighlight = 2;
   Press(Key::Escape);
   EXPECT_EQ(game->screen.menuHighlight, 4);
@@ -184,7 +185,7 @@ TEST_F(ShellScenario, EscapeFollowsItsTable) {
 
 TEST_F(ShellScenario, HelpPagingStopsAtBothEndsAndTheFullScreenRowToggles) {
   ScreenState& s = game->screen;
-  s.gameState = HelpFromMenu;
+  s.gameState = GameState::HelpFromMenu;
   s.helpPage = 0;
   s.helpButton = 1;
   Press(Key::Enter);
@@ -194,29 +195,29 @@ TEST_F(ShellScenario, HelpPagingStopsAtBothEndsAndTheFullScreenRowToggles) {
   EXPECT_EQ(s.helpPage, 2);  // three pages
   s.helpButton = 2;
   Press(Key::Enter);
-  EXPECT_EQ(s.gameState, MainMenu);
-  s.gameState = HelpInPlay;
+  EXPECT_EQ(s.gameState, GameState::MainMenu);
+  s.gameState = GameState::HelpInPlay;
   Press(Key::Enter);
-  EXPECT_EQ(s.gameState, PauseMenu);
+  EXPECT_EQ(s.gameState, GameState::PauseMenu);
 
-  s.gameState = OptionsFromMenu;
+  s.gameState = GameState::OptionsFromMenu;
   s.optionsRow = 3;
   const bool start = game->settings.fullscreen;
   Press(Key::Enter);
   EXPECT_NE(game->settings.fullscreen, start);
   Press(Key::Enter);
   EXPECT_EQ(game->settings.fullscreen, start);
-  EXPECT_EQ(s.gameState, OptionsFromMenu);
+  EXPECT_EQ(s.gameState, GameState::OptionsFromMenu);
 }
 
 TEST_F(ShellScenario, PauseRestartAndQuitAppendStatistics) {
   test::CapturedMessages messages;
   AddPlayers(1);
   game->profiles.current = 0;
-  const std::tuple<int, int32_t, int32_t> choices[] = {{1, 12, Playing}, {3, 4, MainMenu}};  // restart, quit
+  const std::tuple<int, int32_t, GameState> choices[] = {{1, 12, GameState::Playing}, {3, 4, GameState::MainMenu}};  // restart, quit
   for (auto [item, seconds, next] : choices) {
     game->world.stats.counters[StatSecondsPlayed] = seconds;
-    Choose(PauseMenu, item);
+    Choose(GameState::PauseMenu, item);
     EXPECT_EQ(game->screen.gameState, next);
   }
   std::string stats = dir.Read("stat.stt");
@@ -229,22 +230,22 @@ TEST_F(ShellScenario, PauseRestartAndQuitAppendStatistics) {
 TEST_F(ShellScenario, ClicksHitStrictlyInsideBoxesAndSliderKnobsStartDragging) {
   // Main menu item 2 "Options" is 70 wide at 400, from y 384 to 416.
   Click(400, 384);  // on the edge: nothing
-  EXPECT_EQ(game->screen.gameState, MainMenu);
+  EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
   Click(400, 390);
-  EXPECT_EQ(game->screen.gameState, OptionsFromMenu);
+  EXPECT_EQ(game->screen.gameState, GameState::OptionsFromMenu);
   EXPECT_EQ(game->screen.menuHighlight, 2);
   game->settings.soundVolume = 40;  // knob from 400 + 5 + 74 = 479 to 494
   Click(485, 330);
   EXPECT_TRUE(game->menus.sliderDrag[1]);
   EXPECT_EQ(game->screen.optionsRow, 1);
-  EXPECT_EQ(game->screen.gameState, OptionsFromMenu);
+  EXPECT_EQ(game->screen.gameState, GameState::OptionsFromMenu);
   Click(0, 0, InputEvent::Type::ButtonUp);
   EXPECT_FALSE(game->menus.sliderDrag[1]);
   Click(400, 510);  // the back button "Back" (40 wide) from y 500
-  EXPECT_EQ(game->screen.gameState, MainMenu);
-  game->screen.gameState = SplashScreenState;
+  EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
+  game->screen.gameState = GameState::SplashScreenState;
   Click(400, 300);
-  EXPECT_EQ(game->screen.gameState, SplashScreenState);
+  EXPECT_EQ(game->screen.gameState, GameState::SplashScreenState);
 }
 
 TEST_F(ShellScenario, HoveringAnItemPlaysOnceAndSilentBoxesStaySilent) {
@@ -255,7 +256,7 @@ TEST_F(ShellScenario, HoveringAnItemPlaysOnceAndSilentBoxesStaySilent) {
   EXPECT_EQ(game->screen.menuHighlight, 1);
   EXPECT_EQ(Plays(), before + 1);
   AddPlayers(2);
-  game->screen.gameState = PlayersScreen;
+  game->screen.gameState = GameState::PlayersScreen;
   game->screen.playersSelection = 1;
   before = Plays();
   TrackMenuPointerAt(*game, 400, 510);  // the back text: no sample

@@ -23,8 +23,8 @@ constexpr int kStepsPerSecond = 60;
 
 // Remembers the screen state the rules ask for (time up, game over).
 struct ReplayEvents : GameplayEvents {
-  int32_t gameState = kStatePlaying;
-  void SetGameState(int32_t state) override { gameState = state; }
+  GameState gameState = GameState::Playing;
+  void SetGameState(GameState state) override { gameState = state; }
 };
 
 struct ReplayOutcome {
@@ -69,7 +69,7 @@ inline ReplayOutcome ReplaySolution(World& world, GameplayContext& ctx, ReplayEv
       out.won = true;
       break;
     }
-    if (events.gameState == kStateGameOver) {
+    if (events.gameState == GameState::GameOverScreen) {
       out.gameOver = true;
       break;
     }

@@ -15,9 +15,9 @@ namespace nb {
 namespace {
 
 // The GameState of each screen, in MenuScreen order.
-constexpr int32_t kScreenStates[kMenuScreens] = {
-    MainMenu,         InfoPage,        OptionsFromMenu, RecordsScreen, PlayersScreen,
-    StartGameScreen,  NewGameScreen,   HelpFromMenu,    ExitConfirm};
+constexpr GameState kScreenStates[kMenuScreens] = {
+    GameState::MainMenu,         GameState::InfoPage,        GameState::OptionsFromMenu, GameState::RecordsScreen, GameState::PlayersScreen,
+    GameState::StartGameScreen,  GameState::NewGameScreen,   GameState::HelpFromMenu,    GameState::ExitConfirm};
 
 // The screens over the main menu, in the order they are drawn.
 struct PageDraw {
@@ -70,7 +70,7 @@ int32_t StepFadeLevel(int32_t level, bool current) {
   return DecayFadeLevel(level);
 }
 
-void StepMenuFades(MenuState& menus, int32_t gameState) {
+void StepMenuFades(MenuState& menus, GameState gameState) {
   for (int k = 0; k < kMenuScreens; ++k)
     menus.fades[k] = StepFadeLevel(menus.fades[k], gameState == kScreenStates[k]);
 }

@@ -9,19 +9,19 @@ namespace {
 
 int32_t* HoverHighlight(ScreenState& s) {
   switch (s.gameState) {
-    case MainMenu:
-    case PauseMenu:
-    case GameCompletedScreen:
-    case GameOverScreen:
-    case TimeUpScreen: return &s.menuHighlight;
-    case ExitConfirm: return &s.exitChoice;
-    case StartGameScreen: return &s.startGameHighlight;
-    case NewGameScreen: return &s.newGameHighlight;
-    case PlayersScreen: return s.nameEntry.active ? nullptr : &s.playersSelection;
-    case OptionsFromMenu:
-    case OptionsInPlay: return &s.optionsRow;
-    case HelpFromMenu:
-    case HelpInPlay: return &s.helpButton;
+    case GameState::MainMenu:
+    case GameState::PauseMenu:
+    case GameState::GameCompletedScreen:
+    case GameState::GameOverScreen:
+    case GameState::TimeUpScreen: return &s.menuHighlight;
+    case GameState::ExitConfirm: return &s.exitChoice;
+    case GameState::StartGameScreen: return &s.startGameHighlight;
+    case GameState::NewGameScreen: return &s.newGameHighlight;
+    case GameState::PlayersScreen: return s.nameEntry.active ? nullptr : &s.playersSelection;
+    case GameState::OptionsFromMenu:
+    case GameState::OptionsInPlay: return &s.optionsRow;
+    case GameState::HelpFromMenu:
+    case GameState::HelpInPlay: return &s.helpButton;
     default: return nullptr;
   }
 }

@@ -33,20 +33,20 @@ TEST(MenuFades, LeftScreensFadeGeometricallyAndTheCurrentOneRisesByFive) {
 }
 
 TEST(MenuFades, EachStateDrivesItsOwnScreen) {
-  const std::pair<int32_t, MenuScreen> pairs[] = {
-      {MainMenu, MenuMain},         {InfoPage, MenuInfo},         {OptionsFromMenu, MenuOptions},
-      {RecordsScreen, MenuRecords}, {PlayersScreen, MenuPlayers}, {StartGameScreen, MenuStartGame},
-      {ExitConfirm, MenuExit},      {NewGameScreen, MenuNewGame}, {HelpFromMenu, MenuHelp}};
+  const std::pair<GameState, MenuScreen> pairs[] = {
+      {GameState::MainMenu, MenuMain},         {GameState::InfoPage, MenuInfo},         {GameState::OptionsFromMenu, MenuOptions},
+      {GameState::RecordsScreen, MenuRecords}, {GameState::PlayersScreen, MenuPlayers}, {GameState::StartGameScreen, MenuStartGame},
+      {GameState::ExitConfirm, MenuExit},      {GameState::NewGameScreen, MenuNewGame}, {GameState::HelpFromMenu, MenuHelp}};
   for (auto [state, screen] : pairs) {
     MenuState menus;
     for (int32_t& f : menus.fades) f = 100;
     StepMenuFades(menus, state);
     for (int k = 0; k < kMenuScreens; ++k)
-      EXPECT_EQ(menus.fades[k], k == screen ? 105 : 90) << "state " << state << " screen " << k;
+      EXPECT_EQ(menus.fades[k], k == screen ? 105 : 90) << "state " << static_cast<int>(state) << " screen " << k;
   }
   MenuState menus;  // the options over a level belong to the play frame
   menus.fades[MenuOptions] = 100;
-  StepMenuFades(menus, OptionsInPlay);
+  StepMenuFades(menus, GameState::OptionsInPlay);
   EXPECT_EQ(menus.fades[MenuOptions], 90);
 }
 

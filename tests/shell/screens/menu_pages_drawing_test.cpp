@@ -172,7 +172,7 @@ TEST_F(PageDrawing, AHeldSliderFollowsThePointerFromItsCurrentLeftEdge) {
   DragHeldSliders(*game, 400 + o + 10 + 185 / 2, 285, o);
   EXPECT_EQ(game->settings.musicVolume, 10) << "no knob held";
   game->menus.sliderDrag[0] = true;
-  game->screen.gameState = OptionsFromMenu;
+  game->screen.gameState = GameState::OptionsFromMenu;
   game->screen.optionsRow = 4;
   // Over the music label: the highlight follows once more.
   DragHeldSliders(*game, static_cast<int>(400 - game->texts.texts.items[2].b / 2), 270 + 5, 0);
