@@ -2,43 +2,12 @@
 
 #include <cstring>
 
-#include "audio/volume_controls.h"
-#include "menus/menu_boxes.h"
 #include "shell/menu_commands.h"
-#include "shell/run_frame.h"
+#include "shell/screen_table.h"
 #include "shell/window_mode.h"
 
 namespace nb {
 namespace {
-
-int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
-
-// The highlight a screen's items and buttons set.
-int32_t* HighlightOf(ScreenState& s) {
-  switch (s.gameState) {
-    case GameState::MainMenu:
-    case GameState::PauseMenu:
-    case GameState::GameOverScreen:
-    case GameState::TimeUpScreen:
-    case GameState::GameCompletedScreen: return &s.menuHighlight;
-    case GameState::OptionsFromMenu:
-    case GameState::OptionsInPlay: return &s.optionsRow;
-    case GameState::PlayersScreen: return &s.playersSelection;
-    case GameState::StartGameScreen: return &s.startGameHighlight;
-    case GameState::NewGameScreen: return &s.newGameHighlight;
-    case GameState::ExitConfirm: return &s.exitChoice;
-    case GameState::HelpInPlay:
-    case GameState::HelpFromMenu: return &s.helpButton;
-    default: return nullptr;
-  }
-}
-
-void MoveHighlight(Game& game, int32_t& highlight, int delta, int low, int high, bool sample,
-                   bool warp) {
-  if (sample) PlaySound(game, SoundId::MenuOnClick);
-  highlight = Clamp(highlight + delta, low, high);
-  if (warp) WarpPointerToItem(game, highlight);
-}
 
 bool NameTaken(const ProfileTable& profiles, const char* name) {
   for (int i = 0; i < profiles.count; ++i)
@@ -49,77 +18,21 @@ bool NameTaken(const ProfileTable& profiles, const char* name) {
 }  // namespace
 
 void KeyboardNavigation(Game& game, Key key) {
-  ScreenState& s = game.screen;
-  bool vertical = key == Key::Up || key == Key::Down;
-  int delta = (key == Key::Up || key == Key::Left) ? -1 : 1;
-  const LocalizedTexts& t = game.texts;
-  switch (s.gameState) {
-    case GameState::MainMenu:
-      if (vertical) MoveHighlight(game, s.menuHighlight, delta, 0, 6, true, true);
-      break;
-    case GameState::PauseMenu:
-      if (vertical) MoveHighlight(game, s.menuHighlight, delta, 0, t.pause.count - 1, false, true);
-      break;
-    case GameState::GameOverScreen:
-    case GameState::TimeUpScreen:
-      if (vertical) MoveHighlight(game, s.menuHighlight, delta, 0, t.timeLeft.count - 1, false, true);
-      break;
-    case GameState::StartGameScreen:
-      if (vertical) MoveHighlight(game, s.startGameHighlight, delta, 0, t.start.count, false, true);
-      break;
-    case GameState::NewGameScreen:
-      if (vertical) MoveHighlight(game, s.newGameHighlight, delta, 0, t.newGame.count, false, true);
-      break;
-    case GameState::PlayersScreen:
-      if (vertical && !s.nameEntry.active)
-        MoveHighlight(game, s.playersSelection, delta, 0, game.profiles.count + 1, true, true);
-      break;
-    case GameState::OptionsFromMenu:
-    case GameState::OptionsInPlay:
-      if (vertical) MoveHighlight(game, s.optionsRow, delta, 0, 4, true, false);
-      else ChangeVolumeByArrowKey(game.audio, game.settings, s.optionsRow, key == Key::Right);
-      break;
-    case GameState::ExitConfirm:
-      if (!vertical) MoveHighlight(game, s.exitChoice, delta, 0, t.exit.count - 1, false, true);
-      break;
-    case GameState::HelpInPlay:
-    case GameState::HelpFromMenu:
-      if (!vertical) MoveHighlight(game, s.helpButton, delta, 1, 3, false, true);
-      break;
-    default: break;
-  }
+  if (void (*arrows)(Game&, Key) = ScreenOf(game.screen.gameState).arrows) arrows(game, key);
 }
 
 void HandleMenuClick(Game& game, int x, int y) {
-  ScreenState& s = game.screen;
-  if (s.gameState == GameState::Playing) {
-    GameplayContext ctx = Gameplay(game);
-    HandlePlayClick(game.world, ctx, game.cursor.row, game.cursor.col, game.cursor.placeKind);
-    return;
-  }
-  GameState state = s.gameState;
-  bool options = state == GameState::OptionsFromMenu || state == GameState::OptionsInPlay;
-  std::vector<MenuTarget> targets = ClickTargets(MenuLayoutOf(game), state);
-  for (size_t i = 0; i < targets.size(); ++i) {
-    if (!targets[i].box.Contains(static_cast<float>(x), static_cast<float>(y))) continue;
-    if (options && i < 3) {  // a slider knob: dragging starts, nothing is chosen
-      game.menus.sliderDrag[i] = true;
-      s.optionsRow = static_cast<int32_t>(i);
-      continue;
-    }
-    if (int32_t* highlight = HighlightOf(s)) *highlight = targets[i].value;
-    ExecuteMenuCommand(game);
-  }
+  if (void (*click)(Game&, int, int) = ScreenOf(game.screen.gameState).click) click(game, x, y);
 }
 
 void HandleNameCharacter(Game& game, unsigned char ch) {
   NameEntry& entry = game.screen.nameEntry;
   if (game.screen.gameState != GameState::PlayersScreen || !entry.active) return;
   size_t length = std::strlen(entry.text);
-  if (ch == 8) {
+  if (ch == kNameBackspace) {
     entry.nameExists = false;
     if (length > 0) entry.text[length - 1] = '\0';
-  } else if (ch == 13) {
+  } else if (ch == kNameConfirm) {
     if (length == 0) return;
     entry.nameExists = false;
     if (NameTaken(game.profiles, entry.text)) {
@@ -177,9 +90,9 @@ void HandleInputEvent(Game& game, const InputEvent& event) {
       switch (event.key) {
         case Key::Enter:
           ExecuteMenuCommand(game);
-          HandleNameCharacter(game, 13);
+          HandleNameCharacter(game, kNameConfirm);
           return;
-        case Key::Backspace: HandleNameCharacter(game, 8); return;
+        case Key::Backspace: HandleNameCharacter(game, kNameBackspace); return;
         case Key::F1: game.settings.showFps = !game.settings.showFps; return;
         case Key::F2:
           game.settings.fullscreen = !game.settings.fullscreen;

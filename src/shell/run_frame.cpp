@@ -1,12 +1,15 @@
 #include "shell/run_frame.h"
 
+#include "shell/screen_table.h"
+
 namespace nb {
 
 void RunFrame(Game& game, const FrameScreens& screens, uint32_t nowMs) {
   game.currentFps = MeasureFps(game.fpsMeter, nowMs);
-  if (IsPlayScreenState(game.screen.gameState) && screens.playScreen) screens.playScreen(game);
-  if (game.screen.gameState == GameState::SplashScreenState && screens.splash) screens.splash(game);
-  if (IsMenuScreenState(game.screen.gameState) && screens.menu) screens.menu(game);
+  const std::pair<FrameGroup, void (*)(Game&)> groups[] = {
+      {FrameGroup::Play, screens.playScreen}, {FrameGroup::Splash, screens.splash}, {FrameGroup::Menu, screens.menu}};
+  for (auto [group, run] : groups)
+    if (run && ScreenOf(game.screen.gameState).frame == group) run(game);
 }
 
 void GoToMainMenu(Game& game) {
@@ -18,6 +21,5 @@ void GoToMainMenu(Game& game) {
   game.menus.fadeInCounter = 0;
   game.screen.gameState = GameState::MainMenu;
 }
-
 
 }  // namespace nb

@@ -8,6 +8,7 @@
 #include "shell/screens/scene.h"
 #include "render/sprites.h"
 #include "shell/game.h"
+#include "shell/screen_table.h"
 #include "shell/screens/splash_frame.h"
 #include "text/text_drawing.h"
 
@@ -99,10 +100,10 @@ void DrawMenuLogo(Game& game) {
 void DrawMainMenuItems(Game& game) {
   int o = ItemOffset(game, game.menus.fades[MenuMain]);
   const ItemList<kListCapacity>& list = game.texts.menu;
+  PageLayout items = MainMenuLayout(MenuLayoutOf(game));
   for (int i = 0; i < list.count; ++i) {
-    const MenuItem& item = list.items[i];  // anchor x, width, top, height
     bool lit = i == game.screen.menuHighlight;
-    DrawMenuText(item.text, item.a + static_cast<float>(MainMenuItemOffset(i, o)), item.c,
+    DrawMenuText(list.items[i].text, items[i].x + static_cast<float>(MainMenuItemOffset(i, o)), items[i].y,
                  game.fonts.LargeFont.get(), AlignCenter, lit ? kHighlightOrange : kItemWhite);
   }
 }

@@ -54,7 +54,7 @@ TEST_F(MenuFrameDrawing, MainMenuItemsSlideInPairsFromAlternatingSides) {
   std::vector<DrawnBox> items{white[0], white[1], orange[0], white[2], white[3], white[4], white[5]};
   for (int i = 0; i < 7; ++i) {
     EXPECT_NEAR(items[i].CentreX(), 400 + MainMenuItemOffset(i, o), 4) << "item " << i;
-    EXPECT_NEAR(items[i].top, game->texts.menu.items[i].c, 12) << "item " << i;
+    EXPECT_NEAR(items[i].top, game->texts.menu.items[i].top, 12) << "item " << i;
   }
   // Each item's shadow comes first, two pixels down and right.
   std::vector<DrawnBox> shadows = TextBoxes(kShadowBlack);
