@@ -7,8 +7,12 @@ const MenuItem* General(const MenuLayoutInput& in, TextId id) {
   int index = static_cast<int>(id);
   return index >= 0 && index < in.texts->texts.count ? &in.texts->texts.items[index] : nullptr;
 }
-float TextWidth(const MenuLayoutInput& in, TextId id) { return General(in, id) ? General(in, id)->width : 0; }
-float TextHeight(const MenuLayoutInput& in, TextId id) { return General(in, id) ? General(in, id)->height : 0; }
+float TextWidth(const MenuLayoutInput& in, TextId id) {
+  return General(in, id) ? General(in, id)->width : 0;
+}
+float TextHeight(const MenuLayoutInput& in, TextId id) {
+  return General(in, id) ? General(in, id)->height : 0;
+}
 float Middle(const MenuLayoutInput& in) { return in.width / 2.0f; }
 
 // A general text centred on the window's middle from the given top.
@@ -91,7 +95,8 @@ PageLayout OptionsLayout(const MenuLayoutInput& in) {
     item.knob = true;
     out.push_back(item);
   }
-  out.push_back(CentredText(in, in.fullscreen ? TextId::FullScreen : TextId::WindowMode, 390, kRowFullscreen));
+  TextId screenMode = in.fullscreen ? TextId::FullScreen : TextId::WindowMode;
+  out.push_back(CentredText(in, screenMode, 390, kRowFullscreen));
   out.push_back(BackButton(in, 500, kRowBack));
   for (PageItem& item : out) item.silent = true;
   return out;
@@ -102,7 +107,8 @@ PageLayout PlayersLayout(const MenuLayoutInput& in) {
   float middle = Middle(in);
   // Row 0 is the new player, then one row per profile.
   for (int r = 0; r <= in.profileCount; ++r)
-    out.push_back({{middle - 100, 270.0f + 40 * r, middle + 100, 300.0f + 40 * r}, middle, 270.0f + 40 * r, r});
+    out.push_back({{middle - 100, 270.0f + 40 * r, middle + 100, 300.0f + 40 * r}, middle, 270.0f + 40 * r,
+                   r});
   PageItem back = BackButton(in, 500, in.profileCount + 1);
   back.silent = true;
   out.push_back(back);

@@ -291,8 +291,8 @@ constexpr Screen kScreens[kGameStateCount] = {
     {kMenus, ChooseNewGame, BackToStartGame, NewGameArrows, Page, &ScreenState::newGameHighlight,
      NewGameLayout},
     /* HelpInPlay */
-    {kPlay, [](Game& g) { ChooseHelp(g, PauseMenu); }, BackToPause, HelpArrows, Page, &ScreenState::helpButton,
-     HelpLayout},
+    {kPlay, [](Game& g) { ChooseHelp(g, PauseMenu); }, BackToPause, HelpArrows, Page,
+     &ScreenState::helpButton, HelpLayout},
     /* HelpFromMenu */
     {kMenus, [](Game& g) { ChooseHelp(g, MainMenu); }, BackToMainMenu, HelpArrows, Page,
      &ScreenState::helpButton, HelpLayout},

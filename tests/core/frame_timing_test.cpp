@@ -49,11 +49,13 @@ TEST(FrameDispatch, GroupsFollowGameStateWithinOneFrame) {
   EXPECT_EQ(calls, "SM");
   EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
 
+  using enum GameState;
   const std::pair<GameState, const char*> cases[] = {
-      {GameState::Playing, "P"}, {GameState::OptionsInPlay, "P"}, {GameState::PauseMenu, "P"}, {GameState::GameOverScreen, "P"}, {GameState::TimeUpScreen, "P"},
-      {GameState::GameCompletedScreen, "P"}, {GameState::HelpInPlay, "P"}, {GameState::MainMenu, "M"}, {GameState::InfoPage, "M"}, {GameState::OptionsFromMenu, "M"},
-      {GameState::RecordsScreen, "M"}, {GameState::PlayersScreen, "M"}, {GameState::StartGameScreen, "M"}, {GameState::ExitConfirm, "M"},
-      {GameState::NewGameScreen, "M"}, {GameState::HelpFromMenu, "M"}, {GameState(8), ""}, {GameState(9), ""}, {GameState(15), ""}};
+      {Playing, "P"},        {OptionsInPlay, "P"},   {PauseMenu, "P"},       {GameOverScreen, "P"},
+      {TimeUpScreen, "P"},   {GameCompletedScreen, "P"}, {HelpInPlay, "P"},  {MainMenu, "M"},
+      {InfoPage, "M"},       {OptionsFromMenu, "M"}, {RecordsScreen, "M"},   {PlayersScreen, "M"},
+      {StartGameScreen, "M"}, {ExitConfirm, "M"},    {NewGameScreen, "M"},   {HelpFromMenu, "M"},
+      {GameState(8), ""},    {GameState(9), ""},     {GameState(15), ""}};
   for (auto [state, expected] : cases) {
     calls.clear();
     game->screen.gameState = state;

@@ -1,6 +1,6 @@
 #include "shell/menu_commands.h"
 
-#include "menus/menu_boxes.h"
+#include "shell/screen_table.h"
 #include "shell/screens/pointer_tracking.h"
 #include "shell_fixture.h"
 
@@ -24,32 +24,34 @@ TEST_F(ShellScenario, PlayWithoutAProfileOpensPlayersThenStartGame) {
   EXPECT_EQ(s.menuHighlight, 0);
 }
 
-TEST_F(ShellScenario, ArrowKeysClampMoveOptionRowsAndPlayTheHoverSampleWhereTheyShould) {
+TEST_F(ShellScenario, ArrowKeysMoveEachScreensHighlightWithinItsItemsAndClickWhereTheyShould) {
+  using enum GameState;
+  using S = ScreenState;
+  struct Case {
+    GameState state;
+    int32_t S::*highlight;
+    int start;
+    Key key;
+    int presses, end;
+    bool clicks;
+  };
+  const Case cases[] = {
+      {MainMenu, &S::menuHighlight, 0, Key::Up, 1, 0, true},  // at the first item: stays, still clicks
+      {MainMenu, &S::menuHighlight, 0, Key::Down, 10, kMenuExit, true},
+      {PauseMenu, &S::menuHighlight, 0, Key::Down, 9, 4, false},             // five silent pause items
+      {StartGameScreen, &S::startGameHighlight, 0, Key::Down, 5, 2, false},  // then the back button
+      {HelpFromMenu, &S::helpButton, kHelpBack, Key::Left, 4, kHelpPrevious, false},
+      {HelpFromMenu, &S::helpButton, kHelpPrevious, Key::Up, 1, kHelpPrevious, false},  // help is sideways
+      {OptionsFromMenu, &S::optionsRow, kRowSound, Key::Down, 4, kRowBack, true}};
+  for (const Case& c : cases) {
+    game->screen.gameState = c.state;
+    game->screen.*c.highlight = c.start;
+    uint64_t before = Plays();
+    for (int i = 0; i < c.presses; ++i) Press(c.key);
+    EXPECT_EQ(game->screen.*c.highlight, c.end) << static_cast<int>(c.state);
+    EXPECT_EQ(Plays() - before, c.clicks ? static_cast<uint64_t>(c.presses) : 0u) << static_cast<int>(c.state);
+  }
   ScreenState& s = game->screen;
-  uint64_t before = Plays();
-  Press(Key::Up);  // at item 0: stays, still clicks
-  EXPECT_EQ(s.menuHighlight, 0);
-  EXPECT_EQ(Plays(), before + 1);
-  EXPECT_EQ(LastSound(), SoundId::MenuOnClick);
-  for (int i = 0; i < 10; ++i) Press(Key::Down);
-  EXPECT_EQ(s.menuHighlight, 6);
-
-  s.gameState = GameState::PauseMenu;
-  s.menuHighlight = 0;
-  before = Plays();
-  for (int i = 0; i < 9; ++i) Press(Key::Down);
-  EXPECT_EQ(s.menuHighlight, 4);  // five pause items
-  EXPECT_EQ(Plays(), before);     // the pause menu is silent
-  s.gameState = GameState::StartGameScreen;
-  for (int i = 0; i < 5; ++i) Press(Key::Down);
-  EXPECT_EQ(s.startGameHighlight, 2);  // the back button is the item count
-  s.gameState = GameState::HelpFromMenu;
-  s.helpButton = 2;
-  for (int i = 0; i < 4; ++i) Press(Key::Left);
-  EXPECT_EQ(s.helpButton, 1);
-  Press(Key::Up);  // no vertical movement on help
-  EXPECT_EQ(s.helpButton, 1);
-
   // Options: left and right change the row's volume by 5 within 0..100.
   s.gameState = GameState::OptionsFromMenu;
   game->settings.masterVolume = 100;
@@ -63,8 +65,6 @@ TEST_F(ShellScenario, ArrowKeysClampMoveOptionRowsAndPlayTheHoverSampleWhereThey
   game->settings.soundVolume = 3;
   Press(Key::Left);
   EXPECT_EQ(game->settings.soundVolume, 0);
-  for (int i = 0; i < 4; ++i) Press(Key::Down);
-  EXPECT_EQ(s.optionsRow, 4);
 }
 
 TEST_F(ShellScenario, DeletingProfilesKeepsTheCurrentPlayer) {
@@ -163,13 +163,16 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   EXPECT_EQ(game->records.count, 3);
 }
 
-TEST_F(ShellScenario, EscapeFollowsItsTable) {
+TEST_F(ShellScenario, EscapeFollowsItsTableAndPlaysWhenItMoves) {
+  using enum GameState;
   const std::pair<GameState, GameState> moves[] = {
-      {GameState::MainMenu, GameState::ExitConfirm}, {GameState::Playing, GameState::PauseMenu}, {GameState::InfoPage, GameState::MainMenu}, {GameState::OptionsFromMenu, GameState::MainMenu},
-      {GameState::RecordsScreen, GameState::MainMenu}, {GameState::StartGameScreen, GameState::MainMenu}, {GameState::ExitConfirm, GameState::MainMenu}, {GameState::HelpFromMenu, GameState::MainMenu},
-      {GameState::PlayersScreen, GameState::MainMenu}, {GameState::OptionsInPlay, GameState::PauseMenu}, {GameState::HelpInPlay, GameState::PauseMenu}, {GameState::PauseMenu, GameState::Playing},
-      {GameState::NewGameScreen, GameState::StartGameScreen}, {GameState::GameOverScreen, GameState::GameOverScreen}, {GameState::TimeUpScreen, GameState::TimeUpScreen},
-      {GameState::GameCompletedScreen, GameState::GameCompletedScreen}, {GameState::SplashScreenState, GameState::SplashScreenState}, {GameState(8), GameState(8)}};
+      {MainMenu, ExitConfirm},     {Playing, PauseMenu},         {InfoPage, MainMenu},
+      {OptionsFromMenu, MainMenu}, {RecordsScreen, MainMenu},    {StartGameScreen, MainMenu},
+      {ExitConfirm, MainMenu},     {HelpFromMenu, MainMenu},     {PlayersScreen, MainMenu},
+      {OptionsInPlay, PauseMenu},  {HelpInPlay, PauseMenu},      {PauseMenu, Playing},
+      {NewGameScreen, StartGameScreen}, {GameOverScreen, GameOverScreen}, {TimeUpScreen, TimeUpScreen},
+      {GameCompletedScreen, GameCompletedScreen}, {SplashScreenState, SplashScreenState},
+      {GameState(8), GameState(8)}};
   for (auto [from, to] : moves) {
     game->screen.gameState = from;
     uint64_t before = Plays();
@@ -178,9 +181,40 @@ TEST_F(ShellScenario, EscapeFollowsItsTable) {
     EXPECT_EQ(Plays() > before, from != to) << "from " << static_cast<int>(from);
   }
   game->screen.gameState = GameState::MainMenu;
-  game->screen.menuHighlight = 2;
   Press(Key::Escape);
-  EXPECT_EQ(game->screen.menuHighlight, 4);
+  EXPECT_EQ(game->screen.menuHighlight, kMenuAbout);  // the main menu comes back on About
+}
+
+// Every value of GameState has a row; the values that name a screen are run
+// by a frame, and whatever Enter on any of a screen's items or Esc does,
+// the game lands on a screen that is run by a frame.
+TEST_F(ShellScenario, EveryScreenLeadsOnlyToScreensAFrameRuns) {
+  test::CapturedMessages messages;  // no level files: a level start reports it
+  for (int v = 0; v < kGameStateCount; ++v) {
+    const Screen& row = ScreenOf(GameState(v));
+    bool named = v != 8 && v != 9 && v != 15;
+    ASSERT_EQ(row.frame != FrameGroup::None, named) << v;
+    if (!named) {
+      EXPECT_TRUE(!row.choose && !row.escape && !row.arrows && !row.click && !row.layout) << v;
+      continue;
+    }
+    std::vector<int> values{0};
+    if (row.layout)
+      for (const PageItem& item : row.layout(MenuLayoutOf(*game))) values.push_back(item.value);
+    for (int value : values)
+      for (Key key : {Key::Enter, Key::Escape}) {
+        game->screen = ScreenState{};
+        game->screen.gameState = GameState(v);
+        if (row.highlight) game->screen.*row.highlight = value;
+        AddPlayers(game->profiles.count == 0 ? 1 : 0);
+        game->profiles.current = 0;
+        Press(key);
+        EXPECT_NE(ScreenOf(game->screen.gameState).frame, FrameGroup::None)
+            << v << " item " << value << " landed on " << static_cast<int>(game->screen.gameState);
+      }
+  }
+  EXPECT_EQ(ScreenOf(GameState(-1)).frame, FrameGroup::None);
+  EXPECT_EQ(ScreenOf(GameState(kGameStateCount)).frame, FrameGroup::None);
 }
 
 TEST_F(ShellScenario, HelpPagingStopsAtBothEndsAndTheFullScreenRowToggles) {
@@ -214,7 +248,8 @@ TEST_F(ShellScenario, PauseRestartAndQuitAppendStatistics) {
   test::CapturedMessages messages;
   AddPlayers(1);
   game->profiles.current = 0;
-  const std::tuple<int, int32_t, GameState> choices[] = {{1, 12, GameState::Playing}, {3, 4, GameState::MainMenu}};  // restart, quit
+  const std::tuple<int, int32_t, GameState> choices[] = {{kPauseRestart, 12, GameState::Playing},
+                                                        {kPauseQuit, 4, GameState::MainMenu}};
   for (auto [item, seconds, next] : choices) {
     game->world.stats.counters[StatSecondsPlayed] = seconds;
     Choose(GameState::PauseMenu, item);

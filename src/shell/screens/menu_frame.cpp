@@ -17,8 +17,9 @@ namespace {
 
 // The GameState of each screen, in MenuScreen order.
 constexpr GameState kScreenStates[kMenuScreens] = {
-    GameState::MainMenu,         GameState::InfoPage,        GameState::OptionsFromMenu, GameState::RecordsScreen, GameState::PlayersScreen,
-    GameState::StartGameScreen,  GameState::NewGameScreen,   GameState::HelpFromMenu,    GameState::ExitConfirm};
+    GameState::MainMenu,        GameState::InfoPage,      GameState::OptionsFromMenu,
+    GameState::RecordsScreen,   GameState::PlayersScreen, GameState::StartGameScreen,
+    GameState::NewGameScreen,   GameState::HelpFromMenu,  GameState::ExitConfirm};
 
 // The screens over the main menu, in the order they are drawn.
 struct PageDraw {

@@ -171,8 +171,9 @@ void DrawPlayersPage(Game& game, int level) {
   DrawMenuText(game.texts.Text(TextId::NewPlayer), rows[0].x + static_cast<float>(o), rows[0].y, large,
                AlignCenter, ItemColour(selection == 0, level));
   for (int i = 0; i < count; ++i)
-    DrawMenuText(NameText(game.profiles.profiles[i].name), rows[i + 1].x + static_cast<float>(SlideSign(i) * o),
-                 rows[i + 1].y, large, AlignCenter, ItemColour(selection == i + 1, level));
+    DrawMenuText(NameText(game.profiles.profiles[i].name),
+                 rows[i + 1].x + static_cast<float>(SlideSign(i) * o), rows[i + 1].y, large, AlignCenter,
+                 ItemColour(selection == i + 1, level));
   DrawBack(game, rows, count + 1, o, selection == count + 1, level);
 }
 

@@ -72,8 +72,8 @@ void DrawOptionsPage(Game& game, int level) {
   // The first items of the layout are the rows' labels, in row order.
   PageLayout items = OptionsLayout(MenuLayoutOf(game));
   for (int r = kRowMusic; r <= kRowMaster; ++r)
-    DrawMenuText(game.texts.Text(SliderLabel(r)), items[r].x - static_cast<float>(o), items[r].y, large, AlignLeft,
-                 WithAlpha(row == r ? kHighlightOrange : kItemWhite, level));
+    DrawMenuText(game.texts.Text(SliderLabel(r)), items[r].x - static_cast<float>(o), items[r].y, large,
+                 AlignLeft, WithAlpha(row == r ? kHighlightOrange : kItemWhite, level));
   const PageItem& screenMode = *FindItem(items, kRowFullscreen);
   DrawMenuText(game.texts.Text(game.settings.fullscreen ? TextId::FullScreen : TextId::WindowMode),
                screenMode.x + static_cast<float>(o), screenMode.y, large, AlignCenter,

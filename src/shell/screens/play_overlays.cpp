@@ -44,7 +44,8 @@ void DrawTimeLeftScreen(Game& game, int level, TextId caption, uint8_t& pulseCou
   for (int i = 0; i < list.count; ++i) {
     bool lit = i == game.screen.menuHighlight;
     DrawMenuText(list.items[i].text, items[i].x + static_cast<float>(lit ? o : -o), items[i].y,
-                 game.fonts.LargeFont.get(), AlignCenter, WithAlpha(lit ? kHighlightOrange : kItemWhite, level));
+                 game.fonts.LargeFont.get(), AlignCenter,
+                 WithAlpha(lit ? kHighlightOrange : kItemWhite, level));
   }
 }
 
@@ -59,7 +60,8 @@ void DrawPauseScreen(Game& game, int level) {
   for (int i = 0; i < list.count; ++i) {
     bool lit = i == game.screen.menuHighlight;
     DrawMenuText(list.items[i].text, items[i].x + static_cast<float>(SlideSign(i) * o), items[i].y,
-                 game.fonts.LargeFont.get(), AlignCenter, WithAlpha(lit ? kHighlightOrange : kItemWhite, level));
+                 game.fonts.LargeFont.get(), AlignCenter,
+                 WithAlpha(lit ? kHighlightOrange : kItemWhite, level));
   }
 }
 
