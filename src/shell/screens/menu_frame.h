@@ -7,7 +7,7 @@ struct Game;
 struct MenuState;
 enum class GameState : int32_t;
 
-// One frame of the menu screens (GameState 0, 2..7, 17, 19).
+// One frame of the screens whose row in the screen table names the menu frame.
 void RunMenuFrame(Game& game);
 
 // The pieces of a menu frame, in its order, for callers and tests that need
