@@ -4,8 +4,8 @@
 namespace nb {
 
 // The screen the game is on. Screens change it only by assignment; the frame
-// dispatcher re-reads it between its groups.
-enum GameStateValue : int32_t {
+// dispatcher re-reads it between its groups. 8, 9 and 15 name no screen.
+enum class GameState : int32_t {
   MainMenu = 0,
   Playing = 1,
   InfoPage = 2,
@@ -25,6 +25,21 @@ enum GameStateValue : int32_t {
   HelpFromMenu = 19,
 };
 
+// How many values GameState has room for: the screen table's rows.
+constexpr int kGameStateCount = 20;
+
+// The highlight values of the screens' items, in the order they are listed.
+enum MainMenuItem : int32_t {
+  kMenuPlay, kMenuPlayers, kMenuOptions, kMenuRecords, kMenuAbout, kMenuHelp, kMenuExit
+};
+enum PauseItem : int32_t { kPauseResume, kPauseRestart, kPauseOptions, kPauseQuit, kPauseHelp };
+enum StartGameItem : int32_t { kStartContinue, kStartNewGame, kStartBack };
+enum RetryItem : int32_t { kRetryAgain, kRetryToMenu };  // time up and game over
+enum OptionsRow : int32_t { kRowMusic, kRowSound, kRowMaster, kRowFullscreen, kRowBack };
+enum ExitChoice : int32_t { kExitQuit, kExitStay };
+enum HelpButton : int32_t { kHelpPrevious = 1, kHelpBack, kHelpNext };
+constexpr int32_t kNewGameBack = 3;  // after the three modes
+
 struct NameEntry {
   bool active = false;
   char text[64]{};
@@ -33,21 +48,16 @@ struct NameEntry {
 
 // GameState and its companion highlight values.
 struct ScreenState {
-  int32_t gameState = SplashScreenState;
-  int32_t menuHighlight = 0;        // main, pause, game-over, time-up, completed
-  int32_t startGameHighlight = 0;   // 0 continue, 1 new game, 2 back
-  int32_t newGameHighlight = 0;     // 0..2 the modes, 3 back
-  int32_t optionsRow = 0;           // 0 music, 1 sound, 2 master, 3 full screen, 4 back
-  int32_t exitChoice = 0;           // 0 quit, 1 stay
+  GameState gameState = GameState::SplashScreenState;
+  int32_t menuHighlight = 0;        // MainMenuItem, PauseItem, RetryItem, or the completed screen's one item
+  int32_t startGameHighlight = 0;   // StartGameItem
+  int32_t newGameHighlight = 0;     // 0..2 the modes, kNewGameBack
+  int32_t optionsRow = 0;           // OptionsRow
+  int32_t exitChoice = 0;           // ExitChoice
   int32_t playersSelection = 1;     // 0 new, 1..count a profile, count+1 back
-  int32_t helpButton = 0;           // 1 previous, 2 back, 3 next
+  int32_t helpButton = 0;           // HelpButton
   int32_t helpPage = 0;
   NameEntry nameEntry;
 };
-
-// The states whose frame draws the level (the overlays sit on the paused scene).
-bool IsPlayScreenState(int32_t state);
-// The states drawn by the menu frame.
-bool IsMenuScreenState(int32_t state);
 
 }  // namespace nb

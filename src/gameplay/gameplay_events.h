@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "audio/sound_id.h"
+#include "core/screen_state.h"
 #include "core/matrix.h"
 #include "core/vertex_formats.h"
 
@@ -31,7 +32,7 @@ struct GameplayEvents {
   virtual void ClearParticles() {}
   virtual void MoveCameraTo(Vec3 /*eye*/, Vec3 /*target*/, float /*fov*/) {}
   virtual void SetCameraNow(Vec3 /*eye*/, Vec3 /*target*/, float /*fov*/) {}
-  virtual void SetGameState(int32_t) {}
+  virtual void SetGameState(GameState) {}
   // The new level mesh replaces the previous one in the geometry store.
   virtual void ReplaceLevelMesh(const LevelGeometry&) {}
 };

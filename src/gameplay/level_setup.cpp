@@ -89,7 +89,7 @@ bool StartLevel(World& world, GameplayContext& ctx) {
   world.ball.speed = kBaseSpeed;
   ClearStatusMessages(world.messages);
   world.stats = LevelStats{};
-  ctx.events.SetGameState(kStatePlaying);
+  ctx.events.SetGameState(GameState::Playing);
   world.play.warned = false;
   world.ball.dCol = 0;
   world.play.speedTimer = 0;

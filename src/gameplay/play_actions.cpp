@@ -99,7 +99,7 @@ bool CountLevelSecond(World& world, GameplayContext& ctx) {
   world.level.timeLimit -= 1;
   if (world.level.timeLimit < 1) {
     ctx.events.PlaySample(SoundId::Lost);
-    ctx.events.SetGameState(kStateTimeUp);
+    ctx.events.SetGameState(GameState::TimeUpScreen);
     return true;
   }
   return false;

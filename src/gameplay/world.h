@@ -44,11 +44,6 @@ struct GameplayContext {
   LevelMeshSources meshes{};
 };
 
-// GameState values that gameplay assigns.
-constexpr int32_t kStatePlaying = 1;
-constexpr int32_t kStateGameOver = 12;
-constexpr int32_t kStateTimeUp = 14;
-
 // The current profile, or nullptr when none is chosen or the index is stale.
 ProfileRecord* PlayerProfile(ProfileTable& profiles);
 // The profile's game mode as an index 0..2 (a value outside reads as 0).

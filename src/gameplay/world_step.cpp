@@ -303,7 +303,7 @@ struct Stepper {
       ball.moving = false;
       return true;
     }
-    ctx.events.SetGameState(kStateGameOver);
+    ctx.events.SetGameState(GameState::GameOverScreen);
     return false;
   }
 

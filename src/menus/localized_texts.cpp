@@ -29,14 +29,14 @@ void LoadList(ItemList<Capacity>& list, const SettingsFile& file, const std::str
         menuTop += h + 10;
         break;
       case ListLayout::Centered:
-        item = {item.text, x, x + w, height / 2 + 40.0f * i, height / 2 + 40.0f * (i + 1)};
+        item = {item.text, x, w, height / 2 + 40.0f * i, 40};
         break;
       case ListLayout::Pause:
-        item = {item.text, x, x + w, height / 2 + 40.0f * i - 40, height / 2 + 40.0f * i};
+        item = {item.text, x, w, height / 2 + 40.0f * i - 40, 40};
         break;
       case ListLayout::ExitButtons:
         exitX += (i > 0 ? 50 : 0);
-        item = {item.text, exitX, exitX + w, height / 2 + 20, height / 2 + 20 + h};
+        item = {item.text, exitX, w, height / 2 + 20, h};
         exitX += w;
         break;
       case ListLayout::Texts:

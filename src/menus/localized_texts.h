@@ -11,12 +11,12 @@ constexpr int kListCapacity = 16;        // items of every list but the general 
 constexpr int kGeneralTextCount = 60;    // general texts, indices 0..59
 constexpr int kMaxHelpPages = 5;         // the help screen has five pictures
 
-// One laid-out entry of an item list. The four numbers depend on the list:
-// `Menu`: anchor x, width, top, height; the other menus: anchor x,
-// anchor x + width, top, bottom; general texts: 0, width, 0, height.
+// One laid-out entry of an item list: drawn centred on x from top, and hit
+// within width and height around that. The general texts are measured only
+// (x and top 0); the stacked menus' items are 40 high whatever the font.
 struct MenuItem {
   std::string text;
-  float a = 0, b = 0, c = 0, d = 0;
+  float x = 0, width = 0, top = 0, height = 0;
 };
 
 enum class ListLayout { MainMenu, Centered, Pause, ExitButtons, Texts };

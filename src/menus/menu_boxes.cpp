@@ -1,137 +1,133 @@
 #include "menus/menu_boxes.h"
 
-#include "core/screen_state.h"
-
 namespace nb {
 namespace {
 
-constexpr int kBackText = 39;
-constexpr int kNextText = 47;
-constexpr int kPreviousText = 48;
-
-float TextWidth(const MenuLayoutInput& in, int index) {
-  return index < in.texts->texts.count ? in.texts->texts.items[index].b : 0.0f;
+const MenuItem* General(const MenuLayoutInput& in, TextId id) {
+  int index = static_cast<int>(id);
+  return index >= 0 && index < in.texts->texts.count ? &in.texts->texts.items[index] : nullptr;
 }
-float TextHeight(const MenuLayoutInput& in, int index) {
-  return index < in.texts->texts.count ? in.texts->texts.items[index].d : 0.0f;
+float TextWidth(const MenuLayoutInput& in, TextId id) {
+  return General(in, id) ? General(in, id)->width : 0;
+}
+float TextHeight(const MenuLayoutInput& in, TextId id) {
+  return General(in, id) ? General(in, id)->height : 0;
+}
+float Middle(const MenuLayoutInput& in) { return in.width / 2.0f; }
+
+// A general text centred on the window's middle from the given top.
+PageItem CentredText(const MenuLayoutInput& in, TextId id, float top, int value) {
+  float w = TextWidth(in, id), middle = Middle(in);
+  return {{middle - w / 2, top, middle + w / 2, top + TextHeight(in, id)}, middle, top, value};
 }
 
-// A box of a text centred on the window's middle from the given top.
-Box CentredTextBox(const MenuLayoutInput& in, int index, float top) {
-  float w = TextWidth(in, index);
-  return {in.width / 2.0f - w / 2, top, in.width / 2.0f + w / 2, top + TextHeight(in, index)};
+PageItem BackButton(const MenuLayoutInput& in, float top, int value) {
+  return CentredText(in, TextId::Back, top, value);
 }
 
-// Items of a centred list: stored as anchor x, anchor x + width, top, bottom.
+// The items of a laid-out list, each hit around its centre.
 template <int N>
-void AddCentredList(std::vector<MenuTarget>& out, const ItemList<N>& list) {
+PageLayout ListItems(const ItemList<N>& list) {
+  PageLayout out;
   for (int i = 0; i < list.count; ++i) {
     const MenuItem& item = list.items[i];
-    float w = item.b - item.a;
-    out.push_back({{item.a - w / 2, item.c, item.a + w / 2, item.d}, i});
+    out.push_back({{item.x - item.width / 2, item.top, item.x + item.width / 2, item.top + item.height},
+                   item.x, item.top, i});
   }
+  return out;
 }
 
-void AddMainMenu(std::vector<MenuTarget>& out, const LocalizedTexts& texts) {
-  for (int i = 0; i < texts.menu.count; ++i) {
-    const MenuItem& item = texts.menu.items[i];  // anchor x, width, top, height
-    out.push_back({{item.a - item.b / 2, item.c, item.a + item.b / 2, item.c + item.d}, i});
-  }
+// A list followed by a back button that only a click reaches.
+template <int N>
+PageLayout ListWithBack(const MenuLayoutInput& in, const ItemList<N>& list) {
+  PageLayout out = ListItems(list);
+  PageItem back = BackButton(in, 500, list.count);
+  back.hover = false;
+  out.push_back(back);
+  return out;
 }
 
-void AddHelpButtons(std::vector<MenuTarget>& out, const MenuLayoutInput& in) {
-  float middle = in.width / 2.0f;
-  out.push_back({BackButtonBox(in, 500), 2});
-  out.push_back({{middle - 150 - TextWidth(in, kPreviousText), 500, middle - 150,
-                  500 + TextHeight(in, kPreviousText)},
-                 1});
-  out.push_back(
-      {{middle + 150, 500, middle + 150 + TextWidth(in, kNextText), 500 + TextHeight(in, kNextText)}, 3});
+PageLayout OnlyBack(const MenuLayoutInput& in, float top) {
+  PageItem back = BackButton(in, top, 0);
+  back.hover = false;
+  return {back};
 }
 
-void AddPlayerRows(std::vector<MenuTarget>& out, const MenuLayoutInput& in) {
-  float middle = in.width / 2.0f;
-  for (int r = 0; r <= in.profileCount; ++r)
-    out.push_back({{middle - 100, 270.0f + 40 * r, middle + 100, 300.0f + 40 * r}, r});
-}
-
-int FullscreenText(const MenuLayoutInput& in) { return in.fullscreen ? 37 : 36; }
-
-}  // namespace
-
-Box BackButtonBox(const MenuLayoutInput& in, float top) { return CentredTextBox(in, kBackText, top); }
-
+// The knob's box for a volume (0..100) on its slider's line.
 Box SliderKnobBox(int row, int volume) {
   float left = kSliderLeft + 5 + 1.85f * static_cast<float>(volume);
   float y = kSliderLineY[row];
   return {left, y - 5, left + 15, y + 25};
 }
 
-std::vector<MenuTarget> HoverTargets(const MenuLayoutInput& in, int gameState) {
-  std::vector<MenuTarget> out;
-  const LocalizedTexts& texts = *in.texts;
-  switch (gameState) {
-    case MainMenu: AddMainMenu(out, texts); break;
-    case ExitConfirm: AddCentredList(out, texts.exit); break;
-    case StartGameScreen: AddCentredList(out, texts.start); break;
-    case NewGameScreen: AddCentredList(out, texts.newGame); break;
-    case PauseMenu: AddCentredList(out, texts.pause); break;
-    case GameCompletedScreen: AddCentredList(out, texts.winner); break;
-    case GameOverScreen:
-    case TimeUpScreen: AddCentredList(out, texts.timeLeft); break;
-    case PlayersScreen:
-      AddPlayerRows(out, in);
-      out.push_back({BackButtonBox(in, 500), in.profileCount + 1, true});
-      break;
-    case OptionsFromMenu:
-    case OptionsInPlay:
-      for (int row = 0; row < 3; ++row) {
-        float top = 270.0f + 40 * row;
-        out.push_back({{in.width / 2.0f - TextWidth(in, 2 + row), top, in.width / 2.0f + 210,
-                        top + TextHeight(in, 2 + row)},
-                       row, true});
-      }
-      out.push_back({CentredTextBox(in, FullscreenText(in), 390), 3, true});
-      out.push_back({BackButtonBox(in, 500), 4, true});
-      break;
-    case HelpFromMenu:
-    case HelpInPlay:
-      AddHelpButtons(out, in);
-      for (MenuTarget& t : out) t.silent = true;
-      break;
-    default: break;
+}  // namespace
+
+const PageItem* FindItem(const PageLayout& layout, int value) {
+  for (const PageItem& item : layout)
+    if (item.value == value) return &item;
+  return nullptr;
+}
+
+PageLayout MainMenuLayout(const MenuLayoutInput& in) { return ListItems(in.texts->menu); }
+PageLayout InfoLayout(const MenuLayoutInput& in) { return OnlyBack(in, 500); }
+PageLayout RecordsLayout(const MenuLayoutInput& in) { return OnlyBack(in, 530); }
+PageLayout StartGameLayout(const MenuLayoutInput& in) { return ListWithBack(in, in.texts->start); }
+PageLayout NewGameLayout(const MenuLayoutInput& in) { return ListWithBack(in, in.texts->newGame); }
+PageLayout ExitLayout(const MenuLayoutInput& in) { return ListItems(in.texts->exit); }
+PageLayout PauseLayout(const MenuLayoutInput& in) { return ListItems(in.texts->pause); }
+PageLayout RetryLayout(const MenuLayoutInput& in) { return ListItems(in.texts->timeLeft); }
+PageLayout CompletedLayout(const MenuLayoutInput& in) { return ListItems(in.texts->winner); }
+
+PageLayout OptionsLayout(const MenuLayoutInput& in) {
+  PageLayout out;
+  float middle = Middle(in);
+  // The labels end at the middle; hovering anywhere up to the slider's end picks the row.
+  for (int row = kRowMusic; row <= kRowMaster; ++row) {
+    float top = 270.0f + 40 * row, left = middle - TextWidth(in, SliderLabel(row));
+    PageItem label{{left, top, middle + 210, top + TextHeight(in, SliderLabel(row))}, left, top, row};
+    label.click = false;
+    out.push_back(label);
   }
+  for (int row = kRowMusic; row <= kRowMaster; ++row) {
+    Box knob = SliderKnobBox(row, in.volumes[row]);
+    PageItem item{knob, knob.left, knob.top, row};
+    item.hover = false;
+    item.knob = true;
+    out.push_back(item);
+  }
+  TextId screenMode = in.fullscreen ? TextId::FullScreen : TextId::WindowMode;
+  out.push_back(CentredText(in, screenMode, 390, kRowFullscreen));
+  out.push_back(BackButton(in, 500, kRowBack));
+  for (PageItem& item : out) item.silent = true;
   return out;
 }
 
-std::vector<MenuTarget> ClickTargets(const MenuLayoutInput& in, int gameState) {
-  std::vector<MenuTarget> out;
-  const LocalizedTexts& texts = *in.texts;
-  switch (gameState) {
-    case InfoPage: out.push_back({BackButtonBox(in, 500), 0}); break;
-    case RecordsScreen: out.push_back({BackButtonBox(in, 530), 0}); break;
-    case OptionsFromMenu:
-    case OptionsInPlay:
-      for (int row = 0; row < 3; ++row) out.push_back({SliderKnobBox(row, in.volumes[row]), row});
-      out.push_back({CentredTextBox(in, FullscreenText(in), 390), 3});
-      out.push_back({BackButtonBox(in, 500), 4});
-      break;
-    case PlayersScreen:
-      AddPlayerRows(out, in);
-      out.push_back({BackButtonBox(in, 500), in.profileCount + 1});
-      break;
-    case StartGameScreen:
-      AddCentredList(out, texts.start);
-      out.push_back({BackButtonBox(in, 500), texts.start.count});
-      break;
-    case NewGameScreen:
-      AddCentredList(out, texts.newGame);
-      out.push_back({BackButtonBox(in, 500), texts.newGame.count});
-      break;
-    case HelpFromMenu:
-    case HelpInPlay: AddHelpButtons(out, in); break;
-    default: return HoverTargets(in, gameState);
-  }
+PageLayout PlayersLayout(const MenuLayoutInput& in) {
+  PageLayout out;
+  float middle = Middle(in);
+  // Row 0 is the new player, then one row per profile.
+  for (int r = 0; r <= in.profileCount; ++r)
+    out.push_back({{middle - 100, 270.0f + 40 * r, middle + 100, 300.0f + 40 * r}, middle, 270.0f + 40 * r,
+                   r});
+  PageItem back = BackButton(in, 500, in.profileCount + 1);
+  back.silent = true;
+  out.push_back(back);
+  // While a name is typed the rows are not shown: the pointer highlights none, a click still lands.
+  if (in.nameEntry)
+    for (PageItem& item : out) item.hover = false;
+  return out;
+}
+
+PageLayout HelpLayout(const MenuLayoutInput& in) {
+  float middle = Middle(in);
+  float previousWidth = TextWidth(in, TextId::Previous), nextWidth = TextWidth(in, TextId::Next);
+  PageLayout out{
+      BackButton(in, 500, kHelpBack),
+      {{middle - 150 - previousWidth, 500, middle - 150, 500 + TextHeight(in, TextId::Previous)},
+       middle - 150, 500, kHelpPrevious},
+      {{middle + 150, 500, middle + 150 + nextWidth, 500 + TextHeight(in, TextId::Next)},
+       middle + 150, 500, kHelpNext}};
+  for (PageItem& item : out) item.silent = true;
   return out;
 }
 

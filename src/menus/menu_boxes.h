@@ -1,6 +1,7 @@
 #pragma once
 #include <vector>
 
+#include "core/screen_state.h"
 #include "menus/localized_texts.h"
 
 namespace nb {
@@ -13,35 +14,50 @@ struct Box {
   float MiddleY() const { return (top + bottom) / 2; }
 };
 
-// One thing on a screen the pointer can be over, and the highlight value it
-// stands for on that screen.
-struct MenuTarget {
+// One item of a menu page: where its text is drawn before the page slides it
+// (x at the text's alignment, y its top), the box the pointer hits, and the
+// highlight value it stands for on that page.
+struct PageItem {
   Box box;
+  float x = 0, y = 0;
   int value = 0;
+  bool hover = true;    // the pointer highlights it
+  bool click = true;    // a left click acts on it
   bool silent = false;  // hovering it plays no sample
+  bool knob = false;    // a slider knob: a click holds it (the value is its row)
 };
+// A page's items in test order: a click acts on every item it hits, in turn.
+using PageLayout = std::vector<PageItem>;
 
 struct MenuLayoutInput {
   const LocalizedTexts* texts = nullptr;
   int width = 800;   // the window size the texts were laid out for
   int height = 600;
   int profileCount = 0;
+  bool nameEntry = false;  // a new player's name is being typed
   bool fullscreen = false;
   int volumes[3] = {0, 0, 0};  // music, sound, master: where the knobs sit
 };
 
-// The boxes the pointer highlights on a screen (hovering), in test order.
-std::vector<MenuTarget> HoverTargets(const MenuLayoutInput& in, int gameState);
-// The boxes a left click acts on, in test order. On the options screens the
-// slider knobs come first with the values 0, 1, 2.
-std::vector<MenuTarget> ClickTargets(const MenuLayoutInput& in, int gameState);
+// Each page's items, the one source for drawing them and hit-testing them.
+PageLayout MainMenuLayout(const MenuLayoutInput& in);
+PageLayout InfoLayout(const MenuLayoutInput& in);
+PageLayout RecordsLayout(const MenuLayoutInput& in);
+PageLayout OptionsLayout(const MenuLayoutInput& in);  // the rows' labels, the knobs, full screen, back
+PageLayout PlayersLayout(const MenuLayoutInput& in);
+PageLayout StartGameLayout(const MenuLayoutInput& in);
+PageLayout NewGameLayout(const MenuLayoutInput& in);
+PageLayout ExitLayout(const MenuLayoutInput& in);
+PageLayout HelpLayout(const MenuLayoutInput& in);  // back, previous (drawn right-aligned), next
+PageLayout PauseLayout(const MenuLayoutInput& in);
+PageLayout RetryLayout(const MenuLayoutInput& in);  // time up and game over
+PageLayout CompletedLayout(const MenuLayoutInput& in);
 
-// The back button: the general back text centred on the window's middle.
-Box BackButtonBox(const MenuLayoutInput& in, float top);
+// The item of a layout with the given value, or nullptr.
+const PageItem* FindItem(const PageLayout& layout, int value);
 
-// The left end and line of each volume slider, and its knob's box.
+// The volume sliders: the left end of each bar and the line it sits on.
 constexpr float kSliderLeft = 400;
 constexpr float kSliderLineY[3] = {279, 319, 359};
-Box SliderKnobBox(int row, int volume);
 
 }  // namespace nb

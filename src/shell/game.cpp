@@ -24,7 +24,7 @@ void ShellEvents::SetCameraNow(Vec3 eye, Vec3 target, float fov) {
   nb::SetCameraNow(game.camera, eye, target, fov);
 }
 
-void ShellEvents::SetGameState(int32_t state) { game.screen.gameState = state; }
+void ShellEvents::SetGameState(GameState state) { game.screen.gameState = state; }
 
 void ShellEvents::ReplaceLevelMesh(const LevelGeometry& geometry) {
   if (GraphicsDevice* device = Device(game))

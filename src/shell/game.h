@@ -36,7 +36,7 @@ struct ShellEvents : GameplayEvents {
   void ClearParticles() override;
   void MoveCameraTo(Vec3 eye, Vec3 target, float fov) override;
   void SetCameraNow(Vec3 eye, Vec3 target, float fov) override;
-  void SetGameState(int32_t state) override;
+  void SetGameState(GameState state) override;
   void ReplaceLevelMesh(const LevelGeometry& geometry) override;
   Game& game;
 };

@@ -2,43 +2,12 @@
 
 #include <cstring>
 
-#include "audio/volume_controls.h"
-#include "menus/menu_boxes.h"
 #include "shell/menu_commands.h"
-#include "shell/run_frame.h"
+#include "shell/screen_table.h"
 #include "shell/window_mode.h"
 
 namespace nb {
 namespace {
-
-int Clamp(int value, int low, int high) { return value < low ? low : (value > high ? high : value); }
-
-// The highlight a screen's items and buttons set.
-int32_t* HighlightOf(ScreenState& s) {
-  switch (s.gameState) {
-    case MainMenu:
-    case PauseMenu:
-    case GameOverScreen:
-    case TimeUpScreen:
-    case GameCompletedScreen: return &s.menuHighlight;
-    case OptionsFromMenu:
-    case OptionsInPlay: return &s.optionsRow;
-    case PlayersScreen: return &s.playersSelection;
-    case StartGameScreen: return &s.startGameHighlight;
-    case NewGameScreen: return &s.newGameHighlight;
-    case ExitConfirm: return &s.exitChoice;
-    case HelpInPlay:
-    case HelpFromMenu: return &s.helpButton;
-    default: return nullptr;
-  }
-}
-
-void MoveHighlight(Game& game, int32_t& highlight, int delta, int low, int high, bool sample,
-                   bool warp) {
-  if (sample) PlaySound(game, SoundId::MenuOnClick);
-  highlight = Clamp(highlight + delta, low, high);
-  if (warp) WarpPointerToItem(game, highlight);
-}
 
 bool NameTaken(const ProfileTable& profiles, const char* name) {
   for (int i = 0; i < profiles.count; ++i)
@@ -49,77 +18,21 @@ bool NameTaken(const ProfileTable& profiles, const char* name) {
 }  // namespace
 
 void KeyboardNavigation(Game& game, Key key) {
-  ScreenState& s = game.screen;
-  bool vertical = key == Key::Up || key == Key::Down;
-  int delta = (key == Key::Up || key == Key::Left) ? -1 : 1;
-  const LocalizedTexts& t = game.texts;
-  switch (s.gameState) {
-    case MainMenu:
-      if (vertical) MoveHighlight(game, s.menuHighlight, delta, 0, 6, true, true);
-      break;
-    case PauseMenu:
-      if (vertical) MoveHighlight(game, s.menuHighlight, delta, 0, t.pause.count - 1, false, true);
-      break;
-    case GameOverScreen:
-    case TimeUpScreen:
-      if (vertical) MoveHighlight(game, s.menuHighlight, delta, 0, t.timeLeft.count - 1, false, true);
-      break;
-    case StartGameScreen:
-      if (vertical) MoveHighlight(game, s.startGameHighlight, delta, 0, t.start.count, false, true);
-      break;
-    case NewGameScreen:
-      if (vertical) MoveHighlight(game, s.newGameHighlight, delta, 0, t.newGame.count, false, true);
-      break;
-    case PlayersScreen:
-      if (vertical && !s.nameEntry.active)
-        MoveHighlight(game, s.playersSelection, delta, 0, game.profiles.count + 1, true, true);
-      break;
-    case OptionsFromMenu:
-    case OptionsInPlay:
-      if (vertical) MoveHighlight(game, s.optionsRow, delta, 0, 4, true, false);
-      else ChangeVolumeByArrowKey(game.audio, game.settings, s.optionsRow, key == Key::Right);
-      break;
-    case ExitConfirm:
-      if (!vertical) MoveHighlight(game, s.exitChoice, delta, 0, t.exit.count - 1, false, true);
-      break;
-    case HelpInPlay:
-    case HelpFromMenu:
-      if (!vertical) MoveHighlight(game, s.helpButton, delta, 1, 3, false, true);
-      break;
-    default: break;
-  }
+  if (void (*arrows)(Game&, Key) = ScreenOf(game.screen.gameState).arrows) arrows(game, key);
 }
 
 void HandleMenuClick(Game& game, int x, int y) {
-  ScreenState& s = game.screen;
-  if (s.gameState == Playing) {
-    GameplayContext ctx = Gameplay(game);
-    HandlePlayClick(game.world, ctx, game.cursor.row, game.cursor.col, game.cursor.placeKind);
-    return;
-  }
-  int32_t state = s.gameState;
-  bool options = state == OptionsFromMenu || state == OptionsInPlay;
-  std::vector<MenuTarget> targets = ClickTargets(MenuLayoutOf(game), state);
-  for (size_t i = 0; i < targets.size(); ++i) {
-    if (!targets[i].box.Contains(static_cast<float>(x), static_cast<float>(y))) continue;
-    if (options && i < 3) {  // a slider knob: dragging starts, nothing is chosen
-      game.menus.sliderDrag[i] = true;
-      s.optionsRow = static_cast<int32_t>(i);
-      continue;
-    }
-    if (int32_t* highlight = HighlightOf(s)) *highlight = targets[i].value;
-    ExecuteMenuCommand(game);
-  }
+  if (void (*click)(Game&, int, int) = ScreenOf(game.screen.gameState).click) click(game, x, y);
 }
 
 void HandleNameCharacter(Game& game, unsigned char ch) {
   NameEntry& entry = game.screen.nameEntry;
-  if (game.screen.gameState != PlayersScreen || !entry.active) return;
+  if (game.screen.gameState != GameState::PlayersScreen || !entry.active) return;
   size_t length = std::strlen(entry.text);
-  if (ch == 8) {
+  if (ch == kNameBackspace) {
     entry.nameExists = false;
     if (length > 0) entry.text[length - 1] = '\0';
-  } else if (ch == 13) {
+  } else if (ch == kNameConfirm) {
     if (length == 0) return;
     entry.nameExists = false;
     if (NameTaken(game.profiles, entry.text)) {
@@ -177,16 +90,16 @@ void HandleInputEvent(Game& game, const InputEvent& event) {
       switch (event.key) {
         case Key::Enter:
           ExecuteMenuCommand(game);
-          HandleNameCharacter(game, 13);
+          HandleNameCharacter(game, kNameConfirm);
           return;
-        case Key::Backspace: HandleNameCharacter(game, 8); return;
+        case Key::Backspace: HandleNameCharacter(game, kNameBackspace); return;
         case Key::F1: game.settings.showFps = !game.settings.showFps; return;
         case Key::F2:
           game.settings.fullscreen = !game.settings.fullscreen;
           SwitchWindowMode(game, game.settings.width, game.settings.height, game.settings.fullscreen);
           return;
         case Key::Delete:
-          if (s.gameState == PlayersScreen && !s.nameEntry.active && s.playersSelection >= 1 &&
+          if (s.gameState == GameState::PlayersScreen && !s.nameEntry.active && s.playersSelection >= 1 &&
               s.playersSelection <= game.profiles.count)
             DeleteProfile(game.profiles, s.playersSelection - 1);
           return;
@@ -203,7 +116,7 @@ void HandleInputEvent(Game& game, const InputEvent& event) {
     case InputEvent::Type::ButtonDown:
       if (event.button == MouseButton::Left) {
         HandleMenuClick(game, event.x, event.y);
-      } else if (event.button == MouseButton::Right && s.gameState == Playing) {
+      } else if (event.button == MouseButton::Right && s.gameState == GameState::Playing) {
         GameplayContext ctx = Gameplay(game);
         RemoveReflectorAtCursor(game.world, ctx, game.cursor.row, game.cursor.col);
       }

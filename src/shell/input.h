@@ -18,7 +18,8 @@ void KeyboardNavigation(Game& game, Key key);
 void HandleMenuClick(Game& game, int x, int y);
 
 // One character typed into the new player's name (a Windows-1251 byte:
-// 8 backspace, 13 confirm, letters appended).
+// these two control characters, or a letter appended).
+constexpr unsigned char kNameBackspace = 8, kNameConfirm = 13;
 void HandleNameCharacter(Game& game, unsigned char ch);
 
 // Typed text as the name entry takes it: ASCII as it is, Cyrillic letters as

@@ -20,12 +20,4 @@ void EnterRecordsTable(RecordsTable& records, const ProfileRecord& profile);
 // profile goes, none when the current one goes.
 void DeleteProfile(ProfileTable& profiles, int index);
 
-// The menu layout of the current texts, window and settings.
-struct MenuLayoutInput;
-MenuLayoutInput MenuLayoutOf(const Game& game);
-
-// Moves the real pointer onto the middle of the target with the given value
-// on the current screen (nothing when there is none).
-void WarpPointerToItem(Game& game, int value);
-
 }  // namespace nb

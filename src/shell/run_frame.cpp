@@ -1,12 +1,17 @@
 #include "shell/run_frame.h"
 
+#include "shell/screen_table.h"
+
 namespace nb {
 
 void RunFrame(Game& game, const FrameScreens& screens, uint32_t nowMs) {
   game.currentFps = MeasureFps(game.fpsMeter, nowMs);
-  if (IsPlayScreenState(game.screen.gameState) && screens.playScreen) screens.playScreen(game);
-  if (game.screen.gameState == SplashScreenState && screens.splash) screens.splash(game);
-  if (IsMenuScreenState(game.screen.gameState) && screens.menu) screens.menu(game);
+  const std::pair<FrameGroup, void (*)(Game&)> groups[] = {
+      {FrameGroup::Play, screens.playScreen},
+      {FrameGroup::Splash, screens.splash},
+      {FrameGroup::Menu, screens.menu}};
+  for (auto [group, run] : groups)
+    if (run && ScreenOf(game.screen.gameState).frame == group) run(game);
 }
 
 void GoToMainMenu(Game& game) {
@@ -16,8 +21,7 @@ void GoToMainMenu(Game& game) {
   for (MenuScreen page : {MenuInfo, MenuOptions, MenuStartGame, MenuNewGame, MenuRecords, MenuExit})
     game.menus.fades[page] = 0;
   game.menus.fadeInCounter = 0;
-  game.screen.gameState = MainMenu;
+  game.screen.gameState = GameState::MainMenu;
 }
-
 
 }  // namespace nb

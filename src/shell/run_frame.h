@@ -13,9 +13,9 @@ struct FrameScreens {
 };
 
 // One frame: measure the frame rate, then run the play screen, the splash
-// and the menu frame, each when GameState (read again before each group)
-// belongs to it, so a screen that hands over runs its successor in the same
-// frame. States 8 and 9 run nothing.
+// and the menu frame, each when the current screen's row names it (GameState
+// is read again before each), so a screen that hands over runs its successor
+// in the same frame. Values that name no screen run nothing.
 void RunFrame(Game& game, const FrameScreens& screens, uint32_t nowMs);
 
 // The one way back to the main menu.

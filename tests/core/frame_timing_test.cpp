@@ -47,18 +47,20 @@ TEST(FrameDispatch, GroupsFollowGameStateWithinOneFrame) {
   calls.clear();
   RunFrame(*game, screens, 100);
   EXPECT_EQ(calls, "SM");
-  EXPECT_EQ(game->screen.gameState, MainMenu);
+  EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
 
-  const std::pair<int, const char*> cases[] = {
-      {Playing, "P"}, {OptionsInPlay, "P"}, {PauseMenu, "P"}, {GameOverScreen, "P"}, {TimeUpScreen, "P"},
-      {GameCompletedScreen, "P"}, {HelpInPlay, "P"}, {MainMenu, "M"}, {InfoPage, "M"}, {OptionsFromMenu, "M"},
-      {RecordsScreen, "M"}, {PlayersScreen, "M"}, {StartGameScreen, "M"}, {ExitConfirm, "M"},
-      {NewGameScreen, "M"}, {HelpFromMenu, "M"}, {8, ""}, {9, ""}, {15, ""}};
+  using enum GameState;
+  const std::pair<GameState, const char*> cases[] = {
+      {Playing, "P"},        {OptionsInPlay, "P"},   {PauseMenu, "P"},       {GameOverScreen, "P"},
+      {TimeUpScreen, "P"},   {GameCompletedScreen, "P"}, {HelpInPlay, "P"},  {MainMenu, "M"},
+      {InfoPage, "M"},       {OptionsFromMenu, "M"}, {RecordsScreen, "M"},   {PlayersScreen, "M"},
+      {StartGameScreen, "M"}, {ExitConfirm, "M"},    {NewGameScreen, "M"},   {HelpFromMenu, "M"},
+      {GameState(8), ""},    {GameState(9), ""},     {GameState(15), ""}};
   for (auto [state, expected] : cases) {
     calls.clear();
     game->screen.gameState = state;
     RunFrame(*game, screens, 200);
-    EXPECT_EQ(calls, expected) << "state " << state;
+    EXPECT_EQ(calls, expected) << "state " << static_cast<int>(state);
   }
   // A play screen that quits to the main menu is followed by the menu frame.
   screens.playScreen = [](Game& g) {
@@ -66,7 +68,7 @@ TEST(FrameDispatch, GroupsFollowGameStateWithinOneFrame) {
     GoToMainMenu(g);
   };
   calls.clear();
-  game->screen.gameState = PauseMenu;
+  game->screen.gameState = GameState::PauseMenu;
   RunFrame(*game, screens, 300);
   EXPECT_EQ(calls, "PM");
 }
@@ -75,17 +77,17 @@ TEST(FrameDispatch, SplashHandsOverWhenItsFadeIsBlackOrWithoutCurvesAfterFiveSec
   auto game = std::make_unique<Game>();
   game->startTimeMs = 1000;
   SplashFrame(*game, 1000 + kSplashFallbackMs - 1);
-  EXPECT_EQ(game->screen.gameState, SplashScreenState);
+  EXPECT_EQ(game->screen.gameState, GameState::SplashScreenState);
   SplashFrame(*game, 1000 + kSplashFallbackMs);
-  EXPECT_EQ(game->screen.gameState, MainMenu);
+  EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
 
   auto curved = std::make_unique<Game>();
   std::istringstream curves("info face=logo1\ntrans_keys count=2\ntrans_key time=0 t=0\ntrans_key time=3000 t=255\n");
   ASSERT_TRUE(LoadAnimation(curved->animations.logo1, "logo1", curves));
   SplashFrame(*curved, 2999);
-  EXPECT_EQ(curved->screen.gameState, SplashScreenState);
+  EXPECT_EQ(curved->screen.gameState, GameState::SplashScreenState);
   SplashFrame(*curved, 3000);
-  EXPECT_EQ(curved->screen.gameState, MainMenu);
+  EXPECT_EQ(curved->screen.gameState, GameState::MainMenu);
 }
 
 }  // namespace

@@ -165,7 +165,7 @@ TEST_F(BonusTest, CountedSecondsSpawnBonusesAndRunOutOfTime) {
   EXPECT_EQ((V{Stat(StatSecondsPlayed), world->level.timeLimit}), (V{2, 1}));
   EXPECT_TRUE(CountLevelSecond(*world, ctx));
   EXPECT_EQ(events.Count(SoundId::Lost), 1);
-  EXPECT_EQ(events.states, V{kStateTimeUp});
+  EXPECT_EQ(events.states, std::vector<GameState>{GameState::TimeUpScreen});
   Load({"S...."}, 100);  // every eleventh second a spawn is tried
   world->play.bonusSeconds = 0;
   rng.queued = {1000, 1000, 1000, 0, 0};

@@ -31,7 +31,7 @@ struct RecordingEvents : GameplayEvents {
   std::vector<MusicId> stopped;
   std::vector<BurstCall> bursts;
   std::vector<CameraCall> moves, cuts;
-  std::vector<int32_t> states;
+  std::vector<GameState> states;
   int meshes = 0;
 
   void PlaySample(SoundId id) override { sounds.push_back(id); }
@@ -39,7 +39,7 @@ struct RecordingEvents : GameplayEvents {
   void EmitBurst(BurstTemplate kind, Vec3 at, int count) override { bursts.push_back({kind, at, count}); }
   void MoveCameraTo(Vec3 eye, Vec3 target, float fov) override { moves.push_back({eye, target, fov}); }
   void SetCameraNow(Vec3 eye, Vec3 target, float fov) override { cuts.push_back({eye, target, fov}); }
-  void SetGameState(int32_t state) override { states.push_back(state); }
+  void SetGameState(GameState state) override { states.push_back(state); }
   void ReplaceLevelMesh(const LevelGeometry&) override { ++meshes; }
 
   int Count(SoundId id) const { return static_cast<int>(std::count(sounds.begin(), sounds.end(), id)); }

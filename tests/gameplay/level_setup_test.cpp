@@ -101,7 +101,7 @@ TEST_F(SetupTest, StartLevelResetsPlayAndCutsTheCameraAboveHome) {
   EXPECT_EQ((V{play.introFrames, play.speedTimer, Stat(StatHoles), Stat(StatLevelNumber)}), (V{0, 0, 0, 1}));
   EXPECT_EQ((V{Ball().moving, Ball().dCol}), (V{false, 0}));
   EXPECT_LT(world->messages.slots[0].timer, 0);
-  EXPECT_EQ(events.states, V{kStatePlaying});
+  EXPECT_EQ(events.states, std::vector<GameState>{GameState::Playing});
   EXPECT_EQ(std::set<MusicId>(events.stopped.begin(), events.stopped.end()),
             (std::set<MusicId>{MusicId::Menu, MusicId::Game}));
   EXPECT_EQ(events.meshes, 1);

@@ -69,7 +69,7 @@ TEST_F(CentreTest, FallWithOneLifeWaitsAtTheStartWithNone) {
   Roll(0, 2, 0, 1);
   Step(21 + 21);
   EXPECT_EQ((V{Profile().lives[0], Ball().ready}), (V{-1, false}));
-  EXPECT_EQ(events.states, V{kStateGameOver});
+  EXPECT_EQ(events.states, std::vector<GameState>{GameState::GameOverScreen});
   EXPECT_TRUE(events.moves.empty());
 }
 

@@ -43,9 +43,9 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
     }
     // The main menu's items stay inside the window; the two quit buttons sit
     // side by side around the middle.
-    EXPECT_LE(texts.menu.items[6].c + texts.menu.items[6].d, 600.0f);
-    for (int i = 0; i < 7; ++i) EXPECT_TRUE(texts.menu.items[i].b > 0 && texts.menu.items[i].b < 760) << i;
-    EXPECT_LT(texts.exit.items[0].b - texts.exit.items[0].a + texts.exit.items[1].b - texts.exit.items[1].a, 300);
+    EXPECT_LE(texts.menu.items[6].top + texts.menu.items[6].height, 600.0f);
+    for (int i = 0; i < 7; ++i) EXPECT_TRUE(texts.menu.items[i].width > 0 && texts.menu.items[i].width < 760) << i;
+    EXPECT_LT(texts.exit.items[0].width + texts.exit.items[1].width, 300);
 
     SettingsFile file{test::GameFile(std::string("data/textes_") + language + ".ini")};
     EXPECT_LE(file.ReadInt("textes", "count", 0), 60);

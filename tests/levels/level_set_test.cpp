@@ -154,7 +154,7 @@ TEST(LevelSet, ReplayReportsTimeUpAndMissedStones) {
   ReplayOutcome run = ReplaySolution(*game.world, game.ctx, game.events, tight.solution, 60 * 60);
   EXPECT_TRUE(run.timeUp);
   EXPECT_FALSE(run.won);
-  EXPECT_EQ(game.events.gameState, kStateTimeUp);
+  EXPECT_EQ(game.events.gameState, GameState::TimeUpScreen);
 
   levels::LevelSource flipped = sources.front().source;
   for (levels::SolutionMove& m : flipped.solution)

@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "core/escaped_ini_reader.h"
+#include "menus/menu_boxes.h"
 #include "support/scratch_dir.h"
 
 namespace nb {
 namespace {
-
-using Floats = std::vector<float>;
 
 // A stand-in for the large font: 10 pixels a character, 32-pixel lines.
 void MeasureTenPerChar(const std::string& text, float& width, float& lineHeight) {
@@ -21,31 +20,33 @@ LocalizedTexts LoadFrom(const test::ScratchDir& dir, const std::string& body) {
   LoadLocalizedTexts(texts, "xx", 800, 600, MeasureTenPerChar);
   return texts;
 }
-Floats Fields(const MenuItem& item) { return {item.a, item.b, item.c, item.d}; }
+std::vector<float> Edges(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
 
-TEST(LocalizedTexts, StackedCentredAndSideBySideLayouts) {
+TEST(LocalizedTexts, ListsAreStackedCentredOrSideBySideAndTheirPagesHitWhatTheyDraw) {
   test::ScratchDir dir;
   LocalizedTexts texts = LoadFrom(dir, "[Menu]\ncount=3\nname0=Play\nname1 = Players \nname2=Options\n"
-                                       "[pause]\ncount=2\nname0=Resume\nname1=Restart\n"
-                                       "[start]\ncount=2\nname0=Go\nname1=Back\n[exit]\ncount=2\nname0=Yes\nname1=No\n");
-  // Main menu: anchor x, width, top, height; stacked 42 apart from 300.
-  ASSERT_EQ(texts.menu.count, 3);
+                                       "[pause]\ncount=2\nname0=Resume\nname1=Restart\n[start]\ncount=2\n"
+                                       "name0=Go\nname1=Back\n[exit]\ncount=2\nname0=Yes\nname1=No\n"
+                                       "[textes]\ncount=40\nname39=Back\n");
   EXPECT_EQ(texts.menu.items[1].text, "Players");
-  EXPECT_EQ(Fields(texts.menu.items[0]), (Floats{400, 40, 300, 32}));
-  EXPECT_FLOAT_EQ(texts.menu.items[1].c, 342);
-  EXPECT_FLOAT_EQ(texts.menu.items[2].c, 384);
-  // Pause and start: left, right, top, bottom; pause item 0's top 40 above the middle.
-  EXPECT_FLOAT_EQ(texts.pause.items[0].c, 260);
-  EXPECT_FLOAT_EQ(texts.pause.items[0].d, 300);
-  EXPECT_FLOAT_EQ(texts.pause.items[1].c, 300);
-  EXPECT_FLOAT_EQ(texts.pause.items[1].b, 400 + 70);
-  EXPECT_FLOAT_EQ(texts.start.items[1].c, 340);
-  EXPECT_FLOAT_EQ(texts.start.items[1].d, 380);
-  // Exit buttons side by side: the second 50 pixels plus the first's width further.
-  EXPECT_FLOAT_EQ(texts.exit.items[0].a, 350);
-  EXPECT_FLOAT_EQ(texts.exit.items[1].a, 350 + 50 + 30);
-  EXPECT_FLOAT_EQ(texts.exit.items[1].c, 320);
-  EXPECT_FLOAT_EQ(texts.exit.items[1].d, 352);
+  MenuLayoutInput in;
+  in.texts = &texts;
+  // Main menu stacked 42 apart from 300; pause 40 apart, its first item's top
+  // 40 above the middle; start from the middle, then the back text at 500;
+  // the exit buttons side by side, the second 50 pixels past the first.
+  const std::tuple<PageLayout (*)(const MenuLayoutInput&), int, std::vector<float>> cases[] = {
+      {MainMenuLayout, 0, {380, 300, 420, 332}}, {MainMenuLayout, 2, {365, 384, 435, 416}},
+      {PauseLayout, 0, {370, 260, 430, 300}},    {PauseLayout, 1, {365, 300, 435, 340}},
+      {StartGameLayout, 1, {380, 340, 420, 380}}, {StartGameLayout, 2, {380, 500, 420, 532}},
+      {ExitLayout, 0, {335, 320, 365, 352}},     {ExitLayout, 1, {420, 320, 440, 352}}};
+  for (auto [layoutOf, value, edges] : cases) {
+    PageLayout layout = layoutOf(in);
+    const PageItem* item = FindItem(layout, value);
+    ASSERT_NE(item, nullptr) << value;
+    EXPECT_EQ(Edges(item->box), edges) << value;
+    // The text is drawn centred on its box from the box's top.
+    EXPECT_EQ((std::vector<float>{item->x, item->y}), (std::vector<float>{item->box.MiddleX(), item->box.top}));
+  }
 }
 
 TEST(LocalizedTexts, CountsAndTextsNeverPassTheirStorageAndAMissingFileLeavesAllEmpty) {

@@ -31,7 +31,7 @@ class ScenePasses : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(env.ready);
     ASSERT_TRUE(env.Start(1));
-    game().screen.gameState = Playing;
+    game().screen.gameState = GameState::Playing;
   }
   Game& game() { return *env.game; }
   RecordingDevice& rec() { return *env.Recording(); }
@@ -225,7 +225,7 @@ TEST_F(ScenePasses, PlacementMarkerPicksTileAndMaterialByCell) {
     EXPECT_FLOAT_EQ(marker[0].draw.states.material.diffuse.g, c.material->diffuse.g);
   }
   game().cursor = ComputeCursorCell(60, 60);
-  game().screen.gameState = PauseMenu;  // only while playing
+  game().screen.gameState = GameState::PauseMenu;  // only while playing
   EXPECT_TRUE(DrawScene("pol").empty());
 }
 

@@ -1,6 +1,6 @@
 #include "shell/menu_commands.h"
 
-#include "menus/menu_boxes.h"
+#include "shell/screen_table.h"
 #include "shell/screens/pointer_tracking.h"
 #include "shell_fixture.h"
 
@@ -12,46 +12,48 @@ using test::ShellScenario;
 TEST_F(ShellScenario, PlayWithoutAProfileOpensPlayersThenStartGame) {
   ScreenState& s = game->screen;
   Press(Key::Enter);  // item 0: play
-  EXPECT_EQ(s.gameState, PlayersScreen);
+  EXPECT_EQ(s.gameState, GameState::PlayersScreen);
   EXPECT_EQ(LastSound(), SoundId::MenuMove);  // after menuonenter
   AddPlayers(1);
   s.playersSelection = 1;
   Press(Key::Enter);
   EXPECT_EQ(game->profiles.current, 0);
-  EXPECT_EQ(s.gameState, MainMenu);
-  Choose(MainMenu, 0);
-  EXPECT_EQ(s.gameState, StartGameScreen);
+  EXPECT_EQ(s.gameState, GameState::MainMenu);
+  Choose(GameState::MainMenu, 0);
+  EXPECT_EQ(s.gameState, GameState::StartGameScreen);
   EXPECT_EQ(s.menuHighlight, 0);
 }
 
-TEST_F(ShellScenario, ArrowKeysClampMoveOptionRowsAndPlayTheHoverSampleWhereTheyShould) {
+TEST_F(ShellScenario, ArrowKeysMoveEachScreensHighlightWithinItsItemsAndClickWhereTheyShould) {
+  using enum GameState;
+  using S = ScreenState;
+  struct Case {
+    GameState state;
+    int32_t S::*highlight;
+    int start;
+    Key key;
+    int presses, end;
+    bool clicks;
+  };
+  const Case cases[] = {
+      {MainMenu, &S::menuHighlight, 0, Key::Up, 1, 0, true},  // at the first item: stays, still clicks
+      {MainMenu, &S::menuHighlight, 0, Key::Down, 10, kMenuExit, true},
+      {PauseMenu, &S::menuHighlight, 0, Key::Down, 9, 4, false},             // five silent pause items
+      {StartGameScreen, &S::startGameHighlight, 0, Key::Down, 5, 2, false},  // then the back button
+      {HelpFromMenu, &S::helpButton, kHelpBack, Key::Left, 4, kHelpPrevious, false},
+      {HelpFromMenu, &S::helpButton, kHelpPrevious, Key::Up, 1, kHelpPrevious, false},  // help is sideways
+      {OptionsFromMenu, &S::optionsRow, kRowSound, Key::Down, 4, kRowBack, true}};
+  for (const Case& c : cases) {
+    game->screen.gameState = c.state;
+    game->screen.*c.highlight = c.start;
+    uint64_t before = Plays();
+    for (int i = 0; i < c.presses; ++i) Press(c.key);
+    EXPECT_EQ(game->screen.*c.highlight, c.end) << static_cast<int>(c.state);
+    EXPECT_EQ(Plays() - before, c.clicks ? static_cast<uint64_t>(c.presses) : 0u) << static_cast<int>(c.state);
+  }
   ScreenState& s = game->screen;
-  uint64_t before = Plays();
-  Press(Key::Up);  // at item 0: stays, still clicks
-  EXPECT_EQ(s.menuHighlight, 0);
-  EXPECT_EQ(Plays(), before + 1);
-  EXPECT_EQ(LastSound(), SoundId::MenuOnClick);
-  for (int i = 0; i < 10; ++i) Press(Key::Down);
-  EXPECT_EQ(s.menuHighlight, 6);
-
-  s.gameState = PauseMenu;
-  s.menuHighlight = 0;
-  before = Plays();
-  for (int i = 0; i < 9; ++i) Press(Key::Down);
-  EXPECT_EQ(s.menuHighlight, 4);  // five pause items
-  EXPECT_EQ(Plays(), before);     // the pause menu is silent
-  s.gameState = StartGameScreen;
-  for (int i = 0; i < 5; ++i) Press(Key::Down);
-  EXPECT_EQ(s.startGameHighlight, 2);  // the back button is the item count
-  s.gameState = HelpFromMenu;
-  s.helpButton = 2;
-  for (int i = 0; i < 4; ++i) Press(Key::Left);
-  EXPECT_EQ(s.helpButton, 1);
-  Press(Key::Up);  // no vertical movement on help
-  EXPECT_EQ(s.helpButton, 1);
-
   // Options: left and right change the row's volume by 5 within 0..100.
-  s.gameState = OptionsFromMenu;
+  s.gameState = GameState::OptionsFromMenu;
   game->settings.masterVolume = 100;
   s.optionsRow = 2;
   Press(Key::Right);
@@ -63,13 +65,11 @@ TEST_F(ShellScenario, ArrowKeysClampMoveOptionRowsAndPlayTheHoverSampleWhereThey
   game->settings.soundVolume = 3;
   Press(Key::Left);
   EXPECT_EQ(game->settings.soundVolume, 0);
-  for (int i = 0; i < 4; ++i) Press(Key::Down);
-  EXPECT_EQ(s.optionsRow, 4);
 }
 
 TEST_F(ShellScenario, DeletingProfilesKeepsTheCurrentPlayer) {
   AddPlayers(3);
-  game->screen.gameState = PlayersScreen;
+  game->screen.gameState = GameState::PlayersScreen;
   game->profiles.current = 2;            // "Pc"
   game->screen.playersSelection = 0;     // the new-player row
   Press(Key::Delete);
@@ -90,7 +90,7 @@ TEST_F(ShellScenario, DeletingProfilesKeepsTheCurrentPlayer) {
 TEST_F(ShellScenario, NameEntryTakesLettersOnlyUpToSixtyThreeAndRefusesDuplicates) {
   NameEntry& entry = game->screen.nameEntry;
   AddPlayers(1);  // "Pa"
-  game->screen.gameState = PlayersScreen;
+  game->screen.gameState = GameState::PlayersScreen;
   game->screen.playersSelection = 0;
   Press(Key::Enter);
   ASSERT_TRUE(entry.active);
@@ -122,7 +122,7 @@ TEST_F(ShellScenario, NameEntryTakesLettersOnlyUpToSixtyThreeAndRefusesDuplicate
   Press(Key::Escape);
   EXPECT_FALSE(entry.active);
   EXPECT_EQ(entry.text[0], '\0');
-  EXPECT_EQ(game->screen.gameState, PlayersScreen);
+  EXPECT_EQ(game->screen.gameState, GameState::PlayersScreen);
   AddPlayers(4);
   Press(Key::Enter);
   EXPECT_FALSE(entry.active);
@@ -138,11 +138,12 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   p.mode = 1;
   p.score[1] = 7;
   p.lives[1] = -1;
-  Choose(GameOverScreen, 0);  // again
-  EXPECT_EQ((std::vector<int>{p.score[1], p.lives[1], s.gameState}), (std::vector<int>{3, 1, Playing}));
-  Choose(GameOverScreen, 1);  // to the menu
-  EXPECT_EQ((std::vector<int>{p.score[1], p.level[1], p.lives[1], s.gameState}),
-            (std::vector<int>{0, 1, 3, MainMenu}));
+  Choose(GameState::GameOverScreen, 0);  // again
+  EXPECT_EQ((std::vector<int>{p.score[1], p.lives[1]}), (std::vector<int>{3, 1}));
+  EXPECT_EQ(s.gameState, GameState::Playing);
+  Choose(GameState::GameOverScreen, 1);  // to the menu
+  EXPECT_EQ((std::vector<int>{p.score[1], p.level[1], p.lives[1]}), (std::vector<int>{0, 1, 3}));
+  EXPECT_EQ(s.gameState, GameState::MainMenu);
 
   game->records.count = 3;
   game->records.entries[0].score = 50;
@@ -150,8 +151,8 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   game->records.entries[2].score = 20;
   p.score[1] = 20;  // equal to the lowest: no entry
   p.level[1] = 9;
-  Choose(GameCompletedScreen, 0);
-  EXPECT_EQ(s.gameState, RecordsScreen);
+  Choose(GameState::GameCompletedScreen, 0);
+  EXPECT_EQ(s.gameState, GameState::RecordsScreen);
   EXPECT_EQ(p.level[1], 1);
   EXPECT_EQ(game->records.entries[1].name[0], '\0');
   p.score[1] = 21;
@@ -162,29 +163,63 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   EXPECT_EQ(game->records.count, 3);
 }
 
-TEST_F(ShellScenario, EscapeFollowsItsTable) {
-  const std::pair<int32_t, int32_t> moves[] = {
-      {MainMenu, ExitConfirm}, {Playing, PauseMenu}, {InfoPage, MainMenu}, {OptionsFromMenu, MainMenu},
-      {RecordsScreen, MainMenu}, {StartGameScreen, MainMenu}, {ExitConfirm, MainMenu}, {HelpFromMenu, MainMenu},
-      {PlayersScreen, MainMenu}, {OptionsInPlay, PauseMenu}, {HelpInPlay, PauseMenu}, {PauseMenu, Playing},
+TEST_F(ShellScenario, EscapeFollowsItsTableAndPlaysWhenItMoves) {
+  using enum GameState;
+  const std::pair<GameState, GameState> moves[] = {
+      {MainMenu, ExitConfirm},     {Playing, PauseMenu},         {InfoPage, MainMenu},
+      {OptionsFromMenu, MainMenu}, {RecordsScreen, MainMenu},    {StartGameScreen, MainMenu},
+      {ExitConfirm, MainMenu},     {HelpFromMenu, MainMenu},     {PlayersScreen, MainMenu},
+      {OptionsInPlay, PauseMenu},  {HelpInPlay, PauseMenu},      {PauseMenu, Playing},
       {NewGameScreen, StartGameScreen}, {GameOverScreen, GameOverScreen}, {TimeUpScreen, TimeUpScreen},
-      {GameCompletedScreen, GameCompletedScreen}, {SplashScreenState, SplashScreenState}, {8, 8}};
+      {GameCompletedScreen, GameCompletedScreen}, {SplashScreenState, SplashScreenState},
+      {GameState(8), GameState(8)}};
   for (auto [from, to] : moves) {
     game->screen.gameState = from;
     uint64_t before = Plays();
     Press(Key::Escape);
-    EXPECT_EQ(game->screen.gameState, to) << "from " << from;
-    EXPECT_EQ(Plays() > before, from != to) << "from " << from;
+    EXPECT_EQ(game->screen.gameState, to) << "from " << static_cast<int>(from);
+    EXPECT_EQ(Plays() > before, from != to) << "from " << static_cast<int>(from);
   }
-  game->screen.gameState = MainMenu;
-  game->screen.menuHighlight = 2;
+  game->screen.gameState = GameState::MainMenu;
   Press(Key::Escape);
-  EXPECT_EQ(game->screen.menuHighlight, 4);
+  EXPECT_EQ(game->screen.menuHighlight, kMenuAbout);  // the main menu comes back on About
+}
+
+// Every value of GameState has a row; the values that name a screen are run
+// by a frame, and whatever Enter on any of a screen's items or Esc does,
+// the game lands on a screen that is run by a frame.
+TEST_F(ShellScenario, EveryScreenLeadsOnlyToScreensAFrameRuns) {
+  test::CapturedMessages messages;  // no level files: a level start reports it
+  for (int v = 0; v < kGameStateCount; ++v) {
+    const Screen& row = ScreenOf(GameState(v));
+    bool named = v != 8 && v != 9 && v != 15;
+    ASSERT_EQ(row.frame != FrameGroup::None, named) << v;
+    if (!named) {
+      EXPECT_TRUE(!row.choose && !row.escape && !row.arrows && !row.click && !row.layout) << v;
+      continue;
+    }
+    std::vector<int> values{0};
+    if (row.layout)
+      for (const PageItem& item : row.layout(MenuLayoutOf(*game))) values.push_back(item.value);
+    for (int value : values)
+      for (Key key : {Key::Enter, Key::Escape}) {
+        game->screen = ScreenState{};
+        game->screen.gameState = GameState(v);
+        if (row.highlight) game->screen.*row.highlight = value;
+        AddPlayers(game->profiles.count == 0 ? 1 : 0);
+        game->profiles.current = 0;
+        Press(key);
+        EXPECT_NE(ScreenOf(game->screen.gameState).frame, FrameGroup::None)
+            << v << " item " << value << " landed on " << static_cast<int>(game->screen.gameState);
+      }
+  }
+  EXPECT_EQ(ScreenOf(GameState(-1)).frame, FrameGroup::None);
+  EXPECT_EQ(ScreenOf(GameState(kGameStateCount)).frame, FrameGroup::None);
 }
 
 TEST_F(ShellScenario, HelpPagingStopsAtBothEndsAndTheFullScreenRowToggles) {
   ScreenState& s = game->screen;
-  s.gameState = HelpFromMenu;
+  s.gameState = GameState::HelpFromMenu;
   s.helpPage = 0;
   s.helpButton = 1;
   Press(Key::Enter);
@@ -194,29 +229,30 @@ TEST_F(ShellScenario, HelpPagingStopsAtBothEndsAndTheFullScreenRowToggles) {
   EXPECT_EQ(s.helpPage, 2);  // three pages
   s.helpButton = 2;
   Press(Key::Enter);
-  EXPECT_EQ(s.gameState, MainMenu);
-  s.gameState = HelpInPlay;
+  EXPECT_EQ(s.gameState, GameState::MainMenu);
+  s.gameState = GameState::HelpInPlay;
   Press(Key::Enter);
-  EXPECT_EQ(s.gameState, PauseMenu);
+  EXPECT_EQ(s.gameState, GameState::PauseMenu);
 
-  s.gameState = OptionsFromMenu;
+  s.gameState = GameState::OptionsFromMenu;
   s.optionsRow = 3;
   const bool start = game->settings.fullscreen;
   Press(Key::Enter);
   EXPECT_NE(game->settings.fullscreen, start);
   Press(Key::Enter);
   EXPECT_EQ(game->settings.fullscreen, start);
-  EXPECT_EQ(s.gameState, OptionsFromMenu);
+  EXPECT_EQ(s.gameState, GameState::OptionsFromMenu);
 }
 
 TEST_F(ShellScenario, PauseRestartAndQuitAppendStatistics) {
   test::CapturedMessages messages;
   AddPlayers(1);
   game->profiles.current = 0;
-  const std::tuple<int, int32_t, int32_t> choices[] = {{1, 12, Playing}, {3, 4, MainMenu}};  // restart, quit
+  const std::tuple<int, int32_t, GameState> choices[] = {{kPauseRestart, 12, GameState::Playing},
+                                                        {kPauseQuit, 4, GameState::MainMenu}};
   for (auto [item, seconds, next] : choices) {
     game->world.stats.counters[StatSecondsPlayed] = seconds;
-    Choose(PauseMenu, item);
+    Choose(GameState::PauseMenu, item);
     EXPECT_EQ(game->screen.gameState, next);
   }
   std::string stats = dir.Read("stat.stt");
@@ -229,22 +265,22 @@ TEST_F(ShellScenario, PauseRestartAndQuitAppendStatistics) {
 TEST_F(ShellScenario, ClicksHitStrictlyInsideBoxesAndSliderKnobsStartDragging) {
   // Main menu item 2 "Options" is 70 wide at 400, from y 384 to 416.
   Click(400, 384);  // on the edge: nothing
-  EXPECT_EQ(game->screen.gameState, MainMenu);
+  EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
   Click(400, 390);
-  EXPECT_EQ(game->screen.gameState, OptionsFromMenu);
+  EXPECT_EQ(game->screen.gameState, GameState::OptionsFromMenu);
   EXPECT_EQ(game->screen.menuHighlight, 2);
   game->settings.soundVolume = 40;  // knob from 400 + 5 + 74 = 479 to 494
   Click(485, 330);
   EXPECT_TRUE(game->menus.sliderDrag[1]);
   EXPECT_EQ(game->screen.optionsRow, 1);
-  EXPECT_EQ(game->screen.gameState, OptionsFromMenu);
+  EXPECT_EQ(game->screen.gameState, GameState::OptionsFromMenu);
   Click(0, 0, InputEvent::Type::ButtonUp);
   EXPECT_FALSE(game->menus.sliderDrag[1]);
   Click(400, 510);  // the back button "Back" (40 wide) from y 500
-  EXPECT_EQ(game->screen.gameState, MainMenu);
-  game->screen.gameState = SplashScreenState;
+  EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
+  game->screen.gameState = GameState::SplashScreenState;
   Click(400, 300);
-  EXPECT_EQ(game->screen.gameState, SplashScreenState);
+  EXPECT_EQ(game->screen.gameState, GameState::SplashScreenState);
 }
 
 TEST_F(ShellScenario, HoveringAnItemPlaysOnceAndSilentBoxesStaySilent) {
@@ -255,7 +291,7 @@ TEST_F(ShellScenario, HoveringAnItemPlaysOnceAndSilentBoxesStaySilent) {
   EXPECT_EQ(game->screen.menuHighlight, 1);
   EXPECT_EQ(Plays(), before + 1);
   AddPlayers(2);
-  game->screen.gameState = PlayersScreen;
+  game->screen.gameState = GameState::PlayersScreen;
   game->screen.playersSelection = 1;
   before = Plays();
   TrackMenuPointerAt(*game, 400, 510);  // the back text: no sample

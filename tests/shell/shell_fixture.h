@@ -49,7 +49,7 @@ class ShellScenario : public ::testing::Test {
     game->settings.soundVolume = 50;
     LoadLocalizedTexts(game->texts, "xx", 800, 600, MeasureTenPerChar);
     LoadSoundCatalogue(game->audio, 50);
-    game->screen.gameState = MainMenu;
+    game->screen.gameState = GameState::MainMenu;
   }
   void TearDown() override { CloseAudio(game->audio); }
 
@@ -73,7 +73,7 @@ class ShellScenario : public ::testing::Test {
     Send({.type = type, .button = MouseButton::Left, .x = x, .y = y, .text = {}});
   }
   // Chooses item `highlight` of the list screen `state` with Enter.
-  void Choose(int32_t state, int32_t highlight) {
+  void Choose(GameState state, int32_t highlight) {
     game->screen.gameState = state;
     game->screen.menuHighlight = highlight;
     Press(Key::Enter);

@@ -24,8 +24,8 @@ constexpr int kStepsPerSecond = 60;
 
 // Remembers the screen state the rules ask for (time up, game over).
 struct ReplayEvents : GameplayEvents {
-  int32_t gameState = kStatePlaying;
-  void SetGameState(int32_t state) override { gameState = state; }
+  GameState gameState = GameState::Playing;
+  void SetGameState(GameState state) override { gameState = state; }
 };
 
 struct ReplayOutcome {
@@ -69,8 +69,8 @@ inline ReplayOutcome ReplaySolution(World& world, GameplayContext& ctx, ReplayEv
     AdvanceElementAnimations(world.level, world.play);  // as the drawn scene runs them
     out.steps = step;
     out.won = world.play.levelWon;
-    out.gameOver = events.gameState == kStateGameOver;
-    out.timeUp = events.gameState == kStateTimeUp;
+    out.gameOver = events.gameState == GameState::GameOverScreen;
+    out.timeUp = events.gameState == GameState::TimeUpScreen;
     if (out.won || out.gameOver || out.timeUp) break;
   }
   out.timeLeft = world.level.timeLimit;

@@ -8,6 +8,7 @@
 #include "shell/screens/scene.h"
 #include "render/sprites.h"
 #include "shell/game.h"
+#include "shell/screen_table.h"
 #include "shell/screens/splash_frame.h"
 #include "text/text_drawing.h"
 
@@ -15,9 +16,10 @@ namespace nb {
 namespace {
 
 // The GameState of each screen, in MenuScreen order.
-constexpr int32_t kScreenStates[kMenuScreens] = {
-    MainMenu,         InfoPage,        OptionsFromMenu, RecordsScreen, PlayersScreen,
-    StartGameScreen,  NewGameScreen,   HelpFromMenu,    ExitConfirm};
+constexpr GameState kScreenStates[kMenuScreens] = {
+    GameState::MainMenu,        GameState::InfoPage,      GameState::OptionsFromMenu,
+    GameState::RecordsScreen,   GameState::PlayersScreen, GameState::StartGameScreen,
+    GameState::NewGameScreen,   GameState::HelpFromMenu,  GameState::ExitConfirm};
 
 // The screens over the main menu, in the order they are drawn.
 struct PageDraw {
@@ -70,7 +72,7 @@ int32_t StepFadeLevel(int32_t level, bool current) {
   return DecayFadeLevel(level);
 }
 
-void StepMenuFades(MenuState& menus, int32_t gameState) {
+void StepMenuFades(MenuState& menus, GameState gameState) {
   for (int k = 0; k < kMenuScreens; ++k)
     menus.fades[k] = StepFadeLevel(menus.fades[k], gameState == kScreenStates[k]);
 }
@@ -99,10 +101,10 @@ void DrawMenuLogo(Game& game) {
 void DrawMainMenuItems(Game& game) {
   int o = ItemOffset(game, game.menus.fades[MenuMain]);
   const ItemList<kListCapacity>& list = game.texts.menu;
+  PageLayout items = MainMenuLayout(MenuLayoutOf(game));
   for (int i = 0; i < list.count; ++i) {
-    const MenuItem& item = list.items[i];  // anchor x, width, top, height
     bool lit = i == game.screen.menuHighlight;
-    DrawMenuText(item.text, item.a + static_cast<float>(MainMenuItemOffset(i, o)), item.c,
+    DrawMenuText(list.items[i].text, items[i].x + static_cast<float>(MainMenuItemOffset(i, o)), items[i].y,
                  game.fonts.LargeFont.get(), AlignCenter, lit ? kHighlightOrange : kItemWhite);
   }
 }

@@ -5,8 +5,9 @@ namespace nb {
 
 struct Game;
 struct MenuState;
+enum class GameState : int32_t;
 
-// One frame of the menu screens (GameState 0, 2..7, 17, 19).
+// One frame of the screens whose row in the screen table names the menu frame.
 void RunMenuFrame(Game& game);
 
 // The pieces of a menu frame, in its order, for callers and tests that need
@@ -14,7 +15,7 @@ void RunMenuFrame(Game& game);
 
 // Each screen's fade level: +5 while its state is current and it is below
 // 254, otherwise down by the factor 0.90909088 (truncated) while above 0.
-void StepMenuFades(MenuState& menus, int32_t gameState);
+void StepMenuFades(MenuState& menus, GameState gameState);
 // One level's step.
 int32_t StepFadeLevel(int32_t level, bool current);
 // A screen's fade level one frame after it was left: 255 -> 231 -> 209 -> ...

@@ -6,6 +6,7 @@
 
 #include "platform/window.h"
 #include "shell/game.h"
+#include "shell/screen_table.h"
 #include "core/keyframe_curve.h"
 #include "text/text_drawing.h"
 
@@ -28,28 +29,35 @@ void DrawTitle(Game& game, TextId id, float y, int level) {
                AlignCenter, WithAlpha(kTitleRed, level));
 }
 
-// A centred item list slid by s * o per item; returns the signed offset of
-// the last item (or `none` for an empty list).
+// A centred item list (the first items of its page's layout) slid by s * o
+// per item; returns the signed offset of the last item (or `none` for an
+// empty list).
 template <int N>
-int DrawSlidingList(Game& game, const ItemList<N>& list, int highlight, int level, int none) {
+int DrawSlidingList(Game& game, const ItemList<N>& list, const PageLayout& layout, int highlight, int level,
+                    int none) {
   int o = ItemOffset(game, level), last = none;
   for (int i = 0; i < list.count; ++i) {
-    const MenuItem& item = list.items[i];
     last = SlideSign(i) * o;
-    DrawMenuText(item.text, item.a + static_cast<float>(last), item.c, game.fonts.LargeFont.get(),
-                 AlignCenter, ItemColour(i == highlight, level));
+    DrawMenuText(list.items[i].text, layout[i].x + static_cast<float>(last), layout[i].y,
+                 game.fonts.LargeFont.get(), AlignCenter, ItemColour(i == highlight, level));
   }
   return last;
 }
 
+// The back text of a page, centred on its item and dropped by `drop`.
+void DrawBack(Game& game, const PageLayout& layout, int value, int drop, bool lit, int level) {
+  if (const PageItem* back = FindItem(layout, value))
+    DrawMenuText(game.texts.Text(TextId::Back), back->x, back->y + static_cast<float>(drop),
+                 game.fonts.LargeFont.get(), AlignCenter, ItemColour(lit, level));
+}
+
 void DrawStartOrNewGame(Game& game, int level, TextId title, const ItemList<kListCapacity>& list,
-                        int highlight, int backSign) {
+                        PageLayout (*layoutOf)(const MenuLayoutInput&), int highlight, int backSign) {
   int u = TitleLift(game, level);
   DrawTitle(game, title, HalfHeight(game) - 120 - static_cast<float>(u), level);
-  int last = DrawSlidingList(game, list, highlight, level, u);
-  DrawMenuText(game.texts.Text(TextId::Back), HalfWidth(game),
-               500 + static_cast<float>(backSign * last), game.fonts.LargeFont.get(), AlignCenter,
-               ItemColour(highlight == list.count, level));
+  PageLayout layout = layoutOf(MenuLayoutOf(game));
+  int last = DrawSlidingList(game, list, layout, highlight, level, u);
+  DrawBack(game, layout, list.count, backSign * last, highlight == list.count, level);
 }
 
 }  // namespace
@@ -75,7 +83,7 @@ void DrawMenuText(const std::string& text, float x, float y, BitmapFont* font, i
 
 float GeneralTextWidth(const Game& game, TextId id) {
   const int index = static_cast<int>(id);
-  return index >= 0 && index < game.texts.texts.count ? game.texts.texts.items[index].b : 0.0f;
+  return index >= 0 && index < game.texts.texts.count ? game.texts.texts.items[index].width : 0.0f;
 }
 
 std::vector<RecordEntry> RecordsForDisplay(const RecordsTable& records) {
@@ -103,22 +111,23 @@ void DrawInfoPage(Game& game, int level) {
     DrawMenuText(game.texts.Text(InfoLine(k)), x, 270.0f + 40 * k, game.fonts.LargeFont.get(),
                  AlignCenter, ItemColour(false, level));
   }
-  DrawMenuText(game.texts.Text(TextId::Back), mid, 500 + static_cast<float>(o),
-               game.fonts.LargeFont.get(), AlignCenter, ItemColour(true, level));
+  DrawBack(game, InfoLayout(MenuLayoutOf(game)), 0, o, true, level);
 }
 
 void DrawQuitPage(Game& game, int level) {
   int u = TitleLift(game, level);
   DrawTitle(game, TextId::QuitQuestion, HalfHeight(game) - 50 - static_cast<float>(u), level);
-  DrawSlidingList(game, game.texts.exit, game.screen.exitChoice, level, 0);
+  DrawSlidingList(game, game.texts.exit, ExitLayout(MenuLayoutOf(game)), game.screen.exitChoice, level, 0);
 }
 
 void DrawStartGamePage(Game& game, int level) {
-  DrawStartOrNewGame(game, level, TextId::StartGame, game.texts.start, game.screen.startGameHighlight, +1);
+  DrawStartOrNewGame(game, level, TextId::StartGame, game.texts.start, StartGameLayout,
+                     game.screen.startGameHighlight, +1);
 }
 
 void DrawNewGamePage(Game& game, int level) {
-  DrawStartOrNewGame(game, level, TextId::NewGame, game.texts.newGame, game.screen.newGameHighlight, -1);
+  DrawStartOrNewGame(game, level, TextId::NewGame, game.texts.newGame, NewGameLayout,
+                     game.screen.newGameHighlight, -1);
 }
 
 void DrawRecordsPage(Game& game, int level) {
@@ -135,8 +144,7 @@ void DrawRecordsPage(Game& game, int level) {
     DrawMenuText(score, mid + static_cast<float>(o) + 100, y, game.fonts.LargeFont.get(), AlignLeft,
                  ItemColour(false, level));
   }
-  DrawMenuText(game.texts.Text(TextId::Back), mid, static_cast<float>(o) + 530,
-               game.fonts.LargeFont.get(), AlignCenter, ItemColour(true, level));
+  DrawBack(game, RecordsLayout(MenuLayoutOf(game)), 0, o, true, level);
 }
 
 void DrawPlayersPage(Game& game, int level) {
@@ -158,13 +166,15 @@ void DrawPlayersPage(Game& game, int level) {
   int selection = game.screen.playersSelection;
   int count = std::clamp(game.profiles.count, 0, kMaxProfiles);
   DrawTitle(game, TextId::PlayersTitle, 200 - static_cast<float>(u), level);
-  DrawMenuText(game.texts.Text(TextId::NewPlayer), mid + static_cast<float>(o), 270, large, AlignCenter,
-               ItemColour(selection == 0, level));
+  // Row 0 is the new player, row i + 1 profile i.
+  PageLayout rows = PlayersLayout(MenuLayoutOf(game));
+  DrawMenuText(game.texts.Text(TextId::NewPlayer), rows[0].x + static_cast<float>(o), rows[0].y, large,
+               AlignCenter, ItemColour(selection == 0, level));
   for (int i = 0; i < count; ++i)
-    DrawMenuText(NameText(game.profiles.profiles[i].name), mid + static_cast<float>(SlideSign(i) * o),
-                 310.0f + 40 * i, large, AlignCenter, ItemColour(selection == i + 1, level));
-  DrawMenuText(game.texts.Text(TextId::Back), mid, 500 + static_cast<float>(o), large, AlignCenter,
-               ItemColour(selection == count + 1, level));
+    DrawMenuText(NameText(game.profiles.profiles[i].name),
+                 rows[i + 1].x + static_cast<float>(SlideSign(i) * o), rows[i + 1].y, large, AlignCenter,
+                 ItemColour(selection == i + 1, level));
+  DrawBack(game, rows, count + 1, o, selection == count + 1, level);
 }
 
 }  // namespace nb

@@ -10,6 +10,7 @@
 
 #include "shell/screens/play_overlays.h"
 #include "menus/localized_texts.h"
+#include "menus/menu_boxes.h"
 #include "persistence/records.h"
 
 namespace nb {
@@ -22,10 +23,6 @@ constexpr uint32_t kTitleRed = 0xFFFF0000;
 constexpr uint32_t kItemWhite = 0xFFFFFFFF;
 constexpr uint32_t kHighlightOrange = 0xFFFFC800;
 constexpr uint32_t kShadowBlack = 0xFF000000;
-
-// Slider origins of the options page: music, sound, master.
-constexpr int kSliderOriginX = 400;
-constexpr int kSliderOriginY[3] = {279, 319, 359};
 
 void DrawInfoPage(Game& game, int level);
 void DrawQuitPage(Game& game, int level);
@@ -72,10 +69,10 @@ namespace nb {
 // and the slider (left edge at its origin + o) takes the pointer's x.
 void DragHeldSliders(Game& game, int pointerX, int pointerY, int offset);
 
-// The knob's left edge for a volume with the slider slid by o.
-inline int SliderKnobX(int row, int volume, int offset) {
-  (void)row;
-  return kSliderOriginX + offset + 5 + 185 * volume / 100;
+// The knob's left edge for a volume with the slider slid by o: drawn on
+// whole pixels, so up to a pixel left of where its box is hit.
+inline int SliderKnobX(int volume, int offset) {
+  return static_cast<int>(kSliderLeft) + offset + 5 + 185 * volume / 100;
 }
 
 }  // namespace nb

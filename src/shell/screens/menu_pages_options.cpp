@@ -8,6 +8,7 @@
 #include "platform/window.h"
 #include "render/sprites.h"
 #include "shell/game.h"
+#include "shell/screen_table.h"
 #include "text/text_drawing.h"
 
 namespace nb {
@@ -37,11 +38,11 @@ void DrawShadowedSprite(GraphicsDevice& device, GeometryStore& store, int sprite
 void DrawSliders(Game& game, GraphicsDevice& device, int level, int o) {
   device.SetTexture(0, game.catalogue.Texture(TextureKey::Texture));
   for (int row = 0; row < 3; ++row) {
-    float y = static_cast<float>(kSliderOriginY[row]);
+    float y = kSliderLineY[row];
     uint32_t colour = WithAlpha(game.screen.optionsRow == row ? kHighlightOrange : kItemWhite, level);
-    SpriteRect bar{static_cast<float>(kSliderOriginX + o), y, 210, 16, 0, 0.7f, 0.205f, 0.714f, colour};
+    SpriteRect bar{kSliderLeft + static_cast<float>(o), y, 210, 16, 0, 0.7f, 0.205f, 0.714f, colour};
     DrawShadowedSprite(device, game.store, SpriteSliderBar, bar, level);
-    float knobX = static_cast<float>(SliderKnobX(row, Volume(game.settings, row), o));
+    float knobX = static_cast<float>(SliderKnobX(Volume(game.settings, row), o));
     SpriteRect knob{knobX, y - 5, 15, 30, 0.005f, 0.718f, 0.018f, 0.742f, WithAlpha(kItemWhite, level)};
     DrawShadowedSprite(device, game.store, SpriteSliderKnob, knob, level);
   }
@@ -53,7 +54,7 @@ void DragHeldSliders(Game& game, int pointerX, int pointerY, int offset) {
   for (int row = 0; row < 3; ++row) {
     if (!game.menus.sliderDrag[row]) continue;
     TrackMenuPointerAt(game, pointerX, pointerY);
-    DragVolumeSlider(game.audio, game.settings, row, pointerX, kSliderOriginX + offset);
+    DragVolumeSlider(game.audio, game.settings, row, pointerX, static_cast<int>(kSliderLeft) + offset);
   }
 }
 
@@ -68,15 +69,18 @@ void DrawOptionsPage(Game& game, int level) {
 
   DrawMenuText(game.texts.Text(TextId::OptionsTitle), mid, 200 - static_cast<float>(u), game.fonts.ExtraLargeFont.get(),
                AlignCenter, WithAlpha(kTitleRed, level));
-  for (int r = 0; r < 3; ++r) {
-    float left = mid - static_cast<float>(o) - GeneralTextWidth(game, SliderLabel(r));
-    DrawMenuText(game.texts.Text(SliderLabel(r)), left, 270.0f + 40 * r, large, AlignLeft,
-                 WithAlpha(row == r ? kHighlightOrange : kItemWhite, level));
-  }
-  DrawMenuText(game.texts.Text(game.settings.fullscreen ? TextId::FullScreen : TextId::WindowMode), mid + static_cast<float>(o), 390,
-               large, AlignCenter, WithAlpha(row == 3 ? kHighlightOrange : kItemWhite, level));
-  DrawMenuText(game.texts.Text(TextId::Back), mid, 500 + static_cast<float>(o), large, AlignCenter,
-               WithAlpha(row == 4 ? kHighlightOrange : kItemWhite, level));
+  // The first items of the layout are the rows' labels, in row order.
+  PageLayout items = OptionsLayout(MenuLayoutOf(game));
+  for (int r = kRowMusic; r <= kRowMaster; ++r)
+    DrawMenuText(game.texts.Text(SliderLabel(r)), items[r].x - static_cast<float>(o), items[r].y, large,
+                 AlignLeft, WithAlpha(row == r ? kHighlightOrange : kItemWhite, level));
+  const PageItem& screenMode = *FindItem(items, kRowFullscreen);
+  DrawMenuText(game.texts.Text(game.settings.fullscreen ? TextId::FullScreen : TextId::WindowMode),
+               screenMode.x + static_cast<float>(o), screenMode.y, large, AlignCenter,
+               WithAlpha(row == kRowFullscreen ? kHighlightOrange : kItemWhite, level));
+  const PageItem& back = *FindItem(items, kRowBack);
+  DrawMenuText(game.texts.Text(TextId::Back), back.x, back.y + static_cast<float>(o), large, AlignCenter,
+               WithAlpha(row == kRowBack ? kHighlightOrange : kItemWhite, level));
   if (GraphicsDevice* device = Device(game)) DrawSliders(game, *device, level, o);
 }
 
@@ -117,12 +121,15 @@ void DrawHelpPage(Game& game, int level) {
   if (page >= 0 && page < game.texts.help.count)
     DrawMenuText(game.texts.help.pages[page], 200 + 1.3f * fo, 130, large, AlignLeft,
                  WithAlpha(kItemWhite, level));
-  DrawMenuText(game.texts.Text(TextId::Previous), mid - 150 - fo, 500, large, AlignRight,
-               WithAlpha(button == 1 ? kHighlightOrange : kItemWhite, level));
-  DrawMenuText(game.texts.Text(TextId::Next), mid + 150 + fo, 500, large, AlignLeft,
-               WithAlpha(button == 3 ? kHighlightOrange : kItemWhite, level));
-  DrawMenuText(game.texts.Text(TextId::Back), mid, 500 + fo, large, AlignCenter,
-               WithAlpha(button == 2 ? kHighlightOrange : kItemWhite, level));
+  PageLayout buttons = HelpLayout(MenuLayoutOf(game));
+  const PageItem &previous = *FindItem(buttons, kHelpPrevious), &next = *FindItem(buttons, kHelpNext);
+  const PageItem& back = *FindItem(buttons, kHelpBack);
+  DrawMenuText(game.texts.Text(TextId::Previous), previous.x - fo, previous.y, large, AlignRight,
+               WithAlpha(button == kHelpPrevious ? kHighlightOrange : kItemWhite, level));
+  DrawMenuText(game.texts.Text(TextId::Next), next.x + fo, next.y, large, AlignLeft,
+               WithAlpha(button == kHelpNext ? kHighlightOrange : kItemWhite, level));
+  DrawMenuText(game.texts.Text(TextId::Back), back.x, back.y + fo, large, AlignCenter,
+               WithAlpha(button == kHelpBack ? kHighlightOrange : kItemWhite, level));
 }
 
 }  // namespace nb

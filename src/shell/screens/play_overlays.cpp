@@ -3,6 +3,7 @@
 #include "shell/screens/menu_pages.h"
 #include "render/sprites.h"
 #include "shell/game.h"
+#include "shell/screen_table.h"
 #include "core/keyframe_curve.h"
 #include "text/text_drawing.h"
 
@@ -39,11 +40,12 @@ void DrawTimeLeftScreen(Game& game, int level, TextId caption, uint8_t& pulseCou
   DrawPulsingCaption(game, caption, HalfHeight(game) - 60 - static_cast<float>(c), level,
                      NextPulse(game, pulseCounter));
   const ItemList<kListCapacity>& list = game.texts.timeLeft;
+  PageLayout items = RetryLayout(MenuLayoutOf(game));
   for (int i = 0; i < list.count; ++i) {
     bool lit = i == game.screen.menuHighlight;
-    const MenuItem& item = list.items[i];
-    DrawMenuText(item.text, item.a + static_cast<float>(lit ? o : -o), item.c, game.fonts.LargeFont.get(),
-                 AlignCenter, WithAlpha(lit ? kHighlightOrange : kItemWhite, level));
+    DrawMenuText(list.items[i].text, items[i].x + static_cast<float>(lit ? o : -o), items[i].y,
+                 game.fonts.LargeFont.get(), AlignCenter,
+                 WithAlpha(lit ? kHighlightOrange : kItemWhite, level));
   }
 }
 
@@ -54,10 +56,10 @@ void DrawPauseScreen(Game& game, int level) {
   DrawMenuText(game.texts.Text(TextId::PauseTitle), HalfWidth(game), HalfHeight(game) - 120 - static_cast<float>(c),
                game.fonts.ExtraLargeFont.get(), AlignCenter, WithAlpha(kTitleRed, level));
   const ItemList<kListCapacity>& list = game.texts.pause;
+  PageLayout items = PauseLayout(MenuLayoutOf(game));
   for (int i = 0; i < list.count; ++i) {
-    const MenuItem& item = list.items[i];
     bool lit = i == game.screen.menuHighlight;
-    DrawMenuText(item.text, item.a + static_cast<float>(SlideSign(i) * o), item.c,
+    DrawMenuText(list.items[i].text, items[i].x + static_cast<float>(SlideSign(i) * o), items[i].y,
                  game.fonts.LargeFont.get(), AlignCenter,
                  WithAlpha(lit ? kHighlightOrange : kItemWhite, level));
   }
@@ -78,10 +80,11 @@ void DrawGameCompletedScreen(Game& game, int level) {
   DrawPulsingCaption(game, TextId::Congratulations, HalfHeight(game) - 120 - static_cast<float>(c), level, pulse);
   DrawPulsingCaption(game, TextId::AllLevelsDone, HalfHeight(game) - 60 - static_cast<float>(c), level, pulse);
   const ItemList<kListCapacity>& list = game.texts.winner;
+  PageLayout items = CompletedLayout(MenuLayoutOf(game));
   for (int i = 0; i < list.count; ++i) {
     bool lit = i == game.screen.menuHighlight;
-    DrawMenuText(list.items[i].text, list.items[i].a, list.items[i].c, game.fonts.LargeFont.get(),
-                 AlignCenter, WithAlpha(lit ? kHighlightOrange : kItemWhite, level));
+    DrawMenuText(list.items[i].text, items[i].x, items[i].y, game.fonts.LargeFont.get(), AlignCenter,
+                 WithAlpha(lit ? kHighlightOrange : kItemWhite, level));
   }
 }
 

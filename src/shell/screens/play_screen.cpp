@@ -128,7 +128,7 @@ void UpdatePlayCursor(Game& game, int pointerX, int pointerY) {
 void SteerPlayCamera(Game& game) {
   World& w = game.world;
   const Vec3 target = w.level.homeTarget;
-  if (game.screen.gameState == Playing) {
+  if (game.screen.gameState == GameState::Playing) {
     // The eye leans towards the cell under the mouse.
     const float ex = (static_cast<float>(game.cursor.row) * 0.5f + static_cast<float>(w.level.rows) * 0.25f) * 50;
     const float ez = (static_cast<float>(game.cursor.col) * 0.5f + static_cast<float>(w.level.cols) * 0.25f) * 50;
@@ -144,7 +144,7 @@ void SteerPlayCamera(Game& game) {
 }
 
 void RunPlayRules(Game& game, float nowSeconds) {
-  if (game.screen.gameState != Playing) return;
+  if (game.screen.gameState != GameState::Playing) return;
   World& w = game.world;
   GameplayContext ctx = Gameplay(game);
   if (StepPlayFrame(w, ctx, nowSeconds - w.play.lastSecond > 1.0f)) w.play.lastSecond = nowSeconds;
@@ -167,7 +167,7 @@ void RunLevelWon(Game& game, bool draw) {
   if (CurrentLevel(ctx) == game.levelCount) {
     // The last level: every second left becomes 100 points on the way to
     // the game-completed screen.
-    game.screen.gameState = GameCompletedScreen;
+    game.screen.gameState = GameState::GameCompletedScreen;
     if (w.level.timeLimit > 1) {
       PlaySound(game, SoundId::WallHit);
       w.level.timeLimit -= 1;
@@ -227,7 +227,7 @@ void RunLevelIntro(Game& game, bool draw) {
     std::snprintf(caption, sizeof caption, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(), CurrentLevel(ctx));
     DrawCaption(game, caption, EvaluateCurve(game.animations.up, play.introCounter));
   }
-  if (game.screen.gameState == Playing && w.ball.ready) {
+  if (game.screen.gameState == GameState::Playing && w.ball.ready) {
     MoveCameraTo(cam, w.level.homeEye, w.level.homeTarget, 45);
     if (draw)
       Text(game.fonts.LargeFont.get(), game.texts.Text(TextId::ClickToStart).c_str(), Width(game) / 2, Height(game) / 2 + 50,
@@ -237,20 +237,20 @@ void RunLevelIntro(Game& game, bool draw) {
 
 void RunOverlayFades(Game& game, bool draw) {
   int32_t* fades = game.world.play.fades;
-  const int32_t state = game.screen.gameState;
+  const GameState state = game.screen.gameState;
   struct Overlay {
-    int32_t state;
+    GameState state;
     OverlayFade fade;
     int step;
     void (*drawScreen)(Game&, int);
   };
   static constexpr Overlay kOverlays[] = {
-      {PauseMenu, FadePause, 10, DrawPauseScreen},
-      {HelpInPlay, FadeHelp, 10, DrawHelpPage},
-      {GameCompletedScreen, FadeCompleted, 10, DrawGameCompletedScreen},
-      {OptionsInPlay, FadeOptions, 10, DrawOptionsPage},
-      {GameOverScreen, FadeGameOver, 5, DrawGameOverScreen},
-      {TimeUpScreen, FadeTimeUp, 5, DrawTimeUpScreen},
+      {GameState::PauseMenu, FadePause, 10, DrawPauseScreen},
+      {GameState::HelpInPlay, FadeHelp, 10, DrawHelpPage},
+      {GameState::GameCompletedScreen, FadeCompleted, 10, DrawGameCompletedScreen},
+      {GameState::OptionsInPlay, FadeOptions, 10, DrawOptionsPage},
+      {GameState::GameOverScreen, FadeGameOver, 5, DrawGameOverScreen},
+      {GameState::TimeUpScreen, FadeTimeUp, 5, DrawTimeUpScreen},
   };
   for (const Overlay& o : kOverlays) {
     int32_t& level = fades[o.fade];

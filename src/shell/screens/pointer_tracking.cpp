@@ -1,40 +1,18 @@
 #include "shell/screens/pointer_tracking.h"
 
-#include "menus/menu_boxes.h"
 #include "platform/window.h"
-#include "shell/menu_commands.h"
+#include "shell/screen_table.h"
 
 namespace nb {
-namespace {
-
-int32_t* HoverHighlight(ScreenState& s) {
-  switch (s.gameState) {
-    case MainMenu:
-    case PauseMenu:
-    case GameCompletedScreen:
-    case GameOverScreen:
-    case TimeUpScreen: return &s.menuHighlight;
-    case ExitConfirm: return &s.exitChoice;
-    case StartGameScreen: return &s.startGameHighlight;
-    case NewGameScreen: return &s.newGameHighlight;
-    case PlayersScreen: return s.nameEntry.active ? nullptr : &s.playersSelection;
-    case OptionsFromMenu:
-    case OptionsInPlay: return &s.optionsRow;
-    case HelpFromMenu:
-    case HelpInPlay: return &s.helpButton;
-    default: return nullptr;
-  }
-}
-
-}  // namespace
 
 void TrackMenuPointerAt(Game& game, int x, int y) {
-  int32_t* highlight = HoverHighlight(game.screen);
-  if (!highlight) return;
-  for (const MenuTarget& target : HoverTargets(MenuLayoutOf(game), game.screen.gameState)) {
-    if (!target.box.Contains(static_cast<float>(x), static_cast<float>(y))) continue;
-    if (*highlight != target.value && !target.silent) PlaySound(game, SoundId::MenuOnClick);
-    *highlight = target.value;
+  const Screen& screen = ScreenOf(game.screen.gameState);
+  if (!screen.highlight || !screen.layout) return;
+  int32_t& highlight = game.screen.*screen.highlight;
+  for (const PageItem& item : screen.layout(MenuLayoutOf(game))) {
+    if (!item.hover || !item.box.Contains(static_cast<float>(x), static_cast<float>(y))) continue;
+    if (highlight != item.value && !item.silent) PlaySound(game, SoundId::MenuOnClick);
+    highlight = item.value;
   }
 }
 

@@ -71,7 +71,7 @@ void DrawGridElements(Game& game, SceneContext& sc) {
   d.SetTextureStageState(0, TextureStageState::AlphaArg2, TextureArg::Diffuse);
   d.SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
   d.SetRenderState(RenderState::DestBlend, Blend::InvSrcAlpha);
-  if (game.screen.gameState == Playing)
+  if (game.screen.gameState == GameState::Playing)
     DrawPlacementMarker(sc, level, game.cursor.row, game.cursor.col, game.cursor.placeKind);
   d.SetRenderState(RenderState::AlphaBlendEnable, 0);
 

@@ -49,7 +49,7 @@ class MenuDrawing : public ::testing::Test {
     ASSERT_EQ(game->texts.menu.count, 7);
     LoadAnimations(game->animations);
     ASSERT_FALSE(game->animations.input.valueKeys.empty());
-    game->screen.gameState = MainMenu;
+    game->screen.gameState = GameState::MainMenu;
     Reset();
   }
 

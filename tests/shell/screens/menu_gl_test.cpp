@@ -37,7 +37,7 @@ class MenuGl : public ::testing::Test {
       h = static_cast<float>(size.height);
     });
     LoadAnimations(game->animations);
-    game->screen.gameState = MainMenu;
+    game->screen.gameState = GameState::MainMenu;
   }
   void TearDown() override {
     if (game) {

@@ -68,8 +68,8 @@ TEST_F(PageDrawing, QuitStartAndNewGamePagesSlideTheirButtons) {
   auto yes = Texts(DrawQuitPage, kPart, kItemWhite), no = Texts(DrawQuitPage, kPart, kHighlightOrange);
   ASSERT_EQ(yes.size(), 1u);
   ASSERT_EQ(no.size(), 1u);
-  EXPECT_NEAR(yes[0].CentreX(), game->texts.exit.items[0].a - o, 4);
-  EXPECT_NEAR(no[0].CentreX(), game->texts.exit.items[1].a + o, 4);
+  EXPECT_NEAR(yes[0].CentreX(), game->texts.exit.items[0].x - o, 4);
+  EXPECT_NEAR(no[0].CentreX(), game->texts.exit.items[1].x + o, 4);
 
   // The back texts follow the last item's offset: two start items (the last
   // slides +o), three new-game items (-o); with four, the back text rises.
@@ -83,7 +83,7 @@ TEST_F(PageDrawing, QuitStartAndNewGamePagesSlideTheirButtons) {
     if (fourItems) {
       game->texts.newGame.count = 4;
       game->texts.newGame.items[3] = game->texts.newGame.items[2];
-      game->texts.newGame.items[3].c += 40;
+      game->texts.newGame.items[3].top += 40;
       game->screen.newGameHighlight = 4;
     }
     auto full = Texts(page, 255, kHighlightOrange), part = Texts(page, kPart, kHighlightOrange);
@@ -172,10 +172,10 @@ TEST_F(PageDrawing, AHeldSliderFollowsThePointerFromItsCurrentLeftEdge) {
   DragHeldSliders(*game, 400 + o + 10 + 185 / 2, 285, o);
   EXPECT_EQ(game->settings.musicVolume, 10) << "no knob held";
   game->menus.sliderDrag[0] = true;
-  game->screen.gameState = OptionsFromMenu;
+  game->screen.gameState = GameState::OptionsFromMenu;
   game->screen.optionsRow = 4;
   // Over the music label: the highlight follows once more.
-  DragHeldSliders(*game, static_cast<int>(400 - game->texts.texts.items[2].b / 2), 270 + 5, 0);
+  DragHeldSliders(*game, static_cast<int>(400 - game->texts.texts.items[2].width / 2), 270 + 5, 0);
   EXPECT_EQ(game->screen.optionsRow, 0);
   EXPECT_EQ(game->settings.musicVolume, 0);  // left of the slider
   DragHeldSliders(*game, 400 + o + 10 + 185 / 2, 285, o);
@@ -224,8 +224,8 @@ TEST_F(PageDrawing, TimeUpDarkensPulsesAndSlidesTheHighlightTheOtherWay) {
   ASSERT_EQ(caption.size(), 2u);  // the caption, item 0
   ASSERT_EQ(lit.size(), 1u);
   EXPECT_NEAR(caption[0].top + TitleLift(*game, kPart), 300 - 60, 14);
-  EXPECT_NEAR(caption[1].CentreX(), game->texts.timeLeft.items[0].a - o, 4);
-  EXPECT_NEAR(lit[0].CentreX(), game->texts.timeLeft.items[1].a + o, 4);
+  EXPECT_NEAR(caption[1].CentreX(), game->texts.timeLeft.items[0].x - o, 4);
+  EXPECT_NEAR(lit[0].CentreX(), game->texts.timeLeft.items[1].x + o, 4);
   // The red pulse over the caption takes its alpha from the timeleft curve.
   int pulse = EvaluateCurveInt(game->animations.timeleft, 5) & 0xFF;
   Draw(DrawTimeUpScreen, kPart);
@@ -242,7 +242,7 @@ TEST_F(PageDrawing, PauseItemsAlternateAndCompletedItemsStayPut) {
   auto white = Texts(DrawPauseScreen, kPart, kItemWhite);
   ASSERT_EQ(white.size(), 4u);
   for (int i = 1; i < 5; ++i)
-    EXPECT_NEAR(white[i - 1].CentreX(), game->texts.pause.items[i].a + SlideSign(i) * o, 4) << i;
+    EXPECT_NEAR(white[i - 1].CentreX(), game->texts.pause.items[i].x + SlideSign(i) * o, 4) << i;
   auto title = Texts(DrawPauseScreen, kPart, kTitleRed);
   ASSERT_EQ(title.size(), 1u);
   EXPECT_NEAR(title[0].top + TitleLift(*game, kPart), 300 - 120, 14);
@@ -253,7 +253,7 @@ TEST_F(PageDrawing, PauseItemsAlternateAndCompletedItemsStayPut) {
   ASSERT_EQ(captions.size(), 2u);
   EXPECT_NEAR(captions[1].top - captions[0].top, 60, 6);
   ASSERT_EQ(item.size(), 1u);
-  EXPECT_NEAR(item[0].CentreX(), game->texts.winner.items[0].a, 4);  // no slide
+  EXPECT_NEAR(item[0].CentreX(), game->texts.winner.items[0].x, 4);  // no slide
   EXPECT_EQ(game->menus.completedPulse, 5);
 }
 

@@ -101,7 +101,7 @@ TEST_F(PlayAcceptance, LevelOneIsWonWithItsSolutionAndLevelTwoStarts) {
   for (int i = 0; i < 400 && game.profiles.profiles[0].level[0] == 1; ++i) Frame();
   EXPECT_EQ(game.profiles.profiles[0].level[0], 2);
   EXPECT_EQ(game.profiles.profiles[0].score[0], scoreAtWin + 111 * (secondsLeft - 1));
-  EXPECT_EQ(game.screen.gameState, Playing);
+  EXPECT_EQ(game.screen.gameState, GameState::Playing);
   EXPECT_FALSE(w.play.levelWon);
   EXPECT_GT(w.level.stonesLeft, 0) << "level 2 is loaded";
   const std::string stats = env.dir.Read("stat.stt");

@@ -130,7 +130,7 @@ TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
   world().level.timeLimit = 1;
   nowMs += 1100;
   Frame();
-  EXPECT_EQ(game().screen.gameState, TimeUpScreen);
+  EXPECT_EQ(game().screen.gameState, GameState::TimeUpScreen);
   EXPECT_NE(LastPlay(SoundId::Lost), 0u);
   const int32_t rowPos = world().ball.rowPos;  // the screen fades in by 5 a frame; the world stands still
   Frame(2);
@@ -140,11 +140,11 @@ TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
 
 TEST_F(PlayScreen, OverlayFadesGrowInTheirStateAndShrinkAfter) {
   world().play.introFrames = 200;
-  game().screen.gameState = PauseMenu;
+  game().screen.gameState = GameState::PauseMenu;
   Frame(30);
   EXPECT_EQ(world().play.fades[FadePause], 255);
   EXPECT_FLOAT_EQ(game().camera.eyeTarget.y, 1500.0f) << "the camera backs away behind the overlay";
-  game().screen.gameState = Playing;
+  game().screen.gameState = GameState::Playing;
   Frame();
   EXPECT_EQ(world().play.fades[FadePause], 231);
   Frame();
@@ -208,7 +208,7 @@ TEST_F(PlayScreen, TheTallyTurnsSecondsInto111PointsThenStartsTheNextLevel) {
   EXPECT_EQ(world().play.introFrames, 1) << "the loading screen begins in the same frame";
   EXPECT_EQ((std::vector<int>{int(world().play.tallyFade), world().stats.counters[StatSecondsLeft]}),
             (std::vector<int>{0, 0}));
-  EXPECT_EQ(game().screen.gameState, Playing);
+  EXPECT_EQ(game().screen.gameState, GameState::Playing);
 }
 
 TEST_F(PlayScreen, TheLastLevelConvertsSecondsAt100AFrame) {
@@ -218,7 +218,7 @@ TEST_F(PlayScreen, TheLastLevelConvertsSecondsAt100AFrame) {
   world().level.timeLimit = 4;
   profile().score[0] = 0;
   FrameOffGrid();
-  EXPECT_EQ(game().screen.gameState, GameCompletedScreen);
+  EXPECT_EQ(game().screen.gameState, GameState::GameCompletedScreen);
   EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}), (std::vector<int>{3, 100}));
   FrameOffGrid(3);
   EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}), (std::vector<int>{1, 300}));
