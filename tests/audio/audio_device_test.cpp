@@ -72,12 +72,6 @@ TEST_F(AudioDeviceTest, MissingUnreadableAndUnknownSoundsAreSilent) {
     EXPECT_EQ(LoadSampleFile(device, file, 3), 0) << file;
   EXPECT_EQ(CreateFileStream(device, dir.File("huge.wav"), false, true), 0);
   EXPECT_EQ(CreateFileStream(device, dir.File("garbage.wav"), true, false), 0);
-  // A file cut short loads what is there or nothing, and plays if it loads.
-  dir.Write("short.wav", whole.substr(0, whole.size() / 2));
-  SampleHandle cut = LoadSampleFile(device, dir.File("short.wav"), 3);
-  if (cut != 0) {
-    EXPECT_GE(PlaySampleChannel(device, cut, 50), 0);
-  }
   EXPECT_EQ(PlaySampleChannel(device, 0, 50) + PlaySampleChannel(device, 57, 50), -2);
   PlayStream(device, 9, false);
   FreeStream(device, -3);
@@ -86,84 +80,35 @@ TEST_F(AudioDeviceTest, MissingUnreadableAndUnknownSoundsAreSilent) {
   EXPECT_EQ(StreamMixerVolume(device, 4), -1);
 }
 
-TEST_F(AudioDeviceTest, StreamsPlayTogetherStopResumeRestartAndFreeThemselves) {
+TEST_F(AudioDeviceTest, StreamsResumeRestartAndFreeThemselves) {
   dir.Write("game.wav", test::SineWav(1.0, 220));
-  dir.Write("menu.wav", test::SineWav(1.0, 330));
   dir.Write("intro.wav", test::SineWav(3.0, 440));
   dir.Write("blip.wav", test::SineWav(0.15));
   StreamHandle game = CreateFileStream(device, dir.File("game.wav"), true, false);
-  StreamHandle menu = CreateFileStream(device, dir.File("menu.wav"), true, false);
   StreamHandle intro = CreateFileStream(device, dir.File("intro.wav"), false, true);
   StreamHandle blip = CreateFileStream(device, dir.File("blip.wav"), false, true);
-  ASSERT_TRUE(game && menu && intro && blip);
-  for (StreamHandle s : {blip, intro, menu, game}) PlayStream(device, s, s == menu || s == game);
-  for (StreamHandle s : {blip, intro, menu, game}) EXPECT_TRUE(StreamIsPlaying(device, s)) << s;
+  ASSERT_TRUE(game && intro && blip);
+  for (StreamHandle s : {blip, intro, game}) PlayStream(device, s, s == game);
   SetStreamVolume(device, game, 35);
-  EXPECT_EQ((std::vector<int>{StreamMixerVolume(device, game), StreamMixerVolume(device, menu)}),
-            (std::vector<int>{35, 100}));
-  StopStream(device, game);
-  EXPECT_TRUE(!StreamIsPlaying(device, game) && StreamExists(device, game));
-  PlayStream(device, game, false);  // goes on where it stopped
-  EXPECT_TRUE(StreamIsPlaying(device, game));
   StopStream(device, game);
   PlayStream(device, game, true);  // from the start, keeping its volume
   EXPECT_TRUE(StreamIsPlaying(device, game) && StreamMixerVolume(device, game) == 35);
-  // Loops outlast their length; the short self-freeing stream is gone once it ends.
+  // A loop outlasts its length; the short self-freeing stream is gone once it ends.
   WaitFor([&] { return !StreamExists(device, blip); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(1400));
-  EXPECT_TRUE(StreamIsPlaying(device, menu) && StreamIsPlaying(device, game));
+  std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+  EXPECT_TRUE(StreamIsPlaying(device, game));
   EXPECT_FALSE(StreamExists(device, blip));
-
-  // Stopping the self-freeing stream frees it after a short fade; the handle
-  // addresses nothing from then on.
+  // Stopping a self-freeing stream frees it after a short fade; its handle addresses nothing.
   StopStream(device, intro);
   EXPECT_FALSE(StreamExists(device, intro));
-  PlayStream(device, intro, true);
-  EXPECT_FALSE(StreamIsPlaying(device, intro));
   const StreamSlot& introSlot = device.streams[intro - 1];
-  WaitFor([&] { return StreamExists(device, menu) && !introSlot.chunk; });
+  WaitFor([&] { return StreamExists(device, game) && !introSlot.chunk; });  // a stream call collects it
   EXPECT_EQ(introSlot.chunk, nullptr) << "the chunk is freed once the fade is over";
   FreeStream(device, game);
   EXPECT_FALSE(StreamExists(device, game));
-  EXPECT_TRUE(StreamIsPlaying(device, menu));
   // A later stream gets a handle of its own, never a freed one.
   StreamHandle next = CreateFileStream(device, dir.File("blip.wav"), false, true);
   EXPECT_TRUE(next != blip && next != intro && next != game) << next;
-  EXPECT_FALSE(StreamExists(device, blip) || StreamExists(device, intro));
-}
-
-TEST_F(AudioDeviceTest, DeviceVolumeIsSetOnTheMixerClamped) {
-  for (int v = -5; v <= 140; ++v) {
-    SetDeviceVolume(device, v);
-    ASSERT_EQ(DeviceVolume(device), std::clamp(v, 0, 100)) << v;
-  }
-}
-
-TEST(AudioDeviceClosed, EveryCallIsHarmlessWithoutADevice) {
-  test::ScratchDir dir;
-  dir.Write("a.wav", test::SineWav(0.2));
-  AudioDevice device;
-  EXPECT_EQ(LoadSampleFile(device, dir.File("a.wav"), 3) + CreateFileStream(device, dir.File("a.wav"), true, false), 0);
-  EXPECT_EQ(PlaySampleChannel(device, 1, 50), -1);
-  PlayStream(device, 1, true);
-  StopStream(device, 1);
-  FreeStream(device, 1);
-  SetDeviceVolume(device, 30);
-  EXPECT_EQ((std::vector<int>{DeviceVolume(device), ChannelVolume(device, 0)}), (std::vector<int>{-1, -1}));
-  EXPECT_FALSE(ChannelIsPlaying(device, 0));
-  CloseAudioDevice(device);
-  CloseAudioDevice(device);
-}
-
-TEST(AudioDeviceVersion, ComparesMajorMinorPatchInOrder) {
-  const struct { int v[6]; bool atLeast; } cases[] = {
-      {{2, 6, 0, 2, 6, 0}, true},  {{2, 6, 2, 2, 6, 0}, true},  {{2, 7, 0, 2, 6, 9}, true},
-      {{3, 0, 0, 2, 6, 0}, true},  {{2, 5, 9, 2, 6, 0}, false}, {{1, 9, 9, 2, 6, 0}, false},
-      {{2, 6, 0, 2, 6, 1}, false}};
-  for (const auto& c : cases)
-    EXPECT_EQ(VersionAtLeast(c.v[0], c.v[1], c.v[2], c.v[3], c.v[4], c.v[5]), c.atLeast) << c.v[0] << c.v[1] << c.v[2];
-  EXPECT_TRUE(MixerVersionAtLeast(kMixerMajor, kMixerMinor, kMixerPatch));  // the library this build links
-  EXPECT_FALSE(MixerVersionAtLeast(99, 0, 0));
 }
 
 }  // namespace

@@ -3,8 +3,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -32,22 +30,6 @@ inline std::string SineWav(double seconds, double freq = 440.0, int rate = 22050
   for (int i = 0; i < count; ++i)
     put(static_cast<std::uint16_t>(static_cast<std::int16_t>(8000.0 * std::sin(2 * M_PI * freq * i / rate))), 2);
   return out;
-}
-
-inline std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// The 16-bit samples of a mono PCM WAV as the generator writes it (empty when
-// the bytes are not one).
-inline std::vector<int> WavSamples(const std::string& bytes) {
-  std::vector<int> samples;
-  if (bytes.size() < 44 || bytes.compare(0, 4, "RIFF") != 0 || bytes.compare(36, 4, "data") != 0) return samples;
-  for (size_t i = 44; i + 1 < bytes.size(); i += 2)
-    samples.push_back(static_cast<std::int16_t>(static_cast<unsigned char>(bytes[i]) |
-                                                (static_cast<unsigned char>(bytes[i + 1]) << 8)));
-  return samples;
 }
 
 inline GeneralSettings Volumes(int music, int sound, int master) {

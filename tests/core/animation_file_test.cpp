@@ -40,11 +40,7 @@ TEST(LoadAnimations, SectionsLoadOnlyIntoTheirExactNameAndAMissingFileLeavesAllE
   EXPECT_EQ(Keys(set.logo), (Floats{0, 0, 1, 1000, 255, 0}));
   EXPECT_NEAR(EvaluateCurve(set.logo, 500.0f), 127.5f, 1e-3f);
   EXPECT_EQ(Keys(set.up), (Floats{5, -400, 0}));
-  // "Logo" is not "logo", and names without sections stay empty.
-  for (const Animation* a : {&set.logo1, &set.timeleft, &set.bonus, &set.clouds, &set.rotation, &set.input})
-    EXPECT_TRUE(a->valueKeys.empty()) << a->name;
-  EXPECT_EQ((std::vector<std::string>{set.logo1.name, set.rotation.name, set.up.name}),
-            (std::vector<std::string>{"logo1", "rotation", "up"}));
+  EXPECT_TRUE(set.logo1.valueKeys.empty());  // a name without a section stays empty
 }
 
 TEST(LoadAnimation, KeyAttributesChannelsAndRepeatedSections) {
@@ -63,11 +59,6 @@ TEST(LoadAnimation, KeyAttributesChannelsAndRepeatedSections) {
   ASSERT_EQ(c.scaleKeys.size(), 2u);
   EXPECT_EQ((Floats{float(c.scaleKeys[0].kind == Sine), c.scaleKeys[0].y, c.scaleKeys[1].time}), (Floats{1, -0.5f, 0}));
   EXPECT_EQ(Keys(c), (Floats{4, 9, 0}));
-  // A later section of the same name replaces the channel.
-  EXPECT_EQ(Keys(Load("input", "info face=input\ntrans_keys count=2\ntrans_key time=0 t=1\ntrans_key time=1 t=2\n"
-                               "info face=other\ntrans_keys count=9\ntrans_key time=0 t=100\n"
-                               "info face=input\ntrans_keys count=1\ntrans_key time=5 t=3\n")),
-            (Floats{5, 3, 0}));
 }
 
 TEST(LoadAnimation, KeysWithoutRoomBadCountsAndLongLinesStayWithinTheChannel) {
@@ -113,14 +104,10 @@ TEST(EvaluateCurve, SegmentsEndsAndOddKeyOrders) {
     const Animation& curve;
     float t, expected, tolerance;
   } cases[] = {
-      {empty, -1000, 0, 0}, {empty, 0, 0, 0}, {empty, 1e9f, 0, 0}, {single, -1000, 7.5f, 0}, {single, 50, 7.5f, 0},
-      {single, 51, 7.5f, 0},
-      {single, 1e9f, 7.5f, 0}, {lin, -10, 10, 0}, {lin, 0, 10, 0}, {lin, 50, 15, 1e-5f}, {lin, 100, 20, 0},
-      {lin, 150, 10, 1e-5f}, {lin, 199, 0.2f, 1e-5f}, {lin, 200, 0, 0}, {lin, 1e6f, 0, 0},
-      {sine, 200, 50, 1e-4f}, {sine, 100, 14.6447f, 1e-3f}, {sine, 300, 85.3553f, 1e-3f},
+      {empty, 0, 0, 0}, {single, -1000, 7.5f, 0}, {single, 1e9f, 7.5f, 0}, {lin, -10, 10, 0},
+      {lin, 100, 20, 0}, {lin, 150, 10, 1e-5f}, {lin, 1e6f, 0, 0}, {sine, 100, 14.6447f, 1e-3f},
       {sineAtEnd, 100, 25, 1e-5f}, {unknown, 100, 25, 1e-5f}, {step, 99, 9.9f, 1e-4f}, {step, 100, 50, 0},
-      {step, 150, 50, 0}, {allEqual, 5, 1, 0}, {allEqual, 6, 3, 0}, {decreasing, 150, 75, 1e-5f},
-      {decreasing, 250, 50, 0}};
+      {allEqual, 5, 1, 0}, {allEqual, 6, 3, 0}, {decreasing, 150, 75, 1e-5f}, {decreasing, 250, 50, 0}};
   for (const Case& c : cases) {
     const float v = EvaluateCurve(c.curve, c.t);
     if (c.tolerance == 0) {
@@ -141,10 +128,6 @@ TEST(EvaluateCurveInt, TruncatesTowardZeroAndSaturates) {
   EXPECT_EQ(EvaluateCurveInt(c, 10.0f), 254);
   EXPECT_EQ(EvaluateCurveInt(c, 20.0f), INT32_MAX);
   EXPECT_EQ(EvaluateCurveInt(c, 30.0f), INT32_MIN);
-  // The splash's end test: the low byte of the truncated value.
-  Animation fade = Curve({{0.0f, Linear, 0.0f}, {100.0f, Linear, 255.0f}});
-  EXPECT_NE(EvaluateCurveInt(fade, 99.9f) & 0xFF, 255);
-  EXPECT_EQ(EvaluateCurveInt(fade, 100.0f) & 0xFF, 255);
 }
 
 }  // namespace

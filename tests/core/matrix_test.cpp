@@ -30,7 +30,6 @@ TEST(Matrix, MultiplyAppliesTheLeftOperandFirstAndRotationsTurnClockwiseDownTheA
   ExpectPoint(TransformCoord({0, 0, 0}, MatrixMultiply(MatrixTranslation(1, 2, 3), MatrixScaling(2, 3, 4))), 2, 6, 12);
   ExpectPoint(TransformCoord({1, 1, 1}, MatrixMultiply(MatrixScaling(2, 3, 4), MatrixTranslation(1, 2, 3))), 3, 5, 7);
   ExpectPoint(TransformNormal({1, 2, 3}, MatrixTranslation(5, -6, 7)), 1, 2, 3);
-  ExpectPoint(TransformCoord({1, 0, 0}, MatrixRotationY(kHalfPi)), 0, 0, -1);
   ExpectPoint(TransformCoord({0, 0, 1}, MatrixRotationY(kHalfPi)), 1, 0, 0);
   ExpectPoint(TransformCoord({0, 1, 0}, MatrixRotationX(kHalfPi)), 0, 0, 1);
   ExpectPoint(TransformCoord({1, 0, 0}, MatrixRotationZ(kHalfPi)), 0, 1, 0);
@@ -56,25 +55,16 @@ TEST(Matrix, LookAtIsLeftHandedAndPerspectiveMapsNearToDepthZeroAndFarToOne) {
   ExpectMatrix(MatrixLookAtLH({0, 0, -10}, {0, 0, 0}, {0, 1, 0}), {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 10, 1}});
   // From (10, 0, 0) looking along -X with Y up, +Z lies to the right.
   Matrix side = MatrixLookAtLH({10, 0, 0}, {0, 0, 0}, {0, 1, 0});
-  ExpectPoint(TransformCoord({0, 0, 5}, side), 5, 0, 10);
-  ExpectPoint(TransformCoord({0, 3, 0}, side), 0, 3, 10);
+  ExpectPoint(TransformCoord({0, 3, 5}, side), 5, 3, 10);
   // The game looks down with +Z up: world +X is screen right, world +Z screen up.
   Matrix down = MatrixLookAtLH({0, 1000, 0}, {0, 0, 0}, {0, 0, 1});
-  ExpectPoint(TransformCoord({7, 0, 0}, down), 7, 0, 1000);
-  ExpectPoint(TransformCoord({0, 0, 9}, down), 0, 9, 1000);
+  ExpectPoint(TransformCoord({7, 0, 9}, down), 7, 9, 1000);
   // 90 degrees vertical, aspect 2, near 1, far 101.
   Matrix p = MatrixPerspectiveFovLH(kHalfPi, 2, 1, 101);
   ExpectMatrix(p, {{0.5f, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1.01f, 1}, {0, 0, -1.01f, 0}});
   ExpectPoint(TransformCoord({0, 0, 1}, p), 0, 0, 0);
   ExpectPoint(TransformCoord({0, 0, 101}, p), 0, 0, 1);
   ExpectPoint(TransformCoord({0, 4, 4}, p), 0, 1, 1.01f - 1.01f / 4);  // upper edge
-}
-
-TEST(Matrix, VectorHelpers) {
-  ExpectPoint(Cross({1, 0, 0}, {0, 1, 0}), 0, 0, 1);
-  EXPECT_EQ((std::vector<float>{Dot({1, 2, 3}, {4, -5, 6}), Length({3, 4, 12})}), (std::vector<float>{12, 13}));
-  ExpectPoint(Normalize({0, 0, 0}), 0, 0, 0);
-  ExpectPoint(Normalize({0, 3, 4}), 0, 0.6f, 0.8f);
 }
 
 }  // namespace

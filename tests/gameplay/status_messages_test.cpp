@@ -18,7 +18,6 @@ std::vector<StatusTextDraw> DrawFrame(StatusMessageQueue& queue) {
 
 TEST(StatusMessages, SlotsFillFromTheLowestFreeASixthIsDroppedAndLongTextsAreCut) {
   StatusMessageQueue queue;
-  ClearStatusMessages(queue);
   EXPECT_TRUE(ShowStatusMessage(queue, "one"));
   EXPECT_TRUE(ShowStatusMessage(queue, "two"));
   // Two in the same frame sit 20 pixels apart; the shadow comes first.

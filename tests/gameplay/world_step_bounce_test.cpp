@@ -27,24 +27,10 @@ TEST_F(BounceTest, FrontCellSwitchesTenPastTheCentreUpwardsAndFifteenShortDownwa
   EXPECT_EQ((V{PositionAtBounce(), Ball().colPos}), (V{35, 40}));  // 15 short of the centre of column 1
   EXPECT_EQ(events.CountBursts(BurstTemplate::ImpactBurst, 0, 0, 5), 1);
 
-  Load({"#", ".", "S", ".", "#"});  // the same along rows
-  Roll(2, 0, 1, 0);
-  EXPECT_EQ((V{PositionAtBounce(false), PositionAtBounce(false), events.Count(SoundId::WallHit)}), (V{160, 35, 2}));
-
   Load({"#.S..#"});  // a fast ball bounces on its own grid of positions
   Roll(0, 2, 0, -1, kFastSpeed);
   EXPECT_EQ((V{PositionAtBounce(), Ball().colPos}), (V{30, 40}));  // first position below 40 at speed 10
   EXPECT_TRUE(StepUntil([&] { return Ball().colPos == 150; }, 20));  // and passes every centre
-}
-
-TEST_F(BounceTest, ClosedGateBouncesAndOpenGateLetsThrough) {
-  for (int open : {0, 1}) {
-    Load({"S..G..#"});
-    world->play.gatesOpen = open;
-    Roll(0, 0, 0, 1);
-    EXPECT_EQ(PositionAtBounce(), open ? 260 : 110);
-    EXPECT_EQ(events.CountBursts(BurstTemplate::ImpactBurst, 0, 3, 5), 1 - open);
-  }
 }
 
 TEST_F(BounceTest, BrickBreaksOnTheThirdHitWithCrashSoundAndBurst) {
@@ -85,18 +71,6 @@ TEST_F(BounceTest, ValveLetsThroughOnlyInItsOpenDirection) {
       }
     }
   }
-}
-
-TEST_F(BounceTest, MovableBrickSlidesOntoFloor) {
-  Load({"#S.m..#"});
-  Roll(0, 1, 0, 1);
-  ASSERT_TRUE(StepUntil([&] { return Ball().dCol == -1; }));
-  EXPECT_EQ((V{events.Count(SoundId::WallHit), Cell(0, 3).kind}), (V{1, Floor}));
-  ASSERT_TRUE(world->play.slide.sliding);
-  Step();
-  EXPECT_FLOAT_EQ(world->play.slide.colPos, 162.5f);  // a quarter of the way each step
-  EXPECT_TRUE(StepUntil([&] { return !world->play.slide.sliding; }, 20));
-  EXPECT_EQ(KSV(Cell(0, 4)), (V{MovableBrick, 0, 0}));
 }
 
 TEST_F(BounceTest, MovableBrickSinksIntoAHoleAndBouncesLater) {

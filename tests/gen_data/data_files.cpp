@@ -32,8 +32,6 @@ Image LoadPicture(const std::string& relative) {
   return image;
 }
 
-bool IsJpeg(const std::string& path) { return ReadBytes(path).rfind("\xFF\xD8", 0) == 0; }
-
 std::unique_ptr<BitmapFont> LoadFont(const std::string& name) {
   auto font = LoadBitmapFont(GameFile("data/fonts/" + name + ".fnt"));
   EXPECT_FALSE(font->description.glyphs.empty()) << name;

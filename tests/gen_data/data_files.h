@@ -16,10 +16,6 @@ std::string GameFile(const std::string& relative);  // NB_GAME_DIR/relative
 
 MeshData LoadMesh(const std::string& key);        // data/meshes/<key>.x
 Image LoadPicture(const std::string& relative);   // under the game directory
-inline uint8_t At(const Image& image, int x, int y, int c) {
-  return image.rgba[(size_t(y) * image.width + x) * 4 + c];
-}
-bool IsJpeg(const std::string& path);
 std::unique_ptr<BitmapFont> LoadFont(const std::string& name);  // data/fonts/<name>.fnt
 int TextWidth(const BitmapFont& font, const std::string& text);
 

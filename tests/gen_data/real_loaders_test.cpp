@@ -2,6 +2,7 @@
 // loads without a message or a log error.
 #include <gtest/gtest.h>
 
+#include "core/settings_file.h"
 #include "data_files.h"
 #include "platform/recording_device.h"
 #include "render/camera.h"

@@ -94,41 +94,5 @@ TEST(LoadFontDescription, PagesAndKerningsOutsideTheDeclaredCountAreIgnored) {
   EXPECT_TRUE(Parse("kernings count=999999999\n").kernings.empty());
 }
 
-// Random lines from the characters the grammar cares about: the tables stay
-// within their limits, and every byte measures and draws within the buffers.
-TEST(LoadFontDescription, RandomLinesStayWithinTheTables) {
-  const char alphabet[] = "= \t\"-0123456789,idfirstpagecountkerningscharcommoninfo\r\x01\xff";
-  const char* keywords[] = {"info ", "common ", "page ", "char ", "kernings ", "kerning ", "chars "};
-  const char* keys[] = {"id=", "pages=", "count=", "file=", "padding=", "spacing=", "first=", "x="};
-  RecordingDevice device;
-  std::string allBytes;
-  for (int c = 1; c < 256; ++c) allBytes += static_cast<char>(c);
-  uint32_t seed = 12345;
-  auto next = [&seed]() { return (seed = seed * 1103515245u + 12345u) >> 16; };
-  for (int round = 0; round < 200; ++round) {
-    std::string text;
-    for (int line = 0; line < 40; ++line) {
-      text += keywords[next() % 7];
-      for (int part = 0, parts = static_cast<int>(next() % 6); part < parts; ++part) {
-        text += keys[next() % 8];
-        for (int i = 0, n = static_cast<int>(next() % 12); i < n; ++i) text += alphabet[next() % (sizeof alphabet - 1)];
-        text += ' ';
-      }
-      text += '\n';
-    }
-    BitmapFont font;
-    font.description = Parse(text);
-    EXPECT_LE(font.description.pageNames.size(), static_cast<size_t>(kMaxFontPages));
-    EXPECT_LE(font.description.kernings.size(), static_cast<size_t>(kMaxKerningPairs));
-    font.device = &device;
-    ASSERT_TRUE(Succeeded(RestoreFontDeviceObjects(font)));
-    TextSize size;
-    EXPECT_TRUE(Succeeded(MeasureText(font, allBytes.c_str(), &size)));
-    EXPECT_TRUE(Succeeded(DrawText(font, 0.0f, 0.0f, 0xFFFFFFFFu, allBytes.c_str())));
-    DestroyFont(font);
-  }
-  EXPECT_EQ(device.vertexBufferCount(), 0u);
-}
-
 }  // namespace
 }  // namespace nb
