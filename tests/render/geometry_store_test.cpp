@@ -63,37 +63,27 @@ TEST_F(GeometryStoreTest, MeshesShareTheVertexBufferAndDrawFromTheirFirstVertex)
   EXPECT_FALSE(store.vertices3d);
 }
 
-TEST_F(GeometryStoreTest, TheRecordAndVertexLimitsAreRefusedWithoutOverrun) {
-  StoreRefusal why = StoreRefusal::None;
-  // 50,000 vertices: 49,990 fit, the next 20 do not, 10 more do.
-  MeshData big = Strip(49990, 0);
-  ASSERT_EQ(AddMesh(store, device, big, "big.x", &why), 0);
-  EXPECT_EQ(AddMesh(store, device, Strip(20, 0), "over.x", &why), -1);
-  EXPECT_EQ(why, StoreRefusal::NoRoomForVertices);
-  EXPECT_EQ(store.vertexCount3d, 49990u);
-  EXPECT_EQ(store.meshCount, 1u);
-  EXPECT_EQ(AddMesh(store, device, Strip(10, 0), "last.x", &why), 1);
-  EXPECT_EQ(store.vertexCount3d, 50000u);
-
-  GeometryStore fresh;
-  RecordingDevice other;
-  ASSERT_TRUE(CreateGeometryStore(fresh, other));
-  for (int i = 0; i < kMeshRecordCount; ++i) ASSERT_EQ(AddMesh(fresh, other, Strip(3, 0), "m"), i);
-  size_t indexBuffers = other.indexBufferCount();
-  EXPECT_EQ(AddMesh(fresh, other, Strip(3, 0), "m", &why), -1);
-  EXPECT_EQ(why, StoreRefusal::NoFreeRecord);
-  EXPECT_EQ(fresh.meshCount, 64u);
-  EXPECT_EQ(other.indexBufferCount(), indexBuffers);
-
+// One row per refusal; none of them changes what the store holds.
+TEST_F(GeometryStoreTest, TheRecordVertexAndIndexLimitsAreRefusedWithoutOverrun) {
+  ASSERT_EQ(AddMesh(store, device, Strip(kStoreVertexCapacity - 10, 0), "big.x"), 0);
   MeshData broken = Strip(3, 0);
   broken.indices[1] = 7;
-  EXPECT_EQ(AddMesh(store, device, broken, "broken", &why), -1);
-  EXPECT_EQ(why, StoreRefusal::BadMesh);
-  EXPECT_EQ(AddMesh(store, device, MeshData{}, "empty", &why), -1);
-
-  GeometryStore none;
-  EXPECT_EQ(AddMesh(none, device, Strip(3, 0), "x", &why), -1);
-  EXPECT_EQ(why, StoreRefusal::NoBuffer);
+  GeometryStore none, full;
+  ASSERT_TRUE(CreateGeometryStore(full, device));
+  for (int i = 0; i < kMeshRecordCount; ++i) ASSERT_EQ(AddMesh(full, device, Strip(3, 0), "m"), i);
+  const struct { GeometryStore* store; MeshData mesh; StoreRefusal why; } cases[] = {
+      {&store, Strip(11, 0), StoreRefusal::NoRoomForVertices}, {&full, Strip(3, 0), StoreRefusal::NoFreeRecord},
+      {&store, broken, StoreRefusal::BadMesh}, {&none, Strip(3, 0), StoreRefusal::NoBuffer}};
+  for (const auto& c : cases) {
+    const size_t indexBuffers = device.indexBufferCount();
+    const uint32_t vertices = c.store->vertexCount3d, meshes = c.store->meshCount;
+    StoreRefusal why = StoreRefusal::None;
+    EXPECT_EQ(AddMesh(*c.store, device, c.mesh, "x", &why), -1);
+    EXPECT_EQ(why, c.why);
+    EXPECT_EQ(std::tie(c.store->vertexCount3d, c.store->meshCount), std::tie(vertices, meshes));
+    EXPECT_EQ(device.indexBufferCount(), indexBuffers);
+  }
+  EXPECT_EQ(AddMesh(store, device, Strip(10, 0), "last.x"), 1);  // exactly the capacity fits
 }
 
 // Each level mesh replaces the previous one, so many levels stay bounded; a
@@ -142,29 +132,6 @@ TEST_F(GeometryStoreTest, LevelMeshesReplaceEachOtherAndALargeOneGrowsTheBuffer)
   EXPECT_EQ(why, StoreRefusal::BadMesh);
   EXPECT_FALSE(DrawMesh(device, store, levelRecord));
   EXPECT_EQ(store.vertexCount3d, 30000u);
-}
-
-TEST_F(GeometryStoreTest, AppendVerticesCopiesFromAnotherBufferAndRefusesOverflow) {
-  VertexBufferHandle source;
-  ASSERT_TRUE(Succeeded(device.CreateVertexBuffer(10 * 32, 0, kFvfMesh, Pool::Managed, &source)));
-  void* data = nullptr;
-  ASSERT_TRUE(Succeeded(device.LockVertexBuffer(source, 0, 0, &data, 0)));
-  auto* v = static_cast<VertexPNT*>(data);
-  for (int i = 0; i < 10; ++i) v[i] = VertexPNT{0, static_cast<float>(i), 0, 0, 0, 0, 0, 0};
-  device.UnlockVertexBuffer(source);
-
-  ASSERT_EQ(AddMesh(store, device, Strip(3, 0), "tri.x"), 0);
-  EXPECT_TRUE(AppendVertices(store, device, source, 10));
-  EXPECT_EQ(store.vertexCount3d, 13u);
-  ASSERT_TRUE(Succeeded(device.LockVertexBuffer(store.vertices3d, 3 * 32, 10 * 32, &data, 0)));
-  EXPECT_FLOAT_EQ(static_cast<VertexPNT*>(data)[9].y, 9);
-  device.UnlockVertexBuffer(store.vertices3d);
-
-  EXPECT_FALSE(AppendVertices(store, device, source, 11));  // more than the source holds
-  EXPECT_EQ(store.vertexCount3d, 13u);
-  store.vertexCount3d = kStoreVertexCapacity - 5;
-  EXPECT_FALSE(AppendVertices(store, device, source, 10));  // past the end of the store
-  EXPECT_EQ(store.vertexCount3d, kStoreVertexCapacity - 5);
 }
 
 }  // namespace

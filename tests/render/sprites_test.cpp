@@ -1,5 +1,5 @@
-// Sprite records, refusals and vertices through the recording device; the
-// pixels they make are checked on the real device in sprites_gl_test.
+// Sprite records, refusals, vertices and states through the recording device; what
+// the states draw is checked on the real device in tests/platform.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -41,7 +41,6 @@ TEST_F(SpritesTest, StartupSpritesTakeFourVerticesEachAndFollowTheScreenWidth) {
   for (int j = 0; j < 16; ++j) {
     const MeshRecord& r = store.records[kFirstSpriteRecord + j];
     EXPECT_EQ(std::tie(r.firstVertex, r.vertexCount, r.faceCount), std::make_tuple(4u * j, 4u, 2u)) << j;
-    EXPECT_TRUE(r.indexBuffer);
   }
   for (int j : {SpriteFullScreen, SpriteBottomStrip, SpriteTopStrip, SpriteFade})
     EXPECT_EQ(std::make_pair(Vertices(j)[0].x, Vertices(j)[2].x), std::make_pair(0.f, 800.f)) << j;
@@ -54,6 +53,8 @@ TEST_F(SpritesTest, DrawsReadTheirOwnVerticesAndLeaveBlendingOff) {
     EXPECT_EQ(device.draws.back().firstVertex, 4u * SpritePanel);
     const DeviceStates& during = device.draws.back().states;
     EXPECT_EQ(during.render[static_cast<int>(RenderState::AlphaBlendEnable)], blended ? 1u : 0u);
+    for (SamplerState s : {SamplerState::MinFilter, SamplerState::MagFilter, SamplerState::MipFilter})
+      EXPECT_EQ(during.sampler[0][static_cast<int>(s)], TextureFilter::None) << "sprites are drawn unfiltered";
     EXPECT_EQ(device.GetRenderState(RenderState::AlphaBlendEnable), 0u);
   }
   // The fade draws the black sprite untextured, its alpha on top and clamped, not wrapped into the colour.
@@ -61,6 +62,7 @@ TEST_F(SpritesTest, DrawsReadTheirOwnVerticesAndLeaveBlendingOff) {
     DrawFadeRect(device, store, alpha, 10, 20, 30, 40);
     EXPECT_EQ(device.draws.back().firstVertex, 4u * SpriteFade);
     EXPECT_FALSE(device.draws.back().texture);
+    EXPECT_EQ(device.draws.back().states.render[static_cast<int>(RenderState::AlphaBlendEnable)], 1u);
     for (const VertexScreen& v : Vertices(SpriteFade)) EXPECT_EQ(v.color, colour) << alpha;
   }
   const std::vector<VertexScreen> fade = Vertices(SpriteFade);
@@ -85,8 +87,7 @@ TEST_F(SpritesTest, IndicesOutsideTheCreatedSpritesAreRefused) {
   for (int j = 16; j < 64; ++j) ASSERT_EQ(CreateSprite(store, device, SpriteRect{}), j);
   EXPECT_TRUE(messages.calls().empty());
   EXPECT_EQ(CreateSprite(store, device, SpriteRect{}), -1);
-  ASSERT_EQ(messages.calls().size(), 1u);
-  EXPECT_EQ(messages.calls()[0].caption, "ERROR");
+  EXPECT_EQ(messages.calls().size(), 1u);
   EXPECT_EQ(std::tie(store.spriteCount, store.vertexCount2d), std::make_tuple(64u, 256u));
   EXPECT_FALSE(store.records[kFirstSpriteRecord - 1].indexBuffer);  // the mesh records below are untouched
 }
