@@ -1,6 +1,7 @@
 // World-space drawing on the real OpenGL device: matrices, culling, lighting,
 // fog, texture coordinates and the multisampled off-screen buffer.
 #include <cmath>
+#include <tuple>
 
 #include "gl_fixture.h"
 
@@ -52,12 +53,14 @@ TEST_F(GlWorldTest, CullingNearPlaneAndWorldMatrix) {
   EXPECT_EQ(Pixel(kCx, kCy), 0xFF000000u);
   DrawSquare(-98.0f, 0.2f);  // two units away: drawn
   EXPECT_EQ(Pixel(kCx, kCy), 0xFFFFFFFFu);
-  // A world translation to the right (+X) moves the square right on screen; up (+Y) is up.
-  for (auto [dx, dy] : {std::pair{30, 0}, {0, 30}}) {
+  // The world matrix comes before the view: +X is right on screen, +Y up, and a scale about the
+  // origin grows the square where it stands (after the view it would shrink it twice as far away).
+  const std::tuple<Matrix, int, int> worlds[] = {
+      {MatrixTranslation(30, 0, 0), 30, 0}, {MatrixTranslation(0, 30, 0), 0, 30}, {MatrixScaling(2, 2, 2), 8, 0}};
+  for (const auto& [world, dx, dy] : worlds) {
     device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, 0xFF000000, 1, 0);
-    device->SetTransform(TransformState::World, MatrixTranslation(float(dx), float(dy), 0));
+    device->SetTransform(TransformState::World, world);
     DrawSquare(0, 5);
-    EXPECT_EQ(Pixel(kCx, kCy), 0xFF000000u);
     EXPECT_EQ(Pixel(kCx + OnScreen(float(dx)), kCy - OnScreen(float(dy))), 0xFFFFFFFFu) << dx << "," << dy;
   }
 }

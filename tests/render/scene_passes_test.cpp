@@ -251,7 +251,6 @@ TEST_F(ScenePasses, MenuBackgroundDrawsTenIslandsOfEachKindBeforeTheClouds) {
   expected.resize(23, "grid");
   EXPECT_EQ(order, expected);
   EXPECT_EQ(x[0], x[1]);  // each top sits on its bottom
-  EXPECT_EQ(rec().GetRenderState(RenderState::FogEnable), 0u);
 }
 
 }  // namespace
