@@ -10,7 +10,7 @@ namespace {
 template <typename Vertex>
 void Draw(GlDevice& device, VertexBufferHandle& vb, IndexBufferHandle& ib, uint32_t fvf,
           const std::vector<Vertex>& vertices, const std::vector<uint16_t>& indices) {
-  const uint32_t vbytes = static_cast<uint32_t>(vertices.size() * sizeof(Vertex)), ibytes = indices.size() * 2;
+  const uint32_t vbytes = uint32_t(vertices.size() * sizeof(Vertex)), ibytes = uint32_t(indices.size() * 2);
   ASSERT_TRUE(vb || Succeeded(device.CreateVertexBuffer(64 * sizeof(Vertex), 0, fvf, Pool::Managed, &vb)));
   ASSERT_TRUE(ib || Succeeded(device.CreateIndexBuffer(12, 0, IndexFormat::Index16, Pool::Managed, &ib)));
   void* data = nullptr;
@@ -23,7 +23,7 @@ void Draw(GlDevice& device, VertexBufferHandle& vb, IndexBufferHandle& ib, uint3
   device.SetStreamSource(0, vb, 0, sizeof(Vertex));
   device.SetFVF(fvf);
   device.SetIndices(ib);
-  ASSERT_EQ(device.DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, vertices.size(), 0, indices.size() / 3),
+  ASSERT_EQ(device.DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, vertices.size(), 0, ibytes / 6),
             DeviceResult::Ok);
 }
 

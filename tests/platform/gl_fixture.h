@@ -35,6 +35,5 @@ class GlDeviceTest : public ::testing::Test {
 };
 
 inline int Red(uint32_t c) { return (c >> 16) & 0xFF; }
-inline int Green(uint32_t c) { return (c >> 8) & 0xFF; }
 
 }  // namespace nb::test
