@@ -88,7 +88,6 @@ TEST(XMesh, APositionWithSeveralNormalsIsSplitIntoOneVertexPerNormal) {
       if (Position(mesh.vertices[j]) == Position(v)) matches = mesh.vertices[j].u == v.u && mesh.vertices[j].v == v.v;
     EXPECT_TRUE(matches) << i;
   }
-  EXPECT_EQ(std::vector<uint16_t>(mesh.indices.begin(), mesh.indices.begin() + 3), (std::vector<uint16_t>{0, 3, 2}));
 }
 
 TEST(XMesh, FramesMoveTheirMeshesAndSeveralMeshesAreMerged) {
@@ -129,7 +128,6 @@ TEST(XMesh, MalformedTextFailsCleanlyWithAnEmptyResult) {
   for (int i = 0; i < 70000; ++i) huge += "0;0;0;,";
   huge += "; 1; 3;0,1,69999;; }";
   const std::pair<const char*, std::string> cases[] = {
-      {"empty", ""},
       {"binary form", "xof 0303bin 0032" + quad.substr(16)},
       {"no header", quad.substr(17)},
       {"index past the vertices", h + "Mesh { 3; 0;0;0;, 1;0;0;, 0;0;1;; 1; 3;0,1,3;; }"},
@@ -161,7 +159,6 @@ TEST(XMesh, MalformedTextFailsCleanlyWithAnEmptyResult) {
     EXPECT_TRUE(mesh.indices.empty());
   }
 }
-
 
 }  // namespace
 }  // namespace nb

@@ -30,12 +30,10 @@ class GlDeviceTest : public ::testing::Test {
 
   TestGlDevice gl;
   GlDevice* device = nullptr;
-  VertexBufferHandle screenVb, meshVb;
-  IndexBufferHandle quadIb, meshIb;
+  VertexBufferHandle screenVb, meshVb;  // made on first use
+  IndexBufferHandle screenIb, meshIb;
 };
 
 inline int Red(uint32_t c) { return (c >> 16) & 0xFF; }
-inline int Green(uint32_t c) { return (c >> 8) & 0xFF; }
-inline int Blue(uint32_t c) { return c & 0xFF; }
 
 }  // namespace nb::test

@@ -1,3 +1,6 @@
+// The geometry store's mesh and sprite records, their refusals, vertices and
+// states through the recording device; what the states draw is checked on the
+// real device in tests/platform.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -5,6 +8,8 @@
 
 #include "platform/recording_device.h"
 #include "render/geometry_store.h"
+#include "render/sprites.h"
+#include "support/scratch_dir.h"
 
 namespace nb {
 namespace {
@@ -34,14 +39,10 @@ class GeometryStoreTest : public ::testing::Test {
 };
 
 TEST_F(GeometryStoreTest, MeshesShareTheVertexBufferAndDrawFromTheirFirstVertex) {
-  EXPECT_EQ(device.vertexBufferCount(), 2u);
   ASSERT_EQ(AddMesh(store, device, Strip(5, 1), "one.x"), 0);
   ASSERT_EQ(AddMesh(store, device, Strip(4, 2), "two.x"), 1);
   EXPECT_EQ(std::tie(store.meshCount, store.vertexCount3d, store.faceTotal3d), std::make_tuple(2u, 9u, 5u));
-  const MeshRecord& two = store.records[1];
-  EXPECT_EQ(std::tie(two.firstVertex, two.vertexCount, two.faceCount, two.name),
-            std::make_tuple(5u, 4u, 2u, std::string("two.x")));
-
+  EXPECT_EQ(store.records[1].firstVertex, 5u);
   // The draw reads the second mesh's own vertices and all its triangles.
   BindMeshStream(device, store);
   EXPECT_TRUE(DrawMesh(device, store, 1));
@@ -55,45 +56,33 @@ TEST_F(GeometryStoreTest, MeshesShareTheVertexBufferAndDrawFromTheirFirstVertex)
   for (int record : {-1, 2, kFirstSpriteRecord, 1000})
     EXPECT_FALSE(DrawMesh(device, store, record)) << record;
   EXPECT_TRUE(device.calls.empty());
-
   ReplaceLevelMesh(store, device, {{}, {}, {}}, {0, 1, 2});
   ReleaseGeometryStore(store, device);
-  EXPECT_EQ(std::make_tuple(device.vertexBufferCount(), device.indexBufferCount(), store.meshCount),
-            std::make_tuple(size_t{0}, size_t{0}, 0u));
-  EXPECT_FALSE(store.vertices3d);
+  EXPECT_EQ(device.vertexBufferCount() + device.indexBufferCount(), 0u);
 }
 
-TEST_F(GeometryStoreTest, TheRecordAndVertexLimitsAreRefusedWithoutOverrun) {
-  StoreRefusal why = StoreRefusal::None;
-  // 50,000 vertices: 49,990 fit, the next 20 do not, 10 more do.
-  MeshData big = Strip(49990, 0);
-  ASSERT_EQ(AddMesh(store, device, big, "big.x", &why), 0);
-  EXPECT_EQ(AddMesh(store, device, Strip(20, 0), "over.x", &why), -1);
-  EXPECT_EQ(why, StoreRefusal::NoRoomForVertices);
-  EXPECT_EQ(store.vertexCount3d, 49990u);
-  EXPECT_EQ(store.meshCount, 1u);
-  EXPECT_EQ(AddMesh(store, device, Strip(10, 0), "last.x", &why), 1);
-  EXPECT_EQ(store.vertexCount3d, 50000u);
-
-  GeometryStore fresh;
-  RecordingDevice other;
-  ASSERT_TRUE(CreateGeometryStore(fresh, other));
-  for (int i = 0; i < kMeshRecordCount; ++i) ASSERT_EQ(AddMesh(fresh, other, Strip(3, 0), "m"), i);
-  size_t indexBuffers = other.indexBufferCount();
-  EXPECT_EQ(AddMesh(fresh, other, Strip(3, 0), "m", &why), -1);
-  EXPECT_EQ(why, StoreRefusal::NoFreeRecord);
-  EXPECT_EQ(fresh.meshCount, 64u);
-  EXPECT_EQ(other.indexBufferCount(), indexBuffers);
-
+// One row per refusal; none of them changes what the store holds.
+TEST_F(GeometryStoreTest, TheRecordVertexAndIndexLimitsAreRefusedWithoutOverrun) {
+  ASSERT_EQ(AddMesh(store, device, Strip(kStoreVertexCapacity - 10, 0), "big.x"), 0);
   MeshData broken = Strip(3, 0);
   broken.indices[1] = 7;
-  EXPECT_EQ(AddMesh(store, device, broken, "broken", &why), -1);
-  EXPECT_EQ(why, StoreRefusal::BadMesh);
-  EXPECT_EQ(AddMesh(store, device, MeshData{}, "empty", &why), -1);
-
-  GeometryStore none;
-  EXPECT_EQ(AddMesh(none, device, Strip(3, 0), "x", &why), -1);
-  EXPECT_EQ(why, StoreRefusal::NoBuffer);
+  GeometryStore none, full;
+  ASSERT_TRUE(CreateGeometryStore(full, device));
+  for (int i = 0; i < kMeshRecordCount; ++i) ASSERT_EQ(AddMesh(full, device, Strip(3, 0), "m"), i);
+  using enum StoreRefusal;
+  const struct { GeometryStore* store; MeshData mesh; StoreRefusal why; } cases[] = {
+      {&store, Strip(11, 0), NoRoomForVertices}, {&full, Strip(3, 0), NoFreeRecord},
+      {&store, broken, BadMesh}, {&none, Strip(3, 0), NoBuffer}};
+  for (const auto& c : cases) {
+    const size_t indexBuffers = device.indexBufferCount();
+    const uint32_t vertices = c.store->vertexCount3d, meshes = c.store->meshCount;
+    StoreRefusal why = StoreRefusal::None;
+    EXPECT_EQ(AddMesh(*c.store, device, c.mesh, "x", &why), -1);
+    EXPECT_EQ(why, c.why);
+    EXPECT_EQ(std::tie(c.store->vertexCount3d, c.store->meshCount), std::tie(vertices, meshes));
+    EXPECT_EQ(device.indexBufferCount(), indexBuffers);
+  }
+  EXPECT_EQ(AddMesh(store, device, Strip(10, 0), "last.x"), 1);  // exactly the capacity fits
 }
 
 // Each level mesh replaces the previous one, so many levels stay bounded; a
@@ -142,6 +131,81 @@ TEST_F(GeometryStoreTest, LevelMeshesReplaceEachOtherAndALargeOneGrowsTheBuffer)
   EXPECT_EQ(why, StoreRefusal::BadMesh);
   EXPECT_FALSE(DrawMesh(device, store, levelRecord));
   EXPECT_EQ(store.vertexCount3d, 30000u);
+}
+
+class SpritesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(CreateGeometryStore(store, device));
+    ASSERT_TRUE(CreateStartupSprites(store, device, 800, 600));
+    device.ClearCalls();
+  }
+  // The four vertices of sprite j as they stand in the 2-D buffer.
+  std::vector<VertexScreen> Vertices(int j) {
+    std::vector<VertexScreen> out(4);
+    void* data = nullptr;
+    const uint32_t first = store.records[kFirstSpriteRecord + j].firstVertex;
+    EXPECT_EQ(device.LockVertexBuffer(store.vertices2d, first * 28, 4 * 28, &data, LockFlags::ReadOnly),
+              DeviceResult::Ok);
+    if (data) std::memcpy(out.data(), data, 4 * 28);
+    device.UnlockVertexBuffer(store.vertices2d);
+    return out;
+  }
+
+  RecordingDevice device;
+  GeometryStore store;
+};
+
+TEST_F(SpritesTest, StartupSpritesTakeFourVerticesEachAndFollowTheScreenWidth) {
+  EXPECT_EQ(std::tie(store.spriteCount, store.vertexCount2d), std::make_tuple(16u, 64u));
+  for (int j = 0; j < 16; ++j) EXPECT_EQ(store.records[kFirstSpriteRecord + j].firstVertex, 4u * j) << j;
+  for (int j : {SpriteFullScreen, SpriteBottomStrip, SpriteTopStrip, SpriteFade})
+    EXPECT_EQ(std::make_pair(Vertices(j)[0].x, Vertices(j)[2].x), std::make_pair(0.f, 800.f)) << j;
+}
+
+TEST_F(SpritesTest, DrawsReadTheirOwnVerticesAndLeaveBlendingOff) {
+  for (bool blended : {true, false}) {
+    DrawSprite(device, store, SpritePanel, blended);
+    ASSERT_FALSE(device.draws.empty());
+    EXPECT_EQ(device.draws.back().firstVertex, 4u * SpritePanel);
+    const DeviceStates& during = device.draws.back().states;
+    EXPECT_EQ(during.render[static_cast<int>(RenderState::AlphaBlendEnable)], blended ? 1u : 0u);
+    for (SamplerState s : {SamplerState::MinFilter, SamplerState::MagFilter, SamplerState::MipFilter})
+      EXPECT_EQ(during.sampler[0][static_cast<int>(s)], TextureFilter::None) << "unfiltered";
+    EXPECT_EQ(device.GetRenderState(RenderState::AlphaBlendEnable), 0u);
+  }
+  // The fade draws the black sprite untextured, its alpha on top and clamped, not wrapped into the colour.
+  for (auto [alpha, colour] : {std::pair{0x80, 0x80000000u}, {300, 0xFF000000u}, {-5, 0x00000000u}}) {
+    DrawFadeRect(device, store, alpha, 10, 20, 30, 40);
+    EXPECT_EQ(device.draws.back().firstVertex, 4u * SpriteFade);
+    EXPECT_FALSE(device.draws.back().texture);
+    EXPECT_EQ(device.draws.back().states.render[static_cast<int>(RenderState::AlphaBlendEnable)], 1u);
+    for (const VertexScreen& v : Vertices(SpriteFade)) EXPECT_EQ(v.color, colour) << alpha;
+  }
+  const std::vector<VertexScreen> fade = Vertices(SpriteFade);
+  EXPECT_EQ(std::make_tuple(fade[0].x, fade[0].y, fade[2].x, fade[2].y, fade[2].u),
+            std::make_tuple(10.f, 20.f, 40.f, 60.f, 1.f));
+  // The cursor moves its top-left corner to the pointer.
+  DrawMouseCursor(device, store, SpriteCursor, 123, 45);
+  const std::vector<VertexScreen> cursor = Vertices(SpriteCursor);
+  EXPECT_EQ(std::make_pair(cursor[0].x, cursor[0].y), std::make_pair(123.f, 45.f));
+  EXPECT_EQ(device.draws.back().firstVertex, 4u * SpriteCursor);
+}
+
+TEST_F(SpritesTest, IndicesOutsideTheCreatedSpritesAreRefused) {
+  for (int j : {-1, 16, 64}) {  // below, not yet made, past the records
+    DrawSprite(device, store, j, true);
+    EXPECT_FALSE(RefillSprite(store, device, j, SpriteRect{}));
+    DrawMouseCursor(device, store, j, 1, 1);
+  }
+  EXPECT_TRUE(device.calls.empty());
+  test::CapturedMessages messages;
+  for (int j = 16; j < 64; ++j) ASSERT_EQ(CreateSprite(store, device, SpriteRect{}), j);
+  EXPECT_TRUE(messages.calls().empty());
+  EXPECT_EQ(CreateSprite(store, device, SpriteRect{}), -1);
+  EXPECT_EQ(messages.calls().size(), 1u);
+  EXPECT_EQ(std::tie(store.spriteCount, store.vertexCount2d), std::make_tuple(64u, 256u));
+  EXPECT_FALSE(store.records[kFirstSpriteRecord - 1].indexBuffer);  // the mesh records below are untouched
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// The render device on the recording adapter: depth format, creation, the
-// per-frame device check with the fonts' reset hooks, and the frame bracket.
+// The render device: depth format, creation, the per-frame device check with the
+// fonts' reset hooks and the frame bracket on the recording adapter; the back
+// buffer and a reset that keeps managed resources on the real OpenGL adapter.
 #include "render/render_device.h"
 
 #include <gtest/gtest.h>
@@ -8,31 +9,21 @@
 #include <tuple>
 #include <utility>
 
-#include "platform/recording_device.h"
 #include "core/general_settings.h"
+#include "platform/recording_device.h"
+#include "render/sprites.h"
+#include "support/gl_test_device.h"
 #include "support/scratch_dir.h"
 
 namespace nb {
 namespace {
 
-using test::CapturedMessages;
-using test::ScratchDir;
-
 TEST(PickDepthFormatTest, WalksTheCandidatesOfTheWidthInOrderThenGivesD32) {
   using F = Format;
-  struct Case {
-    int bits;
-    std::vector<F> accepted;
-    F picked;
-  } cases[] = {
-      {16, {F::D16, F::D15S1, F::D16Lockable}, F::D16Lockable},
-      {16, {F::D16, F::D15S1}, F::D15S1},
-      {32, {F::D24X8, F::D32}, F::D32},
-      {32, {F::D24X4S4, F::D24X8}, F::D24X8},
-      {32, {F::D16}, F::D32},  // nothing accepted
-      {24, {F::D16}, F::D32},  // no such width
-  };
-  for (const Case& c : cases) {
+  const struct { int bits; std::vector<F> accepted; F picked; } cases[] = {
+      {16, {F::D16, F::D15S1, F::D16Lockable}, F::D16Lockable}, {32, {F::D24X4S4, F::D24X8}, F::D24X8},
+      {32, {F::D16}, F::D32} /* nothing accepted */, {24, {F::D16}, F::D32} /* no such width */};
+  for (const auto& c : cases) {
     RecordingAdapter a;
     a.depthFormats = c.accepted;
     EXPECT_EQ(PickDepthFormat(a, Format::X8R8G8B8, c.bits), c.picked) << "case " << (&c - cases);
@@ -51,51 +42,45 @@ class RenderDeviceTest : public ::testing::Test {
     return ok;
   }
 
-  ScratchDir dir;
-  CapturedMessages messages;
+  test::ScratchDir dir;
+  test::CapturedMessages messages;
   RenderDevice rd;
   RecordingAdapter* adapterView = nullptr;
   RecordingDevice* dev = nullptr;
 };
 
-TEST_F(RenderDeviceTest, PresentParametersFollowTheSettings) {
+TEST_F(RenderDeviceTest, PresentParametersFollowTheSettingsAndCreationFallsBackToTheReferenceDevice) {
   GeneralSettings s;
-  s.width = 1024;
-  s.height = 768;
   ASSERT_TRUE(Create(s));  // windowed: the back buffer follows the client area
   const PresentParameters& p = rd.presentParameters;
-  EXPECT_EQ(std::tie(p.backBufferWidth, p.backBufferHeight, p.backBufferCount, p.multiSampleType),
-            std::make_tuple(0u, 0u, 0u, 0u));
-  EXPECT_TRUE(p.windowed && p.presentImmediate && p.enableAutoDepthStencil);
-  EXPECT_TRUE(adapterView->multiSampleChecks.empty());  // not asked without ANTIALIASED
-  // The device got the adapter's first 32-bit depth candidate and the creation ambient, on the first try.
+  EXPECT_EQ(std::tie(p.backBufferWidth, p.multiSampleType, p.windowed), std::make_tuple(0u, 0u, true));
+  // The adapter's first 32-bit depth candidate and the creation ambient, on the first try.
   EXPECT_EQ(dev->presentParameters().autoDepthStencilFormat, Format::D24X8);
   EXPECT_EQ(dev->GetRenderState(RenderState::Ambient), kCreationAmbient);
   EXPECT_EQ(adapterView->createAttempts, std::vector<DeviceType>{DeviceType::Hal});
-
   s.fullscreen = s.antialiased = true;
   ASSERT_TRUE(Create(s));
-  EXPECT_EQ(std::tie(p.backBufferWidth, p.backBufferHeight, p.backBufferCount, p.multiSampleType, p.windowed),
-            std::make_tuple(1024u, 768u, 1u, 2u, false));
+  EXPECT_EQ(std::tie(p.backBufferWidth, p.backBufferHeight, p.multiSampleType, p.windowed),
+            std::make_tuple(800u, 600u, 2u, false));
+  // A window-mode switch fills the parameters for the new mode and keeps the antialiasing.
+  EXPECT_EQ(ResetForWindowMode(rd, nullptr, true, 1024, 768), DeviceResult::Ok);
+  EXPECT_EQ(std::tie(dev->presentParameters().backBufferWidth, dev->presentParameters().multiSampleType),
+            std::make_tuple(1024u, 2u));
   // Without 2-sample support the device is still made, without multisampling.
   ASSERT_TRUE(Create(s, [](RecordingAdapter& a) { a.sampleCounts = {4}; }));
   EXPECT_EQ(rd.presentParameters.multiSampleType, 0u);
-  EXPECT_TRUE(messages.calls().empty());
-}
-
-TEST_F(RenderDeviceTest, FallsBackToTheReferenceDeviceThenLogsFailureAndWithoutAdapterShowsABox) {
   ASSERT_TRUE(Create(GeneralSettings{}, [](RecordingAdapter& a) { a.halWorks = false; }));
   EXPECT_EQ(adapterView->createAttempts, (std::vector<DeviceType>{DeviceType::Hal, DeviceType::Ref}));
+  EXPECT_TRUE(messages.calls().empty());
   EXPECT_FALSE(dir.Exists("Log.txt"));
+}
 
-  EXPECT_FALSE(Create(GeneralSettings{}, [](RecordingAdapter& a) {
-    a.halWorks = false;
-    a.refWorks = false;
-  }));
+// Neither device: a log line; no adapter at all: the error box.
+TEST_F(RenderDeviceTest, FailedCreationLogsAndWithoutAdapterShowsABox) {
+  EXPECT_FALSE(Create(GeneralSettings{}, [](RecordingAdapter& a) { a.halWorks = a.refWorks = false; }));
   EXPECT_EQ(rd.device, nullptr);
   EXPECT_EQ(dir.Read("Log.txt"), "Can't create render device!");
   EXPECT_TRUE(messages.calls().empty());
-  // Without an adapter: the error box, no log line.
   std::remove(dir.File("Log.txt").c_str());
   EXPECT_FALSE(CreateRenderDevice(rd, GeneralSettings{}, nullptr, nullptr));
   ASSERT_EQ(messages.calls().size(), 1u);
@@ -105,9 +90,9 @@ TEST_F(RenderDeviceTest, FallsBackToTheReferenceDeviceThenLogsFailureAndWithoutA
   EXPECT_FALSE(dir.Exists("Log.txt"));
 }
 
+// The fonts' part is played by one default-pool vertex buffer and a note of what the hooks asked.
 TEST_F(RenderDeviceTest, LostDeviceWaitsThenResetsAndRebuildsTheFonts) {
   ASSERT_TRUE(Create(GeneralSettings{}));
-  // The fonts' part, played by one default-pool vertex buffer and a note of what the hooks asked.
   std::vector<std::string> log;
   VertexBufferHandle vb;
   rd.hooks.invalidateFontDeviceObjects = [&](GraphicsDevice& d) {
@@ -120,18 +105,11 @@ TEST_F(RenderDeviceTest, LostDeviceWaitsThenResetsAndRebuildsTheFonts) {
     d.CreateVertexBuffer(9600, Usage::Dynamic | Usage::WriteOnly, 0, Pool::Default, &vb);
   };
   rd.device->CreateVertexBuffer(9600, Usage::Dynamic, 0, Pool::Default, &vb);  // made at start-up
-
-  // A working device only gets the frame states.
-  EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::Ok);
-  EXPECT_EQ(rd.device->GetRenderState(RenderState::Ambient), kFrameAmbient);
   dev->Lose();
   EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::DeviceLost);
-  EXPECT_EQ(dev->resetCount, 0);
   EXPECT_TRUE(log.empty());
-
   // The font's default-pool buffer would block the reset: it goes first and comes back after.
   dev->AllowReset();
-  rd.device->SetRenderState(RenderState::Ambient, 0);
   EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::DeviceNotReset);
   EXPECT_EQ(log, (std::vector<std::string>{"invalidate", "textures", "restore"}));
   EXPECT_EQ(dev->resetCount, 1);
@@ -170,14 +148,50 @@ TEST_F(RenderDeviceTest, FailedResetRebuildsNothingAndTheNextFrameRetries) {
   }
 }
 
-// The refused switch and its recovery next frame are checked on the GL device.
-TEST_F(RenderDeviceTest, WindowModeSwitchFillsTheParametersForTheNewModeAndKeepsAntialiasing) {
+class RenderDeviceGlTest : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_NE(window, nullptr) << "no display (run under Xvfb)"; }
+  void TearDown() override { ReleaseRenderDevice(rd); }
+
+  // One frame with a flat quad drawn as an untextured sprite from managed buffers.
+  void DrawFrame(float x, float y, float size, uint32_t color) {
+    if (sprite < 0) {
+      ASSERT_TRUE(CreateGeometryStore(store, *rd.device));
+      sprite = CreateSprite(store, *rd.device, SpriteRect{});
+    }
+    rd.device->Clear(ClearFlags::Target, 0xFF102030, 1, 0);
+    const bool began = BeginFrame(rd, 0xFFFFFFFF);
+    ASSERT_TRUE(began);
+    ASSERT_TRUE(RefillSprite(store, *rd.device, sprite, SpriteRect{x, y, size, size, 0, 0, 1, 1, color}));
+    rd.device->SetTexture(0, TextureHandle{});
+    DrawSprite(*rd.device, store, sprite, false);
+    EndFrame(rd, began);
+  }
+  uint32_t Pixel(int x, int y) { return dynamic_cast<GlDevice&>(*rd.device).ReadPixel(x, y); }
+
+  PlatformWindow* window = test::SharedTestWindow(320, 240);
+  test::ScratchDir dir;
+  test::CapturedMessages messages;
+  RenderDevice rd;
+  GeometryStore store;
+  int sprite = -1;
+};
+
+TEST_F(RenderDeviceGlTest, WindowedBackBufferFollowsTheWindowAndTheDepthFormatIsReal) {
   GeneralSettings s;
-  s.antialiased = true;
-  ASSERT_TRUE(Create(s));
-  EXPECT_EQ(ResetForWindowMode(rd, nullptr, true, 800, 600), DeviceResult::Ok);
-  const PresentParameters& p = dev->presentParameters();
-  EXPECT_EQ(std::tie(p.backBufferWidth, p.windowed, p.multiSampleType), std::make_tuple(800u, false, 2u));
+  s.width = 800;
+  s.height = 600;
+  ASSERT_TRUE(CreateRenderDevice(rd, s, window));
+  int w = 0, h = 0;
+  rd.device->BackBufferSize(&w, &h);
+  EXPECT_EQ(std::make_pair(w, h), std::make_pair(320, 240));
+  const int bits = DepthBitsOf(rd.presentParameters.autoDepthStencilFormat);
+  EXPECT_GE(bits, 24);
+  EXPECT_EQ(dynamic_cast<GlDevice&>(*rd.device).depthBits(), bits);
+  // The adapter answers from the driver: no stencil-sharing formats, no absurd sample counts.
+  EXPECT_TRUE(rd.adapter->CheckDepthFormat(Format::X8R8G8B8, Format::D16));
+  EXPECT_FALSE(rd.adapter->CheckDepthFormat(Format::X8R8G8B8, Format::D15S1));
+  EXPECT_FALSE(rd.adapter->CheckMultiSample(Format::X8R8G8B8, 4096));
 }
 
 TEST_F(RenderDeviceTest, FrameBracketAlwaysPresents) {
@@ -194,6 +208,20 @@ TEST_F(RenderDeviceTest, FrameBracketAlwaysPresents) {
   EndFrame(rd, began);
   EXPECT_EQ(dev->CountOf(DeviceOp::EndScene), 1u);  // not ended: it was never begun by this frame
   EXPECT_EQ(dev->CountOf(DeviceOp::Present), 2u);
+}
+
+TEST_F(RenderDeviceGlTest, FrameDrawsAndManagedBuffersSurviveAReset) {
+  ASSERT_TRUE(CreateRenderDevice(rd, GeneralSettings{}, window));
+  DrawFrame(0, 0, 8, 0xFF00FF00);
+  EXPECT_EQ(Pixel(4, 4), 0xFF00FF00u);
+  EXPECT_EQ(Pixel(20, 20), 0xFF102030u);  // the frame clears depth only, not the picture
+  ASSERT_EQ(ResetForWindowMode(rd, window, false, 800, 600), DeviceResult::Ok);
+  EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::Ok);
+  // The buffers made before the reset still draw, with the states sent again.
+  DrawFrame(2, 2, 4, 0xFFFF00FF);
+  EXPECT_EQ(Pixel(3, 3), 0xFFFF00FFu);
+  EXPECT_EQ(Pixel(7, 7), 0xFF102030u);
+  EXPECT_TRUE(messages.calls().empty());
 }
 
 }  // namespace

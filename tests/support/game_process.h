@@ -14,7 +14,6 @@ class GameProcess {
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
 
-  bool running() const { return pid_ > 0; }
   pid_t pid() const { return pid_; }
   // Waits until this process maps a window titled "Nimbara"; false after the timeout.
   bool WaitForWindow(int timeoutSeconds) const;

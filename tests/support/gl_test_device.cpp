@@ -3,10 +3,7 @@
 namespace nb::test {
 
 PlatformWindow* SharedTestWindow(int width, int height) {
-  static PlatformWindow* window = [width, height] {
-    if (!InitPlatform()) return static_cast<PlatformWindow*>(nullptr);
-    return CreateGameWindow("test", width, height, false);
-  }();
+  static PlatformWindow* window = InitPlatform() ? CreateGameWindow("test", width, height, false) : nullptr;
   return window;
 }
 
@@ -15,9 +12,7 @@ PresentParameters TestPresentParams(int width, int height, uint32_t samples) {
   p.backBufferWidth = static_cast<uint32_t>(width);
   p.backBufferHeight = static_cast<uint32_t>(height);
   p.backBufferFormat = Format::X8R8G8B8;
-  p.backBufferCount = 1;
-  p.windowed = true;
-  p.enableAutoDepthStencil = true;
+  p.windowed = p.enableAutoDepthStencil = true;
   p.autoDepthStencilFormat = Format::D24X8;
   p.multiSampleType = samples;
   return p;
@@ -25,8 +20,7 @@ PresentParameters TestPresentParams(int width, int height, uint32_t samples) {
 
 bool MakeTestGlDevice(TestGlDevice& out, int width, int height) {
   PlatformWindow* window = SharedTestWindow(width, height);
-  if (!window) return false;
-  out.adapter = CreateGlAdapter(window);
+  out.adapter = window ? CreateGlAdapter(window) : nullptr;
   if (!out.adapter) return false;
   out.owned = out.adapter->CreateDevice(DeviceType::Hal, TestPresentParams(width, height));
   out.device = dynamic_cast<GlDevice*>(out.owned.get());

@@ -15,12 +15,11 @@ PlatformWindow* SharedTestWindow(int width, int height);
 // Presentation parameters of a width x height back buffer with a 24-bit depth buffer.
 PresentParameters TestPresentParams(int width, int height, uint32_t samples = 0);
 
+// An adapter and its device; the device goes first.
 struct TestGlDevice {
   std::unique_ptr<GraphicsAdapter> adapter;
   std::unique_ptr<GraphicsDevice> owned;
   GlDevice* device = nullptr;  // owned, seen as the GL device
-
-  // The device goes before its adapter.
   void Release() {
     device = nullptr;
     owned.reset();
