@@ -86,6 +86,54 @@ TEST_F(GlWorldTest, LinearFogBlendsTowardsTheFogColour) {
   EXPECT_EQ(Pixel(1, 1), 0xFFFF0000u);
 }
 
+// Lighting is computed at the vertices (small squares sample it at one point)
+// and stays put in the world when the camera turns; a sphere map seen head-on
+// samples its centre.
+TEST_F(GlWorldTest, PointLightAmbientAndSphereMap) {
+  device->SetRenderState(RenderState::Lighting, true);
+  device->SetRenderState(RenderState::Ambient, 0);
+  Material white;
+  white.diffuse = white.ambient = {1, 1, 1, 1};
+  device->SetMaterial(white);
+  Light light;
+  light.type = LightType::Point;
+  light.diffuse = {1, 1, 1, 1};
+  light.position = {0, 0, -40};
+  light.range = 5000;
+  light.attenuation0 = 1.25f;
+  device->SetLight(0, light);
+  device->LightEnable(0, true);
+  DrawSquare(0, 2);
+  EXPECT_NEAR(Red(Pixel(kCx, kCy)), 204, 3);  // straight on: 1 / 1.25 of white
+  device->SetTransform(TransformState::World, MatrixTranslation(40, 0, 0));
+  DrawSquare(0, 2);
+  EXPECT_NEAR(Red(Pixel(kCx + OnScreen(40), kCy)), 144, 4);  // at 45 degrees: 0.8 x 0.707
+  device->SetTransform(TransformState::World, Matrix{});
+  device->SetTransform(TransformState::View, MatrixLookAtLH({0, 0, -100}, {20, 0, 0}, {0, 1, 0}));
+  DrawSquare(0, 2);
+  EXPECT_NEAR(Red(Pixel(kCx - OnScreen(20), kCy)), 204, 4);
+  device->LightEnable(0, false);
+  device->SetRenderState(RenderState::Ambient, 0xFF7F7F7F);
+  Look();
+  device->SetRenderState(RenderState::Lighting, true);
+  DrawSquare(0, 20);
+  EXPECT_NEAR(Red(Pixel(kCx, kCy)), 0x7F, 2);  // the material's ambient alone
+
+  std::vector<uint32_t> t(9, 0xFF0000FF);  // red centre, blue around
+  t[4] = 0xFFFF0000;
+  device->SetRenderState(RenderState::Lighting, false);
+  device->SetTexture(0, MakeTexture(3, 3, t));
+  device->SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
+  device->SetTextureStageState(0, TextureStageState::ColorArg1, TextureArg::Texture);
+  device->SetTextureStageState(0, TextureStageState::TexCoordIndex, TexCoordIndex::SphereMap);
+  DrawSquare(0, 20);
+  const int corner = OnScreen(20) - 2;
+  EXPECT_EQ(Pixel(kCx - corner, kCy - corner), 0xFFFF0000u);
+  device->SetTextureStageState(0, TextureStageState::TexCoordIndex, 0);
+  DrawSquare(0, 20);
+  EXPECT_EQ(Pixel(kCx - corner, kCy - corner), 0xFF0000FFu);  // the mesh's own corner texel
+}
+
 TEST_F(GlWorldTest, MultisampledDeviceDrawsAndReadsBack) {
   if (!gl.adapter->CheckMultiSample(Format::X8R8G8B8, 2)) GTEST_SKIP() << "no multisampling";
   gl.owned.reset();
