@@ -5,7 +5,7 @@ TYPE  ?= RelWithDebInfo
 # Warnings are errors where CI runs (CI=true), and for anyone who asks (WERROR=ON).
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: run test build configure deps bench clean format check-format fuzz
+.PHONY: run test build configure deps bench clean format check-format fuzz test-sanitized
 
 deps:
 	@bash scripts/install-deps.sh
@@ -24,6 +24,16 @@ test: build
 
 bench: build
 	@bash scripts/run-bench.sh $(BUILD)
+
+# The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+SAN_BUILD ?= build-asan
+test-sanitized: deps
+	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNB_SANITIZE=ON -DNB_WERROR=$(WERROR) >/dev/null
+	@cmake --build $(SAN_BUILD) -j$(JOBS)
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  bash scripts/run-tests.sh $(SAN_BUILD)
 
 # Each reader under libFuzzer for FUZZ_SECONDS (needs clang).
 FUZZ_SECONDS ?= 300

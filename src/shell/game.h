@@ -29,7 +29,7 @@ struct Game;
 // The world step's outside effects, carried out on the game's own audio,
 // particles, camera and screen state.
 struct ShellEvents : GameplayEvents {
-  explicit ShellEvents(Game& game) : game(game) {}
+  explicit ShellEvents(Game& owner) : game(owner) {}
   void PlaySample(SoundId sound) override;
   void StopMusic(MusicId music) override;
   void EmitBurst(BurstTemplate which, Vec3 at, int count) override;
