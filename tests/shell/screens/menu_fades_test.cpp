@@ -2,10 +2,8 @@
 // the records order.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
 
-#include "menus/menu_state.h"
 #include "shell/screens/menu_frame.h"
 #include "shell/screens/menu_pages.h"
 

@@ -28,7 +28,8 @@ class PlayScreen : public ::testing::Test {
   }
   // The most recent start of a sample (0: never played).
   uint64_t LastPlay(SoundId id) {
-    const auto& started = game().audio.device.samples.at(game().audio.catalogue.samples[int(id)] - 1).startedAt;
+    const int handle = game().audio.catalogue.samples[static_cast<int>(id)];
+    const auto& started = game().audio.device.samples.at(handle - 1).startedAt;
     return started.empty() ? 0 : *std::max_element(started.begin(), started.end());
   }
 

@@ -96,10 +96,9 @@ TEST_F(SceneOnGl, EachPartOfTheLevelShowsWhereTheCameraPutsIt) {
   Project({0, 50, 0}, x, y);
   EXPECT_GT(ChangedAround(full, noLevel, x, y, 3), 20) << "wall at " << x << ", " << y;
 
-  // The head-up display: the lives at the top left.
   std::vector<uint32_t> noText = FrameWith(game.fonts.LargeFont, std::unique_ptr<BitmapFont>{});
   std::vector<uint32_t> withText = Frame();
-  EXPECT_GT(ChangedAround(withText, noText, 40, 12, 12), 30);
+  EXPECT_GT(ChangedAround(withText, noText, 40, 12, 12), 30) << "the lives at the top left";
 }
 
 }  // namespace
