@@ -56,34 +56,5 @@ TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   EXPECT_EQ(loaded.current, 0);
 }
 
-TEST(GameBinary, StartsWithoutGeneralSettingsAndWritesThem) {
-  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  test::ScratchDir dir;
-  test::InstallShippedGame(dir.path());
-  // The shipped file without its [General] section: the built-in window size
-  // and volumes 0, and the four keys written back at exit.
-  std::string shipped = dir.Read("settings.ini");
-  size_t general = shipped.find("[General]");
-  size_t next = shipped.find("[Levels]");
-  ASSERT_NE(general, std::string::npos);
-  ASSERT_NE(next, std::string::npos);
-  dir.Write("settings.ini", shipped.substr(0, general) + shipped.substr(next));
-  {
-    test::GameProcess game(dir.path());
-    ASSERT_TRUE(game.WaitForWindow(20));
-    std::string geometry = test::RunCommand("xdotool search --all --onlyvisible --pid " +
-                                            std::to_string(game.pid()) +
-                                            " --name '^Nimbara$' getwindowgeometry 2>/dev/null");
-    EXPECT_NE(geometry.find("800x600"), std::string::npos) << geometry;
-    EXPECT_EQ(game.StopWith(SIGINT, 20), 0);
-  }
-  SettingsFile settings{dir.File("settings.ini")};
-  EXPECT_EQ(settings.ReadString("General", "fullscreen", ""), "false");
-  EXPECT_EQ(settings.ReadString("General", "SoundVolume", ""), "0");
-  EXPECT_EQ(settings.ReadString("General", "WIDTH", "none"), "none");
-  EXPECT_TRUE(dir.Exists("record.dat"));
-  EXPECT_EQ(dir.Read("record.dat").size(), 12u);
-}
-
 }  // namespace
 }  // namespace nb

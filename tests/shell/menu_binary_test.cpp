@@ -97,10 +97,6 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
   EXPECT_EQ(stats.substr(0, 4), test::Int32Bytes(1));  // the level
   EXPECT_EQ(stats.substr(48, 4), test::Int32Bytes(-111));  // the record's end marker
 
-  SettingsFile settings{dir.File("settings.ini")};
-  EXPECT_EQ(settings.ReadString("General", "fullscreen", ""), "false");
-  EXPECT_EQ(settings.ReadInt("General", "MusicVolume", -1), 40);
-  EXPECT_EQ(settings.ReadString("General", "Language", ""), "en");
   EXPECT_NE(dir.Read("Log.txt").find("Log File"), std::string::npos);
 }
 

@@ -1,71 +1,13 @@
 #include "shell/menu_commands.h"
 
 #include "shell/screen_table.h"
-#include "shell/screens/pointer_tracking.h"
+#include "shell/screens/menu_pages.h"
 #include "shell_fixture.h"
 
 namespace nb {
 namespace {
 
 using test::ShellScenario;
-
-TEST_F(ShellScenario, PlayWithoutAProfileOpensPlayersThenStartGame) {
-  ScreenState& s = game->screen;
-  Press(Key::Enter);  // item 0: play
-  EXPECT_EQ(s.gameState, GameState::PlayersScreen);
-  EXPECT_EQ(LastSound(), SoundId::MenuMove);  // after menuonenter
-  AddPlayers(1);
-  s.playersSelection = 1;
-  Press(Key::Enter);
-  EXPECT_EQ(game->profiles.current, 0);
-  EXPECT_EQ(s.gameState, GameState::MainMenu);
-  Choose(GameState::MainMenu, 0);
-  EXPECT_EQ(s.gameState, GameState::StartGameScreen);
-  EXPECT_EQ(s.menuHighlight, 0);
-}
-
-TEST_F(ShellScenario, ArrowKeysMoveEachScreensHighlightWithinItsItemsAndClickWhereTheyShould) {
-  using enum GameState;
-  using S = ScreenState;
-  struct Case {
-    GameState state;
-    int32_t S::*highlight;
-    int start;
-    Key key;
-    int presses, end;
-    bool clicks;
-  };
-  const Case cases[] = {
-      {MainMenu, &S::menuHighlight, 0, Key::Up, 1, 0, true},  // at the first item: stays, still clicks
-      {MainMenu, &S::menuHighlight, 0, Key::Down, 10, kMenuExit, true},
-      {PauseMenu, &S::menuHighlight, 0, Key::Down, 9, 4, false},             // five silent pause items
-      {StartGameScreen, &S::startGameHighlight, 0, Key::Down, 5, 2, false},  // then the back button
-      {HelpFromMenu, &S::helpButton, kHelpBack, Key::Left, 4, kHelpPrevious, false},
-      {HelpFromMenu, &S::helpButton, kHelpPrevious, Key::Up, 1, kHelpPrevious, false},  // help is sideways
-      {OptionsFromMenu, &S::optionsRow, kRowSound, Key::Down, 4, kRowBack, true}};
-  for (const Case& c : cases) {
-    game->screen.gameState = c.state;
-    game->screen.*c.highlight = c.start;
-    uint64_t before = Plays();
-    for (int i = 0; i < c.presses; ++i) Press(c.key);
-    EXPECT_EQ(game->screen.*c.highlight, c.end) << static_cast<int>(c.state);
-    EXPECT_EQ(Plays() - before, c.clicks ? static_cast<uint64_t>(c.presses) : 0u) << static_cast<int>(c.state);
-  }
-  ScreenState& s = game->screen;
-  // Options: left and right change the row's volume by 5 within 0..100.
-  s.gameState = GameState::OptionsFromMenu;
-  game->settings.masterVolume = 100;
-  s.optionsRow = 2;
-  Press(Key::Right);
-  EXPECT_EQ(game->settings.masterVolume, 100);
-  EXPECT_EQ(LastSound(), SoundId::MenuOnClick);
-  Press(Key::Left);
-  EXPECT_EQ(game->settings.masterVolume, 95);
-  s.optionsRow = 1;
-  game->settings.soundVolume = 3;
-  Press(Key::Left);
-  EXPECT_EQ(game->settings.soundVolume, 0);
-}
 
 TEST_F(ShellScenario, DeletingProfilesKeepsTheCurrentPlayer) {
   AddPlayers(3);
@@ -110,7 +52,6 @@ TEST_F(ShellScenario, NameEntryTakesLettersOnlyUpToSixtyThreeAndRefusesDuplicate
   EXPECT_FALSE(entry.active);
   ASSERT_EQ(game->profiles.count, 2);
   EXPECT_EQ(std::string(game->profiles.profiles[1].name).substr(0, 3), "\xC0\xED\xFF");
-  EXPECT_EQ(game->profiles.profiles[1].lives[2], 3);
   EXPECT_EQ(game->profiles.current, -1);  // not chosen automatically
   EXPECT_EQ(entry.text[0], '\0');
 
@@ -146,9 +87,7 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   EXPECT_EQ(s.gameState, GameState::MainMenu);
 
   game->records.count = 3;
-  game->records.entries[0].score = 50;
-  game->records.entries[1].score = 20;
-  game->records.entries[2].score = 20;
+  for (int i = 0; i < 3; ++i) game->records.entries[i].score = i == 0 ? 50 : 20;
   p.score[1] = 20;  // equal to the lowest: no entry
   p.level[1] = 9;
   Choose(GameState::GameCompletedScreen, 0);
@@ -157,22 +96,20 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   EXPECT_EQ(game->records.entries[1].name[0], '\0');
   p.score[1] = 21;
   EnterRecordsTable(game->records, p);
-  EXPECT_STREQ(game->records.entries[1].name, "Pa");  // the first of the equal lowest
-  EXPECT_EQ(game->records.entries[1].score, 21);
-  EXPECT_EQ(game->records.entries[2].score, 20);
-  EXPECT_EQ(game->records.count, 3);
+  const RecordEntry* e = game->records.entries;
+  EXPECT_STREQ(e[1].name, "Pa");  // the first of the equal lowest
+  EXPECT_EQ((std::vector<int>{e[1].score, e[2].score, game->records.count}), (std::vector<int>{21, 20, 3}));
 }
 
 TEST_F(ShellScenario, EscapeFollowsItsTableAndPlaysWhenItMoves) {
   using enum GameState;
   const std::pair<GameState, GameState> moves[] = {
-      {MainMenu, ExitConfirm},     {Playing, PauseMenu},         {InfoPage, MainMenu},
-      {OptionsFromMenu, MainMenu}, {RecordsScreen, MainMenu},    {StartGameScreen, MainMenu},
-      {ExitConfirm, MainMenu},     {HelpFromMenu, MainMenu},     {PlayersScreen, MainMenu},
-      {OptionsInPlay, PauseMenu},  {HelpInPlay, PauseMenu},      {PauseMenu, Playing},
-      {NewGameScreen, StartGameScreen}, {GameOverScreen, GameOverScreen}, {TimeUpScreen, TimeUpScreen},
       {GameCompletedScreen, GameCompletedScreen}, {SplashScreenState, SplashScreenState},
-      {GameState(8), GameState(8)}};
+      {NewGameScreen, StartGameScreen}, {GameOverScreen, GameOverScreen}, {TimeUpScreen, TimeUpScreen},
+      {GameState(8), GameState(8)}, {OptionsFromMenu, MainMenu}, {StartGameScreen, MainMenu},
+      {OptionsInPlay, PauseMenu}, {RecordsScreen, MainMenu}, {PlayersScreen, MainMenu}, {Playing, PauseMenu},
+      {HelpFromMenu, MainMenu}, {MainMenu, ExitConfirm}, {ExitConfirm, MainMenu}, {HelpInPlay, PauseMenu},
+      {InfoPage, MainMenu}, {PauseMenu, Playing}};
   for (auto [from, to] : moves) {
     game->screen.gameState = from;
     uint64_t before = Plays();
@@ -219,87 +156,59 @@ TEST_F(ShellScenario, EveryScreenLeadsOnlyToScreensAFrameRuns) {
 
 TEST_F(ShellScenario, HelpPagingStopsAtBothEndsAndTheFullScreenRowToggles) {
   ScreenState& s = game->screen;
-  s.gameState = GameState::HelpFromMenu;
-  s.helpPage = 0;
-  s.helpButton = 1;
-  Press(Key::Enter);
-  EXPECT_EQ(s.helpPage, 0);
-  s.helpButton = 3;
-  for (int i = 0; i < 5; ++i) Press(Key::Enter);
-  EXPECT_EQ(s.helpPage, 2);  // three pages
-  s.helpButton = 2;
-  Press(Key::Enter);
+  std::vector<int> pages;
+  for (int button : {kHelpPrevious, kHelpNext, kHelpNext, kHelpNext}) {
+    Choose(GameState::HelpFromMenu, button);
+    pages.push_back(s.helpPage);
+  }
+  EXPECT_EQ(pages, (std::vector<int>{0, 1, 2, 2}));  // three pages
+  Choose(GameState::HelpFromMenu, kHelpBack);
   EXPECT_EQ(s.gameState, GameState::MainMenu);
-  s.gameState = GameState::HelpInPlay;
-  Press(Key::Enter);
+  Choose(GameState::HelpInPlay, kHelpBack);
   EXPECT_EQ(s.gameState, GameState::PauseMenu);
 
-  s.gameState = GameState::OptionsFromMenu;
-  s.optionsRow = 3;
   const bool start = game->settings.fullscreen;
-  Press(Key::Enter);
+  Choose(GameState::OptionsFromMenu, kRowFullscreen);
   EXPECT_NE(game->settings.fullscreen, start);
   Press(Key::Enter);
   EXPECT_EQ(game->settings.fullscreen, start);
   EXPECT_EQ(s.gameState, GameState::OptionsFromMenu);
 }
 
-TEST_F(ShellScenario, PauseRestartAndQuitAppendStatistics) {
-  test::CapturedMessages messages;
-  AddPlayers(1);
-  game->profiles.current = 0;
-  const std::tuple<int, int32_t, GameState> choices[] = {{kPauseRestart, 12, GameState::Playing},
-                                                        {kPauseQuit, 4, GameState::MainMenu}};
-  for (auto [item, seconds, next] : choices) {
-    game->world.stats.counters[StatSecondsPlayed] = seconds;
-    Choose(GameState::PauseMenu, item);
-    EXPECT_EQ(game->screen.gameState, next);
+// The arrows move a volume by 5 within 0..100; a held knob follows the pointer
+// along its bar and lets go of it on release; clicks only hit inside boxes.
+TEST_F(ShellScenario, OptionsSlidersFollowTheArrowsAndAHeldKnobAndClicksHitInsideBoxes) {
+  GeneralSettings& set = game->settings;
+  set.masterVolume = 100;
+  set.soundVolume = 3;
+  game->screen.gameState = GameState::OptionsFromMenu;
+  auto press = [&](OptionsRow row, Key key) { game->screen.optionsRow = row, Press(key); };
+  press(kRowMaster, Key::Right);  // at the top: stays
+  press(kRowMaster, Key::Left);
+  press(kRowSound, Key::Left);
+  EXPECT_EQ((std::vector<int>{set.masterVolume, set.soundVolume}), (std::vector<int>{95, 0}));
+
+  const PageLayout layout = OptionsLayout(MenuLayoutOf(*game));
+  auto knob = std::find_if(layout.begin(), layout.end(), [](auto& i) { return i.knob && !i.value; });
+  ASSERT_NE(knob, layout.end());
+  Click(static_cast<int>(knob->box.left), static_cast<int>(knob->box.MiddleY()));  // edge: not held
+  EXPECT_FALSE(game->menus.sliderDrag[kRowMusic]);
+  Click(static_cast<int>(knob->box.MiddleX()), static_cast<int>(knob->box.MiddleY()));
+  ASSERT_TRUE(game->menus.sliderDrag[kRowMusic]);
+  const int y = static_cast<int>(kSliderLineY[kRowMusic]);
+  std::vector<int> volumes;
+  for (int x : {0, static_cast<int>(kSliderLeft) + 100, 2000}) {
+    DragHeldSliders(*game, x, y, 0);
+    volumes.push_back(game->settings.musicVolume);
   }
-  std::string stats = dir.Read("stat.stt");
-  ASSERT_EQ(stats.size(), 104u);
-  EXPECT_EQ(stats.substr(4, 4), test::Int32Bytes(12));
-  EXPECT_EQ(stats.substr(56, 4), test::Int32Bytes(4));
-  EXPECT_EQ(game->world.stats.counters[StatSecondsPlayed], 0);
-}
-
-TEST_F(ShellScenario, ClicksHitStrictlyInsideBoxesAndSliderKnobsStartDragging) {
-  // Main menu item 2 "Options" is 70 wide at 400, from y 384 to 416.
-  Click(400, 384);  // on the edge: nothing
-  EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
-  Click(400, 390);
-  EXPECT_EQ(game->screen.gameState, GameState::OptionsFromMenu);
-  EXPECT_EQ(game->screen.menuHighlight, 2);
-  game->settings.soundVolume = 40;  // knob from 400 + 5 + 74 = 479 to 494
-  Click(485, 330);
-  EXPECT_TRUE(game->menus.sliderDrag[1]);
-  EXPECT_EQ(game->screen.optionsRow, 1);
-  EXPECT_EQ(game->screen.gameState, GameState::OptionsFromMenu);
+  EXPECT_EQ(volumes.front(), 0);
+  EXPECT_TRUE(volumes[1] > 40 && volumes[1] < 60) << volumes[1];
+  EXPECT_EQ(volumes.back(), 100);
+  EXPECT_EQ(game->settings.soundVolume, 0);  // the other sliders stay
   Click(0, 0, InputEvent::Type::ButtonUp);
-  EXPECT_FALSE(game->menus.sliderDrag[1]);
-  Click(400, 510);  // the back button "Back" (40 wide) from y 500
-  EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
-  game->screen.gameState = GameState::SplashScreenState;
-  Click(400, 300);
-  EXPECT_EQ(game->screen.gameState, GameState::SplashScreenState);
-}
-
-TEST_F(ShellScenario, HoveringAnItemPlaysOnceAndSilentBoxesStaySilent) {
-  uint64_t before = Plays();
-  TrackMenuPointerAt(*game, 400, 350);  // item 1
-  TrackMenuPointerAt(*game, 395, 345);
-  TrackMenuPointerAt(*game, 700, 50);  // over nothing: the highlight stays
-  EXPECT_EQ(game->screen.menuHighlight, 1);
-  EXPECT_EQ(Plays(), before + 1);
-  AddPlayers(2);
-  game->screen.gameState = GameState::PlayersScreen;
-  game->screen.playersSelection = 1;
-  before = Plays();
-  TrackMenuPointerAt(*game, 400, 510);  // the back text: no sample
-  EXPECT_EQ(game->screen.playersSelection, 3);
-  EXPECT_EQ(Plays(), before);
-  TrackMenuPointerAt(*game, 400, 285);  // the new-player row
-  EXPECT_EQ(game->screen.playersSelection, 0);
-  EXPECT_EQ(Plays(), before + 1);
+  EXPECT_FALSE(game->menus.sliderDrag[kRowMusic]);
+  DragHeldSliders(*game, 0, y, 0);
+  EXPECT_EQ(game->settings.musicVolume, 100);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "../audio/audio_test_support.h"
 #include "shell/game.h"
 #include "shell/input.h"
+#include "shell/screen_table.h"
 #include "support/scratch_dir.h"
 
 namespace nb::test {
@@ -53,17 +54,6 @@ class ShellScenario : public ::testing::Test {
   }
   void TearDown() override { CloseAudio(game->audio); }
 
-  // The sound effect started by the most recent play, or Count when none.
-  SoundId LastSound() const {
-    const AudioDevice& device = game->audio.device;
-    for (int i = 0; i < kSampleCount; ++i) {
-      SampleHandle handle = game->audio.catalogue.samples[i];
-      if (handle <= 0 || handle > static_cast<int>(device.samples.size())) continue;
-      for (uint64_t started : device.samples[handle - 1].startedAt)
-        if (started == device.playCount && device.playCount > 0) return static_cast<SoundId>(i);
-    }
-    return SoundId::Count;
-  }
   uint64_t Plays() const { return game->audio.device.playCount; }
 
   void Send(const InputEvent& event) { HandleInputEvent(*game, event); }
@@ -72,10 +62,10 @@ class ShellScenario : public ::testing::Test {
   void Click(int x, int y, InputEvent::Type type = InputEvent::Type::ButtonDown) {
     Send({.type = type, .button = MouseButton::Left, .x = x, .y = y, .text = {}});
   }
-  // Chooses item `highlight` of the list screen `state` with Enter.
+  // Chooses item `highlight` of the screen `state` with Enter.
   void Choose(GameState state, int32_t highlight) {
     game->screen.gameState = state;
-    game->screen.menuHighlight = highlight;
+    game->screen.*ScreenOf(state).highlight = highlight;
     Press(Key::Enter);
   }
   void AddPlayers(int count) {

@@ -78,12 +78,6 @@ class GameOnDevice {
 
   RecordingDevice* Recording() { return dynamic_cast<RecordingDevice*>(game->render.device.get()); }
   GlDevice* Gl() { return dynamic_cast<GlDevice*>(game->render.device.get()); }
-  int Plays(SoundId id) const {
-    const AudioDevice& device = game->audio.device;
-    SampleHandle handle = game->audio.catalogue.samples[static_cast<int>(id)];
-    if (handle <= 0 || handle > static_cast<int>(device.samples.size())) return 0;
-    return static_cast<int>(device.samples[handle - 1].startedAt.size());
-  }
 
   ScratchDir dir;
   std::unique_ptr<Game> game;
