@@ -3,7 +3,7 @@
 # reports the files that differ (and fails), changing nothing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-files=$(git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 'tools/*.h' 'bench/*.cpp' 'bench/*.h')
+files=$(git ls-files -- 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'tools/*.cpp' 'tools/*.h' 'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h')
 if [ "${1:-}" = "--check" ]; then
   # shellcheck disable=SC2086
   clang-format --dry-run --Werror $files
