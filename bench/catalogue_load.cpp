@@ -44,7 +44,7 @@ struct CatalogueData {
       int w, h;
       bool jpeg;
     };
-    const Tex textures[] = {{"sun", 256, 256, false},      {"particle", 128, 128, false},
+    const Tex textures[] = {{"sun", 256, 256, false},       {"particle", 128, 128, false},
                             {"Texture", 1024, 1024, false}, {"clouds", 512, 512, true},
                             {"skybox", 512, 512, false},    {"Spheremap", 256, 256, true},
                             {"helptexture", 800, 600, true}};
@@ -98,8 +98,7 @@ BENCHMARK(BM_LoadCatalogueRecording)->Unit(benchmark::kMillisecond)->UseRealTime
 void BM_LoadCatalogueOpenGl(benchmark::State& state) {
   if (Data().dir.empty()) return state.SkipWithError("no data directory");
   SetMessageBoxSink([](const MessageBoxCall&) { ++g_messages; });
-  static PlatformWindow* window =
-      InitPlatform() ? CreateGameWindow("bench", 800, 600, false) : nullptr;
+  static PlatformWindow* window = InitPlatform() ? CreateGameWindow("bench", 800, 600, false) : nullptr;
   if (!window) return state.SkipWithError("no display");
   std::unique_ptr<GraphicsAdapter> adapter = CreateGlAdapter(window);
   if (!adapter) return state.SkipWithError("no OpenGL");

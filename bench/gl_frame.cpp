@@ -7,11 +7,11 @@
 #include <cstring>
 #include <vector>
 
+#include "core/general_settings.h"
 #include "core/vertex_formats.h"
 #include "platform/gl_device.h"
 #include "platform/window.h"
 #include "render/render_device.h"
-#include "core/general_settings.h"
 
 namespace nb {
 namespace {
@@ -70,8 +70,8 @@ bool Setup(Scene& s, PlatformWindow* window, bool antialiased) {
   auto* qi = static_cast<uint16_t*>(p);
   for (int q = 0; q < 200; ++q) {
     uint16_t b = uint16_t(q * 4);
-    const uint16_t six[6] = {b, uint16_t(b + 1), uint16_t(b + 2), uint16_t(b + 2), uint16_t(b + 1),
-                             uint16_t(b + 3)};
+    const uint16_t six[6] = {
+        b, uint16_t(b + 1), uint16_t(b + 2), uint16_t(b + 2), uint16_t(b + 1), uint16_t(b + 3)};
     std::memcpy(qi + q * 6, six, sizeof six);
   }
   d.UnlockIndexBuffer(s.quadIb);
@@ -91,8 +91,7 @@ void DrawFrame(Scene& s, int frame) {
   RestoreDeviceIfLost(s.rd);
   GraphicsDevice& d = *s.rd.device;
   d.SetTransform(TransformState::View, MatrixLookAtLH({200, 350, -250}, {200, 0, 150}, {0, 0, 1}));
-  d.SetTransform(TransformState::Projection,
-                 MatrixPerspectiveFovLH(45 / 56.7f, 800.0f / 600.0f, 15, 10000));
+  d.SetTransform(TransformState::Projection, MatrixPerspectiveFovLH(45 / 56.7f, 800.0f / 600.0f, 15, 10000));
   d.Clear(ClearFlags::Target, 0xFF203040, 1, 0);  // no sky box here: clear the colour too
   bool began = BeginFrame(s.rd, 0xFF000000);
   if (began) {

@@ -15,12 +15,12 @@
 #include <memory>
 #include <string>
 
+#include "core/settings_file.h"
 #include "gameplay/level_setup.h"
-#include "shell/screens/play_screen.h"
 #include "platform/recording_device.h"
 #include "platform/window.h"
 #include "shell/game.h"
-#include "core/settings_file.h"
+#include "shell/screens/play_screen.h"
 #include "shell/startup.h"
 #include "text/text_drawing.h"
 
@@ -54,11 +54,16 @@ void Build20x20(Game& g) {
   for (int r = 0; r < 20; ++r)
     for (int c = 0; c < 20; ++c) {
       GridCell cell;
-      if (r == 0 || c == 0 || r == 19 || c == 19) cell.kind = Wall;
-      else if ((r * 7 + c * 3) % 11 == 0) cell.kind = Stone;
-      else if ((r + c) % 13 == 0) cell = {ReflectorMain, 2, 30, 5};
-      else if ((r * c) % 17 == 5) cell.kind = Brick;
-      else if ((r * 5 + c) % 29 == 0) cell.kind = Hole;
+      if (r == 0 || c == 0 || r == 19 || c == 19)
+        cell.kind = Wall;
+      else if ((r * 7 + c * 3) % 11 == 0)
+        cell.kind = Stone;
+      else if ((r + c) % 13 == 0)
+        cell = {ReflectorMain, 2, 30, 5};
+      else if ((r * c) % 17 == 5)
+        cell.kind = Brick;
+      else if ((r * 5 + c) % 29 == 0)
+        cell.kind = Hole;
       level.cells[r][c] = cell;
     }
   level.cells[1][1].kind = Start;
@@ -89,8 +94,7 @@ void FillParticles(Game& g) {
     p.velocity = {std::sin(angle), 1.0f, std::cos(angle)};
     p.age = (p.lifetime - 1.0f) * static_cast<float>(burst) / 80.0f;
     const Vec3 at = CellCentre(row, col);
-    p.position = {at.x + p.velocity.x * p.age, at.y + p.velocity.y * p.age,
-                  at.z + p.velocity.z * p.age};
+    p.position = {at.x + p.velocity.x * p.age, at.y + p.velocity.y * p.age, at.z + p.velocity.z * p.age};
     EmitParticle(g.particles, p);
   }
 }
@@ -116,8 +120,13 @@ void BM_PlayFrame20x20With400Particles(benchmark::State& state) {
   if (const char* skip = getenv("NB_SKIP")) {
     std::string k = skip;
     auto off = [&](MeshKey m) { g->catalogue.meshes[static_cast<int>(m)] = -1; };
-    if (k.find("island") != std::string::npos) { off(MeshKey::Island1); off(MeshKey::Island2); }
-    if (k.find("island2") != std::string::npos) { off(MeshKey::Island2); }
+    if (k.find("island") != std::string::npos) {
+      off(MeshKey::Island1);
+      off(MeshKey::Island2);
+    }
+    if (k.find("island2") != std::string::npos) {
+      off(MeshKey::Island2);
+    }
     if (k.find("sky") != std::string::npos) off(MeshKey::Skybox);
     if (k.find("clouds") != std::string::npos) off(MeshKey::Grid);
     if (k.find("particles") != std::string::npos) ClearParticles(g->particles);
@@ -137,7 +146,12 @@ void BM_PlayFrame20x20With400Particles(benchmark::State& state) {
       benchmark::Counter(threadSeconds * 1e3 / static_cast<double>(state.iterations()));
   state.counters["quads"] = static_cast<double>(g->particles.quadCount);
 }
-BENCHMARK(BM_PlayFrame20x20With400Particles)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlayFrame20x20With400Particles)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_UpdateParticles400(benchmark::State& state) {
   Game* g = SharedGameOrSkip(state);
@@ -180,7 +194,10 @@ void BM_PlayFrameOnRecordingDevice(benchmark::State& state) {
   g->render.device = std::move(real);
   LoadFonts(g->fonts, *g->render.device);
 }
-BENCHMARK(BM_PlayFrameOnRecordingDevice)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_PlayFrameOnRecordingDevice)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 }  // namespace nb

@@ -9,7 +9,9 @@
 
 namespace nb::fuzz {
 
-inline std::string Text(const uint8_t* data, size_t size) { return std::string(reinterpret_cast<const char*>(data), size); }
+inline std::string Text(const uint8_t* data, size_t size) {
+  return std::string(reinterpret_cast<const char*>(data), size);
+}
 inline std::vector<unsigned char> Bytes(const uint8_t* data, size_t size) { return {data, data + size}; }
 
 }  // namespace nb::fuzz

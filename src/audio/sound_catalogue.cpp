@@ -1,8 +1,8 @@
 #include "audio/sound_catalogue.h"
 
-#include "platform/message_box.h"
-#include "core/paths.h"
 #include "core/log.h"
+#include "core/paths.h"
+#include "platform/message_box.h"
 
 namespace nb {
 namespace {
@@ -14,8 +14,7 @@ std::string SoundPath(const SettingsFile& settings, const char* key) {
 
 StreamHandle StreamOf(const AudioState& audio, MusicId music) {
   int index = static_cast<int>(music);
-  return index >= 0 && index < static_cast<int>(MusicId::Count) ? audio.catalogue.music[index]
-                                                                 : 0;
+  return index >= 0 && index < static_cast<int>(MusicId::Count) ? audio.catalogue.music[index] : 0;
 }
 
 }  // namespace
@@ -59,13 +58,9 @@ void PlayMusic(AudioState& audio, MusicId music, bool restart) {
   PlayStream(audio.device, StreamOf(audio, music), restart);
 }
 
-void StopMusic(AudioState& audio, MusicId music) {
-  StopStream(audio.device, StreamOf(audio, music));
-}
+void StopMusic(AudioState& audio, MusicId music) { StopStream(audio.device, StreamOf(audio, music)); }
 
-void FreeMusic(AudioState& audio, MusicId music) {
-  FreeStream(audio.device, StreamOf(audio, music));
-}
+void FreeMusic(AudioState& audio, MusicId music) { FreeStream(audio.device, StreamOf(audio, music)); }
 
 void SetMusicVolume(AudioState& audio, MusicId music, int volume) {
   SetStreamVolume(audio.device, StreamOf(audio, music), volume);

@@ -1,7 +1,7 @@
 #pragma once
 #include "audio/sound_id.h"
-#include "platform/audio_device.h"
 #include "core/settings_file.h"
+#include "platform/audio_device.h"
 
 namespace nb {
 
@@ -50,11 +50,11 @@ bool MusicExists(AudioState& audio, MusicId music);
 bool MusicIsPlaying(AudioState& audio, MusicId music);
 
 // The music moments of the game, each the calls its screen makes.
-void MusicAtStartUp(AudioState& audio);          // intro, without restart
-void MusicToMainMenu(AudioState& audio);         // every return to the main menu
+void MusicAtStartUp(AudioState& audio);                      // intro, without restart
+void MusicToMainMenu(AudioState& audio);                     // every return to the main menu
 void MusicAfterSplash(AudioState& audio, bool restartMenu);  // after MusicToMainMenu
-void MusicAfterLoading(AudioState& audio);       // game music from its start
-void MusicAtShutdown(AudioState& audio);         // game and intro streams freed
+void MusicAfterLoading(AudioState& audio);                   // game music from its start
+void MusicAtShutdown(AudioState& audio);                     // game and intro streams freed
 
 // Frees every sound and closes the device (the last audio call).
 void CloseAudio(AudioState& audio);

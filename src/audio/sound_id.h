@@ -38,12 +38,11 @@ constexpr int kSampleCount = static_cast<int>(SoundId::Count);  // 27
 
 // The Sounds keys, indexed by SoundId.
 inline constexpr const char* kSampleKeys[kSampleCount] = {
-    "BrickCrash",  "WallHit",  "ReflectHit",  "ReflectorTurn", "ReflectorSet",
-    "ReflectorRemove", "ReflectorCrash", "PickUpStone", "PickUpBonus", "OnButton",
-    "ActorDown",   "ActorUp",  "swichMenu",   "BallDown",      "TimeEnd",
-    "bonus1",      "bonus2",   "bonus3",      "bonus4",        "lost",
-    "win",         "menuonenter", "menuonclick", "test",       "menumov",
-    "start",       "end"};
+    "BrickCrash",     "WallHit",     "ReflectHit",  "ReflectorTurn", "ReflectorSet", "ReflectorRemove",
+    "ReflectorCrash", "PickUpStone", "PickUpBonus", "OnButton",      "ActorDown",    "ActorUp",
+    "swichMenu",      "BallDown",    "TimeEnd",     "bonus1",        "bonus2",       "bonus3",
+    "bonus4",         "lost",        "win",         "menuonenter",   "menuonclick",  "test",
+    "menumov",        "start",       "end"};
 
 enum class MusicId : int { Game, Menu, Intro, Count };
 inline constexpr const char* kMusicKeys[3] = {"gamemusic", "menumusic", "intromusic"};

@@ -4,13 +4,12 @@
 
 namespace nb {
 
-void ChangeVolumeByArrowKey(AudioState& audio, GeneralSettings& settings, int optionsRow,
-                            bool right) {
+void ChangeVolumeByArrowKey(AudioState& audio, GeneralSettings& settings, int optionsRow, bool right) {
   PlaySample(audio, SoundId::MenuOnClick, settings.soundVolume);
-  int32_t* volume = optionsRow == kMusicRow   ? &settings.musicVolume
-                : optionsRow == kSoundRow ? &settings.soundVolume
-                : optionsRow == kMasterRow ? &settings.masterVolume
-                                           : nullptr;
+  int32_t* volume = optionsRow == kMusicRow    ? &settings.musicVolume
+                    : optionsRow == kSoundRow  ? &settings.soundVolume
+                    : optionsRow == kMasterRow ? &settings.masterVolume
+                                               : nullptr;
   if (!volume) return;
   if (right) {
     *volume += 5;
@@ -30,8 +29,8 @@ int SliderVolumeAt(int pointerX, int sliderLeft) {
   return static_cast<int>(std::clamp(offset * 100 / kSliderTravel, 0LL, 100LL));
 }
 
-void DragVolumeSlider(AudioState& audio, GeneralSettings& settings, int optionsRow,
-                      int pointerX, int sliderLeft) {
+void DragVolumeSlider(AudioState& audio, GeneralSettings& settings, int optionsRow, int pointerX,
+                      int sliderLeft) {
   int value = SliderVolumeAt(pointerX, sliderLeft);
   switch (optionsRow) {
     case kMusicRow:

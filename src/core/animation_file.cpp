@@ -83,10 +83,9 @@ void LoadAnimations(AnimationSet& animations, const std::string& path) {
     Animation* animation;
   };
   const Named order[] = {
-      {"logo", &animations.logo},         {"logo1", &animations.logo1},
-      {"timeleft", &animations.timeleft}, {"bonus", &animations.bonus},
-      {"clouds", &animations.clouds},     {"rotation", &animations.rotation},
-      {"input", &animations.input},       {"up", &animations.up},
+      {"logo", &animations.logo},   {"logo1", &animations.logo1},   {"timeleft", &animations.timeleft},
+      {"bonus", &animations.bonus}, {"clouds", &animations.clouds}, {"rotation", &animations.rotation},
+      {"input", &animations.input}, {"up", &animations.up},
   };
   for (const Named& entry : order) {
     std::ifstream in(path);

@@ -97,8 +97,7 @@ class Parser {
         }
       if (eq != std::string::npos && !out_.sections.empty()) {
         std::string key = TrimBlanks(line_.substr(0, eq));
-        if (!key.empty())
-          out_.sections.back().entries.emplace_back(key, TrimBlanks(line_.substr(eq + 1)));
+        if (!key.empty()) out_.sections.back().entries.emplace_back(key, TrimBlanks(line_.substr(eq + 1)));
       }
     }
     line_.clear();

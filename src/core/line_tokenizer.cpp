@@ -141,8 +141,8 @@ float LenientDecimal(const std::string& text) {
   // "inf" and "nan" stop at their first letter like any other junk, so a
   // curve never holds a value that is not a finite number.
   size_t i = 0;
-  while (i < text.size() && (IsBlank(text[i]) || text[i] == '\n' || text[i] == '\r' ||
-                             text[i] == '\v' || text[i] == '\f'))
+  while (i < text.size() &&
+         (IsBlank(text[i]) || text[i] == '\n' || text[i] == '\r' || text[i] == '\v' || text[i] == '\f'))
     ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';

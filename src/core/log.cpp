@@ -61,7 +61,7 @@ void LogPrintf(const char* format, ...) {
 
 MemoryFacts ReadMemoryFacts() {
   MemoryFacts facts;
-  struct sysinfo info{};
+  struct sysinfo info {};
   if (sysinfo(&info) != 0) return facts;
   unsigned long long unit = info.mem_unit ? info.mem_unit : 1;
   facts.totalPhysical = info.totalram * unit;
@@ -74,7 +74,7 @@ MemoryFacts ReadMemoryFacts() {
 
 SystemFacts ReadSystemFacts() {
   SystemFacts facts;
-  struct utsname name{};
+  struct utsname name {};
   if (uname(&name) != 0) return facts;
   facts.kernelName = name.sysname;
   facts.release = name.release;
@@ -86,11 +86,9 @@ SystemFacts ReadSystemFacts() {
 std::string FormatMemoryReport(const MemoryFacts& facts) {
   std::string text = "\n---Memory Stat---\n";
   text += Format("Total Physical Memory: %.02f MB.\n", facts.totalPhysical * (1.0 / 1048576));
-  text += Format("Available Physical Memory:  %.02f MB.\n",
-                 facts.availablePhysical * (1.0 / 1048576));
+  text += Format("Available Physical Memory:  %.02f MB.\n", facts.availablePhysical * (1.0 / 1048576));
   text += Format("Total Virtual Memory: %u MB.\n", static_cast<unsigned>(facts.totalVirtual >> 20));
-  text += Format("Available Virtual Memory:  %u MB.\n",
-                 static_cast<unsigned>(facts.availableVirtual >> 20));
+  text += Format("Available Virtual Memory:  %u MB.\n", static_cast<unsigned>(facts.availableVirtual >> 20));
   text += "---End Memory Stat---\n\n";
   return text;
 }

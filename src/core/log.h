@@ -23,9 +23,9 @@ struct MemoryFacts {
   unsigned long long availableVirtual = 0;
 };
 struct SystemFacts {
-  std::string kernelName;   // "Linux"
-  std::string release;      // "6.1.0-13-amd64"
-  std::string machine;      // "x86_64"
+  std::string kernelName;  // "Linux"
+  std::string release;     // "6.1.0-13-amd64"
+  std::string machine;     // "x86_64"
   unsigned major = 0, minor = 0, build = 0;
 };
 MemoryFacts ReadMemoryFacts();

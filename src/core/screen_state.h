@@ -30,7 +30,13 @@ constexpr int kGameStateCount = 20;
 
 // The highlight values of the screens' items, in the order they are listed.
 enum MainMenuItem : int32_t {
-  kMenuPlay, kMenuPlayers, kMenuOptions, kMenuRecords, kMenuAbout, kMenuHelp, kMenuExit
+  kMenuPlay,
+  kMenuPlayers,
+  kMenuOptions,
+  kMenuRecords,
+  kMenuAbout,
+  kMenuHelp,
+  kMenuExit
 };
 enum PauseItem : int32_t { kPauseResume, kPauseRestart, kPauseOptions, kPauseQuit, kPauseHelp };
 enum StartGameItem : int32_t { kStartContinue, kStartNewGame, kStartBack };
@@ -49,13 +55,13 @@ struct NameEntry {
 // GameState and its companion highlight values.
 struct ScreenState {
   GameState gameState = GameState::SplashScreenState;
-  int32_t menuHighlight = 0;        // MainMenuItem, PauseItem, RetryItem, or the completed screen's one item
-  int32_t startGameHighlight = 0;   // StartGameItem
-  int32_t newGameHighlight = 0;     // 0..2 the modes, kNewGameBack
-  int32_t optionsRow = 0;           // OptionsRow
-  int32_t exitChoice = 0;           // ExitChoice
-  int32_t playersSelection = 1;     // 0 new, 1..count a profile, count+1 back
-  int32_t helpButton = 0;           // HelpButton
+  int32_t menuHighlight = 0;       // MainMenuItem, PauseItem, RetryItem, or the completed screen's one item
+  int32_t startGameHighlight = 0;  // StartGameItem
+  int32_t newGameHighlight = 0;    // 0..2 the modes, kNewGameBack
+  int32_t optionsRow = 0;          // OptionsRow
+  int32_t exitChoice = 0;          // ExitChoice
+  int32_t playersSelection = 1;    // 0 new, 1..count a profile, count+1 back
+  int32_t helpButton = 0;          // HelpButton
   int32_t helpPage = 0;
   NameEntry nameEntry;
 };

@@ -76,8 +76,7 @@ bool KeyLine(const std::string& line, std::string& key, std::string& value) {
 
 // Profile-string reads drop one pair of enclosing quotes.
 std::string Unquote(const std::string& value) {
-  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-      value.back() == value.front())
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
     return value.substr(1, value.size() - 2);
   return value;
 }
@@ -158,22 +157,20 @@ std::string SettingsFile::ReadString(const std::string& section, const std::stri
 
 std::vector<std::string> SettingsFile::SectionNames() const { return SettingsSectionNames(ReadLines(path)); }
 
-std::vector<std::pair<std::string, std::string>> SettingsFile::SectionEntries(const std::string& section) const {
+std::vector<std::pair<std::string, std::string>> SettingsFile::SectionEntries(
+    const std::string& section) const {
   return SettingsSectionEntries(ReadLines(path), section);
 }
 
-int SettingsFile::ReadInt(const std::string& section, const std::string& key,
-                          int defaultValue) const {
+int SettingsFile::ReadInt(const std::string& section, const std::string& key, int defaultValue) const {
   return LenientInt(ReadString(section, key, std::to_string(defaultValue)));
 }
 
-float SettingsFile::ReadFloat(const std::string& section, const std::string& key,
-                              int defaultValue) const {
+float SettingsFile::ReadFloat(const std::string& section, const std::string& key, int defaultValue) const {
   return LenientFloat(ReadString(section, key, std::to_string(defaultValue)));
 }
 
-bool SettingsFile::ReadBool(const std::string& section, const std::string& key,
-                            bool defaultValue) const {
+bool SettingsFile::ReadBool(const std::string& section, const std::string& key, bool defaultValue) const {
   std::string text = ReadString(section, key, "");
   if (text == "true" || text == "1") return true;
   if (text == "false" || text == "0") return false;
@@ -220,8 +217,7 @@ bool SettingsFile::WriteInt(const std::string& section, const std::string& key, 
   return WriteString(section, key, std::to_string(value));
 }
 
-bool SettingsFile::WriteBool(const std::string& section, const std::string& key,
-                             bool value) const {
+bool SettingsFile::WriteBool(const std::string& section, const std::string& key, bool value) const {
   return WriteString(section, key, value ? "true" : "false");
 }
 
@@ -230,8 +226,8 @@ SettingsFile GameSettingsFile() { return SettingsFile{PathInCurrentDirectory("se
 int LenientInt(const std::string& text) {
   // atoi's rules, without its undefined overflow: the value saturates.
   size_t i = 0;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' ||
-                             text[i] == '\r' || text[i] == '\v' || text[i] == '\f'))
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r' ||
+                             text[i] == '\v' || text[i] == '\f'))
     ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
@@ -245,8 +241,6 @@ int LenientInt(const std::string& text) {
   return static_cast<int>(value);
 }
 
-float LenientFloat(const std::string& text) {
-  return static_cast<float>(std::atof(text.c_str()));
-}
+float LenientFloat(const std::string& text) { return static_cast<float>(std::atof(text.c_str())); }
 
 }  // namespace nb

@@ -27,8 +27,7 @@ struct SettingsFile {
   std::vector<std::pair<std::string, std::string>> SectionEntries(const std::string& section) const;
 
   // False when the file could not be written; callers may ignore it.
-  bool WriteString(const std::string& section, const std::string& key,
-                   const std::string& value) const;
+  bool WriteString(const std::string& section, const std::string& key, const std::string& value) const;
   bool WriteInt(const std::string& section, const std::string& key, int value) const;
   bool WriteBool(const std::string& section, const std::string& key, bool value) const;
 };

@@ -69,8 +69,7 @@ void JpegFatal(j_common_ptr info) {
 void JpegSilent(j_common_ptr) {}
 
 // Decodes into a malloc'd RGBA buffer; returns null and fills `message` on failure.
-uint8_t* DecodeJpegRaw(const uint8_t* data, size_t size, int* width, int* height,
-                       char* message) {
+uint8_t* DecodeJpegRaw(const uint8_t* data, size_t size, int* width, int* height, char* message) {
   jpeg_decompress_struct info;
   JpegError err;
   uint8_t* volatile pixels = nullptr;

@@ -11,7 +11,7 @@ namespace nb {
 namespace {
 
 constexpr size_t kMaxFileBytes = 64u << 20;
-constexpr int kMaxDepth = 64;           // nesting of Frames and skipped objects
+constexpr int kMaxDepth = 64;  // nesting of Frames and skipped objects
 constexpr uint32_t kMaxPolygonCorners = 1024;
 
 enum class TokenType { End, Word, Open, Close, Text, Guid };
@@ -64,15 +64,14 @@ class Lexer {
 
  private:
   static bool IsDelimiter(char ch) {
-    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == ',' || ch == ';' ||
-           ch == '{' || ch == '}' || ch == '"' || ch == '<' || ch == '#' || ch == '\0';
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == ',' || ch == ';' || ch == '{' ||
+           ch == '}' || ch == '"' || ch == '<' || ch == '#' || ch == '\0';
   }
 
   void SkipBlanks() {
     while (pos_ < text_.size()) {
       char ch = text_[pos_];
-      if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == ',' || ch == ';' ||
-          ch == '\0') {
+      if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == ',' || ch == ';' || ch == '\0') {
         ++pos_;
       } else if (ch == '#' || (ch == '/' && pos_ + 1 < text_.size() && text_[pos_ + 1] == '/')) {
         while (pos_ < text_.size() && text_[pos_] != '\n') ++pos_;
@@ -283,8 +282,7 @@ class Parser {
     if (!ReadCount(count, 6) || !ReadVectors(count, raw.normals)) return false;
     uint32_t faceCount = 0;
     if (!ReadCount(faceCount, 8)) return false;
-    if (faceCount != raw.faces.size())
-      return Fail("MeshNormals has another face count than its Mesh");
+    if (faceCount != raw.faces.size()) return Fail("MeshNormals has another face count than its Mesh");
     if (!ReadFaces(faceCount, count, raw.normalFaces)) return false;
     for (size_t f = 0; f < raw.faces.size(); ++f)
       if (raw.normalFaces[f].size() != raw.faces[f].size())
@@ -377,8 +375,8 @@ class Parser {
       const VertexPNT& a = mesh.vertices[mesh.indices[t]];
       const VertexPNT& b = mesh.vertices[mesh.indices[t + 1]];
       const VertexPNT& c = mesh.vertices[mesh.indices[t + 2]];
-      Vec3 normal = Normalize(Cross(Vec3{b.x - a.x, b.y - a.y, b.z - a.z},
-                                    Vec3{c.x - a.x, c.y - a.y, c.z - a.z}));
+      Vec3 normal =
+          Normalize(Cross(Vec3{b.x - a.x, b.y - a.y, b.z - a.z}, Vec3{c.x - a.x, c.y - a.y, c.z - a.z}));
       for (int k = 0; k < 3; ++k) {
         Vec3& sum = sums[mesh.indices[t + k]];
         sum = {sum.x + normal.x, sum.y + normal.y, sum.z + normal.z};

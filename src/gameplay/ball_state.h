@@ -5,7 +5,7 @@
 
 namespace nb {
 
-constexpr int32_t kBaseSpeed = 5;   // world units per step
+constexpr int32_t kBaseSpeed = 5;  // world units per step
 constexpr int32_t kFastSpeed = 10;
 constexpr int32_t kSlowSpeed = 2;
 constexpr int32_t kRollingHeight = 12;

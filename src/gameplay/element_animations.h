@@ -14,13 +14,13 @@ struct ReflectorSegment {
   int32_t endKind = -1;  // the kind the cell takes at the end; -1 keeps it
 };
 inline constexpr ReflectorSegment kReflectorSegments[] = {
-    {},                            // no phase
-    {0, 10, -1},                   // ReflectorAppearingAnti
-    {20, 30, -1},                  // ReflectorAppearingMain
-    {40, 60, ReflectorMain},       // ReflectorTurningToMain
-    {70, 80, Floor},               // ReflectorVanishingAnti
-    {90, 110, ReflectorAnti},      // ReflectorTurningToAnti
-    {120, 130, Floor},             // ReflectorVanishingMain
+    {},                        // no phase
+    {0, 10, -1},               // ReflectorAppearingAnti
+    {20, 30, -1},              // ReflectorAppearingMain
+    {40, 60, ReflectorMain},   // ReflectorTurningToMain
+    {70, 80, Floor},           // ReflectorVanishingAnti
+    {90, 110, ReflectorAnti},  // ReflectorTurningToAnti
+    {120, 130, Floor},         // ReflectorVanishingMain
 };
 
 // Puts a Reflector cell at the start of a phase.

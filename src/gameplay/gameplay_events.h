@@ -3,8 +3,8 @@
 #include <vector>
 
 #include "audio/sound_id.h"
-#include "core/screen_state.h"
 #include "core/matrix.h"
+#include "core/screen_state.h"
 #include "core/vertex_formats.h"
 
 namespace nb {

@@ -7,9 +7,9 @@
 #include <iterator>
 #include <vector>
 
+#include "core/paths.h"
 #include "persistence/binary_io.h"
 #include "platform/message_box.h"
-#include "core/paths.h"
 
 namespace nb {
 namespace {
@@ -45,15 +45,13 @@ bool LoadLevelFile(LevelRecord& level, const std::string& path) {
     ShowMessageBox("Could not find level file: " + path, "ERROR");
     return false;
   }
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)),
-                                   std::istreambuf_iterator<char>());
+  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 
   if (bytes.size() < kHeaderBytes + 4) return Refuse(path, "too short");
   int32_t extra = ReadInt32(bytes, kHeaderBytes);
   if (extra < 0) return Refuse(path, "negative record count");
   size_t offset = kHeaderBytes + 4;
-  if (static_cast<uint64_t>(extra) * kExtraRecordBytes > bytes.size())
-    return Refuse(path, "too short");
+  if (static_cast<uint64_t>(extra) * kExtraRecordBytes > bytes.size()) return Refuse(path, "too short");
   offset += static_cast<size_t>(extra) * kExtraRecordBytes;
   if (bytes.size() < offset + 12) return Refuse(path, "too short");
 

@@ -55,14 +55,13 @@ uint64_t HashVertex(const VertexPNT& v) {
 }
 
 bool SameVertex(const VertexPNT& a, const VertexPNT& b) {
-  return a.x == b.x && a.y == b.y && a.z == b.z && a.nx == b.nx && a.ny == b.ny &&
-         a.nz == b.nz && a.u == b.u && a.v == b.v;
+  return a.x == b.x && a.y == b.y && a.z == b.z && a.nx == b.nx && a.ny == b.ny && a.nz == b.nz &&
+         a.u == b.u && a.v == b.v;
 }
 
 }  // namespace
 
-std::vector<VertexPNT> AppendLevelVertices(const LevelRecord& level,
-                                           const LevelMeshSources& meshes) {
+std::vector<VertexPNT> AppendLevelVertices(const LevelRecord& level, const LevelMeshSources& meshes) {
   std::vector<VertexPNT> out;
   AppendLevelVertices(level, meshes, out);
   return out;
@@ -173,8 +172,7 @@ LevelGeometry BuildLevelGeometry(const LevelRecord& level, const LevelMeshSource
   return geometry;
 }
 
-void BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes,
-                        LevelGeometry& out) {
+void BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes, LevelGeometry& out) {
   AppendLevelVertices(level, meshes, out.vertices);
   WeldVertices(out.vertices, out.indices);
 }

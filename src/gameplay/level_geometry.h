@@ -13,8 +13,7 @@ namespace nb {
 // "up"; every other cell but Void, Hole, Switch and Gate gets a "pol" tile.
 // Each mesh is moved by 50 x row along X and 50 x column along Z. Triangles
 // whose indices fall outside their mesh are skipped.
-std::vector<VertexPNT> AppendLevelVertices(const LevelRecord& level,
-                                           const LevelMeshSources& meshes);
+std::vector<VertexPNT> AppendLevelVertices(const LevelRecord& level, const LevelMeshSources& meshes);
 
 // For each vertex, in order, the index of the first vertex whose eight
 // components compare equal to its own (a vertex with a NaN matches only
@@ -24,8 +23,7 @@ std::vector<uint32_t> WeldVertices(const std::vector<VertexPNT>& vertices);
 // Both steps together: the level's merged mesh.
 LevelGeometry BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes);
 // The same into an existing mesh, reusing its storage (level after level).
-void BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes,
-                        LevelGeometry& out);
+void BuildLevelGeometry(const LevelRecord& level, const LevelMeshSources& meshes, LevelGeometry& out);
 void AppendLevelVertices(const LevelRecord& level, const LevelMeshSources& meshes,
                          std::vector<VertexPNT>& out);
 void WeldVertices(const std::vector<VertexPNT>& vertices, std::vector<uint32_t>& indices);

@@ -48,8 +48,8 @@ struct LevelPlayState {
   uint8_t promptAlpha = 0;  // not cleared
   uint8_t tallyCounter = 0;
   uint32_t tallyFade = 0;
-  uint8_t timePulse = 0;      // not cleared
-  uint8_t cursorSparkle = 0;  // not cleared
+  uint8_t timePulse = 0;           // not cleared
+  uint8_t cursorSparkle = 0;       // not cleared
   int32_t fades[kOverlayFades]{};  // that of the help screen is not cleared
 };
 

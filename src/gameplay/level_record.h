@@ -12,8 +12,8 @@ enum ElementKind : int32_t {
   Gate = 2,
   Switch = 3,
   UnusedKind4 = 4,
-  ReflectorAnti = 5,   // (dRow, dCol) becomes (-dCol, -dRow)
-  ReflectorMain = 6,   // (dRow, dCol) becomes (dCol, dRow)
+  ReflectorAnti = 5,  // (dRow, dCol) becomes (-dCol, -dRow)
+  ReflectorMain = 6,  // (dRow, dCol) becomes (dCol, dRow)
   Stone = 7,
   Bonus = 8,
   Hole = 9,
@@ -85,8 +85,7 @@ struct LevelRecord {
 
 // True when (row, col) lies inside the used rectangle of the level.
 inline bool InsideGrid(const LevelRecord& level, int row, int col) {
-  return row >= 0 && col >= 0 && row < level.rows && col < level.cols && row < kGridSize &&
-         col < kGridSize;
+  return row >= 0 && col >= 0 && row < level.rows && col < level.cols && row < kGridSize && col < kGridSize;
 }
 
 }  // namespace nb

@@ -39,9 +39,7 @@ void PrepareCell(World& world, GameplayContext& ctx, int r, int c) {
   BallState& ball = world.ball;
   GridCell& cell = level.cells[r][c];
   switch (cell.kind) {
-    case Brick:
-      cell.state = 0;
-      break;
+    case Brick: cell.state = 0; break;
     case Start:
       level.startCol = kCellSize * c;
       level.startRow = kCellSize * r;
@@ -49,9 +47,7 @@ void PrepareCell(World& world, GameplayContext& ctx, int r, int c) {
       ball.rowPos = level.startRow;
       ball.height = kRollingHeight;
       break;
-    case Switch:
-      level.switchesTotal += 1;
-      break;
+    case Switch: level.switchesTotal += 1; break;
     case Stone:
       // Most stones show the second look; the file's look stays otherwise.
       if (ctx.rng.Rand() > 5000) cell.state = 1;
@@ -68,14 +64,9 @@ void PrepareCell(World& world, GameplayContext& ctx, int r, int c) {
       cell.value = kReflectorSegments[ReflectorAppearingMain].start;
       cell.count = 5;
       break;
-    case MovableBrick:
-      cell.state = 0;
-      break;
-    case Bonus:
-      cell.value = 800;
-      break;
-    default:
-      break;
+    case MovableBrick: cell.state = 0; break;
+    case Bonus: cell.value = 800; break;
+    default: break;
   }
 }
 
@@ -98,10 +89,9 @@ bool StartLevel(World& world, GameplayContext& ctx) {
   SetupLevel(world, ctx, CurrentLevel(ctx));
 
   const LevelRecord& level = world.level;
-  ctx.events.SetCameraNow({level.homeEye.x, level.homeEye.y + 1500, level.homeEye.z - 300},
-                          level.homeTarget, 45.0f);
-  for (int f : {FadeOptions, FadePause, FadeGameOver, FadeTimeUp, FadeCompleted})
-    world.play.fades[f] = 0;
+  ctx.events.SetCameraNow({level.homeEye.x, level.homeEye.y + 1500, level.homeEye.z - 300}, level.homeTarget,
+                          45.0f);
+  for (int f : {FadeOptions, FadePause, FadeGameOver, FadeTimeUp, FadeCompleted}) world.play.fades[f] = 0;
   world.ball.moving = false;
   // A level restarted from the pause menu during a fall, or after a fall
   // left the ball waiting, starts afresh: no fall carries over to cost a

@@ -36,8 +36,7 @@ void SetReflector(GridCell& cell, int32_t kind, ReflectorPhase phase) {
 
 }  // namespace
 
-void HandlePlayClick(World& world, GameplayContext& ctx, int32_t row, int32_t col,
-                     int32_t placeKind) {
+void HandlePlayClick(World& world, GameplayContext& ctx, int32_t row, int32_t col, int32_t placeKind) {
   BallState& ball = world.ball;
   if (ball.ready) {
     ball.ready = false;
@@ -69,8 +68,7 @@ void HandlePlayClick(World& world, GameplayContext& ctx, int32_t row, int32_t co
       else
         SetReflector(cell, ReflectorAnti, ReflectorTurningToAnti);
       break;
-    default:
-      break;
+    default: break;
   }
 }
 

@@ -20,8 +20,7 @@ CursorCell ComputeCursorCell(float pointX, float pointZ);
 // and while it rolls a Floor or Start cell gets a Reflector of placeKind, a
 // Reflector of that kind gets its five hits back and one of the other kind
 // turns. Each placement costs a point while the score is above 0.
-void HandlePlayClick(World& world, GameplayContext& ctx, int32_t row, int32_t col,
-                     int32_t placeKind);
+void HandlePlayClick(World& world, GameplayContext& ctx, int32_t row, int32_t col, int32_t placeKind);
 
 // The right click of GameState 1 on (row, col) (the caller checks the
 // state): counts the click and starts the removal of a Reflector there.

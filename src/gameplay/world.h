@@ -1,14 +1,14 @@
 #pragma once
 #include <cstdint>
 
+#include "core/random.h"
 #include "gameplay/ball_state.h"
 #include "gameplay/gameplay_events.h"
 #include "gameplay/level_play_state.h"
 #include "gameplay/level_record.h"
+#include "gameplay/status_messages.h"
 #include "persistence/level_stats.h"
 #include "persistence/records.h"
-#include "core/random.h"
-#include "gameplay/status_messages.h"
 
 namespace nb {
 

@@ -120,8 +120,7 @@ struct Stepper {
         if (ball.dRow > 0) ReverseRow();
         if (ball.dRow == 0) ReverseCol();
         break;
-      default:
-        break;
+      default: break;
     }
   }
 
@@ -169,19 +168,13 @@ struct Stepper {
     Sound(SoundId::PickUpBonus);
     cell.kind = Floor;
     switch (cell.state) {
-      case BonusTime:
-        TimeBonus();
-        break;
-      case BonusSpeed:
-        SpeedBonus();
-        break;
+      case BonusTime: TimeBonus(); break;
+      case BonusSpeed: SpeedBonus(); break;
       case BonusTurnAround:
         world.stats.counters[StatTurnAroundBonuses] += 1;
         TurnAroundReflectors(false);
         break;
-      case BonusLife:
-        LifeBonus();
-        break;
+      case BonusLife: LifeBonus(); break;
       case BonusRandom: {
         world.stats.counters[StatRandomBonuses] += 1;
         const int draw = ctx.rng.Rand();
@@ -197,8 +190,7 @@ struct Stepper {
         }
         break;
       }
-      default:
-        break;
+      default: break;
     }
   }
 
@@ -322,13 +314,12 @@ struct Stepper {
   }
 
   void UpdateMatrices() {
-    ball.orientation = MatrixMultiply(
-        MatrixMultiply(ball.orientation, MatrixRotationX(ball.rollA * kRollAngle)),
-        MatrixRotationZ(ball.rollB * kRollAngle));
-    ball.world = MatrixMultiply(ball.orientation,
-                                MatrixTranslation(static_cast<float>(ball.rowPos),
-                                                  static_cast<float>(ball.height),
-                                                  static_cast<float>(ball.colPos)));
+    ball.orientation =
+        MatrixMultiply(MatrixMultiply(ball.orientation, MatrixRotationX(ball.rollA * kRollAngle)),
+                       MatrixRotationZ(ball.rollB * kRollAngle));
+    ball.world = MatrixMultiply(
+        ball.orientation, MatrixTranslation(static_cast<float>(ball.rowPos), static_cast<float>(ball.height),
+                                            static_cast<float>(ball.colPos)));
   }
 
   void Run() {

@@ -28,20 +28,14 @@ void LoadList(ItemList<Capacity>& list, const SettingsFile& file, const std::str
         item = {item.text, x, w, menuTop, h};
         menuTop += h + 10;
         break;
-      case ListLayout::Centered:
-        item = {item.text, x, w, height / 2 + 40.0f * i, 40};
-        break;
-      case ListLayout::Pause:
-        item = {item.text, x, w, height / 2 + 40.0f * i - 40, 40};
-        break;
+      case ListLayout::Centered: item = {item.text, x, w, height / 2 + 40.0f * i, 40}; break;
+      case ListLayout::Pause: item = {item.text, x, w, height / 2 + 40.0f * i - 40, 40}; break;
       case ListLayout::ExitButtons:
         exitX += (i > 0 ? 50 : 0);
         item = {item.text, exitX, w, height / 2 + 20, h};
         exitX += w;
         break;
-      case ListLayout::Texts:
-        item = {item.text, 0, w, 0, h};
-        break;
+      case ListLayout::Texts: item = {item.text, 0, w, 0, h}; break;
     }
   }
   list.count = count;
@@ -67,9 +61,7 @@ const std::string& LocalizedTexts::Text(TextId id) const {
   return texts.items[index].text;
 }
 
-std::string LanguageFileName(const std::string& language) {
-  return "data\\textes_" + language + ".ini";
-}
+std::string LanguageFileName(const std::string& language) { return "data\\textes_" + language + ".ini"; }
 
 void LoadLocalizedTexts(LocalizedTexts& texts, const std::string& language, int width, int height,
                         const MeasureLargeText& measure) {

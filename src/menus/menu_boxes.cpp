@@ -7,9 +7,7 @@ const MenuItem* General(const MenuLayoutInput& in, TextId id) {
   int index = static_cast<int>(id);
   return index >= 0 && index < in.texts->texts.count ? &in.texts->texts.items[index] : nullptr;
 }
-float TextWidth(const MenuLayoutInput& in, TextId id) {
-  return General(in, id) ? General(in, id)->width : 0;
-}
+float TextWidth(const MenuLayoutInput& in, TextId id) { return General(in, id) ? General(in, id)->width : 0; }
 float TextHeight(const MenuLayoutInput& in, TextId id) {
   return General(in, id) ? General(in, id)->height : 0;
 }
@@ -32,7 +30,9 @@ PageLayout ListItems(const ItemList<N>& list) {
   for (int i = 0; i < list.count; ++i) {
     const MenuItem& item = list.items[i];
     out.push_back({{item.x - item.width / 2, item.top, item.x + item.width / 2, item.top + item.height},
-                   item.x, item.top, i});
+                   item.x,
+                   item.top,
+                   i});
   }
   return out;
 }
@@ -107,8 +107,8 @@ PageLayout PlayersLayout(const MenuLayoutInput& in) {
   float middle = Middle(in);
   // Row 0 is the new player, then one row per profile.
   for (int r = 0; r <= in.profileCount; ++r)
-    out.push_back({{middle - 100, 270.0f + 40 * r, middle + 100, 300.0f + 40 * r}, middle, 270.0f + 40 * r,
-                   r});
+    out.push_back(
+        {{middle - 100, 270.0f + 40 * r, middle + 100, 300.0f + 40 * r}, middle, 270.0f + 40 * r, r});
   PageItem back = BackButton(in, 500, in.profileCount + 1);
   back.silent = true;
   out.push_back(back);
@@ -121,12 +121,15 @@ PageLayout PlayersLayout(const MenuLayoutInput& in) {
 PageLayout HelpLayout(const MenuLayoutInput& in) {
   float middle = Middle(in);
   float previousWidth = TextWidth(in, TextId::Previous), nextWidth = TextWidth(in, TextId::Next);
-  PageLayout out{
-      BackButton(in, 500, kHelpBack),
-      {{middle - 150 - previousWidth, 500, middle - 150, 500 + TextHeight(in, TextId::Previous)},
-       middle - 150, 500, kHelpPrevious},
-      {{middle + 150, 500, middle + 150 + nextWidth, 500 + TextHeight(in, TextId::Next)},
-       middle + 150, 500, kHelpNext}};
+  PageLayout out{BackButton(in, 500, kHelpBack),
+                 {{middle - 150 - previousWidth, 500, middle - 150, 500 + TextHeight(in, TextId::Previous)},
+                  middle - 150,
+                  500,
+                  kHelpPrevious},
+                 {{middle + 150, 500, middle + 150 + nextWidth, 500 + TextHeight(in, TextId::Next)},
+                  middle + 150,
+                  500,
+                  kHelpNext}};
   for (PageItem& item : out) item.silent = true;
   return out;
 }

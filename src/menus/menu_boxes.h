@@ -31,7 +31,7 @@ using PageLayout = std::vector<PageItem>;
 
 struct MenuLayoutInput {
   const LocalizedTexts* texts = nullptr;
-  int width = 800;   // the window size the texts were laid out for
+  int width = 800;  // the window size the texts were laid out for
   int height = 600;
   int profileCount = 0;
   bool nameEntry = false;  // a new player's name is being typed

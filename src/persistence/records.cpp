@@ -38,13 +38,11 @@ void ReadModeTrailer(ByteReader& in, ProfileTable& profiles) {
 }  // namespace
 
 ProfileRecord* CurrentProfile(ProfileTable& table) {
-  if (table.current < 0 || table.current >= table.count || table.current >= kMaxProfiles)
-    return nullptr;
+  if (table.current < 0 || table.current >= table.count || table.current >= kMaxProfiles) return nullptr;
   return &table.profiles[table.current];
 }
 
-bool AddProfile(ProfileTable& table, const std::string& name, int32_t score, int32_t level,
-                int32_t lives) {
+bool AddProfile(ProfileTable& table, const std::string& name, int32_t score, int32_t level, int32_t lives) {
   if (table.count < 0 || table.count >= kMaxProfiles) return false;
   ProfileRecord& profile = table.profiles[table.count];
   std::memset(profile.name, 0, sizeof profile.name);
@@ -65,7 +63,8 @@ void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records, const std::s
   if (ReadWholeFile(path, bytes, kMaxRecordsFileBytes)) ParseRecordsFile(bytes, profiles, records);
 }
 
-bool ParseRecordsFile(const std::vector<unsigned char>& bytes, ProfileTable& profiles, RecordsTable& records) {
+bool ParseRecordsFile(const std::vector<unsigned char>& bytes, ProfileTable& profiles,
+                      RecordsTable& records) {
   ByteReader in(bytes);
 
   // Read into copies and keep them only when the counts fit the tables;
@@ -104,8 +103,7 @@ bool ParseRecordsFile(const std::vector<unsigned char>& bytes, ProfileTable& pro
   return true;
 }
 
-bool SaveRecordsFile(const ProfileTable& profiles, const RecordsTable& records,
-                     const std::string& path) {
+bool SaveRecordsFile(const ProfileTable& profiles, const RecordsTable& records, const std::string& path) {
   // A file the player made read-only keeps its contents.
   if (access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0) return false;
   int profileCount = profiles.count < 0 ? 0 : (profiles.count > kMaxProfiles ? kMaxProfiles : profiles.count);

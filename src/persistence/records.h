@@ -47,15 +47,13 @@ ProfileRecord* CurrentProfile(ProfileTable& table);
 
 // Appends a profile with the given values in all three modes; false when the
 // table is full. The mode field keeps what the slot held.
-bool AddProfile(ProfileTable& table, const std::string& name, int32_t score, int32_t level,
-                int32_t lives);
+bool AddProfile(ProfileTable& table, const std::string& name, int32_t score, int32_t level, int32_t lives);
 
 // Reads "record.dat" (or the given path). A missing file leaves both tables as
 // they are; a read-only one is read. Counts outside 0..6 and 0..10 are refused: the
 // file is not read at all. An optional trailer after the records restores the
 // progress of modes 1 and 2.
-void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records,
-                     const std::string& path = "record.dat");
+void LoadRecordsFile(ProfileTable& profiles, RecordsTable& records, const std::string& path = "record.dat");
 // The same on the file's bytes; false (tables untouched) when they are refused.
 bool ParseRecordsFile(const std::vector<unsigned char>& bytes, ProfileTable& profiles, RecordsTable& records);
 // The largest file of 6 profiles, 10 records and the modes trailer is under

@@ -77,8 +77,7 @@ StreamSlot* FindStream(AudioDevice& device, StreamHandle stream) {
 
 }  // namespace
 
-bool VersionAtLeast(int major, int minor, int patch, int wantMajor, int wantMinor,
-                    int wantPatch) {
+bool VersionAtLeast(int major, int minor, int patch, int wantMajor, int wantMinor, int wantPatch) {
   if (major != wantMajor) return major > wantMajor;
   if (minor != wantMinor) return minor > wantMinor;
   return patch >= wantPatch;
@@ -182,8 +181,7 @@ int PlaySampleChannel(AudioDevice& device, SampleHandle sample, int volume) {
   return channel;
 }
 
-StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop,
-                              bool autoFree) {
+StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop, bool autoFree) {
   if (!device.open) return 0;
   Mix_Chunk* chunk = nullptr;
   const int channel = LoadOnOwnChannels(device, path, 1, &chunk);
@@ -244,9 +242,7 @@ void SetStreamVolume(AudioDevice& device, StreamHandle stream, int volume) {
   Mix_Volume(slot->channel, ToMixer(volume));
 }
 
-bool StreamExists(AudioDevice& device, StreamHandle stream) {
-  return FindStream(device, stream) != nullptr;
-}
+bool StreamExists(AudioDevice& device, StreamHandle stream) { return FindStream(device, stream) != nullptr; }
 
 bool StreamIsPlaying(AudioDevice& device, StreamHandle stream) {
   StreamSlot* slot = FindStream(device, stream);
@@ -263,13 +259,11 @@ void SetDeviceVolume(AudioDevice& device, int volume) {
   if (device.open) Mix_MasterVolume(ToMixer(volume));
 }
 
-int DeviceVolume(const AudioDevice& device) {
-  return device.open ? FromMixer(Mix_MasterVolume(-1)) : -1;
-}
+int DeviceVolume(const AudioDevice& device) { return device.open ? FromMixer(Mix_MasterVolume(-1)) : -1; }
 
 bool ChannelIsPlaying(const AudioDevice& device, int channel) {
-  return device.open && channel >= 0 && channel < device.channelsAllocated &&
-         Mix_Playing(channel) && !Mix_Paused(channel);
+  return device.open && channel >= 0 && channel < device.channelsAllocated && Mix_Playing(channel) &&
+         !Mix_Paused(channel);
 }
 
 int ChannelVolume(const AudioDevice& device, int channel) {

@@ -49,8 +49,7 @@ struct AudioDevice {
 // The oldest SDL2_mixer this layer works with (it needs the master volume).
 inline constexpr int kMixerMajor = 2, kMixerMinor = 6, kMixerPatch = 0;
 bool MixerVersionAtLeast(int major, int minor, int patch);  // of the linked library
-bool VersionAtLeast(int major, int minor, int patch, int wantMajor, int wantMinor,
-                    int wantPatch);
+bool VersionAtLeast(int major, int minor, int patch, int wantMajor, int wantMinor, int wantPatch);
 
 // Opens the default output device; false (and nothing open) on failure.
 bool OpenAudioDevice(AudioDevice& device, int frequency);
@@ -72,8 +71,7 @@ SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int ma
 int PlaySampleChannel(AudioDevice& device, SampleHandle sample, int volume);
 
 // A stream from a file: looping, or freeing itself once it has played to its end.
-StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop,
-                              bool autoFree);
+StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop, bool autoFree);
 // Plays from the start when restart is set or the stream has not sounded yet
 // (or has ended); otherwise a stopped stream goes on where it stopped and a
 // playing one is left alone.

@@ -17,8 +17,7 @@ bool ValidStageState(uint32_t stage, TextureStageState s) {
          static_cast<uint32_t>(s) < static_cast<uint32_t>(kTextureStageStateCount);
 }
 bool ValidSamplerState(uint32_t sampler, SamplerState s) {
-  return sampler < kSamplerCount &&
-         static_cast<uint32_t>(s) < static_cast<uint32_t>(kSamplerStateCount);
+  return sampler < kSamplerCount && static_cast<uint32_t>(s) < static_cast<uint32_t>(kSamplerStateCount);
 }
 uint32_t U(float f) { return FloatBits(f); }
 
@@ -38,19 +37,40 @@ constexpr uint32_t kMaxBufferBytes = 256u << 20;
 }  // namespace
 
 const char* DeviceOpName(DeviceOp op) {
-  static const char* const kNames[] = {
-      "SetRenderState",     "SetTextureStageState", "SetSamplerState",
-      "SetTransform",       "SetMaterial",          "SetLight",
-      "LightEnable",        "CreateTexture",        "ReleaseTexture",
-      "SetTexture",         "CreateVertexBuffer",   "LockVertexBuffer",
-      "UnlockVertexBuffer", "ReleaseVertexBuffer",  "CreateIndexBuffer",
-      "LockIndexBuffer",    "UnlockIndexBuffer",    "ReleaseIndexBuffer",
-      "SetStreamSource",    "SetIndices",           "SetFVF",
-      "DrawIndexedPrimitive", "DrawPrimitive",      "Clear",
-      "BeginScene",         "EndScene",             "Present",
-      "TestCooperativeLevel", "Reset",              "BeginStateBlock",
-      "EndStateBlock",      "CaptureStateBlock",    "ApplyStateBlock",
-      "ReleaseStateBlock"};
+  static const char* const kNames[] = {"SetRenderState",
+                                       "SetTextureStageState",
+                                       "SetSamplerState",
+                                       "SetTransform",
+                                       "SetMaterial",
+                                       "SetLight",
+                                       "LightEnable",
+                                       "CreateTexture",
+                                       "ReleaseTexture",
+                                       "SetTexture",
+                                       "CreateVertexBuffer",
+                                       "LockVertexBuffer",
+                                       "UnlockVertexBuffer",
+                                       "ReleaseVertexBuffer",
+                                       "CreateIndexBuffer",
+                                       "LockIndexBuffer",
+                                       "UnlockIndexBuffer",
+                                       "ReleaseIndexBuffer",
+                                       "SetStreamSource",
+                                       "SetIndices",
+                                       "SetFVF",
+                                       "DrawIndexedPrimitive",
+                                       "DrawPrimitive",
+                                       "Clear",
+                                       "BeginScene",
+                                       "EndScene",
+                                       "Present",
+                                       "TestCooperativeLevel",
+                                       "Reset",
+                                       "BeginStateBlock",
+                                       "EndStateBlock",
+                                       "CaptureStateBlock",
+                                       "ApplyStateBlock",
+                                       "ReleaseStateBlock"};
   auto i = static_cast<size_t>(op);
   return i < sizeof kNames / sizeof kNames[0] ? kNames[i] : "?";
 }
@@ -82,9 +102,7 @@ std::string Describe(const RecordedCall& call) {
 DeviceBase::DeviceBase(const PresentParameters& params)
     : states_(DefaultDeviceStates(params.enableAutoDepthStencil)), params_(params) {}
 
-void DeviceBase::NoteCall(DeviceOp op, std::vector<uint32_t> args) {
-  Note(MakeCall(op, std::move(args)));
-}
+void DeviceBase::NoteCall(DeviceOp op, std::vector<uint32_t> args) { Note(MakeCall(op, std::move(args))); }
 
 // --- states ---------------------------------------------------------------
 
@@ -105,8 +123,7 @@ uint32_t DeviceBase::GetRenderState(RenderState state) const {
   return ValidRenderState(state) ? states_.render[static_cast<int>(state)] : 0;
 }
 
-DeviceResult DeviceBase::SetTextureStageState(uint32_t stage, TextureStageState state,
-                                              uint32_t value) {
+DeviceResult DeviceBase::SetTextureStageState(uint32_t stage, TextureStageState state, uint32_t value) {
   RecordedCall call = MakeCall(DeviceOp::SetTextureStageState, {stage, static_cast<uint32_t>(state), value});
   call.recordedInBlock = recordingBlock_;
   Note(call);
@@ -183,10 +200,8 @@ DeviceResult DeviceBase::LightEnable(uint32_t index, bool enable) {
 
 // --- textures ---------------------------------------------------------------
 
-DeviceResult DeviceBase::CreateTexture(int width, int height, const uint8_t* rgba,
-                                       TextureHandle* out) {
-  NoteCall(DeviceOp::CreateTexture,
-           {static_cast<uint32_t>(width), static_cast<uint32_t>(height)});
+DeviceResult DeviceBase::CreateTexture(int width, int height, const uint8_t* rgba, TextureHandle* out) {
+  NoteCall(DeviceOp::CreateTexture, {static_cast<uint32_t>(width), static_cast<uint32_t>(height)});
   if (!out) return DeviceResult::InvalidCall;
   *out = TextureHandle{};
   if (!rgba || width <= 0 || height <= 0 || width > kMaxTextureSide || height > kMaxTextureSide)
@@ -236,8 +251,8 @@ DeviceBase::BufferData* DeviceBase::FindIndexBuffer(IndexBufferHandle ib) {
   return it == indexBuffers_.end() ? nullptr : &it->second;
 }
 
-DeviceResult DeviceBase::CreateVertexBuffer(uint32_t bytes, uint32_t usage, uint32_t fvf,
-                                            Pool pool, VertexBufferHandle* out) {
+DeviceResult DeviceBase::CreateVertexBuffer(uint32_t bytes, uint32_t usage, uint32_t fvf, Pool pool,
+                                            VertexBufferHandle* out) {
   NoteCall(DeviceOp::CreateVertexBuffer, {bytes, usage, fvf, static_cast<uint32_t>(pool)});
   if (!out) return DeviceResult::InvalidCall;
   *out = VertexBufferHandle{};
@@ -252,15 +267,14 @@ DeviceResult DeviceBase::CreateVertexBuffer(uint32_t bytes, uint32_t usage, uint
   return DeviceResult::Ok;
 }
 
-DeviceResult DeviceBase::CreateIndexBuffer(uint32_t bytes, uint32_t usage, IndexFormat format,
-                                           Pool pool, IndexBufferHandle* out) {
+DeviceResult DeviceBase::CreateIndexBuffer(uint32_t bytes, uint32_t usage, IndexFormat format, Pool pool,
+                                           IndexBufferHandle* out) {
   NoteCall(DeviceOp::CreateIndexBuffer,
            {bytes, usage, static_cast<uint32_t>(format), static_cast<uint32_t>(pool)});
   if (!out) return DeviceResult::InvalidCall;
   *out = IndexBufferHandle{};
   if (bytes == 0 || bytes > kMaxBufferBytes) return DeviceResult::InvalidCall;
-  if (format != IndexFormat::Index16 && format != IndexFormat::Index32)
-    return DeviceResult::InvalidCall;
+  if (format != IndexFormat::Index16 && format != IndexFormat::Index32) return DeviceResult::InvalidCall;
   uint32_t id = nextId_++;
   BufferData& b = indexBuffers_[id];
   b.bytes.assign(bytes, 0);
@@ -271,8 +285,7 @@ DeviceResult DeviceBase::CreateIndexBuffer(uint32_t bytes, uint32_t usage, Index
   return DeviceResult::Ok;
 }
 
-DeviceResult DeviceBase::LockBuffer(BufferData* buf, uint32_t offset, uint32_t size,
-                                    void** data) {
+DeviceResult DeviceBase::LockBuffer(BufferData* buf, uint32_t offset, uint32_t size, void** data) {
   if (!data) return DeviceResult::InvalidCall;
   *data = nullptr;
   if (!buf || buf->locked) return DeviceResult::InvalidCall;
@@ -292,8 +305,8 @@ DeviceResult DeviceBase::UnlockBuffer(BufferData* buf) {
   return DeviceResult::Ok;
 }
 
-DeviceResult DeviceBase::LockVertexBuffer(VertexBufferHandle vb, uint32_t offset, uint32_t size,
-                                          void** data, uint32_t flags) {
+DeviceResult DeviceBase::LockVertexBuffer(VertexBufferHandle vb, uint32_t offset, uint32_t size, void** data,
+                                          uint32_t flags) {
   NoteCall(DeviceOp::LockVertexBuffer, {vb.id, offset, size, flags});
   return LockBuffer(FindVertexBuffer(vb), offset, size, data);
 }
@@ -310,8 +323,8 @@ void DeviceBase::ReleaseVertexBuffer(VertexBufferHandle vb) {
   if (states_.streamSource == vb) states_.streamSource = VertexBufferHandle{};
 }
 
-DeviceResult DeviceBase::LockIndexBuffer(IndexBufferHandle ib, uint32_t offset, uint32_t size,
-                                         void** data, uint32_t flags) {
+DeviceResult DeviceBase::LockIndexBuffer(IndexBufferHandle ib, uint32_t offset, uint32_t size, void** data,
+                                         uint32_t flags) {
   NoteCall(DeviceOp::LockIndexBuffer, {ib.id, offset, size, flags});
   return LockBuffer(FindIndexBuffer(ib), offset, size, data);
 }
@@ -328,8 +341,8 @@ void DeviceBase::ReleaseIndexBuffer(IndexBufferHandle ib) {
   if (states_.indices == ib) states_.indices = IndexBufferHandle{};
 }
 
-DeviceResult DeviceBase::SetStreamSource(uint32_t stream, VertexBufferHandle vb,
-                                         uint32_t offsetBytes, uint32_t stride) {
+DeviceResult DeviceBase::SetStreamSource(uint32_t stream, VertexBufferHandle vb, uint32_t offsetBytes,
+                                         uint32_t stride) {
   NoteCall(DeviceOp::SetStreamSource, {stream, vb.id, offsetBytes, stride});
   if (stream != 0) return DeviceResult::InvalidCall;
   if (vb && !FindVertexBuffer(vb)) return DeviceResult::InvalidCall;
@@ -354,12 +367,11 @@ DeviceResult DeviceBase::SetFVF(uint32_t fvf) {
 
 // --- draws ------------------------------------------------------------------
 
-DeviceResult DeviceBase::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex,
-                                              uint32_t minIndex, uint32_t numVertices,
-                                              uint32_t startIndex, uint32_t primitiveCount) {
-  NoteCall(DeviceOp::DrawIndexedPrimitive,
-           {static_cast<uint32_t>(type), static_cast<uint32_t>(baseVertex), minIndex, numVertices,
-            startIndex, primitiveCount});
+DeviceResult DeviceBase::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, uint32_t minIndex,
+                                              uint32_t numVertices, uint32_t startIndex,
+                                              uint32_t primitiveCount) {
+  NoteCall(DeviceOp::DrawIndexedPrimitive, {static_cast<uint32_t>(type), static_cast<uint32_t>(baseVertex),
+                                            minIndex, numVertices, startIndex, primitiveCount});
   if (type != PrimitiveType::TriangleList) return DeviceResult::InvalidCall;
   if (cooperative_ != Cooperative::Ok) return DeviceResult::Ok;  // lost: nothing drawn
   if (primitiveCount == 0) return DeviceResult::Ok;
@@ -368,8 +380,7 @@ DeviceResult DeviceBase::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVe
   BufferData* ib = FindIndexBuffer(states_.indices);
   if (!vfStride || !vb || !ib || vb->locked || ib->locked) return DeviceResult::InvalidCall;
   uint32_t stride = states_.streamStride;
-  if (stride < vfStride || states_.streamOffset > vb->bytes.size())
-    return DeviceResult::InvalidCall;
+  if (stride < vfStride || states_.streamOffset > vb->bytes.size()) return DeviceResult::InvalidCall;
   uint64_t streamVertices = (vb->bytes.size() - states_.streamOffset) / stride;
 
   uint32_t indexSize = ib->format == IndexFormat::Index16 ? 2 : 4;
@@ -421,8 +432,7 @@ DeviceResult DeviceBase::DrawIndexedPrimitive(PrimitiveType type, int32_t baseVe
   return DeviceResult::Ok;
 }
 
-DeviceResult DeviceBase::DrawPrimitive(PrimitiveType type, uint32_t startVertex,
-                                       uint32_t primitiveCount) {
+DeviceResult DeviceBase::DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) {
   NoteCall(DeviceOp::DrawPrimitive, {static_cast<uint32_t>(type), startVertex, primitiveCount});
   if (type != PrimitiveType::TriangleList) return DeviceResult::InvalidCall;
   if (cooperative_ != Cooperative::Ok) return DeviceResult::Ok;
@@ -431,8 +441,7 @@ DeviceResult DeviceBase::DrawPrimitive(PrimitiveType type, uint32_t startVertex,
   BufferData* vb = FindVertexBuffer(states_.streamSource);
   if (!vfStride || !vb || vb->locked) return DeviceResult::InvalidCall;
   uint32_t stride = states_.streamStride;
-  if (stride < vfStride || states_.streamOffset > vb->bytes.size())
-    return DeviceResult::InvalidCall;
+  if (stride < vfStride || states_.streamOffset > vb->bytes.size()) return DeviceResult::InvalidCall;
   uint64_t streamVertices = (vb->bytes.size() - states_.streamOffset) / stride;
   uint64_t count = uint64_t{primitiveCount} * 3;
   if (uint64_t{startVertex} + count > streamVertices) return DeviceResult::InvalidCall;
@@ -455,8 +464,7 @@ DeviceResult DeviceBase::DrawPrimitive(PrimitiveType type, uint32_t startVertex,
 DeviceResult DeviceBase::Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) {
   NoteCall(DeviceOp::Clear, {flags, color, U(z), stencil});
   if (cooperative_ != Cooperative::Ok) return DeviceResult::Ok;
-  if ((flags & ClearFlags::ZBuffer) && !params_.enableAutoDepthStencil)
-    return DeviceResult::InvalidCall;
+  if ((flags & ClearFlags::ZBuffer) && !params_.enableAutoDepthStencil) return DeviceResult::InvalidCall;
   ClearTargets(flags, color, z);
   return DeviceResult::Ok;
 }
@@ -500,10 +508,8 @@ bool DeviceBase::HasDefaultPoolResources() const {
 }
 
 DeviceResult DeviceBase::Reset(const PresentParameters& params) {
-  NoteCall(DeviceOp::Reset, {params.backBufferWidth, params.backBufferHeight,
-                             params.windowed ? 1u : 0u,
-                             static_cast<uint32_t>(params.autoDepthStencilFormat),
-                             params.multiSampleType});
+  NoteCall(DeviceOp::Reset, {params.backBufferWidth, params.backBufferHeight, params.windowed ? 1u : 0u,
+                             static_cast<uint32_t>(params.autoDepthStencilFormat), params.multiSampleType});
   if (cooperative_ == Cooperative::Lost) return DeviceResult::DeviceLost;
   if (HasDefaultPoolResources() || recordingBlock_) {
     // A refused reset leaves the device waiting for the next one.
@@ -558,8 +564,7 @@ DeviceResult DeviceBase::ApplyStateBlock(StateBlockHandle block) {
   // Straight into the current states: the block is one call, not many.
   for (const auto& e : it->second.render) states_.render[static_cast<int>(e.state)] = e.value;
   for (const auto& e : it->second.stage) states_.stage[e.stage][static_cast<int>(e.state)] = e.value;
-  for (const auto& e : it->second.sampler)
-    states_.sampler[e.sampler][static_cast<int>(e.state)] = e.value;
+  for (const auto& e : it->second.sampler) states_.sampler[e.sampler][static_cast<int>(e.state)] = e.value;
   return DeviceResult::Ok;
 }
 

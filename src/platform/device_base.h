@@ -66,8 +66,7 @@ class DeviceBase : public GraphicsDevice {
  public:
   DeviceResult SetRenderState(RenderState state, uint32_t value) override;
   uint32_t GetRenderState(RenderState state) const override;
-  DeviceResult SetTextureStageState(uint32_t stage, TextureStageState state,
-                                    uint32_t value) override;
+  DeviceResult SetTextureStageState(uint32_t stage, TextureStageState state, uint32_t value) override;
   uint32_t GetTextureStageState(uint32_t stage, TextureStageState state) const override;
   DeviceResult SetSamplerState(uint32_t sampler, SamplerState state, uint32_t value) override;
   uint32_t GetSamplerState(uint32_t sampler, SamplerState state) const override;
@@ -77,16 +76,15 @@ class DeviceBase : public GraphicsDevice {
   DeviceResult SetLight(uint32_t index, const Light& light) override;
   DeviceResult LightEnable(uint32_t index, bool enable) override;
 
-  DeviceResult CreateTexture(int width, int height, const uint8_t* rgba,
-                             TextureHandle* out) override;
+  DeviceResult CreateTexture(int width, int height, const uint8_t* rgba, TextureHandle* out) override;
   DeviceResult GetTextureSize(TextureHandle texture, int* width, int* height) const override;
   void ReleaseTexture(TextureHandle texture) override;
   DeviceResult SetTexture(uint32_t stage, TextureHandle texture) override;
 
   DeviceResult CreateVertexBuffer(uint32_t bytes, uint32_t usage, uint32_t fvf, Pool pool,
                                   VertexBufferHandle* out) override;
-  DeviceResult LockVertexBuffer(VertexBufferHandle vb, uint32_t offset, uint32_t size,
-                                void** data, uint32_t flags) override;
+  DeviceResult LockVertexBuffer(VertexBufferHandle vb, uint32_t offset, uint32_t size, void** data,
+                                uint32_t flags) override;
   DeviceResult UnlockVertexBuffer(VertexBufferHandle vb) override;
   void ReleaseVertexBuffer(VertexBufferHandle vb) override;
   DeviceResult CreateIndexBuffer(uint32_t bytes, uint32_t usage, IndexFormat format, Pool pool,
@@ -103,8 +101,7 @@ class DeviceBase : public GraphicsDevice {
   DeviceResult DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, uint32_t minIndex,
                                     uint32_t numVertices, uint32_t startIndex,
                                     uint32_t primitiveCount) override;
-  DeviceResult DrawPrimitive(PrimitiveType type, uint32_t startVertex,
-                             uint32_t primitiveCount) override;
+  DeviceResult DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) override;
 
   DeviceResult Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) override;
   DeviceResult BeginScene() override;
@@ -133,7 +130,7 @@ class DeviceBase : public GraphicsDevice {
   struct BufferData {
     std::vector<uint8_t> bytes;
     uint32_t usage = 0;
-    uint32_t fvf = 0;                          // vertex buffers
+    uint32_t fvf = 0;                           // vertex buffers
     IndexFormat format = IndexFormat::Index16;  // index buffers
     Pool pool = Pool::Managed;
     bool locked = false;

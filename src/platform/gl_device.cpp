@@ -14,11 +14,23 @@ GlContext::~GlContext() {
 
 bool GlDepthFormat(Format f, GLenum* internalFormat, int* bits) {
   switch (f) {
-    case Format::D32: *internalFormat = GL_DEPTH_COMPONENT32; *bits = 32; return true;
-    case Format::D24S8: *internalFormat = GL_DEPTH24_STENCIL8; *bits = 24; return true;
-    case Format::D24X8: *internalFormat = GL_DEPTH_COMPONENT24; *bits = 24; return true;
+    case Format::D32:
+      *internalFormat = GL_DEPTH_COMPONENT32;
+      *bits = 32;
+      return true;
+    case Format::D24S8:
+      *internalFormat = GL_DEPTH24_STENCIL8;
+      *bits = 24;
+      return true;
+    case Format::D24X8:
+      *internalFormat = GL_DEPTH_COMPONENT24;
+      *bits = 24;
+      return true;
     case Format::D16Lockable:
-    case Format::D16: *internalFormat = GL_DEPTH_COMPONENT16; *bits = 16; return true;
+    case Format::D16:
+      *internalFormat = GL_DEPTH_COMPONENT16;
+      *bits = 16;
+      return true;
     default: return false;  // D15S1, D24X4S4: no such buffers here
   }
 }
@@ -56,8 +68,8 @@ bool TryDepthBuffer(GLenum internalFormat, int wantBits, int samples) {
   GLint bits = 0;
   glGetRenderbufferParameteriv(GL_RENDERBUFFER, GL_RENDERBUFFER_DEPTH_SIZE, &bits);
   glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, rb[1]);
-  bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE &&
-            bits >= wantBits && glGetError() == GL_NO_ERROR;
+  bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE && bits >= wantBits &&
+            glGetError() == GL_NO_ERROR;
   glBindFramebuffer(GL_FRAMEBUFFER, 0);
   glBindRenderbuffer(GL_RENDERBUFFER, 0);
   glDeleteRenderbuffers(2, rb);
@@ -84,8 +96,7 @@ class GlAdapter : public GraphicsAdapter {
     return samples <= 1 || static_cast<int>(samples) <= context_->maxSamples;
   }
 
-  std::unique_ptr<GraphicsDevice> CreateDevice(DeviceType type,
-                                               const PresentParameters& params) override {
+  std::unique_ptr<GraphicsDevice> CreateDevice(DeviceType type, const PresentParameters& params) override {
     return GlDevice::Create(context_, type, params);
   }
 
@@ -112,8 +123,8 @@ std::unique_ptr<GraphicsAdapter> CreateGlAdapter(PlatformWindow* window) {
   int major = version ? std::atoi(version) : 0;
   context->framebufferObjects = major >= 3 || HasExtension("GL_ARB_framebuffer_object");
   context->fogDistance = HasExtension("GL_NV_fog_distance");
-  context->provokingVertex = major >= 4 || (major == 3 && version[2] >= '2') ||
-                             HasExtension("GL_ARB_provoking_vertex");
+  context->provokingVertex =
+      major >= 4 || (major == 3 && version[2] >= '2') || HasExtension("GL_ARB_provoking_vertex");
   if (context->framebufferObjects) glGetIntegerv(GL_MAX_SAMPLES, &context->maxSamples);
   while (glGetError() != GL_NO_ERROR) {
   }
@@ -161,8 +172,8 @@ bool AttachBackBuffer(GlDeviceImpl& gl, const PresentParameters& params, int sam
   glGenRenderbuffers(1, &gl.depthRb);
   glBindRenderbuffer(GL_RENDERBUFFER, gl.depthRb);
   glRenderbufferStorageMultisample(GL_RENDERBUFFER, samples, internal, w, h);
-  GLenum attach = params.autoDepthStencilFormat == Format::D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT
-                                                                  : GL_DEPTH_ATTACHMENT;
+  GLenum attach =
+      params.autoDepthStencilFormat == Format::D24S8 ? GL_DEPTH_STENCIL_ATTACHMENT : GL_DEPTH_ATTACHMENT;
   glFramebufferRenderbuffer(GL_FRAMEBUFFER, attach, GL_RENDERBUFFER, gl.depthRb);
   return true;
 }
@@ -270,8 +281,8 @@ bool GlDevice::CreateTextureObject(uint32_t id, const std::vector<MipLevel>& cha
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(chain.size()) - 1);
   for (size_t level = 0; level < chain.size(); ++level)
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8, chain[level].width,
-                 chain[level].height, 0, GL_RGBA, GL_UNSIGNED_BYTE, chain[level].rgba.data());
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8, chain[level].width, chain[level].height,
+                 0, GL_RGBA, GL_UNSIGNED_BYTE, chain[level].rgba.data());
   if (glGetError() != GL_NO_ERROR) {
     glDeleteTextures(1, &t.name);
     impl_->boundTexture = ~0u;
@@ -350,15 +361,13 @@ void GlDevice::DrawChecked(const CheckedDraw& d) {
   }
 
   if (d.indices) {
-    BindBuffer(gl, GL_ELEMENT_ARRAY_BUFFER, d.indexBufferId, d.indexBufferVersion,
-               *d.indexBufferBytes);
+    BindBuffer(gl, GL_ELEMENT_ARRAY_BUFFER, d.indexBufferId, d.indexBufferVersion, *d.indexBufferBytes);
     GLenum type = d.indexFormat == IndexFormat::Index16 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT;
     glDrawRangeElementsBaseVertex(GL_TRIANGLES, d.minIndexValue, d.maxIndexValue,
-                                  static_cast<GLsizei>(d.indexCount), type,
-                                  Offset(d.startIndexBytes), static_cast<GLint>(d.baseVertex));
+                                  static_cast<GLsizei>(d.indexCount), type, Offset(d.startIndexBytes),
+                                  static_cast<GLint>(d.baseVertex));
   } else {
-    glDrawArrays(GL_TRIANGLES, static_cast<GLint>(d.firstVertex),
-                 static_cast<GLsizei>(d.vertexCount));
+    glDrawArrays(GL_TRIANGLES, static_cast<GLint>(d.firstVertex), static_cast<GLsizei>(d.vertexCount));
   }
 }
 
@@ -366,8 +375,8 @@ void GlDevice::ClearTargets(uint32_t flags, uint32_t color, float z) {
   GlDeviceImpl& gl = *impl_;
   GLbitfield mask = 0;
   if (flags & ClearFlags::Target) {
-    glClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f,
-                 (color & 0xFF) / 255.0f, ((color >> 24) & 0xFF) / 255.0f);
+    glClearColor(((color >> 16) & 0xFF) / 255.0f, ((color >> 8) & 0xFF) / 255.0f, (color & 0xFF) / 255.0f,
+                 ((color >> 24) & 0xFF) / 255.0f);
     mask |= GL_COLOR_BUFFER_BIT;
   }
   if ((flags & ClearFlags::ZBuffer) && gl.hasDepth) {

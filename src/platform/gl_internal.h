@@ -1,9 +1,9 @@
 #pragma once
 // OpenGL-side pieces shared by the files of the OpenGL device.
 #define GL_GLEXT_PROTOTYPES 1
-#include <SDL.h>
 #include <GL/gl.h>
 #include <GL/glext.h>
+#include <SDL.h>
 
 #include <array>
 #include <map>

@@ -214,11 +214,9 @@ void ApplyRenderStates(GlDeviceImpl& gl, const DeviceStates& s, bool all) {
   const DeviceStates& a = gl.applied;
   auto changed = [&](RenderState x) { return all || R(a, x) != R(s, x); };
   if (changed(RenderState::ZEnable)) SetEnabled(GL_DEPTH_TEST, R(s, RenderState::ZEnable) && gl.hasDepth);
-  if (changed(RenderState::ZWriteEnable))
-    glDepthMask(R(s, RenderState::ZWriteEnable) ? GL_TRUE : GL_FALSE);
+  if (changed(RenderState::ZWriteEnable)) glDepthMask(R(s, RenderState::ZWriteEnable) ? GL_TRUE : GL_FALSE);
   if (changed(RenderState::ZFunc)) glDepthFunc(GlCmp(R(s, RenderState::ZFunc)));
-  if (changed(RenderState::AlphaBlendEnable))
-    SetEnabled(GL_BLEND, R(s, RenderState::AlphaBlendEnable) != 0);
+  if (changed(RenderState::AlphaBlendEnable)) SetEnabled(GL_BLEND, R(s, RenderState::AlphaBlendEnable) != 0);
   if (changed(RenderState::SrcBlend) || changed(RenderState::DestBlend))
     glBlendFunc(GlBlend(R(s, RenderState::SrcBlend)), GlBlend(R(s, RenderState::DestBlend)));
   if (changed(RenderState::AlphaTestEnable))
@@ -259,8 +257,7 @@ void ApplyRenderStates(GlDeviceImpl& gl, const DeviceStates& s, bool all) {
   }
   if (changed(RenderState::FogStart)) glFogf(GL_FOG_START, BitsFloat(R(s, RenderState::FogStart)));
   if (changed(RenderState::FogEnd)) glFogf(GL_FOG_END, BitsFloat(R(s, RenderState::FogEnd)));
-  if (changed(RenderState::FogDensity))
-    glFogf(GL_FOG_DENSITY, BitsFloat(R(s, RenderState::FogDensity)));
+  if (changed(RenderState::FogDensity)) glFogf(GL_FOG_DENSITY, BitsFloat(R(s, RenderState::FogDensity)));
   if (changed(RenderState::FogVertexMode) || changed(RenderState::FogTableMode)) {
     uint32_t mode = R(s, RenderState::FogTableMode);
     if (mode == FogMode::None) mode = R(s, RenderState::FogVertexMode);
@@ -296,7 +293,8 @@ void ApplyLightingAndFog(GlDeviceImpl& gl, const DeviceStates& s, uint32_t fvf, 
   if (lighting && hasColor && R(s, RenderState::ColorVertex)) {
     bool diffuse = R(s, RenderState::DiffuseMaterialSource) == MaterialSource::Color1;
     bool ambient = R(s, RenderState::AmbientMaterialSource) == MaterialSource::Color1;
-    cmMode = diffuse && ambient ? GL_AMBIENT_AND_DIFFUSE : (diffuse ? GL_DIFFUSE : (ambient ? GL_AMBIENT : 0));
+    cmMode =
+        diffuse && ambient ? GL_AMBIENT_AND_DIFFUSE : (diffuse ? GL_DIFFUSE : (ambient ? GL_AMBIENT : 0));
   }
   if ((cmMode != 0) != gl.colorMaterialOn || (cmMode && cmMode != gl.colorMaterialMode)) {
     if (cmMode) {
@@ -397,8 +395,8 @@ void ApplyTransforms(GlDeviceImpl& gl, const DeviceStates& s, uint32_t fvf, bool
     return d.transform[static_cast<int>(t)];
   };
   // Texture matrix; pixel-space vertices bypass texture transforms too.
-  uint32_t ttf = (fvf & Fvf::XYZRHW) ? TextureTransform::Disable
-                                     : T(s, TextureStageState::TextureTransformFlags);
+  uint32_t ttf =
+      (fvf & Fvf::XYZRHW) ? TextureTransform::Disable : T(s, TextureStageState::TextureTransformFlags);
   if (all || ttf != gl.texMatrixFlags ||
       (ttf && !SameMatrix(tr(a, TransformState::Texture0), tr(s, TransformState::Texture0)))) {
     Matrix t = TextureMatrixToGl(tr(s, TransformState::Texture0), ttf);
@@ -438,8 +436,8 @@ void ApplyTransforms(GlDeviceImpl& gl, const DeviceStates& s, uint32_t fvf, bool
   bool lightsChanged = gl.lightsDirty || viewChanged ||
                        std::memcmp(&a.lights, &s.lights, sizeof s.lights) != 0 ||
                        a.lightEnabled != s.lightEnabled;
-  bool modelviewStale = viewChanged ||
-                        !SameMatrix(tr(a, TransformState::World), tr(s, TransformState::World));
+  bool modelviewStale =
+      viewChanged || !SameMatrix(tr(a, TransformState::World), tr(s, TransformState::World));
   if (lightsChanged) {
     // Light positions are given in world space: send them under the view alone.
     Matrix v = MatrixMultiply(tr(s, TransformState::View), MirrorZ());
@@ -452,8 +450,8 @@ void ApplyTransforms(GlDeviceImpl& gl, const DeviceStates& s, uint32_t fvf, bool
     modelviewStale = true;
   }
   if (modelviewStale) {
-    Matrix mv = MatrixMultiply(MatrixMultiply(tr(s, TransformState::World), tr(s, TransformState::View)),
-                               MirrorZ());
+    Matrix mv =
+        MatrixMultiply(MatrixMultiply(tr(s, TransformState::World), tr(s, TransformState::View)), MirrorZ());
     glLoadMatrixf(&mv.m[0][0]);
   }
   gl.space = GlSpace::World;

@@ -116,8 +116,7 @@ void RecordRenderState(StateBlockData& block, RenderState state, uint32_t value)
   block.render.push_back({state, value});
 }
 
-void RecordStageState(StateBlockData& block, uint32_t stage, TextureStageState state,
-                      uint32_t value) {
+void RecordStageState(StateBlockData& block, uint32_t stage, TextureStageState state, uint32_t value) {
   for (auto& e : block.stage)
     if (e.stage == stage && e.state == state) {
       e.value = value;
@@ -126,8 +125,7 @@ void RecordStageState(StateBlockData& block, uint32_t stage, TextureStageState s
   block.stage.push_back({stage, state, value});
 }
 
-void RecordSamplerState(StateBlockData& block, uint32_t sampler, SamplerState state,
-                        uint32_t value) {
+void RecordSamplerState(StateBlockData& block, uint32_t sampler, SamplerState state, uint32_t value) {
   for (auto& e : block.sampler)
     if (e.sampler == sampler && e.state == state) {
       e.value = value;
@@ -166,8 +164,7 @@ std::vector<MipLevel> BuildMipChain(int width, int height, const uint8_t* rgba) 
             return static_cast<int>(src.rgba[(static_cast<size_t>(sy) * src.width + sx) * 4 + c]);
           };
           int sum = at(x0, y0) + at(x1, y0) + at(x0, y1) + at(x1, y1);
-          dst.rgba[(static_cast<size_t>(y) * dst.width + x) * 4 + c] =
-              static_cast<uint8_t>((sum + 2) / 4);
+          dst.rgba[(static_cast<size_t>(y) * dst.width + x) * 4 + c] = static_cast<uint8_t>((sum + 2) / 4);
         }
       }
     chain.push_back(std::move(dst));
@@ -176,19 +173,41 @@ std::vector<MipLevel> BuildMipChain(int width, int height, const uint8_t* rgba) 
 }
 
 const char* RenderStateName(RenderState state) {
-  static const char* const kNames[kRenderStateCount] = {
-      "ZEnable",         "ZWriteEnable",   "ZFunc",
-      "Lighting",        "Ambient",        "AlphaBlendEnable",
-      "SrcBlend",        "DestBlend",      "AlphaTestEnable",
-      "AlphaRef",        "AlphaFunc",      "CullMode",
-      "FillMode",        "ShadeMode",      "FogEnable",
-      "FogColor",        "FogStart",       "FogEnd",
-      "FogDensity",      "FogVertexMode",  "FogTableMode",
-      "RangeFogEnable",  "ColorVertex",    "DiffuseMaterialSource",
-      "AmbientMaterialSource", "SpecularEnable", "NormalizeNormals",
-      "LocalViewer",     "DitherEnable",   "StencilEnable",
-      "Clipping",        "ClipPlaneEnable", "VertexBlend",
-      "IndexedVertexBlendEnable", "ColorWriteEnable"};
+  static const char* const kNames[kRenderStateCount] = {"ZEnable",
+                                                        "ZWriteEnable",
+                                                        "ZFunc",
+                                                        "Lighting",
+                                                        "Ambient",
+                                                        "AlphaBlendEnable",
+                                                        "SrcBlend",
+                                                        "DestBlend",
+                                                        "AlphaTestEnable",
+                                                        "AlphaRef",
+                                                        "AlphaFunc",
+                                                        "CullMode",
+                                                        "FillMode",
+                                                        "ShadeMode",
+                                                        "FogEnable",
+                                                        "FogColor",
+                                                        "FogStart",
+                                                        "FogEnd",
+                                                        "FogDensity",
+                                                        "FogVertexMode",
+                                                        "FogTableMode",
+                                                        "RangeFogEnable",
+                                                        "ColorVertex",
+                                                        "DiffuseMaterialSource",
+                                                        "AmbientMaterialSource",
+                                                        "SpecularEnable",
+                                                        "NormalizeNormals",
+                                                        "LocalViewer",
+                                                        "DitherEnable",
+                                                        "StencilEnable",
+                                                        "Clipping",
+                                                        "ClipPlaneEnable",
+                                                        "VertexBlend",
+                                                        "IndexedVertexBlendEnable",
+                                                        "ColorWriteEnable"};
   int i = static_cast<int>(state);
   return i >= 0 && i < kRenderStateCount ? kNames[i] : "?";
 }
@@ -202,8 +221,8 @@ const char* TextureStageStateName(TextureStageState state) {
 }
 
 const char* SamplerStateName(SamplerState state) {
-  static const char* const kNames[kSamplerStateCount] = {"AddressU", "AddressV", "MagFilter",
-                                                          "MinFilter", "MipFilter"};
+  static const char* const kNames[kSamplerStateCount] = {"AddressU", "AddressV", "MagFilter", "MinFilter",
+                                                         "MipFilter"};
   int i = static_cast<int>(state);
   return i >= 0 && i < kSamplerStateCount ? kNames[i] : "?";
 }

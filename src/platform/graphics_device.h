@@ -223,9 +223,9 @@ constexpr int kMaxLights = 8;
 struct Fvf {
   enum : uint32_t { XYZ = 0x2, XYZRHW = 0x4, Normal = 0x10, Diffuse = 0x40, Tex1 = 0x100 };
 };
-constexpr uint32_t kFvfMesh = Fvf::XYZ | Fvf::Normal | Fvf::Tex1;         // 0x112, VertexPNT
-constexpr uint32_t kFvfColorTex = Fvf::XYZ | Fvf::Diffuse | Fvf::Tex1;    // 0x142, VertexColorTex
-constexpr uint32_t kFvfScreen = Fvf::XYZRHW | Fvf::Diffuse | Fvf::Tex1;   // 0x144, VertexScreen
+constexpr uint32_t kFvfMesh = Fvf::XYZ | Fvf::Normal | Fvf::Tex1;        // 0x112, VertexPNT
+constexpr uint32_t kFvfColorTex = Fvf::XYZ | Fvf::Diffuse | Fvf::Tex1;   // 0x142, VertexColorTex
+constexpr uint32_t kFvfScreen = Fvf::XYZRHW | Fvf::Diffuse | Fvf::Tex1;  // 0x144, VertexScreen
 // Bytes per vertex of a drawable format, 0 for any other.
 uint32_t FvfStride(uint32_t fvf);
 
@@ -318,8 +318,7 @@ class GraphicsDevice {
   // recording (BeginStateBlock..EndStateBlock) they are only noted in the block.
   virtual DeviceResult SetRenderState(RenderState state, uint32_t value) = 0;
   virtual uint32_t GetRenderState(RenderState state) const = 0;
-  virtual DeviceResult SetTextureStageState(uint32_t stage, TextureStageState state,
-                                            uint32_t value) = 0;
+  virtual DeviceResult SetTextureStageState(uint32_t stage, TextureStageState state, uint32_t value) = 0;
   virtual uint32_t GetTextureStageState(uint32_t stage, TextureStageState state) const = 0;
   virtual DeviceResult SetSamplerState(uint32_t sampler, SamplerState state, uint32_t value) = 0;
   virtual uint32_t GetSamplerState(uint32_t sampler, SamplerState state) const = 0;
@@ -334,8 +333,7 @@ class GraphicsDevice {
   // Textures: RGBA bytes (R, G, B, A per texel), rows from the top, width x
   // height texels. The device builds the full mip chain. Managed: a texture
   // survives Reset.
-  virtual DeviceResult CreateTexture(int width, int height, const uint8_t* rgba,
-                                     TextureHandle* out) = 0;
+  virtual DeviceResult CreateTexture(int width, int height, const uint8_t* rgba, TextureHandle* out) = 0;
   virtual DeviceResult GetTextureSize(TextureHandle texture, int* width, int* height) const = 0;
   virtual void ReleaseTexture(TextureHandle texture) = 0;
   // Stage 0 only; a null handle draws untextured: the stage passes the
@@ -347,15 +345,15 @@ class GraphicsDevice {
   // buffer from offset on.
   virtual DeviceResult CreateVertexBuffer(uint32_t bytes, uint32_t usage, uint32_t fvf, Pool pool,
                                           VertexBufferHandle* out) = 0;
-  virtual DeviceResult LockVertexBuffer(VertexBufferHandle vb, uint32_t offset, uint32_t size,
-                                        void** data, uint32_t flags) = 0;
+  virtual DeviceResult LockVertexBuffer(VertexBufferHandle vb, uint32_t offset, uint32_t size, void** data,
+                                        uint32_t flags) = 0;
   virtual DeviceResult UnlockVertexBuffer(VertexBufferHandle vb) = 0;
   virtual void ReleaseVertexBuffer(VertexBufferHandle vb) = 0;
 
-  virtual DeviceResult CreateIndexBuffer(uint32_t bytes, uint32_t usage, IndexFormat format,
-                                         Pool pool, IndexBufferHandle* out) = 0;
-  virtual DeviceResult LockIndexBuffer(IndexBufferHandle ib, uint32_t offset, uint32_t size,
-                                       void** data, uint32_t flags) = 0;
+  virtual DeviceResult CreateIndexBuffer(uint32_t bytes, uint32_t usage, IndexFormat format, Pool pool,
+                                         IndexBufferHandle* out) = 0;
+  virtual DeviceResult LockIndexBuffer(IndexBufferHandle ib, uint32_t offset, uint32_t size, void** data,
+                                       uint32_t flags) = 0;
   virtual DeviceResult UnlockIndexBuffer(IndexBufferHandle ib) = 0;
   virtual void ReleaseIndexBuffer(IndexBufferHandle ib) = 0;
 
@@ -366,11 +364,10 @@ class GraphicsDevice {
 
   // Draws check every range against the buffers and refuse (InvalidCall)
   // rather than read past them.
-  virtual DeviceResult DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex,
-                                            uint32_t minIndex, uint32_t numVertices,
-                                            uint32_t startIndex, uint32_t primitiveCount) = 0;
-  virtual DeviceResult DrawPrimitive(PrimitiveType type, uint32_t startVertex,
-                                     uint32_t primitiveCount) = 0;
+  virtual DeviceResult DrawIndexedPrimitive(PrimitiveType type, int32_t baseVertex, uint32_t minIndex,
+                                            uint32_t numVertices, uint32_t startIndex,
+                                            uint32_t primitiveCount) = 0;
+  virtual DeviceResult DrawPrimitive(PrimitiveType type, uint32_t startVertex, uint32_t primitiveCount) = 0;
 
   // Frame.
   virtual DeviceResult Clear(uint32_t flags, uint32_t color, float z, uint32_t stencil) = 0;
@@ -405,8 +402,7 @@ class GraphicsAdapter {
   // Multisampling with this many samples is available.
   virtual bool CheckMultiSample(Format format, uint32_t samples) = 0;
   // nullptr when the device cannot be created.
-  virtual std::unique_ptr<GraphicsDevice> CreateDevice(DeviceType type,
-                                                       const PresentParameters& params) = 0;
+  virtual std::unique_ptr<GraphicsDevice> CreateDevice(DeviceType type, const PresentParameters& params) = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -453,10 +449,8 @@ struct StateBlockData {
 };
 // Notes a state in the block (a second set of the same state replaces the value).
 void RecordRenderState(StateBlockData& block, RenderState state, uint32_t value);
-void RecordStageState(StateBlockData& block, uint32_t stage, TextureStageState state,
-                      uint32_t value);
-void RecordSamplerState(StateBlockData& block, uint32_t sampler, SamplerState state,
-                        uint32_t value);
+void RecordStageState(StateBlockData& block, uint32_t stage, TextureStageState state, uint32_t value);
+void RecordSamplerState(StateBlockData& block, uint32_t sampler, SamplerState state, uint32_t value);
 // Takes the device's current values for every recorded state.
 void CaptureStates(StateBlockData& block, const GraphicsDevice& device);
 

@@ -34,9 +34,7 @@ MouseButton ButtonOf(Uint8 button) {
 bool Translate(const SDL_Event& sdl, InputEvent& event) {
   event = InputEvent{};
   switch (sdl.type) {
-    case SDL_QUIT:
-      event.type = InputEvent::Type::Quit;
-      return true;
+    case SDL_QUIT: event.type = InputEvent::Type::Quit; return true;
     case SDL_KEYDOWN:
       event.type = InputEvent::Type::KeyDown;
       event.key = KeyOf(sdl.key.keysym.sym);
@@ -47,8 +45,8 @@ bool Translate(const SDL_Event& sdl, InputEvent& event) {
       return true;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP:
-      event.type = sdl.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::ButtonDown
-                                                   : InputEvent::Type::ButtonUp;
+      event.type =
+          sdl.type == SDL_MOUSEBUTTONDOWN ? InputEvent::Type::ButtonDown : InputEvent::Type::ButtonUp;
       event.button = ButtonOf(sdl.button.button);
       event.x = sdl.button.x;
       event.y = sdl.button.y;
@@ -65,8 +63,7 @@ bool Translate(const SDL_Event& sdl, InputEvent& event) {
         return true;
       }
       return true;  // other window events are taken and ignored (Type::None)
-    default:
-      return true;
+    default: return true;
   }
 }
 
@@ -89,8 +86,10 @@ void WaitForEvent(int timeoutMs) {
 }
 
 void EnableTextInput(bool enabled) {
-  if (enabled) SDL_StartTextInput();
-  else SDL_StopTextInput();
+  if (enabled)
+    SDL_StartTextInput();
+  else
+    SDL_StopTextInput();
 }
 
 void PostQuit() {

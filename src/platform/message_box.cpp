@@ -36,8 +36,6 @@ void ShowMessageBox(const std::string& text, const std::string& caption, Message
   }
 }
 
-MessageBoxSink SetMessageBoxSink(MessageBoxSink sink) {
-  return std::exchange(Sink(), std::move(sink));
-}
+MessageBoxSink SetMessageBoxSink(MessageBoxSink sink) { return std::exchange(Sink(), std::move(sink)); }
 
 }  // namespace nb

@@ -78,8 +78,7 @@ bool RecordingAdapter::CheckMultiSample(Format, uint32_t samples) {
 std::unique_ptr<GraphicsDevice> RecordingAdapter::CreateDevice(DeviceType type,
                                                                const PresentParameters& params) {
   createAttempts.push_back(type);
-  if ((type == DeviceType::Hal && !halWorks) || (type == DeviceType::Ref && !refWorks))
-    return nullptr;
+  if ((type == DeviceType::Hal && !halWorks) || (type == DeviceType::Ref && !refWorks)) return nullptr;
   auto device = std::make_unique<RecordingDevice>(params);
   lastDevice = device.get();
   return device;

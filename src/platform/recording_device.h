@@ -68,15 +68,14 @@ class RecordingAdapter : public GraphicsAdapter {
     Format adapterFormat;
     Format depthFormat;
   };
-  std::vector<Check> depthChecks;         // every CheckDepthFormat, in order
+  std::vector<Check> depthChecks;  // every CheckDepthFormat, in order
   std::vector<uint32_t> multiSampleChecks;
   std::vector<DeviceType> createAttempts;
   RecordingDevice* lastDevice = nullptr;  // owned by the caller of CreateDevice
 
   bool CheckDepthFormat(Format adapterFormat, Format depthFormat) override;
   bool CheckMultiSample(Format format, uint32_t samples) override;
-  std::unique_ptr<GraphicsDevice> CreateDevice(DeviceType type,
-                                               const PresentParameters& params) override;
+  std::unique_ptr<GraphicsDevice> CreateDevice(DeviceType type, const PresentParameters& params) override;
 };
 
 }  // namespace nb

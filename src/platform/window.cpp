@@ -21,8 +21,7 @@ bool InitPlatform() {
 
 void ShutdownPlatform() { SDL_Quit(); }
 
-PlatformWindow* CreateGameWindow(const std::string& title, int width, int height,
-                                 bool fullscreen) {
+PlatformWindow* CreateGameWindow(const std::string& title, int width, int height, bool fullscreen) {
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
   if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
   SDL_Window* sdl = SDL_CreateWindow(title.c_str(), 0, 0, width, height, flags);

@@ -15,8 +15,7 @@ void ShutdownPlatform();
 
 // A window of the given client size, windowed or full screen, ready for an
 // OpenGL context, with the system pointer hidden. nullptr when it cannot be made.
-PlatformWindow* CreateGameWindow(const std::string& title, int width, int height,
-                                 bool fullscreen);
+PlatformWindow* CreateGameWindow(const std::string& title, int width, int height, bool fullscreen);
 void DestroyGameWindow(PlatformWindow* window);
 
 // Switches between window and full screen with the given client size.

@@ -50,8 +50,8 @@ void StepCamera(CameraState& camera, int width, int height) {
   if (ahead.x == 0 && ahead.y == 0) up = Vec3{0, 1, 0};
   camera.view = MatrixLookAtLH(camera.eye, camera.lookAt, up);
   float aspect = height != 0 ? static_cast<float>(width) / static_cast<float>(height) : 1.0f;
-  camera.projection = MatrixPerspectiveFovLH(camera.fov * kFovRadiansPerUnit, aspect,
-                                             kCameraNear, kCameraFar);
+  camera.projection =
+      MatrixPerspectiveFovLH(camera.fov * kFovRadiansPerUnit, aspect, kCameraNear, kCameraFar);
 }
 
 void UpdateCamera(CameraState& camera, GraphicsDevice& device, int width, int height) {
@@ -67,8 +67,7 @@ bool PickGroundPoint(const CameraState& camera, int pointerX, int pointerY, int 
   if (pointerY > height) pointerY = height;
   const Matrix& p = camera.projection;
   if (p.m[0][0] == 0 || p.m[1][1] == 0) return false;
-  Vec3 d{(2.0f * pointerX / width - 1) / p.m[0][0], -(2.0f * pointerY / height - 1) / p.m[1][1],
-         1};
+  Vec3 d{(2.0f * pointerX / width - 1) / p.m[0][0], -(2.0f * pointerY / height - 1) / p.m[1][1], 1};
   bool ok = false;
   Matrix inverse = MatrixInverse(camera.view, &ok);
   if (!ok) return false;
@@ -81,9 +80,8 @@ bool PickGroundPoint(const CameraState& camera, int pointerX, int pointerY, int 
   return true;
 }
 
-bool PickGroundPoint(const CameraState& camera, const PlatformWindow* window, int width,
-                     int height, float offsetX, float planeHeight, float offsetZ, float* outX,
-                     float* outZ) {
+bool PickGroundPoint(const CameraState& camera, const PlatformWindow* window, int width, int height,
+                     float offsetX, float planeHeight, float offsetZ, float* outX, float* outZ) {
   int x = 0, y = 0;
   GetPointerPosition(window, x, y);
   return PickGroundPoint(camera, x, y, width, height, offsetX, planeHeight, offsetZ, outX, outZ);

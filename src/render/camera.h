@@ -55,8 +55,7 @@ void UpdateCamera(CameraState& camera, GraphicsDevice& device, int width, int he
 bool PickGroundPoint(const CameraState& camera, int pointerX, int pointerY, int width, int height,
                      float offsetX, float planeHeight, float offsetZ, float* outX, float* outZ);
 // The same with the pointer read from the window, in its client coordinates.
-bool PickGroundPoint(const CameraState& camera, const PlatformWindow* window, int width,
-                     int height, float offsetX, float planeHeight, float offsetZ, float* outX,
-                     float* outZ);
+bool PickGroundPoint(const CameraState& camera, const PlatformWindow* window, int width, int height,
+                     float offsetX, float planeHeight, float offsetZ, float* outX, float* outZ);
 
 }  // namespace nb

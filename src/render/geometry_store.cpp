@@ -21,8 +21,7 @@ IndexBufferHandle MakeIndexBuffer(GraphicsDevice& device, const std::vector<Inde
                                   IndexFormat format) {
   IndexBufferHandle ib;
   const uint32_t bytes = static_cast<uint32_t>(indices.size() * sizeof(Index));
-  if (Failed(device.CreateIndexBuffer(bytes, Usage::WriteOnly, format, Pool::Managed, &ib)))
-    return {};
+  if (Failed(device.CreateIndexBuffer(bytes, Usage::WriteOnly, format, Pool::Managed, &ib))) return {};
   void* data = nullptr;
   if (Failed(device.LockIndexBuffer(ib, 0, bytes, &data, LockFlags::None))) {
     device.ReleaseIndexBuffer(ib);
@@ -34,12 +33,11 @@ IndexBufferHandle MakeIndexBuffer(GraphicsDevice& device, const std::vector<Inde
 }
 
 // Writes vertices at the end of the 3-D buffer (room already checked).
-bool WriteVertices(GeometryStore& store, GraphicsDevice& device, const VertexPNT* vertices,
-                   uint32_t count) {
+bool WriteVertices(GeometryStore& store, GraphicsDevice& device, const VertexPNT* vertices, uint32_t count) {
   if (count == 0) return true;
   void* data = nullptr;
-  if (Failed(device.LockVertexBuffer(store.vertices3d, store.vertexCount3d * kStride3d,
-                                     count * kStride3d, &data, LockFlags::None)))
+  if (Failed(device.LockVertexBuffer(store.vertices3d, store.vertexCount3d * kStride3d, count * kStride3d,
+                                     &data, LockFlags::None)))
     return false;
   std::memcpy(data, vertices, size_t{count} * kStride3d);
   device.UnlockVertexBuffer(store.vertices3d);
@@ -50,8 +48,7 @@ bool WriteVertices(GeometryStore& store, GraphicsDevice& device, const VertexPNT
 bool Grow3d(GeometryStore& store, GraphicsDevice& device, uint32_t needed) {
   uint32_t capacity = std::max(needed, std::min(store.capacity3d * 2, kMaxStoreVertices));
   VertexBufferHandle larger;
-  if (Failed(device.CreateVertexBuffer(capacity * kStride3d, Usage::None, kFvfMesh, Pool::Managed,
-                                       &larger)))
+  if (Failed(device.CreateVertexBuffer(capacity * kStride3d, Usage::None, kFvfMesh, Pool::Managed, &larger)))
     return false;
   if (store.vertexCount3d > 0) {
     void* from = nullptr;
@@ -80,8 +77,8 @@ bool Grow3d(GeometryStore& store, GraphicsDevice& device, uint32_t needed) {
 
 bool CreateGeometryStore(GeometryStore& store, GraphicsDevice& device) {
   store = GeometryStore{};
-  if (Failed(device.CreateVertexBuffer(kStoreVertexCapacity * kStride3d, Usage::None, kFvfMesh,
-                                       Pool::Managed, &store.vertices3d)))
+  if (Failed(device.CreateVertexBuffer(kStoreVertexCapacity * kStride3d, Usage::None, kFvfMesh, Pool::Managed,
+                                       &store.vertices3d)))
     return false;
   if (Failed(device.CreateVertexBuffer(kStoreVertexCapacity * kStride2d, Usage::None, kFvfScreen,
                                        Pool::Managed, &store.vertices2d))) {
@@ -101,8 +98,8 @@ void ReleaseGeometryStore(GeometryStore& store, GraphicsDevice& device) {
   store = GeometryStore{};
 }
 
-int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh,
-            const std::string& name, StoreRefusal* why) {
+int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh, const std::string& name,
+            StoreRefusal* why) {
   if (why) *why = StoreRefusal::None;
   if (!store.vertices3d) return Refuse(why, StoreRefusal::NoBuffer);
   if (store.meshCount >= kMeshRecordCount) return Refuse(why, StoreRefusal::NoFreeRecord);
@@ -136,9 +133,8 @@ int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh,
   return index;
 }
 
-int ReplaceLevelMesh(GeometryStore& store, GraphicsDevice& device,
-                     const std::vector<VertexPNT>& vertices, const std::vector<uint32_t>& indices,
-                     StoreRefusal* why) {
+int ReplaceLevelMesh(GeometryStore& store, GraphicsDevice& device, const std::vector<VertexPNT>& vertices,
+                     const std::vector<uint32_t>& indices, StoreRefusal* why) {
   if (why) *why = StoreRefusal::None;
   if (!store.vertices3d) return Refuse(why, StoreRefusal::NoBuffer);
   int slot = store.levelMesh;
@@ -203,8 +199,8 @@ bool DrawMesh(GraphicsDevice& device, const GeometryStore& store, int record) {
   const MeshRecord& mesh = store.records[record];
   if (!mesh.indexBuffer || mesh.faceCount == 0) return false;
   device.SetIndices(mesh.indexBuffer);
-  device.DrawIndexedPrimitive(PrimitiveType::TriangleList, static_cast<int32_t>(mesh.firstVertex),
-                              0, mesh.vertexCount, 0, mesh.faceCount);
+  device.DrawIndexedPrimitive(PrimitiveType::TriangleList, static_cast<int32_t>(mesh.firstVertex), 0,
+                              mesh.vertexCount, 0, mesh.faceCount);
   return true;
 }
 

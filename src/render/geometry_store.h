@@ -64,17 +64,16 @@ enum class StoreRefusal {
 // Copies a mesh into the next free record: its vertices to the end of the
 // 3-D buffer, its 16-bit indices into a new index buffer. Returns the record
 // index, or -1 (with the reason) when a limit would be passed.
-int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh,
-            const std::string& name, StoreRefusal* why = nullptr);
+int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh, const std::string& name,
+            StoreRefusal* why = nullptr);
 
 // Puts the level's merged mesh into the store in place of the previous
 // level's: the same record and the vertex range at the end of the 3-D buffer
 // are reused, so any number of level starts stays within bounds. Indices go
 // into a 16-bit buffer when they fit, a 32-bit one otherwise; the 3-D buffer
 // grows when the level needs more room. Returns the record or -1.
-int ReplaceLevelMesh(GeometryStore& store, GraphicsDevice& device,
-                     const std::vector<VertexPNT>& vertices, const std::vector<uint32_t>& indices,
-                     StoreRefusal* why = nullptr);
+int ReplaceLevelMesh(GeometryStore& store, GraphicsDevice& device, const std::vector<VertexPNT>& vertices,
+                     const std::vector<uint32_t>& indices, StoreRefusal* why = nullptr);
 
 // Stream source and vertex format of the 3-D buffer, as each frame sets them
 // before its passes.

@@ -6,9 +6,8 @@
 namespace nb {
 namespace {
 
-Particle Template(float wind, float size0, float size1, uint8_t a0, uint8_t a1,
-                  std::array<uint8_t, 3> c0, std::array<uint8_t, 3> c1, uint32_t frame,
-                  float lifetime) {
+Particle Template(float wind, float size0, float size1, uint8_t a0, uint8_t a1, std::array<uint8_t, 3> c0,
+                  std::array<uint8_t, 3> c1, uint32_t frame, float lifetime) {
   Particle p;
   p.windFactor = wind;
   p.startSize = size0;
@@ -41,8 +40,7 @@ Particle MakeParticleTemplate(ParticleTemplate which) {
     case ParticleTemplate::TrailBurst:
       return Template(0.0f, 20, 10, 128, 0, {128, 100, 64}, {255, 0, 0}, 16, 50);
     case ParticleTemplate::CursorSparkle:
-    case ParticleTemplate::Count:
-      break;
+    case ParticleTemplate::Count: break;
   }
   return Template(0.1f, 25, 1, 64, 0, {255, 200, 255}, {0, 0, 255}, 11, 150);
 }
@@ -81,8 +79,8 @@ bool EmitParticle(ParticleSystem& system, const Particle& particle) {
   return false;
 }
 
-void EmitBurst(ParticleSystem& system, ParticleTemplate which, const Vec3& p, const Vec3& base,
-               float spread, int count) {
+void EmitBurst(ParticleSystem& system, ParticleTemplate which, const Vec3& p, const Vec3& base, float spread,
+               int count) {
   Particle particle = system.templates[static_cast<int>(which)];
   for (int i = 0; i < count; ++i) {
     float angle = static_cast<float>(i);
@@ -120,7 +118,8 @@ void UpdateParticles(ParticleSystem& system, GraphicsDevice& device, float dt, c
     }
     float t = p.lifetime > 0 ? p.age / p.lifetime : 1.0f;
     float size = p.startSize + (p.endSize - p.startSize) * t;
-    uint32_t color = Lerp8(p.alphaStart, p.alphaEnd, t) << 24 | Lerp8(p.colorStart[0], p.colorEnd[0], t) << 16 |
+    uint32_t color = Lerp8(p.alphaStart, p.alphaEnd, t) << 24 |
+                     Lerp8(p.colorStart[0], p.colorEnd[0], t) << 16 |
                      Lerp8(p.colorStart[1], p.colorEnd[1], t) << 8 | Lerp8(p.colorStart[2], p.colorEnd[2], t);
     float u0, v0;
     ParticleFrameTile(p.frame, u0, v0);
@@ -133,7 +132,9 @@ void UpdateParticles(ParticleSystem& system, GraphicsDevice& device, float dt, c
       system.vertices[q * 4 + c] = {p.position.x + x * right.x + y * up.x,
                                     p.position.y + x * right.y + y * up.y,
                                     p.position.z + x * right.z + y * up.z,
-                                    color, uv[c][0], uv[c][1]};
+                                    color,
+                                    uv[c][0],
+                                    uv[c][1]};
     }
     const uint16_t base = static_cast<uint16_t>(4 * q);
     const uint16_t quad[6] = {static_cast<uint16_t>(base + 3), static_cast<uint16_t>(base + 2), base, base,

@@ -13,7 +13,7 @@ constexpr int kMaxParticles = 400;
 // One glowing sprite of the scene; templates use the same record.
 struct Particle {
   Vec3 position;
-  Vec3 velocity;      // world units per update
+  Vec3 velocity;  // world units per update
   float windFactor = 0;
   float startSize = 0;  // half the edge length at birth
   float endSize = 0;
@@ -55,8 +55,8 @@ void ClearParticles(ParticleSystem& system);
 bool EmitParticle(ParticleSystem& system, const Particle& particle);
 // count particles from a template at p, fanning out 1 radian apart around
 // the vertical axis: velocity (sin i * spread + b.x, b.y * spread, cos i * spread + b.z).
-void EmitBurst(ParticleSystem& system, ParticleTemplate which, const Vec3& p, const Vec3& base,
-               float spread, int count);
+void EmitBurst(ParticleSystem& system, ParticleTemplate which, const Vec3& p, const Vec3& base, float spread,
+               int count);
 
 // Moves and ages every live particle, drops the expired ones and builds one
 // camera-facing quad per survivor from the inverted view matrix; the quads

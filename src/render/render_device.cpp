@@ -1,9 +1,9 @@
 #include "render/render_device.h"
 
-#include "platform/gl_device.h"
-#include "platform/message_box.h"
 #include "core/general_settings.h"
 #include "core/log.h"
+#include "platform/gl_device.h"
+#include "platform/message_box.h"
 
 namespace nb {
 
@@ -24,8 +24,8 @@ Format PickDepthFormat(GraphicsAdapter& adapter, Format format, int bits) {
   return Format::D32;
 }
 
-void FillPresentParameters(PresentParameters& params, GraphicsAdapter& adapter,
-                           PlatformWindow* window, bool fullscreen, int width, int height) {
+void FillPresentParameters(PresentParameters& params, GraphicsAdapter& adapter, PlatformWindow* window,
+                           bool fullscreen, int width, int height) {
   params = PresentParameters{};
   params.presentImmediate = true;
   params.fullScreenRefreshRate = 0;
@@ -64,8 +64,8 @@ bool CreateRenderDevice(RenderDevice& rd, const GeneralSettings& settings, Platf
     ShowMessageBox("Can't create Direct3D9 device!", "ERROR", MessageIcon::Exclamation);
     return false;
   }
-  FillPresentParameters(rd.presentParameters, *rd.adapter, window, settings.fullscreen,
-                        settings.width, settings.height);
+  FillPresentParameters(rd.presentParameters, *rd.adapter, window, settings.fullscreen, settings.width,
+                        settings.height);
   // The check is made for full-screen use even when the game runs windowed.
   if (settings.antialiased && rd.adapter->CheckMultiSample(Format::X8R8G8B8, 2)) {
     rd.presentParameters.multiSampleType = 2;
@@ -100,8 +100,8 @@ DeviceResult RestoreDeviceIfLost(RenderDevice& rd) {
   return level;
 }
 
-DeviceResult ResetForWindowMode(RenderDevice& rd, PlatformWindow* window, bool fullscreen,
-                                int width, int height) {
+DeviceResult ResetForWindowMode(RenderDevice& rd, PlatformWindow* window, bool fullscreen, int width,
+                                int height) {
   if (!rd.device || !rd.adapter) return DeviceResult::InvalidCall;
   uint32_t samples = rd.presentParameters.multiSampleType;
   FillPresentParameters(rd.presentParameters, *rd.adapter, window, fullscreen, width, height);

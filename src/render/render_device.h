@@ -45,8 +45,8 @@ Format PickDepthFormat(GraphicsAdapter& adapter, Format format, int bits);
 // buffer of PickDepthFormat(X8R8G8B8, 32), discard; in a window the size
 // stays 0 so the back buffer follows the client area. Multisampling is left
 // off (creation adds it).
-void FillPresentParameters(PresentParameters& params, GraphicsAdapter& adapter,
-                           PlatformWindow* window, bool fullscreen, int width, int height);
+void FillPresentParameters(PresentParameters& params, GraphicsAdapter& adapter, PlatformWindow* window,
+                           bool fullscreen, int width, int height);
 
 // Creates the device for the window from the settings (fullscreen,
 // ANTIALIASED, WIDTH, HEIGHT) on an OpenGL adapter. On failure shows "Can't
@@ -66,8 +66,8 @@ DeviceResult RestoreDeviceIfLost(RenderDevice& rd);
 // The window-mode switch: parameters filled again for the new mode and the
 // device reset with them. A refused reset is recovered by the next frame's
 // RestoreDeviceIfLost.
-DeviceResult ResetForWindowMode(RenderDevice& rd, PlatformWindow* window, bool fullscreen,
-                                int width, int height);
+DeviceResult ResetForWindowMode(RenderDevice& rd, PlatformWindow* window, bool fullscreen, int width,
+                                int height);
 
 // Frame bracket. BeginFrame clears the depth buffer (the colour argument has
 // no effect with that flag) and begins the scene; it returns false when

@@ -3,22 +3,22 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "core/log.h"
+#include "core/paths.h"
+#include "core/settings_file.h"
 #include "d3dhelpers/texture_file.h"
 #include "d3dhelpers/x_mesh.h"
 #include "platform/message_box.h"
-#include "core/paths.h"
 #include "render/camera.h"
 #include "render/sprites.h"
-#include "core/log.h"
-#include "core/settings_file.h"
 
 namespace nb {
 namespace {
 
 const char* const kMeshKeys[kMeshKeyCount] = {
-    "skybox", "sphere", "hole",   "wall",    "a",        "food", "left", "right",
-    "front",  "back",   "up",     "pol",     "bonus",    "brick", "klapan", "island1",
-    "island2", "grid",  "razvorot", "time",  "life",     "speed", "teleport", "mbrick"};
+    "skybox",  "sphere", "hole",     "wall", "a",     "food",  "left",     "right",
+    "front",   "back",   "up",       "pol",  "bonus", "brick", "klapan",   "island1",
+    "island2", "grid",   "razvorot", "time", "life",  "speed", "teleport", "mbrick"};
 
 const char* const kTextureKeys[kTextureKeyCount] = {"sun",    "particle",  "Texture",    "clouds",
                                                     "skybox", "Spheremap", "helptexture"};
@@ -42,8 +42,7 @@ const char* TextureKeyName(TextureKey key) {
   return i >= 0 && i < kTextureKeyCount ? kTextureKeys[i] : "";
 }
 
-int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path,
-             MeshData* data) {
+int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path, MeshData* data) {
   MeshData mesh;
   if (!LoadXMeshFile(NativePath(path), mesh)) {
     ShowMessageBox("Could not find " + path, "ERROR");
@@ -76,8 +75,8 @@ int32_t LoadTexture(GraphicsDevice& device, const std::string& path, TextureHand
   return result;
 }
 
-void MakeMaterial(Material* out, float dr, float dg, float db, float da, float ar, float ag,
-                  float ab, float aa) {
+void MakeMaterial(Material* out, float dr, float dg, float db, float da, float ar, float ag, float ab,
+                  float aa) {
   out->diffuse = {dr, dg, db, da};
   out->ambient = {ar, ag, ab, aa};
   out->specular = {1, 1, 1, 1};
@@ -90,8 +89,7 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
   catalogue = ResourceCatalogue{};
   const SettingsFile settings = GameSettingsFile();
   SetCameraNow(camera, {0, 0, -5000}, {0, 0, 510}, 45);
-  if (!CreateGeometryStore(store, device))
-    LogPrintf("The geometry store could not be created.\n");
+  if (!CreateGeometryStore(store, device)) LogPrintf("The geometry store could not be created.\n");
   CreateStartupSprites(store, device, width, height);
 
   for (int i = 0; i < kMeshKeyCount; ++i) {
@@ -119,8 +117,7 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
   return true;
 }
 
-void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store,
-                              GraphicsDevice& device) {
+void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, GraphicsDevice& device) {
   for (TextureHandle& texture : catalogue.textures) {
     if (texture) device.ReleaseTexture(texture);
     texture = TextureHandle{};

@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <string>
 
-#include "d3dhelpers/texture_file.h"
 #include "core/vertex_formats.h"
+#include "d3dhelpers/texture_file.h"
 #include "platform/graphics_device.h"
 #include "render/geometry_store.h"
 
@@ -14,8 +14,31 @@ struct CameraState;
 
 // The keys of the Meshes section, in the order they are loaded.
 enum class MeshKey : int {
-  Skybox, Sphere, Hole, Wall, A, Food, Left, Right, Front, Back, Up, Pol, Bonus, Brick, Klapan,
-  Island1, Island2, Grid, Razvorot, Time, Life, Speed, Teleport, Mbrick, Count
+  Skybox,
+  Sphere,
+  Hole,
+  Wall,
+  A,
+  Food,
+  Left,
+  Right,
+  Front,
+  Back,
+  Up,
+  Pol,
+  Bonus,
+  Brick,
+  Klapan,
+  Island1,
+  Island2,
+  Grid,
+  Razvorot,
+  Time,
+  Life,
+  Speed,
+  Teleport,
+  Mbrick,
+  Count
 };
 constexpr int kMeshKeyCount = static_cast<int>(MeshKey::Count);
 // "skybox", "sphere", ... exactly as settings.ini writes them.
@@ -46,20 +69,18 @@ struct ResourceCatalogue {
   TextureHandle Texture(TextureKey key) const { return textures[static_cast<int>(key)]; }
 };
 
-
 // Loads a .x mesh into the next free record; -1 after the message box
 // "Could not find " + path (or a refusal message when the 64 records or the
 // 50,000 vertices would be passed). The mesh as read goes to `data` if given.
-int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path,
-             MeshData* data = nullptr);
+int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path, MeshData* data = nullptr);
 
 // CreateTextureFromFile, and on failure the message box "Could not find
 // texture %s"; returns its result (0, or negative with `out` empty).
 int32_t LoadTexture(GraphicsDevice& device, const std::string& path, TextureHandle* out);
 
 // Diffuse and ambient as given, specular (1, 1, 1, 1), emissive 0, power 1.
-void MakeMaterial(Material* out, float dr, float dg, float db, float da, float ar, float ag,
-                  float ab, float aa);
+void MakeMaterial(Material* out, float dr, float dg, float db, float da, float ar, float ag, float ab,
+                  float aa);
 
 // At start-up, right after the device exists: places the camera at its
 // start-up view, creates the geometry store and the sixteen sprites, and loads
@@ -69,7 +90,6 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
                            GraphicsDevice& device, int width, int height);
 
 // Releases every texture, index buffer and the store's buffers.
-void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store,
-                              GraphicsDevice& device);
+void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, GraphicsDevice& device);
 
 }  // namespace nb

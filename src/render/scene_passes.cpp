@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "gameplay/element_animations.h"
 #include "core/keyframe_curve.h"
+#include "gameplay/element_animations.h"
 
 namespace nb {
 
@@ -26,8 +26,7 @@ int RowsOf(const LevelRecord& level) { return std::clamp(level.rows, 0, kGridSiz
 int ColsOf(const LevelRecord& level) { return std::clamp(level.cols, 0, kGridSize); }
 
 Matrix CellTranslation(int row, int col) {
-  return MatrixTranslation(static_cast<float>(kCellSize * row), 0.0f,
-                           static_cast<float>(kCellSize * col));
+  return MatrixTranslation(static_cast<float>(kCellSize * row), 0.0f, static_cast<float>(kCellSize * col));
 }
 
 void DrawKey(SceneContext& sc, MeshKey key) { DrawMesh(sc.device, sc.store, sc.catalogue.Mesh(key)); }
@@ -47,8 +46,8 @@ Matrix TextureOffset(float u, float v) {
   return m;
 }
 
-void SetPointLight(GraphicsDevice& device, uint32_t index, float x, float z, float height,
-                   float intensity, float range) {
+void SetPointLight(GraphicsDevice& device, uint32_t index, float x, float z, float height, float intensity,
+                   float range) {
   Light light;
   light.type = LightType::Point;
   light.diffuse = {intensity, intensity, intensity, intensity};
@@ -80,8 +79,7 @@ void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs) {
   GraphicsDevice& d = sc.device;
   const float a = static_cast<float>(nowMs) * 0.000017361112f;
   const Matrix turn = MatrixRotationY(a);
-  d.SetTransform(TransformState::World,
-                 MatrixMultiply(turn, MatrixTranslation(eye.x, eye.y, eye.z)));
+  d.SetTransform(TransformState::World, MatrixMultiply(turn, MatrixTranslation(eye.x, eye.y, eye.z)));
   d.SetRenderState(RenderState::ZEnable, 0);
   d.SetRenderState(RenderState::ZWriteEnable, 0);
   d.SetRenderState(RenderState::CullMode, Cull::CCW);
@@ -236,11 +234,9 @@ void DrawMovableBricks(SceneContext& sc, const LevelRecord& level, const Sliding
     }
 }
 
-void DrawPlacementMarker(SceneContext& sc, const LevelRecord& level, int row, int col,
-                         int placeKind) {
+void DrawPlacementMarker(SceneContext& sc, const LevelRecord& level, int row, int col, int placeKind) {
   GraphicsDevice& d = sc.device;
-  d.SetTransform(TransformState::Texture0,
-                 TextureOffset(placeKind == ReflectorAnti ? 0.625f : 0.75f, 0));
+  d.SetTransform(TransformState::Texture0, TextureOffset(placeKind == ReflectorAnti ? 0.625f : 0.75f, 0));
   d.SetTextureStageState(0, TSS::TextureTransformFlags, TextureTransform::Count2);
   d.SetRenderState(RenderState::ZEnable, 0);
   d.SetMaterial(sc.catalogue.defaultMaterial);
@@ -250,9 +246,8 @@ void DrawPlacementMarker(SceneContext& sc, const LevelRecord& level, int row, in
     const bool onPickup = kind == Stone || kind == Bonus;
     if (onPickup) d.SetMaterial(sc.catalogue.food);
     if (open || onPickup) {
-      d.SetTransform(TransformState::World,
-                     MatrixTranslation(static_cast<float>(kCellSize * row), 1.0f,
-                                       static_cast<float>(kCellSize * col)));
+      d.SetTransform(TransformState::World, MatrixTranslation(static_cast<float>(kCellSize * row), 1.0f,
+                                                              static_cast<float>(kCellSize * col)));
       DrawKey(sc, MeshKey::Pol);
     }
   }
@@ -270,8 +265,8 @@ void DrawReflectors(SceneContext& sc, LevelRecord& level) {
       // A removal that has just ended leaves plain floor: nothing to draw.
       if (cell.kind != ReflectorAnti && cell.kind != ReflectorMain) continue;
       const Matrix shape = EvaluateRigTrack(sc.scene.rig, kRigReflectorTrack, cell.value);
-      d.SetTransform(TransformState::World,
-                     MatrixMultiply(MatrixMultiply(shape, MatrixRotationY(-0.78125f)), CellTranslation(r, c)));
+      d.SetTransform(TransformState::World, MatrixMultiply(MatrixMultiply(shape, MatrixRotationY(-0.78125f)),
+                                                           CellTranslation(r, c)));
       ModulateTextureDiffuse(d);
       d.SetRenderState(RenderState::AlphaBlendEnable, 1);
       d.SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);

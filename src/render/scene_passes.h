@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 
+#include "core/animation_file.h"
 #include "gameplay/ball_state.h"
 #include "gameplay/level_play_state.h"
 #include "gameplay/level_record.h"
@@ -8,7 +9,6 @@
 #include "render/geometry_store.h"
 #include "render/resource_catalogue.h"
 #include "render/scene_state.h"
-#include "core/animation_file.h"
 
 namespace nb {
 
@@ -23,8 +23,8 @@ struct SceneContext {
 
 // A point light at (x, height, z): the second and third arguments are the
 // ground position, the fourth the height.
-void SetPointLight(GraphicsDevice& device, uint32_t index, float x, float z, float height,
-                   float intensity, float range);
+void SetPointLight(GraphicsDevice& device, uint32_t index, float x, float z, float height, float intensity,
+                   float range);
 void SetLinearFog(GraphicsDevice& device, float start, float end, uint32_t colour);
 
 // Layer 0 the sky box, layer 1 the two cloud layers; both turn slowly with
@@ -40,8 +40,7 @@ void DrawBall(SceneContext& sc, const BallState& ball);
 void DrawBricks(SceneContext& sc, const LevelRecord& level);
 void DrawValves(SceneContext& sc, const LevelRecord& level);
 void DrawMovableBricks(SceneContext& sc, const LevelRecord& level, const SlidingBrick& slide);
-void DrawPlacementMarker(SceneContext& sc, const LevelRecord& level, int row, int col,
-                         int placeKind);
+void DrawPlacementMarker(SceneContext& sc, const LevelRecord& level, int row, int col, int placeKind);
 void DrawReflectors(SceneContext& sc, LevelRecord& level);
 void DrawTeleports(SceneContext& sc, const LevelRecord& level);
 void DrawStones(SceneContext& sc, const LevelRecord& level);

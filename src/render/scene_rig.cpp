@@ -82,8 +82,8 @@ Matrix EvaluateRigTrack(ElementRig& rig, int track, double t) {
   m = MatrixMultiply(m, MatrixRotationX(static_cast<float>(r.x)));
   m = MatrixMultiply(m, MatrixRotationY(static_cast<float>(r.y)));
   m = MatrixMultiply(m, MatrixRotationZ(static_cast<float>(r.z)));
-  return MatrixMultiply(m, MatrixTranslation(static_cast<float>(p.x), static_cast<float>(p.y),
-                                             static_cast<float>(p.z)));
+  return MatrixMultiply(
+      m, MatrixTranslation(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)));
 }
 
 int32_t AdvanceCloudCounter(int32_t counter) {

@@ -19,7 +19,7 @@ struct RigKeyList {
 };
 
 struct RigTrack {
-  RigKeyList rotation;     // angles about X, Y and Z
+  RigKeyList rotation;  // angles about X, Y and Z
   RigKeyList translation;
   RigKeyList scale;
 };

@@ -21,8 +21,8 @@ bool WriteSpriteVertices(GeometryStore& store, GraphicsDevice& device, uint32_t 
   VertexScreen vertices[4];
   MakeSpriteVertices(rect, vertices);
   void* data = nullptr;
-  if (Failed(device.LockVertexBuffer(store.vertices2d, firstVertex * kStride2d, 4 * kStride2d,
-                                     &data, LockFlags::None)))
+  if (Failed(device.LockVertexBuffer(store.vertices2d, firstVertex * kStride2d, 4 * kStride2d, &data,
+                                     LockFlags::None)))
     return false;
   std::memcpy(data, vertices, sizeof vertices);
   device.UnlockVertexBuffer(store.vertices2d);
@@ -79,8 +79,8 @@ int CreateSprite(GeometryStore& store, GraphicsDevice& device, const SpriteRect&
   if (store.vertexCount2d + 4 > store.capacity2d) return RefuseSprite("no room for vertices");
   static const uint16_t kIndices[6] = {3, 0, 1, 1, 2, 3};
   IndexBufferHandle ib;
-  if (Failed(device.CreateIndexBuffer(sizeof kIndices, Usage::WriteOnly, IndexFormat::Index16,
-                                      Pool::Managed, &ib)))
+  if (Failed(device.CreateIndexBuffer(sizeof kIndices, Usage::WriteOnly, IndexFormat::Index16, Pool::Managed,
+                                      &ib)))
     return RefuseSprite("no index buffer");
   void* data = nullptr;
   if (Failed(device.LockIndexBuffer(ib, 0, sizeof kIndices, &data, LockFlags::None))) {
@@ -108,8 +108,7 @@ int CreateSprite(GeometryStore& store, GraphicsDevice& device, const SpriteRect&
 
 bool RefillSprite(GeometryStore& store, GraphicsDevice& device, int j, const SpriteRect& rect) {
   if (!SpriteExists(store, j)) return false;
-  return WriteSpriteVertices(store, device, store.records[kFirstSpriteRecord + j].firstVertex,
-                             rect);
+  return WriteSpriteVertices(store, device, store.records[kFirstSpriteRecord + j].firstVertex, rect);
 }
 
 void DrawSprite(GraphicsDevice& device, const GeometryStore& store, int j, bool blended) {
@@ -138,13 +137,13 @@ void DrawSprite(GraphicsDevice& device, const GeometryStore& store, int j, bool 
   device.SetStreamSource(0, store.vertices2d, 0, kStride2d);
   device.SetFVF(kFvfScreen);
   device.SetIndices(record.indexBuffer);
-  device.DrawIndexedPrimitive(PrimitiveType::TriangleList, static_cast<int32_t>(record.firstVertex),
-                              0, 4, 0, 2);
+  device.DrawIndexedPrimitive(PrimitiveType::TriangleList, static_cast<int32_t>(record.firstVertex), 0, 4, 0,
+                              2);
   device.SetRenderState(RenderState::AlphaBlendEnable, 0);
 }
 
-void DrawFadeRect(GraphicsDevice& device, GeometryStore& store, int alpha, float x, float y,
-                  float w, float h) {
+void DrawFadeRect(GraphicsDevice& device, GeometryStore& store, int alpha, float x, float y, float w,
+                  float h) {
   if (alpha < 0) alpha = 0;
   if (alpha > 255) alpha = 255;
   device.SetRenderState(RenderState::ColorVertex, 0);
@@ -155,16 +154,14 @@ void DrawFadeRect(GraphicsDevice& device, GeometryStore& store, int alpha, float
   DrawSprite(device, store, SpriteFade, true);
 }
 
-void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j, int pointerX,
-                     int pointerY) {
+void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j, int pointerX, int pointerY) {
   RefillSprite(store, device, j,
-               SpriteRect{static_cast<float>(pointerX), static_cast<float>(pointerY), 18, 33,
-                          0.004f, 0.666f, 0.022f, 0.698f, 0xFFFFFFFF});
+               SpriteRect{static_cast<float>(pointerX), static_cast<float>(pointerY), 18, 33, 0.004f, 0.666f,
+                          0.022f, 0.698f, 0xFFFFFFFF});
   DrawSprite(device, store, j, true);
 }
 
-void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j,
-                     const PlatformWindow* window) {
+void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j, const PlatformWindow* window) {
   int x = 0, y = 0;
   GetPointerPosition(window, x, y);
   DrawMouseCursor(device, store, j, x, y);

@@ -49,15 +49,13 @@ bool RefillSprite(GeometryStore& store, GraphicsDevice& device, int j, const Spr
 void DrawSprite(GraphicsDevice& device, const GeometryStore& store, int j, bool blended);
 // Darkens the rectangle: alpha 0 leaves it unchanged, 255 turns it black
 // (values outside are clamped). Untextured; uses the fade sprite.
-void DrawFadeRect(GraphicsDevice& device, GeometryStore& store, int alpha, float x, float y,
-                  float w, float h);
+void DrawFadeRect(GraphicsDevice& device, GeometryStore& store, int alpha, float x, float y, float w,
+                  float h);
 // Moves sprite j (the cursor) to the pointer, given in client pixels, and
 // draws it blended; the hot spot is its top-left corner.
-void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j, int pointerX,
-                     int pointerY);
+void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j, int pointerX, int pointerY);
 // The same with the pointer read from the window.
-void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j,
-                     const PlatformWindow* window);
+void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j, const PlatformWindow* window);
 
 // The four vertices of a sprite, in the order the index list 3, 0, 1, 1, 2, 3 uses.
 void MakeSpriteVertices(const SpriteRect& rect, VertexScreen out[4]);

@@ -3,16 +3,16 @@
 #include <ctime>
 #include <memory>
 
-#include "shell/screens/play_screen.h"
-#include "shell/screens/menu_frame.h"
+#include "core/log.h"
+#include "core/settings_file.h"
 #include "platform/input_events.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/game.h"
 #include "shell/input.h"
-#include "core/log.h"
 #include "shell/run_frame.h"
-#include "core/settings_file.h"
+#include "shell/screens/menu_frame.h"
+#include "shell/screens/play_screen.h"
 #include "shell/screens/splash_frame.h"
 #include "shell/startup.h"
 
@@ -52,8 +52,8 @@ int RunApplication() {
   game->rng.Seed(static_cast<uint32_t>(std::time(nullptr)));
 
   if (InitPlatform())
-    game->window = CreateGameWindow("Nimbara", game->settings.width, game->settings.height,
-                                    game->settings.fullscreen);
+    game->window =
+        CreateGameWindow("Nimbara", game->settings.width, game->settings.height, game->settings.fullscreen);
   if (!game->window) {
     LogWrite("Can't create window\n");
     ShowMessageBox("Can't create window", "ERROR", MessageIcon::Exclamation);

@@ -41,8 +41,6 @@ GameplayContext Gameplay(Game& game) {
   return ctx;
 }
 
-void PlaySound(Game& game, SoundId sound) {
-  nb::PlaySample(game.audio, sound, game.settings.soundVolume);
-}
+void PlaySound(Game& game, SoundId sound) { nb::PlaySample(game.audio, sound, game.settings.soundVolume); }
 
 }  // namespace nb

@@ -3,6 +3,11 @@
 #include <memory>
 
 #include "audio/sound_catalogue.h"
+#include "core/animation_file.h"
+#include "core/frame_timing.h"
+#include "core/general_settings.h"
+#include "core/random.h"
+#include "core/screen_state.h"
 #include "gameplay/play_actions.h"
 #include "gameplay/world.h"
 #include "menus/localized_texts.h"
@@ -14,11 +19,6 @@
 #include "render/render_device.h"
 #include "render/resource_catalogue.h"
 #include "render/scene_state.h"
-#include "core/frame_timing.h"
-#include "core/general_settings.h"
-#include "core/random.h"
-#include "core/screen_state.h"
-#include "core/animation_file.h"
 #include "text/game_fonts.h"
 
 namespace nb {

@@ -23,8 +23,10 @@ void DeleteProfile(ProfileTable& profiles, int index) {
   for (int i = index; i + 1 < profiles.count; ++i) profiles.profiles[i] = profiles.profiles[i + 1];
   profiles.profiles[profiles.count - 1] = ProfileRecord{};
   --profiles.count;
-  if (profiles.current == index) profiles.current = -1;
-  else if (profiles.current > index) --profiles.current;
+  if (profiles.current == index)
+    profiles.current = -1;
+  else if (profiles.current > index)
+    --profiles.current;
 }
 
 void ExecuteMenuCommand(Game& game) {

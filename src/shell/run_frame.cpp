@@ -6,10 +6,9 @@ namespace nb {
 
 void RunFrame(Game& game, const FrameScreens& screens, uint32_t nowMs) {
   game.currentFps = MeasureFps(game.fpsMeter, nowMs);
-  const std::pair<FrameGroup, void (*)(Game&)> groups[] = {
-      {FrameGroup::Play, screens.playScreen},
-      {FrameGroup::Splash, screens.splash},
-      {FrameGroup::Menu, screens.menu}};
+  const std::pair<FrameGroup, void (*)(Game&)> groups[] = {{FrameGroup::Play, screens.playScreen},
+                                                           {FrameGroup::Splash, screens.splash},
+                                                           {FrameGroup::Menu, screens.menu}};
   for (auto [group, run] : groups)
     if (run && ScreenOf(game.screen.gameState).frame == group) run(game);
 }

@@ -118,8 +118,10 @@ void ChooseNewGame(Game& game) {
 }
 
 void ChooseExit(Game& game) {
-  if (game.screen.exitChoice == kExitQuit) PostQuit();
-  else if (game.screen.exitChoice == kExitStay) GoTo(game, MainMenu);
+  if (game.screen.exitChoice == kExitQuit)
+    PostQuit();
+  else if (game.screen.exitChoice == kExitStay)
+    GoTo(game, MainMenu);
 }
 
 void ChoosePause(Game& game) {
@@ -243,8 +245,10 @@ void PlayersArrows(Game& g, Key k) {
 }
 
 void OptionsArrows(Game& g, Key k) {
-  if (k == Key::Up || k == Key::Down) StepHighlight(g, k, true, kRowMusic, kRowBack, true, false);
-  else ChangeVolumeByArrowKey(g.audio, g.settings, g.screen.optionsRow, k == Key::Right);
+  if (k == Key::Up || k == Key::Down)
+    StepHighlight(g, k, true, kRowMusic, kRowBack, true, false);
+  else
+    ChangeVolumeByArrowKey(g.audio, g.settings, g.screen.optionsRow, k == Key::Right);
 }
 
 // --- Clicks ----------------------------------------------------------------

@@ -1,7 +1,7 @@
 #include "shell/startup.h"
 
-#include "platform/window.h"
 #include "core/settings_file.h"
+#include "platform/window.h"
 #include "render/font_reset_hooks.h"
 #include "text/text_drawing.h"
 

@@ -2,8 +2,8 @@
 
 #include <fstream>
 
-#include "d3dhelpers/image_file.h"
 #include "core/paths.h"
+#include "d3dhelpers/image_file.h"
 #include "text/text_drawing.h"
 
 namespace nb {
@@ -12,15 +12,13 @@ namespace {
 
 // A texture from an image file the way the game's texture loader makes one:
 // each side rounded up to a power of two, the image stretched to fit.
-DeviceResult CreatePageTexture(GraphicsDevice& device, const std::string& fileName,
-                               TextureHandle* out) {
+DeviceResult CreatePageTexture(GraphicsDevice& device, const std::string& fileName, TextureHandle* out) {
   *out = TextureHandle{};
   Image image;
   if (fileName.empty() || !LoadImageFile(NativePath(fileName), image)) return DeviceResult::Fail;
   const int width = NextPowerOfTwo(image.width);
   const int height = NextPowerOfTwo(image.height);
-  if (width != image.width || height != image.height)
-    image = ResampleImage(image, width, height);
+  if (width != image.width || height != image.height) image = ResampleImage(image, width, height);
   return device.CreateTexture(image.width, image.height, image.rgba.data(), out);
 }
 
@@ -67,9 +65,7 @@ int32_t FontPageHeight(const BitmapFont& font) { return font.description.scaleH;
 int32_t FontPageCount(const BitmapFont& font) {
   return static_cast<int32_t>(font.description.pageNames.size());
 }
-const Glyph* FontGlyph(const BitmapFont& font, int32_t id) {
-  return FindGlyph(font.description, id);
-}
+const Glyph* FontGlyph(const BitmapFont& font, int32_t id) { return FindGlyph(font.description, id); }
 int32_t FontKerning(const BitmapFont& font, int32_t first, int32_t second) {
   return KerningAmount(font.description, first, second);
 }

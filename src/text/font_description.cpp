@@ -1,15 +1,13 @@
 #include "text/font_description.h"
 
-#include "core/settings_file.h"
 #include "core/line_tokenizer.h"
+#include "core/settings_file.h"
 
 namespace nb {
 
 namespace {
 
-bool IsSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
-}
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
 
 // Reads "n,n,...,n" into out[0..count) the way a scanf pattern of %d fields
 // joined by commas does: a field without digits or a missing comma stops the

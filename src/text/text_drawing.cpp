@@ -136,9 +136,8 @@ DeviceResult RestoreFontDeviceObjects(BitmapFont& font) {
   if (!font.device) return DeviceResult::Fail;
   GraphicsDevice& device = *font.device;
   InvalidateFontDeviceObjects(font);  // never leak a previous set
-  DeviceResult result = device.CreateVertexBuffer(
-      kFontVertexBufferBytes, Usage::Dynamic | Usage::WriteOnly, 0, Pool::Default,
-      &font.vertexBuffer);
+  DeviceResult result = device.CreateVertexBuffer(kFontVertexBufferBytes, Usage::Dynamic | Usage::WriteOnly,
+                                                  0, Pool::Default, &font.vertexBuffer);
   if (Failed(result)) {
     font.vertexBuffer = VertexBufferHandle{};
     return result;

@@ -49,10 +49,12 @@ TEST_F(AudioDeviceTest, EachSampleRotatesItsOwnChannelsAndEachPlaySetsItsVolume)
   EXPECT_TRUE(a1 != a2 && a2 != a3 && a1 != a3);
   EXPECT_TRUE(b1 != a1 && b1 != a2 && b1 != a3);
   EXPECT_TRUE(ChannelIsPlaying(device, a1)) << "another sample's play cut this one off";
-  EXPECT_EQ((std::vector<int>{ChannelVolume(device, a1), ChannelVolume(device, b1)}), (std::vector<int>{40, 70}));
+  EXPECT_EQ((std::vector<int>{ChannelVolume(device, a1), ChannelVolume(device, b1)}),
+            (std::vector<int>{40, 70}));
   // The fourth play cuts off the oldest, and the order goes on.
   EXPECT_EQ(PlaySampleChannel(device, a, 90), a1);
-  EXPECT_EQ((std::vector<int>{ChannelVolume(device, a1), ChannelVolume(device, a2)}), (std::vector<int>{90, 40}));
+  EXPECT_EQ((std::vector<int>{ChannelVolume(device, a1), ChannelVolume(device, a2)}),
+            (std::vector<int>{90, 40}));
   EXPECT_TRUE(ChannelIsPlaying(device, a2) && ChannelIsPlaying(device, a3));
   EXPECT_EQ((std::vector<int>{PlaySampleChannel(device, a, 50), PlaySampleChannel(device, a, 50)}),
             (std::vector<int>{a2, a3}));

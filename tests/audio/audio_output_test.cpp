@@ -46,7 +46,8 @@ class AudioOutputTest : public ::testing::Test {
     std::error_code error;
     std::uintmax_t wanted = std::filesystem::file_size(dir.File(name), error) + 400 * bytesPerMs;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (std::chrono::steady_clock::now() < deadline && std::filesystem::file_size(dir.File(name), error) < wanted)
+    while (std::chrono::steady_clock::now() < deadline &&
+           std::filesystem::file_size(dir.File(name), error) < wanted)
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     CloseAudio(audio);
     // Signed 16-bit samples in the host's order, the mixer's default output.

@@ -28,7 +28,8 @@ inline std::string SineWav(double seconds, double freq = 440.0, int rate = 22050
   out += "data";
   put(count * 2, 4);
   for (int i = 0; i < count; ++i)
-    put(static_cast<std::uint16_t>(static_cast<std::int16_t>(8000.0 * std::sin(2 * M_PI * freq * i / rate))), 2);
+    put(static_cast<std::uint16_t>(static_cast<std::int16_t>(8000.0 * std::sin(2 * M_PI * freq * i / rate))),
+        2);
   return out;
 }
 

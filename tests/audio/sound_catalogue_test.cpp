@@ -50,7 +50,8 @@ TEST_F(SoundCatalogueTest, MissingKeysAndAbsentOrBrokenFilesAreSilentWithoutAMes
   LoadSoundCatalogue(audio, 60);
   EXPECT_TRUE(audio.device.open);
   for (int i = 0; i < kSampleCount; ++i)
-    EXPECT_EQ(PlaySample(audio, static_cast<SoundId>(i), 80) >= 0, i == static_cast<int>(SoundId::MenuOnClick))
+    EXPECT_EQ(PlaySample(audio, static_cast<SoundId>(i), 80) >= 0,
+              i == static_cast<int>(SoundId::MenuOnClick))
         << kSampleKeys[i];
   MusicAtStartUp(audio);
   MusicToMainMenu(audio);
@@ -92,11 +93,10 @@ TEST_F(SoundCatalogueTest, ArrowKeysStepByFiveClampAtTheEndsAndAlwaysClick) {
   };
   // Rows 3 and 4 (full screen, back) only click. From press 5 on the values
   // come from a file outside 0..100: they only meet the limit they cross.
-  const Press presses[] = {{kMusicRow, true, 100, 0, 50},   {kSoundRow, false, 100, 0, 50},
-                           {kMasterRow, false, 100, 0, 45}, {3, true, 100, 0, 45},
-                           {4, false, 100, 0, 45},          {kMusicRow, false, 145, -20, 50},
-                           {kMusicRow, true, 100, -20, 50}, {kSoundRow, true, 100, -15, 50},
-                           {kSoundRow, false, 100, 0, 50}};
+  const Press presses[] = {
+      {kMusicRow, true, 100, 0, 50},   {kSoundRow, false, 100, 0, 50},  {kMasterRow, false, 100, 0, 45},
+      {3, true, 100, 0, 45},           {4, false, 100, 0, 45},          {kMusicRow, false, 145, -20, 50},
+      {kMusicRow, true, 100, -20, 50}, {kSoundRow, true, 100, -15, 50}, {kSoundRow, false, 100, 0, 50}};
   GeneralSettings v = Volumes(100, 0, 50);
   std::uint64_t plays = audio.device.playCount;
   for (size_t i = 0; i < std::size(presses); ++i) {
@@ -154,8 +154,8 @@ TEST_F(SoundCatalogueTest, SoundSliderClicksOnlyWhenThePointerMovedAtTheNewLevel
 TEST(SliderVolume, MapsThePointerOntoZeroToHundredTruncating) {
   // x, slider left, volume: 37 / 185 exactly is 20, one pixel less truncates to
   // 19; either side of the track clamps; the track slides in with the page.
-  const int cases[][3] = {{410, 400, 0},  {595, 400, 100}, {447, 400, 20}, {446, 400, 19},
-                          {405, 400, 0},  {900, 400, 100}, {525, 415, 54}};
+  const int cases[][3] = {{410, 400, 0}, {595, 400, 100}, {447, 400, 20}, {446, 400, 19},
+                          {405, 400, 0}, {900, 400, 100}, {525, 415, 54}};
   for (const auto& c : cases) EXPECT_EQ(SliderVolumeAt(c[0], c[1]), c[2]) << c[0] << " " << c[1];
 }
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <sstream>
 
+#include "core/animation_file.h"
 #include "shell/run_frame.h"
 #include "shell/screens/splash_frame.h"
-#include "core/animation_file.h"
 
 namespace nb {
 namespace {
@@ -26,7 +26,7 @@ TEST(FramePacing, AFrameNeedsMoreThanFifteenMillisecondsAndFpsAveragesEachSecond
   EXPECT_EQ(static_cast<int>(MeasureFps(meter, 5000)), 0);  // 1 frame over 5 s since 0
   float value = 0;
   for (uint32_t t = 5016; t <= 6000; t += 16) value = MeasureFps(meter, t);
-  EXPECT_EQ(static_cast<int>(value), 0);  // exactly 1 s is not yet an interval
+  EXPECT_EQ(static_cast<int>(value), 0);                     // exactly 1 s is not yet an interval
   EXPECT_NEAR(MeasureFps(meter, 6016), 63 / 1.016f, 0.01f);  // 63 frames in 1.016 s
 }
 
@@ -47,8 +47,9 @@ TEST(FrameDispatch, GroupsFollowGameStateWithinOneFrame) {
   EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
 
   using enum GameState;
-  const std::pair<GameState, const char*> cases[] = {
-      {Playing, "P"}, {HelpInPlay, "P"}, {MainMenu, "M"}, {HelpFromMenu, "M"}, {GameState(8), ""}, {GameState(15), ""}};
+  const std::pair<GameState, const char*> cases[] = {{Playing, "P"},     {HelpInPlay, "P"},
+                                                     {MainMenu, "M"},    {HelpFromMenu, "M"},
+                                                     {GameState(8), ""}, {GameState(15), ""}};
   for (auto [state, expected] : cases) {
     calls.clear();
     game->screen.gameState = state;
@@ -75,7 +76,8 @@ TEST(FrameDispatch, SplashHandsOverWhenItsFadeIsBlackOrWithoutCurvesAfterFiveSec
   EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
 
   auto curved = std::make_unique<Game>();
-  std::istringstream curves("info face=logo1\ntrans_keys count=2\ntrans_key time=0 t=0\ntrans_key time=3000 t=255\n");
+  std::istringstream curves(
+      "info face=logo1\ntrans_keys count=2\ntrans_key time=0 t=0\ntrans_key time=3000 t=255\n");
   ASSERT_TRUE(LoadAnimation(curved->animations.logo1, "logo1", curves));
   SplashFrame(*curved, 2999);
   EXPECT_EQ(curved->screen.gameState, GameState::SplashScreenState);

@@ -31,15 +31,16 @@ TEST(TokenizeLine, KeywordBareQuotedEmptyDuplicateAndDroppedValues) {
 TEST(LenientConversions, IntegersStopAtTheFirstMisfit) {
   LineAttributes a;
   TokenizeLine("x a=-12abc b= c=+7 d=abc e=99999999999 f=\"  42\"", a);
-  const std::pair<const char*, int> cases[] = {{"a", -12}, {"b", 0}, {"c", 7}, {"d", 0},
+  const std::pair<const char*, int> cases[] = {{"a", -12},        {"b", 0},  {"c", 7},      {"d", 0},
                                                {"e", 2147483647}, {"f", 42}, {"missing", 0}};
   for (auto [key, value] : cases) EXPECT_EQ(AttributeInt(a, key), value) << key;
 }
 
 TEST(LenientConversions, FloatsReadPlainDecimalsAndSaturate) {
   const std::pair<const char*, float> cases[] = {
-      {"  -1.5xyz", -1.5f}, {".5", 0.5f}, {"2.5E-1", 0.25f}, {"7e+", 7.0f}, {"-", 0.0f}, {"inf", 0.0f},
-      {"0x10", 0.0f}, {"1e999", FLT_MAX}, {"-1e60", -FLT_MAX}, {"1e-999", 0.0f}, {"0.000e99999", 0.0f}};
+      {"  -1.5xyz", -1.5f}, {".5", 0.5f},     {"2.5E-1", 0.25f},    {"7e+", 7.0f},
+      {"-", 0.0f},          {"inf", 0.0f},    {"0x10", 0.0f},       {"1e999", FLT_MAX},
+      {"-1e60", -FLT_MAX},  {"1e-999", 0.0f}, {"0.000e99999", 0.0f}};
   for (auto [text, value] : cases) {
     // Zero and the saturated ends must be exact: infinity is one step past FLT_MAX.
     if (value == 0.0f || value == FLT_MAX || value == -FLT_MAX) {

@@ -27,8 +27,10 @@ TEST(Matrix, MultiplyAppliesTheLeftOperandFirstAndRotationsTurnClockwiseDownTheA
   EXPECT_EQ((std::vector<float>{sq.m[0][0], sq.m[1][2], sq.m[3][3]}), (std::vector<float>{90, 254, 600}));
   // Translate then scale: the origin goes to (1, 2, 3), then to (2, 6, 12); the other way
   // round (1, 1, 1) goes to (2, 3, 4), then (3, 5, 7). Directions ignore the translation.
-  ExpectPoint(TransformCoord({0, 0, 0}, MatrixMultiply(MatrixTranslation(1, 2, 3), MatrixScaling(2, 3, 4))), 2, 6, 12);
-  ExpectPoint(TransformCoord({1, 1, 1}, MatrixMultiply(MatrixScaling(2, 3, 4), MatrixTranslation(1, 2, 3))), 3, 5, 7);
+  ExpectPoint(TransformCoord({0, 0, 0}, MatrixMultiply(MatrixTranslation(1, 2, 3), MatrixScaling(2, 3, 4))),
+              2, 6, 12);
+  ExpectPoint(TransformCoord({1, 1, 1}, MatrixMultiply(MatrixScaling(2, 3, 4), MatrixTranslation(1, 2, 3))),
+              3, 5, 7);
   ExpectPoint(TransformNormal({1, 2, 3}, MatrixTranslation(5, -6, 7)), 1, 2, 3);
   ExpectPoint(TransformCoord({0, 0, 1}, MatrixRotationY(kHalfPi)), 1, 0, 0);
   ExpectPoint(TransformCoord({0, 1, 0}, MatrixRotationX(kHalfPi)), 0, 0, 1);
@@ -52,7 +54,8 @@ TEST(Matrix, InverseUndoesTheTransformAndReportsSingularMatrices) {
 }
 
 TEST(Matrix, LookAtIsLeftHandedAndPerspectiveMapsNearToDepthZeroAndFarToOne) {
-  ExpectMatrix(MatrixLookAtLH({0, 0, -10}, {0, 0, 0}, {0, 1, 0}), {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 10, 1}});
+  ExpectMatrix(MatrixLookAtLH({0, 0, -10}, {0, 0, 0}, {0, 1, 0}),
+               {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 10, 1}});
   // From (10, 0, 0) looking along -X with Y up, +Z lies to the right.
   Matrix side = MatrixLookAtLH({10, 0, 0}, {0, 0, 0}, {0, 1, 0});
   ExpectPoint(TransformCoord({0, 3, 5}, side), 5, 3, 10);

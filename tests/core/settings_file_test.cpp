@@ -10,9 +10,11 @@ namespace {
 
 TEST(SettingsFile, ReadsWithProfileStringConventionsAndCutsLongValues) {
   test::ScratchDir dir;
-  dir.Write("s.ini", "; comment\r\n[general]\r\n  Width = 1024px  \r\nwidth=640\r\nName=\"quoted value\"\r\n"
-                     "[Other]\r\nWIDTH=5\r\n[G]\na=abc\nb= -12x\nc=0.25\nt1=true\nt2=1\nf1=false\nf2=0\nu=TRUE\n"
-                     "v=True\nk=" + std::string(6000, 'x') + "\n");
+  dir.Write("s.ini",
+            "; comment\r\n[general]\r\n  Width = 1024px  \r\nwidth=640\r\nName=\"quoted value\"\r\n"
+            "[Other]\r\nWIDTH=5\r\n[G]\na=abc\nb= -12x\nc=0.25\nt1=true\nt2=1\nf1=false\nf2=0\nu=TRUE\n"
+            "v=True\nk=" +
+                std::string(6000, 'x') + "\n");
   SettingsFile file{dir.File("s.ini")};
   EXPECT_EQ(file.ReadInt("General", "WIDTH", 0), 1024);  // case-insensitive, first match wins
   EXPECT_EQ(file.ReadString("GENERAL", "name", ""), "quoted value");
@@ -23,9 +25,11 @@ TEST(SettingsFile, ReadsWithProfileStringConventionsAndCutsLongValues) {
   for (auto [key, value] : ints) EXPECT_EQ(file.ReadInt("G", key, 7), value) << key;
   EXPECT_FLOAT_EQ(file.ReadFloat("G", "c", 0), 0.25f);
   // Only true/1 and false/0; other case forms give the default.
-  const std::tuple<const char*, bool, bool> bools[] = {
-      {"t1", false, true}, {"t2", false, true}, {"f1", true, false}, {"f2", true, false},
-      {"u", false, false}};
+  const std::tuple<const char*, bool, bool> bools[] = {{"t1", false, true},
+                                                       {"t2", false, true},
+                                                       {"f1", true, false},
+                                                       {"f2", true, false},
+                                                       {"u", false, false}};
   for (auto [key, fallback, value] : bools) EXPECT_EQ(file.ReadBool("G", key, fallback), value) << key;
   EXPECT_EQ(LenientInt("99999999999"), 2147483647);
   EXPECT_EQ(LenientInt("-99999999999"), -2147483647 - 1);
@@ -68,17 +72,20 @@ TEST(GeneralSettings, MissingFileGivesDefaultsAndOnlyFourKeysAreWrittenBack) {
   WriteBackGeneralSettings(file, s);
   GeneralSettings again = ReadGeneralSettings(file);
   EXPECT_TRUE(again.fullscreen);
-  EXPECT_EQ(file.ReadString("General", "WIDTH", "none") + file.ReadString("General", "Language", "none"), "nonenone");
+  EXPECT_EQ(file.ReadString("General", "WIDTH", "none") + file.ReadString("General", "Language", "none"),
+            "nonenone");
   file.WriteInt("General", "WIDTH", 100000);  // no window that wide can be made
   again = ReadGeneralSettings(file);
-  EXPECT_EQ((std::vector<int>{again.musicVolume, again.soundVolume, again.width}), (std::vector<int>{100, 0, 800}));
+  EXPECT_EQ((std::vector<int>{again.musicVolume, again.soundVolume, again.width}),
+            (std::vector<int>{100, 0, 800}));
 }
 
 TEST(GeneralSettings, ReadsEveryKeyAndTruncatesTheLanguage) {
   test::ScratchDir dir;
-  dir.Write("settings.ini", "[General]\nfullscreen=1\nANTIALIASED=true\nWIDTH=1024\nHEIGHT=-3\nSHOWFPS=true\n"
-                            "MusicVolume=10\nSoundVolume=20\nMasterVolume=30\nLanguage=" +
-                                std::string(40, 'r') + "\n[Levels]\ncount=31\n");
+  dir.Write("settings.ini",
+            "[General]\nfullscreen=1\nANTIALIASED=true\nWIDTH=1024\nHEIGHT=-3\nSHOWFPS=true\n"
+            "MusicVolume=10\nSoundVolume=20\nMasterVolume=30\nLanguage=" +
+                std::string(40, 'r') + "\n[Levels]\ncount=31\n");
   SettingsFile file = GameSettingsFile();
   GeneralSettings s = ReadGeneralSettings(file);
   EXPECT_TRUE(s.fullscreen && s.antialiased && s.showFps);

@@ -18,8 +18,8 @@ void ExpectPixel(const Image& image, int x, int y, int r, int g, int b, int a, i
 }
 
 TEST(ImageFile, PngAndJpegDecodeToRgba) {
-  const std::vector<uint8_t> rgba = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0,
-                                     10, 20, 30, 40, 250, 240, 230, 220, 1, 2, 3, 4};
+  const std::vector<uint8_t> rgba = {255, 0,  0,  255, 0,   255, 0,   128, 0, 0, 255, 0,
+                                     10,  20, 30, 40,  250, 240, 230, 220, 1, 2, 3,   4};
   Image image;
   std::string error;
   ASSERT_TRUE(DecodeImage(Bytes(test::EncodePng(3, 2, rgba)), image, &error)) << error;
@@ -52,7 +52,9 @@ TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
   for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 13);
   const std::vector<uint8_t> png = Bytes(test::EncodePng(32, 32, rgba));
   const std::vector<uint8_t> jpeg = Bytes(test::EncodeJpeg(32, 32, rgb));
-  auto head = [](const std::vector<uint8_t>& v, size_t n) { return std::vector<uint8_t>(v.begin(), v.begin() + n); };
+  auto head = [](const std::vector<uint8_t>& v, size_t n) {
+    return std::vector<uint8_t>(v.begin(), v.begin() + n);
+  };
   // A well-formed PNG header that claims 100,000 pixels across.
   std::vector<uint8_t> wide = head(png, 8);
   const std::vector<uint8_t> ihdr = {'I', 'H', 'D', 'R', 0, 1, 0x86, 0xA0, 0, 0, 0, 1, 8, 6, 0, 0, 0};

@@ -63,7 +63,8 @@ TEST(XMesh, QuadFileBecomesTwoTrianglesOfAFanWithNormalsAndTextureCoordinates) {
   const float uv[4][2] = {{0, 0}, {0, 1}, {1, 1}, {1, 0}};
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(std::make_tuple(Normal(mesh.vertices[i]), mesh.vertices[i].u, mesh.vertices[i].v),
-              std::make_tuple(std::make_tuple(0.f, 1.f, 0.f), uv[i][0], uv[i][1])) << i;
+              std::make_tuple(std::make_tuple(0.f, 1.f, 0.f), uv[i][0], uv[i][1]))
+        << i;
 }
 
 TEST(XMesh, APositionWithSeveralNormalsIsSplitIntoOneVertexPerNormal) {
@@ -76,8 +77,7 @@ TEST(XMesh, APositionWithSeveralNormalsIsSplitIntoOneVertexPerNormal) {
   ASSERT_EQ(mesh.indices.size(), 18u);
   // Each (position, normal) pair appears once, and every corner has its face's normal.
   std::set<std::tuple<float, float, float, float, float, float>> seen;
-  for (const VertexPNT& v : mesh.vertices)
-    EXPECT_TRUE(seen.insert({v.x, v.y, v.z, v.nx, v.ny, v.nz}).second);
+  for (const VertexPNT& v : mesh.vertices) EXPECT_TRUE(seen.insert({v.x, v.y, v.z, v.nx, v.ny, v.nz}).second);
   const std::tuple<float, float, float> faceNormals[3] = {{0, 0, -1}, {-1, 0, 0}, {0, -1, 0}};
   for (size_t k = 0; k < 18; ++k) EXPECT_EQ(Normal(mesh.vertices[mesh.indices[k]]), faceNormals[k / 6]) << k;
   // The split copies come after the file's vertices and keep their texture coordinates.
@@ -85,7 +85,8 @@ TEST(XMesh, APositionWithSeveralNormalsIsSplitIntoOneVertexPerNormal) {
     const VertexPNT& v = mesh.vertices[i];
     bool matches = false;
     for (size_t j = 0; j < 7; ++j)
-      if (Position(mesh.vertices[j]) == Position(v)) matches = mesh.vertices[j].u == v.u && mesh.vertices[j].v == v.v;
+      if (Position(mesh.vertices[j]) == Position(v))
+        matches = mesh.vertices[j].u == v.u && mesh.vertices[j].v == v.v;
     EXPECT_TRUE(matches) << i;
   }
 }
@@ -111,7 +112,8 @@ Mesh second { 3; 5;5;5;, 6;5;5;, 5;6;5;; 1; 3;2,1,0;; }
   // Without MeshNormals the normals come from the faces (here -Y, kept by the turn).
   EXPECT_NEAR(mesh.vertices[0].ny, -1, 1e-6);
   // The second mesh's indices are moved past the first mesh's vertices.
-  EXPECT_EQ(std::vector<uint16_t>(mesh.indices.begin() + 3, mesh.indices.end()), (std::vector<uint16_t>{5, 4, 3}));
+  EXPECT_EQ(std::vector<uint16_t>(mesh.indices.begin() + 3, mesh.indices.end()),
+            (std::vector<uint16_t>{5, 4, 3}));
   EXPECT_FLOAT_EQ(mesh.vertices[3].x, 5);
   EXPECT_FLOAT_EQ(mesh.vertices[3].u, 0);
 }

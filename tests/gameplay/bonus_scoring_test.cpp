@@ -36,9 +36,12 @@ TEST_F(BonusTest, EachKindOfBonusAndTheRandomOneAtItsDrawBoundaries) {
     int draw;  // the random bonus's draw
     LevelStatsIndex counter;
     const char* message;
-  } cases[] = {{BonusTime, 0, StatTimeBonuses, "time bonus"},      {BonusLife, 0, StatExtraLives, "extra life"},
-               {BonusTurnAround, 0, StatTurnAroundBonuses, "turn around"}, {BonusSpeed, 0, StatSpeedBonuses, "slow"},
-               {BonusRandom, 8190, StatSpeedBonuses, "slow"},      {BonusRandom, 8191, StatTimeBonuses, "time bonus"},
+  } cases[] = {{BonusTime, 0, StatTimeBonuses, "time bonus"},
+               {BonusLife, 0, StatExtraLives, "extra life"},
+               {BonusTurnAround, 0, StatTurnAroundBonuses, "turn around"},
+               {BonusSpeed, 0, StatSpeedBonuses, "slow"},
+               {BonusRandom, 8190, StatSpeedBonuses, "slow"},
+               {BonusRandom, 8191, StatTimeBonuses, "time bonus"},
                {BonusRandom, 16382, StatTimeBonuses, "time bonus"},
                {BonusRandom, 16383, StatTurnAroundBonuses, "turn around"},
                {BonusRandom, 24574, StatTurnAroundBonuses, "turn around"},
@@ -62,7 +65,8 @@ TEST_F(BonusTest, EachKindOfBonusAndTheRandomOneAtItsDrawBoundaries) {
       EXPECT_EQ(Stat(i), i == k.counter ? 1 : 0) << "counter " << i;
     EXPECT_EQ(MessageText(0), k.message);
     const bool speed = k.counter == StatSpeedBonuses;
-    EXPECT_EQ((V{Ball().speed, world->play.speedTimer}), (V{speed ? kSlowSpeed : kBaseSpeed, speed ? 15 : 0}));
+    EXPECT_EQ((V{Ball().speed, world->play.speedTimer}),
+              (V{speed ? kSlowSpeed : kBaseSpeed, speed ? 15 : 0}));
     EXPECT_EQ(world->level.timeLimit, k.counter == StatTimeBonuses ? 115 : 100);
     EXPECT_EQ(Profile().lives[0], k.counter == StatExtraLives ? 4 : 3);
     if (k.counter != StatTurnAroundBonuses) continue;
@@ -126,7 +130,7 @@ TEST_F(BonusTest, MilestonesLieStrictlyBetweenOldAndNewScore) {
   Profile().score[2] = 18 * 50000 - 1;
   AddScore(*world, ctx, 1000000);
   EXPECT_EQ(Profile().lives[2], 3 + 2);  // 18 and 19 times only
-  Profile().mode = 7;  // out of range in a damaged profile: counts as mode 0
+  Profile().mode = 7;                    // out of range in a damaged profile: counts as mode 0
   Profile().score[0] = Profile().lives[0] = 0;
   AddScore(*world, ctx, 15001);
   EXPECT_EQ(Profile().lives[0], 1);

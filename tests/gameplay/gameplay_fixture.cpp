@@ -8,12 +8,23 @@ GridCell CellFor(char ch) {
   static const struct {
     char ch;
     int32_t kind, state;
-  } legend[] = {{'.', Floor, 0},       {'#', Wall, 0},          {'G', Gate, 0},
-                {'s', Switch, 0},      {'\\', ReflectorMain, 0}, {'/', ReflectorAnti, 0},
-                {'o', Stone, 0},       {'B', Bonus, BonusRandom}, {'O', Hole, 0},
-                {'S', Start, 0},       {' ', Void, 0},          {'b', Brick, 0},
-                {'T', Teleport, 0},    {'m', MovableBrick, 0},  {'>', Valve, ValveTowardsHigherCols},
-                {'v', Valve, ValveTowardsHigherRows}, {'<', Valve, ValveTowardsLowerCols},
+  } legend[] = {{'.', Floor, 0},
+                {'#', Wall, 0},
+                {'G', Gate, 0},
+                {'s', Switch, 0},
+                {'\\', ReflectorMain, 0},
+                {'/', ReflectorAnti, 0},
+                {'o', Stone, 0},
+                {'B', Bonus, BonusRandom},
+                {'O', Hole, 0},
+                {'S', Start, 0},
+                {' ', Void, 0},
+                {'b', Brick, 0},
+                {'T', Teleport, 0},
+                {'m', MovableBrick, 0},
+                {'>', Valve, ValveTowardsHigherCols},
+                {'v', Valve, ValveTowardsHigherRows},
+                {'<', Valve, ValveTowardsLowerCols},
                 {'^', Valve, ValveTowardsLowerRows}};
   GridCell cell;
   for (const auto& l : legend)

@@ -46,10 +46,13 @@ struct RecordingEvents : GameplayEvents {
   // Bursts of the kind at the floor centre of (row, col).
   int CountBursts(BurstTemplate kind, int row, int col, int count) const {
     return static_cast<int>(std::count_if(bursts.begin(), bursts.end(), [&](const BurstCall& b) {
-      return b.kind == kind && b.at.x == 50.0f * row && b.at.z == 50.0f * col && b.at.y == 0.0f && b.count == count;
+      return b.kind == kind && b.at.x == 50.0f * row && b.at.z == 50.0f * col && b.at.y == 0.0f &&
+             b.count == count;
     }));
   }
-  void Clear() { sounds.clear(), stopped.clear(), bursts.clear(), moves.clear(), cuts.clear(), states.clear(); }
+  void Clear() {
+    sounds.clear(), stopped.clear(), bursts.clear(), moves.clear(), cuts.clear(), states.clear();
+  }
 };
 
 using V = std::vector<int32_t>;
@@ -75,7 +78,9 @@ class GameplayTest : public ::testing::Test {
   void Load(const std::vector<std::string>& rows, int32_t timeLimit = 100);
   // The ball rolls from the centre of (row, col) in direction (dRow, dCol).
   void Roll(int row, int col, int dRow, int dCol, int speed = kBaseSpeed);
-  void Step(int steps = 1) { for (int i = 0; i < steps; ++i) StepWorld(*world, ctx); }
+  void Step(int steps = 1) {
+    for (int i = 0; i < steps; ++i) StepWorld(*world, ctx);
+  }
   // A play frame: its rules, then the element animations of its drawn scene.
   void Frame(bool secondDue = false) {
     StepPlayFrame(*world, ctx, secondDue);

@@ -41,11 +41,13 @@ TEST(LevelFile, ReadsCellsInReversedColumnsSkipsExtraRecordsAndKeepsCellsOutside
   for (int extra : {0, 2}) {
     SCOPED_TRACE(extra);
     dir.Write("data/levels/1.ilf",
-              LevelBytes(extra, 90, 2, 3, {{9, 0, 0}, {7, 1, 0}, {10, 0, 0}, {13, 2, 5}, {14, 0, 0}, {9, 0, 0}}, 1234));
+              LevelBytes(extra, 90, 2, 3,
+                         {{9, 0, 0}, {7, 1, 0}, {10, 0, 0}, {13, 2, 5}, {14, 0, 0}, {9, 0, 0}}, 1234));
     ASSERT_TRUE(LoadLevelFile(*level, LevelFileName(1)));
     EXPECT_EQ((V{level->timeLimit, level->rows, level->cols, level->trailer}), (V{90, 2, 3, 1234}));
     const auto& c = level->cells;  // a row's first record is its last column
-    EXPECT_EQ((V{c[0][2].kind, c[0][1].kind, c[0][1].state, c[0][0].kind, c[0][0].count}), (V{Hole, Stone, 1, Start, 5}));
+    EXPECT_EQ((V{c[0][2].kind, c[0][1].kind, c[0][1].state, c[0][0].kind, c[0][0].count}),
+              (V{Hole, Stone, 1, Start, 5}));
     EXPECT_EQ((V{c[1][2].kind, c[1][2].state, c[1][2].value, c[1][0].kind}), (V{Valve, 2, 5, Hole}));
     EXPECT_EQ((V{c[2][0].kind, c[2][2].kind}), (V{Wall, Wall}));  // left from the larger level
   }
@@ -75,7 +77,8 @@ TEST(LevelFile, MissingAndDamagedFilesAreRefusedAndKeepThePreviousLevel) {
   for (const auto& [name, bytes] : refused) {
     dir.Write(name, bytes);
     EXPECT_FALSE(LoadLevelFile(*level, name)) << name;
-    EXPECT_EQ((V{level->rows, level->cols, level->timeLimit, level->cells[0][1].kind}), (V{1, 2, 60, Stone})) << name;
+    EXPECT_EQ((V{level->rows, level->cols, level->timeLimit, level->cells[0][1].kind}), (V{1, 2, 60, Stone}))
+        << name;
   }
   EXPECT_EQ(messages.calls().size(), 1u + std::size(refused));
 }

@@ -13,7 +13,8 @@ namespace {
 MeshData Quad(float y, float u, float nx = 0, float ny = 1, float nz = 0) {
   MeshData m;
   for (int k = 0; k < 4; ++k)
-    m.vertices.push_back({(k & 1) ? 25.0f : -25.0f, y, (k & 2) ? 25.0f : -25.0f, nx, ny, nz, u, (k & 2) ? 1.0f : 0.0f});
+    m.vertices.push_back(
+        {(k & 1) ? 25.0f : -25.0f, y, (k & 2) ? 25.0f : -25.0f, nx, ny, nz, u, (k & 2) ? 1.0f : 0.0f});
   m.indices = {0, 1, 2, 2, 1, 3};
   return m;
 }
@@ -22,8 +23,8 @@ MeshData Quad(float y, float u, float nx = 0, float ny = 1, float nz = 0) {
 uint32_t FirstMatch(const std::vector<VertexPNT>& v, size_t i) {
   for (size_t j = 0; j < i; ++j) {
     const VertexPNT &a = v[j], &b = v[i];
-    if (a.x == b.x && a.y == b.y && a.z == b.z && a.nx == b.nx && a.ny == b.ny && a.nz == b.nz && a.u == b.u &&
-        a.v == b.v)
+    if (a.x == b.x && a.y == b.y && a.z == b.z && a.nx == b.nx && a.ny == b.ny && a.nz == b.nz &&
+        a.u == b.u && a.v == b.v)
       return static_cast<uint32_t>(j);
   }
   return static_cast<uint32_t>(i);
@@ -64,8 +65,9 @@ TEST_F(LevelGeometryTest, WeldMatchesTheBruteForceFirstMatch) {
 
   const float nan = std::numeric_limits<float>::quiet_NaN();
   std::vector<VertexPNT> v = {
-      {0.0f, 1, 2, 0, 1, 0, 0.5f, 0.5f}, {-0.0f, 1, 2, 0, 1, 0, 0.5f, 0.5f},  {nan, 1, 2, 0, 1, 0, 0.5f, 0.5f},
-      {nan, 1, 2, 0, 1, 0, 0.5f, 0.5f},  {0.0f, 1, 2, 0, 1, 0, 0.5f, 0.25f}, {0.0f, 1, 2, 0, 1, 0, 0.5f, 0.5f},
+      {0.0f, 1, 2, 0, 1, 0, 0.5f, 0.5f},  {-0.0f, 1, 2, 0, 1, 0, 0.5f, 0.5f},
+      {nan, 1, 2, 0, 1, 0, 0.5f, 0.5f},   {nan, 1, 2, 0, 1, 0, 0.5f, 0.5f},
+      {0.0f, 1, 2, 0, 1, 0, 0.5f, 0.25f}, {0.0f, 1, 2, 0, 1, 0, 0.5f, 0.5f},
   };
   EXPECT_EQ(WeldVertices(v), (std::vector<uint32_t>{0, 0, 2, 3, 4, 0}));
   v.clear();  // many vertices that differ only in a low bit all stay apart
@@ -86,7 +88,8 @@ TEST_F(LevelGeometryTest, LargestLevelBuildsWholeWith32BitIndices) {
   EXPECT_EQ(world->level.levelVertexCount, static_cast<int32_t>(g.vertices.size()));
   ASSERT_EQ(g.indices.size(), g.vertices.size());
   EXPECT_GT(*std::max_element(g.indices.begin(), g.indices.end()), 65535u);
-  for (size_t i = g.vertices.size() - 6; i < g.vertices.size(); ++i) EXPECT_EQ(g.indices[i], FirstMatch(g.vertices, i));
+  for (size_t i = g.vertices.size() - 6; i < g.vertices.size(); ++i)
+    EXPECT_EQ(g.indices[i], FirstMatch(g.vertices, i));
 }
 
 }  // namespace

@@ -84,7 +84,8 @@ TEST_F(SetupTest, StartLevelResetsPlayAndCutsTheCameraAboveHome) {
   Ball().falling = Ball().ready = play.gatesLowering = true;
   ShowStatusMessage(world->messages, "old");
   ASSERT_TRUE(StartLevel(*world, ctx));
-  EXPECT_EQ((V{Profile().level[0], Profile().lives[0], play.fades[FadeHelp], play.fades[FadeGameOver], play.warned}),
+  EXPECT_EQ((V{Profile().level[0], Profile().lives[0], play.fades[FadeHelp], play.fades[FadeGameOver],
+               play.warned}),
             (V{1, 0, 77, 0, false}));
   EXPECT_EQ((V{play.introFrames, play.speedTimer, Stat(StatHoles), Stat(StatLevelNumber)}), (V{0, 0, 0, 1}));
   EXPECT_EQ((V{Ball().moving, Ball().falling, Ball().ready, play.gatesLowering, Ball().dCol}),

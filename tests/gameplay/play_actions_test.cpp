@@ -16,8 +16,9 @@ TEST(PlayCursor, TheQuarterOfTheCellPicksTheDiagonal) {
   const struct {
     float x, z;
     int row, col, kind;
-  } cases[] = {{60, 110, 1, 2, ReflectorMain},  {40, 90, 1, 2, ReflectorMain},  {60, 90, 1, 2, ReflectorAnti},
-               {40, 110, 1, 2, ReflectorAnti},  {-20, -20, 0, 0, ReflectorMain}, {-30, 10, 0, 0, ReflectorAnti},
+  } cases[] = {{60, 110, 1, 2, ReflectorMain},  {40, 90, 1, 2, ReflectorMain},
+               {60, 90, 1, 2, ReflectorAnti},   {40, 110, 1, 2, ReflectorAnti},
+               {-20, -20, 0, 0, ReflectorMain}, {-30, 10, 0, 0, ReflectorAnti},
                {50, 100, 1, 2, ReflectorAnti},  // the exact centre: neither sign
                {-40, 0, 0, 0, ReflectorAnti},   {-80, 0, -1, 0, ReflectorAnti}};  // truncation towards zero
   for (const auto& k : cases) {
@@ -69,7 +70,8 @@ TEST_F(ClickTest, ReflectorAnimationsEndOnTheirKindAndStay) {
   const struct {
     int32_t kind, state, value, frames, endValue, endKind;
   } cases[] = {
-      {ReflectorAnti, 3, 40, 10, 60, ReflectorMain}, {ReflectorMain, 5, 90, 10, 110, ReflectorAnti},
+      {ReflectorAnti, 3, 40, 10, 60, ReflectorMain},
+      {ReflectorMain, 5, 90, 10, 110, ReflectorAnti},
       {ReflectorAnti, 1, 9, 1, 10, ReflectorAnti},  // an odd position ends on the segment's end, not past it
       {Stone, 1, 0, 1, 0, Stone}};                  // other kinds are left alone
   for (const auto& k : cases) {

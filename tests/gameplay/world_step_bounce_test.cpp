@@ -23,13 +23,14 @@ TEST_F(BounceTest, FrontCellSwitchesTenPastTheCentreUpwardsAndFifteenShortDownwa
   Load({"#.S...#"});
   Roll(0, 2, 0, 1);
   EXPECT_EQ((V{PositionAtBounce(), Ball().colPos}), (V{260, 255}));  // 10 past the centre of column 5
-  EXPECT_EQ((V{events.Count(SoundId::WallHit), events.CountBursts(BurstTemplate::ImpactBurst, 0, 6, 5)}), (V{1, 1}));
+  EXPECT_EQ((V{events.Count(SoundId::WallHit), events.CountBursts(BurstTemplate::ImpactBurst, 0, 6, 5)}),
+            (V{1, 1}));
   EXPECT_EQ((V{PositionAtBounce(), Ball().colPos}), (V{35, 40}));  // 15 short of the centre of column 1
   EXPECT_EQ(events.CountBursts(BurstTemplate::ImpactBurst, 0, 0, 5), 1);
 
   Load({"#.S..#"});  // a fast ball bounces on its own grid of positions
   Roll(0, 2, 0, -1, kFastSpeed);
-  EXPECT_EQ((V{PositionAtBounce(), Ball().colPos}), (V{30, 40}));  // first position below 40 at speed 10
+  EXPECT_EQ((V{PositionAtBounce(), Ball().colPos}), (V{30, 40}));    // first position below 40 at speed 10
   EXPECT_TRUE(StepUntil([&] { return Ball().colPos == 150; }, 20));  // and passes every centre
 }
 
@@ -95,8 +96,9 @@ TEST_F(BounceTest, MovableBrickStaysAgainstWallStoneBrickAndTheGridEdge) {
     const int32_t beyond = Cell(0, 4).kind;
     Roll(0, 1, 0, 1);
     ASSERT_TRUE(StepUntil([&] { return Ball().dCol == -1; }, 100));
-    EXPECT_EQ((V{events.Count(SoundId::WallHit), world->play.slide.sliding, Cell(0, 3).kind, Cell(0, 4).kind}),
-              (V{1, false, MovableBrick, beyond}));
+    EXPECT_EQ(
+        (V{events.Count(SoundId::WallHit), world->play.slide.sliding, Cell(0, 3).kind, Cell(0, 4).kind}),
+        (V{1, false, MovableBrick, beyond}));
   }
 }
 
@@ -107,7 +109,8 @@ TEST_F(BounceTest, SecondPushDuringASlidePutsTheFirstBrickDown) {
   EXPECT_EQ(world->play.slide.targetCol, 4);
   // Four steps later the ball pushes the other brick while the first slides.
   ASSERT_TRUE(StepUntil([&] { return world->play.slide.targetCol == 0; }, 10));
-  EXPECT_EQ((V{Cell(0, 4).kind, Cell(0, 1).kind}), (V{MovableBrick, Floor}));  // the first brick landed, not lost
+  EXPECT_EQ((V{Cell(0, 4).kind, Cell(0, 1).kind}),
+            (V{MovableBrick, Floor}));  // the first brick landed, not lost
   ASSERT_TRUE(StepUntil([&] { return !world->play.slide.sliding; }, 20));
   EXPECT_EQ((V{Cell(0, 0).kind, Cell(0, 1).kind, Cell(0, 2).kind, Cell(0, 3).kind, Cell(0, 4).kind}),
             (V{MovableBrick, Floor, Start, Floor, MovableBrick}));

@@ -40,7 +40,8 @@ TEST_F(CentreTest, FallWithOneLifeWaitsAtTheStartWithNone) {
   EXPECT_EQ((V{Ball().falling, Ball().height, events.Count(SoundId::BallDown)}), (V{true, 12 - 10 * 21, 1}));
   Step();  // back at the start, waiting, one life less; the camera returns home
   EXPECT_EQ((V{Ball().falling, Ball().ready, Ball().moving, Profile().lives[0]}), (V{false, true, false, 0}));
-  EXPECT_EQ((V{Ball().rowPos, Ball().colPos, Ball().dRow, Ball().dCol, Ball().height}), (V{0, 100, 1, 0, 12}));
+  EXPECT_EQ((V{Ball().rowPos, Ball().colPos, Ball().dRow, Ball().dCol, Ball().height}),
+            (V{0, 100, 1, 0, 12}));
   ASSERT_EQ(events.moves.size(), 1u);
   EXPECT_FLOAT_EQ(events.moves[0].eye.y, world->level.homeEye.y);
   EXPECT_TRUE(events.states.empty());
@@ -89,7 +90,8 @@ TEST_F(CentreTest, WaitingBallLeavesAReflectorOnTheStartAlone) {
   Ball().ready = true;
   Step(10);
   EXPECT_EQ((V{Cell(0, 0).count, events.Count(SoundId::ReflectHit)}), (V{5, 0}));
-  HandlePlayClick(*world, ctx, 0, 2, ReflectorAnti);  // the click sets it rolling; the Reflector turns it at once
+  HandlePlayClick(*world, ctx, 0, 2,
+                  ReflectorAnti);  // the click sets it rolling; the Reflector turns it at once
   Step();
   EXPECT_EQ((V{Cell(0, 0).count, Ball().dCol, Ball().colPos}), (V{4, 1, 5}));
 }
@@ -103,7 +105,8 @@ TEST_F(CentreTest, SwitchesLowerTheGatesAndAReleaseWhileLoweringSendsThemBack) {
   // Frames pass while the ball bounces back over the switch.
   ASSERT_TRUE(StepUntil([&] { return Cell(0, 2).state == 0; }, 40, true));
   EXPECT_EQ((V{world->level.switchesOn, events.Count(SoundId::ActorUp), world->play.gatesRising,
-               world->play.gatesLowering}), (V{0, 1, true, false}));
+               world->play.gatesLowering}),
+            (V{0, 1, true, false}));
   const int32_t lowest = Cell(1, 0).value;
   EXPECT_GT(lowest, 0);
   EXPECT_LT(lowest, 20);

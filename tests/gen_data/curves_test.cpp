@@ -3,9 +3,9 @@
 
 #include <cmath>
 
-#include "data_files.h"
 #include "core/animation_file.h"
 #include "core/keyframe_curve.h"
+#include "data_files.h"
 
 namespace nb {
 namespace {
@@ -14,8 +14,8 @@ namespace {
 Animation Curve(const std::string& name) {
   AnimationSet set;
   LoadAnimations(set, test::GameFile("anim.txt"));
-  for (Animation* a : {&set.logo, &set.logo1, &set.timeleft, &set.bonus, &set.clouds, &set.rotation,
-                       &set.input, &set.up})
+  for (Animation* a :
+       {&set.logo, &set.logo1, &set.timeleft, &set.bonus, &set.clouds, &set.rotation, &set.input, &set.up})
     if (a->name == name) return *a;
   ADD_FAILURE() << "no curve " << name;
   return {};

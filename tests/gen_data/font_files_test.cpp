@@ -23,7 +23,8 @@ TEST(FontFiles, EveryFontIsWholeCoversCodePage1251AndKerns) {
     size_t kerningLines = 0, lineNo = 0;
     for (std::string line; std::getline(raw, line);) {
       ++lineNo;
-      EXPECT_TRUE(!line.empty() && line.size() < 499 && line.find('\r') == std::string::npos) << "line " << lineNo;
+      EXPECT_TRUE(!line.empty() && line.size() < 499 && line.find('\r') == std::string::npos)
+          << "line " << lineNo;
       kerningLines += line.rfind("kerning ", 0) == 0;
     }
     EXPECT_EQ(d.kernings.size(), kerningLines);

@@ -6,9 +6,9 @@
 #include <set>
 #include <sstream>
 
+#include "core/settings_file.h"
 #include "data_files.h"
 #include "menus/localized_texts.h"
-#include "core/settings_file.h"
 
 namespace nb {
 namespace {
@@ -22,8 +22,8 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
     width = float(test::TextWidth(*large, text));
     lineHeight = float(FontLineHeight(*large));
   };
-  const int used[] = {0,  1,  2,  3,  4,  6,  7,  8,  9,  10, 12, 13, 14, 18, 19, 20, 21, 22, 23, 24, 25,
-                      26, 27, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 43, 45, 46, 47, 48, 49, 50};
+  const int used[] = {0,  1,  2,  3,  4,  6,  7,  8,  9,  10, 12, 13, 14, 18, 19, 20, 21, 22, 23, 24, 25, 26,
+                      27, 29, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 41, 43, 45, 46, 47, 48, 49, 50};
   // Titles and captions are drawn in the extra-large font, the rest in the large one.
   const std::set<int> titles = {0, 12, 18, 19, 20, 25, 26, 32, 33, 34, 35, 38, 45};
   for (const char* language : kLanguages) {
@@ -31,7 +31,7 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
     LocalizedTexts texts;
     LoadLocalizedTexts(texts, language, 800, 600, measure);
     const std::pair<const ItemList<kListCapacity>*, int> lists[] = {
-        {&texts.menu, 7}, {&texts.start, 2},    {&texts.newGame, 3}, {&texts.exit, 2},
+        {&texts.menu, 7},  {&texts.start, 2},    {&texts.newGame, 3}, {&texts.exit, 2},
         {&texts.pause, 5}, {&texts.timeLeft, 2}, {&texts.winner, 1}};
     for (auto [list, count] : lists) {
       ASSERT_EQ(list->count, count);
@@ -43,7 +43,8 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
     // The main menu's items stay inside the window; the two quit buttons sit
     // side by side around the middle.
     EXPECT_LE(texts.menu.items[6].top + texts.menu.items[6].height, 600.0f);
-    for (int i = 0; i < 7; ++i) EXPECT_TRUE(texts.menu.items[i].width > 0 && texts.menu.items[i].width < 760) << i;
+    for (int i = 0; i < 7; ++i)
+      EXPECT_TRUE(texts.menu.items[i].width > 0 && texts.menu.items[i].width < 760) << i;
     EXPECT_LT(texts.exit.items[0].width + texts.exit.items[1].width, 300);
 
     SettingsFile file{test::GameFile(std::string("data/textes_") + language + ".ini")};
@@ -62,7 +63,8 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
       // Drawn from y 130 in the large font, above the buttons at y 500.
       std::istringstream lines(text);
       int count = 0;
-      for (std::string line; std::getline(lines, line); ++count) EXPECT_LT(test::TextWidth(*large, line), 580) << line;
+      for (std::string line; std::getline(lines, line); ++count)
+        EXPECT_LT(test::TextWidth(*large, line), 580) << line;
       EXPECT_TRUE(count > 1 && count <= 13) << count;
     }
   }

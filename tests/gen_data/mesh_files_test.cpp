@@ -27,9 +27,9 @@ Box Bounds(const MeshData& m) {
   return b;
 }
 
-const char* kKeys[] = {"skybox", "sphere", "hole",  "wall",  "a",      "food",    "left",    "right",
-                       "front",  "back",   "up",    "pol",   "bonus",  "brick",   "klapan",  "island1",
-                       "island2", "grid",  "razvorot", "time", "life", "speed",   "teleport", "mbrick"};
+const char* kKeys[] = {"skybox",  "sphere", "hole",     "wall", "a",     "food",  "left",     "right",
+                       "front",   "back",   "up",       "pol",  "bonus", "brick", "klapan",   "island1",
+                       "island2", "grid",   "razvorot", "time", "life",  "speed", "teleport", "mbrick"};
 
 // The reader keeps the file's vertices (one normal and texture pair each, so
 // none is split); every triangle winds clockwise seen from the side its
@@ -45,9 +45,11 @@ TEST(MeshFiles, EveryMeshIsWellFormedAndWoundTheWayItsNormalsFace) {
     ASSERT_NE(block, std::string::npos);
     EXPECT_EQ(m.vertices.size(), size_t(std::atoi(text.c_str() + block + 1))) << "vertices split or lost";
     int wrong = 0;
-    for (const auto& v : m.vertices) EXPECT_NEAR(std::sqrt(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz), 1.0f, 1e-3f);
+    for (const auto& v : m.vertices)
+      EXPECT_NEAR(std::sqrt(v.nx * v.nx + v.ny * v.ny + v.nz * v.nz), 1.0f, 1e-3f);
     for (size_t i = 0; i + 2 < m.indices.size(); i += 3) {
-      const auto &a = m.vertices[m.indices[i]], &b = m.vertices[m.indices[i + 1]], &c = m.vertices[m.indices[i + 2]];
+      const auto &a = m.vertices[m.indices[i]], &b = m.vertices[m.indices[i + 1]],
+                 &c = m.vertices[m.indices[i + 2]];
       float ux = b.x - a.x, uy = b.y - a.y, uz = b.z - a.z, vx = c.x - a.x, vy = c.y - a.y, vz = c.z - a.z;
       float nx = uy * vz - uz * vy, ny = uz * vx - ux * vz, nz = ux * vy - uy * vx;
       if (nx * (a.nx + b.nx + c.nx) + ny * (a.ny + b.ny + c.ny) + nz * (a.nz + b.nz + c.nz) <= 0) ++wrong;
@@ -74,15 +76,19 @@ TEST(MeshFiles, FloorAndWallFacesCoverExactlyOneCell) {
     const char* key;
     int axis;
     float at, normal[3];
-  } faces[] = {{"right", 0, 25, {1, 0, 0}}, {"left", 0, -25, {-1, 0, 0}}, {"back", 2, 25, {0, 0, 1}},
-               {"front", 2, -25, {0, 0, -1}}, {"up", 1, 50, {0, 1, 0}}};
+  } faces[] = {{"right", 0, 25, {1, 0, 0}},
+               {"left", 0, -25, {-1, 0, 0}},
+               {"back", 2, 25, {0, 0, 1}},
+               {"front", 2, -25, {0, 0, -1}},
+               {"up", 1, 50, {0, 1, 0}}};
   for (const auto& f : faces) {
     SCOPED_TRACE(f.key);
     MeshData m = LoadMesh(f.key);
     Box box = Bounds(m);
     for (int k = 0; k < 3; ++k)
       EXPECT_TRUE(k == f.axis ? box.lo[k] == f.at && box.hi[k] == f.at : box.hi[k] - box.lo[k] == 50.0f) << k;
-    for (const auto& v : m.vertices) EXPECT_TRUE(v.nx == f.normal[0] && v.ny == f.normal[1] && v.nz == f.normal[2]);
+    for (const auto& v : m.vertices)
+      EXPECT_TRUE(v.nx == f.normal[0] && v.ny == f.normal[1] && v.nz == f.normal[2]);
   }
 }
 

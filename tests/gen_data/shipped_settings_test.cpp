@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "data_files.h"
 #include "core/settings_file.h"
+#include "data_files.h"
 
 namespace fs = std::filesystem;
 
@@ -15,13 +15,14 @@ namespace {
 
 TEST(Catalogue, MaterialsHaveEveryChannelThePassesReadAndTheGameStartsWindowed) {
   SettingsFile settings{std::string(NB_SOURCE_DIR) + "/data/settings.ini"};
-  for (const char* key : {"foodDR", "foodDG", "foodDB", "foodDA", "foodAR", "foodAG", "foodAB", "foodAA", "bonusDR",
-                          "bonusDG", "bonusDB", "bonusAR", "bonusAG", "bonusAB"}) {
+  for (const char* key : {"foodDR", "foodDG", "foodDB", "foodDA", "foodAR", "foodAG", "foodAB", "foodAA",
+                          "bonusDR", "bonusDG", "bonusDB", "bonusAR", "bonusAG", "bonusAB"}) {
     ASSERT_FALSE(settings.ReadString("Materials", key, "").empty()) << key;
     float value = settings.ReadFloat("Materials", key, 0);
     EXPECT_TRUE(value >= 0.0f && value <= 1.0f) << key;
   }
-  EXPECT_FALSE(settings.ReadBool("General", "fullscreen", true) || settings.ReadBool("General", "SHOWFPS", true));
+  EXPECT_FALSE(settings.ReadBool("General", "fullscreen", true) ||
+               settings.ReadBool("General", "SHOWFPS", true));
   EXPECT_EQ(settings.ReadInt("General", "WIDTH", 0) * settings.ReadInt("General", "HEIGHT", 0), 800 * 600);
   std::string language = settings.ReadString("General", "Language", "");
   EXPECT_TRUE(fs::is_regular_file(test::GameFile("data/textes_" + language + ".ini"))) << language;

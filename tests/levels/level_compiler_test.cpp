@@ -54,24 +54,47 @@ TEST(LevelCompiler, GridComesBackAsDrawn) {
   test::CapturedMessages messages;
   ASSERT_TRUE(LoadLevelFile(level, dir.File("out/1.ilf")));
   // Rows: the widest line; columns: the number of lines.
-  EXPECT_EQ((std::vector<int>{level.timeLimit, level.rows, level.cols, level.trailer}), (std::vector<int>{123, 11, 6, 0}));
+  EXPECT_EQ((std::vector<int>{level.timeLimit, level.rows, level.cols, level.trailer}),
+            (std::vector<int>{123, 11, 6, 0}));
   EXPECT_STREQ(dir.Read("out/1.ilf").c_str(), "Everything");  // the title opens the header
 
   struct Expect {
     int row, col, kind, state;
   } expected[] = {
-      {0, 5, Void, 0}, {3, 5, Wall, 0}, {8, 5, Wall, 0}, {9, 5, Void, 0}, {10, 5, Void, 0},  // short line: void
-      {4, 4, Stone, 0}, {5, 4, Bonus, BonusRandom}, {6, 4, Bonus, BonusTime}, {7, 4, Bonus, BonusSpeed},
-      {8, 4, Bonus, BonusTurnAround}, {3, 3, Floor, 0}, {4, 3, Bonus, BonusLife}, {5, 3, Hole, 0},
-      {6, 3, Start, 0}, {7, 3, Brick, 0}, {8, 3, MovableBrick, 0}, {3, 2, Valve, ValveTowardsHigherCols},
-      {4, 2, Valve, ValveTowardsHigherRows}, {5, 2, Valve, ValveTowardsLowerCols},
-      {6, 2, Valve, ValveTowardsLowerRows}, {7, 2, Gate, 0}, {8, 2, Switch, 0}, {2, 1, ReflectorMain, 0},
-      {3, 1, ReflectorAnti, 0}, {0, 0, Wall, 0}, {10, 0, Wall, 0}, {10, 2, Wall, 0},
-      {1, 2, Teleport, 5}, {5, 1, Teleport, 1},  // linked to their partner as level setup would
+      {0, 5, Void, 0},
+      {3, 5, Wall, 0},
+      {8, 5, Wall, 0},
+      {9, 5, Void, 0},
+      {10, 5, Void, 0},  // short line: void
+      {4, 4, Stone, 0},
+      {5, 4, Bonus, BonusRandom},
+      {6, 4, Bonus, BonusTime},
+      {7, 4, Bonus, BonusSpeed},
+      {8, 4, Bonus, BonusTurnAround},
+      {3, 3, Floor, 0},
+      {4, 3, Bonus, BonusLife},
+      {5, 3, Hole, 0},
+      {6, 3, Start, 0},
+      {7, 3, Brick, 0},
+      {8, 3, MovableBrick, 0},
+      {3, 2, Valve, ValveTowardsHigherCols},
+      {4, 2, Valve, ValveTowardsHigherRows},
+      {5, 2, Valve, ValveTowardsLowerCols},
+      {6, 2, Valve, ValveTowardsLowerRows},
+      {7, 2, Gate, 0},
+      {8, 2, Switch, 0},
+      {2, 1, ReflectorMain, 0},
+      {3, 1, ReflectorAnti, 0},
+      {0, 0, Wall, 0},
+      {10, 0, Wall, 0},
+      {10, 2, Wall, 0},
+      {1, 2, Teleport, 5},
+      {5, 1, Teleport, 1},  // linked to their partner as level setup would
   };
   for (const Expect& e : expected) {
     EXPECT_EQ((std::vector<int>{level.cells[e.row][e.col].kind, level.cells[e.row][e.col].state}),
-              (std::vector<int>{e.kind, e.state})) << "row " << e.row << " col " << e.col;
+              (std::vector<int>{e.kind, e.state}))
+        << "row " << e.row << " col " << e.col;
   }
   EXPECT_EQ((std::vector<int>{level.cells[1][2].value, level.cells[5][1].value}), (std::vector<int>{1, 2}));
 }
@@ -86,7 +109,8 @@ TEST(LevelCompiler, MalformedSourcesAreRefusedWithLineAndReason) {
       {"unknown element", kHead + Grid("#S&*#") + kSolution, 5, "unknown element '&'"},
       {"no start", kHead + Grid("#..*#") + kSolution, 4, "exactly one start"},
       {"no stone", kHead + Grid("#S..#") + kSolution, 4, "no stone"},
-      {"open to the void", kHead + "grid:\n|#####\n|#S.*  \n|#####\n" + kSolution, 5, "open to the edge or the void"},
+      {"open to the void", kHead + "grid:\n|#####\n|#S.*  \n|#####\n" + kSolution, 5,
+       "open to the edge or the void"},
       {"lone teleport", kHead + Grid("#S.*T#") + kSolution, 4, "lone teleport"},
       {"gate without switch", kHead + Grid("#S.*G#") + kSolution, 4, "gates without a switch"},
       {"tab in grid", kHead + Grid("#S\t*#") + kSolution, 5, "tab"},
@@ -94,8 +118,13 @@ TEST(LevelCompiler, MalformedSourcesAreRefusedWithLineAndReason) {
       {"time not a number", "title: A\ntime: soon\n" + Grid("#S.*#") + kSolution, 2, "time must be"},
       {"huge time", "title: A\ntime: 99999999999\n" + Grid("#S.*#") + kSolution, 2, "time must be"},
       {"unknown key", kHead + "size: 4\n" + Grid("#S.*#") + kSolution, 3, "unknown key 'size'"},
-      {"long title", "title: " + std::string(64, 'x') + "\ntime: 60\n" + Grid("#S.*#") + kSolution, 1, "longer than 63"},
-      {"control character in title", "title: A\x01" "B\ntime: 60\n" + Grid("#S.*#") + kSolution, 1, "control character"},
+      {"long title", "title: " + std::string(64, 'x') + "\ntime: 60\n" + Grid("#S.*#") + kSolution, 1,
+       "longer than 63"},
+      {"control character in title",
+       "title: A\x01"
+       "B\ntime: 60\n" +
+           Grid("#S.*#") + kSolution,
+       1, "control character"},
       {"no title", "time: 60\n" + Grid("#S.*#") + kSolution, 0, "no title"},
       {"no time", "title: A\n" + Grid("#S.*#") + kSolution, 0, "no time limit"},
       {"no solution", kHead + Grid("#S.*#"), 0, "no solution"},
@@ -112,7 +141,8 @@ TEST(LevelCompiler, MalformedSourcesAreRefusedWithLineAndReason) {
     dir.Write("3-broken.lvl", c.source);
     CompileResult result = Compile(dir, {"3-broken.lvl"}, 1);
     EXPECT_NE(result.status, 0);
-    EXPECT_NE(result.errors.find("3-broken.lvl:" + std::to_string(c.line) + ": "), std::string::npos) << result.errors;
+    EXPECT_NE(result.errors.find("3-broken.lvl:" + std::to_string(c.line) + ": "), std::string::npos)
+        << result.errors;
     EXPECT_NE(result.errors.find(c.reason), std::string::npos) << result.errors;
     EXPECT_FALSE(dir.Exists("out/3.ilf"));
   }

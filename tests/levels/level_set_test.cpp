@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/levelsolve/replay.h"
+#include "core/settings_file.h"
 #include "gameplay/level_file.h"
 #include "gameplay/level_setup.h"
-#include "core/settings_file.h"
+#include "tools/levelsolve/replay.h"
 
 namespace nb {
 namespace {
@@ -49,7 +49,8 @@ std::vector<ShippedLevel> LoadSources() {
     level.source = std::move(*parsed);
     out.push_back(std::move(level));
   }
-  std::sort(out.begin(), out.end(), [](const ShippedLevel& a, const ShippedLevel& b) { return a.number < b.number; });
+  std::sort(out.begin(), out.end(),
+            [](const ShippedLevel& a, const ShippedLevel& b) { return a.number < b.number; });
   return out;
 }
 
@@ -94,9 +95,9 @@ TEST(LevelSet, CountFilesAndReadmeMatchTheSources) {
       }
     }
     EXPECT_EQ(mismatches, 0);
-    const std::string row = "| " + std::to_string(i + 1) + " | " + source.title + " | " + source.idea + " | " +
-                            std::to_string(source.rows) + " × " + std::to_string(source.cols) + " | " +
-                            std::to_string(source.timeLimit) + " s |";
+    const std::string row = "| " + std::to_string(i + 1) + " | " + source.title + " | " + source.idea +
+                            " | " + std::to_string(source.rows) + " × " + std::to_string(source.cols) +
+                            " | " + std::to_string(source.timeLimit) + " s |";
     EXPECT_NE(readme.find(row), std::string::npos) << "README.md lacks the row starting " << row;
   }
 }
@@ -106,8 +107,8 @@ TEST(LevelSet, EveryStoredSolutionWinsInEveryModeAndSeedButTheBallAloneWinsNone)
     for (int mode = 0; mode < kGameModes; ++mode) {
       // The random numbers only pick the stones' looks: in the hardest mode
       // a solution must win whatever the seed.
-      const std::vector<uint32_t> seeds = mode == 2 ? std::vector<uint32_t>{1, 7, 12345, 4000000000u}
-                                                    : std::vector<uint32_t>{1};
+      const std::vector<uint32_t> seeds =
+          mode == 2 ? std::vector<uint32_t>{1, 7, 12345, 4000000000u} : std::vector<uint32_t>{1};
       for (uint32_t seed : seeds) {
         SCOPED_TRACE(level.path + " mode " + std::to_string(mode) + " seed " + std::to_string(seed));
         int startTime = 0;
@@ -158,11 +159,13 @@ TEST(LevelSet, ReplayReportsTimeUpAndMissedStones) {
 
   levels::LevelSource flipped = sources.front().source;
   for (levels::SolutionMove& m : flipped.solution)
-    m.action = m.action == levels::MoveAction::PlaceMain ? levels::MoveAction::PlaceAnti : levels::MoveAction::PlaceMain;
+    m.action = m.action == levels::MoveAction::PlaceMain ? levels::MoveAction::PlaceAnti
+                                                         : levels::MoveAction::PlaceMain;
   ReplayGame flippedGame(0);
   flippedGame.PrepareFromSource(flipped);
   EXPECT_FALSE(ReplaySolution(*flippedGame.world, flippedGame.ctx, flippedGame.events, flipped.solution,
-                              flipped.timeLimit * 60).won);
+                              flipped.timeLimit * 60)
+                   .won);
 }
 
 }  // namespace

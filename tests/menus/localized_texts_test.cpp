@@ -24,10 +24,11 @@ std::vector<float> Edges(const Box& b) { return {b.left, b.top, b.right, b.botto
 
 TEST(LocalizedTexts, ListsAreStackedCentredOrSideBySideAndTheirPagesHitWhatTheyDraw) {
   test::ScratchDir dir;
-  LocalizedTexts texts = LoadFrom(dir, "[Menu]\ncount=3\nname0=Play\nname1 = Players \nname2=Options\n"
-                                       "[pause]\ncount=2\nname0=Resume\nname1=Restart\n[start]\ncount=2\n"
-                                       "name0=Go\nname1=Back\n[exit]\ncount=2\nname0=Yes\nname1=No\n"
-                                       "[textes]\ncount=40\nname39=Back\n");
+  LocalizedTexts texts = LoadFrom(dir,
+                                  "[Menu]\ncount=3\nname0=Play\nname1 = Players \nname2=Options\n"
+                                  "[pause]\ncount=2\nname0=Resume\nname1=Restart\n[start]\ncount=2\n"
+                                  "name0=Go\nname1=Back\n[exit]\ncount=2\nname0=Yes\nname1=No\n"
+                                  "[textes]\ncount=40\nname39=Back\n");
   EXPECT_EQ(texts.menu.items[1].text, "Players");
   MenuLayoutInput in;
   in.texts = &texts;
@@ -35,25 +36,27 @@ TEST(LocalizedTexts, ListsAreStackedCentredOrSideBySideAndTheirPagesHitWhatTheyD
   // 40 above the middle; start from the middle, then the back text at 500;
   // the exit buttons side by side, the second 50 pixels past the first.
   const std::tuple<PageLayout (*)(const MenuLayoutInput&), int, std::vector<float>> cases[] = {
-      {MainMenuLayout, 0, {380, 300, 420, 332}}, {MainMenuLayout, 2, {365, 384, 435, 416}},
-      {PauseLayout, 0, {370, 260, 430, 300}},    {PauseLayout, 1, {365, 300, 435, 340}},
+      {MainMenuLayout, 0, {380, 300, 420, 332}},  {MainMenuLayout, 2, {365, 384, 435, 416}},
+      {PauseLayout, 0, {370, 260, 430, 300}},     {PauseLayout, 1, {365, 300, 435, 340}},
       {StartGameLayout, 1, {380, 340, 420, 380}}, {StartGameLayout, 2, {380, 500, 420, 532}},
-      {ExitLayout, 0, {335, 320, 365, 352}},     {ExitLayout, 1, {420, 320, 440, 352}}};
+      {ExitLayout, 0, {335, 320, 365, 352}},      {ExitLayout, 1, {420, 320, 440, 352}}};
   for (auto [layoutOf, value, edges] : cases) {
     PageLayout layout = layoutOf(in);
     const PageItem* item = FindItem(layout, value);
     ASSERT_NE(item, nullptr) << value;
     EXPECT_EQ(Edges(item->box), edges) << value;
     // The text is drawn centred on its box from the box's top.
-    EXPECT_EQ((std::vector<float>{item->x, item->y}), (std::vector<float>{item->box.MiddleX(), item->box.top}));
+    EXPECT_EQ((std::vector<float>{item->x, item->y}),
+              (std::vector<float>{item->box.MiddleX(), item->box.top}));
   }
 }
 
 TEST(LocalizedTexts, CountsAndTextsNeverPassTheirStorageAndAMissingFileLeavesAllEmpty) {
   test::ScratchDir dir;
-  LocalizedTexts texts = LoadFrom(dir, "[Menu]\ncount=1000\nname0=" + std::string(300, 'x') +
-                                           "\n[textes]\ncount=999\nname59=last\n[pause]\ncount=2\nname0=only\n"
-                                           "[exit]\ncount=-4\n");
+  LocalizedTexts texts =
+      LoadFrom(dir, "[Menu]\ncount=1000\nname0=" + std::string(300, 'x') +
+                        "\n[textes]\ncount=999\nname59=last\n[pause]\ncount=2\nname0=only\n"
+                        "[exit]\ncount=-4\n");
   EXPECT_EQ(texts.menu.count, kListCapacity);
   EXPECT_EQ(texts.menu.items[0].text.size(), 147u);
   EXPECT_EQ(texts.texts.count, kGeneralTextCount);
@@ -73,11 +76,12 @@ TEST(LocalizedTexts, CountsAndTextsNeverPassTheirStorageAndAMissingFileLeavesAll
 
 TEST(EscapedIni, HelpPagesEscapesCommentsPageLimitSectionOrderAndFirstValue) {
   test::ScratchDir dir;
-  LocalizedTexts texts = LoadFrom(dir, "[help] trailing words\r\nnumpages = 9 ; more than the screen has\r\n"
-                                       "page0 = First\\nSecond\r"
-                                       "page1=100\\% sure \\; not a comment // but this is\n"
-                                       "/* a block\n page2 = hidden\n */page3 = back\\\\slash # gone\n"
-                                       "# page4 = commented\n");
+  LocalizedTexts texts = LoadFrom(dir,
+                                  "[help] trailing words\r\nnumpages = 9 ; more than the screen has\r\n"
+                                  "page0 = First\\nSecond\r"
+                                  "page1=100\\% sure \\; not a comment // but this is\n"
+                                  "/* a block\n page2 = hidden\n */page3 = back\\\\slash # gone\n"
+                                  "# page4 = commented\n");
   EXPECT_EQ(texts.help.count, 5);
   EXPECT_EQ(std::vector<std::string>(texts.help.pages.begin(), texts.help.pages.begin() + 5),
             (std::vector<std::string>{"First\nSecond", "100% sure ; not a comment", "", "back\\slash", ""}));

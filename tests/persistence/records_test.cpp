@@ -35,10 +35,12 @@ TEST(RecordsFile, ReadsTheExactLayout) {
   const ProfileRecord& ann = profiles.profiles[0];
   EXPECT_STREQ(ann.name, "Ann");
   // No trailer: modes 1 and 2 stay 0.
-  EXPECT_EQ((std::vector<int>{ann.score[0], ann.level[0], ann.lives[0], ann.mode, ann.level[1], ann.lives[2]}),
-            (std::vector<int>{120, 4, 3, 1, 0, 0}));
+  EXPECT_EQ(
+      (std::vector<int>{ann.score[0], ann.level[0], ann.lives[0], ann.mode, ann.level[1], ann.lives[2]}),
+      (std::vector<int>{120, 4, 3, 1, 0, 0}));
   ASSERT_EQ(records.count, 1);
-  EXPECT_EQ(std::string(records.entries[0].name) + " " + std::to_string(records.entries[0].score), "Top 9000");
+  EXPECT_EQ(std::string(records.entries[0].name) + " " + std::to_string(records.entries[0].score),
+            "Top 9000");
   EXPECT_STREQ(CurrentProfile(profiles) ? CurrentProfile(profiles)->name : "none", "Bob");
 }
 
@@ -80,18 +82,19 @@ TEST(RecordsFile, DamagedFilesNeverOverrunTheTables) {
   RecordsTable records;
   AddProfile(profiles, "Keep", 1, 2, 3);
   // Oversized or negative counts: the tables are left as they were.
-  for (const std::string& bytes : {Int32Bytes(7) + std::string(80 * 7, 'x') + Int32Bytes(0) + Int32Bytes(0),
-                                   Int32Bytes(-1) + Int32Bytes(0) + Int32Bytes(0),
-                                   Int32Bytes(0) + Int32Bytes(-1) + Int32Bytes(11) + std::string(68 * 11, 'y'),
-                                   Int32Bytes(1) + Profile80("New", 0, 1, 1, 0) + Int32Bytes(0) + Int32Bytes(-4)}) {
+  for (const std::string& bytes :
+       {Int32Bytes(7) + std::string(80 * 7, 'x') + Int32Bytes(0) + Int32Bytes(0),
+        Int32Bytes(-1) + Int32Bytes(0) + Int32Bytes(0),
+        Int32Bytes(0) + Int32Bytes(-1) + Int32Bytes(11) + std::string(68 * 11, 'y'),
+        Int32Bytes(1) + Profile80("New", 0, 1, 1, 0) + Int32Bytes(0) + Int32Bytes(-4)}) {
     dir.Write("record.dat", bytes);
     LoadRecordsFile(profiles, records);
     EXPECT_EQ((std::vector<int>{profiles.count, records.count}), (std::vector<int>{1, 0}));
     EXPECT_STREQ(profiles.profiles[0].name, "Keep");
   }
   // A name without its terminating zero, a mode out of range, a short file.
-  dir.Write("record.dat", Int32Bytes(1) + std::string(64, 'N') + Int32Bytes(1) + Int32Bytes(1) + Int32Bytes(1) +
-                              Int32Bytes(77));
+  dir.Write("record.dat", Int32Bytes(1) + std::string(64, 'N') + Int32Bytes(1) + Int32Bytes(1) +
+                              Int32Bytes(1) + Int32Bytes(77));
   ProfileTable damaged;
   LoadRecordsFile(damaged, records);
   ASSERT_EQ(damaged.count, 1);
@@ -138,8 +141,10 @@ TEST(LevelStatistics, RecordsAre52BytesWithTheMarkerAndAnUnwritableFileIsNotFata
   const std::string bytes = dir.Read("stat.stt");
   const std::string marker("\x91\xFF\xFF\xFF", 4);
   ASSERT_EQ(bytes.size(), 104u);
-  EXPECT_EQ(bytes.substr(0, 4) + bytes.substr(8, 4) + bytes.substr(44, 8) + bytes.substr(52, 4) + bytes.substr(100),
-            test::Int32Bytes(1) + test::Int32Bytes(37) + test::Int32Bytes(12) + marker + test::Int32Bytes(9) + marker);
+  EXPECT_EQ(
+      bytes.substr(0, 4) + bytes.substr(8, 4) + bytes.substr(44, 8) + bytes.substr(52, 4) + bytes.substr(100),
+      test::Int32Bytes(1) + test::Int32Bytes(37) + test::Int32Bytes(12) + marker + test::Int32Bytes(9) +
+          marker);
   EXPECT_FALSE(AppendLevelStatistics(stats, dir.File("missing-dir/stat.stt")));
 }
 

@@ -29,8 +29,10 @@ class GlWorldTest : public GlDeviceTest {
   // A square in the plane z facing the camera, wound clockwise as the camera
   // sees it (the front face under counter-clockwise culling) or reversed.
   void DrawSquare(float z, float half, bool reversed = false) {
-    DrawMesh({{-half, half, z, 0, 0, -1, 0, 0}, {half, half, z, 0, 0, -1, 1, 0},
-              {-half, -half, z, 0, 0, -1, 0, 1}, {half, -half, z, 0, 0, -1, 1, 1}},
+    DrawMesh({{-half, half, z, 0, 0, -1, 0, 0},
+              {half, half, z, 0, 0, -1, 1, 0},
+              {-half, -half, z, 0, 0, -1, 0, 1},
+              {half, -half, z, 0, 0, -1, 1, 1}},
              reversed ? std::vector<uint16_t>{0, 2, 1, 2, 3, 1} : std::vector<uint16_t>{0, 1, 2, 2, 1, 3});
   }
 };
@@ -44,9 +46,9 @@ TEST_F(GlWorldTest, CullingNearPlaneWorldAndTextureMatrices) {
   EXPECT_EQ(Pixel(kCx, kCy), 0xFFFFFFFFu);
   // The world matrix comes before the view: +X is right on screen, +Y up, and a scale about the
   // origin grows the square where it stands (after the view it would shrink it twice as far away).
-  const std::tuple<Matrix, int, int> worlds[] = {
-      {MatrixTranslation(30, 0, 0), 30, 0}, {MatrixTranslation(0, 30, 0), 0, 30},
-      {MatrixScaling(2, 2, 2), 8, 0}};
+  const std::tuple<Matrix, int, int> worlds[] = {{MatrixTranslation(30, 0, 0), 30, 0},
+                                                 {MatrixTranslation(0, 30, 0), 0, 30},
+                                                 {MatrixScaling(2, 2, 2), 8, 0}};
   for (const auto& [world, dx, dy] : worlds) {
     device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, 0xFF000000, 1, 0);
     device->SetTransform(TransformState::World, world);

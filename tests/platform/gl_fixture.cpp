@@ -34,12 +34,14 @@ void GlDeviceTest::SetUp() {
   device = gl.device;
 }
 
-void GlDeviceTest::DrawScreenQuad(float x0, float y0, float x1, float y1, uint32_t color, float u0,
-                                  float v0, float u1, float v1, float z) {
+void GlDeviceTest::DrawScreenQuad(float x0, float y0, float x1, float y1, uint32_t color, float u0, float v0,
+                                  float u1, float v1, float z) {
   // Top-left, top-right, bottom-left, bottom-right: clockwise on screen.
   Draw<VertexScreen>(*device, screenVb, screenIb, kFvfScreen,
-                     {{x0, y0, z, 1, color, u0, v0}, {x1, y0, z, 1, color, u1, v0},
-                      {x0, y1, z, 1, color, u0, v1}, {x1, y1, z, 1, color, u1, v1}},
+                     {{x0, y0, z, 1, color, u0, v0},
+                      {x1, y0, z, 1, color, u1, v0},
+                      {x0, y1, z, 1, color, u0, v1},
+                      {x1, y1, z, 1, color, u1, v1}},
                      {0, 1, 2, 2, 1, 3});
 }
 

@@ -21,8 +21,8 @@ class GlDeviceTest : public ::testing::Test {
 
   // A pixel-space quad from (x0, y0) to (x1, y1) with one colour and texture
   // rectangle (u0, v0)-(u1, v1), drawn with the current states.
-  void DrawScreenQuad(float x0, float y0, float x1, float y1, uint32_t color, float u0 = 0,
-                      float v0 = 0, float u1 = 1, float v1 = 1, float z = 0);
+  void DrawScreenQuad(float x0, float y0, float x1, float y1, uint32_t color, float u0 = 0, float v0 = 0,
+                      float u1 = 1, float v1 = 1, float z = 0);
   void DrawMesh(const std::vector<VertexPNT>& vertices, const std::vector<uint16_t>& indices);
   // A texture from ARGB words (rows from the top).
   TextureHandle MakeTexture(int width, int height, const std::vector<uint32_t>& argb);

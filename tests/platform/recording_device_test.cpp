@@ -99,7 +99,7 @@ TEST_F(BufferTest, LocksStayInsideTheBuffer) {
   VertexBufferHandle none;
   EXPECT_EQ(dev.CreateVertexBuffer(0, 0, 0, Pool::Managed, &none), DeviceResult::InvalidCall);
   EXPECT_EQ(dev.LockVertexBuffer(vb, 24, 48, &p, LockFlags::Discard), DeviceResult::Ok);
-  EXPECT_EQ(static_cast<VertexColorTex*>(p)->x, 1.0f);  // offset 24 is vertex 1
+  EXPECT_EQ(static_cast<VertexColorTex*>(p)->x, 1.0f);                          // offset 24 is vertex 1
   EXPECT_EQ(dev.LockVertexBuffer(vb, 0, 0, &p, 0), DeviceResult::InvalidCall);  // already locked
 }
 
@@ -108,7 +108,7 @@ TEST_F(BufferTest, DrawsPastTheBuffersAreRefused) {
   const auto tri = PrimitiveType::TriangleList;
   EXPECT_EQ(dev.DrawIndexedPrimitive(tri, -1, 0, 4, 0, 2), DeviceResult::InvalidCall);  // base vertex below 0
   EXPECT_EQ(dev.DrawIndexedPrimitive(tri, 0, 0, 4, 0, 3), DeviceResult::InvalidCall);   // 9 of 6 indices
-  EXPECT_EQ(dev.DrawPrimitive(tri, 3, 2), DeviceResult::InvalidCall);                    // 9 of 8 vertices
+  EXPECT_EQ(dev.DrawPrimitive(tri, 3, 2), DeviceResult::InvalidCall);                   // 9 of 8 vertices
   SetIndices({0, 1, 60000, 2, 1, 3});  // a stray index value far outside
   EXPECT_EQ(dev.DrawIndexedPrimitive(tri, 0, 0, 4, 0, 2), DeviceResult::InvalidCall);
   IndexBufferHandle wide;  // and a 32-bit one

@@ -61,11 +61,14 @@ TEST(Camera, PickGroundPointHitsTheWorkedOutPointsClampsRightAndBottomAndRefuses
   StepCamera(camera, 800, 600);
   // Half the ground width and height in view from 1000 up: 1000 * tan(0.396825) * (4 / 3, 1).
   const float w = 558.742f, h = 419.056f;
-  struct Case { int px, py; float offX, height, offZ, x, z; } cases[] = {
-      {800, 300, 0, 0, 0, w, 0},          // right edge
-      {400, 0, 0, 0, 0, 0, h},            // top edge is +Z
-      {5000, 9000, 0, 0, 0, w, -h},       // clamped to the right and bottom edges...
-      {-400, 300, 0, 0, 0, -2 * w, 0},    // ...but not to the left one
+  struct Case {
+    int px, py;
+    float offX, height, offZ, x, z;
+  } cases[] = {
+      {800, 300, 0, 0, 0, w, 0},                 // right edge
+      {400, 0, 0, 0, 0, 0, h},                   // top edge is +Z
+      {5000, 9000, 0, 0, 0, w, -h},              // clamped to the right and bottom edges...
+      {-400, 300, 0, 0, 0, -2 * w, 0},           // ...but not to the left one
       {800, 300, 10, 500, -20, w / 2 - 10, 20},  // a raised plane comes closer; offsets subtracted
   };
   for (const Case& c : cases) {

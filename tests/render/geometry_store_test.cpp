@@ -50,7 +50,8 @@ TEST_F(GeometryStoreTest, MeshesShareTheVertexBufferAndDrawFromTheirFirstVertex)
   EXPECT_EQ(device.draws[0].indexCount, 6u);
   std::vector<VertexPNT> drawn = DrawnVertices(device.draws[0]);
   ASSERT_EQ(drawn.size(), 4u);
-  for (size_t i = 0; i < drawn.size(); ++i) EXPECT_EQ(std::tie(drawn[i].x, drawn[i].u), std::make_tuple(float(i), 2.f));
+  for (size_t i = 0; i < drawn.size(); ++i)
+    EXPECT_EQ(std::tie(drawn[i].x, drawn[i].u), std::make_tuple(float(i), 2.f));
   // Missing or empty records are skipped without touching the device.
   device.ClearCalls();
   for (int record : {-1, 2, kFirstSpriteRecord, 1000})
@@ -70,9 +71,14 @@ TEST_F(GeometryStoreTest, TheRecordVertexAndIndexLimitsAreRefusedWithoutOverrun)
   ASSERT_TRUE(CreateGeometryStore(full, device));
   for (int i = 0; i < kMeshRecordCount; ++i) ASSERT_EQ(AddMesh(full, device, Strip(3, 0), "m"), i);
   using enum StoreRefusal;
-  const struct { GeometryStore* store; MeshData mesh; StoreRefusal why; } cases[] = {
-      {&store, Strip(11, 0), NoRoomForVertices}, {&full, Strip(3, 0), NoFreeRecord},
-      {&store, broken, BadMesh}, {&none, Strip(3, 0), NoBuffer}};
+  const struct {
+    GeometryStore* store;
+    MeshData mesh;
+    StoreRefusal why;
+  } cases[] = {{&store, Strip(11, 0), NoRoomForVertices},
+               {&full, Strip(3, 0), NoFreeRecord},
+               {&store, broken, BadMesh},
+               {&none, Strip(3, 0), NoBuffer}};
   for (const auto& c : cases) {
     const size_t indexBuffers = device.indexBufferCount();
     const uint32_t vertices = c.store->vertexCount3d, meshes = c.store->meshCount;

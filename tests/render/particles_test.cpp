@@ -106,7 +106,7 @@ TEST_F(ParticlesTest, BurstsFanOutAndOnlyTheTrailIgnoresTheWind) {
   EmitBurst(*system, ParticleTemplate::TrailBurst, {0, 0, 0}, {0, 1, 0}, 1, 1);
   system->wind = {1, 0, 0};
   UpdateParticles(*system, device, 1.0f, MatrixIdentity());
-  EXPECT_FLOAT_EQ(system->particles[0].velocity.x, 0.1f);  // drifts with 0.1 of the wind
+  EXPECT_FLOAT_EQ(system->particles[0].velocity.x, 0.1f);            // drifts with 0.1 of the wind
   EXPECT_FLOAT_EQ(system->particles[5].velocity.x, std::sin(0.0f));  // trail unchanged
   // The wind itself is horizontal: x from the first time, z from the second.
   const Vec3 w = ParticleWind(3142, 1571);

@@ -20,9 +20,14 @@ namespace {
 
 TEST(PickDepthFormatTest, WalksTheCandidatesOfTheWidthInOrderThenGivesD32) {
   using F = Format;
-  const struct { int bits; std::vector<F> accepted; F picked; } cases[] = {
-      {16, {F::D16, F::D15S1, F::D16Lockable}, F::D16Lockable}, {32, {F::D24X4S4, F::D24X8}, F::D24X8},
-      {32, {F::D16}, F::D32} /* nothing accepted */, {24, {F::D16}, F::D32} /* no such width */};
+  const struct {
+    int bits;
+    std::vector<F> accepted;
+    F picked;
+  } cases[] = {{16, {F::D16, F::D15S1, F::D16Lockable}, F::D16Lockable},
+               {32, {F::D24X4S4, F::D24X8}, F::D24X8},
+               {32, {F::D16}, F::D32} /* nothing accepted */,
+               {24, {F::D16}, F::D32} /* no such width */};
   for (const auto& c : cases) {
     RecordingAdapter a;
     a.depthFormats = c.accepted;

@@ -44,8 +44,8 @@ class ScenePasses : public ::testing::Test {
     level.rows = static_cast<int32_t>(rows.size());
     level.cols = static_cast<int32_t>(rows[0].size());
     const std::string kinds = ".#*/\\GXOBVMT?S";
-    const int32_t values[] = {Floor, Wall, Stone, ReflectorAnti, ReflectorMain, Gate, Switch,
-                              Hole,  Brick, Valve, MovableBrick, Teleport, Bonus, Start};
+    const int32_t values[] = {Floor, Wall,  Stone, ReflectorAnti, ReflectorMain, Gate,  Switch,
+                              Hole,  Brick, Valve, MovableBrick,  Teleport,      Bonus, Start};
     for (int r = 0; r < level.rows; ++r)
       for (int c = 0; c < level.cols; ++c) {
         GridCell cell;
@@ -62,7 +62,8 @@ class ScenePasses : public ::testing::Test {
     std::map<uint32_t, std::string> names;
     for (int k = 0; k < kMeshKeyCount; ++k) {
       int record = game().catalogue.meshes[k];
-      if (record >= 0) names[game().store.records[record].indexBuffer.id] = MeshKeyName(static_cast<MeshKey>(k));
+      if (record >= 0)
+        names[game().store.records[record].indexBuffer.id] = MeshKeyName(static_cast<MeshKey>(k));
     }
     if (const int level = game().levelMeshRecord; level >= 0)
       names[game().store.records[level].indexBuffer.id] = "level";
@@ -98,9 +99,9 @@ TEST_F(ScenePasses, PlayFrameDrawsEveryPassInItsOrderAndEndsWithoutFogOrBlending
   std::vector<std::string> order;
   for (const DrawnMesh& d : draws)
     if (order.empty() || order.back() != d.mesh) order.push_back(d.mesh);
-  const std::vector<std::string> passes = {"skybox", "grid", "pol", "wall", "hole", "sphere",
-                                           "brick", "klapan", "mbrick", "level", "pol", "a",
-                                           "teleport", "food", "time", "island1", "island2", "particles"};
+  const std::vector<std::string> passes = {"skybox",   "grid",   "pol",    "wall",    "hole",    "sphere",
+                                           "brick",    "klapan", "mbrick", "level",   "pol",     "a",
+                                           "teleport", "food",   "time",   "island1", "island2", "particles"};
   EXPECT_EQ(order, passes);
   // The sky stays centred on the eye; the islands float under the middle of the level.
   EXPECT_FLOAT_EQ(draws[0].World(1), game().camera.eye.y);
@@ -125,8 +126,14 @@ TEST_F(ScenePasses, EachPassPutsBackDepthBlendingFogAndTheTextureShift) {
   LevelRecord& level = game().world.level;
   World& w = game().world;
   const std::pair<const char*, std::function<void()>> passes[] = {
-      {"sky", [&] { DrawSky(sc, {0, 0, 0}, 0, 1000); }},
-      {"clouds", [&] { DrawSky(sc, {0, 0, 0}, 1, 1000); }},
+      {"sky",
+       [&] {
+         DrawSky(sc, {0, 0, 0}, 0, 1000);
+       }},
+      {"clouds",
+       [&] {
+         DrawSky(sc, {0, 0, 0}, 1, 1000);
+       }},
       {"switches", [&] { DrawSwitches(sc, level); }},
       {"gates", [&] { DrawGates(sc, level, w.play); }},
       {"holes", [&] { DrawHoles(sc, level); }},
@@ -140,9 +147,10 @@ TEST_F(ScenePasses, EachPassPutsBackDepthBlendingFogAndTheTextureShift) {
       {"stones", [&] { DrawStones(sc, level); }},
       {"bonuses", [&] { DrawBonuses(sc, level); }},
   };
-  const std::pair<RenderState, uint32_t> kept[] = {
-      {RenderState::ZEnable, 1}, {RenderState::ZWriteEnable, 1}, {RenderState::AlphaBlendEnable, 0},
-      {RenderState::FogEnable, 0}};
+  const std::pair<RenderState, uint32_t> kept[] = {{RenderState::ZEnable, 1},
+                                                   {RenderState::ZWriteEnable, 1},
+                                                   {RenderState::AlphaBlendEnable, 0},
+                                                   {RenderState::FogEnable, 0}};
   for (auto [state, value] : kept) rec().SetRenderState(state, value);
   rec().SetTextureStageState(0, TextureStageState::TextureTransformFlags, TextureTransform::Disable);
   BindMeshStream(rec(), game().store);
@@ -153,7 +161,8 @@ TEST_F(ScenePasses, EachPassPutsBackDepthBlendingFogAndTheTextureShift) {
     for (auto [state, value] : kept)
       EXPECT_EQ(rec().GetRenderState(state), value) << name << ' ' << RenderStateName(state);
     EXPECT_EQ(rec().GetTextureStageState(0, TextureStageState::TextureTransformFlags),
-              TextureTransform::Disable) << name << ": texture shift";
+              TextureTransform::Disable)
+        << name << ": texture shift";
   }
 }
 
@@ -180,7 +189,10 @@ TEST_F(ScenePasses, ReflectorsFadeBySixthsOfTheirHitsAndAnimateOncePerDrawnFrame
 TEST_F(ScenePasses, PlacementMarkerPicksTileAndMaterialByCell) {
   Grid({"#####", "#.*##", "#####"});
   const ResourceCatalogue& cat = game().catalogue;
-  const struct { float z, tile; const Material* material; } cases[] = {
+  const struct {
+    float z, tile;
+    const Material* material;
+  } cases[] = {
       {40, 0.625f, &cat.defaultMaterial}, {110, 0.75f, &cat.food}, {160, 0, nullptr}};  // floor, stone, wall
   for (const auto& c : cases) {
     game().cursor = ComputeCursorCell(60, c.z);

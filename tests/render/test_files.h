@@ -13,15 +13,15 @@ inline std::string QuadRowXFile(int quads) {
   for (int q = 0; q < quads; ++q) {
     const std::string a = std::to_string(q), b = std::to_string(q + 1), end = q == quads - 1 ? ";\n" : ",\n";
     positions += a + ";0;0;, " + a + ";0;1;, " + b + ";0;1;, " + b + ";0;0;" + end;
-    faces += "4;" + std::to_string(4 * q) + "," + std::to_string(4 * q + 1) + "," + std::to_string(4 * q + 2) + "," +
-             std::to_string(4 * q + 3) + ";" + end;
+    faces += "4;" + std::to_string(4 * q) + "," + std::to_string(4 * q + 1) + "," +
+             std::to_string(4 * q + 2) + "," + std::to_string(4 * q + 3) + ";" + end;
     normals += "4;0,0,0,0;" + end;
     uvs += "0;0;, 0;1;, 1;1;, 1;0;" + end;
   }
   const std::string n = std::to_string(quads), vertices = std::to_string(4 * quads);
   return "xof 0303txt 0032\nMesh row {\n" + vertices + ";\n" + positions + n + ";\n" + faces +
-         "MeshNormals {\n1;\n0.0;1.0;0.0;;\n" + n + ";\n" + normals + "}\nMeshTextureCoords {\n" + vertices + ";\n" +
-         uvs + "}\n}\n";
+         "MeshNormals {\n1;\n0.0;1.0;0.0;;\n" + n + ";\n" + normals + "}\nMeshTextureCoords {\n" + vertices +
+         ";\n" + uvs + "}\n}\n";
 }
 
 // A picture whose texels differ from their neighbours.

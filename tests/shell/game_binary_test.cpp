@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "persistence/records.h"
 #include "core/settings_file.h"
+#include "persistence/records.h"
 #include "support/game_process.h"
 #include "support/scratch_dir.h"
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <thread>
 
-#include "persistence/records.h"
 #include "core/settings_file.h"
+#include "persistence/records.h"
 #include "support/game_process.h"
 #include "support/scratch_dir.h"
 
@@ -31,7 +31,8 @@ struct XPlayer {
 // Polls until the file exists and is not empty, or the time is up.
 bool WaitForFile(const test::ScratchDir& dir, const std::string& name, int seconds) {
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  for (; std::chrono::steady_clock::now() < deadline; std::this_thread::sleep_for(std::chrono::milliseconds(100)))
+  for (; std::chrono::steady_clock::now() < deadline;
+       std::this_thread::sleep_for(std::chrono::milliseconds(100)))
     if (dir.Exists(name) && !dir.Read(name).empty()) return true;
   return false;
 }
@@ -70,9 +71,9 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
   player.Key("Return");  // a mode: the first level starts
   std::this_thread::sleep_for(std::chrono::seconds(2));
   EXPECT_FALSE(dir.Exists("stat.stt")) << "nothing written while the level runs";
-  player.Key("Escape");  // pause
+  player.Key("Escape");                            // pause
   for (int i = 0; i < 3; ++i) player.Key("Down");  // Main menu
-  player.Key("Return");  // the attempt's statistics are appended
+  player.Key("Return");                            // the attempt's statistics are appended
   EXPECT_TRUE(WaitForFile(dir, "stat.stt", 10));
   player.ParkPointer();
   player.Key("Escape");  // the quit confirmation
@@ -94,7 +95,7 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
 
   std::string stats = dir.Read("stat.stt");
   ASSERT_EQ(stats.size(), 52u) << "one record of the one attempt";
-  EXPECT_EQ(stats.substr(0, 4), test::Int32Bytes(1));  // the level
+  EXPECT_EQ(stats.substr(0, 4), test::Int32Bytes(1));      // the level
   EXPECT_EQ(stats.substr(48, 4), test::Int32Bytes(-111));  // the record's end marker
 
   EXPECT_NE(dir.Read("Log.txt").find("Log File"), std::string::npos);

@@ -12,8 +12,8 @@ using test::ShellScenario;
 TEST_F(ShellScenario, DeletingProfilesKeepsTheCurrentPlayer) {
   AddPlayers(3);
   game->screen.gameState = GameState::PlayersScreen;
-  game->profiles.current = 2;            // "Pc"
-  game->screen.playersSelection = 0;     // the new-player row
+  game->profiles.current = 2;         // "Pc"
+  game->screen.playersSelection = 0;  // the new-player row
   Press(Key::Delete);
   EXPECT_EQ(game->profiles.count, 3);
   game->screen.playersSelection = 1;  // remove "Pa", before the current one
@@ -44,7 +44,7 @@ TEST_F(ShellScenario, NameEntryTakesLettersOnlyUpToSixtyThreeAndRefusesDuplicate
   Type("b");  // the next key clears the warning
   EXPECT_FALSE(entry.nameExists);
   for (int i = 0; i < 3; ++i) Press(Key::Backspace);  // the third on an empty name: harmless
-  Type("\xD0\x90\xD0\xBD\xD1\x8F");  // "Аня" in UTF-8
+  Type("\xD0\x90\xD0\xBD\xD1\x8F");                   // "Аня" in UTF-8
   EXPECT_STREQ(entry.text, "\xC0\xED\xFF");
   Type(std::string(80, 'x'));
   EXPECT_EQ(std::strlen(entry.text), 63u);
@@ -103,13 +103,24 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
 
 TEST_F(ShellScenario, EscapeFollowsItsTableAndPlaysWhenItMoves) {
   using enum GameState;
-  const std::pair<GameState, GameState> moves[] = {
-      {GameCompletedScreen, GameCompletedScreen}, {SplashScreenState, SplashScreenState},
-      {NewGameScreen, StartGameScreen}, {GameOverScreen, GameOverScreen}, {TimeUpScreen, TimeUpScreen},
-      {GameState(8), GameState(8)}, {OptionsFromMenu, MainMenu}, {StartGameScreen, MainMenu},
-      {OptionsInPlay, PauseMenu}, {RecordsScreen, MainMenu}, {PlayersScreen, MainMenu}, {Playing, PauseMenu},
-      {HelpFromMenu, MainMenu}, {MainMenu, ExitConfirm}, {ExitConfirm, MainMenu}, {HelpInPlay, PauseMenu},
-      {InfoPage, MainMenu}, {PauseMenu, Playing}};
+  const std::pair<GameState, GameState> moves[] = {{GameCompletedScreen, GameCompletedScreen},
+                                                   {SplashScreenState, SplashScreenState},
+                                                   {NewGameScreen, StartGameScreen},
+                                                   {GameOverScreen, GameOverScreen},
+                                                   {TimeUpScreen, TimeUpScreen},
+                                                   {GameState(8), GameState(8)},
+                                                   {OptionsFromMenu, MainMenu},
+                                                   {StartGameScreen, MainMenu},
+                                                   {OptionsInPlay, PauseMenu},
+                                                   {RecordsScreen, MainMenu},
+                                                   {PlayersScreen, MainMenu},
+                                                   {Playing, PauseMenu},
+                                                   {HelpFromMenu, MainMenu},
+                                                   {MainMenu, ExitConfirm},
+                                                   {ExitConfirm, MainMenu},
+                                                   {HelpInPlay, PauseMenu},
+                                                   {InfoPage, MainMenu},
+                                                   {PauseMenu, Playing}};
   for (auto [from, to] : moves) {
     game->screen.gameState = from;
     uint64_t before = Plays();

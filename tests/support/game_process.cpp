@@ -12,8 +12,7 @@
 
 namespace nb::test {
 
-GameProcess::GameProcess(const std::string& workingDir, const std::string& display)
-    : display_(display) {
+GameProcess::GameProcess(const std::string& workingDir, const std::string& display) : display_(display) {
   pid_ = fork();
   if (pid_ == 0) {
     if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
@@ -67,8 +66,8 @@ PrivateDisplay::PrivateDisplay() {
   if (pid_ == 0) {
     close(fds[0]);
     std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten",
-           "tcp", static_cast<char*>(nullptr));
+    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
+           static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);

@@ -36,9 +36,7 @@ std::string ScratchDir::Read(const std::string& name) const {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-bool ScratchDir::Exists(const std::string& name) const {
-  return std::filesystem::exists(File(name));
-}
+bool ScratchDir::Exists(const std::string& name) const { return std::filesystem::exists(File(name)); }
 
 CapturedMessages::CapturedMessages() {
   previous_ = SetMessageBoxSink([this](const MessageBoxCall& call) { calls_.push_back(call); });

@@ -27,8 +27,7 @@ inline std::string EncodePng(int width, int height, const std::vector<uint8_t>& 
 }
 
 // components: 3 (RGB) or 1 (grey); quality 100.
-inline std::string EncodeJpeg(int width, int height, const std::vector<uint8_t>& pixels,
-                              int components = 3) {
+inline std::string EncodeJpeg(int width, int height, const std::vector<uint8_t>& pixels, int components = 3) {
   jpeg_compress_struct info;
   jpeg_error_mgr err;
   info.err = jpeg_std_error(&err);

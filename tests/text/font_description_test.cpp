@@ -21,7 +21,9 @@ FontDescription Parse(const std::string& text) {
 }
 Ints Padding(const FontDescription& d) { return Ints(d.padding, d.padding + 4); }
 Ints Spacing(const FontDescription& d) { return Ints(d.spacing, d.spacing + 2); }
-Ints Fields(const Glyph& g) { return {g.x, g.y, g.width, g.height, g.xoffset, g.yoffset, g.xadvance, g.page, g.chnl}; }
+Ints Fields(const Glyph& g) {
+  return {g.x, g.y, g.width, g.height, g.xoffset, g.yoffset, g.xadvance, g.page, g.chnl};
+}
 
 TEST(LoadFontDescription, ReadsEveryLineOfAWellFormedFile) {
   FontDescription d = Parse(
@@ -35,7 +37,8 @@ TEST(LoadFontDescription, ReadsEveryLineOfAWellFormedFile) {
       "kernings count=2\nkerning first=65 second=86 amount=-2\nkerning first=86 second=65 amount=-3\n");
   EXPECT_EQ(d.face + "|" + d.charset, "Quill Serif|");
   // bold=2 is true.
-  EXPECT_EQ((std::vector<bool>{d.bold, d.italic, d.unicode, d.smooth}), (std::vector<bool>{true, false, true, true}));
+  EXPECT_EQ((std::vector<bool>{d.bold, d.italic, d.unicode, d.smooth}),
+            (std::vector<bool>{true, false, true, true}));
   EXPECT_EQ((Ints{d.size, d.stretchH, d.aa, d.lineHeight, d.base, d.scaleW, d.scaleH}),
             (Ints{32, 100, 4, 36, 29, 256, 128}));
   EXPECT_EQ(Padding(d), (Ints{1, 2, 3, 4}));
@@ -45,13 +48,15 @@ TEST(LoadFontDescription, ReadsEveryLineOfAWellFormedFile) {
   ASSERT_TRUE(FindGlyph(d, 65) && FindGlyph(d, 86) && !FindGlyph(d, 66));
   EXPECT_EQ(Fields(*FindGlyph(d, 65)), (Ints{1, 2, 20, 24, -1, 5, 19, 0, 15}));
   EXPECT_EQ(FindGlyph(d, 86)->page, 1);
-  EXPECT_EQ((Ints{KerningAmount(d, 65, 86), KerningAmount(d, 86, 65), KerningAmount(d, 65, 65)}), (Ints{-2, -3, 0}));
+  EXPECT_EQ((Ints{KerningAmount(d, 65, 86), KerningAmount(d, 86, 65), KerningAmount(d, 65, 65)}),
+            (Ints{-2, -3, 0}));
 }
 
 TEST(LoadFontDescription, InfoValuesAndTheirPatterns) {
-  FontDescription d = Parse("info face=First padding=9,9,9,9 spacing=7,7 bold=1\ninfo padding=1,2,x,4 spacing=5 bold=\n");
-  EXPECT_EQ(d.face, "");  // absent on the second line
-  EXPECT_FALSE(d.bold);   // an empty value is false
+  FontDescription d =
+      Parse("info face=First padding=9,9,9,9 spacing=7,7 bold=1\ninfo padding=1,2,x,4 spacing=5 bold=\n");
+  EXPECT_EQ(d.face, "");                      // absent on the second line
+  EXPECT_FALSE(d.bold);                       // an empty value is false
   EXPECT_EQ(Padding(d), (Ints{1, 2, 9, 9}));  // past the misfit: unchanged
   EXPECT_EQ(Spacing(d), (Ints{5, 7}));
   FontDescription e = Parse("info face=First padding=9,9,9,9 spacing=7,7\ninfo size=3\n");
@@ -60,9 +65,10 @@ TEST(LoadFontDescription, InfoValuesAndTheirPatterns) {
 }
 
 TEST(LoadFontDescription, ABlankOrTooLongLineEndsTheFileAndALaterCharLineOverwrites) {
-  FontDescription d = Parse("info face=x size=10\ncommon lineHeight=12 scaleW=64 scaleH=64 pages=1\n\n"
-                            "page id=0 file=a.png\nchar id=65 xadvance=5\nkernings count=1\n"
-                            "kerning first=1 second=2 amount=3\n");
+  FontDescription d = Parse(
+      "info face=x size=10\ncommon lineHeight=12 scaleW=64 scaleH=64 pages=1\n\n"
+      "page id=0 file=a.png\nchar id=65 xadvance=5\nkernings count=1\n"
+      "kerning first=1 second=2 amount=3\n");
   EXPECT_EQ((Ints{d.size, d.lineHeight}), (Ints{10, 12}));
   EXPECT_EQ(d.pageNames, (Strings{""}));
   EXPECT_TRUE(d.glyphs.empty() && d.kernings.empty());
@@ -70,8 +76,9 @@ TEST(LoadFontDescription, ABlankOrTooLongLineEndsTheFileAndALaterCharLineOverwri
   FontDescription l = Parse("char id=65 xadvance=2\n" + longLine + "\nchar id=67 xadvance=4\n");
   EXPECT_EQ(l.glyphs.size(), 1u);
   EXPECT_NE(FindGlyph(l, 65), nullptr);
-  d = Parse("chars count=900\nchar id=65 x=1 y=1 width=4 height=4 xadvance=9\nchar id=66 x=3 width=2\n"
-            "char id=65 x=7 width=5\n");
+  d = Parse(
+      "chars count=900\nchar id=65 x=1 y=1 width=4 height=4 xadvance=9\nchar id=66 x=3 width=2\n"
+      "char id=65 x=7 width=5\n");
   ASSERT_EQ(d.glyphs.size(), 2u);  // the chars count changes nothing
   EXPECT_EQ(FindGlyph(d, 66)->xadvance, 0);
   // The second line for 65 overwrites every field, absent ones with 0.
@@ -79,14 +86,16 @@ TEST(LoadFontDescription, ABlankOrTooLongLineEndsTheFileAndALaterCharLineOverwri
 }
 
 TEST(LoadFontDescription, PagesAndKerningsOutsideTheDeclaredCountAreIgnored) {
-  FontDescription d = Parse("page id=0 file=early.png\ncommon pages=2\npage id=2 file=beyond.png\n"
-                            "page id=-1 file=negative.png\npage id=1 file=one.png\n");
+  FontDescription d = Parse(
+      "page id=0 file=early.png\ncommon pages=2\npage id=2 file=beyond.png\n"
+      "page id=-1 file=negative.png\npage id=1 file=one.png\n");
   EXPECT_EQ(d.pageNames, (Strings{"", "one.png"}));
   EXPECT_TRUE(Parse("common pages=-4\npage id=0 file=a\n").pageNames.empty());
   EXPECT_TRUE(Parse("common pages=2000000000\npage id=0 file=a\n").pageNames.empty());
 
-  FontDescription k = Parse("kerning first=9 second=9 amount=9\nkernings count=2\nkerning first=1 second=2 amount=-1\n"
-                            "kerning first=3 second=4 amount=-2\nkerning first=5 second=6 amount=-3\n");
+  FontDescription k = Parse(
+      "kerning first=9 second=9 amount=9\nkernings count=2\nkerning first=1 second=2 amount=-1\n"
+      "kerning first=3 second=4 amount=-2\nkerning first=5 second=6 amount=-3\n");
   // The index is never reset: the early line used up slot 0.
   ASSERT_EQ(k.kernings.size(), 2u);
   EXPECT_EQ((Ints{k.kernings[0].first, k.kernings[1].first, KerningAmount(k, 5, 6)}), (Ints{0, 1, 0}));

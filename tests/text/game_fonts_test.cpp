@@ -7,9 +7,9 @@
 #include <filesystem>
 
 #include "platform/recording_device.h"
+#include "render/font_reset_hooks.h"
 #include "support/scratch_dir.h"
 #include "test_font_files.h"
-#include "render/font_reset_hooks.h"
 #include "text/text_drawing.h"
 
 namespace nb {
@@ -25,8 +25,9 @@ TEST(FontPages, LoadIntoPowerOfTwoTexturesAndAFailingPageLeavesItAndLaterPagesAb
   test::ScratchDir dir;
   test::WritePng("odd.png", 20, 12, std::vector<uint8_t>(20 * 12 * 4, 255));
   dir.Write("broken.png", "\x89PNG\r\n\x1a\nnot really");
-  dir.Write("four.fnt", "common lineHeight=5 scaleW=20 scaleH=12 pages=4\npage id=0 file=odd.png\n"
-                        "page id=1 file=broken.png\npage id=2 file=odd.png\n");
+  dir.Write("four.fnt",
+            "common lineHeight=5 scaleW=20 scaleH=12 pages=4\npage id=0 file=odd.png\n"
+            "page id=1 file=broken.png\npage id=2 file=odd.png\n");
   RecordingDevice device;
   std::unique_ptr<BitmapFont> font = LoadBitmapFont("four.fnt");
   EXPECT_TRUE(Failed(CreateFontTextures(*font, device)));
@@ -58,7 +59,8 @@ TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
   LoadFonts(fonts, device);
   HookFontsIntoDeviceReset(fonts, rd.hooks);
   ASSERT_TRUE(fonts.LargeFont && fonts.SmallFont && fonts.ExtraLargeFont);
-  const std::vector<BitmapFont*> all{fonts.LargeFont.get(), fonts.SmallFont.get(), fonts.ExtraLargeFont.get()};
+  const std::vector<BitmapFont*> all{fonts.LargeFont.get(), fonts.SmallFont.get(),
+                                     fonts.ExtraLargeFont.get()};
   for (BitmapFont* font : all) {
     EXPECT_EQ(font->description.face, "Test Face");
     EXPECT_EQ(DrawsOf(device, *font, "AV"), 1u);
@@ -75,8 +77,9 @@ TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
   EXPECT_TRUE(messages.calls().empty() && device.resetCount == 1);
   for (BitmapFont* font : all) EXPECT_EQ(DrawsOf(device, *font, "AV A"), 1u);
   // Pages loaded again, the old ones released; one buffer and two state blocks a font.
-  EXPECT_EQ((std::vector<size_t>{device.textureCount(), device.vertexBufferCount(), device.stateBlockCount()}),
-            (std::vector<size_t>{3, 3, 6}));
+  EXPECT_EQ(
+      (std::vector<size_t>{device.textureCount(), device.vertexBufferCount(), device.stateBlockCount()}),
+      (std::vector<size_t>{3, 3, 6}));
 
   DeleteFonts(fonts);
   EXPECT_FALSE(fonts.LargeFont || fonts.SmallFont || fonts.ExtraLargeFont);

@@ -40,14 +40,16 @@ void WriteTestFont(const std::string& fntName, const std::string& pageName) {
       for (int x = x0; x < x0 + fw; ++x)
         for (int c = 0; c < 4; ++c) rgba[static_cast<size_t>((y * w + x) * 4 + c)] = 255;
   };
-  fill(0, 0, 8, 10);   // A
-  fill(10, 0, 6, 5);   // top half of V
+  fill(0, 0, 8, 10);  // A
+  fill(10, 0, 6, 5);  // top half of V
   WritePng(NativePath(pageName), w, h, rgba);
   std::ofstream fnt(NativePath(fntName));
   fnt << "info face=\"Test Face\" size=12 bold=0 italic=0 charset=\"\" unicode=0 stretchH=100 "
          "smooth=1 aa=1 padding=0,0,0,0 spacing=1,1\n"
          "common lineHeight=16 base=12 scaleW=64 scaleH=32 pages=1 packed=0\n"
-         "page id=0 file=\"" << pageName << "\"\n"
+         "page id=0 file=\""
+      << pageName
+      << "\"\n"
          "chars count=3\n"
          "char id=65 x=0 y=0 width=8 height=10 xoffset=1 yoffset=2 xadvance=10 page=0 chnl=15\n"
          "char id=86 x=10 y=0 width=6 height=10 xoffset=0 yoffset=2 xadvance=8 page=0 chnl=15\n"

@@ -85,7 +85,8 @@ TEST_F(TextDrawing, FiftyOneGlyphsTakeTwoBatchesAndEveryPageChangeFlushes) {
   ASSERT_EQ(device.draws.size(), 2u);
   EXPECT_EQ((std::vector<uint32_t>{device.draws[0].vertexCount, device.draws[1].vertexCount}),
             (std::vector<uint32_t>{300, 6}));
-  EXPECT_FLOAT_EQ(Left(1, 0), 50 * 10 + 1 - 0.5f);  // the second batch starts where the fiftieth glyph left the pen
+  EXPECT_FLOAT_EQ(Left(1, 0),
+                  50 * 10 + 1 - 0.5f);  // the second batch starts where the fiftieth glyph left the pen
   device.draws.clear();
   ASSERT_TRUE(Succeeded(DrawText(font, 0.0f, 0.0f, 0xFFFFFFFFu, "ABAB")));
   ASSERT_EQ(device.draws.size(), 4u);
@@ -104,9 +105,13 @@ TEST_F(TextDrawing, LineFeedsUnknownAndHighBytes) {
             (std::vector<float>{31 - 0.5f, 30 - 0.5f, 40 + 20 + 2 - 0.5f}));
   // Measuring treats the line feed as an ordinary character: (LF, V) kerns there.
   EXPECT_EQ(Width("A\nV"), 10 + 8 - 7);
-  EXPECT_EQ(Width("A?\xC8" "A"), 10 + 4 + 10);  // '?' has no glyph; 200 has one
+  EXPECT_EQ(Width("A?\xC8"
+                  "A"),
+            10 + 4 + 10);  // '?' has no glyph; 200 has one
   device.draws.clear();
-  DrawText(font, 0.0f, 0.0f, 0xFFFFFFFFu, "A?\xC8" "V");
+  DrawText(font, 0.0f, 0.0f, 0xFFFFFFFFu,
+           "A?\xC8"
+           "V");
   ASSERT_EQ(device.draws.size(), 1u);
   EXPECT_EQ(device.draws[0].vertexCount, 18u);
   EXPECT_FLOAT_EQ(Left(0, 2), 14 - 0.5f);  // the glyph-less character still breaks A V
@@ -133,9 +138,11 @@ TEST_F(TextDrawing, AlignmentMovesTheOriginAndTheShadowComesFirst) {
 
 TEST_F(TextDrawing, DrawsWithItsOwnStatesAndGivesTheCallersBack) {
   // A caller's states that differ from the text states in every respect.
-  const std::pair<RenderState, uint32_t> render[] = {
-      {RenderState::ZEnable, 1}, {RenderState::AlphaBlendEnable, 0}, {RenderState::AlphaTestEnable, 0},
-      {RenderState::CullMode, Cull::CCW}, {RenderState::FogEnable, 1}};
+  const std::pair<RenderState, uint32_t> render[] = {{RenderState::ZEnable, 1},
+                                                     {RenderState::AlphaBlendEnable, 0},
+                                                     {RenderState::AlphaTestEnable, 0},
+                                                     {RenderState::CullMode, Cull::CCW},
+                                                     {RenderState::FogEnable, 1}};
   for (auto [state, value] : render) device.SetRenderState(state, value);
   device.SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
   device.SetTextureStageState(1, TextureStageState::ColorOp, TextureOp::Modulate);
@@ -150,16 +157,18 @@ TEST_F(TextDrawing, DrawsWithItsOwnStatesAndGivesTheCallersBack) {
     auto ss = [&](SamplerState t) { return s.sampler[0][static_cast<size_t>(t)]; };
     // No depth test, blending and alpha test on, no culling or fog, texture
     // times diffuse, linear filtering over the caller's point filters.
-    EXPECT_EQ((std::vector<uint32_t>{rs(RenderState::ZEnable), rs(RenderState::AlphaBlendEnable),
-                                     rs(RenderState::AlphaTestEnable), rs(RenderState::CullMode),
-                                     rs(RenderState::FogEnable), s.stage[0][size_t(TextureStageState::ColorOp)],
-                                     s.stage[1][size_t(TextureStageState::ColorOp)], ss(SamplerState::MinFilter),
-                                     ss(SamplerState::MipFilter)}),
-              (std::vector<uint32_t>{0, 1, 1, Cull::None, 0, TextureOp::Modulate, TextureOp::Disable,
-                                     TextureFilter::Linear, TextureFilter::None}));
+    EXPECT_EQ(
+        (std::vector<uint32_t>{rs(RenderState::ZEnable), rs(RenderState::AlphaBlendEnable),
+                               rs(RenderState::AlphaTestEnable), rs(RenderState::CullMode),
+                               rs(RenderState::FogEnable), s.stage[0][size_t(TextureStageState::ColorOp)],
+                               s.stage[1][size_t(TextureStageState::ColorOp)], ss(SamplerState::MinFilter),
+                               ss(SamplerState::MipFilter)}),
+        (std::vector<uint32_t>{0, 1, 1, Cull::None, 0, TextureOp::Modulate, TextureOp::Disable,
+                               TextureFilter::Linear, TextureFilter::None}));
   }
   const DeviceStates& after = device.states();
-  EXPECT_TRUE(after.render == before.render && after.stage == before.stage && after.sampler == before.sampler);
+  EXPECT_TRUE(after.render == before.render && after.stage == before.stage &&
+              after.sampler == before.sampler);
 }
 
 TEST_F(TextDrawing, EmptyStringsMissingPiecesAndBadPages) {

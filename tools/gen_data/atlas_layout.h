@@ -42,11 +42,11 @@ inline float TileV(Tile tile, float t) {
 struct PixelRect {
   int x0, y0, x1, y1;
 };
-constexpr PixelRect kLogoRect{13, 769, 336, 843};     // (0.013, 0.751)-(0.328, 0.823)
-constexpr PixelRect kPointerRect{4, 682, 23, 715};    // (0.004, 0.666)-(0.022, 0.698)
-constexpr PixelRect kSliderRect{0, 717, 210, 731};    // (0, 0.7)-(0.205, 0.714)
-constexpr PixelRect kKnobRect{5, 735, 19, 760};       // (0.005, 0.718)-(0.018, 0.742)
-constexpr PixelRect kStripRect{3, 284, 263, 322};     // (0.003, 0.278)-(0.257, 0.314)
+constexpr PixelRect kLogoRect{13, 769, 336, 843};   // (0.013, 0.751)-(0.328, 0.823)
+constexpr PixelRect kPointerRect{4, 682, 23, 715};  // (0.004, 0.666)-(0.022, 0.698)
+constexpr PixelRect kSliderRect{0, 717, 210, 731};  // (0, 0.7)-(0.205, 0.714)
+constexpr PixelRect kKnobRect{5, 735, 19, 760};     // (0.005, 0.718)-(0.018, 0.742)
+constexpr PixelRect kStripRect{3, 284, 263, 322};   // (0.003, 0.278)-(0.257, 0.314)
 
 // The sky box texture: six 256-pixel faces in a 1024 x 512 image, sides in
 // the top row (+X, -X, +Z, -Z), top and bottom in the second row.

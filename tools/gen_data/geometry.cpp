@@ -67,9 +67,8 @@ void AppendFaces(std::string& out, const Mesh& mesh) {
   size_t faces = mesh.indices.size() / 3;
   out += "  " + std::to_string(faces) + ";\n";
   for (size_t f = 0; f < faces; ++f) {
-    out += "  3;" + std::to_string(mesh.indices[3 * f]) + "," +
-           std::to_string(mesh.indices[3 * f + 1]) + "," + std::to_string(mesh.indices[3 * f + 2]) +
-           (f + 1 < faces ? ";,\n" : ";;\n");
+    out += "  3;" + std::to_string(mesh.indices[3 * f]) + "," + std::to_string(mesh.indices[3 * f + 1]) +
+           "," + std::to_string(mesh.indices[3 * f + 2]) + (f + 1 < faces ? ";,\n" : ";;\n");
   }
 }
 

@@ -135,8 +135,7 @@ Mesh ExtrudeUpright(const std::vector<std::pair<float, float>>& outline, float d
 }
 
 // A flat outline in the floor plane (x, z), raised to `height`: the valve.
-Mesh ExtrudeFlat(const std::vector<std::pair<float, float>>& outline, float height, Tile top,
-                 Tile side) {
+Mesh ExtrudeFlat(const std::vector<std::pair<float, float>>& outline, float height, Tile top, Tile side) {
   Mesh m;
   auto topUV = [&](Vec3 p) {
     return std::pair<float, float>{TileU(top, (p.x + kHalfCell) / 50.0f),
@@ -218,8 +217,8 @@ Mesh Hole() {
 Mesh Reflector() {
   // A small upright plate: the pass stretches it to a bar along X or Z
   // (scales 25 and 2) and turns it onto a diagonal of the cell.
-  return Block({-1.4f, 0, -1.4f}, {1.4f, 16, 1.4f}, kLeft | kRight | kFront | kBack | kUp,
-               kReflectorTile, kReflectorTile);
+  return Block({-1.4f, 0, -1.4f}, {1.4f, 16, 1.4f}, kLeft | kRight | kFront | kBack | kUp, kReflectorTile,
+               kReflectorTile);
 }
 
 Mesh Gem() {
@@ -243,7 +242,8 @@ Mesh Gem() {
     FlatTriangle(m, a, b, c, mid - centre, uv);
   };
   // Table.
-  for (int i = 1; i + 1 < n; ++i) tri(ringPoint(rings[0], 0), ringPoint(rings[0], i), ringPoint(rings[0], i + 1));
+  for (int i = 1; i + 1 < n; ++i)
+    tri(ringPoint(rings[0], 0), ringPoint(rings[0], i), ringPoint(rings[0], i + 1));
   for (int k = 0; k < 3; ++k) {
     const Ring& a = rings[k];
     const Ring& b = rings[k + 1];
@@ -320,13 +320,25 @@ Mesh TurnAround() {
 }
 
 Mesh Hourglass() {
-  Mesh m = Lathe({{0, 40}, {12, 40}, {12, 40}, {12, 36}, {12, 36}, {10.5f, 35}, {9.5f, 30},
-                  {2.2f, 22}, {9.5f, 14}, {10.5f, 9}, {12, 8}, {12, 8}, {12, 4}, {12, 4}, {0, 4}},
+  Mesh m = Lathe({{0, 40},
+                  {12, 40},
+                  {12, 40},
+                  {12, 36},
+                  {12, 36},
+                  {10.5f, 35},
+                  {9.5f, 30},
+                  {2.2f, 22},
+                  {9.5f, 14},
+                  {10.5f, 9},
+                  {12, 8},
+                  {12, 8},
+                  {12, 4},
+                  {12, 4},
+                  {0, 4}},
                  20, kBallTile);
   // Two posts hold the caps together.
   for (float x : {-10.5f, 10.5f}) {
-    Mesh post = Block({x - 1, 8, -1}, {x + 1, 36, 1}, kLeft | kRight | kFront | kBack, kBallTile,
-                      kBallTile);
+    Mesh post = Block({x - 1, 8, -1}, {x + 1, 36, 1}, kLeft | kRight | kFront | kBack, kBallTile, kBallTile);
     m.Append(post);
   }
   return m;
@@ -436,7 +448,8 @@ Mesh CloudPlane() {
   }
   for (int i = 0; i < n; ++i) {
     for (int j = 0; j < n; ++j) {
-      uint16_t a = uint16_t(i * (n + 1) + j), b = uint16_t(a + 1), c = uint16_t(a + n + 1), d = uint16_t(c + 1);
+      uint16_t a = uint16_t(i * (n + 1) + j), b = uint16_t(a + 1), c = uint16_t(a + n + 1),
+               d = uint16_t(c + 1);
       m.AddTriangle(a, b, d, {0, 1, 0});
       m.AddTriangle(a, d, c, {0, 1, 0});
     }

@@ -3,8 +3,8 @@
 #include <jpeglib.h>
 #include <png.h>
 
-#include <cstdio>
 #include <cstdint>
+#include <cstdio>
 
 namespace gen {
 
@@ -86,9 +86,8 @@ void FillRing(Image& img, float cx, float cy, float r0, float r1, Color c) {
 
 void FillLine(Image& img, float x0, float y0, float x1, float y1, float width, Color c) {
   float h = width / 2;
-  FillByDistance(img, std::min(x0, x1) - h, std::min(y0, y1) - h, std::max(x0, x1) + h,
-                 std::max(y0, y1) + h, c,
-                 [&](float x, float y) { return SegmentDistance(x, y, x0, y0, x1, y1) - h; });
+  FillByDistance(img, std::min(x0, x1) - h, std::min(y0, y1) - h, std::max(x0, x1) + h, std::max(y0, y1) + h,
+                 c, [&](float x, float y) { return SegmentDistance(x, y, x0, y0, x1, y1) - h; });
 }
 
 void FillPolygon(Image& img, const std::vector<std::pair<float, float>>& pts, Color c, float grow) {
@@ -120,7 +119,11 @@ void FillArrow(Image& img, float x0, float y0, float x1, float y1, float width, 
   float head = width * 2.6f;
   float bx = x1 - dx * head, by = y1 - dy * head;
   FillLine(img, x0, y0, bx, by, width, c);
-  FillPolygon(img, {{x1, y1}, {bx - dy * head * 0.75f, by + dx * head * 0.75f}, {bx + dy * head * 0.75f, by - dx * head * 0.75f}}, c);
+  FillPolygon(img,
+              {{x1, y1},
+               {bx - dy * head * 0.75f, by + dx * head * 0.75f},
+               {bx + dy * head * 0.75f, by - dx * head * 0.75f}},
+              c);
 }
 
 namespace {

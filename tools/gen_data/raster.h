@@ -47,8 +47,7 @@ void FillCircle(Image& img, float cx, float cy, float r, Color c);
 void FillRing(Image& img, float cx, float cy, float r0, float r1, Color c);
 void FillLine(Image& img, float x0, float y0, float x1, float y1, float width, Color c);
 // `grow` widens (or with a negative value narrows) the shape by that many pixels.
-void FillPolygon(Image& img, const std::vector<std::pair<float, float>>& points, Color c,
-                 float grow = 0.0f);
+void FillPolygon(Image& img, const std::vector<std::pair<float, float>>& points, Color c, float grow = 0.0f);
 // An arrow from (x0, y0) to (x1, y1) with a head at the end.
 void FillArrow(Image& img, float x0, float y0, float x1, float y1, float width, Color c);
 

@@ -250,7 +250,8 @@ void Logo(Image& img, const FontFace& font) {
   // Dark outline and a soft drop shadow, then a warm gradient face.
   for (int dy = -3; dy <= 3; ++dy)
     for (int dx = -3; dx <= 3; ++dx)
-      if (dx * dx + dy * dy <= 10) DrawString(layer, font, text, x + dx + 2, baseline + dy + 3, Rgb(0x000000, 0.35f));
+      if (dx * dx + dy * dy <= 10)
+        DrawString(layer, font, text, x + dx + 2, baseline + dy + 3, Rgb(0x000000, 0.35f));
   for (int dy = -2; dy <= 2; ++dy)
     for (int dx = -2; dx <= 2; ++dx)
       if (dx * dx + dy * dy <= 5) DrawString(layer, font, text, x + dx, baseline + dy, Rgb(0x3A1A05));
@@ -261,7 +262,8 @@ void Logo(Image& img, const FontFace& font) {
       Color& c = face.At(xx, y);
       if (c.a <= 0) continue;
       float t = float(y - r.y0) / (r.y1 - r.y0);
-      Color g = t < 0.5f ? Mix(Rgb(0xFFF6B0), Rgb(0xFFC12E), t * 2) : Mix(Rgb(0xFFA01E), Rgb(0xE0541A), (t - 0.5f) * 2);
+      Color g = t < 0.5f ? Mix(Rgb(0xFFF6B0), Rgb(0xFFC12E), t * 2)
+                         : Mix(Rgb(0xFFA01E), Rgb(0xE0541A), (t - 0.5f) * 2);
       c = WithAlpha(g, c.a);
     }
   for (int y = r.y0; y < r.y1; ++y)
@@ -274,8 +276,8 @@ void Logo(Image& img, const FontFace& font) {
 void Pointer(Image& img) {
   // An arrow with its tip on the sprite's top-left corner (the hot spot).
   const float x = kPointerRect.x0, y = kPointerRect.y0;
-  std::vector<std::pair<float, float>> arrow = {{0, 0}, {0, 25}, {6, 19.5f}, {10.5f, 30}, {14.5f, 28.3f},
-                                                {10, 18}, {17.5f, 18}};
+  std::vector<std::pair<float, float>> arrow = {{0, 0},         {0, 25},  {6, 19.5f}, {10.5f, 30},
+                                                {14.5f, 28.3f}, {10, 18}, {17.5f, 18}};
   for (auto& p : arrow) p.first += x + 0.6f, p.second += y + 0.6f;
   FillPolygon(img, arrow, Rgb(0x101010), 0.6f);
   FillPolygon(img, arrow, Rgb(0xFFFFFF), -1.1f);
@@ -348,11 +350,13 @@ Image MakeParticles() {
         float glow = std::exp(-d * d * 4.0f);
         float v = 0;
         switch (frame) {
-          case 1: case 16: v = glow; break;
+          case 1:
+          case 16: v = glow; break;
           case 2: v = std::exp(-d * d * 12.0f); break;
           case 3: v = 0.6f * glow + std::exp(-d * d * 40.0f); break;
           case 4: v = glow * (0.6f + 0.4f * Fbm(x / 8.0f, y / 8.0f, 3, kNoWrap, 5)); break;
-          case 5: case 11: {  // four-point sparkle
+          case 5:
+          case 11: {  // four-point sparkle
             float arms = std::exp(-std::fabs(dx) * 30) + std::exp(-std::fabs(dy) * 30);
             v = arms * std::exp(-d * 2.5f) + 0.8f * std::exp(-d * d * 30.0f);
             if (frame == 11) v += 0.35f * glow;
@@ -368,7 +372,8 @@ Image MakeParticles() {
             v = (std::exp(-std::fabs(ux) * 25) + std::exp(-std::fabs(uy) * 25)) * std::exp(-d * 3.0f);
             break;
           }
-          case 8: case 14: {  // a burst of streaks
+          case 8:
+          case 14: {  // a burst of streaks
             float streak = std::pow(std::fabs(std::cos(a * 6 + 0.3f)), 8.0f) *
                            (0.5f + 0.5f * HashUnit(uint32_t((a + kPi) * 12 / kPi), 1, 9));
             v = streak * std::exp(-d * 2.2f) + std::exp(-d * d * 18.0f);
@@ -378,7 +383,8 @@ Image MakeParticles() {
           case 9: v = std::exp(-std::pow((d - 0.75f) * 18.0f, 2.0f)); break;
           case 10: v = std::exp(-std::pow((d - 0.6f) * 6.0f, 2.0f)); break;
           case 12:
-            v = std::exp(-std::pow((d - 0.8f) * 16.0f, 2.0f)) + 0.7f * std::exp(-std::pow((d - 0.45f) * 16.0f, 2.0f));
+            v = std::exp(-std::pow((d - 0.8f) * 16.0f, 2.0f)) +
+                0.7f * std::exp(-std::pow((d - 0.45f) * 16.0f, 2.0f));
             break;
           case 13: v = 0.7f * glow + 0.6f * std::exp(-std::pow((d - 0.7f) * 12.0f, 2.0f)); break;
           case 15: {
@@ -431,7 +437,7 @@ Image MakeIslandTexture() {
         float n = Fbm(fx / 32.0f, fy / 32.0f, 4, 32, 209);
         c = Mix(Rgb(0x6B5A48), Rgb(0x9A8A76), 0.5f + 0.3f * strata + 0.2f * n);
         c = Mix(Rgb(0x4A3826), c, Clamp01(t * 8.0f));  // dark soil under the grass
-        c = Scale(c, 1.0f - 0.35f * t);              // darker towards the tip
+        c = Scale(c, 1.0f - 0.35f * t);                // darker towards the tip
         c.a = 1.0f;
       }
       img.At(x, y) = c;
@@ -462,10 +468,12 @@ Image MakeSkybox() {
     for (int j = 0; j < kSkyFace; ++j)
       for (int i = 0; i < kSkyFace; ++i) {
         float s = (i + 0.5f) / kSkyFace * 2 - 1, t = (j + 0.5f) / kSkyFace * 2 - 1;
-        float dx = f.cx + s * f.rx + t * f.dx, dy = f.cy + s * f.ry + t * f.dy, dz = f.cz + s * f.rz + t * f.dz;
+        float dx = f.cx + s * f.rx + t * f.dx, dy = f.cy + s * f.ry + t * f.dy,
+              dz = f.cz + s * f.rz + t * f.dz;
         float l = std::sqrt(dx * dx + dy * dy + dz * dz);
         dx /= l, dy /= l, dz /= l;
-        Color c = dy > 0 ? Mix(horizon, zenith, std::pow(dy, 0.6f)) : Mix(horizon, below, std::pow(-dy, 0.5f));
+        Color c =
+            dy > 0 ? Mix(horizon, zenith, std::pow(dy, 0.6f)) : Mix(horizon, below, std::pow(-dy, 0.5f));
         if (dy > 0.03f) {  // high thin clouds, thinning to the horizon
           float px = dx / dy * 1.5f, pz = dz / dy * 1.5f;
           float n = Fbm(px + 10, pz + 10, 4, kNoWrap, 401);
@@ -571,8 +579,12 @@ struct Picture {
     FillLine(img, ax, ay, bx, by, 3, Rgb(0xBFF6FF));
   }
   void Gem(float x, float y, float s = 10) const {
-    FillPolygon(img, {{x - s, y - s * 0.3f}, {x - s * 0.5f, y - s * 0.8f}, {x + s * 0.5f, y - s * 0.8f},
-                      {x + s, y - s * 0.3f}, {x, y + s}},
+    FillPolygon(img,
+                {{x - s, y - s * 0.3f},
+                 {x - s * 0.5f, y - s * 0.8f},
+                 {x + s * 0.5f, y - s * 0.8f},
+                 {x + s, y - s * 0.3f},
+                 {x, y + s}},
                 Rgb(0x18C07A));
     FillPolygon(img, {{x - s * 0.5f, y - s * 0.3f}, {x + s * 0.5f, y - s * 0.3f}, {x, y + s * 0.7f}},
                 Rgb(0x9BFFD4, 0.8f));
@@ -680,8 +692,14 @@ void TeleportsMovableBricksAndBonusesColumn(Picture& p, const FontFace& labelFon
   float cx = (p.x0 + p.x1) / 2.0f;
   FillPolygon(img, {{cx - 30, 250}, {cx - 22, 234}, {cx - 14, 250}, {cx - 22, 266}}, Rgb(0xFFD040));
   p.Clock(cx, 250, 10);
-  FillPolygon(img, {{cx + 24, 236}, {cx + 16, 252}, {cx + 23, 252}, {cx + 18, 266}, {cx + 31, 248},
-                    {cx + 24, 248}, {cx + 30, 236}},
+  FillPolygon(img,
+              {{cx + 24, 236},
+               {cx + 16, 252},
+               {cx + 23, 252},
+               {cx + 18, 266},
+               {cx + 31, 248},
+               {cx + 24, 248},
+               {cx + 30, 236}},
               Rgb(0xFFE040));
   p.Heart(cx - 12, 300, 9);
   FillArrow(img, cx + 22, 310, cx + 8, 290, 3, Rgb(0x80D0FF));
@@ -695,7 +713,7 @@ Image MakeHelpTexture(const Image& atlas, const FontFace& labelFont) {
   Image img(1024, 1024);
   // Columns at u 0-0.112, 0.113-0.225 (the first page's two pictures),
   // 0.226-0.338, 0.339-0.452, 0.453-0.565, 0.566-0.678, v 0-0.365.
-  const float us[6][2] = {{0, 0.112f}, {0.113f, 0.225f}, {0.226f, 0.338f},
+  const float us[6][2] = {{0, 0.112f},      {0.113f, 0.225f}, {0.226f, 0.338f},
                           {0.339f, 0.452f}, {0.453f, 0.565f}, {0.566f, 0.678f}};
   for (int col = 0; col < 6; ++col) {
     int x0 = int(std::ceil(us[col][0] * 1024)), x1 = int(std::floor(us[col][1] * 1024));

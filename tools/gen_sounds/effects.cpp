@@ -7,8 +7,8 @@ namespace {
 
 Buffer Silence(double seconds) { return Buffer(Samples(seconds), 0.0f); }
 
-const std::vector<Partial> kGlass = {{1.0, 1.0, 0.45}, {2.76, 0.45, 0.22}, {5.40, 0.22, 0.1},
-                                     {8.93, 0.10, 0.05}};
+const std::vector<Partial> kGlass = {
+    {1.0, 1.0, 0.45}, {2.76, 0.45, 0.22}, {5.40, 0.22, 0.1}, {8.93, 0.10, 0.05}};
 const std::vector<Partial> kBlip = {{1.0, 1.0, 0}, {2.0, 0.15, 0}};
 const std::vector<Partial> kWood = {{1.0, 1.0, 0.03}, {2.57, 0.35, 0.015}, {4.1, 0.15, 0.01}};
 
@@ -33,8 +33,7 @@ Buffer ReflectorRemove() {
   Buffer b = Silence(0.16);
   Noise n(12);
   AddNoiseBurst(b, n, 0.0, 0.02, 200, 2500, 0.004, 0.5);
-  AddTone(b, 0.005, 0.09, 760, 340, 0.5, {{1.0, 1.0, 0.05}, {2.0, 0.1, 0.03}},
-          Shape(0.002, 0.04));
+  AddTone(b, 0.005, 0.09, 760, 340, 0.5, {{1.0, 1.0, 0.05}, {2.0, 0.1, 0.03}}, Shape(0.002, 0.04));
   Normalize(b, 0.55);
   return b;
 }
@@ -93,8 +92,7 @@ Buffer BrickCrash() {
     double t = 0.02 + 0.5 * std::pow(n.Uniform(0, 1), 1.6);
     double fade = 1.0 - t / 0.6;
     double lo = n.Uniform(150, 600);
-    AddNoiseBurst(b, n, t, 0.05, lo, lo * n.Uniform(3, 8), n.Uniform(0.005, 0.015),
-                  0.7 * fade, false);
+    AddNoiseBurst(b, n, t, 0.05, lo, lo * n.Uniform(3, 8), n.Uniform(0.005, 0.015), 0.7 * fade, false);
   }
   Normalize(b, 0.8);
   return b;
@@ -255,15 +253,19 @@ std::vector<NamedSound> MakeEffects() {
   all.push_back({"bonus3", Arpeggio({91, 86, 83}, 0.07, 0.5, 0.6)});
   all.push_back({"bonus4", Arpeggio({84, 91, 96, 100}, 0.05, 0.5, 0.65)});
   all.push_back({"lost", Brass({{67, 0.0, 0.3}, {63, 0.35, 0.3}, {60, 0.7, 0.8}}, 1.7, 0.5)});
-  all.push_back({"win", Brass({{67, 0.0, 0.15}, {72, 0.18, 0.15}, {76, 0.36, 0.9}, {79, 0.36, 0.9}},
-                              1.6, 0.45)});
+  all.push_back(
+      {"win", Brass({{67, 0.0, 0.15}, {72, 0.18, 0.15}, {76, 0.36, 0.9}, {79, 0.36, 0.9}}, 1.6, 0.45)});
   all.push_back({"menuonenter", MenuOnEnter()});
   all.push_back({"menuonclick", MenuOnClick()});
   all.push_back({"test", TestTone()});
   all.push_back({"menumov", MenuMov()});
   all.push_back({"start", Arpeggio({79, 84, 88, 91}, 0.09, 0.55, 0.9)});
-  all.push_back({"end", Brass({{60, 0.0, 0.13}, {64, 0.15, 0.13}, {67, 0.30, 0.13},
-                               {72, 0.45, 1.1}, {76, 0.45, 1.1}, {67, 0.45, 1.1}},
+  all.push_back({"end", Brass({{60, 0.0, 0.13},
+                               {64, 0.15, 0.13},
+                               {67, 0.30, 0.13},
+                               {72, 0.45, 1.1},
+                               {76, 0.45, 1.1},
+                               {67, 0.45, 1.1}},
                               2.0, 0.4)});
   return all;
 }

@@ -36,8 +36,7 @@ void AddMelody(Buffer& b, const std::vector<Note>& notes, double startBeat, doub
   for (const Note& n : notes) {
     if (n.note > 0) {
       double f = NoteFrequency(n.note);
-      AddTone(b, at * beat, n.beats * beat * 0.9, f, f, level, timbre,
-              Shape(0.015, 0.12, vibrato), true);
+      AddTone(b, at * beat, n.beats * beat * 0.9, f, f, level, timbre, Shape(0.015, 0.12, vibrato), true);
     }
     at += n.beats;
   }
@@ -67,22 +66,20 @@ Buffer MenuTheme() {
     }
     for (int e = 0; e < 8; ++e) {
       double f = NoteFrequency(c.tones[arp[e]] + 12);
-      AddTone(b, t0 + e * beat / 2, beat * 0.45, f, f, e % 2 ? 0.1 : 0.14, kMallet,
-              Shape(0.002, 0.08), true);
+      AddTone(b, t0 + e * beat / 2, beat * 0.45, f, f, e % 2 ? 0.1 : 0.14, kMallet, Shape(0.002, 0.08), true);
       if (e % 2) {
         AddNoiseBurst(b, noise, t0 + e * beat / 2, 0.08, 5000, 10000, 0.018, 0.08, true);
       }
     }
   }
-  const std::vector<Note> melody = {
-      {76, 1}, {79, 1}, {84, 2},              // C
-      {83, 1}, {81, 1}, {76, 2},              // Am
-      {77, 1}, {81, 1}, {84, 1.5}, {81, 0.5}, // F
-      {79, 3}, {74, 1},                       // G
-      {76, 1}, {79, 1}, {84, 1}, {88, 1},     // C
-      {86, 2}, {84, 1}, {81, 1},              // Am
-      {77, 1}, {81, 1}, {86, 1}, {84, 1},     // Dm
-      {83, 2}, {79, 1}, {0, 1}};              // G
+  const std::vector<Note> melody = {{76, 1}, {79, 1}, {84, 2},               // C
+                                    {83, 1}, {81, 1}, {76, 2},               // Am
+                                    {77, 1}, {81, 1}, {84, 1.5}, {81, 0.5},  // F
+                                    {79, 3}, {74, 1},                        // G
+                                    {76, 1}, {79, 1}, {84, 1},   {88, 1},    // C
+                                    {86, 2}, {84, 1}, {81, 1},               // Am
+                                    {77, 1}, {81, 1}, {86, 1},   {84, 1},    // Dm
+                                    {83, 2}, {79, 1}, {0, 1}};               // G
   AddMelody(b, melody, 0, beat, kBell, 0.3, 0.004);
   LoopReverb(b, 0.22, 0.5);
   Normalize(b, 0.7);
@@ -92,8 +89,8 @@ Buffer MenuTheme() {
 // A steadier theme for play: a pulse of kick, hat and bass, 120 beats a minute.
 Buffer GameTheme() {
   const double beat = 0.5;
-  const std::vector<Chord> cycle = {{45, {57, 60, 64}}, {41, {57, 60, 65}}, {48, {55, 60, 64}},
-                                    {43, {55, 59, 62}}};
+  const std::vector<Chord> cycle = {
+      {45, {57, 60, 64}}, {41, {57, 60, 65}}, {48, {55, 60, 64}}, {43, {55, 59, 62}}};
   const int bars = 16;
   Buffer b(Samples(bars * 4 * beat), 0.0f);
   Noise noise(601);
@@ -120,15 +117,14 @@ Buffer GameTheme() {
       }
     }
   }
-  const std::vector<Note> lead = {
-      {81, 1.5}, {84, 0.5}, {88, 1}, {86, 1},   // Am
-      {84, 2}, {81, 1}, {77, 1},                // F
-      {79, 1.5}, {76, 0.5}, {79, 1}, {84, 1},   // C
-      {83, 2}, {86, 2},                         // G
-      {88, 1.5}, {86, 0.5}, {84, 1}, {83, 1},   // Am
-      {81, 2}, {84, 1}, {81, 1},                // F
-      {79, 1}, {76, 1}, {79, 1}, {84, 1},       // C
-      {83, 3}, {0, 1}};                         // G
+  const std::vector<Note> lead = {{81, 1.5}, {84, 0.5}, {88, 1}, {86, 1},  // Am
+                                  {84, 2},   {81, 1},   {77, 1},           // F
+                                  {79, 1.5}, {76, 0.5}, {79, 1}, {84, 1},  // C
+                                  {83, 2},   {86, 2},                      // G
+                                  {88, 1.5}, {86, 0.5}, {84, 1}, {83, 1},  // Am
+                                  {81, 2},   {84, 1},   {81, 1},           // F
+                                  {79, 1},   {76, 1},   {79, 1}, {84, 1},  // C
+                                  {83, 3},   {0, 1}};                      // G
   AddMelody(b, lead, 8 * 4, beat, kLead, 0.22, 0.006);
   LoopReverb(b, 0.15, 0.4);
   Normalize(b, 0.7);
@@ -139,8 +135,8 @@ Buffer GameTheme() {
 // distant chimes, faded out by the time the menu music takes over.
 Buffer IntroTheme() {
   const double bar = 1.2;
-  const std::vector<Chord> chords = {{50, {62, 66, 69, 73}}, {47, {59, 62, 66, 69}},
-                                     {43, {55, 59, 62, 66}}, {45, {57, 61, 64, 69}}};
+  const std::vector<Chord> chords = {
+      {50, {62, 66, 69, 73}}, {47, {59, 62, 66, 69}}, {43, {55, 59, 62, 66}}, {45, {57, 61, 64, 69}}};
   Buffer b(Samples(chords.size() * bar + 1.2), 0.0f);
   const int pattern[4] = {0, 2, 1, 3};
   for (size_t i = 0; i < chords.size(); ++i) {

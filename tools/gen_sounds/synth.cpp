@@ -96,8 +96,8 @@ void AddPad(Buffer& out, double t, double hold, double freq, double level, bool 
   }
 }
 
-void AddNoiseBurst(Buffer& out, Noise& noise, double t, double length, double lowCut,
-                   double highCut, double decay, double level, bool wrap) {
+void AddNoiseBurst(Buffer& out, Noise& noise, double t, double length, double lowCut, double highCut,
+                   double decay, double level, bool wrap) {
   long start = Samples(t);
   long total = std::max(1, Samples(length));
   double aLow = 1.0 - std::exp(-2 * kPi * highCut / kRate);
@@ -178,9 +178,7 @@ void RunReverb(Buffer& buffer, double wet, double roomSize, int passes) {
 
 void Reverb(Buffer& buffer, double wet, double roomSize) { RunReverb(buffer, wet, roomSize, 1); }
 
-void LoopReverb(Buffer& buffer, double wet, double roomSize) {
-  RunReverb(buffer, wet, roomSize, 2);
-}
+void LoopReverb(Buffer& buffer, double wet, double roomSize) { RunReverb(buffer, wet, roomSize, 2); }
 
 void FadeIn(Buffer& buffer, double seconds) {
   size_t n = std::min(buffer.size(), static_cast<size_t>(Samples(seconds)));

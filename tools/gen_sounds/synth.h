@@ -59,8 +59,8 @@ void AddBrass(Buffer& out, double t, double hold, double freq, double level, boo
 void AddPad(Buffer& out, double t, double hold, double freq, double level, bool wrap = false);
 
 // A burst of noise through a band (low and high cut in Hz) with exponential decay.
-void AddNoiseBurst(Buffer& out, Noise& noise, double t, double length, double lowCut,
-                   double highCut, double decay, double level, bool wrap = false);
+void AddNoiseBurst(Buffer& out, Noise& noise, double t, double length, double lowCut, double highCut,
+                   double decay, double level, bool wrap = false);
 
 void LowPass(Buffer& buffer, double cutoffHz);
 // A small room: parallel combs into series all-passes, mixed with the dry sound.

@@ -70,14 +70,15 @@ struct SourceError {
   std::string reason;
 };
 
-constexpr int kMaxTitleLength = 63;     // fits the file header with its terminator
+constexpr int kMaxTitleLength = 63;  // fits the file header with its terminator
 constexpr int kLargestTimeLimit = 3600;
 
 // The legend: one character per element. Valves point the way the ball may
 // pass on screen; bonus letters name their kind.
 inline std::optional<SourceCell> CellForChar(char ch) {
   switch (ch) {
-    case ' ': case '~': return SourceCell{Void, 0, 0};
+    case ' ':
+    case '~': return SourceCell{Void, 0, 0};
     case '.': return SourceCell{Floor, 0, 0};
     case '#': return SourceCell{Wall, 0, 0};
     case 'G': return SourceCell{Gate, 0, 0};
@@ -202,10 +203,14 @@ struct SourceReader {
     move.line = lineNo;
     if (!ParseWholeInt(parts[0], move.step) || move.step < 0)
       return Fail(error, lineNo, "step '" + parts[0] + "' is not a number 0 or above");
-    if (parts[1] == "/") move.action = MoveAction::PlaceMain;
-    else if (parts[1] == "\\") move.action = MoveAction::PlaceAnti;
-    else if (parts[1] == "x") move.action = MoveAction::Remove;
-    else return Fail(error, lineNo, "unknown move '" + parts[1] + "' (use /, \\ or x)");
+    if (parts[1] == "/")
+      move.action = MoveAction::PlaceMain;
+    else if (parts[1] == "\\")
+      move.action = MoveAction::PlaceAnti;
+    else if (parts[1] == "x")
+      move.action = MoveAction::Remove;
+    else
+      return Fail(error, lineNo, "unknown move '" + parts[1] + "' (use /, \\ or x)");
     if (!ParseWholeInt(parts[2], move.row) || !ParseWholeInt(parts[3], move.col))
       return Fail(error, lineNo, "row and column must be numbers");
     if (!level.solution.empty() && move.step < level.solution.back().step)
@@ -216,7 +221,8 @@ struct SourceReader {
 
   bool ReadKey(int lineNo, const std::string& line) {
     size_t colon = line.find(':');
-    if (colon == std::string::npos) return Fail(error, lineNo, "expected 'key: value', 'grid:' or 'solution:'");
+    if (colon == std::string::npos)
+      return Fail(error, lineNo, "expected 'key: value', 'grid:' or 'solution:'");
     const std::string key = Trim(line.substr(0, colon));
     const std::string value = Trim(line.substr(colon + 1));
     if (key == "title") return ReadTitle(lineNo, value);
@@ -224,7 +230,8 @@ struct SourceReader {
       level.idea = value;
     } else if (key == "time") {
       if (haveTime) return Fail(error, lineNo, "second time limit");
-      if (!ParseWholeInt(value, level.timeLimit) || level.timeLimit < 1 || level.timeLimit > kLargestTimeLimit)
+      if (!ParseWholeInt(value, level.timeLimit) || level.timeLimit < 1 ||
+          level.timeLimit > kLargestTimeLimit)
         return Fail(error, lineNo, "time must be a whole number of seconds from 1 to 3600");
       haveTime = true;
     } else if (key == "grid") {
@@ -292,9 +299,11 @@ inline bool ReadGrid(LevelSource& level, const std::vector<std::string>& gridLin
     }
   }
   if (counts[Start] != 1)
-    return Fail(error, firstLine, "the grid needs exactly one start 'S', it has " + std::to_string(counts[Start]));
+    return Fail(error, firstLine,
+                "the grid needs exactly one start 'S', it has " + std::to_string(counts[Start]));
   if (counts[Stone] == 0) return Fail(error, firstLine, "the grid has no stone '*'");
-  if (counts[Gate] > 0 && counts[Switch] == 0) return Fail(error, firstLine, "gates without a switch never open");
+  if (counts[Gate] > 0 && counts[Switch] == 0)
+    return Fail(error, firstLine, "gates without a switch never open");
   if (counts[Teleport] == 1) return Fail(error, firstLine, "a lone teleport has no partner");
   return true;
 }
@@ -349,7 +358,8 @@ inline std::optional<LevelSource> ParseLevelSource(const std::string& text, Sour
   const std::vector<std::string> lines = SplitLines(text);
   for (size_t i = 0; i < lines.size(); ++i)
     if (!reader.ReadLine(static_cast<int>(i) + 1, lines[i])) return std::nullopt;
-  if (!reader.CheckComplete(requireSolution) || !ReadGrid(level, reader.gridLines, reader.gridFirstLine, error) ||
+  if (!reader.CheckComplete(requireSolution) ||
+      !ReadGrid(level, reader.gridLines, reader.gridFirstLine, error) ||
       !CheckClosed(level, reader.gridFirstLine, error))
     return std::nullopt;
   LinkTeleports(level);

@@ -13,9 +13,9 @@
 #include <memory>
 #include <string>
 
-#include "level_source.h"
 #include "core/settings_file.h"
 #include "gameplay/level_file.h"
+#include "level_source.h"
 
 namespace {
 
@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
     const std::string path = argv[i];
     int number = LevelNumberFromFileName(path);
     if (number < 1) {
-      std::fprintf(stderr, "%s: the file name must start with the level number and '-', as in 07-valves.lvl\n",
+      std::fprintf(stderr,
+                   "%s: the file name must start with the level number and '-', as in 07-valves.lvl\n",
                    path.c_str());
       ok = false;
       continue;

@@ -93,10 +93,12 @@ int Check(const std::vector<std::string>& paths) {
     ok = ok && !idle.won && modes[2].timeLeft >= kMinimumSpare;
     std::printf("%-34s %s %3dx%-3d time %4d  steps %6d  seconds %4d  left %4d/%4d/%4d  falls %d  idle %s",
                 path.c_str(), ok ? "ok  " : "FAIL", level.rows, level.cols, level.timeLimit, modes[0].steps,
-                modes[0].secondsCounted, modes[0].timeLeft, modes[1].timeLeft, modes[2].timeLeft, modes[0].falls,
-                idle.won ? "WINS" : "no");
+                modes[0].secondsCounted, modes[0].timeLeft, modes[1].timeLeft, modes[2].timeLeft,
+                modes[0].falls, idle.won ? "WINS" : "no");
     if (!modes[0].won) std::printf("  stones left %d", modes[0].stonesLeft);
-    if (outOfReach) std::printf("  %d clicks out of reach (rows %d..%d, cols %d..%d)", outOfReach, box.minRow, box.maxRow, box.minCol, box.maxCol);
+    if (outOfReach)
+      std::printf("  %d clicks out of reach (rows %d..%d, cols %d..%d)", outOfReach, box.minRow, box.maxRow,
+                  box.minCol, box.maxCol);
     std::printf("\n");
     if (!ok) ++failures;
   }
@@ -134,12 +136,15 @@ int Plan(const std::string& path, const std::vector<std::string>& args) {
   std::vector<int> notBefore;
   for (size_t i = 0; i + 2 < args.size(); i += 3) {
     SolutionMove m;
-    m.action = args[i] == "/" ? MoveAction::PlaceMain : args[i] == "x" ? MoveAction::Remove : MoveAction::PlaceAnti;
+    m.action = args[i] == "/"   ? MoveAction::PlaceMain
+               : args[i] == "x" ? MoveAction::Remove
+                                : MoveAction::PlaceAnti;
     m.row = std::atoi(args[i + 1].c_str());
     m.col = std::atoi(args[i + 2].c_str());
     plan.push_back(m);
     notBefore.push_back(0);
-    if (i + 3 < args.size() && args[i + 3][0] == '@') notBefore.back() = std::atoi(args[i + 3].c_str() + 1), ++i;
+    if (i + 3 < args.size() && args[i + 3][0] == '@')
+      notBefore.back() = std::atoi(args[i + 3].c_str() + 1), ++i;
   }
   std::vector<SolutionMove> timed;
   size_t next = 0;
@@ -173,8 +178,8 @@ int Plan(const std::string& path, const std::vector<std::string>& args) {
   });
   std::printf("solution:\n");
   for (const SolutionMove& m : timed) std::printf("%d %s %d %d\n", m.step, MoveName(m.action), m.row, m.col);
-  std::printf("# %s after %d steps, %zu of %zu moves used\n", run.won ? "won" : "NOT WON", run.steps, timed.size(),
-              plan.size());
+  std::printf("# %s after %d steps, %zu of %zu moves used\n", run.won ? "won" : "NOT WON", run.steps,
+              timed.size(), plan.size());
   return run.won && timed.size() == plan.size() ? 0 : 1;
 }
 

@@ -106,7 +106,6 @@ struct ReplayGame {
   }
 };
 
-
 // The cells a player can point at. While the ball rolls, the play screen
 // eases the camera's eye towards ((row / 2 + rows / 4) x 50, 1200,
 // (col / 2 + cols / 4) x 50) for the cell under the pointer, looking at the
@@ -116,7 +115,9 @@ struct ReplayGame {
 // screen until the eye settles, and keeps one cell clear of the band.
 struct ClickableBox {
   int minRow = 0, maxRow = 0, minCol = 0, maxCol = 0;
-  bool Contains(int row, int col) const { return row >= minRow && row <= maxRow && col >= minCol && col <= maxCol; }
+  bool Contains(int row, int col) const {
+    return row >= minRow && row <= maxRow && col >= minCol && col <= maxCol;
+  }
 };
 
 inline ClickableBox ClickableCells(int rows, int cols) {
@@ -131,9 +132,10 @@ inline ClickableBox ClickableCells(int rows, int cols) {
       float x = 0, z = 0;
       if (!PickGroundPoint(camera, pointerX, pointerY, kWidth, kHeight, 0, 0, 0, &x, &z)) break;
       cursor = ComputeCursorCell(x, z);
-      MoveCameraTo(camera,
-                   {(cursor.row * 0.5f + rows * 0.25f) * 50.0f, 1200.0f, (cursor.col * 0.5f + cols * 0.25f) * 50.0f},
-                   home, 45.0f);
+      MoveCameraTo(
+          camera,
+          {(cursor.row * 0.5f + rows * 0.25f) * 50.0f, 1200.0f, (cursor.col * 0.5f + cols * 0.25f) * 50.0f},
+          home, 45.0f);
       StepCamera(camera, kWidth, kHeight);
     }
     return cursor;

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstring>
 
-#include "shell/screens/menu_pages.h"
-#include "shell/screens/pointer_tracking.h"
-#include "shell/screens/scene.h"
 #include "render/sprites.h"
 #include "shell/game.h"
 #include "shell/screen_table.h"
+#include "shell/screens/menu_pages.h"
+#include "shell/screens/pointer_tracking.h"
+#include "shell/screens/scene.h"
 #include "shell/screens/splash_frame.h"
 #include "text/text_drawing.h"
 
@@ -17,9 +17,9 @@ namespace {
 
 // The GameState of each screen, in MenuScreen order.
 constexpr GameState kScreenStates[kMenuScreens] = {
-    GameState::MainMenu,        GameState::InfoPage,      GameState::OptionsFromMenu,
-    GameState::RecordsScreen,   GameState::PlayersScreen, GameState::StartGameScreen,
-    GameState::NewGameScreen,   GameState::HelpFromMenu,  GameState::ExitConfirm};
+    GameState::MainMenu,      GameState::InfoPage,      GameState::OptionsFromMenu,
+    GameState::RecordsScreen, GameState::PlayersScreen, GameState::StartGameScreen,
+    GameState::NewGameScreen, GameState::HelpFromMenu,  GameState::ExitConfirm};
 
 // The screens over the main menu, in the order they are drawn.
 struct PageDraw {
@@ -27,10 +27,9 @@ struct PageDraw {
   void (*draw)(Game&, int);
 };
 constexpr PageDraw kPages[] = {
-    {MenuPlayers, DrawPlayersPage},     {MenuHelp, DrawHelpPage},
-    {MenuInfo, DrawInfoPage},           {MenuRecords, DrawRecordsPage},
-    {MenuStartGame, DrawStartGamePage}, {MenuNewGame, DrawNewGamePage},
-    {MenuOptions, DrawOptionsPage},     {MenuExit, DrawQuitPage},
+    {MenuPlayers, DrawPlayersPage}, {MenuHelp, DrawHelpPage},           {MenuInfo, DrawInfoPage},
+    {MenuRecords, DrawRecordsPage}, {MenuStartGame, DrawStartGamePage}, {MenuNewGame, DrawNewGamePage},
+    {MenuOptions, DrawOptionsPage}, {MenuExit, DrawQuitPage},
 };
 
 // Point light 0 above the islands; light 1 off.
@@ -50,12 +49,12 @@ void LightMenuScene(GraphicsDevice& device) {
 
 void DrawPlayerLine(Game& game) {
   const ProfileTable& profiles = game.profiles;
-  if (profiles.current < 0 || profiles.current >= profiles.count || profiles.current >= kMaxProfiles)
-    return;
+  if (profiles.current < 0 || profiles.current >= profiles.count || profiles.current >= kMaxProfiles) return;
   const char* name = profiles.profiles[profiles.current].name;
-  std::string line = game.texts.Text(TextId::PlayerLabel) + " " + std::string(name, strnlen(name, kNameBytes));
-  DrawMenuText(line, static_cast<float>(game.settings.width) / 2, 10, game.fonts.SmallFont.get(),
-               AlignCenter, WithAlpha(kShadowBlack, game.menus.fades[MenuMain]), false);
+  std::string line =
+      game.texts.Text(TextId::PlayerLabel) + " " + std::string(name, strnlen(name, kNameBytes));
+  DrawMenuText(line, static_cast<float>(game.settings.width) / 2, 10, game.fonts.SmallFont.get(), AlignCenter,
+               WithAlpha(kShadowBlack, game.menus.fades[MenuMain]), false);
 }
 
 }  // namespace
@@ -91,8 +90,15 @@ void DrawMenuLogo(Game& game) {
   GraphicsDevice* device = Device(game);
   if (!device) return;
   int t = TitleLift(game, game.menus.fades[MenuMain]);
-  SpriteRect logo{static_cast<float>(game.settings.width / 2 - 161), static_cast<float>(100 - t),
-                  323, 73, 0.013f, 0.751f, 0.328f, 0.823f, 0xFFFFFFFF};
+  SpriteRect logo{static_cast<float>(game.settings.width / 2 - 161),
+                  static_cast<float>(100 - t),
+                  323,
+                  73,
+                  0.013f,
+                  0.751f,
+                  0.328f,
+                  0.823f,
+                  0xFFFFFFFF};
   device->SetTexture(0, game.catalogue.Texture(TextureKey::Texture));
   RefillSprite(game.store, *device, SpritePanel, logo);
   DrawSprite(*device, game.store, SpritePanel, true);

@@ -4,15 +4,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/keyframe_curve.h"
 #include "platform/window.h"
 #include "shell/game.h"
 #include "shell/screen_table.h"
-#include "core/keyframe_curve.h"
 #include "text/text_drawing.h"
 
 namespace nb {
 namespace {
-
 
 float HalfWidth(const Game& game) { return static_cast<float>(game.settings.width) / 2; }
 float HalfHeight(const Game& game) { return static_cast<float>(game.settings.height) / 2; }
@@ -25,8 +24,8 @@ uint32_t ItemColour(bool highlighted, int level) {
 }
 
 void DrawTitle(Game& game, TextId id, float y, int level) {
-  DrawMenuText(game.texts.Text(id), HalfWidth(game), y, game.fonts.ExtraLargeFont.get(),
-               AlignCenter, WithAlpha(kTitleRed, level));
+  DrawMenuText(game.texts.Text(id), HalfWidth(game), y, game.fonts.ExtraLargeFont.get(), AlignCenter,
+               WithAlpha(kTitleRed, level));
 }
 
 // A centred item list (the first items of its page's layout) slid by s * o
@@ -74,8 +73,8 @@ int ItemOffset(const Game& game, int level) {
   return EvaluateCurveInt(game.animations.input, static_cast<float>(level));
 }
 
-void DrawMenuText(const std::string& text, float x, float y, BitmapFont* font, int alignment,
-                  uint32_t colour, bool shadow) {
+void DrawMenuText(const std::string& text, float x, float y, BitmapFont* font, int alignment, uint32_t colour,
+                  bool shadow) {
   if (!font || text.empty()) return;
   float offset = shadow ? 2.0f : 0.0f;
   DrawTextAligned(text.c_str(), x, y, *font, alignment, colour, offset, offset);
@@ -108,8 +107,8 @@ void DrawInfoPage(Game& game, int level) {
   DrawTitle(game, TextId::InfoTitle, 200 - static_cast<float>(u), level);
   for (int k = 0; k < 4; ++k) {
     float x = mid + static_cast<float>(k % 2 == 0 ? o : -o);
-    DrawMenuText(game.texts.Text(InfoLine(k)), x, 270.0f + 40 * k, game.fonts.LargeFont.get(),
-                 AlignCenter, ItemColour(false, level));
+    DrawMenuText(game.texts.Text(InfoLine(k)), x, 270.0f + 40 * k, game.fonts.LargeFont.get(), AlignCenter,
+                 ItemColour(false, level));
   }
   DrawBack(game, InfoLayout(MenuLayoutOf(game)), 0, o, true, level);
 }

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "shell/screens/play_overlays.h"
 #include "menus/localized_texts.h"
 #include "menus/menu_boxes.h"
 #include "persistence/records.h"
+#include "shell/screens/play_overlays.h"
 
 namespace nb {
 
@@ -45,8 +45,8 @@ int ItemOffset(const Game& game, int level);
 
 // Text through DrawTextAligned when the font exists; shadowed texts get a
 // black copy at (+2, +2) first.
-void DrawMenuText(const std::string& text, float x, float y, BitmapFont* font, int alignment,
-                  uint32_t colour, bool shadow = true);
+void DrawMenuText(const std::string& text, float x, float y, BitmapFont* font, int alignment, uint32_t colour,
+                  bool shadow = true);
 // Width of a general text as laid out (0 when there is none).
 float GeneralTextWidth(const Game& game, TextId id);
 

@@ -3,17 +3,16 @@
 #include <cstdio>
 
 #include "audio/volume_controls.h"
-#include "shell/screens/menu_pages.h"
-#include "shell/screens/pointer_tracking.h"
 #include "platform/window.h"
 #include "render/sprites.h"
 #include "shell/game.h"
 #include "shell/screen_table.h"
+#include "shell/screens/menu_pages.h"
+#include "shell/screens/pointer_tracking.h"
 #include "text/text_drawing.h"
 
 namespace nb {
 namespace {
-
 
 int Volume(const GeneralSettings& s, int row) {
   return row == 0 ? s.musicVolume : row == 1 ? s.soundVolume : s.masterVolume;
@@ -67,8 +66,8 @@ void DrawOptionsPage(Game& game, int level) {
   GetPointerPosition(game.window, x, y);
   DragHeldSliders(game, x, y, o);
 
-  DrawMenuText(game.texts.Text(TextId::OptionsTitle), mid, 200 - static_cast<float>(u), game.fonts.ExtraLargeFont.get(),
-               AlignCenter, WithAlpha(kTitleRed, level));
+  DrawMenuText(game.texts.Text(TextId::OptionsTitle), mid, 200 - static_cast<float>(u),
+               game.fonts.ExtraLargeFont.get(), AlignCenter, WithAlpha(kTitleRed, level));
   // The first items of the layout are the rows' labels, in row order.
   PageLayout items = OptionsLayout(MenuLayoutOf(game));
   for (int r = kRowMusic; r <= kRowMaster; ++r)
@@ -100,8 +99,8 @@ void DrawHelpPage(Game& game, int level) {
   int page = game.screen.helpPage, button = game.screen.helpButton;
   BitmapFont* large = game.fonts.LargeFont.get();
 
-  DrawMenuText(game.texts.Text(TextId::HelpTitle), mid, 45 - static_cast<float>(u), game.fonts.ExtraLargeFont.get(),
-               AlignCenter, WithAlpha(kTitleRed, level));
+  DrawMenuText(game.texts.Text(TextId::HelpTitle), mid, 45 - static_cast<float>(u),
+               game.fonts.ExtraLargeFont.get(), AlignCenter, WithAlpha(kTitleRed, level));
   char counter[48];
   std::snprintf(counter, sizeof counter, "Page %i of %i", page + 1, game.texts.help.count);
   DrawMenuText(counter, mid, 470 + fo, game.fonts.SmallFont.get(), AlignCenter,

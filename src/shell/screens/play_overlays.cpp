@@ -1,10 +1,10 @@
 #include "shell/screens/play_overlays.h"
 
-#include "shell/screens/menu_pages.h"
+#include "core/keyframe_curve.h"
 #include "render/sprites.h"
 #include "shell/game.h"
 #include "shell/screen_table.h"
-#include "core/keyframe_curve.h"
+#include "shell/screens/menu_pages.h"
 #include "text/text_drawing.h"
 
 namespace nb {
@@ -53,8 +53,9 @@ void DrawTimeLeftScreen(Game& game, int level, TextId caption, uint8_t& pulseCou
 
 void DrawPauseScreen(Game& game, int level) {
   int c = TitleLift(game, level), o = ItemOffset(game, level);
-  DrawMenuText(game.texts.Text(TextId::PauseTitle), HalfWidth(game), HalfHeight(game) - 120 - static_cast<float>(c),
-               game.fonts.ExtraLargeFont.get(), AlignCenter, WithAlpha(kTitleRed, level));
+  DrawMenuText(game.texts.Text(TextId::PauseTitle), HalfWidth(game),
+               HalfHeight(game) - 120 - static_cast<float>(c), game.fonts.ExtraLargeFont.get(), AlignCenter,
+               WithAlpha(kTitleRed, level));
   const ItemList<kListCapacity>& list = game.texts.pause;
   PageLayout items = PauseLayout(MenuLayoutOf(game));
   for (int i = 0; i < list.count; ++i) {
@@ -77,8 +78,10 @@ void DrawGameCompletedScreen(Game& game, int level) {
   DarkenPlayfield(game, level);
   int c = TitleLift(game, level);
   uint32_t pulse = NextPulse(game, game.menus.completedPulse);
-  DrawPulsingCaption(game, TextId::Congratulations, HalfHeight(game) - 120 - static_cast<float>(c), level, pulse);
-  DrawPulsingCaption(game, TextId::AllLevelsDone, HalfHeight(game) - 60 - static_cast<float>(c), level, pulse);
+  DrawPulsingCaption(game, TextId::Congratulations, HalfHeight(game) - 120 - static_cast<float>(c), level,
+                     pulse);
+  DrawPulsingCaption(game, TextId::AllLevelsDone, HalfHeight(game) - 60 - static_cast<float>(c), level,
+                     pulse);
   const ItemList<kListCapacity>& list = game.texts.winner;
   PageLayout items = CompletedLayout(MenuLayoutOf(game));
   for (int i = 0; i < list.count; ++i) {

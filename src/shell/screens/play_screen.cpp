@@ -3,18 +3,18 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "core/keyframe_curve.h"
+#include "gameplay/element_animations.h"
 #include "gameplay/level_setup.h"
 #include "gameplay/scoring.h"
 #include "gameplay/world_step.h"
-#include "gameplay/element_animations.h"
+#include "platform/window.h"
+#include "render/sprites.h"
 #include "shell/screens/menu_frame.h"
 #include "shell/screens/play_overlays.h"
 #include "shell/screens/pointer_tracking.h"
-#include "platform/window.h"
 #include "shell/screens/scene.h"
-#include "render/sprites.h"
 #include "shell/screens/splash_frame.h"
-#include "core/keyframe_curve.h"
 #include "text/text_drawing.h"
 
 namespace nb {
@@ -43,8 +43,8 @@ uint32_t WithAlpha(uint32_t rgb, int alpha) {
 
 // The caption that rises and sinks over the middle of the screen.
 void DrawCaption(Game& game, const char* text, float lift) {
-  Text(game.fonts.ExtraLargeFont.get(), text, Width(game) / 2, Height(game) / 2 - lift - 50,
-       AlignCenter, kWhite);
+  Text(game.fonts.ExtraLargeFont.get(), text, Width(game) / 2, Height(game) / 2 - lift - 50, AlignCenter,
+       kWhite);
 }
 
 void DrawHeadUpDisplay(Game& game) {
@@ -54,7 +54,8 @@ void DrawHeadUpDisplay(Game& game) {
   const float w = Width(game), h = Height(game);
   char text[256];
 
-  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::TimeLabel).c_str(), game.world.level.timeLimit);
+  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::TimeLabel).c_str(),
+                game.world.level.timeLimit);
   ShadowedText(font, text, w, 0, AlignRight, kWhite);
   if (game.world.level.timeLimit < 10) {
     play.timePulse = static_cast<uint8_t>(play.timePulse + 5);
@@ -62,7 +63,8 @@ void DrawHeadUpDisplay(Game& game) {
     ShadowedText(font, text, w, 0, AlignRight, WithAlpha(0xFF0000, alpha));
   }
   if (play.speedTimer > 0) {
-    std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::SpeedBonusLabel).c_str(), play.speedTimer);
+    std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::SpeedBonusLabel).c_str(),
+                  play.speedTimer);
     ShadowedText(font, text, w / 2, 0, AlignCenter, kWhite);
   }
   std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LivesLabel).c_str(), CurrentLives(ctx));
@@ -112,8 +114,8 @@ void StartNextLevel(Game& game) {
 
 void UpdatePlayCursor(Game& game, int pointerX, int pointerY) {
   float x = game.cursor.pointX, z = game.cursor.pointZ;
-  PickGroundPoint(game.camera, pointerX, pointerY, game.settings.width, game.settings.height, 0, 0, 0,
-                  &x, &z);
+  PickGroundPoint(game.camera, pointerX, pointerY, game.settings.width, game.settings.height, 0, 0, 0, &x,
+                  &z);
   game.cursor = ComputeCursorCell(x, z);
   LevelPlayState& play = game.world.play;
   play.cursorSparkle = static_cast<uint8_t>(play.cursorSparkle + 1);
@@ -130,8 +132,10 @@ void SteerPlayCamera(Game& game) {
   const Vec3 target = w.level.homeTarget;
   if (game.screen.gameState == GameState::Playing) {
     // The eye leans towards the cell under the mouse.
-    const float ex = (static_cast<float>(game.cursor.row) * 0.5f + static_cast<float>(w.level.rows) * 0.25f) * 50;
-    const float ez = (static_cast<float>(game.cursor.col) * 0.5f + static_cast<float>(w.level.cols) * 0.25f) * 50;
+    const float ex =
+        (static_cast<float>(game.cursor.row) * 0.5f + static_cast<float>(w.level.rows) * 0.25f) * 50;
+    const float ez =
+        (static_cast<float>(game.cursor.col) * 0.5f + static_cast<float>(w.level.cols) * 0.25f) * 50;
     if (w.ball.moving) MoveCameraTo(game.camera, {ex, 1200, ez}, target, 45);
     if (w.ball.falling) {
       const float shake = 100.0f * static_cast<float>(game.rng.Rand()) / 32767.0f - 50.0f;
@@ -224,14 +228,15 @@ void RunLevelIntro(Game& game, bool draw) {
   GameplayContext ctx = Gameplay(game);
   if (draw) {
     char caption[256];
-    std::snprintf(caption, sizeof caption, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(), CurrentLevel(ctx));
+    std::snprintf(caption, sizeof caption, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(),
+                  CurrentLevel(ctx));
     DrawCaption(game, caption, EvaluateCurve(game.animations.up, play.introCounter));
   }
   if (game.screen.gameState == GameState::Playing && w.ball.ready) {
     MoveCameraTo(cam, w.level.homeEye, w.level.homeTarget, 45);
     if (draw)
-      Text(game.fonts.LargeFont.get(), game.texts.Text(TextId::ClickToStart).c_str(), Width(game) / 2, Height(game) / 2 + 50,
-           AlignCenter, WithAlpha(0xFFFFFF, play.promptAlpha));
+      Text(game.fonts.LargeFont.get(), game.texts.Text(TextId::ClickToStart).c_str(), Width(game) / 2,
+           Height(game) / 2 + 50, AlignCenter, WithAlpha(0xFFFFFF, play.promptAlpha));
   }
 }
 
@@ -255,8 +260,10 @@ void RunOverlayFades(Game& game, bool draw) {
   for (const Overlay& o : kOverlays) {
     int32_t& level = fades[o.fade];
     if (state == o.state) {
-      if (o.step == 10) level = std::min(level + 10, 255);
-      else if (level < 254) level += 5;
+      if (o.step == 10)
+        level = std::min(level + 10, 255);
+      else if (level < 254)
+        level += 5;
     } else {
       level = DecayFadeLevel(level);
     }
@@ -282,7 +289,8 @@ void RunLoadingScreen(Game& game, bool draw) {
     DrawSprite(*d, game.store, SpritePanel, true);
     if (play.introFrames >= 51) {
       char text[64];
-      std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LoadingLabel).c_str(), 2 * play.introFrames - 100);
+      std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LoadingLabel).c_str(),
+                    2 * play.introFrames - 100);
       Text(game.fonts.SmallFont.get(), text, w / 2, h / 2, AlignCenter, kWhite);
     }
   }

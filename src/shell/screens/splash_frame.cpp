@@ -2,9 +2,9 @@
 
 #include <cstdio>
 
+#include "core/keyframe_curve.h"
 #include "render/sprites.h"
 #include "shell/run_frame.h"
-#include "core/keyframe_curve.h"
 #include "text/text_drawing.h"
 
 namespace nb {
@@ -13,7 +13,8 @@ void SplashFrame(Game& game, uint32_t nowMs) {
   RestoreDeviceIfLost(game.render);
   float t = static_cast<float>(static_cast<uint32_t>(nowMs - game.startTimeMs));
   int32_t fade = EvaluateCurveInt(game.animations.logo1, t) & 0xFF;
-  if (fade == 255 || (game.animations.logo1.valueKeys.empty() && nowMs - game.startTimeMs >= kSplashFallbackMs)) {
+  if (fade == 255 ||
+      (game.animations.logo1.valueKeys.empty() && nowMs - game.startTimeMs >= kSplashFallbackMs)) {
     GoToMainMenu(game);
     MusicAfterSplash(game.audio, false);
   }
@@ -24,8 +25,10 @@ void SplashFrame(Game& game, uint32_t nowMs) {
     uint32_t alpha = static_cast<uint32_t>(EvaluateCurveInt(game.animations.logo, t) & 0xFF);
     uint32_t color = alpha << 24 | 0xFFFFFF;
     float w = static_cast<float>(game.settings.width), h = static_cast<float>(game.settings.height);
-    if (game.fonts.LargeFont) DrawTextAligned("Quorvant", w / 2, h / 2, *game.fonts.LargeFont, AlignCenter, color, 0, 0);
-    if (game.fonts.SmallFont) DrawTextAligned("Games", w / 2, h / 2 + 30, *game.fonts.SmallFont, AlignCenter, color, 0, 0);
+    if (game.fonts.LargeFont)
+      DrawTextAligned("Quorvant", w / 2, h / 2, *game.fonts.LargeFont, AlignCenter, color, 0, 0);
+    if (game.fonts.SmallFont)
+      DrawTextAligned("Games", w / 2, h / 2 + 30, *game.fonts.SmallFont, AlignCenter, color, 0, 0);
     DrawFadeRect(*device, game.store, fade, 0, 0, w, h);
     device->EndScene();
   }

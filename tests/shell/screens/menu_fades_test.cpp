@@ -21,7 +21,6 @@ TEST(MenuFades, LeftScreensFadeGeometricallyAndTheCurrentOneRisesByFive) {
                                   StepFadeLevel(255, true), StepFadeLevel(254, true)}),
             (std::vector<int32_t>{0, 0, 255, 255, 254}));  // only levels below 254 grow
 
-
   std::vector<int> offsets;
   for (int i = 0; i < 7; ++i) offsets.push_back(MainMenuItemOffset(i, 37));
   EXPECT_EQ(offsets, (std::vector<int>{-37, -37, 37, 37, -37, -37, 37}));

@@ -47,12 +47,19 @@ TEST(MenuPagesDrawing, EveryPageDrawsEachItemInItsLayoutBoxAndTheHighlightedOneI
   RecordingDevice& device = *env.Recording();
   AddProfile(game.profiles, "Bob", 0, 1, 3);
   using enum GameState;
-  const std::pair<GameState, void (*)(Game&, int)> pages[] = {
-      {GameCompletedScreen, DrawGameCompletedScreen}, {StartGameScreen, DrawStartGamePage},
-      {GameOverScreen, DrawGameOverScreen}, {OptionsFromMenu, DrawOptionsPage}, {PauseMenu, DrawPauseScreen},
-      {NewGameScreen, DrawNewGamePage}, {RecordsScreen, DrawRecordsPage}, {PlayersScreen, DrawPlayersPage},
-      {TimeUpScreen, DrawTimeUpScreen}, {HelpFromMenu, DrawHelpPage}, {ExitConfirm, DrawQuitPage},
-      {InfoPage, DrawInfoPage}, {MainMenu, nullptr}};
+  const std::pair<GameState, void (*)(Game&, int)> pages[] = {{GameCompletedScreen, DrawGameCompletedScreen},
+                                                              {StartGameScreen, DrawStartGamePage},
+                                                              {GameOverScreen, DrawGameOverScreen},
+                                                              {OptionsFromMenu, DrawOptionsPage},
+                                                              {PauseMenu, DrawPauseScreen},
+                                                              {NewGameScreen, DrawNewGamePage},
+                                                              {RecordsScreen, DrawRecordsPage},
+                                                              {PlayersScreen, DrawPlayersPage},
+                                                              {TimeUpScreen, DrawTimeUpScreen},
+                                                              {HelpFromMenu, DrawHelpPage},
+                                                              {ExitConfirm, DrawQuitPage},
+                                                              {InfoPage, DrawInfoPage},
+                                                              {MainMenu, nullptr}};
   for (auto [state, draw] : pages) {
     const Screen& row = ScreenOf(state);
     ASSERT_TRUE(row.layout) << static_cast<int>(state);

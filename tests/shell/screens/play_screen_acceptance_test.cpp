@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/levelc/level_source.h"
+#include "shell/input.h"
 #include "shell/screens/play_screen.h"
 #include "shell/screens/scene_fixture.h"
-#include "shell/input.h"
+#include "tools/levelc/level_source.h"
 
 namespace nb {
 namespace {
@@ -76,7 +76,8 @@ TEST_F(PlayAcceptance, LevelOneIsWonWithItsSolutionAndLevelTwoStarts) {
 
   size_t next = 0;
   for (int step = 0; step < 3000 && !w.play.levelWon; ++step) {
-    if (next < moves.size()) PointAtCell(moves[next].row, moves[next].col, moves[next].action == MoveAction::PlaceMain);
+    if (next < moves.size())
+      PointAtCell(moves[next].row, moves[next].col, moves[next].action == MoveAction::PlaceMain);
     Frame();  // this frame runs world step `step`
     if (next < moves.size() && moves[next].step <= step + 1) {
       const levels::SolutionMove& m = moves[next++];
@@ -84,7 +85,8 @@ TEST_F(PlayAcceptance, LevelOneIsWonWithItsSolutionAndLevelTwoStarts) {
       ASSERT_EQ(game.cursor.col, m.col) << "step " << step;
       Click(m.action == MoveAction::Remove ? MouseButton::Right : MouseButton::Left);
       if (m.action != MoveAction::Remove) {
-        EXPECT_EQ(w.level.cells[m.row][m.col].kind, m.action == MoveAction::PlaceMain ? ReflectorMain : ReflectorAnti);
+        EXPECT_EQ(w.level.cells[m.row][m.col].kind,
+                  m.action == MoveAction::PlaceMain ? ReflectorMain : ReflectorAnti);
       }
     }
   }

@@ -5,9 +5,9 @@
 
 #include <algorithm>
 
+#include "shell/input.h"
 #include "shell/screens/play_screen.h"
 #include "shell/screens/scene_fixture.h"
-#include "shell/input.h"
 
 namespace nb {
 namespace {

@@ -10,12 +10,12 @@
 #include <memory>
 #include <string>
 
+#include "core/settings_file.h"
 #include "gameplay/level_setup.h"
 #include "platform/gl_device.h"
 #include "platform/recording_device.h"
 #include "platform/window.h"
 #include "shell/game.h"
-#include "core/settings_file.h"
 #include "shell/startup.h"
 #include "support/game_process.h"
 #include "support/scratch_dir.h"

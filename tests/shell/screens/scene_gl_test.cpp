@@ -58,7 +58,8 @@ class SceneOnGl : public ::testing::Test {
   }
 
   // Pixels within r of (x, y) that differ clearly between two frames.
-  static int ChangedAround(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int x, int y, int r) {
+  static int ChangedAround(const std::vector<uint32_t>& a, const std::vector<uint32_t>& b, int x, int y,
+                           int r) {
     int n = 0;
     for (int j = std::max(0, y - r); j <= std::min(599, y + r); ++j)
       for (int i = std::max(0, x - r); i <= std::min(799, x + r); ++i)
@@ -89,7 +90,8 @@ TEST_F(SceneOnGl, EachPartOfTheLevelShowsWhereTheCameraPutsIt) {
       << "stone at " << x << ", " << y;
   const Matrix& ball = game.world.ball.world;
   Project({ball.m[3][0], ball.m[3][1], ball.m[3][2]}, x, y);
-  EXPECT_GT(ChangedAround(full, FrameWith(game.world.ball.height, -5000), x, y, 4), 40) << "ball at " << x << ", " << y;
+  EXPECT_GT(ChangedAround(full, FrameWith(game.world.ball.height, -5000), x, y, 4), 40)
+      << "ball at " << x << ", " << y;
   std::vector<uint32_t> noLevel = FrameWith(game.levelMeshRecord, -1);
   Project({50.0f * 2, 0, 50.0f * 3}, x, y);
   EXPECT_GT(ChangedAround(full, noLevel, x, y, 4), 40) << "floor at " << x << ", " << y;
