@@ -103,8 +103,12 @@ std::vector<std::string> SplitSettingsLines(std::string_view text) {
   return lines;
 }
 
-std::string LookUpSetting(const std::vector<std::string>& lines, const std::string& section,
-                          const std::string& key, const std::string& defaultText) {
+namespace {
+
+// Calls visit(key, value) for each key line of the section, in file order,
+// until it returns false.
+template <typename Visit>
+void ForEachKeyIn(const std::vector<std::string>& lines, const std::string& section, Visit visit) {
   bool inSection = false;
   for (const std::string& line : lines) {
     std::string name, k, v;
@@ -112,15 +116,26 @@ std::string LookUpSetting(const std::vector<std::string>& lines, const std::stri
       inSection = SameName(name, section);
       continue;
     }
-    if (inSection && KeyLine(line, k, v) && SameName(k, key)) {
-      std::string value = Unquote(v);
-      if (value.size() > kMaxValue) value.resize(kMaxValue);
-      return value;
-    }
+    if (inSection && KeyLine(line, k, v) && !visit(k, v)) return;
   }
-  std::string value = defaultText;
+}
+
+std::string Capped(std::string value) {
   if (value.size() > kMaxValue) value.resize(kMaxValue);
   return value;
+}
+
+}  // namespace
+
+std::string LookUpSetting(const std::vector<std::string>& lines, const std::string& section,
+                          const std::string& key, const std::string& defaultText) {
+  std::string value = defaultText;
+  ForEachKeyIn(lines, section, [&](const std::string& k, const std::string& v) {
+    if (!SameName(k, key)) return true;
+    value = Unquote(v);
+    return false;
+  });
+  return Capped(value);
 }
 
 std::vector<std::string> SettingsSectionNames(const std::vector<std::string>& lines) {
@@ -135,18 +150,12 @@ std::vector<std::string> SettingsSectionNames(const std::vector<std::string>& li
 std::vector<std::pair<std::string, std::string>> SettingsSectionEntries(const std::vector<std::string>& lines,
                                                                         const std::string& section) {
   std::vector<std::pair<std::string, std::string>> entries;
-  bool inSection = false;
-  for (const std::string& line : lines) {
-    std::string name, k, v;
-    if (SectionHeader(line, name)) {
-      inSection = SameName(name, section);
-      continue;
-    }
-    if (!inSection || !KeyLine(line, k, v)) continue;
+  ForEachKeyIn(lines, section, [&](const std::string& k, const std::string& v) {
     bool seen = false;
     for (const auto& entry : entries) seen = seen || SameName(entry.first, k);
     if (!seen) entries.emplace_back(k, Unquote(v));
-  }
+    return true;
+  });
   return entries;
 }
 
