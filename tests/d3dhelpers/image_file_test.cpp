@@ -55,21 +55,23 @@ TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
   auto head = [](const std::vector<uint8_t>& v, size_t n) {
     return std::vector<uint8_t>(v.begin(), v.begin() + n);
   };
-  // A well-formed PNG header that claims 100,000 pixels across.
-  std::vector<uint8_t> wide = head(png, 8);
-  const std::vector<uint8_t> ihdr = {'I', 'H', 'D', 'R', 0, 1, 0x86, 0xA0, 0, 0, 0, 1, 8, 6, 0, 0, 0};
-  uint32_t crc = crc32(0, ihdr.data(), static_cast<uInt>(ihdr.size()));
-  wide.insert(wide.end(), {0, 0, 0, 13});
-  wide.insert(wide.end(), ihdr.begin(), ihdr.end());
-  for (int shift = 24; shift >= 0; shift -= 8) wide.push_back(static_cast<uint8_t>(crc >> shift));
-  wide.insert(wide.end(), png.begin() + 33, png.end());
+  // A well-formed PNG header that claims another size: refused before any pixel is decoded.
+  auto claiming = [&](uint32_t width, uint32_t height) {
+    std::vector<uint8_t> out = head(png, 8), ihdr = {'I', 'H', 'D', 'R'};
+    for (uint32_t v : {width, height})
+      for (int shift = 24; shift >= 0; shift -= 8) ihdr.push_back(static_cast<uint8_t>(v >> shift));
+    ihdr.insert(ihdr.end(), {8, 6, 0, 0, 0});
+    uint32_t crc = crc32(0, ihdr.data(), static_cast<uInt>(ihdr.size()));
+    out.insert(out.end(), {0, 0, 0, 13});
+    out.insert(out.end(), ihdr.begin(), ihdr.end());
+    for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<uint8_t>(crc >> shift));
+    out.insert(out.end(), png.begin() + 33, png.end());
+    return out;
+  };
 
   const std::pair<const char*, std::vector<uint8_t>> cases[] = {
-      {"neither kind", {'h', 'e', 'l', 'l', 'o'}},
-      {"png signature only", head(png, 8)},
-      {"png too wide", wide},
-      {"png cut in half", head(png, png.size() / 2)},
-      {"jpeg header only", head(jpeg, 4)},
+      {"neither kind", {'h', 'e', 'l', 'l', 'o'}},       {"png signature only", head(png, 8)},
+      {"png cut in half", head(png, png.size() / 2)},    {"jpeg header only", head(jpeg, 4)},
       {"jpeg cut in half", head(jpeg, jpeg.size() / 2)},
   };
   for (const auto& [name, bytes] : cases) {
@@ -80,6 +82,13 @@ TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
     EXPECT_FALSE(error.empty()) << name;
     EXPECT_EQ(image.width, 0) << name;
     EXPECT_TRUE(image.rgba.empty()) << name;
+  }
+  // Too wide, or a small file that would take gigabytes: refused by its size, not by the decoder.
+  for (auto [width, height] : {std::pair{100000u, 1u}, {8191u, 8191u}}) {
+    Image big;
+    std::string why;
+    EXPECT_FALSE(DecodeImage(claiming(width, height), big, &why));
+    EXPECT_NE(why.find("size out of range"), std::string::npos) << width << " " << why;
   }
   Image image;
   std::string error;
