@@ -35,11 +35,11 @@ GeneralSettings ReadGeneralSettings(const SettingsFile& file) {
   return s;
 }
 
-void WriteBackGeneralSettings(const SettingsFile& file, const GeneralSettings& settings) {
-  file.WriteBool("General", "fullscreen", settings.fullscreen);
-  file.WriteInt("General", "MusicVolume", settings.musicVolume);
-  file.WriteInt("General", "SoundVolume", settings.soundVolume);
-  file.WriteInt("General", "MasterVolume", settings.masterVolume);
+bool WriteBackGeneralSettings(const SettingsFile& file, const GeneralSettings& settings) {
+  bool ok = file.WriteBool("General", "fullscreen", settings.fullscreen);
+  ok = file.WriteInt("General", "MusicVolume", settings.musicVolume) && ok;
+  ok = file.WriteInt("General", "SoundVolume", settings.soundVolume) && ok;
+  return file.WriteInt("General", "MasterVolume", settings.masterVolume) && ok;
 }
 
 int32_t ReadLevelCount(const SettingsFile& file) { return file.ReadInt("Levels", "count", 0); }

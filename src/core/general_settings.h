@@ -25,8 +25,9 @@ struct GeneralSettings {
 GeneralSettings ReadGeneralSettings(const SettingsFile& file);
 
 // Writes back the four values the player changes in the game: fullscreen,
-// MusicVolume, SoundVolume, MasterVolume.
-void WriteBackGeneralSettings(const SettingsFile& file, const GeneralSettings& settings);
+// MusicVolume, SoundVolume, MasterVolume. False when the file could not be
+// written.
+bool WriteBackGeneralSettings(const SettingsFile& file, const GeneralSettings& settings);
 
 // [Levels] count.
 int32_t ReadLevelCount(const SettingsFile& file);

@@ -66,7 +66,7 @@ int RunApplication() {
     RunMainLoop(*game);
   }
 
-  WriteBackGeneralSettings(settingsFile, game->settings);
+  if (!WriteBackGeneralSettings(settingsFile, game->settings)) ReportFailedSave("settings.ini");
   ShutdownApplication(*game);
   return 0;
 }

@@ -1,6 +1,8 @@
 #include "shell/startup.h"
 
+#include "core/log.h"
 #include "core/settings_file.h"
+#include "platform/message_box.h"
 #include "platform/window.h"
 #include "render/font_reset_hooks.h"
 #include "text/text_drawing.h"
@@ -46,8 +48,14 @@ bool StartUpSubsystems(Game& game) {
   return true;
 }
 
+void ReportFailedSave(const std::string& fileName) {
+  LogPrintf("Could not write %s\n", fileName.c_str());
+  ShowMessageBox("Could not write " + fileName, "ERROR", MessageIcon::Exclamation);
+}
+
 void ShutdownApplication(Game& game) {
-  if (game.recordsLoaded) SaveRecordsFile(game.profiles, game.records);
+  // A save that fails keeps the old file whole; the player is told which.
+  if (game.recordsLoaded && !SaveRecordsFile(game.profiles, game.records)) ReportFailedSave("record.dat");
   MusicAtShutdown(game.audio);
   DeleteFonts(game.fonts);
   if (GraphicsDevice* device = Device(game)) {

@@ -15,6 +15,9 @@ bool StartUpSubsystems(Game& game);
 // released, window closed.
 void ShutdownApplication(Game& game);
 
+// Logs and shows that a player file could not be written (its old contents stay).
+void ReportFailedSave(const std::string& fileName);
+
 // Everything start-up loads once the device exists, up to the curves: the
 // resource catalogue, the particle pool, the level count, the fonts (hooked
 // into the device's reset), the localized texts laid out for the window and

@@ -1,11 +1,13 @@
 // Starts the real game binary under the test display in a scratch game
 // directory and ends it the way a player or the system does.
 #include <signal.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
 #include "core/settings_file.h"
 #include "persistence/records.h"
+#include "shell/startup.h"
 #include "support/game_process.h"
 #include "support/scratch_dir.h"
 
@@ -54,6 +56,19 @@ TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   EXPECT_STREQ(loaded.profiles[0].name, "Tester");
   EXPECT_EQ(loaded.profiles[0].level[1], 2);  // kept across the run by the trailer
   EXPECT_EQ(loaded.current, 0);
+}
+
+// A player file that cannot be replaced (here a folder stands in its place)
+// keeps what it held, and the player is told which file was not written.
+TEST(GameBinary, AFailedSaveAtExitIsShownAndLogged) {
+  test::ScratchDir dir;
+  test::CapturedMessages messages;
+  mkdir(dir.File("record.dat").c_str(), 0755);
+  Game game;
+  game.recordsLoaded = true;
+  ShutdownApplication(game);
+  EXPECT_EQ(messages.texts(), std::vector<std::string>{"Could not write record.dat"});
+  EXPECT_NE(dir.Read("Log.txt").find("Could not write record.dat"), std::string::npos);
 }
 
 }  // namespace
