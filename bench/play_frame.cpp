@@ -1,10 +1,10 @@
 // One play frame at 800 x 600 on the OpenGL device (Mesa's software
 // renderer under Xvfb): a 20 x 20 level of the shipped data with 400 live
-// particles, without the frame cap; and UpdateParticles alone with 400 live
-// particles. Run from anywhere: the game directory of the build is used.
-// NB_SKIP=island,sky,clouds,particles leaves those layers out, to see what
-// each costs the software rasterizer. The same frame on the recording
-// device measures the game's own work without any rasterizing.
+// particles, one update and one draw without the loop's pacing; the update
+// alone; and the particles' quads alone with 400 live particles. Run from anywhere: the game directory of the
+// build is used. NB_SKIP=island,sky,clouds,particles leaves those layers out, to see what each costs the
+// software rasterizer. The same frame on the recording device measures the game's own work without any
+// rasterizing.
 #include <benchmark/benchmark.h>
 
 #include <time.h>
@@ -99,6 +99,12 @@ void FillParticles(Game& g) {
   }
 }
 
+double LiveParticles(const Game& g) {
+  int live = 0;
+  for (const Particle& p : g.particles.particles) live += p.alive ? 1 : 0;
+  return live;
+}
+
 double ThreadCpuSeconds() {
   timespec t{};
   clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
@@ -137,14 +143,16 @@ void BM_PlayFrame20x20With400Particles(benchmark::State& state) {
   for (auto _ : state) {
     g->particles.particles = pool;
     const double before = ThreadCpuSeconds();
-    PlayScreenFrameWith(*g, {now += 15, 400, 300});
+    const FrameInput input{now += kTickMs, 400, 300};
+    UpdatePlayScreen(*g, input);
+    DrawPlayScreen(*g, input);
     threadSeconds += ThreadCpuSeconds() - before;
   }
   // The game's own thread: the frame's logic, the driver's vertex work and
   // binning; the rasterizer threads make up the rest of the process time.
   state.counters["game_thread_ms"] =
       benchmark::Counter(threadSeconds * 1e3 / static_cast<double>(state.iterations()));
-  state.counters["quads"] = static_cast<double>(g->particles.quadCount);
+  state.counters["quads"] = LiveParticles(*g);
 }
 BENCHMARK(BM_PlayFrame20x20With400Particles)
     ->Unit(benchmark::kMillisecond)
@@ -153,18 +161,35 @@ BENCHMARK(BM_PlayFrame20x20With400Particles)
     ->Repetitions(5)
     ->ReportAggregatesOnly(true);
 
-void BM_UpdateParticles400(benchmark::State& state) {
+// The update alone: what a slow machine runs up to four times per draw.
+void BM_PlayUpdate20x20With400Particles(benchmark::State& state) {
+  Game* g = SharedGameOrSkip(state);
+  if (!g) return;
+  Build20x20(*g);
+  FillParticles(*g);
+  const auto pool = g->particles.particles;
+  uint32_t now = 100000;
+  for (auto _ : state) {
+    g->particles.particles = pool;
+    UpdatePlayScreen(*g, {now += kTickMs, 400, 300});
+  }
+  state.counters["quads"] = LiveParticles(*g);
+}
+BENCHMARK(BM_PlayUpdate20x20With400Particles)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+void BM_DrawParticles400(benchmark::State& state) {
   Game* g = SharedGameOrSkip(state);
   if (!g) return;
   FillParticles(*g);
   // Long lives keep the pool full for every run; the work does not depend on them.
   for (Particle& p : g->particles.particles) p.lifetime = 1e9f;
-  for (auto _ : state) {
-    UpdateParticles(g->particles, *g->render.device, 1.0f, g->camera.view);
-  }
-  state.counters["quads"] = static_cast<double>(g->particles.quadCount);
+  for (auto _ : state) DrawParticles(g->particles, *g->render.device, g->camera.view, true);
+  state.counters["quads"] = LiveParticles(*g);
 }
-BENCHMARK(BM_UpdateParticles400)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_DrawParticles400)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 // Last: it leaves the shared game's catalogue on the recording device.
 void BM_PlayFrameOnRecordingDevice(benchmark::State& state) {
@@ -186,11 +211,13 @@ void BM_PlayFrameOnRecordingDevice(benchmark::State& state) {
   uint32_t now = 100000;
   for (auto _ : state) {
     g->particles.particles = pool;
-    PlayScreenFrameWith(*g, {now += 15, 400, 300});
+    const FrameInput input{now += kTickMs, 400, 300};
+    UpdatePlayScreen(*g, input);
+    DrawPlayScreen(*g, input);
     rec->ClearCalls();
     rec->draws.clear();
   }
-  state.counters["quads"] = static_cast<double>(g->particles.quadCount);
+  state.counters["quads"] = LiveParticles(*g);
   g->render.device = std::move(real);
   LoadFonts(g->fonts, *g->render.device);
 }

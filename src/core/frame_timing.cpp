@@ -2,25 +2,54 @@
 
 namespace nb {
 
-bool FrameDue(const FramePacer& pacer, uint32_t nowMs) {
-  return nowMs - pacer.lastFrameMs > kFrameIntervalMs;
+void StartTickClock(TickClock& clock, uint32_t nowMs) { clock = TickClock{nowMs, 0, nowMs}; }
+
+int TakeDueTicks(TickClock& clock, uint32_t nowMs) {
+  clock.owedMs += nowMs - clock.lastMs;
+  clock.lastMs = nowMs;
+  uint32_t ticks = clock.owedMs / kTickMs;
+  if (ticks > static_cast<uint32_t>(kMaxTicksPerDraw)) {
+    ticks = kMaxTicksPerDraw;
+    clock.owedMs %= kTickMs;
+    clock.tickMs = nowMs - clock.owedMs - ticks * kTickMs;
+  } else {
+    clock.owedMs -= ticks * kTickMs;
+  }
+  return static_cast<int>(ticks);
 }
 
-int MsUntilFrameDue(const FramePacer& pacer, uint32_t nowMs) {
-  uint32_t elapsed = nowMs - pacer.lastFrameMs;
-  if (elapsed > kFrameIntervalMs) return 0;
-  return static_cast<int>(kFrameIntervalMs + 1 - elapsed);
+uint32_t NextTickTime(TickClock& clock) { return clock.tickMs += kTickMs; }
+
+uint32_t MsUntilNextTick(const TickClock& clock, uint32_t nowMs) {
+  const uint32_t owed = clock.owedMs + (nowMs - clock.lastMs);
+  return owed >= kTickMs ? 0 : kTickMs - owed;
 }
 
-float MeasureFps(FpsMeter& meter, uint32_t nowMs) {
-  ++meter.frames;
-  float t = static_cast<float>(static_cast<double>(nowMs) * 0.001);
+void RunTickLoop(TickClock& clock, const TickLoopHooks& hooks) {
+  while (!hooks.done()) {
+    hooks.handleEvents();
+    if (hooks.done()) break;
+    const uint32_t now = hooks.now();
+    const int ticks = TakeDueTicks(clock, now);
+    if (ticks == 0) {
+      hooks.wait(MsUntilNextTick(clock, now));
+      continue;
+    }
+    for (int k = 0; k < ticks && !hooks.done(); ++k) hooks.update(NextTickTime(clock));
+    if (!hooks.done()) hooks.draw(now);
+  }
+}
+
+float CountRate(RateMeter& meter, uint32_t nowMs) {
+  ++meter.count;
+  ++meter.total;
+  const float t = static_cast<float>(static_cast<double>(nowMs) * 0.001);
   if (t - meter.lastMeasureSeconds > 1.0f) {
-    meter.fps = static_cast<float>(meter.frames) / (t - meter.lastMeasureSeconds);
-    meter.frames = 0;
+    meter.rate = static_cast<float>(meter.count) / (t - meter.lastMeasureSeconds);
+    meter.count = 0;
     meter.lastMeasureSeconds = t;
   }
-  return meter.fps;
+  return meter.rate;
 }
 
 }  // namespace nb

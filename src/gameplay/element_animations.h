@@ -4,8 +4,8 @@
 
 namespace nb {
 
-// The animations that change the grid. The scene passes run them once per
-// drawn frame, whether or not the world steps.
+// The animations that change the grid. The play screen runs them once per
+// update, whether or not the world steps.
 
 // The stretch of the Reflector's animation track a phase runs through.
 struct ReflectorSegment {
@@ -38,8 +38,8 @@ void AdvanceGate(GridCell& cell, LevelPlayState& play);
 // A bonus sinks by 5 per frame while above the floor.
 void AdvanceBonusDescent(GridCell& cell);
 
-// All three over the used grid, in the order the play frame's passes run
-// them: gates, Reflectors, bonuses.
+// All three over the used grid, in the order of the play screen's update:
+// gates, Reflectors, bonuses.
 void AdvanceElementAnimations(LevelRecord& level, LevelPlayState& play);
 
 }  // namespace nb

@@ -23,19 +23,21 @@ bool ShowStatusMessage(StatusMessageQueue& queue, const std::string& text) {
   return false;
 }
 
-void DrawAndAgeStatusMessages(StatusMessageQueue& queue,
-                              const std::function<void(const StatusTextDraw&)>& draw) {
+void DrawStatusMessages(const StatusMessageQueue& queue,
+                        const std::function<void(const StatusTextDraw&)>& draw) {
   for (int k = 0; k < kStatusSlots; ++k) {
-    StatusMessage& slot = queue.slots[k];
+    const StatusMessage& slot = queue.slots[k];
     if (slot.timer < 0) continue;
     uint32_t alpha = static_cast<uint32_t>(std::min(slot.timer, 255));
     int y = 40 + 20 * k;
-    if (draw) {
-      draw({slot.text, 2, y + 2, alpha << 24});
-      draw({slot.text, 0, y, (alpha << 24) | 0xFFC800u});
-    }
-    slot.timer -= 1;
+    draw({slot.text, 2, y + 2, alpha << 24});
+    draw({slot.text, 0, y, (alpha << 24) | 0xFFC800u});
   }
+}
+
+void AgeStatusMessages(StatusMessageQueue& queue) {
+  for (StatusMessage& slot : queue.slots)
+    if (slot.timer >= 0) slot.timer -= 1;
 }
 
 }  // namespace nb

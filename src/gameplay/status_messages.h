@@ -47,9 +47,13 @@ struct StatusTextDraw {
 };
 
 // Draws every busy slot (a black shadow at +2,+2 first, then the text in
-// 0xFFC800) with alpha min(timer, 255) at y = 40 + 20 x slot, and ages each
-// drawn slot by one frame. Called once per play-screen frame.
-void DrawAndAgeStatusMessages(StatusMessageQueue& queue,
-                              const std::function<void(const StatusTextDraw&)>& draw);
+// 0xFFC800) with alpha min(timer, 255) at y = 40 + 20 x slot.
+void DrawStatusMessages(const StatusMessageQueue& queue,
+                        const std::function<void(const StatusTextDraw&)>& draw);
+
+// Ages every busy slot by one update; a slot drawn at timer 0 is free after
+// the next. The play screen runs it before the world step, so a new message
+// is drawn first at its full 500.
+void AgeStatusMessages(StatusMessageQueue& queue);
 
 }  // namespace nb

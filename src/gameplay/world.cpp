@@ -1,31 +1,43 @@
 #include "gameplay/world.h"
 
+#include <utility>
+
 namespace nb {
 
-ProfileRecord* PlayerProfile(ProfileTable& profiles) {
+const ProfileRecord* PlayerProfile(const ProfileTable& profiles) {
   if (profiles.current < 0 || profiles.current >= kMaxProfiles) return nullptr;
   if (profiles.current >= profiles.count) return nullptr;
   return &profiles.profiles[profiles.current];
+}
+
+ProfileRecord* PlayerProfile(ProfileTable& profiles) {
+  return const_cast<ProfileRecord*>(PlayerProfile(std::as_const(profiles)));
 }
 
 int ModeIndex(const ProfileRecord& profile) {
   return profile.mode >= 0 && profile.mode < kGameModes ? profile.mode : 0;
 }
 
-int32_t CurrentScore(const GameplayContext& ctx) {
-  const ProfileRecord* p = PlayerProfile(ctx.profiles);
+int32_t CurrentScore(const ProfileTable& profiles) {
+  const ProfileRecord* p = PlayerProfile(profiles);
   return p ? p->score[ModeIndex(*p)] : 0;
 }
 
-int32_t CurrentLives(const GameplayContext& ctx) {
-  const ProfileRecord* p = PlayerProfile(ctx.profiles);
+int32_t CurrentScore(const GameplayContext& ctx) { return CurrentScore(ctx.profiles); }
+
+int32_t CurrentLives(const ProfileTable& profiles) {
+  const ProfileRecord* p = PlayerProfile(profiles);
   return p ? p->lives[ModeIndex(*p)] : 0;
 }
 
-int32_t CurrentLevel(const GameplayContext& ctx) {
-  const ProfileRecord* p = PlayerProfile(ctx.profiles);
+int32_t CurrentLives(const GameplayContext& ctx) { return CurrentLives(ctx.profiles); }
+
+int32_t CurrentLevel(const ProfileTable& profiles) {
+  const ProfileRecord* p = PlayerProfile(profiles);
   return p ? p->level[ModeIndex(*p)] : 0;
 }
+
+int32_t CurrentLevel(const GameplayContext& ctx) { return CurrentLevel(ctx.profiles); }
 
 int32_t CurrentMode(const GameplayContext& ctx) {
   const ProfileRecord* p = PlayerProfile(ctx.profiles);

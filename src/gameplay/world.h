@@ -46,6 +46,7 @@ struct GameplayContext {
 
 // The current profile, or nullptr when none is chosen or the index is stale.
 ProfileRecord* PlayerProfile(ProfileTable& profiles);
+const ProfileRecord* PlayerProfile(const ProfileTable& profiles);
 // The profile's game mode as an index 0..2 (a value outside reads as 0).
 int ModeIndex(const ProfileRecord& profile);
 
@@ -55,6 +56,9 @@ int32_t CurrentScore(const GameplayContext& ctx);
 int32_t CurrentLives(const GameplayContext& ctx);
 int32_t CurrentLevel(const GameplayContext& ctx);
 int32_t CurrentMode(const GameplayContext& ctx);
+int32_t CurrentScore(const ProfileTable& profiles);
+int32_t CurrentLives(const ProfileTable& profiles);
+int32_t CurrentLevel(const ProfileTable& profiles);
 void SetCurrentScore(GameplayContext& ctx, int32_t score);
 void SetCurrentLives(GameplayContext& ctx, int32_t lives);
 void SetCurrentLevel(GameplayContext& ctx, int32_t level);

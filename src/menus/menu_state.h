@@ -27,7 +27,7 @@ struct MenuState {
   bool caretOn = false;
   uint32_t caretToggledMs = 0;
   // The red pulse of the time-up, game-over and game-completed captions:
-  // 8-bit counters advanced by 5 per drawn frame.
+  // 8-bit counters advanced by 5 per update while the screen shows.
   uint8_t timeUpPulse = 0, gameOverPulse = 0, completedPulse = 0;
 };
 

@@ -1,7 +1,6 @@
 #include "render/camera.h"
 
 #include "platform/graphics_device.h"
-#include "platform/window.h"
 
 namespace nb {
 namespace {
@@ -54,8 +53,7 @@ void StepCamera(CameraState& camera, int width, int height) {
       MatrixPerspectiveFovLH(camera.fov * kFovRadiansPerUnit, aspect, kCameraNear, kCameraFar);
 }
 
-void UpdateCamera(CameraState& camera, GraphicsDevice& device, int width, int height) {
-  StepCamera(camera, width, height);
+void ApplyCamera(const CameraState& camera, GraphicsDevice& device) {
   device.SetTransform(TransformState::View, camera.view);
   device.SetTransform(TransformState::Projection, camera.projection);
 }
@@ -78,13 +76,6 @@ bool PickGroundPoint(const CameraState& camera, int pointerX, int pointerY, int 
   *outX = origin.x - offsetX - along * r.x;
   *outZ = origin.z - offsetZ - along * r.z;
   return true;
-}
-
-bool PickGroundPoint(const CameraState& camera, const PlatformWindow* window, int width, int height,
-                     float offsetX, float planeHeight, float offsetZ, float* outX, float* outZ) {
-  int x = 0, y = 0;
-  GetPointerPosition(window, x, y);
-  return PickGroundPoint(camera, x, y, width, height, offsetX, planeHeight, offsetZ, outX, outZ);
 }
 
 }  // namespace nb

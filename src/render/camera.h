@@ -4,11 +4,10 @@
 namespace nb {
 
 class GraphicsDevice;
-struct PlatformWindow;
 
 // The one camera of every screen. Callers give an eye point, a look-at point
-// and a field of view, at once or as targets to ease towards; UpdateCamera
-// moves it each frame and sets the view and projection transforms.
+// and a field of view, at once or as targets to ease towards; StepCamera
+// moves it each update and ApplyCamera gives its transforms to the device.
 struct CameraState {
   Vec3 eye;
   Vec3 lookAt;
@@ -21,14 +20,12 @@ struct CameraState {
   float fov = 45;  // in the game's degree unit, see kFovRadiansPerUnit
   float fovTarget = 45;
   float easing = 0.01f;
-  // The transforms UpdateCamera built last; the particles take a copy of the
-  // view each frame and PickGroundPoint reads both.
+  // The transforms StepCamera built last; the draw and PickGroundPoint read them.
   Matrix view;
   Matrix projection;
 };
 
-// The camera closes this fraction of the remaining distance every frame, so
-// its speed follows the frame rate.
+// The camera closes this fraction of the remaining distance every update.
 constexpr float kCameraEasing = 0.01f;
 // The field of view is turned into radians with this factor (1 / 56.7), not
 // 1 / 57.2958: a value of 45 gives 0.794 rad.
@@ -41,11 +38,11 @@ void SetCameraNow(CameraState& camera, const Vec3& eye, const Vec3& lookAt, floa
 // Sets the targets the camera eases towards in the following frames.
 void MoveCameraTo(CameraState& camera, const Vec3& eye, const Vec3& lookAt, float fov);
 
-// One frame of easing, then the view (up vector +Z) and projection matrices
-// for a back buffer of width x height, kept in the camera.
+// One update of easing, then the view (up vector +Z) and projection
+// matrices for a back buffer of width x height, kept in the camera.
 void StepCamera(CameraState& camera, int width, int height);
-// StepCamera, then the view and projection transforms on the device.
-void UpdateCamera(CameraState& camera, GraphicsDevice& device, int width, int height);
+// The view and projection transforms of the last step on the device.
+void ApplyCamera(const CameraState& camera, GraphicsDevice& device);
 
 // The world x and z under the pointer on the plane y = planeHeight, minus the
 // offsets. The pointer is in client pixels of a width x height back buffer;
@@ -53,9 +50,6 @@ void UpdateCamera(CameraState& camera, GraphicsDevice& device, int width, int he
 // False, with the outputs untouched, when the ray runs parallel to the plane
 // or the view cannot be inverted.
 bool PickGroundPoint(const CameraState& camera, int pointerX, int pointerY, int width, int height,
-                     float offsetX, float planeHeight, float offsetZ, float* outX, float* outZ);
-// The same with the pointer read from the window, in its client coordinates.
-bool PickGroundPoint(const CameraState& camera, const PlatformWindow* window, int width, int height,
                      float offsetX, float planeHeight, float offsetZ, float* outX, float* outZ);
 
 }  // namespace nb

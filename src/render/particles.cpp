@@ -49,12 +49,26 @@ bool CreateParticleSystem(ParticleSystem& system, GraphicsDevice& device) {
   for (int i = 0; i < static_cast<int>(ParticleTemplate::Count); ++i)
     system.templates[i] = MakeParticleTemplate(static_cast<ParticleTemplate>(i));
   system.wind = {0, -1, 0};
-  system.quadCount = 0;
   if (Failed(device.CreateVertexBuffer(kMaxParticles * 4 * sizeof(VertexColorTex), Usage::WriteOnly,
                                        kFvfColorTex, Pool::Managed, &system.vertexBuffer)))
     return false;
-  return Succeeded(device.CreateIndexBuffer(kMaxParticles * 6 * sizeof(uint16_t), Usage::WriteOnly,
-                                            IndexFormat::Index16, Pool::Managed, &system.indexBuffer));
+  constexpr uint32_t kIndexBytes = kMaxParticles * 6 * sizeof(uint16_t);
+  if (Failed(device.CreateIndexBuffer(kIndexBytes, Usage::WriteOnly, IndexFormat::Index16, Pool::Managed,
+                                      &system.indexBuffer)))
+    return false;
+  // Every quad uses the same six corners of its own four vertices, so the
+  // indices are written once.
+  void* data = nullptr;
+  if (Failed(device.LockIndexBuffer(system.indexBuffer, 0, kIndexBytes, &data, 0)) || !data) return false;
+  auto* indices = static_cast<uint16_t*>(data);
+  for (int q = 0; q < kMaxParticles; ++q) {
+    const auto base = static_cast<uint16_t>(4 * q);
+    const uint16_t quad[6] = {static_cast<uint16_t>(base + 3), static_cast<uint16_t>(base + 2), base, base,
+                              static_cast<uint16_t>(base + 1), static_cast<uint16_t>(base + 3)};
+    std::memcpy(indices + 6 * q, quad, sizeof quad);
+  }
+  device.UnlockIndexBuffer(system.indexBuffer);
+  return true;
 }
 
 void ReleaseParticleSystem(ParticleSystem& system, GraphicsDevice& device) {
@@ -97,12 +111,7 @@ void ParticleFrameTile(uint32_t frame, float& u0, float& v0) {
   v0 = static_cast<float>(k / 4) / 4.0f;
 }
 
-void UpdateParticles(ParticleSystem& system, GraphicsDevice& device, float dt, const Matrix& view) {
-  system.quadCount = 0;
-  Matrix inverse = MatrixInverse(view);
-  Vec3 right{inverse.m[0][0], inverse.m[0][1], inverse.m[0][2]};
-  Vec3 up{inverse.m[1][0], inverse.m[1][1], inverse.m[1][2]};
-
+void StepParticles(ParticleSystem& system, float dt) {
   for (Particle& p : system.particles) {
     if (!p.alive) continue;
     p.velocity.x += system.wind.x * p.windFactor;
@@ -112,52 +121,60 @@ void UpdateParticles(ParticleSystem& system, GraphicsDevice& device, float dt, c
     p.position.y += p.velocity.y;
     p.position.z += p.velocity.z;
     p.age += dt;
-    if (p.age > p.lifetime) {
-      p.alive = 0;
-      continue;
-    }
-    float t = p.lifetime > 0 ? p.age / p.lifetime : 1.0f;
-    float size = p.startSize + (p.endSize - p.startSize) * t;
-    uint32_t color = Lerp8(p.alphaStart, p.alphaEnd, t) << 24 |
-                     Lerp8(p.colorStart[0], p.colorEnd[0], t) << 16 |
-                     Lerp8(p.colorStart[1], p.colorEnd[1], t) << 8 | Lerp8(p.colorStart[2], p.colorEnd[2], t);
-    float u0, v0;
-    ParticleFrameTile(p.frame, u0, v0);
-
-    const float corners[4][2] = {{-size, size}, {size, size}, {-size, -size}, {size, -size}};
-    const float uv[4][2] = {{u0, v0}, {u0 + 0.25f, v0}, {u0, v0 + 0.25f}, {u0 + 0.25f, v0 + 0.25f}};
-    int q = system.quadCount;
-    for (int c = 0; c < 4; ++c) {
-      float x = corners[c][0], y = corners[c][1];
-      system.vertices[q * 4 + c] = {p.position.x + x * right.x + y * up.x,
-                                    p.position.y + x * right.y + y * up.y,
-                                    p.position.z + x * right.z + y * up.z,
-                                    color,
-                                    uv[c][0],
-                                    uv[c][1]};
-    }
-    const uint16_t base = static_cast<uint16_t>(4 * q);
-    const uint16_t quad[6] = {static_cast<uint16_t>(base + 3), static_cast<uint16_t>(base + 2), base, base,
-                              static_cast<uint16_t>(base + 1), static_cast<uint16_t>(base + 3)};
-    std::memcpy(&system.indices[q * 6], quad, sizeof quad);
-    ++system.quadCount;
-  }
-
-  if (system.quadCount == 0 || !system.vertexBuffer || !system.indexBuffer) return;
-  void* data = nullptr;
-  uint32_t vertexBytes = system.quadCount * 4 * sizeof(VertexColorTex);
-  if (Succeeded(device.LockVertexBuffer(system.vertexBuffer, 0, vertexBytes, &data, 0)) && data) {
-    std::memcpy(data, system.vertices.data(), vertexBytes);
-    device.UnlockVertexBuffer(system.vertexBuffer);
-  }
-  uint32_t indexBytes = system.quadCount * 6 * sizeof(uint16_t);
-  if (Succeeded(device.LockIndexBuffer(system.indexBuffer, 0, indexBytes, &data, 0)) && data) {
-    std::memcpy(data, system.indices.data(), indexBytes);
-    device.UnlockIndexBuffer(system.indexBuffer);
+    if (p.age > p.lifetime) p.alive = 0;
   }
 }
 
-void DrawParticles(ParticleSystem& system, GraphicsDevice& device, bool additive) {
+namespace {
+
+// One camera-facing quad per live particle, written straight into the
+// locked vertex buffer; returns how many.
+int WriteParticleQuads(const ParticleSystem& system, const Matrix& view, VertexColorTex* out) {
+  const Matrix inverse = MatrixInverse(view);
+  const Vec3 right{inverse.m[0][0], inverse.m[0][1], inverse.m[0][2]};
+  const Vec3 up{inverse.m[1][0], inverse.m[1][1], inverse.m[1][2]};
+  int q = 0;
+  for (const Particle& p : system.particles) {
+    if (!p.alive) continue;
+    const float t = p.lifetime > 0 ? p.age / p.lifetime : 1.0f;
+    const float size = p.startSize + (p.endSize - p.startSize) * t;
+    const uint32_t color =
+        Lerp8(p.alphaStart, p.alphaEnd, t) << 24 | Lerp8(p.colorStart[0], p.colorEnd[0], t) << 16 |
+        Lerp8(p.colorStart[1], p.colorEnd[1], t) << 8 | Lerp8(p.colorStart[2], p.colorEnd[2], t);
+    float u0, v0;
+    ParticleFrameTile(p.frame, u0, v0);
+    const float corners[4][2] = {{-size, size}, {size, size}, {-size, -size}, {size, -size}};
+    const float uv[4][2] = {{u0, v0}, {u0 + 0.25f, v0}, {u0, v0 + 0.25f}, {u0 + 0.25f, v0 + 0.25f}};
+    for (int c = 0; c < 4; ++c) {
+      const float x = corners[c][0], y = corners[c][1];
+      out[q * 4 + c] = {p.position.x + x * right.x + y * up.x,
+                        p.position.y + x * right.y + y * up.y,
+                        p.position.z + x * right.z + y * up.z,
+                        color,
+                        uv[c][0],
+                        uv[c][1]};
+    }
+    ++q;
+  }
+  return q;
+}
+
+int UploadParticleQuads(const ParticleSystem& system, GraphicsDevice& device, const Matrix& view) {
+  int live = 0;
+  for (const Particle& p : system.particles) live += p.alive ? 1 : 0;
+  if (live == 0 || !system.vertexBuffer || !system.indexBuffer) return 0;
+  void* data = nullptr;
+  const uint32_t bytes = static_cast<uint32_t>(live) * 4 * sizeof(VertexColorTex);
+  if (Failed(device.LockVertexBuffer(system.vertexBuffer, 0, bytes, &data, 0)) || !data) return 0;
+  const int quads = WriteParticleQuads(system, view, static_cast<VertexColorTex*>(data));
+  device.UnlockVertexBuffer(system.vertexBuffer);
+  return quads;
+}
+
+}  // namespace
+
+void DrawParticles(const ParticleSystem& system, GraphicsDevice& device, const Matrix& view, bool additive) {
+  const int quads = UploadParticleQuads(system, device, view);
   device.LightEnable(0, false);
   device.LightEnable(1, false);
   device.SetTransform(TransformState::World, MatrixIdentity());
@@ -179,12 +196,11 @@ void DrawParticles(ParticleSystem& system, GraphicsDevice& device, bool additive
   device.SetRenderState(RenderState::SrcBlend, Blend::SrcAlpha);
   device.SetRenderState(RenderState::DestBlend, additive ? Blend::One : Blend::InvSrcAlpha);
   device.SetRenderState(RenderState::ZEnable, 0);
-  if (system.quadCount > 0 && system.vertexBuffer && system.indexBuffer) {
+  if (quads > 0) {
     device.SetFVF(kFvfColorTex);
     device.SetIndices(system.indexBuffer);
     device.SetStreamSource(0, system.vertexBuffer, 0, sizeof(VertexColorTex));
-    device.DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4 * system.quadCount, 0,
-                                2 * system.quadCount);
+    device.DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4 * quads, 0, 2 * quads);
   }
   device.SetRenderState(RenderState::AlphaBlendEnable, 0);
   device.SetRenderState(RenderState::ShadeMode, Shade::Phong);

@@ -29,23 +29,20 @@ struct Particle {
 
 enum class ParticleTemplate : int { ImpactBurst, PickupBurst, CrashBurst, TrailBurst, CursorSparkle, Count };
 
-// The pool of 400 particles with its staging arrays and device buffers.
+// The pool of 400 particles and the device buffers their quads are drawn from.
 struct ParticleSystem {
   Vec3 wind{0, -1, 0};
   VertexBufferHandle vertexBuffer;
   IndexBufferHandle indexBuffer;
-  int32_t quadCount = 0;
   std::array<Particle, kMaxParticles> particles{};
   std::array<Particle, static_cast<int>(ParticleTemplate::Count)> templates{};
-  std::array<VertexColorTex, kMaxParticles * 4> vertices{};
-  std::array<uint16_t, kMaxParticles * 6> indices{};
 };
 
 // The five burst templates.
 Particle MakeParticleTemplate(ParticleTemplate which);
 
-// Creates the buffers (1600 vertices, 2400 indices, managed) and sets the
-// templates, a downward wind and no quads. False when a buffer cannot be made.
+// Creates the buffers (1600 vertices, 2400 indices written once, managed)
+// and sets the templates and a downward wind. False when a buffer cannot be made.
 bool CreateParticleSystem(ParticleSystem& system, GraphicsDevice& device);
 void ReleaseParticleSystem(ParticleSystem& system, GraphicsDevice& device);
 
@@ -58,14 +55,14 @@ bool EmitParticle(ParticleSystem& system, const Particle& particle);
 void EmitBurst(ParticleSystem& system, ParticleTemplate which, const Vec3& p, const Vec3& base, float spread,
                int count);
 
-// Moves and ages every live particle, drops the expired ones and builds one
-// camera-facing quad per survivor from the inverted view matrix; the quads
-// are copied to the device buffers in one lock each.
-void UpdateParticles(ParticleSystem& system, GraphicsDevice& device, float dt, const Matrix& view);
+// One update: moves and ages every live particle and drops the expired ones.
+void StepParticles(ParticleSystem& system, float dt);
 
-// Draws every quad built by the last update in one call, blended (added to
-// the scene when additive) and never hidden by the scene's depth.
-void DrawParticles(ParticleSystem& system, GraphicsDevice& device, bool additive);
+// Builds one camera-facing quad per live particle from the inverted view
+// matrix, in one lock of the vertex buffer, and draws them in one call,
+// blended (added to the scene when additive) and never hidden by the
+// scene's depth.
+void DrawParticles(const ParticleSystem& system, GraphicsDevice& device, const Matrix& view, bool additive);
 
 // The atlas tile of a frame: u0, v0 of a quarter-sized tile.
 void ParticleFrameTile(uint32_t frame, float& u0, float& v0);

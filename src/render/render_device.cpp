@@ -110,13 +110,13 @@ DeviceResult ResetForWindowMode(RenderDevice& rd, PlatformWindow* window, bool f
   return rd.device->Reset(rd.presentParameters);
 }
 
-bool BeginFrame(RenderDevice& rd, uint32_t clearColor) {
+bool BeginFrame(const RenderDevice& rd, uint32_t clearColor) {
   if (!rd.device) return false;
   rd.device->Clear(ClearFlags::ZBuffer, clearColor, 1.0f, 0);
   return Succeeded(rd.device->BeginScene());
 }
 
-void EndFrame(RenderDevice& rd, bool sceneBegun) {
+void EndFrame(const RenderDevice& rd, bool sceneBegun) {
   if (!rd.device) return;
   if (sceneBegun) rd.device->EndScene();
   rd.device->Present();

@@ -73,8 +73,8 @@ DeviceResult ResetForWindowMode(RenderDevice& rd, PlatformWindow* window, bool f
 // no effect with that flag) and begins the scene; it returns false when
 // BeginScene failed, and the frame then skips its drawing. EndFrame ends the
 // scene when it began and always presents.
-bool BeginFrame(RenderDevice& rd, uint32_t clearColor);
-void EndFrame(RenderDevice& rd, bool sceneBegun);
+bool BeginFrame(const RenderDevice& rd, uint32_t clearColor);
+void EndFrame(const RenderDevice& rd, bool sceneBegun);
 
 // Releases the device, then the adapter.
 void ReleaseRenderDevice(RenderDevice& rd);

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/keyframe_curve.h"
-#include "gameplay/element_animations.h"
 
 namespace nb {
 
@@ -101,7 +100,6 @@ void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs) {
     // Distant cloud sheets fade to black, and so add nothing to the sky.
     SetLinearFog(d, 5000, 7000, 0x00000000);
     ModulateTextureDiffuse(d);
-    sc.scene.cloudCounter = AdvanceCloudCounter(sc.scene.cloudCounter);
     const float v = EvaluateCurve(sc.animations.clouds, static_cast<float>(sc.scene.cloudCounter));
     d.SetTransform(TransformState::Texture0, TextureOffset(0, -v));
     d.SetTextureStageState(0, TSS::TextureTransformFlags, TextureTransform::Count2);
@@ -151,16 +149,15 @@ void DrawSwitches(SceneContext& sc, const LevelRecord& level) {
   d.SetTransform(TransformState::World, Matrix{});
 }
 
-void DrawGates(SceneContext& sc, LevelRecord& level, LevelPlayState& play) {
+void DrawGates(SceneContext& sc, const LevelRecord& level) {
   GraphicsDevice& d = sc.device;
   d.SetRenderState(RenderState::Lighting, 1);
   d.SetMaterial(sc.catalogue.defaultMaterial);
   ModulateTextureDiffuse(d);
   for (int r = 0; r < RowsOf(level); ++r)
     for (int c = 0; c < ColsOf(level); ++c) {
-      GridCell& cell = level.cells[r][c];
+      const GridCell& cell = level.cells[r][c];
       if (cell.kind != Gate) continue;
-      AdvanceGate(cell, play);
       const Matrix lowered = EvaluateRigTrack(sc.scene.rig, kRigGateTrack, cell.value);
       d.SetTransform(TransformState::World, MatrixMultiply(lowered, CellTranslation(r, c)));
       DrawKey(sc, MeshKey::Wall);
@@ -255,14 +252,11 @@ void DrawPlacementMarker(SceneContext& sc, const LevelRecord& level, int row, in
   d.SetTextureStageState(0, TSS::TextureTransformFlags, TextureTransform::Disable);
 }
 
-void DrawReflectors(SceneContext& sc, LevelRecord& level) {
+void DrawReflectors(SceneContext& sc, const LevelRecord& level) {
   GraphicsDevice& d = sc.device;
   for (int r = 0; r < RowsOf(level); ++r)
     for (int c = 0; c < ColsOf(level); ++c) {
-      GridCell& cell = level.cells[r][c];
-      if (cell.kind != ReflectorAnti && cell.kind != ReflectorMain) continue;
-      AdvanceReflectorAnimation(cell);
-      // A removal that has just ended leaves plain floor: nothing to draw.
+      const GridCell& cell = level.cells[r][c];
       if (cell.kind != ReflectorAnti && cell.kind != ReflectorMain) continue;
       const Matrix shape = EvaluateRigTrack(sc.scene.rig, kRigReflectorTrack, cell.value);
       d.SetTransform(TransformState::World, MatrixMultiply(MatrixMultiply(shape, MatrixRotationY(-0.78125f)),
@@ -290,7 +284,7 @@ void DrawReflectors(SceneContext& sc, LevelRecord& level) {
 
 void DrawTeleports(SceneContext& sc, const LevelRecord& level) {
   GraphicsDevice& d = sc.device;
-  const uint8_t counter = ++sc.scene.teleportCounter;
+  const uint8_t counter = sc.scene.teleportCounter;
   d.SetRenderState(RenderState::CullMode, Cull::CCW);
   for (int r = 0; r < RowsOf(level); ++r)
     for (int c = 0; c < ColsOf(level); ++c) {
@@ -303,7 +297,7 @@ void DrawTeleports(SceneContext& sc, const LevelRecord& level) {
 
 void DrawStones(SceneContext& sc, const LevelRecord& level) {
   GraphicsDevice& d = sc.device;
-  const uint8_t counter = ++sc.scene.stoneCounter;
+  const uint8_t counter = sc.scene.stoneCounter;
   const Matrix spin = MatrixRotationY(EvaluateCurve(sc.animations.rotation, counter));
   ColourOp(d, TextureOp::AddSigned, TextureArg::Texture, TextureArg::Diffuse);
   d.SetRenderState(RenderState::CullMode, Cull::CCW);
@@ -318,18 +312,17 @@ void DrawStones(SceneContext& sc, const LevelRecord& level) {
     }
 }
 
-void DrawBonuses(SceneContext& sc, LevelRecord& level) {
+void DrawBonuses(SceneContext& sc, const LevelRecord& level) {
   GraphicsDevice& d = sc.device;
-  const uint8_t counter = ++sc.scene.bonusCounter;
+  const uint8_t counter = sc.scene.bonusCounter;
   const Matrix spin = MatrixRotationY(EvaluateCurve(sc.animations.rotation, counter));
   d.SetMaterial(sc.catalogue.bonus);
   ColourOp(d, TextureOp::Add, TextureArg::Texture, TextureArg::Diffuse);
   d.SetRenderState(RenderState::CullMode, Cull::CCW);
   for (int r = 0; r < RowsOf(level); ++r)
     for (int c = 0; c < ColsOf(level); ++c) {
-      GridCell& cell = level.cells[r][c];
+      const GridCell& cell = level.cells[r][c];
       if (cell.kind != Bonus) continue;
-      AdvanceBonusDescent(cell);
       MeshKey mesh = MeshKey::Bonus;
       switch (cell.state) {
         case BonusTime: mesh = MeshKey::Time; break;

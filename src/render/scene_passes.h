@@ -12,13 +12,13 @@
 
 namespace nb {
 
-// What every pass draws with.
+// What every pass draws with; the passes only read the game.
 struct SceneContext {
   GraphicsDevice& device;
   const GeometryStore& store;
   const ResourceCatalogue& catalogue;
   const AnimationSet& animations;
-  SceneState& scene;
+  const SceneState& scene;
 };
 
 // A point light at (x, height, z): the second and third arguments are the
@@ -34,17 +34,17 @@ void DrawStaticMesh(SceneContext& sc, int record, float x, float y, float z, flo
 
 // The element passes; each visits the used grid row by row.
 void DrawSwitches(SceneContext& sc, const LevelRecord& level);
-void DrawGates(SceneContext& sc, LevelRecord& level, LevelPlayState& play);
+void DrawGates(SceneContext& sc, const LevelRecord& level);
 void DrawHoles(SceneContext& sc, const LevelRecord& level);
 void DrawBall(SceneContext& sc, const BallState& ball);
 void DrawBricks(SceneContext& sc, const LevelRecord& level);
 void DrawValves(SceneContext& sc, const LevelRecord& level);
 void DrawMovableBricks(SceneContext& sc, const LevelRecord& level, const SlidingBrick& slide);
 void DrawPlacementMarker(SceneContext& sc, const LevelRecord& level, int row, int col, int placeKind);
-void DrawReflectors(SceneContext& sc, LevelRecord& level);
+void DrawReflectors(SceneContext& sc, const LevelRecord& level);
 void DrawTeleports(SceneContext& sc, const LevelRecord& level);
 void DrawStones(SceneContext& sc, const LevelRecord& level);
-void DrawBonuses(SceneContext& sc, LevelRecord& level);
+void DrawBonuses(SceneContext& sc, const LevelRecord& level);
 
 // A 2-D texture translation as the fixed-function stage reads it (third row).
 Matrix TextureOffset(float u, float v);

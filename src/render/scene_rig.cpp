@@ -47,8 +47,8 @@ ElementRig MakeElementRig() {
   return rig;
 }
 
-RigKey EvaluateRigList(RigKeyList& list, double t) {
-  std::vector<RigKey>& k = list.keys;
+RigKey EvaluateRigList(const RigKeyList& list, double t) {
+  const std::vector<RigKey>& k = list.keys;
   if (k.empty()) return {};
   if (k.size() == 1) return k[0];
   RigKey value = k[0];  // before the first segment: what the slot holds
@@ -66,15 +66,12 @@ RigKey EvaluateRigList(RigKeyList& list, double t) {
       }
     }
   }
-  k[0].x = value.x;
-  k[0].y = value.y;
-  k[0].z = value.z;
   return value;
 }
 
-Matrix EvaluateRigTrack(ElementRig& rig, int track, double t) {
+Matrix EvaluateRigTrack(const ElementRig& rig, int track, double t) {
   if (track < 0 || track >= static_cast<int>(rig.tracks.size())) return Matrix{};
-  RigTrack& tr = rig.tracks[track];
+  const RigTrack& tr = rig.tracks[track];
   const RigKey r = EvaluateRigList(tr.rotation, t);
   const RigKey p = EvaluateRigList(tr.translation, t);
   const RigKey s = EvaluateRigList(tr.scale, t);
@@ -86,9 +83,15 @@ Matrix EvaluateRigTrack(ElementRig& rig, int track, double t) {
       m, MatrixTranslation(static_cast<float>(p.x), static_cast<float>(p.y), static_cast<float>(p.z)));
 }
 
-int32_t AdvanceCloudCounter(int32_t counter) {
-  counter += 1;
-  return counter > 1024 ? 0 : counter;
+void AdvanceCloudCounter(SceneState& scene) {
+  scene.cloudCounter += 1;
+  if (scene.cloudCounter > 1024) scene.cloudCounter = 0;
+}
+
+void AdvanceElementPulses(SceneState& scene) {
+  ++scene.teleportCounter;
+  ++scene.stoneCounter;
+  ++scene.bonusCounter;
 }
 
 }  // namespace nb

@@ -12,8 +12,8 @@ struct RigKey {
   double x = 0, y = 0, z = 0, time = 0;
 };
 
-// A key list. Key 0 is the output slot: it carries the time of key 1, so it
-// never starts a segment, and every evaluation writes its result into it.
+// A key list. Key 0 holds the value before the first segment: it carries
+// the time of key 1, so it never starts a segment.
 struct RigKeyList {
   std::vector<RigKey> keys;
 };
@@ -34,13 +34,13 @@ constexpr int kRigGateTrack = 1;
 
 ElementRig MakeElementRig();
 // Evaluates one list at time t (see RigKeyList) and returns the value.
-RigKey EvaluateRigList(RigKeyList& list, double t);
+RigKey EvaluateRigList(const RigKeyList& list, double t);
 // The track's transform at time t: scaling, then rotation X, Y, Z, then
 // translation. An unknown track gives the identity.
-Matrix EvaluateRigTrack(ElementRig& rig, int track, double t);
+Matrix EvaluateRigTrack(const ElementRig& rig, int track, double t);
 
-// What the scene passes keep from frame to frame: their animation counters
-// (advanced once per drawn frame) and the rig.
+// The scene's animation counters, advanced once per update, and the rig the
+// passes read.
 struct SceneState {
   uint8_t stoneCounter = 0;
   uint8_t bonusCounter = 0;
@@ -49,7 +49,9 @@ struct SceneState {
   ElementRig rig = MakeElementRig();
 };
 
-// The cloud counter's next value: 1, 2, ... 1024, 0, 1, ...
-int32_t AdvanceCloudCounter(int32_t counter);
+// The clouds' counter runs 1, 2, ... 1024, 0, 1, ... (play and menus).
+void AdvanceCloudCounter(SceneState& scene);
+// The pulse counters of teleports, stones and bonuses (play only).
+void AdvanceElementPulses(SceneState& scene);
 
 }  // namespace nb

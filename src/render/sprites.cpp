@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "platform/message_box.h"
-#include "platform/window.h"
 
 namespace nb {
 namespace {
@@ -16,7 +15,7 @@ bool SpriteExists(const GeometryStore& store, int j) {
          store.records[kFirstSpriteRecord + j].indexBuffer;
 }
 
-bool WriteSpriteVertices(GeometryStore& store, GraphicsDevice& device, uint32_t firstVertex,
+bool WriteSpriteVertices(const GeometryStore& store, GraphicsDevice& device, uint32_t firstVertex,
                          const SpriteRect& rect) {
   VertexScreen vertices[4];
   MakeSpriteVertices(rect, vertices);
@@ -106,7 +105,7 @@ int CreateSprite(GeometryStore& store, GraphicsDevice& device, const SpriteRect&
   return j;
 }
 
-bool RefillSprite(GeometryStore& store, GraphicsDevice& device, int j, const SpriteRect& rect) {
+bool RefillSprite(const GeometryStore& store, GraphicsDevice& device, int j, const SpriteRect& rect) {
   if (!SpriteExists(store, j)) return false;
   return WriteSpriteVertices(store, device, store.records[kFirstSpriteRecord + j].firstVertex, rect);
 }
@@ -142,7 +141,7 @@ void DrawSprite(GraphicsDevice& device, const GeometryStore& store, int j, bool 
   device.SetRenderState(RenderState::AlphaBlendEnable, 0);
 }
 
-void DrawFadeRect(GraphicsDevice& device, GeometryStore& store, int alpha, float x, float y, float w,
+void DrawFadeRect(GraphicsDevice& device, const GeometryStore& store, int alpha, float x, float y, float w,
                   float h) {
   if (alpha < 0) alpha = 0;
   if (alpha > 255) alpha = 255;
@@ -154,17 +153,11 @@ void DrawFadeRect(GraphicsDevice& device, GeometryStore& store, int alpha, float
   DrawSprite(device, store, SpriteFade, true);
 }
 
-void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j, int pointerX, int pointerY) {
+void DrawMouseCursor(GraphicsDevice& device, const GeometryStore& store, int j, int pointerX, int pointerY) {
   RefillSprite(store, device, j,
                SpriteRect{static_cast<float>(pointerX), static_cast<float>(pointerY), 18, 33, 0.004f, 0.666f,
                           0.022f, 0.698f, 0xFFFFFFFF});
   DrawSprite(device, store, j, true);
-}
-
-void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j, const PlatformWindow* window) {
-  int x = 0, y = 0;
-  GetPointerPosition(window, x, y);
-  DrawMouseCursor(device, store, j, x, y);
 }
 
 }  // namespace nb

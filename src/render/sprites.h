@@ -5,8 +5,6 @@
 
 namespace nb {
 
-struct PlatformWindow;
-
 // Flat textured rectangles in back-buffer pixels (origin top left, y down),
 // cut from a texture by a texture rectangle and tinted by one ARGB colour.
 // Sprite j is record 64 + j of the geometry store; its four vertices stay in
@@ -43,19 +41,17 @@ bool CreateStartupSprites(GeometryStore& store, GraphicsDevice& device, int widt
 // when all 64 sprites exist, the 2-D buffer is full or the device refuses.
 int CreateSprite(GeometryStore& store, GraphicsDevice& device, const SpriteRect& rect);
 // Rewrites sprite j's vertices; false for a sprite that does not exist.
-bool RefillSprite(GeometryStore& store, GraphicsDevice& device, int j, const SpriteRect& rect);
+bool RefillSprite(const GeometryStore& store, GraphicsDevice& device, int j, const SpriteRect& rect);
 // Draws sprite j with the texture the caller has set; nothing for a sprite
 // that does not exist.
 void DrawSprite(GraphicsDevice& device, const GeometryStore& store, int j, bool blended);
 // Darkens the rectangle: alpha 0 leaves it unchanged, 255 turns it black
 // (values outside are clamped). Untextured; uses the fade sprite.
-void DrawFadeRect(GraphicsDevice& device, GeometryStore& store, int alpha, float x, float y, float w,
+void DrawFadeRect(GraphicsDevice& device, const GeometryStore& store, int alpha, float x, float y, float w,
                   float h);
 // Moves sprite j (the cursor) to the pointer, given in client pixels, and
 // draws it blended; the hot spot is its top-left corner.
-void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j, int pointerX, int pointerY);
-// The same with the pointer read from the window.
-void DrawMouseCursor(GraphicsDevice& device, GeometryStore& store, int j, const PlatformWindow* window);
+void DrawMouseCursor(GraphicsDevice& device, const GeometryStore& store, int j, int pointerX, int pointerY);
 
 // The four vertices of a sprite, in the order the index list 3, 0, 1, 1, 2, 3 uses.
 void MakeSpriteVertices(const SpriteRect& rect, VertexScreen out[4]);

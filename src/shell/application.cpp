@@ -5,44 +5,13 @@
 
 #include "core/log.h"
 #include "core/settings_file.h"
-#include "platform/input_events.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/game.h"
-#include "shell/input.h"
 #include "shell/run_frame.h"
-#include "shell/screens/menu_frame.h"
-#include "shell/screens/play_screen.h"
-#include "shell/screens/splash_frame.h"
 #include "shell/startup.h"
 
 namespace nb {
-namespace {
-
-void Splash(Game& game) { SplashFrame(game, TimerMs()); }
-
-constexpr FrameScreens kScreens{PlayScreenFrame, Splash, RunMenuFrame};
-
-// Handles waiting events, runs a frame when one is due, and otherwise
-// sleeps until the next event or the next frame's due time.
-void RunMainLoop(Game& game) {
-  while (!game.quitRequested) {
-    if (EventWaiting()) {
-      InputEvent event;
-      if (TakeEvent(event)) HandleInputEvent(game, event);
-      continue;
-    }
-    uint32_t now = TimerMs();
-    if (FrameDue(game.pacer, now)) {
-      game.pacer.lastFrameMs = now;
-      RunFrame(game, kScreens, now);
-    } else {
-      WaitForEvent(MsUntilFrameDue(game.pacer, now));
-    }
-  }
-}
-
-}  // namespace
 
 int RunApplication() {
   auto game = std::make_unique<Game>();
@@ -62,7 +31,6 @@ int RunApplication() {
   }
   if (game->window && StartUpSubsystems(*game)) {
     game->startTimeMs = TimerMs();
-    game->pacer.lastFrameMs = game->startTimeMs;
     RunMainLoop(*game);
   }
 

@@ -31,7 +31,7 @@ void ShellEvents::ReplaceLevelMesh(const LevelGeometry& geometry) {
     game.levelMeshRecord = nb::ReplaceLevelMesh(game.store, *device, geometry.vertices, geometry.indices);
 }
 
-GraphicsDevice* Device(Game& game) { return game.render.device.get(); }
+GraphicsDevice* Device(const Game& game) { return game.render.device.get(); }
 
 GameplayContext Gameplay(Game& game) {
   GameplayContext ctx{game.profiles, game.rng, game.events};

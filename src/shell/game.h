@@ -55,9 +55,8 @@ struct Game {
 
   PlatformWindow* window = nullptr;
   uint32_t startTimeMs = 0;  // taken just before the main loop
-  FramePacer pacer;
-  FpsMeter fpsMeter;
-  float currentFps = 0;
+  RateMeter drawRate;        // drawn frames
+  RateMeter updateRate;      // updates (ticks)
   bool quitRequested = false;
 
   Rng rng;
@@ -85,8 +84,9 @@ struct Game {
 // The rules' view of the game: profiles, random numbers, effects.
 GameplayContext Gameplay(Game& game);
 
-// The graphics device, or nullptr before it exists (tests without one).
-GraphicsDevice* Device(Game& game);
+// The graphics device, or nullptr before it exists (tests without one). A
+// draw reads the game through a const view and still draws on the device.
+GraphicsDevice* Device(const Game& game);
 
 // Plays a sound effect at the current sound volume.
 void PlaySound(Game& game, SoundId sound);

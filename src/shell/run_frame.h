@@ -5,18 +5,46 @@
 
 namespace nb {
 
-// The three frame functions the dispatcher chooses between.
-struct FrameScreens {
-  void (*playScreen)(Game&) = nullptr;
-  void (*splash)(Game&) = nullptr;
-  void (*menu)(Game&) = nullptr;
+// What an update and a draw read from outside: the millisecond clock and
+// the pointer in client pixels, taken once per loop.
+struct FrameInput {
+  uint32_t nowMs = 0;
+  int pointerX = 0;
+  int pointerY = 0;
 };
 
-// One frame: measure the frame rate, then run the play screen, the splash
-// and the menu frame, each when the current screen's row names it (GameState
-// is read again before each), so a screen that hands over runs its successor
-// in the same frame. Values that name no screen run nothing.
-void RunFrame(Game& game, const FrameScreens& screens, uint32_t nowMs);
+// A screen group's update and draw: the update advances the game by one
+// tick; the draw only reads it.
+struct ScreenPasses {
+  void (*update)(Game&, const FrameInput&) = nullptr;
+  void (*draw)(const Game&, const FrameInput&) = nullptr;
+};
+
+// The play screen, the splash and the menus.
+struct FrameScreens {
+  ScreenPasses play;
+  ScreenPasses splash;
+  ScreenPasses menu;
+};
+
+// The game's own screens.
+const FrameScreens& GameScreens();
+
+// One update: the play screen, the splash and the menus, each when the
+// current screen's row names it (GameState is read again before each), so
+// a screen that hands over updates its successor in the same tick. Values
+// that name no screen run nothing.
+void UpdateFrame(Game& game, const FrameScreens& screens, const FrameInput& input);
+// One draw of the current screen's group, after a lost device is recovered.
+void DrawFrame(Game& game, const FrameScreens& screens, const FrameInput& input);
+
+// The pointer as the platform gives it, at the loop's clock reading.
+FrameInput ReadFrameInput(const Game& game, uint32_t nowMs);
+
+// Until the game quits: events, then the updates real time has made due
+// (one per 16 ms tick, at most four before a draw) and one draw; at the end
+// the log gets the run's drawn frames and updates a second.
+void RunMainLoop(Game& game);
 
 // The one way back to the main menu.
 void GoToMainMenu(Game& game);

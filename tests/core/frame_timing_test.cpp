@@ -2,87 +2,91 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-#include <sstream>
-
-#include "core/animation_file.h"
-#include "shell/run_frame.h"
-#include "shell/screens/splash_frame.h"
+#include <algorithm>
 
 namespace nb {
 namespace {
 
-TEST(FramePacing, AFrameNeedsMoreThanFifteenMillisecondsAndFpsAveragesEachSecond) {
-  FramePacer pacer{1000};
-  const std::tuple<uint32_t, bool, int> steps[] = {{1000, false, 16}, {1015, false, 1}, {1016, true, 0}};
-  for (auto [now, due, wait] : steps) {
-    EXPECT_EQ(FrameDue(pacer, now), due) << now;
-    EXPECT_EQ(MsUntilFrameDue(pacer, now), wait) << now;
+// The main loop against a clock the test moves: every draw takes drawMs,
+// a wait passes the time asked for. Starts shortly before the timer wraps.
+struct LoopRun {
+  uint32_t now = 0xFFFFF000u;
+  int updates = 0, draws = 0, mostPerDraw = 0, sinceDraw = 0;
+};
+
+LoopRun RunLoop(uint32_t drawMs, uint32_t simulatedMs) {
+  LoopRun run;
+  const uint32_t start = run.now;
+  TickClock clock;
+  StartTickClock(clock, run.now);
+  TickLoopHooks hooks;
+  hooks.now = [&] { return run.now; };
+  hooks.handleEvents = [] {};
+  hooks.wait = [&](uint32_t ms) { run.now += std::max<uint32_t>(ms, 1); };
+  hooks.update = [&](uint32_t) { ++run.updates, ++run.sinceDraw; };
+  hooks.draw = [&](uint32_t) {
+    ++run.draws;
+    run.mostPerDraw = std::max(run.mostPerDraw, run.sinceDraw);
+    run.sinceDraw = 0;
+    run.now += drawMs;
+  };
+  hooks.done = [&] { return run.now - start >= simulatedMs; };
+  RunTickLoop(clock, hooks);
+  return run;
+}
+
+TEST(TickLoop, UpdatesFollowRealTimeWhateverTheDrawCostsUpToFourPerDraw) {
+  constexpr uint32_t kSeconds = 20;
+  for (uint32_t drawMs : {0u, 5u, 16u, 40u, 63u, 100u}) {
+    SCOPED_TRACE(drawMs);
+    const LoopRun run = RunLoop(drawMs, kSeconds * 1000);
+    const double perSecond = run.updates / static_cast<double>(kSeconds);
+    EXPECT_LE(run.mostPerDraw, kMaxTicksPerDraw);
+    if (drawMs < kMaxTicksPerDraw * kTickMs) {
+      EXPECT_NEAR(perSecond, 1000.0 / kTickMs, 1.0);
+    } else {
+      // Slower than that: the limit holds and the game slows down.
+      EXPECT_NEAR(run.updates, kMaxTicksPerDraw * run.draws, kMaxTicksPerDraw);
+      EXPECT_LT(perSecond, 1000.0 / kTickMs - 10);
+    }
+    // A draw never comes without an update before it.
+    EXPECT_GE(run.updates, run.draws);
+    if (drawMs == kTickMs) {
+      EXPECT_EQ(run.mostPerDraw, 1);  // the fast machine: one update, one draw
+    }
   }
-  FramePacer wrapped{0xFFFFFFF8u};  // across the timer's wrap-around
-  EXPECT_FALSE(FrameDue(wrapped, 7));
-  EXPECT_TRUE(FrameDue(wrapped, 8));
-  FpsMeter meter;
-  EXPECT_EQ(static_cast<int>(MeasureFps(meter, 5000)), 0);  // 1 frame over 5 s since 0
+}
+
+TEST(TickLoop, TicksComeDueEvery16MillisecondsAtTheirOwnTimesAndAStallIsNotCaughtUp) {
+  TickClock clock;
+  StartTickClock(clock, 100);
+  EXPECT_EQ(TakeDueTicks(clock, 115), 0);
+  EXPECT_EQ(MsUntilNextTick(clock, 115), 1u);
+  EXPECT_EQ(TakeDueTicks(clock, 116), 1);
+  EXPECT_EQ(NextTickTime(clock), 116u);
+  // Three due at once still stand for the times they fell due.
+  EXPECT_EQ(TakeDueTicks(clock, 170), 3);
+  for (uint32_t due : {132u, 148u, 164u}) EXPECT_EQ(NextTickTime(clock), due);
+  EXPECT_EQ(MsUntilNextTick(clock, 170), kTickMs - 6);
+  // A second-long stall gives the most a draw may follow, at the latest
+  // times, and no backlog: one tick's time later, one tick is due.
+  EXPECT_EQ(TakeDueTicks(clock, 1170), kMaxTicksPerDraw);
+  uint32_t last = 0;
+  for (int k = 0; k < kMaxTicksPerDraw; ++k) last = NextTickTime(clock);
+  EXPECT_GT(last, 1170u - kTickMs);
+  EXPECT_LE(last, 1170u);
+  EXPECT_EQ(TakeDueTicks(clock, 1170 + kTickMs), 1);
+  EXPECT_EQ(NextTickTime(clock), last + kTickMs);
+}
+
+TEST(RateMeter, AveragesOverEachIntervalLongerThanASecond) {
+  RateMeter meter;
+  EXPECT_EQ(static_cast<int>(CountRate(meter, 5000)), 0);  // 1 event over 5 s since 0
   float value = 0;
-  for (uint32_t t = 5016; t <= 6000; t += 16) value = MeasureFps(meter, t);
-  EXPECT_EQ(static_cast<int>(value), 0);                     // exactly 1 s is not yet an interval
-  EXPECT_NEAR(MeasureFps(meter, 6016), 63 / 1.016f, 0.01f);  // 63 frames in 1.016 s
-}
-
-std::string calls;  // what the screens below ran, in order
-
-TEST(FrameDispatch, GroupsFollowGameStateWithinOneFrame) {
-  auto game = std::make_unique<Game>();
-  FrameScreens screens;
-  screens.playScreen = [](Game&) { calls += "P"; };
-  screens.splash = [](Game& g) {
-    calls += "S";
-    GoToMainMenu(g);  // the splash's last frame hands over at once
-  };
-  screens.menu = [](Game&) { calls += "M"; };
-  calls.clear();
-  RunFrame(*game, screens, 100);
-  EXPECT_EQ(calls, "SM");
-  EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
-
-  using enum GameState;
-  const std::pair<GameState, const char*> cases[] = {{Playing, "P"},     {HelpInPlay, "P"},
-                                                     {MainMenu, "M"},    {HelpFromMenu, "M"},
-                                                     {GameState(8), ""}, {GameState(15), ""}};
-  for (auto [state, expected] : cases) {
-    calls.clear();
-    game->screen.gameState = state;
-    RunFrame(*game, screens, 200);
-    EXPECT_EQ(calls, expected) << "state " << static_cast<int>(state);
-  }
-  // A play screen that quits to the main menu is followed by the menu frame.
-  screens.playScreen = [](Game& g) {
-    calls += "P";
-    GoToMainMenu(g);
-  };
-  calls.clear();
-  game->screen.gameState = GameState::PauseMenu;
-  RunFrame(*game, screens, 300);
-  EXPECT_EQ(calls, "PM");
-}
-
-TEST(FrameDispatch, SplashHandsOverWhenItsFadeIsBlackOrWithoutCurvesAfterFiveSeconds) {
-  auto game = std::make_unique<Game>();
-  game->startTimeMs = 1000;
-  SplashFrame(*game, 1000 + kSplashFallbackMs - 1);
-  EXPECT_EQ(game->screen.gameState, GameState::SplashScreenState);
-  SplashFrame(*game, 1000 + kSplashFallbackMs);
-  EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
-
-  auto curved = std::make_unique<Game>();
-  std::istringstream curves(
-      "info face=logo1\ntrans_keys count=2\ntrans_key time=0 t=0\ntrans_key time=3000 t=255\n");
-  ASSERT_TRUE(LoadAnimation(curved->animations.logo1, "logo1", curves));
-  SplashFrame(*curved, 2999);
-  EXPECT_EQ(curved->screen.gameState, GameState::SplashScreenState);
-  SplashFrame(*curved, 3000);
-  EXPECT_EQ(curved->screen.gameState, GameState::MainMenu);
+  for (uint32_t t = 5016; t <= 6000; t += 16) value = CountRate(meter, t);
+  EXPECT_EQ(static_cast<int>(value), 0);                    // exactly 1 s is not yet an interval
+  EXPECT_NEAR(CountRate(meter, 6016), 63 / 1.016f, 0.01f);  // 63 events in 1.016 s
+  EXPECT_EQ(meter.total, 64u);
 }
 
 }  // namespace

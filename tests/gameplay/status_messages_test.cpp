@@ -10,9 +10,11 @@ namespace {
 
 using U = std::vector<uint32_t>;
 
+// A draw, then the next update's ageing.
 std::vector<StatusTextDraw> DrawFrame(StatusMessageQueue& queue) {
   std::vector<StatusTextDraw> draws;
-  DrawAndAgeStatusMessages(queue, [&](const StatusTextDraw& d) { draws.push_back(d); });
+  DrawStatusMessages(queue, [&](const StatusTextDraw& d) { draws.push_back(d); });
+  AgeStatusMessages(queue);
   return draws;
 }
 

@@ -34,11 +34,12 @@ TEST(Camera, SetCameraNowStandsStillAndMoveCameraToEasesOnePercentPerFrame) {
   ExpectVec(camera.eye, 0, 0, 0, 0);
 }
 
-TEST(Camera, UpdateCameraGivesTheDeviceAViewWithUpAlongZAndTheProjection) {
+TEST(Camera, AStepGivesTheDeviceAViewWithUpAlongZAndTheProjection) {
   RecordingDevice device;
   CameraState camera;
   SetCameraNow(camera, {0, 1000, 0}, {0, 0, 0}, 45);
-  UpdateCamera(camera, device, 800, 600);
+  StepCamera(camera, 800, 600);
+  ApplyCamera(camera, device);
   Matrix view, projection;
   device.GetTransform(TransformState::View, &view);
   device.GetTransform(TransformState::Projection, &projection);

@@ -73,10 +73,13 @@ class ScenePasses : public ::testing::Test {
     return out;
   }
 
+  // One update of the play screen, the pointer away from the grid.
+  void Update() { UpdatePlayScreen(game(), {updateMs += kTickMs, -1000, -1000}); }
+
   // Draws the play scene once; only the draws of `mesh` when one is named.
   std::vector<DrawnMesh> DrawScene(const std::string& mesh = "", uint32_t nowMs = 1000) {
     rec().draws.clear();
-    DrawPlaySceneAt(game(), nowMs);
+    DrawPlayScene(game(), nowMs);
     std::vector<DrawnMesh> out;
     for (const DrawnMesh& d : Named())
       if (mesh.empty() || d.mesh == mesh) out.push_back(d);
@@ -84,16 +87,18 @@ class ScenePasses : public ::testing::Test {
   }
 
   GameOnDevice env{false};
+  uint32_t updateMs = 1000;
 };
 
 TEST_F(ScenePasses, PlayFrameDrawsEveryPassInItsOrderAndEndsWithoutFogOrBlending) {
   Grid({"##########", "#X.G.O.B.#", "#V.M.S./.#", "#T.*.?.\\.#", "##########"});
   game().world.ball.world = MatrixTranslation(250, 12, 250);
-  game().cursor = ComputeCursorCell(50 * 1 + 10, 50 * 2 + 10);  // floor
   ParticleSystem& particles = game().particles;
   const Particle sparkle = particles.templates[static_cast<int>(ParticleTemplate::CursorSparkle)];
   ClearParticles(particles);
   ASSERT_TRUE(EmitParticle(particles, sparkle));
+  UpdatePlayScreen(game(), {1000, 400, 300});
+  game().cursor = ComputeCursorCell(50 * 1 + 10, 50 * 2 + 10);  // floor
 
   std::vector<DrawnMesh> draws = DrawScene();
   std::vector<std::string> order;
@@ -106,12 +111,14 @@ TEST_F(ScenePasses, PlayFrameDrawsEveryPassInItsOrderAndEndsWithoutFogOrBlending
   // The sky stays centred on the eye; the islands float under the middle of the level.
   EXPECT_FLOAT_EQ(draws[0].World(1), game().camera.eye.y);
   EXPECT_FLOAT_EQ(draws[draws.size() - 2].World(2), 10 * 50 / 2.f);
-  // The particles were moved by the turning wind, then drawn with their own texture.
+  // The update moved the particles by the turning wind; the draw used their own texture.
   EXPECT_NE(particles.wind.x, 0.0f);
   EXPECT_FLOAT_EQ(particles.particles[0].velocity.x, sparkle.velocity.x + 0.1f * particles.wind.x);
   EXPECT_EQ(draws.back().draw.texture, game().catalogue.Texture(TextureKey::Particle));
-  // The clouds drift from one drawn frame to the next.
+  // The clouds drift from one update to the next, not from one draw to the next.
   const float shift = draws[1].TexShift().m[2][1];
+  EXPECT_EQ(DrawScene("grid")[0].TexShift().m[2][1], shift);
+  UpdatePlayScreen(game(), {1016, 400, 300});
   EXPECT_NE(DrawScene("grid")[0].TexShift().m[2][1], shift);
   // What is drawn over the scene afterwards (texts, menus) is neither fogged nor blended by accident.
   EXPECT_EQ(rec().GetRenderState(RenderState::FogEnable), 0u);
@@ -135,7 +142,7 @@ TEST_F(ScenePasses, EachPassPutsBackDepthBlendingFogAndTheTextureShift) {
          DrawSky(sc, {0, 0, 0}, 1, 1000);
        }},
       {"switches", [&] { DrawSwitches(sc, level); }},
-      {"gates", [&] { DrawGates(sc, level, w.play); }},
+      {"gates", [&] { DrawGates(sc, level); }},
       {"holes", [&] { DrawHoles(sc, level); }},
       {"ball", [&] { DrawBall(sc, w.ball); }},
       {"bricks", [&] { DrawBricks(sc, level); }},
@@ -166,13 +173,14 @@ TEST_F(ScenePasses, EachPassPutsBackDepthBlendingFogAndTheTextureShift) {
   }
 }
 
-TEST_F(ScenePasses, ReflectorsFadeBySixthsOfTheirHitsAndAnimateOncePerDrawnFrame) {
+TEST_F(ScenePasses, ReflectorsFadeBySixthsOfTheirHitsAndAnimateOncePerUpdateNotPerDraw) {
   Grid({"######", "#/\\/.#", "######"});
   LevelRecord& level = game().world.level;
   level.cells[1][2].count = 2;
   level.cells[1][3].count = 0;
   GridCell& leaving = level.cells[1][4];
   leaving = {ReflectorMain, 6, 120, 5};  // being removed: 120 to 130
+  Update();
   std::vector<DrawnMesh> reflectors = DrawScene("a");
   ASSERT_EQ(reflectors.size(), 4u);
   const float alpha[] = {1.0f, 3.0f / 6, 1.0f / 6};
@@ -180,8 +188,9 @@ TEST_F(ScenePasses, ReflectorsFadeBySixthsOfTheirHitsAndAnimateOncePerDrawnFrame
     EXPECT_FLOAT_EQ(reflectors[i].draw.states.material.diffuse.a, alpha[i]) << i;
     EXPECT_FLOAT_EQ(reflectors[i].World(2), 50.0f * (i + 1));
   }
+  DrawScene();
   EXPECT_EQ(leaving.value, 122);
-  for (int i = 0; i < 5; ++i) DrawScene();
+  for (int i = 0; i < 5; ++i) Update();
   EXPECT_EQ(leaving.kind, Floor);
   EXPECT_EQ(DrawScene("a").size(), 3u);
 }
@@ -216,13 +225,14 @@ TEST_F(ScenePasses, GatesSinkWithTheRigAndBonusesDescend) {
   game().world.play.gatesLowering = true;
   gate.value = 9;
   std::map<std::string, float> height;
+  Update();
   for (const DrawnMesh& d : DrawScene()) height.emplace(d.mesh, d.World(1));
   EXPECT_EQ(gate.value, 10);
   const float down = EvaluateRigTrack(game().scene.rig, kRigGateTrack, 1000).m[3][1];
   EXPECT_FLOAT_EQ(height["wall"], down / 2) << "half way down at 10 of 20";
   EXPECT_FLOAT_EQ(height["time"], 795.0f);
-  for (int i = 1; i < 160; ++i) DrawScene();
-  EXPECT_EQ(bonus.value, 0) << "a bonus reaches the floor after 160 drawn frames";
+  for (int i = 1; i < 160; ++i) Update();
+  EXPECT_EQ(bonus.value, 0) << "a bonus reaches the floor after 160 updates";
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // Replays a stored solution through the game's own rules: the clicks of the
 // play screen's handlers, its rules of a frame with the level clock counting
 // a second every 60 frames (the first at once when the ball starts, as the
-// play screen counts it), and the element animations of the drawn scene. Random bonuses
+// play screen counts it), and the element animations of its update. Random bonuses
 // are kept from appearing so a replay does not depend on the random numbers.
 
 #include <algorithm>
@@ -66,7 +66,7 @@ inline ReplayOutcome ReplaySolution(World& world, GameplayContext& ctx, ReplayEv
     }
     world.play.bonusSeconds = 0;  // no random bonus
     out.secondsCounted += StepPlayFrame(world, ctx, step % kStepsPerSecond == 0);
-    AdvanceElementAnimations(world.level, world.play);  // as the drawn scene runs them
+    AdvanceElementAnimations(world.level, world.play);  // as the play screen's update runs them
     out.steps = step;
     out.won = world.play.levelWon;
     out.gameOver = events.gameState == GameState::GameOverScreen;

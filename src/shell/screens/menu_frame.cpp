@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/window.h"
 #include "render/sprites.h"
 #include "shell/game.h"
 #include "shell/screen_table.h"
@@ -24,7 +25,7 @@ constexpr GameState kScreenStates[kMenuScreens] = {
 // The screens over the main menu, in the order they are drawn.
 struct PageDraw {
   MenuScreen screen;
-  void (*draw)(Game&, int);
+  void (*draw)(const Game&, int);
 };
 constexpr PageDraw kPages[] = {
     {MenuPlayers, DrawPlayersPage}, {MenuHelp, DrawHelpPage},           {MenuInfo, DrawInfoPage},
@@ -47,7 +48,7 @@ void LightMenuScene(GraphicsDevice& device) {
   device.LightEnable(1, false);
 }
 
-void DrawPlayerLine(Game& game) {
+void DrawPlayerLine(const Game& game) {
   const ProfileTable& profiles = game.profiles;
   if (profiles.current < 0 || profiles.current >= profiles.count || profiles.current >= kMaxProfiles) return;
   const char* name = profiles.profiles[profiles.current].name;
@@ -76,8 +77,11 @@ void StepMenuFades(MenuState& menus, GameState gameState) {
     menus.fades[k] = StepFadeLevel(menus.fades[k], gameState == kScreenStates[k]);
 }
 
-int AdvanceMenuFadeIn(MenuState& menus) {
+void AdvanceMenuFadeIn(MenuState& menus) {
   if (++menus.fadeInCounter >= 600) menus.fadeInCounter = 61;
+}
+
+int MenuFadeInAlpha(const MenuState& menus) {
   return menus.fadeInCounter < 61 ? 255 - 4 * menus.fadeInCounter : -1;
 }
 
@@ -86,7 +90,7 @@ int MainMenuItemOffset(int index, int o) {
   return (index / 2) % 2 == 0 ? -o : o;
 }
 
-void DrawMenuLogo(Game& game) {
+void DrawMenuLogo(const Game& game) {
   GraphicsDevice* device = Device(game);
   if (!device) return;
   int t = TitleLift(game, game.menus.fades[MenuMain]);
@@ -104,7 +108,7 @@ void DrawMenuLogo(Game& game) {
   DrawSprite(*device, game.store, SpritePanel, true);
 }
 
-void DrawMainMenuItems(Game& game) {
+void DrawMainMenuItems(const Game& game) {
   int o = ItemOffset(game, game.menus.fades[MenuMain]);
   const ItemList<kListCapacity>& list = game.texts.menu;
   PageLayout items = MainMenuLayout(MenuLayoutOf(game));
@@ -115,31 +119,40 @@ void DrawMainMenuItems(Game& game) {
   }
 }
 
-void RunMenuFrame(Game& game) {
-  RestoreDeviceIfLost(game.render);
-  TrackMenuPointer(game);
+void UpdateMenus(Game& game, const FrameInput& input) {
+  if (!game.settings.fullscreen) ShowSystemPointer(input.pointerY < 0);
+  TrackMenuPointerAt(game, input.pointerX, input.pointerY);
   StepMenuFades(game.menus, game.screen.gameState);
   MoveCameraTo(game.camera, {0, 0, -1500}, {0, -150, 0}, 90);
+  StepCamera(game.camera, game.settings.width, game.settings.height);
+  AdvanceCloudCounter(game.scene);
+  AdvanceMenuFadeIn(game.menus);
+  const int32_t* fades = game.menus.fades;
+  UpdateSharedPages(game, input, fades[MenuOptions] > 1 ? fades[MenuOptions] : -1,
+                    fades[MenuHelp] > 1 ? fades[MenuHelp] : -1);
+  if (fades[MenuPlayers] > 1 && game.screen.nameEntry.active) UpdateCaret(game.menus, input.nowMs);
+}
 
+void DrawMenus(const Game& game, const FrameInput& input) {
   GraphicsDevice* device = Device(game);
   if (!device) return;
   LightMenuScene(*device);
-  UpdateCamera(game.camera, *device, game.settings.width, game.settings.height);
+  ApplyCamera(game.camera, *device);
   device->Clear(ClearFlags::ZBuffer, 0, 1.0f, 0);
   if (Succeeded(device->BeginScene())) {
-    DrawMenuBackground(game);
+    DrawMenuBackground(game, input.nowMs);
     DrawMenuLogo(game);
     DrawMainMenuItems(game);
     for (const PageDraw& page : kPages)
       if (game.menus.fades[page.screen] > 1) page.draw(game, game.menus.fades[page.screen]);
     DrawPlayerLine(game);
-    int black = AdvanceMenuFadeIn(game.menus);
+    const int black = MenuFadeInAlpha(game.menus);
     if (black >= 0)
       DrawFadeRect(*device, game.store, black, 0, 0, static_cast<float>(game.settings.width),
                    static_cast<float>(game.settings.height));
     DrawFpsCounter(game);
     device->SetTexture(0, game.catalogue.Texture(TextureKey::Texture));
-    DrawMouseCursor(*device, game.store, SpriteCursor, game.window);
+    DrawMouseCursor(*device, game.store, SpriteCursor, input.pointerX, input.pointerY);
     device->EndScene();
   }
   device->Present();

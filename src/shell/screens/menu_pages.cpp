@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "core/keyframe_curve.h"
-#include "platform/window.h"
 #include "shell/game.h"
 #include "shell/screen_table.h"
 #include "text/text_drawing.h"
@@ -23,7 +22,7 @@ uint32_t ItemColour(bool highlighted, int level) {
   return WithAlpha(highlighted ? kHighlightOrange : kItemWhite, level);
 }
 
-void DrawTitle(Game& game, TextId id, float y, int level) {
+void DrawTitle(const Game& game, TextId id, float y, int level) {
   DrawMenuText(game.texts.Text(id), HalfWidth(game), y, game.fonts.ExtraLargeFont.get(), AlignCenter,
                WithAlpha(kTitleRed, level));
 }
@@ -32,8 +31,8 @@ void DrawTitle(Game& game, TextId id, float y, int level) {
 // per item; returns the signed offset of the last item (or `none` for an
 // empty list).
 template <int N>
-int DrawSlidingList(Game& game, const ItemList<N>& list, const PageLayout& layout, int highlight, int level,
-                    int none) {
+int DrawSlidingList(const Game& game, const ItemList<N>& list, const PageLayout& layout, int highlight,
+                    int level, int none) {
   int o = ItemOffset(game, level), last = none;
   for (int i = 0; i < list.count; ++i) {
     last = SlideSign(i) * o;
@@ -44,13 +43,13 @@ int DrawSlidingList(Game& game, const ItemList<N>& list, const PageLayout& layou
 }
 
 // The back text of a page, centred on its item and dropped by `drop`.
-void DrawBack(Game& game, const PageLayout& layout, int value, int drop, bool lit, int level) {
+void DrawBack(const Game& game, const PageLayout& layout, int value, int drop, bool lit, int level) {
   if (const PageItem* back = FindItem(layout, value))
     DrawMenuText(game.texts.Text(TextId::Back), back->x, back->y + static_cast<float>(drop),
                  game.fonts.LargeFont.get(), AlignCenter, ItemColour(lit, level));
 }
 
-void DrawStartOrNewGame(Game& game, int level, TextId title, const ItemList<kListCapacity>& list,
+void DrawStartOrNewGame(const Game& game, int level, TextId title, const ItemList<kListCapacity>& list,
                         PageLayout (*layoutOf)(const MenuLayoutInput&), int highlight, int backSign) {
   int u = TitleLift(game, level);
   DrawTitle(game, title, HalfHeight(game) - 120 - static_cast<float>(u), level);
@@ -101,7 +100,7 @@ bool UpdateCaret(MenuState& menus, uint32_t nowMs) {
   return menus.caretOn;
 }
 
-void DrawInfoPage(Game& game, int level) {
+void DrawInfoPage(const Game& game, int level) {
   float mid = HalfWidth(game);
   int u = TitleLift(game, level), o = ItemOffset(game, level);
   DrawTitle(game, TextId::InfoTitle, 200 - static_cast<float>(u), level);
@@ -113,23 +112,23 @@ void DrawInfoPage(Game& game, int level) {
   DrawBack(game, InfoLayout(MenuLayoutOf(game)), 0, o, true, level);
 }
 
-void DrawQuitPage(Game& game, int level) {
+void DrawQuitPage(const Game& game, int level) {
   int u = TitleLift(game, level);
   DrawTitle(game, TextId::QuitQuestion, HalfHeight(game) - 50 - static_cast<float>(u), level);
   DrawSlidingList(game, game.texts.exit, ExitLayout(MenuLayoutOf(game)), game.screen.exitChoice, level, 0);
 }
 
-void DrawStartGamePage(Game& game, int level) {
+void DrawStartGamePage(const Game& game, int level) {
   DrawStartOrNewGame(game, level, TextId::StartGame, game.texts.start, StartGameLayout,
                      game.screen.startGameHighlight, +1);
 }
 
-void DrawNewGamePage(Game& game, int level) {
+void DrawNewGamePage(const Game& game, int level) {
   DrawStartOrNewGame(game, level, TextId::NewGame, game.texts.newGame, NewGameLayout,
                      game.screen.newGameHighlight, -1);
 }
 
-void DrawRecordsPage(Game& game, int level) {
+void DrawRecordsPage(const Game& game, int level) {
   float mid = HalfWidth(game);
   int u = TitleLift(game, level), o = ItemOffset(game, level);
   DrawTitle(game, TextId::RecordsCaption, 60 - static_cast<float>(u), level);
@@ -146,7 +145,7 @@ void DrawRecordsPage(Game& game, int level) {
   DrawBack(game, RecordsLayout(MenuLayoutOf(game)), 0, o, true, level);
 }
 
-void DrawPlayersPage(Game& game, int level) {
+void DrawPlayersPage(const Game& game, int level) {
   float mid = HalfWidth(game), middleY = HalfHeight(game);
   const NameEntry& entry = game.screen.nameEntry;
   BitmapFont* large = game.fonts.LargeFont.get();
@@ -154,7 +153,7 @@ void DrawPlayersPage(Game& game, int level) {
     DrawMenuText(game.texts.Text(TextId::TypeYourName), mid, middleY - 100, large, AlignCenter,
                  ItemColour(false, level));
     std::string typed = NameText(entry.text);
-    if (UpdateCaret(game.menus, TimerMs())) typed += "_";
+    if (game.menus.caretOn) typed += "_";
     DrawMenuText(typed, mid - 100, middleY, large, AlignLeft, ItemColour(false, level));
     if (entry.nameExists)
       DrawMenuText(game.texts.Text(TextId::NameExists), mid, middleY + 100, large, AlignCenter,

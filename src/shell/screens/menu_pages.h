@@ -11,6 +11,7 @@
 #include "menus/localized_texts.h"
 #include "menus/menu_boxes.h"
 #include "persistence/records.h"
+#include "shell/run_frame.h"
 #include "shell/screens/play_overlays.h"
 
 namespace nb {
@@ -24,12 +25,12 @@ constexpr uint32_t kItemWhite = 0xFFFFFFFF;
 constexpr uint32_t kHighlightOrange = 0xFFFFC800;
 constexpr uint32_t kShadowBlack = 0xFF000000;
 
-void DrawInfoPage(Game& game, int level);
-void DrawQuitPage(Game& game, int level);
-void DrawStartGamePage(Game& game, int level);
-void DrawNewGamePage(Game& game, int level);
-void DrawRecordsPage(Game& game, int level);
-void DrawPlayersPage(Game& game, int level);
+void DrawInfoPage(const Game& game, int level);
+void DrawQuitPage(const Game& game, int level);
+void DrawStartGamePage(const Game& game, int level);
+void DrawNewGamePage(const Game& game, int level);
+void DrawRecordsPage(const Game& game, int level);
+void DrawPlayersPage(const Game& game, int level);
 
 // --- Pieces the pages, the menu frame and the overlays share --------------
 
@@ -58,8 +59,13 @@ std::vector<RecordEntry> RecordsForDisplay(const RecordsTable& records);
 bool UpdateCaret(MenuState& menus, uint32_t nowMs);
 
 // The help picture's sprite for a page: page 0 alternates between its two
-// columns every 128 frames of its own counter (advanced here).
-int HelpPictureSprite(MenuState& menus, int page);
+// columns every 128 updates of its own counter.
+int HelpPictureSprite(const MenuState& menus, int page);
+
+// The per-update animations of the options and help pages while they show
+// (a level of -1 stands for hidden): a held slider's knob follows the
+// pointer, and the help picture's counter runs on page 0.
+void UpdateSharedPages(Game& game, const FrameInput& input, int optionsLevel, int helpLevel);
 
 }  // namespace nb
 

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 #include "audio/volume_controls.h"
-#include "platform/window.h"
 #include "render/sprites.h"
 #include "shell/game.h"
 #include "shell/screen_table.h"
@@ -19,7 +18,7 @@ int Volume(const GeneralSettings& s, int row) {
 }
 
 // A sprite moved to rect and drawn blended: a black copy at (+2, +2) first.
-void DrawShadowedSprite(GraphicsDevice& device, GeometryStore& store, int sprite, SpriteRect rect,
+void DrawShadowedSprite(GraphicsDevice& device, const GeometryStore& store, int sprite, SpriteRect rect,
                         int level) {
   uint32_t colour = rect.color;
   rect.x += 2;
@@ -34,7 +33,7 @@ void DrawShadowedSprite(GraphicsDevice& device, GeometryStore& store, int sprite
   DrawSprite(device, store, sprite, true);
 }
 
-void DrawSliders(Game& game, GraphicsDevice& device, int level, int o) {
+void DrawSliders(const Game& game, GraphicsDevice& device, int level, int o) {
   device.SetTexture(0, game.catalogue.Texture(TextureKey::Texture));
   for (int row = 0; row < 3; ++row) {
     float y = kSliderLineY[row];
@@ -57,14 +56,11 @@ void DragHeldSliders(Game& game, int pointerX, int pointerY, int offset) {
   }
 }
 
-void DrawOptionsPage(Game& game, int level) {
+void DrawOptionsPage(const Game& game, int level) {
   float mid = static_cast<float>(game.settings.width) / 2;
   int u = TitleLift(game, level), o = ItemOffset(game, level);
   int row = game.screen.optionsRow;
   BitmapFont* large = game.fonts.LargeFont.get();
-  int x = 0, y = 0;
-  GetPointerPosition(game.window, x, y);
-  DragHeldSliders(game, x, y, o);
 
   DrawMenuText(game.texts.Text(TextId::OptionsTitle), mid, 200 - static_cast<float>(u),
                game.fonts.ExtraLargeFont.get(), AlignCenter, WithAlpha(kTitleRed, level));
@@ -83,16 +79,20 @@ void DrawOptionsPage(Game& game, int level) {
   if (GraphicsDevice* device = Device(game)) DrawSliders(game, *device, level, o);
 }
 
-int HelpPictureSprite(MenuState& menus, int page) {
-  if (page == 0) {
-    ++menus.helpPictureFrames;  // 8 bits: wraps every 256 frames
-    return menus.helpPictureFrames >= 128 ? SpriteHelpColumn1 + 1 : SpriteHelpColumn1;
-  }
+int HelpPictureSprite(const MenuState& menus, int page) {
+  // The counter has 8 bits: it wraps every 256 updates.
+  if (page == 0) return menus.helpPictureFrames >= 128 ? SpriteHelpColumn1 + 1 : SpriteHelpColumn1;
   if (page < 0 || page > 4) return -1;
   return SpriteHelpColumn1 + 1 + page;
 }
 
-void DrawHelpPage(Game& game, int level) {
+void UpdateSharedPages(Game& game, const FrameInput& input, int optionsLevel, int helpLevel) {
+  if (optionsLevel >= 0)
+    DragHeldSliders(game, input.pointerX, input.pointerY, ItemOffset(game, optionsLevel));
+  if (helpLevel >= 0 && game.screen.helpPage == 0) ++game.menus.helpPictureFrames;
+}
+
+void DrawHelpPage(const Game& game, int level) {
   float mid = static_cast<float>(game.settings.width) / 2;
   int u = TitleLift(game, level), o = ItemOffset(game, level);
   float fo = static_cast<float>(o);

@@ -10,6 +10,7 @@
 #include "gameplay/world_step.h"
 #include "platform/window.h"
 #include "render/sprites.h"
+#include "shell/run_frame.h"
 #include "shell/screens/menu_frame.h"
 #include "shell/screens/play_overlays.h"
 #include "shell/screens/pointer_tracking.h"
@@ -42,15 +43,14 @@ uint32_t WithAlpha(uint32_t rgb, int alpha) {
 }
 
 // The caption that rises and sinks over the middle of the screen.
-void DrawCaption(Game& game, const char* text, float lift) {
+void DrawCaption(const Game& game, const char* text, float lift) {
   Text(game.fonts.ExtraLargeFont.get(), text, Width(game) / 2, Height(game) / 2 - lift - 50, AlignCenter,
        kWhite);
 }
 
-void DrawHeadUpDisplay(Game& game) {
-  GameplayContext ctx = Gameplay(game);
+void DrawHeadUpDisplay(const Game& game) {
   BitmapFont* font = game.fonts.LargeFont.get();
-  LevelPlayState& play = game.world.play;
+  const LevelPlayState& play = game.world.play;
   const float w = Width(game), h = Height(game);
   char text[256];
 
@@ -58,7 +58,6 @@ void DrawHeadUpDisplay(Game& game) {
                 game.world.level.timeLimit);
   ShadowedText(font, text, w, 0, AlignRight, kWhite);
   if (game.world.level.timeLimit < 10) {
-    play.timePulse = static_cast<uint8_t>(play.timePulse + 5);
     const int alpha = EvaluateCurveInt(game.animations.timeleft, play.timePulse);
     ShadowedText(font, text, w, 0, AlignRight, WithAlpha(0xFF0000, alpha));
   }
@@ -67,22 +66,25 @@ void DrawHeadUpDisplay(Game& game) {
                   play.speedTimer);
     ShadowedText(font, text, w / 2, 0, AlignCenter, kWhite);
   }
-  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LivesLabel).c_str(), CurrentLives(ctx));
+  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LivesLabel).c_str(),
+                CurrentLives(game.profiles));
   ShadowedText(font, text, 0, 0, AlignLeft, kWhite);
-  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::ScoreLabel).c_str(), CurrentScore(ctx));
+  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::ScoreLabel).c_str(),
+                CurrentScore(game.profiles));
   ShadowedText(font, text, w, h - 30, AlignRight, kWhite);
-  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(), CurrentLevel(ctx));
+  std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(),
+                CurrentLevel(game.profiles));
   ShadowedText(font, text, 0, h - 30, AlignLeft, kWhite);
 }
 
-void DrawStatusTexts(Game& game) {
+void DrawStatusTexts(const Game& game) {
   BitmapFont* font = game.fonts.LargeFont.get();
-  DrawAndAgeStatusMessages(game.world.messages, [font](const StatusTextDraw& t) {
+  DrawStatusMessages(game.world.messages, [font](const StatusTextDraw& t) {
     if (font) DrawText(*font, static_cast<float>(t.x), static_cast<float>(t.y), t.argb, t.text);
   });
 }
 
-void DrawFullScreenFade(Game& game, int alpha) {
+void DrawFullScreenFade(const Game& game, int alpha) {
   if (GraphicsDevice* d = Device(game)) DrawFadeRect(*d, game.store, alpha, 0, 0, Width(game), Height(game));
 }
 
@@ -162,7 +164,7 @@ void WarnAtTenSecondsLeft(Game& game) {
   }
 }
 
-void RunLevelWon(Game& game, bool draw) {
+void UpdateLevelWon(Game& game) {
   World& w = game.world;
   LevelPlayState& play = w.play;
   if (!play.levelWon) return;
@@ -182,10 +184,6 @@ void RunLevelWon(Game& game, bool draw) {
       play.tallyCounter += 1;
       if (play.tallyCounter == 64) w.stats.counters[StatSecondsLeft] = w.level.timeLimit;
     }
-    if (draw) {
-      const float lift = EvaluateCurve(game.animations.up, std::min(4 * play.tallyCounter, 255));
-      DrawCaption(game, game.texts.Text(TextId::LevelComplete).c_str(), lift);
-    }
     if (play.tallyCounter > 64) {
       if (w.level.timeLimit > 1) {
         PlaySound(game, SoundId::WallHit);
@@ -193,14 +191,13 @@ void RunLevelWon(Game& game, bool draw) {
         AddScore(w, ctx, 111);
       } else {
         play.tallyFade += 4;
-        if (draw) DrawFullScreenFade(game, static_cast<int>(std::min<uint32_t>(play.tallyFade, 255)));
       }
     }
   }
   if (play.tallyFade > 254) StartNextLevel(game);
 }
 
-void RunLevelIntro(Game& game, bool draw) {
+void UpdateLevelIntro(Game& game) {
   World& w = game.world;
   LevelPlayState& play = w.play;
   if (play.introFrames <= 100 || w.ball.moving) return;
@@ -225,58 +222,71 @@ void RunLevelIntro(Game& game, bool draw) {
   } else if (play.introPhase == 3) {
     play.promptAlpha = static_cast<uint8_t>(std::min(play.promptAlpha + 5, 255));
   }
-  GameplayContext ctx = Gameplay(game);
-  if (draw) {
-    char caption[256];
-    std::snprintf(caption, sizeof caption, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(),
-                  CurrentLevel(ctx));
-    DrawCaption(game, caption, EvaluateCurve(game.animations.up, play.introCounter));
-  }
-  if (game.screen.gameState == GameState::Playing && w.ball.ready) {
+  if (game.screen.gameState == GameState::Playing && w.ball.ready)
     MoveCameraTo(cam, w.level.homeEye, w.level.homeTarget, 45);
-    if (draw)
-      Text(game.fonts.LargeFont.get(), game.texts.Text(TextId::ClickToStart).c_str(), Width(game) / 2,
-           Height(game) / 2 + 50, AlignCenter, WithAlpha(0xFFFFFF, play.promptAlpha));
-  }
 }
 
-void RunOverlayFades(Game& game, bool draw) {
-  int32_t* fades = game.world.play.fades;
-  const GameState state = game.screen.gameState;
-  struct Overlay {
-    GameState state;
-    OverlayFade fade;
-    int step;
-    void (*drawScreen)(Game&, int);
-  };
-  static constexpr Overlay kOverlays[] = {
-      {GameState::PauseMenu, FadePause, 10, DrawPauseScreen},
-      {GameState::HelpInPlay, FadeHelp, 10, DrawHelpPage},
-      {GameState::GameCompletedScreen, FadeCompleted, 10, DrawGameCompletedScreen},
-      {GameState::OptionsInPlay, FadeOptions, 10, DrawOptionsPage},
-      {GameState::GameOverScreen, FadeGameOver, 5, DrawGameOverScreen},
-      {GameState::TimeUpScreen, FadeTimeUp, 5, DrawTimeUpScreen},
-  };
-  for (const Overlay& o : kOverlays) {
-    int32_t& level = fades[o.fade];
-    if (state == o.state) {
-      if (o.step == 10)
-        level = std::min(level + 10, 255);
-      else if (level < 254)
-        level += 5;
-    } else {
-      level = DecayFadeLevel(level);
-    }
-    if (draw && level > 0) o.drawScreen(game, level);
-  }
-}
-
-void RunLoadingScreen(Game& game, bool draw) {
+void UpdateLoadingScreen(Game& game) {
   LevelPlayState& play = game.world.play;
   play.introFrames += 1;
+  if (play.introFrames == 130) MusicAfterLoading(game.audio);
+  if (play.introFrames >= 600) play.introFrames = 131;
+}
+
+void UpdatePlayScreen(Game& game, const FrameInput& input) {
+  if (!game.settings.fullscreen) ShowSystemPointer(input.pointerY < 0);
+  TrackMenuPointerAt(game, input.pointerX, input.pointerY);
+  UpdatePlayCursor(game, input.pointerX, input.pointerY);
+  // Before the world step, so that a message shown in this update is drawn at its full time.
+  AgeStatusMessages(game.world.messages);
+  RunPlayRules(game, static_cast<float>(input.nowMs) * 0.001f);
+  SteerPlayCamera(game);
+  StepCamera(game.camera, game.settings.width, game.settings.height);
+  AdvanceElementAnimations(game.world.level, game.world.play);
+  AdvanceCloudCounter(game.scene);
+  AdvanceElementPulses(game.scene);
+  game.particles.wind = ParticleWind(input.nowMs, input.nowMs);
+  StepParticles(game.particles, 1.0f);
+  LevelPlayState& play = game.world.play;
+  if (game.world.level.timeLimit < 10) play.timePulse = static_cast<uint8_t>(play.timePulse + 5);
+  WarnAtTenSecondsLeft(game);
+  UpdateLevelWon(game);
+  UpdateLevelIntro(game);
+  UpdatePlayOverlays(game, input);
+  UpdateLoadingScreen(game);
+}
+
+// --- The draw: reads the game, changes nothing ------------------------------
+
+namespace {
+
+void DrawLevelWon(const Game& game) {
+  const World& w = game.world;
+  const LevelPlayState& play = w.play;
+  if (!play.levelWon || CurrentLevel(game.profiles) == game.levelCount) return;
+  const float lift = EvaluateCurve(game.animations.up, std::min(4 * play.tallyCounter, 255));
+  DrawCaption(game, game.texts.Text(TextId::LevelComplete).c_str(), lift);
+  if (play.tallyCounter > 64 && play.tallyFade > 0)
+    DrawFullScreenFade(game, static_cast<int>(std::min<uint32_t>(play.tallyFade, 255)));
+}
+
+void DrawLevelIntro(const Game& game) {
+  const World& w = game.world;
+  const LevelPlayState& play = w.play;
+  if (play.introFrames <= 100 || w.ball.moving || !play.startSoundPlayed) return;
+  char caption[256];
+  std::snprintf(caption, sizeof caption, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(),
+                CurrentLevel(game.profiles));
+  DrawCaption(game, caption, EvaluateCurve(game.animations.up, play.introCounter));
+  if (game.screen.gameState == GameState::Playing && w.ball.ready)
+    Text(game.fonts.LargeFont.get(), game.texts.Text(TextId::ClickToStart).c_str(), Width(game) / 2,
+         Height(game) / 2 + 50, AlignCenter, WithAlpha(0xFFFFFF, play.promptAlpha));
+}
+
+void DrawLoadingScreen(const Game& game, GraphicsDevice& d) {
+  const LevelPlayState& play = game.world.play;
   const float w = Width(game), h = Height(game);
-  GraphicsDevice* d = draw ? Device(game) : nullptr;
-  if (play.introFrames < 100 && d) {
+  if (play.introFrames < 100) {
     DrawFullScreenFade(game, 255);
     const float lift = EvaluateCurve(game.animations.up, static_cast<float>(5 * play.introFrames));
     SpriteRect logo = StartupSpriteRect(SpritePanel, game.settings.width, game.settings.height);
@@ -284,9 +294,9 @@ void RunLoadingScreen(Game& game, bool draw) {
     logo.y = 230 - lift;
     logo.w = kLogoWidth;
     logo.h = kLogoHeight;
-    RefillSprite(game.store, *d, SpritePanel, logo);
-    d->SetTexture(0, game.catalogue.Texture(TextureKey::Texture));
-    DrawSprite(*d, game.store, SpritePanel, true);
+    RefillSprite(game.store, d, SpritePanel, logo);
+    d.SetTexture(0, game.catalogue.Texture(TextureKey::Texture));
+    DrawSprite(d, game.store, SpritePanel, true);
     if (play.introFrames >= 51) {
       char text[64];
       std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LoadingLabel).c_str(),
@@ -294,58 +304,30 @@ void RunLoadingScreen(Game& game, bool draw) {
       Text(game.fonts.SmallFont.get(), text, w / 2, h / 2, AlignCenter, kWhite);
     }
   }
-  if (play.introFrames == 130) MusicAfterLoading(game.audio);
-  if (play.introFrames >= 100 && play.introFrames <= 130 && d)
+  if (play.introFrames >= 100 && play.introFrames <= 130)
     DrawFullScreenFade(game, 1055 - 8 * play.introFrames);
-  if (play.introFrames >= 600) play.introFrames = 131;
 }
 
-void PlayScreenFrame(Game& game) {
-  PlayFrameInput input;
-  input.nowMs = TimerMs();
-  GetPointerPosition(game.window, input.pointerX, input.pointerY);
-  // In a window the system pointer shows above the client area, as in the menus.
-  if (!game.settings.fullscreen) ShowSystemPointer(input.pointerY < 0);
-  PlayScreenFrameWith(game, input);
-}
+}  // namespace
 
-void PlayScreenFrameWith(Game& game, const PlayFrameInput& input) {
+void DrawPlayScreen(const Game& game, const FrameInput& input) {
   GraphicsDevice* device = Device(game);
-  if (device) RestoreDeviceIfLost(game.render);
-  TrackMenuPointerAt(game, input.pointerX, input.pointerY);
-
-  UpdatePlayCursor(game, input.pointerX, input.pointerY);
-  RunPlayRules(game, static_cast<float>(input.nowMs) * 0.001f);
-  SteerPlayCamera(game);
-
-  bool begun = true;
-  if (device) {
-    UpdateCamera(game.camera, *device, game.settings.width, game.settings.height);
-    begun = BeginFrame(game.render, 0);
-  } else {
-    StepCamera(game.camera, game.settings.width, game.settings.height);
-  }
+  if (!device) return;
+  ApplyCamera(game.camera, *device);
+  const bool begun = BeginFrame(game.render, 0);
   if (begun) {
-    if (device) {
-      DrawPlaySceneAt(game, input.nowMs);
-    } else {
-      // Without a device the passes do not run; their animations still must.
-      AdvanceElementAnimations(game.world.level, game.world.play);
-    }
+    DrawPlayScene(game, input.nowMs);
     DrawStatusTexts(game);
-    WarnAtTenSecondsLeft(game);
-    if (device) DrawHeadUpDisplay(game);
-    RunLevelWon(game, device != nullptr);
-    RunLevelIntro(game, device != nullptr);
-    RunOverlayFades(game, device != nullptr);
-    if (device) DrawFpsCounter(game);
-    RunLoadingScreen(game, device != nullptr);
-    if (device) {
-      device->SetTexture(0, game.catalogue.Texture(TextureKey::Texture));
-      DrawMouseCursor(*device, game.store, SpriteCursor, input.pointerX, input.pointerY);
-    }
+    DrawHeadUpDisplay(game);
+    DrawLevelWon(game);
+    DrawLevelIntro(game);
+    DrawPlayOverlays(game);
+    DrawFpsCounter(game);
+    DrawLoadingScreen(game, *device);
+    device->SetTexture(0, game.catalogue.Texture(TextureKey::Texture));
+    DrawMouseCursor(*device, game.store, SpriteCursor, input.pointerX, input.pointerY);
   }
-  if (device) EndFrame(game.render, begun);
+  EndFrame(game.render, begun);
 }
 
 }  // namespace nb

@@ -1,43 +1,36 @@
 #pragma once
-#include <cstdint>
+#include "shell/run_frame.h"
 
 namespace nb {
 
-struct Game;
+// The play screen: GameState 1 and the overlays over the paused level (10,
+// 11, 12, 14, 16, 18).
 
-// One frame of the play screen (GameState 1 and the overlays over the
-// paused level: 10, 11, 12, 14, 16, 18), with the clock and the pointer
-// read from the platform.
-void PlayScreenFrame(Game& game);
+// One update: the pointer, the cursor cell, the world step and the level's
+// seconds, the camera, the element animations, the particles, the status
+// texts' ageing, the win tally, the intro, the overlays and the loading screen.
+void UpdatePlayScreen(Game& game, const FrameInput& input);
+// One draw of what the updates left: the scene, the texts, the overlays and
+// the cursor. It changes nothing in the game.
+void DrawPlayScreen(const Game& game, const FrameInput& input);
 
-// What a play frame reads from outside: the millisecond clock and the
-// pointer in client pixels.
-struct PlayFrameInput {
-  uint32_t nowMs = 0;
-  int pointerX = 0;
-  int pointerY = 0;
-};
-void PlayScreenFrameWith(Game& game, const PlayFrameInput& input);
-
-// The pieces of the frame, in its order, for callers that run them alone.
+// The pieces of the update, in its order, for callers that run them alone.
 // The cursor cell under the pointer (kept when the ray misses the floor)
-// and the cursor sparkle every 21st frame.
+// and the cursor sparkle every 21st update.
 void UpdatePlayCursor(Game& game, int pointerX, int pointerY);
-// In GameState 1 the rules of the frame: the world step and the level clock,
-// which counts a second when more than one has passed since the last and the
-// ball rolls.
+// In GameState 1 the rules of the update: the world step and the level
+// clock, which counts a second when more than one has passed since the last
+// and the ball rolls.
 void RunPlayRules(Game& game, float nowSeconds);
-// The camera of the frame: leaning towards the cursor while the ball rolls.
+// The camera's targets: leaning towards the cursor while the ball rolls.
 void SteerPlayCamera(Game& game);
 // The warning sound once the clock reaches ten seconds.
 void WarnAtTenSecondsLeft(Game& game);
 // The level-won path: the tally, or GameState 16 after the last level.
-void RunLevelWon(Game& game, bool draw);
-// The level caption, the waiting ball and the click prompt.
-void RunLevelIntro(Game& game, bool draw);
-// The overlay screens' fade levels, each drawn while above 0.
-void RunOverlayFades(Game& game, bool draw);
-// The loading screen, the fade-in after it and the game music at frame 130.
-void RunLoadingScreen(Game& game, bool draw);
+void UpdateLevelWon(Game& game);
+// The level caption's rise and fall, the waiting ball and the click prompt.
+void UpdateLevelIntro(Game& game);
+// The loading screen's counter and the game music at its 130th update.
+void UpdateLoadingScreen(Game& game);
 
 }  // namespace nb

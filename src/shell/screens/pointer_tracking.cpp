@@ -1,6 +1,5 @@
 #include "shell/screens/pointer_tracking.h"
 
-#include "platform/window.h"
 #include "shell/screen_table.h"
 
 namespace nb {
@@ -14,13 +13,6 @@ void TrackMenuPointerAt(Game& game, int x, int y) {
     if (highlight != item.value && !item.silent) PlaySound(game, SoundId::MenuOnClick);
     highlight = item.value;
   }
-}
-
-void TrackMenuPointer(Game& game) {
-  int x = 0, y = 0;
-  GetPointerPosition(game.window, x, y);
-  if (!game.settings.fullscreen) ShowSystemPointer(y < 0);
-  TrackMenuPointerAt(game, x, y);
 }
 
 }  // namespace nb

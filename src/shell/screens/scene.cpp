@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "platform/window.h"
 #include "render/scene_passes.h"
 #include "shell/game.h"
 
@@ -12,7 +11,7 @@ namespace {
 
 constexpr uint32_t kSkyFogColour = 0x00B1D0E8;
 
-SceneContext ContextOf(Game& game, GraphicsDevice& device) {
+SceneContext ContextOf(const Game& game, GraphicsDevice& device) {
   return SceneContext{device, game.store, game.catalogue, game.animations, game.scene};
 }
 
@@ -30,7 +29,7 @@ void IslandBlendStates(GraphicsDevice& d) {
 
 // Depth, linear filtering, a light that follows the mouse over the floor and
 // a fixed one, the fog, and the atlas lit by the default material.
-void PlaySceneStates(Game& game, GraphicsDevice& d) {
+void PlaySceneStates(const Game& game, GraphicsDevice& d) {
   d.SetRenderState(RenderState::Lighting, 1);
   d.SetRenderState(RenderState::ZEnable, 1);
   d.SetRenderState(RenderState::ZWriteEnable, 1);
@@ -51,12 +50,12 @@ void PlaySceneStates(Game& game, GraphicsDevice& d) {
 
 // The grid's elements in the atlas, the level mesh, the placement marker
 // (GameState 1 only) and the Reflectors.
-void DrawGridElements(Game& game, SceneContext& sc) {
+void DrawGridElements(const Game& game, SceneContext& sc) {
   GraphicsDevice& d = sc.device;
-  World& w = game.world;
-  LevelRecord& level = w.level;
+  const World& w = game.world;
+  const LevelRecord& level = w.level;
   DrawSwitches(sc, level);
-  DrawGates(sc, level, w.play);
+  DrawGates(sc, level);
   DrawHoles(sc, level);
   DrawBall(sc, w.ball);
   DrawBricks(sc, level);
@@ -80,9 +79,9 @@ void DrawGridElements(Game& game, SceneContext& sc) {
 
 // Teleports glow additively with the reflection texture; stones and bonuses
 // keep it.
-void DrawReflectingElements(Game& game, SceneContext& sc) {
+void DrawReflectingElements(const Game& game, SceneContext& sc) {
   GraphicsDevice& d = sc.device;
-  LevelRecord& level = game.world.level;
+  const LevelRecord& level = game.world.level;
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Spheremap));
   d.SetTextureStageState(0, TextureStageState::TexCoordIndex, TexCoordIndex::SphereMap);
   d.SetRenderState(RenderState::AlphaBlendEnable, 1);
@@ -98,9 +97,8 @@ void DrawReflectingElements(Game& game, SceneContext& sc) {
   d.SetTextureStageState(0, TextureStageState::TexCoordIndex, TexCoordIndex::PassThru);
 }
 
-// The island under the grid, then the particles: the turning wind, one
-// update with the current view, drawn additively.
-void DrawIslandAndParticles(Game& game, SceneContext& sc, uint32_t nowMs) {
+// The island under the grid, then the particles, drawn additively.
+void DrawIslandAndParticles(const Game& game, SceneContext& sc) {
   GraphicsDevice& d = sc.device;
   const LevelRecord& level = game.world.level;
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
@@ -111,15 +109,13 @@ void DrawIslandAndParticles(Game& game, SceneContext& sc, uint32_t nowMs) {
   d.SetRenderState(RenderState::AlphaBlendEnable, 0);
   d.SetRenderState(RenderState::FogEnable, 0);
 
-  game.particles.wind = ParticleWind(nowMs, nowMs);
-  UpdateParticles(game.particles, d, 1.0f, game.camera.view);
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Particle));
-  DrawParticles(game.particles, d, true);
+  DrawParticles(game.particles, d, game.camera.view, true);
 }
 
 }  // namespace
 
-void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
+void DrawPlayScene(const Game& game, uint32_t nowMs) {
   GraphicsDevice* device = Device(game);
   if (!device) return;
   SceneContext sc = ContextOf(game, *device);
@@ -129,12 +125,10 @@ void DrawPlaySceneAt(Game& game, uint32_t nowMs) {
   PlaySceneStates(game, *device);
   DrawGridElements(game, sc);
   DrawReflectingElements(game, sc);
-  DrawIslandAndParticles(game, sc, nowMs);
+  DrawIslandAndParticles(game, sc);
 }
 
-void DrawMenuBackground(Game& game) { DrawMenuBackgroundAt(game, TimerMs()); }
-
-void DrawMenuBackgroundAt(Game& game, uint32_t nowMs) {
+void DrawMenuBackground(const Game& game, uint32_t nowMs) {
   GraphicsDevice* device = Device(game);
   if (!device) return;
   GraphicsDevice& d = *device;

@@ -5,17 +5,15 @@ namespace nb {
 
 struct Game;
 
-// The 3-D scene of the play frame, pass by pass in its order: sky and
+// The 3-D scene of the play screen, pass by pass in its order: sky and
 // clouds, lights, fog, the element passes, the level mesh, the placement
 // marker (GameState 1 only), Reflectors, teleports, stones, bonuses,
-// islands, particles. The element animations advance inside the passes.
-// Called between BeginScene and EndScene after the camera update, at a given
-// reading of the millisecond clock (sky turn, wind).
-void DrawPlaySceneAt(Game& game, uint32_t nowMs);
+// islands, particles. Called between BeginScene and EndScene with the
+// camera's transforms set, at a reading of the millisecond clock (the sky's
+// turn). It only reads the game.
+void DrawPlayScene(const Game& game, uint32_t nowMs);
 
-// The menus' background: sky, fog, ten circling islands, clouds. Called
-// between BeginScene and EndScene after the camera update.
-void DrawMenuBackground(Game& game);
-void DrawMenuBackgroundAt(Game& game, uint32_t nowMs);
+// The menus' background: sky, fog, ten circling islands, clouds.
+void DrawMenuBackground(const Game& game, uint32_t nowMs);
 
 }  // namespace nb

@@ -9,15 +9,30 @@
 
 namespace nb {
 
-void SplashFrame(Game& game, uint32_t nowMs) {
-  RestoreDeviceIfLost(game.render);
-  float t = static_cast<float>(static_cast<uint32_t>(nowMs - game.startTimeMs));
-  int32_t fade = EvaluateCurveInt(game.animations.logo1, t) & 0xFF;
-  if (fade == 255 ||
+namespace {
+
+float SplashTime(const Game& game, uint32_t nowMs) {
+  return static_cast<float>(static_cast<uint32_t>(nowMs - game.startTimeMs));
+}
+
+int32_t SplashFade(const Game& game, uint32_t nowMs) {
+  return EvaluateCurveInt(game.animations.logo1, SplashTime(game, nowMs)) & 0xFF;
+}
+
+}  // namespace
+
+void UpdateSplash(Game& game, const FrameInput& input) {
+  const uint32_t nowMs = input.nowMs;
+  if (SplashFade(game, nowMs) == 255 ||
       (game.animations.logo1.valueKeys.empty() && nowMs - game.startTimeMs >= kSplashFallbackMs)) {
     GoToMainMenu(game);
     MusicAfterSplash(game.audio, false);
   }
+}
+
+void DrawSplash(const Game& game, const FrameInput& input) {
+  const float t = SplashTime(game, input.nowMs);
+  const int32_t fade = SplashFade(game, input.nowMs);
   GraphicsDevice* device = Device(game);
   if (!device) return;
   device->Clear(ClearFlags::Target | ClearFlags::ZBuffer, 0xFF000000, 1.0f, 0);
@@ -35,11 +50,13 @@ void SplashFrame(Game& game, uint32_t nowMs) {
   device->Present();
 }
 
-void DrawFpsCounter(Game& game) {
+void DrawFpsCounter(const Game& game) {
   if (!game.settings.showFps || !game.fonts.SmallFont) return;
   char text[32];
-  std::snprintf(text, sizeof text, "FPS: %i", static_cast<int>(game.currentFps));
+  std::snprintf(text, sizeof text, "FPS: %i", static_cast<int>(game.drawRate.rate));
   DrawText(*game.fonts.SmallFont, 0, 48, 0x80808080, text);
+  std::snprintf(text, sizeof text, "Updates: %i", static_cast<int>(game.updateRate.rate));
+  DrawText(*game.fonts.SmallFont, 0, 64, 0x80808080, text);
 }
 
 }  // namespace nb

@@ -47,19 +47,20 @@ TEST(MenuPagesDrawing, EveryPageDrawsEachItemInItsLayoutBoxAndTheHighlightedOneI
   RecordingDevice& device = *env.Recording();
   AddProfile(game.profiles, "Bob", 0, 1, 3);
   using enum GameState;
-  const std::pair<GameState, void (*)(Game&, int)> pages[] = {{GameCompletedScreen, DrawGameCompletedScreen},
-                                                              {StartGameScreen, DrawStartGamePage},
-                                                              {GameOverScreen, DrawGameOverScreen},
-                                                              {OptionsFromMenu, DrawOptionsPage},
-                                                              {PauseMenu, DrawPauseScreen},
-                                                              {NewGameScreen, DrawNewGamePage},
-                                                              {RecordsScreen, DrawRecordsPage},
-                                                              {PlayersScreen, DrawPlayersPage},
-                                                              {TimeUpScreen, DrawTimeUpScreen},
-                                                              {HelpFromMenu, DrawHelpPage},
-                                                              {ExitConfirm, DrawQuitPage},
-                                                              {InfoPage, DrawInfoPage},
-                                                              {MainMenu, nullptr}};
+  const std::pair<GameState, void (*)(const Game&, int)> pages[] = {
+      {GameCompletedScreen, DrawGameCompletedScreen},
+      {StartGameScreen, DrawStartGamePage},
+      {GameOverScreen, DrawGameOverScreen},
+      {OptionsFromMenu, DrawOptionsPage},
+      {PauseMenu, DrawPauseScreen},
+      {NewGameScreen, DrawNewGamePage},
+      {RecordsScreen, DrawRecordsPage},
+      {PlayersScreen, DrawPlayersPage},
+      {TimeUpScreen, DrawTimeUpScreen},
+      {HelpFromMenu, DrawHelpPage},
+      {ExitConfirm, DrawQuitPage},
+      {InfoPage, DrawInfoPage},
+      {MainMenu, nullptr}};
   for (auto [state, draw] : pages) {
     const Screen& row = ScreenOf(state);
     ASSERT_TRUE(row.layout) << static_cast<int>(state);
@@ -71,7 +72,7 @@ TEST(MenuPagesDrawing, EveryPageDrawsEachItemInItsLayoutBoxAndTheHighlightedOneI
       device.draws.clear();
       game.menus.fadeInCounter = 100;
       game.menus.fades[MenuMain] = 255;
-      draw ? draw(game, 255) : RunMenuFrame(game);
+      draw ? draw(game, 255) : test::MenuFrame(game);
       for (const PageItem& item : layout) {
         const uint32_t colour = &item == &lit || !row.highlight ? kHighlightOrange : kItemWhite;
         auto inBox = [&](const Box& b) {  // a longer text than the box was made for fails
@@ -94,7 +95,7 @@ TEST(MenuPagesDrawing, TheMenuFadesInFromBlackOverSixtyFrames) {
   GoToMainMenu(*env.game);
   auto veil = [&] {
     device.draws.clear();
-    RunMenuFrame(*env.game);
+    test::MenuFrame(*env.game);
     for (const RecordingDevice::Draw& d : device.draws) {
       VertexScreen v;
       if (d.fvf != kFvfScreen || d.texture.id != 0 || d.vertexBytes.size() < sizeof v) continue;

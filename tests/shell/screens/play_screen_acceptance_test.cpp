@@ -34,7 +34,7 @@ class PlayAcceptance : public ::testing::Test {
   }
   void Frame() {
     ++frames;
-    PlayScreenFrameWith(*env.game, {static_cast<uint32_t>(50000 + frames * 1000 / 60), pointerX, pointerY});
+    test::PlayFrame(*env.game, {static_cast<uint32_t>(50000 + frames * 1000 / 60), pointerX, pointerY});
   }
   void Click(MouseButton button) {
     InputEvent event;

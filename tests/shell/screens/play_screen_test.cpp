@@ -24,7 +24,7 @@ class PlayScreen : public ::testing::Test {
 
   // Frames at the frame clock, the pointer off the grid.
   void Frame(int frames = 1) {
-    for (int i = 0; i < frames; ++i) PlayScreenFrameWith(game(), {nowMs += 15, -1000, -1000});
+    for (int i = 0; i < frames; ++i) test::PlayFrame(game(), {nowMs += 15, -1000, -1000});
   }
   // The most recent start of a sample (0: never played).
   uint64_t LastPlay(SoundId id) {

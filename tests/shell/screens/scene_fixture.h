@@ -16,6 +16,9 @@
 #include "platform/recording_device.h"
 #include "platform/window.h"
 #include "shell/game.h"
+#include "shell/run_frame.h"
+#include "shell/screens/menu_frame.h"
+#include "shell/screens/play_screen.h"
 #include "shell/startup.h"
 #include "support/game_process.h"
 #include "support/scratch_dir.h"
@@ -83,5 +86,16 @@ class GameOnDevice {
   std::unique_ptr<Game> game;
   bool ready = false;
 };
+
+// One tick of the play screen or the menus as the main loop runs it: the
+// update, then the draw.
+inline void PlayFrame(Game& game, const FrameInput& input) {
+  UpdatePlayScreen(game, input);
+  DrawPlayScreen(game, input);
+}
+inline void MenuFrame(Game& game, const FrameInput& input = {}) {
+  UpdateMenus(game, input);
+  DrawMenus(game, input);
+}
 
 }  // namespace nb::test

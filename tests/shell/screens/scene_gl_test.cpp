@@ -37,7 +37,7 @@ class SceneOnGl : public ::testing::Test {
   }
 
   std::vector<uint32_t> Frame() {
-    PlayScreenFrameWith(*env.game, {123456, 2, 2});
+    test::PlayFrame(*env.game, {123456, 2, 2});
     return env.Gl()->ReadPixels(0, 0, 800, 600);
   }
   // A frame with `slot` set to `value` for its duration.
