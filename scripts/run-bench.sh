@@ -13,4 +13,9 @@ for b in "$build"/bench/bench_*; do
     "$b" || status=1
   fi
 done
+# The real binary's pace in the menus and in play.
+if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
+  echo "== pace of the game binary"
+  xvfb-run -a -s "-screen 0 1024x768x24" bash "$(dirname "$0")/bench-pace.sh" "$build" || status=1
+fi
 exit $status

@@ -57,6 +57,12 @@ struct Game {
   uint32_t startTimeMs = 0;  // taken just before the main loop
   RateMeter drawRate;        // drawn frames
   RateMeter updateRate;      // updates (ticks)
+  // Since the screen group last changed, for the log's pace lines.
+  struct {
+    int32_t group = -1;
+    uint32_t startMs = 0;
+    uint64_t draws = 0, updates = 0;
+  } paceSegment;
   bool quitRequested = false;
 
   Rng rng;

@@ -31,18 +31,28 @@ const ScreenPasses* PassesOf(const FrameScreens& screens, FrameGroup group) {
   return nullptr;
 }
 
-// The pace of the whole run, so that a player on a slow machine can see
-// that the updates kept up with real time while fewer frames were drawn.
-void LogPace(const Game& game, uint32_t elapsedMs) {
-  const double seconds = elapsedMs > 0 ? elapsedMs / 1000.0 : 1.0;
-  char line[160];
-  std::snprintf(line, sizeof line,
-                "Pace: %llu frames drawn (%.1f a second), %llu updates (%.1f a second) in %.1f s\n",
-                static_cast<unsigned long long>(game.drawRate.total),
-                static_cast<double>(game.drawRate.total) / seconds,
-                static_cast<unsigned long long>(game.updateRate.total),
-                static_cast<double>(game.updateRate.total) / seconds, seconds);
+// The pace since a screen group began, so that a player on a slow machine
+// can see that the updates kept up with real time while fewer frames were
+// drawn. Stretches under a second say nothing and are left out.
+void LogPace(const Game& game, uint32_t nowMs) {
+  const auto& from = game.paceSegment;
+  const uint32_t elapsedMs = nowMs - from.startMs;
+  if (from.group < 0 || elapsedMs < 1000) return;
+  static constexpr const char* kWhere[] = {"elsewhere", "in play", "on the splash", "in the menus"};
+  const int where = from.group < 4 ? from.group : 0;
+  const double seconds = elapsedMs / 1000.0;
+  char line[200];
+  std::snprintf(line, sizeof line, "Pace %s: %.1f frames drawn and %.1f updates a second over %.1f s\n",
+                kWhere[where], static_cast<double>(game.drawRate.total - from.draws) / seconds,
+                static_cast<double>(game.updateRate.total - from.updates) / seconds, seconds);
   LogWrite(line);
+}
+
+void TrackPaceSegment(Game& game, uint32_t nowMs) {
+  const int32_t group = static_cast<int32_t>(ScreenOf(game.screen.gameState).frame);
+  if (group == game.paceSegment.group) return;
+  LogPace(game, nowMs);
+  game.paceSegment = {group, nowMs, game.drawRate.total, game.updateRate.total};
 }
 
 void HandleWaitingEvents(Game& game) {
@@ -55,6 +65,7 @@ void HandleWaitingEvents(Game& game) {
 
 void UpdateFrame(Game& game, const FrameScreens& screens, const FrameInput& input) {
   CountRate(game.updateRate, input.nowMs);
+  TrackPaceSegment(game, input.nowMs);
   for (FrameGroup group : {FrameGroup::Play, FrameGroup::Splash, FrameGroup::Menu}) {
     const ScreenPasses* passes = PassesOf(screens, group);
     if (passes->update && ScreenOf(game.screen.gameState).frame == group) passes->update(game, input);
@@ -86,9 +97,8 @@ void RunMainLoop(Game& game) {
   hooks.update = [&](uint32_t now) { UpdateFrame(game, screens, ReadFrameInput(game, now)); };
   hooks.draw = [&](uint32_t now) { DrawFrame(game, screens, ReadFrameInput(game, now)); };
   hooks.done = [&game] { return game.quitRequested; };
-  const uint32_t startMs = TimerMs();
   RunTickLoop(clock, hooks);
-  LogPace(game, TimerMs() - startMs);
+  LogPace(game, TimerMs());
 }
 
 void GoToMainMenu(Game& game) {

@@ -42,8 +42,9 @@ void DrawFrame(Game& game, const FrameScreens& screens, const FrameInput& input)
 FrameInput ReadFrameInput(const Game& game, uint32_t nowMs);
 
 // Until the game quits: events, then the updates real time has made due
-// (one per 16 ms tick, at most four before a draw) and one draw; at the end
-// the log gets the run's drawn frames and updates a second.
+// (one per 16 ms tick, at most four before a draw) and one draw. Each time
+// the screen group changes, and at the end, the log gets the drawn frames
+// and updates a second of the stretch before.
 void RunMainLoop(Game& game);
 
 // The one way back to the main menu.
