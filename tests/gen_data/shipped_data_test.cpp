@@ -31,7 +31,8 @@ TEST(ShippedSettings, MaterialsHaveEveryChannelThePassesReadAndTheGameStartsWind
                settings.ReadBool("General", "SHOWFPS", true));
   EXPECT_EQ(settings.ReadInt("General", "WIDTH", 0) * settings.ReadInt("General", "HEIGHT", 0), 800 * 600);
   std::string language = settings.ReadString("General", "Language", "");
-  EXPECT_TRUE(std::filesystem::is_regular_file(test::GameFile("data/textes_" + language + ".ini"))) << language;
+  EXPECT_TRUE(std::filesystem::is_regular_file(test::GameFile("data/textes_" + language + ".ini")))
+      << language;
 }
 
 TEST(ShippedData, WholeCatalogueLoadsWithoutAMessageOrALogError) {

@@ -7,9 +7,9 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/paths.h"
 #include "platform/recording_device.h"
 #include "render/font_reset_hooks.h"
-#include "core/paths.h"
 #include "support/scratch_dir.h"
 #include "support/test_images.h"
 #include "text/text_drawing.h"
