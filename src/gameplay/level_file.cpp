@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <vector>
 
@@ -51,33 +50,32 @@ std::string ParseLevelFile(std::span<const unsigned char> bytes, LevelRecord& le
   offset += static_cast<size_t>(extra) * kExtraRecordBytes;
   if (bytes.size() < offset + 12) return "too short";
 
-  // Read into a fresh record and keep it only when the grid is playable.
-  auto read = std::make_unique<LevelRecord>();
-  read->timeLimit = ReadInt32(bytes, offset);
-  read->rows = ReadInt32(bytes, offset + 4);
-  read->cols = ReadInt32(bytes, offset + 8);
+  const int32_t timeLimit = ReadInt32(bytes, offset);
+  const int32_t rows = ReadInt32(bytes, offset + 4), cols = ReadInt32(bytes, offset + 8);
   offset += 12;
-  const int rows = read->rows, cols = read->cols;
   if (rows < 1 || rows > kGridSize || cols < 1 || cols > kGridSize) return "grid size outside 1..128";
   const size_t cellBytes = static_cast<size_t>(rows) * static_cast<size_t>(cols) * kCellBytes;
   if (bytes.size() < offset + cellBytes + 4) return "too short";
-  // Within a row the file lists the columns from the last to the first.
+  // The cells are checked before any of them reaches the record. Within a
+  // row the file lists the columns from the last to the first.
+  std::vector<GridCell> cells(static_cast<size_t>(rows) * static_cast<size_t>(cols));
   for (int r = 0; r < rows; ++r) {
     for (int k = 0; k < cols; ++k) {
-      GridCell& cell = read->cells[r][cols - 1 - k];
-      cell = {ReadInt32(bytes, offset), ReadInt32(bytes, offset + 4), ReadInt32(bytes, offset + 8), 0};
+      cells[static_cast<size_t>(r) * cols + (cols - 1 - k)] = {
+          ReadInt32(bytes, offset), ReadInt32(bytes, offset + 4), ReadInt32(bytes, offset + 8), 0};
       offset += kCellBytes;
     }
   }
-  if (std::optional<LevelFault> fault = FindLevelFault(*read)) return fault->reason;
+  if (std::optional<LevelFault> fault = FindLevelFault(GridView{rows, cols, cols, cells.data()}))
+    return fault->reason;
 
-  level.timeLimit = read->timeLimit;
+  level.timeLimit = timeLimit;
   level.rows = rows;
   level.cols = cols;
   level.trailer = ReadInt32(bytes, offset);
   for (int r = 0; r < rows; ++r) {
     for (int c = 0; c < cols; ++c) {
-      const GridCell& from = read->cells[r][c];
+      const GridCell& from = cells[static_cast<size_t>(r) * cols + c];
       GridCell& to = level.cells[r][c];
       to.kind = from.kind, to.state = from.state, to.value = from.value;  // the count stays
     }

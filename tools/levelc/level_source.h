@@ -24,7 +24,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -333,9 +332,10 @@ inline void LinkTeleports(LevelSource& level) {
 // The rules the game's loader applies to the compiled grid, told by the line
 // of the cell at fault (column c is drawn on text line cols - 1 - c).
 inline bool CheckPlayable(const LevelSource& level, int firstLine, SourceError& error) {
-  auto record = std::make_unique<LevelRecord>();
-  FillLevelRecord(level, *record);
-  std::optional<LevelFault> fault = FindLevelFault(*record);
+  std::vector<GridCell> cells;
+  for (const SourceCell& cell : level.cells) cells.push_back({cell.kind, cell.state, cell.value, 0});
+  std::optional<LevelFault> fault =
+      FindLevelFault(GridView{level.rows, level.cols, level.cols, cells.data()});
   if (!fault) return true;
   return Fail(error, fault->col < 0 ? firstLine : firstLine + (level.cols - 1 - fault->col), fault->reason);
 }
