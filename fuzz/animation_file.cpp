@@ -6,9 +6,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text = nb::fuzz::Text(data, size);
   for (const char* name : {"logo", "timeleft", "bonus", "up"}) {
-    std::istringstream in(text);
     nb::Animation animation;
-    nb::LoadAnimation(animation, name, in);
+    nb::ParseAnimation(animation, name, text);
     for (float t : {-1.0f, 0.0f, 0.5f, 100.0f, 1e9f}) nb::EvaluateCurve(animation, t);
   }
   return 0;

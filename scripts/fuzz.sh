@@ -28,7 +28,10 @@ seed settings "$game/settings.ini"
 seed font_description "$game"/data/fonts/*.fnt
 seed x_mesh "$game"/data/meshes/*.x
 seed image "$game"/data/textures/particle.png "$game"/data/textures/sun.png "$game"/data/fonts/Small_0.png
-python3 - "$fuzz_build/corpus/records" <<'PY'
+seed level_file "$game"/data/levels/*.ilf
+seed level_source data/levels/*.lvl
+seed records "$game"/data/record.dat
+python3 - "$fuzz_build/corpus/records" "$fuzz_build/corpus/level_stats" <<'PY'
 import struct, sys, os
 d = sys.argv[1]; os.makedirs(d, exist_ok=True)
 name = lambda s: s.encode().ljust(64, b"\0")
@@ -37,6 +40,8 @@ profiles = struct.pack("<i", 2) + b"".join(name(n) + struct.pack("<4i", 120, 3, 
 records = struct.pack("<ii", 0, 2) + b"".join(name(n) + struct.pack("<i", s) for n, s in (("Ann", 900), ("Bo", 40)))
 trailer = struct.pack("<i", 0x32444D4E) + struct.pack("<12i", *range(12))
 open(f"{d}/two.dat", "wb").write(profiles + records + trailer)
+s = sys.argv[2]; os.makedirs(s, exist_ok=True)
+open(f"{s}/two.stt", "wb").write(struct.pack("<13i", 3, 40, 20, 2, 1, 310, 0, 1, 0, 0, 1, 0, -111) * 2)
 PY
 
 status=0

@@ -1,7 +1,8 @@
 #include "core/animation_file.h"
 
-#include <fstream>
+#include <vector>
 
+#include "core/file_io.h"
 #include "core/line_tokenizer.h"
 
 namespace nb {
@@ -39,13 +40,13 @@ void StoreKey(std::vector<Key>& channel, size_t index, const Key& key) {
 
 }  // namespace
 
-bool LoadAnimation(Animation& animation, const std::string& name, std::istream& in) {
+void ParseAnimation(Animation& animation, const std::string& name, std::string_view text) {
   animation.name = name;
   bool inSection = false;
   size_t keyIndex = 0;
   std::string line;
   LineAttributes attributes;
-  while (ReadTextLine(in, line)) {
+  while (ReadTextLine(text, line)) {
     if (line.empty()) continue;
     const std::string keyword = TokenizeLine(line, attributes);
     if (keyword == "info") {
@@ -74,7 +75,6 @@ bool LoadAnimation(Animation& animation, const std::string& name, std::istream& 
       StoreKey(animation.valueKeys, keyIndex++, key);
     }
   }
-  return true;
 }
 
 void LoadAnimations(AnimationSet& animations, const std::string& path) {
@@ -87,13 +87,12 @@ void LoadAnimations(AnimationSet& animations, const std::string& path) {
       {"bonus", &animations.bonus}, {"clouds", &animations.clouds}, {"rotation", &animations.rotation},
       {"input", &animations.input}, {"up", &animations.up},
   };
+  std::vector<unsigned char> bytes;
+  const bool read = ReadWholeFile(path, bytes, kMaxAnimationFileBytes);
+  const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
   for (const Named& entry : order) {
-    std::ifstream in(path);
-    if (!in) {
-      entry.animation->name = entry.name;
-      continue;
-    }
-    LoadAnimation(*entry.animation, entry.name, in);
+    entry.animation->name = entry.name;
+    if (read) ParseAnimation(*entry.animation, entry.name, text);
   }
 }
 

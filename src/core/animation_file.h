@@ -1,6 +1,7 @@
 #pragma once
-#include <istream>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "core/keyframe_curve.h"
 
@@ -21,12 +22,16 @@ struct AnimationSet {
   Animation up;        // lift of screen titles, by fade level
 };
 
-// Fills the animation from the sections of the stream whose `info face`
-// equals name exactly. Reads to the end; always true.
-bool LoadAnimation(Animation& animation, const std::string& name, std::istream& in);
+// Fills the animation from the sections of the text whose `info face`
+// equals name exactly, reading lines as the game's 500-byte line reader does.
+void ParseAnimation(Animation& animation, const std::string& name, std::string_view text);
 
-// Opens the file anew for each of the eight names and loads that curve. A
-// missing file leaves every curve empty (each then evaluates to 0).
+// The shipped curves are a few KB; a file far larger is not read.
+constexpr size_t kMaxAnimationFileBytes = 1u << 20;
+
+// Reads the file (at most kMaxAnimationFileBytes) and loads each of the eight
+// curves from it. A missing or oversized file leaves every curve empty (each
+// then evaluates to 0).
 void LoadAnimations(AnimationSet& animations, const std::string& path = "anim.txt");
 
 }  // namespace nb

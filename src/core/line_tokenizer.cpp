@@ -63,6 +63,24 @@ bool ReadTextLine(std::istream& in, std::string& line) {
   return true;
 }
 
+bool ReadTextLine(std::string_view& rest, std::string& line) {
+  line.clear();
+  // As the stream read: up to 499 characters and the line feed after them,
+  // or the last line without one; anything longer ends the text.
+  const size_t limit = static_cast<size_t>(kLineBufferSize) - 1;
+  const size_t feed = rest.substr(0, limit + 1).find('\n');
+  if (rest.empty() || (feed == std::string_view::npos && rest.size() > limit)) {
+    rest = {};
+    return false;
+  }
+  const size_t length = feed == std::string_view::npos ? rest.size() : feed;
+  const std::string_view taken = rest.substr(0, length);
+  line.assign(taken.substr(0, taken.find('\0')));  // the buffer ends at a zero byte
+  rest.remove_prefix(feed == std::string_view::npos ? length : length + 1);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
 std::string TokenizeLine(const std::string& line, LineAttributes& attributes) {
   attributes.clear();
   std::string keyword, key, value;

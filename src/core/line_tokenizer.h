@@ -2,6 +2,7 @@
 #include <istream>
 #include <map>
 #include <string>
+#include <string_view>
 
 namespace nb {
 
@@ -13,6 +14,8 @@ using LineAttributes = std::map<std::string, std::string>;
 // does not fit, the end of the file and a read error all fail. A trailing
 // carriage return is dropped so files written with CR LF read alike.
 bool ReadTextLine(std::istream& in, std::string& line);
+// The same on a text in memory: takes the line off the front of `rest`.
+bool ReadTextLine(std::string_view& rest, std::string& line);
 
 // Splits a line such as `char id=65 x="1 2"` into its keyword ("char") and
 // key=value attributes. Quoted values may hold blanks; quotes are not kept.

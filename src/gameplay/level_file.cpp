@@ -3,11 +3,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <filesystem>
+#include <optional>
 #include <vector>
 
+#include "core/file_io.h"
 #include "core/paths.h"
+#include "gameplay/level_rules.h"
 #include "persistence/binary_io.h"
 #include "platform/message_box.h"
 
@@ -19,7 +21,7 @@ constexpr size_t kMaxTitleBytes = 63;  // the title and its terminator fill the 
 constexpr size_t kExtraRecordBytes = 160;
 constexpr size_t kCellBytes = 12;
 
-int32_t ReadInt32(const std::vector<unsigned char>& bytes, size_t offset) {
+int32_t ReadInt32(std::span<const unsigned char> bytes, size_t offset) {
   uint32_t v = static_cast<uint32_t>(bytes[offset]) | static_cast<uint32_t>(bytes[offset + 1]) << 8 |
                static_cast<uint32_t>(bytes[offset + 2]) << 16 |
                static_cast<uint32_t>(bytes[offset + 3]) << 24;
@@ -39,46 +41,57 @@ std::string LevelFileName(int levelNumber) {
   return name;
 }
 
-bool LoadLevelFile(LevelRecord& level, const std::string& path) {
-  std::ifstream in(NativePath(path), std::ios::binary);
-  if (!in) {
-    ShowMessageBox("Could not find level file: " + path, "ERROR");
-    return false;
-  }
-  std::vector<unsigned char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-
-  if (bytes.size() < kHeaderBytes + 4) return Refuse(path, "too short");
-  int32_t extra = ReadInt32(bytes, kHeaderBytes);
-  if (extra < 0) return Refuse(path, "negative record count");
+std::string ParseLevelFile(std::span<const unsigned char> bytes, LevelRecord& level) {
+  if (bytes.size() < kHeaderBytes + 4) return "too short";
+  const int32_t extra = ReadInt32(bytes, kHeaderBytes);
+  if (extra < 0) return "negative record count";
   size_t offset = kHeaderBytes + 4;
-  if (static_cast<uint64_t>(extra) * kExtraRecordBytes > bytes.size()) return Refuse(path, "too short");
+  if (static_cast<uint64_t>(extra) * kExtraRecordBytes > bytes.size()) return "too short";
   offset += static_cast<size_t>(extra) * kExtraRecordBytes;
-  if (bytes.size() < offset + 12) return Refuse(path, "too short");
+  if (bytes.size() < offset + 12) return "too short";
 
-  int32_t timeLimit = ReadInt32(bytes, offset);
-  int32_t rows = ReadInt32(bytes, offset + 4);
-  int32_t cols = ReadInt32(bytes, offset + 8);
+  const int32_t timeLimit = ReadInt32(bytes, offset);
+  const int32_t rows = ReadInt32(bytes, offset + 4), cols = ReadInt32(bytes, offset + 8);
   offset += 12;
-  if (rows < 1 || rows > kGridSize || cols < 1 || cols > kGridSize)
-    return Refuse(path, "grid size outside 1..128");
-  size_t cellBytes = static_cast<size_t>(rows) * static_cast<size_t>(cols) * kCellBytes;
-  if (bytes.size() < offset + cellBytes + 4) return Refuse(path, "too short");
+  if (rows < 1 || rows > kGridSize || cols < 1 || cols > kGridSize) return "grid size outside 1..128";
+  const size_t cellBytes = static_cast<size_t>(rows) * static_cast<size_t>(cols) * kCellBytes;
+  if (bytes.size() < offset + cellBytes + 4) return "too short";
+  // The cells are checked before any of them reaches the record. Within a
+  // row the file lists the columns from the last to the first.
+  std::vector<GridCell> cells(static_cast<size_t>(rows) * static_cast<size_t>(cols));
+  for (int r = 0; r < rows; ++r) {
+    for (int k = 0; k < cols; ++k) {
+      cells[static_cast<size_t>(r) * cols + (cols - 1 - k)] = {
+          ReadInt32(bytes, offset), ReadInt32(bytes, offset + 4), ReadInt32(bytes, offset + 8), 0};
+      offset += kCellBytes;
+    }
+  }
+  if (std::optional<LevelFault> fault = FindLevelFault(GridView{rows, cols, cols, cells.data()}))
+    return fault->reason;
 
   level.timeLimit = timeLimit;
   level.rows = rows;
   level.cols = cols;
-  // Within a row the file lists the columns from the last to the first.
+  level.trailer = ReadInt32(bytes, offset);
   for (int r = 0; r < rows; ++r) {
-    for (int k = 0; k < cols; ++k) {
-      GridCell& cell = level.cells[r][cols - 1 - k];
-      cell.kind = ReadInt32(bytes, offset);
-      cell.state = ReadInt32(bytes, offset + 4);
-      cell.value = ReadInt32(bytes, offset + 8);
-      offset += kCellBytes;
+    for (int c = 0; c < cols; ++c) {
+      const GridCell& from = cells[static_cast<size_t>(r) * cols + c];
+      GridCell& to = level.cells[r][c];
+      to.kind = from.kind, to.state = from.state, to.value = from.value;  // the count stays
     }
   }
-  level.trailer = ReadInt32(bytes, offset);
-  return true;
+  return "";
+}
+
+bool LoadLevelFile(LevelRecord& level, const std::string& path) {
+  std::vector<unsigned char> bytes;
+  if (!ReadWholeFile(NativePath(path), bytes, kMaxLevelFileBytes)) {
+    if (std::filesystem::exists(NativePath(path))) return Refuse(path, "larger than 1 MiB");
+    ShowMessageBox("Could not find level file: " + path, "ERROR");
+    return false;
+  }
+  const std::string reason = ParseLevelFile(bytes, level);
+  return reason.empty() || Refuse(path, reason);
 }
 
 std::string EncodeLevelFile(const LevelRecord& level, const std::string& title) {

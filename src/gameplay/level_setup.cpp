@@ -70,10 +70,21 @@ void PrepareCell(World& world, GameplayContext& ctx, int r, int c) {
   }
 }
 
+// The level just read from file N, made ready to play.
+void BeginLoadedLevel(World& world, GameplayContext& ctx, int32_t levelNumber) {
+  world.stats.counters[StatLevelNumber] = levelNumber;
+  world.play.levelWon = false;
+  world.play.startSoundPlayed = false;
+  PrepareLoadedLevel(world, ctx);
+}
+
 }  // namespace
 
 bool StartLevel(World& world, GameplayContext& ctx) {
   if (!PlayerProfile(ctx.profiles)) return false;
+  if (CurrentLevel(ctx) < 1) SetCurrentLevel(ctx, 1);
+  // A missing or damaged file is reported and nothing of the play changes.
+  if (!LoadLevelFile(world.level, LevelFileName(CurrentLevel(ctx)))) return false;
   ctx.events.StopMusic(MusicId::Menu);
   ctx.events.StopMusic(MusicId::Game);
   ctx.events.ClearParticles();
@@ -84,9 +95,8 @@ bool StartLevel(World& world, GameplayContext& ctx) {
   world.play.warned = false;
   world.ball.dCol = 0;
   world.play.speedTimer = 0;
-  if (CurrentLevel(ctx) < 1) SetCurrentLevel(ctx, 1);
 
-  SetupLevel(world, ctx, CurrentLevel(ctx));
+  BeginLoadedLevel(world, ctx, CurrentLevel(ctx));
 
   const LevelRecord& level = world.level;
   ctx.events.SetCameraNow({level.homeEye.x, level.homeEye.y + 1500, level.homeEye.z - 300}, level.homeTarget,
@@ -104,12 +114,10 @@ bool StartLevel(World& world, GameplayContext& ctx) {
   return true;
 }
 
-void SetupLevel(World& world, GameplayContext& ctx, int32_t levelNumber) {
-  world.stats.counters[StatLevelNumber] = levelNumber;
-  world.play.levelWon = false;
-  world.play.startSoundPlayed = false;
-  LoadLevelFile(world.level, LevelFileName(levelNumber));
-  PrepareLoadedLevel(world, ctx);
+bool SetupLevel(World& world, GameplayContext& ctx, int32_t levelNumber) {
+  if (!LoadLevelFile(world.level, LevelFileName(levelNumber))) return false;
+  BeginLoadedLevel(world, ctx, levelNumber);
+  return true;
 }
 
 void PrepareLoadedLevel(World& world, GameplayContext& ctx) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -10,13 +11,13 @@ namespace nb {
 // Little-endian reading and writing of the game's binary files.
 class ByteReader {
  public:
-  explicit ByteReader(const std::vector<unsigned char>& bytes) : bytes_(bytes) {}
+  explicit ByteReader(std::span<const unsigned char> bytes) : bytes_(bytes) {}
   bool ReadInt32(int32_t& value);
   bool ReadBytes(void* out, size_t count);
   size_t Remaining() const { return bytes_.size() - offset_; }
 
  private:
-  const std::vector<unsigned char>& bytes_;
+  std::span<const unsigned char> bytes_;
   size_t offset_ = 0;
 };
 

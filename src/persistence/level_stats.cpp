@@ -17,4 +17,23 @@ bool AppendLevelStatistics(const LevelStats& stats, const std::string& path) {
   return ok;
 }
 
+std::vector<LevelStats> ParseLevelStatistics(std::span<const unsigned char> bytes) {
+  std::vector<LevelStats> records;
+  ByteReader in(bytes);
+  while (in.Remaining() >= static_cast<size_t>(kLevelStatsRecordBytes)) {
+    LevelStats stats;
+    for (int32_t& counter : stats.counters) in.ReadInt32(counter);
+    int32_t marker = 0;
+    if (!in.ReadInt32(marker) || marker != kLevelStatsMarker) break;
+    records.push_back(stats);
+  }
+  return records;
+}
+
+std::vector<LevelStats> ReadLevelStatistics(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  if (!ReadWholeFile(path, bytes, kMaxLevelStatsFileBytes)) return {};
+  return ParseLevelStatistics(bytes);
+}
+
 }  // namespace nb

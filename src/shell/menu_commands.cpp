@@ -1,7 +1,11 @@
 #include "shell/menu_commands.h"
 
 #include <cstring>
+#include <string>
 
+#include "gameplay/level_setup.h"
+#include "platform/message_box.h"
+#include "shell/run_frame.h"
 #include "shell/screen_table.h"
 
 namespace nb {
@@ -27,6 +31,22 @@ void DeleteProfile(ProfileTable& profiles, int index) {
     profiles.current = -1;
   else if (profiles.current > index)
     --profiles.current;
+}
+
+bool StartLevelOrMainMenu(Game& game) {
+  GameplayContext ctx = Gameplay(game);
+  const int32_t level = CurrentLevel(ctx) < 1 ? 1 : CurrentLevel(ctx);
+  bool started = false;
+  if (PlayerProfile(game.profiles) && level > game.levelCount) {
+    ShowMessageBox("Level " + std::to_string(level) + " is beyond the " + std::to_string(game.levelCount) +
+                       " levels of settings.ini ([Levels] count)",
+                   "ERROR");
+  } else {
+    // The level start stops the menu and game music itself.
+    started = StartLevel(game.world, ctx);
+  }
+  if (!started) GoToMainMenu(game);
+  return started;
 }
 
 void ExecuteMenuCommand(Game& game) {

@@ -7,6 +7,11 @@ namespace nb {
 // click on an item).
 void ExecuteMenuCommand(Game& game);
 
+// Starts the current profile's level. A level beyond the [Levels] count, a
+// missing or damaged level file (each after its message) and no chosen
+// profile return to the main menu instead (false).
+bool StartLevelOrMainMenu(Game& game);
+
 // The Esc key on the current screen.
 void HandleEscape(Game& game);
 

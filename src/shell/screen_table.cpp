@@ -1,7 +1,6 @@
 #include "shell/screen_table.h"
 
 #include "audio/volume_controls.h"
-#include "gameplay/level_setup.h"
 #include "persistence/level_stats.h"
 #include "platform/window.h"
 #include "shell/menu_commands.h"
@@ -12,12 +11,6 @@ namespace nb {
 namespace {
 
 using enum GameState;
-
-void StartLevelNow(Game& game) {
-  // The level start stops the menu and game music itself.
-  GameplayContext ctx = Gameplay(game);
-  StartLevel(game.world, ctx);
-}
 
 // The statistics of an attempt that ends here go to stat.stt.
 void CloseAttempt(Game& game) {
@@ -94,7 +87,7 @@ void ChooseStartGame(Game& game) {
   switch (game.screen.startGameHighlight) {
     case kStartContinue:
       PlaySound(game, SoundId::MenuMove);
-      StartLevelNow(game);
+      StartLevelOrMainMenu(game);
       break;
     case kStartNewGame: GoTo(game, NewGameScreen); break;
     case kStartBack: GoTo(game, MainMenu); break;
@@ -111,7 +104,7 @@ void ChooseNewGame(Game& game) {
     profile->level[chosen] = 1;
     profile->score[chosen] = 0;
     profile->lives[chosen] = kNewGameLives[chosen];
-    StartLevelNow(game);
+    StartLevelOrMainMenu(game);
   } else if (chosen == kNewGameBack) {
     GoTo(game, MainMenu);
   }
@@ -130,7 +123,7 @@ void ChoosePause(Game& game) {
     case kPauseRestart:
       CloseAttempt(game);
       PlaySound(game, SoundId::MenuMove);
-      StartLevelNow(game);
+      StartLevelOrMainMenu(game);
       break;
     case kPauseOptions: GoTo(game, OptionsInPlay); break;
     case kPauseQuit:
@@ -154,7 +147,7 @@ void ChooseGameOver(Game& game) {
     profile->lives[mode] = kContinueLives;
     profile->score[mode] /= 2;
     PlaySound(game, SoundId::MenuMove);
-    StartLevelNow(game);
+    StartLevelOrMainMenu(game);
   } else if (game.screen.menuHighlight == kRetryToMenu) {
     profile->level[mode] = 1;
     profile->lives[mode] = kNewProfileLives;
@@ -166,7 +159,7 @@ void ChooseGameOver(Game& game) {
 
 void ChooseTimeUp(Game& game) {
   if (game.screen.menuHighlight == kRetryAgain) {
-    StartLevelNow(game);
+    StartLevelOrMainMenu(game);
   } else if (game.screen.menuHighlight == kRetryToMenu) {
     PlaySound(game, SoundId::MenuMove);
     GoToMainMenu(game);

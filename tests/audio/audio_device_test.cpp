@@ -64,16 +64,15 @@ TEST_F(AudioDeviceTest, EachSampleRotatesItsOwnChannelsAndEachPlaySetsItsVolume)
 }
 
 TEST_F(AudioDeviceTest, MissingUnreadableAndUnknownSoundsAreSilent) {
-  dir.Write("garbage.wav", std::string("RIFF\x10\0\0\0WAVEjunkjunk", 20));
   std::string whole = test::SineWav(1.0);
   dir.Write("header.wav", whole.substr(0, 30));
   dir.Write("huge.wav", test::SineWav(0.1));
   fs::resize_file(dir.File("huge.wav"), kMaxSoundFileBytes + 1);  // refused before reading
-  for (std::string file : {dir.File("absent.wav"), dir.File("garbage.wav"), std::string(), dir.path(),
-                           dir.File("huge.wav"), dir.File("header.wav")})
+  // Absent and broken files are left to the catalogue test.
+  for (std::string file : {std::string(), dir.path(), dir.File("huge.wav"), dir.File("header.wav")})
     EXPECT_EQ(LoadSampleFile(device, file, 3), 0) << file;
   EXPECT_EQ(CreateFileStream(device, dir.File("huge.wav"), false, true), 0);
-  EXPECT_EQ(CreateFileStream(device, dir.File("garbage.wav"), true, false), 0);
+  EXPECT_EQ(CreateFileStream(device, dir.File("header.wav"), true, false), 0);
   EXPECT_EQ(PlaySampleChannel(device, 0, 50) + PlaySampleChannel(device, 57, 50), -2);
   PlayStream(device, 9, false);
   FreeStream(device, -3);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <sstream>
 
 #include "support/scratch_dir.h"
 
@@ -14,8 +13,7 @@ using Floats = std::vector<float>;
 
 Animation Load(const std::string& name, const std::string& text) {
   Animation a;
-  std::istringstream in(text);
-  EXPECT_TRUE(LoadAnimation(a, name, in));
+  ParseAnimation(a, name, text);
   return a;
 }
 // Time, value and Sine-ness of every value key, in order.
@@ -44,7 +42,7 @@ TEST(LoadAnimations, SectionsLoadOnlyIntoTheirExactNameAndAMissingFileLeavesAllE
   EXPECT_TRUE(set.logo1.valueKeys.empty());  // a name without a section stays empty
 }
 
-TEST(LoadAnimation, KeyAttributesChannelsAndRepeatedSections) {
+TEST(ParseAnimation, KeyAttributesChannelsAndRepeatedSections) {
   // No time attribute reads 0; only "sin" in lower case is Sine.
   EXPECT_EQ(Keys(Load("bonus",
                       "info face=bonus\ntrans_keys count=4\ntrans_key t=3\ntrans_key time=1 t=4 intr=SIN\n"
@@ -65,7 +63,7 @@ TEST(LoadAnimation, KeyAttributesChannelsAndRepeatedSections) {
   EXPECT_EQ(Keys(c), (Floats{4, 9, 0}));
 }
 
-TEST(LoadAnimation, KeysWithoutRoomBadCountsAndLongLinesStayWithinTheChannel) {
+TEST(ParseAnimation, KeysWithoutRoomBadCountsAndLongLinesStayWithinTheChannel) {
   // Before any count line and past the declared count.
   Animation a =
       Load("logo",

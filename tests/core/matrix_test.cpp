@@ -53,22 +53,5 @@ TEST(Matrix, InverseUndoesTheTransformAndReportsSingularMatrices) {
   EXPECT_FALSE(ok);
 }
 
-TEST(Matrix, LookAtIsLeftHandedAndPerspectiveMapsNearToDepthZeroAndFarToOne) {
-  ExpectMatrix(MatrixLookAtLH({0, 0, -10}, {0, 0, 0}, {0, 1, 0}),
-               {{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 10, 1}});
-  // From (10, 0, 0) looking along -X with Y up, +Z lies to the right.
-  Matrix side = MatrixLookAtLH({10, 0, 0}, {0, 0, 0}, {0, 1, 0});
-  ExpectPoint(TransformCoord({0, 3, 5}, side), 5, 3, 10);
-  // The game looks down with +Z up: world +X is screen right, world +Z screen up.
-  Matrix down = MatrixLookAtLH({0, 1000, 0}, {0, 0, 0}, {0, 0, 1});
-  ExpectPoint(TransformCoord({7, 0, 9}, down), 7, 9, 1000);
-  // 90 degrees vertical, aspect 2, near 1, far 101.
-  Matrix p = MatrixPerspectiveFovLH(kHalfPi, 2, 1, 101);
-  ExpectMatrix(p, {{0.5f, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1.01f, 1}, {0, 0, -1.01f, 0}});
-  ExpectPoint(TransformCoord({0, 0, 1}, p), 0, 0, 0);
-  ExpectPoint(TransformCoord({0, 0, 101}, p), 0, 0, 1);
-  ExpectPoint(TransformCoord({0, 4, 4}, p), 0, 1, 1.01f - 1.01f / 4);  // upper edge
-}
-
 }  // namespace
 }  // namespace nb

@@ -98,8 +98,6 @@ TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
 
 // Textures are resampled to power-of-two sides, each texel the average of the area it covers.
 TEST(ImageFile, ResamplingAveragesTheCoveredArea) {
-  EXPECT_EQ(std::make_tuple(NextPowerOfTwo(3), NextPowerOfTwo(512), NextPowerOfTwo(513)),
-            std::make_tuple(4, 512, 1024));
   Image row{3, 1, {}};
   for (int v : {0, 90, 180}) row.rgba.insert(row.rgba.end(), 4, static_cast<uint8_t>(v));
   Image down = ResampleImage(row, 2, 1);

@@ -37,6 +37,16 @@ GridCell CellFor(char ch) {
   return cell;
 }
 
+std::unique_ptr<LevelRecord> DrawLevel(const std::vector<std::string>& rows, int32_t timeLimit) {
+  auto level = std::make_unique<LevelRecord>();
+  level->rows = static_cast<int32_t>(rows.size());
+  level->cols = static_cast<int32_t>(rows[0].size());
+  level->timeLimit = timeLimit;
+  for (int r = 0; r < level->rows; ++r)
+    for (int c = 0; c < level->cols; ++c) level->cells[r][c] = CellFor(rows[r][c]);
+  return level;
+}
+
 GameplayTest::GameplayTest() {
   ProfileRecord& p = profiles.profiles[0];
   std::strcpy(p.name, "Tester");

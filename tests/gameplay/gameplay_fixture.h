@@ -66,6 +66,8 @@ inline V KSV(const GridCell& c) { return {c.kind, c.state, c.value}; }
 //   m  MovableBrick
 //   > v < ^  Valve open towards higher columns, higher rows, lower columns, lower rows
 GridCell CellFor(char ch);
+// The drawn grid (line = row, character = column) as a level record.
+std::unique_ptr<LevelRecord> DrawLevel(const std::vector<std::string>& rows, int32_t timeLimit = 60);
 
 // A fresh world, one chosen profile (mode 0, score 0, 3 lives, level 1), a
 // seeded generator and recorded events.

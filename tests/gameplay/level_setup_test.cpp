@@ -15,12 +15,7 @@ class SetupTest : public GameplayTest {
   // Writes the drawn grid as level file N.
   void WriteLevel(int n, const std::vector<std::string>& rows, int32_t timeLimit,
                   void (*adjust)(LevelRecord&) = nullptr) {
-    auto record = std::make_unique<LevelRecord>();
-    record->rows = static_cast<int32_t>(rows.size());
-    record->cols = static_cast<int32_t>(rows[0].size());
-    record->timeLimit = timeLimit;
-    for (int r = 0; r < record->rows; ++r)
-      for (int c = 0; c < record->cols; ++c) record->cells[r][c] = CellFor(rows[r][c]);
+    std::unique_ptr<LevelRecord> record = DrawLevel(rows, timeLimit);
     if (adjust) adjust(*record);
     dir.Write("data/levels/" + std::to_string(n) + ".ilf", EncodeLevelFile(*record));
   }
@@ -30,47 +25,45 @@ class SetupTest : public GameplayTest {
 };
 
 TEST_F(SetupTest, DerivesCountersStartHomeViewAndElementStates) {
-  WriteLevel(3, {"#s#o", "bS\\/", "mBso"}, 90, [](LevelRecord& l) {
-    l.cells[1][0].state = 2;  // a brick with hits from the file
-    l.cells[2][0].state = 1;  // a "sunk" movable brick
-    l.cells[2][1] = {Bonus, BonusTime, 3, 0};
+  WriteLevel(3, {"######", "##s#o#", "#bS\\/#", "#mBso#", "######"}, 90, [](LevelRecord& l) {
+    l.cells[2][1].state = 2;  // a brick with hits from the file
+    l.cells[3][1].state = 1;  // a "sunk" movable brick
+    l.cells[3][2] = {Bonus, BonusTime, 3, 0};
   });
   world->stats.counters[StatPoints] = 99;
   world->play.levelWon = true;
   rng.queued = {5001, 5000};
-  SetupLevel(*world, ctx, 3);
+  ASSERT_TRUE(SetupLevel(*world, ctx, 3));
   const LevelRecord& l = world->level;
   EXPECT_EQ((V{Stat(StatLevelNumber), Stat(StatPoints), world->play.levelWon}), (V{3, 99, false}));
   EXPECT_EQ((V{l.timeLimit, l.switchesTotal, l.switchesOn, l.stonesLeft}), (V{90, 2, 0, 2}));
   // Draw 5001 gives a stone the second look, 5000 the file's; bricks start whole.
-  EXPECT_EQ((V{l.cells[0][3].state, l.cells[2][3].state, l.cells[1][0].state, l.cells[2][0].state}),
+  EXPECT_EQ((V{l.cells[1][4].state, l.cells[3][4].state, l.cells[2][1].state, l.cells[3][1].state}),
             (V{1, 0, 0, 0}));
-  EXPECT_EQ(KSV(l.cells[2][1]), (V{Bonus, BonusTime, 800}));
-  EXPECT_EQ(KSV(l.cells[1][2]), (V{ReflectorMain, 3, 20}));
-  EXPECT_EQ(KSV(l.cells[1][3]), (V{ReflectorAnti, 1, 0}));
-  EXPECT_EQ((V{l.cells[1][2].count, l.cells[1][3].count}), (V{5, 5}));
+  EXPECT_EQ(KSV(l.cells[3][2]), (V{Bonus, BonusTime, 800}));
+  EXPECT_EQ(KSV(l.cells[2][3]), (V{ReflectorMain, 3, 20}));
+  EXPECT_EQ(KSV(l.cells[2][4]), (V{ReflectorAnti, 1, 0}));
+  EXPECT_EQ((V{l.cells[2][3].count, l.cells[2][4].count}), (V{5, 5}));
   EXPECT_EQ((V{l.startRow, l.startCol, Ball().rowPos, Ball().colPos, Ball().dRow, Ball().dCol, Ball().speed}),
-            (V{50, 50, 50, 50, 1, 0, kBaseSpeed}));
+            (V{100, 100, 100, 100, 1, 0, kBaseSpeed}));
   // The home view looks straight down on the grid's middle.
   EXPECT_EQ((std::vector<float>{l.homeEye.x, l.homeEye.z, l.homeTarget.x, l.homeTarget.y, l.homeTarget.z}),
-            (std::vector<float>{50, 75, 50, 0, 75}));
+            (std::vector<float>{100, 125, 100, 0, 125}));
   EXPECT_GT(l.homeEye.y, 500.0f);
   EXPECT_EQ(events.meshes, 1);
   EXPECT_TRUE(messages.calls().empty());
-}
 
-TEST_F(SetupTest, LastStartCellWinsAndWithoutOneTheBallStaysWhereItWas) {
-  WriteLevel(1, {"S..", "..S"}, 30);
-  SetupLevel(*world, ctx, 1);
-  EXPECT_EQ((V{world->level.startRow, world->level.startCol}), (V{50, 100}));
-  WriteLevel(4, {"..", ".."}, 30);
+  // A file the loader refuses (here a second start) changes nothing.
+  WriteLevel(4, {"#####", "#SoS#", "#####"}, 30);
   Roll(7, 1, 0, 1);
-  SetupLevel(*world, ctx, 4);
-  EXPECT_EQ((V{Ball().rowPos, Ball().colPos, world->level.startRow}), (V{350, 50, 50}));
+  EXPECT_FALSE(SetupLevel(*world, ctx, 4));
+  EXPECT_EQ((V{Ball().rowPos, Ball().colPos, l.rows, l.startRow, Stat(StatLevelNumber), events.meshes}),
+            (V{350, 50, 5, 100, 3, 1}));
+  EXPECT_EQ(messages.calls().size(), 1u);
 }
 
 TEST_F(SetupTest, StartLevelResetsPlayAndCutsTheCameraAboveHome) {
-  WriteLevel(1, {"#S.o", "...."}, 60);
+  WriteLevel(1, {"######", "#S.o.#", "#....#", "######"}, 60);
   Profile().level[0] = 0;
   Profile().lives[0] = -1;
   LevelPlayState& play = world->play;
@@ -102,14 +95,15 @@ TEST_F(SetupTest, StartLevelResetsPlayAndCutsTheCameraAboveHome) {
   EXPECT_FLOAT_EQ(events.cuts[0].target.z, world->level.homeTarget.z);
 }
 
-TEST_F(SetupTest, StartLevelNeedsAChosenProfile) {
-  WriteLevel(1, {"S."}, 60);
-  for (int current : {-1, 4}) {  // none, or a stale index beyond the profile count
+TEST_F(SetupTest, StartLevelNeedsAChosenProfileAndAPlayableFile) {
+  WriteLevel(1, {"#####", "#So #", "#####"}, 60);  // void inside the walls
+  for (int current : {0, -1, 4}) {  // the file refused; none chosen; a stale index beyond the count
     profiles.current = current;
     EXPECT_FALSE(StartLevel(*world, ctx));
   }
-  EXPECT_TRUE(events.states.empty() && events.cuts.empty());
+  EXPECT_TRUE(events.states.empty() && events.cuts.empty() && events.stopped.empty());
   EXPECT_EQ(world->level.rows, 0);
+  EXPECT_EQ(messages.calls().size(), 1u);
 }
 
 }  // namespace

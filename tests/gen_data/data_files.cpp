@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "d3dhelpers/x_mesh.h"
+#include "support/game_process.h"
 #include "text/text_drawing.h"
 
 namespace nb::test {
@@ -44,9 +44,6 @@ int TextWidth(const BitmapFont& font, const std::string& text) {
   return size.width;
 }
 
-ShippedGame::ShippedGame() {
-  dir.Write("settings.ini", ReadBytes(std::string(NB_SOURCE_DIR) + "/data/settings.ini"));
-  std::filesystem::create_directory_symlink(std::string(NB_GAME_DIR) + "/data", dir.File("data"));
-}
+ShippedGame::ShippedGame() { InstallShippedGame(dir.path()); }
 
 }  // namespace nb::test

@@ -19,8 +19,7 @@ Image LoadPicture(const std::string& relative);                 // under the gam
 std::unique_ptr<BitmapFont> LoadFont(const std::string& name);  // data/fonts/<name>.fnt
 int TextWidth(const BitmapFont& font, const std::string& text);
 
-// A scratch game directory, made current: the shipped settings.ini beside the
-// generated data folder, as the build lays out build/game.
+// A scratch game directory, made current, laid out as the build lays out build/game.
 struct ShippedGame {
   ScratchDir dir;
   ShippedGame();

@@ -111,7 +111,7 @@ TEST(LevelCompiler, MalformedSourcesAreRefusedWithLineAndReason) {
       {"no stone", kHead + Grid("#S..#") + kSolution, 4, "no stone"},
       {"open to the void", kHead + "grid:\n|#####\n|#S.*  \n|#####\n" + kSolution, 5,
        "open to the edge or the void"},
-      {"lone teleport", kHead + Grid("#S.*T#") + kSolution, 4, "lone teleport"},
+      {"lone teleport", kHead + Grid("#S.*T#") + kSolution, 5, "lone teleport"},
       {"gate without switch", kHead + Grid("#S.*G#") + kSolution, 4, "gates without a switch"},
       {"tab in grid", kHead + Grid("#S\t*#") + kSolution, 5, "tab"},
       {"too wide", kHead + "grid:\n|" + std::string(129, '#') + "\n" + kSolution, 4, "larger than 128"},

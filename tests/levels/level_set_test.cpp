@@ -43,7 +43,7 @@ std::vector<ShippedLevel> LoadSources() {
     level.path = entry.path().string();
     level.number = levels::LevelNumberFromFileName(level.path);
     levels::SourceError error;
-    std::optional<levels::LevelSource> parsed = levels::ParseLevelSource(ReadText(level.path), error);
+    std::optional<levels::LevelSource> parsed = levels::ReadLevelSource(level.path, error);
     EXPECT_TRUE(parsed.has_value()) << level.path << ":" << error.line << ": " << error.reason;
     if (!parsed) continue;
     level.source = std::move(*parsed);

@@ -130,21 +130,32 @@ TEST(Profiles, AddProfileFillsAllModesStopsAtSixAndCutsLongNames) {
   EXPECT_EQ(std::strlen(other.profiles[0].name), 63u);
 }
 
-TEST(LevelStatistics, RecordsAre52BytesWithTheMarkerAndAnUnwritableFileIsNotFatal) {
+TEST(LevelStatistics, AppendedRecordsReadBackAndADamagedTailIsLeftOut) {
   test::ScratchDir dir;
   LevelStats stats;
   for (int i = 0; i < 12; ++i) stats.counters[i] = i + 1;
-  stats.counters[StatSecondsLeft] = 37;
   ASSERT_TRUE(AppendLevelStatistics(stats));
   stats.counters[StatLevelNumber] = 9;
   ASSERT_TRUE(AppendLevelStatistics(stats));
   const std::string bytes = dir.Read("stat.stt");
-  const std::string marker("\x91\xFF\xFF\xFF", 4);
-  ASSERT_EQ(bytes.size(), 104u);
-  EXPECT_EQ(
-      bytes.substr(0, 4) + bytes.substr(8, 4) + bytes.substr(44, 8) + bytes.substr(52, 4) + bytes.substr(100),
-      test::Int32Bytes(1) + test::Int32Bytes(37) + test::Int32Bytes(12) + marker + test::Int32Bytes(9) +
-          marker);
+  ASSERT_EQ(bytes.size(), 104u);  // twelve counters and the marker each
+  EXPECT_EQ(bytes.substr(48, 4), Int32Bytes(-111));
+  const std::pair<std::string, std::vector<int>> cases[] = {
+      {bytes, {1, 9}},
+      {bytes + bytes.substr(0, 30), {1, 9}},         // an append cut short
+      {bytes.substr(0, 52) + bytes.substr(4), {1}},  // out of step after the first
+      {"", {}},
+  };
+  for (const auto& [file, levels] : cases) {
+    dir.Write("case.stt", file);
+    std::vector<int> read;
+    for (const LevelStats& record : ReadLevelStatistics(dir.File("case.stt"))) {
+      read.push_back(record.counters[StatLevelNumber]);
+      EXPECT_EQ(record.counters[StatExtraLives], 12);
+    }
+    EXPECT_EQ(read, levels) << file.size();
+  }
+  EXPECT_TRUE(ReadLevelStatistics(dir.File("missing.stt")).empty());
   EXPECT_FALSE(AppendLevelStatistics(stats, dir.File("missing-dir/stat.stt")));
 }
 

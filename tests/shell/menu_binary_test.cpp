@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "core/settings_file.h"
+#include "persistence/level_stats.h"
 #include "persistence/records.h"
 #include "support/game_process.h"
 #include "support/scratch_dir.h"
@@ -93,10 +94,9 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
   ASSERT_LT(mode, kGameModes);
   EXPECT_EQ(profiles.profiles[0].level[mode], 1);
 
-  std::string stats = dir.Read("stat.stt");
-  ASSERT_EQ(stats.size(), 52u) << "one record of the one attempt";
-  EXPECT_EQ(stats.substr(0, 4), test::Int32Bytes(1));      // the level
-  EXPECT_EQ(stats.substr(48, 4), test::Int32Bytes(-111));  // the record's end marker
+  const std::vector<LevelStats> stats = ReadLevelStatistics(dir.File("stat.stt"));
+  ASSERT_EQ(stats.size(), 1u) << "one record of the one attempt";
+  EXPECT_EQ(stats[0].counters[StatLevelNumber], 1);
 
   EXPECT_NE(dir.Read("Log.txt").find("Log File"), std::string::npos);
 }

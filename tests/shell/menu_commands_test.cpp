@@ -1,5 +1,6 @@
 #include "shell/menu_commands.h"
 
+#include "gameplay/level_file.h"
 #include "shell/screen_table.h"
 #include "shell/screens/menu_pages.h"
 #include "shell_fixture.h"
@@ -79,9 +80,9 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   p.mode = 1;
   p.score[1] = 7;
   p.lives[1] = -1;
-  Choose(GameState::GameOverScreen, 0);  // again
+  Choose(GameState::GameOverScreen, 0);  // again, without its level file: back to the menu
   EXPECT_EQ((std::vector<int>{p.score[1], p.lives[1]}), (std::vector<int>{3, 1}));
-  EXPECT_EQ(s.gameState, GameState::Playing);
+  EXPECT_EQ(s.gameState, GameState::MainMenu);
   Choose(GameState::GameOverScreen, 1);  // to the menu
   EXPECT_EQ((std::vector<int>{p.score[1], p.level[1], p.lives[1]}), (std::vector<int>{0, 1, 3}));
   EXPECT_EQ(s.gameState, GameState::MainMenu);
@@ -99,6 +100,53 @@ TEST_F(ShellScenario, GameOverChoicesAndTheRecordsTable) {
   const RecordEntry* e = game->records.entries;
   EXPECT_STREQ(e[1].name, "Pa");  // the first of the equal lowest
   EXPECT_EQ((std::vector<int>{e[1].score, e[2].score, game->records.count}), (std::vector<int>{21, 20, 3}));
+}
+
+// Continue on the start-game screen plays the profile's level only when the
+// level set has it and its file is whole and playable; otherwise the player
+// is told why and lands on the main menu.
+TEST_F(ShellScenario, ALevelThatCannotBePlayedLeadsBackToTheMainMenu) {
+  auto level = std::make_unique<LevelRecord>();
+  level->rows = 3, level->cols = 4, level->timeLimit = 60;
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 4; ++c)
+      level->cells[r][c].kind = r == 1 && c == 1 ? Start : (r == 1 && c == 2 ? Stone : Wall);
+  const std::string playable = EncodeLevelFile(*level);
+  level->cells[1][3].kind = Floor;  // an opening in the outer wall
+  const std::string open = EncodeLevelFile(*level);
+  const struct {
+    const char* name;
+    int count, level;
+    std::string file;  // as level file 1 and 2; none when empty
+    const char* message;
+  } cases[] = {
+      {"playable", 2, 2, playable, nullptr},
+      {"missing", 2, 1, "", "Could not find level file: data\\levels\\1.ilf"},
+      {"truncated", 2, 1, playable.substr(0, playable.size() / 2),
+       "Damaged level file: data\\levels\\1.ilf (too short)"},
+      {"open to the edge", 2, 1, open, "Damaged level file: data\\levels\\1.ilf (cell at row 1, column 3"},
+      {"beyond the count", 1, 2, playable, "Level 2 is beyond the 1 levels"},
+      {"count 0", 0, 1, playable, "Level 1 is beyond the 0 levels"},
+      {"count -1", -1, 1, playable, "Level 1 is beyond the -1 levels"},
+  };
+  AddPlayers(1);
+  game->profiles.current = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    test::CapturedMessages messages;
+    for (const char* file : {"data/levels/1.ilf", "data/levels/2.ilf"}) {
+      std::remove(dir.File(file).c_str());
+      if (!c.file.empty()) dir.Write(file, c.file);
+    }
+    game->levelCount = c.count;
+    game->profiles.profiles[0].level[0] = c.level;
+    Choose(GameState::StartGameScreen, kStartContinue);
+    EXPECT_EQ(game->screen.gameState, c.message ? GameState::MainMenu : GameState::Playing);
+    const std::string expected = c.message ? c.message : "";
+    const std::vector<std::string> texts = messages.texts();
+    ASSERT_EQ(texts.size(), c.message ? 1u : 0u);
+    EXPECT_EQ(texts.empty() ? "" : texts[0].substr(0, expected.size()), expected);
+  }
 }
 
 TEST_F(ShellScenario, EscapeFollowsItsTableAndPlaysWhenItMoves) {

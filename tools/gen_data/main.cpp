@@ -1,8 +1,10 @@
 // Writes the game's own data into the game directory:
 //   gen_data <game dir> <source data dir>
-// Meshes, textures and fonts are made here; the curves and the language
-// files come from the editable sources in the data directory. The output
-// is the same, byte for byte, on every run.
+// Meshes, textures, fonts and the default records table (data/record.dat,
+// which the build installs as the player's record.dat when there is none)
+// are made here; the curves and the language files come from the editable
+// sources in the data directory. The output is the same, byte for byte, on
+// every run.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -16,6 +18,8 @@
 #include "fonts.h"
 #include "glyphs.h"
 #include "meshes.h"
+#include "persistence/records.h"
+#include "records.h"
 #include "textures.h"
 
 namespace fs = std::filesystem;
@@ -103,6 +107,10 @@ int main(int argc, char** argv) {
     if (!gen::WriteFont(game.string(), f, error)) return Fail(error);
   }
 
+  // Written by the game's own records writer, so the game reads it back.
+  if (!nb::SaveRecordsFile(nb::ProfileTable{}, gen::MakeDefaultRecords(),
+                           (game / "data/record.dat").string()))
+    return Fail("cannot write data/record.dat");
   if (!WriteFile(game / "anim.txt", anim)) return Fail("cannot write anim.txt");
   for (const auto& [name, bytes] : languages)
     if (!WriteFile(game / "data" / name, bytes)) return Fail("cannot write " + name);

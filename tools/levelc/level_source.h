@@ -26,9 +26,12 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/file_io.h"
 #include "gameplay/level_record.h"
+#include "gameplay/level_rules.h"
 
 namespace nb::levels {
 
@@ -72,6 +75,8 @@ struct SourceError {
 
 constexpr int kMaxTitleLength = 63;  // fits the file header with its terminator
 constexpr int kLargestTimeLimit = 3600;
+// A full 128 x 128 grid with a long solution stays far below this.
+constexpr size_t kMaxLevelSourceBytes = 1u << 20;
 
 // The legend: one character per element. Valves point the way the ball may
 // pass on screen; bonus letters name their kind.
@@ -102,6 +107,17 @@ inline std::optional<SourceCell> CellForChar(char ch) {
     case 'M': return SourceCell{MovableBrick, 0, 0};
     default: return std::nullopt;
   }
+}
+
+// The level record the game reads from the compiled file: the cells of the
+// source in the used rectangle of a fresh record.
+inline void FillLevelRecord(const LevelSource& source, LevelRecord& level) {
+  level.timeLimit = source.timeLimit;
+  level.rows = source.rows;
+  level.cols = source.cols;
+  for (int r = 0; r < source.rows; ++r)
+    for (int c = 0; c < source.cols; ++c)
+      level.cells[r][c] = {source.At(r, c).kind, source.At(r, c).state, source.At(r, c).value, 0};
 }
 
 namespace detail {
@@ -145,21 +161,19 @@ inline std::vector<std::string> SplitBlanks(const std::string& s) {
   return parts;
 }
 
-inline bool Walkable(int32_t kind) { return kind != Wall && kind != Void; }
-
 inline bool Fail(SourceError& error, int line, const std::string& reason) {
   error.line = line;
   error.reason = reason;
   return false;
 }
 
-inline std::vector<std::string> SplitLines(const std::string& text) {
+inline std::vector<std::string> SplitLines(std::string_view text) {
   std::vector<std::string> lines;
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string line(text.substr(start, end - start));
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
     start = end + 1;
@@ -273,7 +287,7 @@ struct SourceReader {
 };
 
 // The grid lines turned into cells (text position -> row, text line from the
-// bottom -> column) and the element counts a level needs.
+// bottom -> column).
 inline bool ReadGrid(LevelSource& level, const std::vector<std::string>& gridLines, int firstLine,
                      SourceError& error) {
   size_t width = 0;
@@ -284,7 +298,6 @@ inline bool ReadGrid(LevelSource& level, const std::vector<std::string>& gridLin
   level.rows = static_cast<int>(width);
   level.cols = static_cast<int>(gridLines.size());
   level.cells.assign(static_cast<size_t>(level.rows) * level.cols, SourceCell{});
-  int counts[MovableBrick + 1] = {};
   for (size_t y = 0; y < gridLines.size(); ++y) {
     const int col = level.cols - 1 - static_cast<int>(y);
     for (size_t x = 0; x < gridLines[y].size(); ++x) {
@@ -295,35 +308,6 @@ inline bool ReadGrid(LevelSource& level, const std::vector<std::string>& gridLin
                         ", column " + std::to_string(col));
       }
       level.At(static_cast<int>(x), col) = *cell;
-      ++counts[cell->kind];
-    }
-  }
-  if (counts[Start] != 1)
-    return Fail(error, firstLine,
-                "the grid needs exactly one start 'S', it has " + std::to_string(counts[Start]));
-  if (counts[Stone] == 0) return Fail(error, firstLine, "the grid has no stone '*'");
-  if (counts[Gate] > 0 && counts[Switch] == 0)
-    return Fail(error, firstLine, "gates without a switch never open");
-  if (counts[Teleport] == 1) return Fail(error, firstLine, "a lone teleport has no partner");
-  return true;
-}
-
-// Nothing the ball can roll on may touch the void or the edge: the ball
-// would roll on over nothing and off the grid.
-inline bool CheckClosed(const LevelSource& level, int firstLine, SourceError& error) {
-  const int dr[4] = {1, -1, 0, 0}, dc[4] = {0, 0, 1, -1};
-  for (int r = 0; r < level.rows; ++r) {
-    for (int c = 0; c < level.cols; ++c) {
-      if (!Walkable(level.At(r, c).kind)) continue;
-      for (int k = 0; k < 4; ++k) {
-        int nr = r + dr[k], nc = c + dc[k];
-        bool open = nr < 0 || nc < 0 || nr >= level.rows || nc >= level.cols || level.At(nr, nc).kind == Void;
-        if (open) {
-          return Fail(error, firstLine + (level.cols - 1 - c),
-                      "cell at row " + std::to_string(r) + ", column " + std::to_string(c) +
-                          " is open to the edge or the void; close it with a wall");
-        }
-      }
     }
   }
   return true;
@@ -345,12 +329,23 @@ inline void LinkTeleports(LevelSource& level) {
   }
 }
 
+// The rules the game's loader applies to the compiled grid, told by the line
+// of the cell at fault (column c is drawn on text line cols - 1 - c).
+inline bool CheckPlayable(const LevelSource& level, int firstLine, SourceError& error) {
+  std::vector<GridCell> cells;
+  for (const SourceCell& cell : level.cells) cells.push_back({cell.kind, cell.state, cell.value, 0});
+  std::optional<LevelFault> fault =
+      FindLevelFault(GridView{level.rows, level.cols, level.cols, cells.data()});
+  if (!fault) return true;
+  return Fail(error, fault->col < 0 ? firstLine : firstLine + (level.cols - 1 - fault->col), fault->reason);
+}
+
 }  // namespace detail
 
 // Parses and checks a source (a draft being designed may leave out its
 // solution). On failure fills `error` with the line and the
 // reason and returns nothing.
-inline std::optional<LevelSource> ParseLevelSource(const std::string& text, SourceError& error,
+inline std::optional<LevelSource> ParseLevelSource(std::string_view text, SourceError& error,
                                                    bool requireSolution = true) {
   using namespace detail;
   LevelSource level;
@@ -359,10 +354,10 @@ inline std::optional<LevelSource> ParseLevelSource(const std::string& text, Sour
   for (size_t i = 0; i < lines.size(); ++i)
     if (!reader.ReadLine(static_cast<int>(i) + 1, lines[i])) return std::nullopt;
   if (!reader.CheckComplete(requireSolution) ||
-      !ReadGrid(level, reader.gridLines, reader.gridFirstLine, error) ||
-      !CheckClosed(level, reader.gridFirstLine, error))
+      !ReadGrid(level, reader.gridLines, reader.gridFirstLine, error))
     return std::nullopt;
   LinkTeleports(level);
+  if (!CheckPlayable(level, reader.gridFirstLine, error)) return std::nullopt;
   for (const SolutionMove& move : level.solution) {
     if (move.row < 0 || move.row >= level.rows || move.col < 0 || move.col >= level.cols) {
       Fail(error, move.line, "move outside the grid");
@@ -372,15 +367,16 @@ inline std::optional<LevelSource> ParseLevelSource(const std::string& text, Sour
   return level;
 }
 
-// The level record the game reads from the compiled file: the cells of the
-// source in the used rectangle of a fresh record.
-inline void FillLevelRecord(const LevelSource& source, LevelRecord& level) {
-  level.timeLimit = source.timeLimit;
-  level.rows = source.rows;
-  level.cols = source.cols;
-  for (int r = 0; r < source.rows; ++r)
-    for (int c = 0; c < source.cols; ++c)
-      level.cells[r][c] = {source.At(r, c).kind, source.At(r, c).state, source.At(r, c).value, 0};
+// The same on a file, at most kMaxLevelSourceBytes of it.
+inline std::optional<LevelSource> ReadLevelSource(const std::string& path, SourceError& error,
+                                                  bool requireSolution = true) {
+  std::vector<unsigned char> bytes;
+  if (!ReadWholeFile(path, bytes, kMaxLevelSourceBytes)) {
+    detail::Fail(error, 0, "cannot be read (missing, or larger than 1 MiB)");
+    return std::nullopt;
+  }
+  return ParseLevelSource(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), error,
+                          requireSolution);
 }
 
 // "07-valves.lvl" -> 7; 0 when the name does not start with a number.

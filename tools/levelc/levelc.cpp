@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 #include <memory>
 #include <string>
@@ -16,17 +15,6 @@
 #include "core/settings_file.h"
 #include "gameplay/level_file.h"
 #include "level_source.h"
-
-namespace {
-
-bool ReadFile(const std::string& path, std::string& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  out.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return true;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
   using namespace nb::levels;
@@ -49,14 +37,8 @@ int main(int argc, char** argv) {
       ok = false;
       continue;
     }
-    std::string text;
-    if (!ReadFile(path, text)) {
-      std::fprintf(stderr, "%s: cannot be read\n", path.c_str());
-      ok = false;
-      continue;
-    }
     SourceError error;
-    std::optional<LevelSource> level = ParseLevelSource(text, error);
+    std::optional<LevelSource> level = ReadLevelSource(path, error);
     if (!level) {
       std::fprintf(stderr, "%s:%d: %s\n", path.c_str(), error.line, error.reason.c_str());
       ok = false;

@@ -35,14 +35,8 @@ using namespace nb::levels;
 constexpr int kMinimumSpare = 5;  // seconds left in the hardest mode
 
 bool Load(const std::string& path, LevelSource& out, bool requireSolution = true) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "%s: cannot be read\n", path.c_str());
-    return false;
-  }
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   SourceError error;
-  std::optional<LevelSource> level = ParseLevelSource(text, error, requireSolution);
+  std::optional<LevelSource> level = ReadLevelSource(path, error, requireSolution);
   if (!level) {
     std::fprintf(stderr, "%s:%d: %s\n", path.c_str(), error.line, error.reason.c_str());
     return false;

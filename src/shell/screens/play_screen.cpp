@@ -10,6 +10,7 @@
 #include "gameplay/world_step.h"
 #include "platform/window.h"
 #include "render/sprites.h"
+#include "shell/menu_commands.h"
 #include "shell/run_frame.h"
 #include "shell/screens/menu_frame.h"
 #include "shell/screens/play_overlays.h"
@@ -109,7 +110,7 @@ void StartNextLevel(Game& game) {
   play.startSoundPlayed = false;
   const Vec3 eye = w.level.homeEye;
   SetCameraNow(game.camera, {eye.x, eye.y + 1500, eye.z - 300}, w.level.homeTarget, 45);
-  StartLevel(w, ctx);
+  StartLevelOrMainMenu(game);  // a missing or damaged next level leads back to the menu
 }
 
 }  // namespace

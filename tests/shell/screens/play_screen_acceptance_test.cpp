@@ -4,8 +4,6 @@
 // of level 2.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -53,10 +51,9 @@ class PlayAcceptance : public ::testing::Test {
 TEST_F(PlayAcceptance, LevelOneIsWonWithItsSolutionAndLevelTwoStarts) {
   Game& game = *env.game;
   World& w = game.world;
-  std::ifstream in(std::string(NB_SOURCE_DIR) + "/data/levels/01-first-turn.lvl");
   levels::SourceError error;
   const std::optional<levels::LevelSource> source =
-      levels::ParseLevelSource(std::string(std::istreambuf_iterator<char>(in), {}), error);
+      levels::ReadLevelSource(std::string(NB_SOURCE_DIR) + "/data/levels/01-first-turn.lvl", error);
   ASSERT_TRUE(source.has_value()) << error.line << ": " << error.reason;
   const std::vector<levels::SolutionMove>& moves = source->solution;
   ASSERT_FALSE(moves.empty());
@@ -106,10 +103,10 @@ TEST_F(PlayAcceptance, LevelOneIsWonWithItsSolutionAndLevelTwoStarts) {
   EXPECT_EQ(game.screen.gameState, GameState::Playing);
   EXPECT_FALSE(w.play.levelWon);
   EXPECT_GT(w.level.stonesLeft, 0) << "level 2 is loaded";
-  const std::string stats = env.dir.Read("stat.stt");
-  ASSERT_EQ(stats.size(), 52u);
-  EXPECT_EQ(stats[4 * StatCompleted], 1);
-  EXPECT_EQ(static_cast<unsigned char>(stats[4 * StatSecondsLeft]), secondsLeft);
+  const std::vector<LevelStats> stats = ReadLevelStatistics(env.dir.File("stat.stt"));
+  ASSERT_EQ(stats.size(), 1u);
+  EXPECT_EQ((std::vector<int>{stats[0].counters[StatCompleted], stats[0].counters[StatSecondsLeft]}),
+            (std::vector<int>{1, secondsLeft}));
 
   // Level 2 opens with its loading screen.
   for (int i = 0; i < 5; ++i) Frame();

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "gameplay/level_file.h"
 #include "shell/input.h"
 #include "shell/screens/play_screen.h"
 #include "shell/screens/scene_fixture.h"
@@ -95,6 +96,21 @@ TEST_F(PlayScreen, TheLastLevelConvertsSecondsAt100AFrame) {
   EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}), (std::vector<int>{1, 300}));
   EXPECT_EQ(world().play.tallyCounter, 0) << "no tally after the last level";
   EXPECT_GT(world().play.fades[FadeCompleted], 0);
+}
+
+TEST_F(PlayScreen, AWonLevelWhoseNextFileIsMissingLeadsBackToTheMainMenu) {
+  test::CapturedMessages messages;
+  const int32_t last = game().levelCount;
+  game().levelCount = last + 1;  // one level more than there are files
+  profile().level[0] = last;
+  world().play.introFrames = 200;
+  world().play.levelWon = true;
+  world().level.timeLimit = 1;
+  for (int i = 0; i < 300 && game().screen.gameState == GameState::Playing; ++i) Frame();
+  EXPECT_EQ(game().screen.gameState, GameState::MainMenu);
+  EXPECT_EQ(messages.texts(),
+            std::vector<std::string>{"Could not find level file: " + LevelFileName(last + 1)});
+  EXPECT_EQ(profile().level[0], last + 1);
 }
 
 }  // namespace

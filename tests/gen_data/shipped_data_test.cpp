@@ -1,0 +1,96 @@
+// The shipped settings.ini and the generated data through the game's start-up
+// loaders: the catalogue, the sounds and the splash curves, without a message
+// or a log error.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "../audio/audio_test_support.h"
+#include "audio/sound_catalogue.h"
+#include "core/animation_file.h"
+#include "core/keyframe_curve.h"
+#include "core/settings_file.h"
+#include "data_files.h"
+#include "platform/recording_device.h"
+#include "render/camera.h"
+#include "render/geometry_store.h"
+#include "render/resource_catalogue.h"
+
+namespace nb {
+namespace {
+
+TEST(ShippedSettings, MaterialsHaveEveryChannelThePassesReadAndTheGameStartsWindowed) {
+  SettingsFile settings{std::string(NB_SOURCE_DIR) + "/data/settings.ini"};
+  for (const char* key : {"foodDR", "foodDG", "foodDB", "foodDA", "foodAR", "foodAG", "foodAB", "foodAA",
+                          "bonusDR", "bonusDG", "bonusDB", "bonusAR", "bonusAG", "bonusAB"}) {
+    ASSERT_FALSE(settings.ReadString("Materials", key, "").empty()) << key;
+    float value = settings.ReadFloat("Materials", key, 0);
+    EXPECT_TRUE(value >= 0.0f && value <= 1.0f) << key;
+  }
+  EXPECT_FALSE(settings.ReadBool("General", "fullscreen", true) ||
+               settings.ReadBool("General", "SHOWFPS", true));
+  EXPECT_EQ(settings.ReadInt("General", "WIDTH", 0) * settings.ReadInt("General", "HEIGHT", 0), 800 * 600);
+  std::string language = settings.ReadString("General", "Language", "");
+  EXPECT_TRUE(std::filesystem::is_regular_file(test::GameFile("data/textes_" + language + ".ini")))
+      << language;
+}
+
+TEST(ShippedData, WholeCatalogueLoadsWithoutAMessageOrALogError) {
+  test::ShippedGame game;
+  test::CapturedMessages messages;
+  RecordingDevice device;
+  ResourceCatalogue catalogue;
+  GeometryStore store;
+  CameraState camera;
+  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, 800, 600));
+  EXPECT_TRUE(messages.texts().empty()) << messages.texts()[0];
+  for (int i = 0; i < kMeshKeyCount; ++i) {
+    EXPECT_GE(catalogue.meshes[i], 0) << MeshKeyName(static_cast<MeshKey>(i));
+    EXPECT_FALSE(catalogue.meshData[i].vertices.empty()) << MeshKeyName(static_cast<MeshKey>(i));
+  }
+  for (int i = 0; i < kTextureKeyCount; ++i)
+    EXPECT_TRUE(static_cast<bool>(catalogue.textures[i])) << TextureKeyName(static_cast<TextureKey>(i));
+  // Room is left in the store for a level's merged geometry.
+  EXPECT_LT(store.vertexCount3d + 8000u, 50000u);
+  std::string log = game.dir.Read("Log.txt");
+  EXPECT_EQ(log.find("loaded with error"), std::string::npos) << log;
+  ReleaseResourceCatalogue(catalogue, store, device);
+}
+
+TEST(ShippedData, EverySoundKeyLoadsAndPlays) {
+  test::UseDummyAudioDriver();
+  test::ShippedGame game;
+  test::CapturedMessages messages;
+  AudioState audio;
+  LoadSoundCatalogue(audio, 50);
+  for (int i = 0; i < kSampleCount; ++i) {
+    EXPECT_NE(audio.catalogue.samples[i], 0) << kSampleKeys[i];
+    EXPECT_GE(PlaySample(audio, static_cast<SoundId>(i), 10), 0) << kSampleKeys[i];
+  }
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(MusicExists(audio, static_cast<MusicId>(i))) << i;
+  MusicAtStartUp(audio);
+  EXPECT_TRUE(MusicIsPlaying(audio, MusicId::Intro));
+  CloseAudio(audio);
+  EXPECT_TRUE(messages.calls().empty());
+}
+
+// anim.txt: the splash fades in, holds and ends after about five seconds.
+TEST(ShippedData, SplashCurvesFadeInHoldAndEndAfterAboutFiveSeconds) {
+  AnimationSet set;
+  LoadAnimations(set, test::GameFile("anim.txt"));
+  const Animation &logo = set.logo, &fade = set.logo1;
+  // The splash ends at the first time logo1 truncated has 255 in its low byte.
+  int end = -1;
+  for (int t = 0; t <= 8000 && end < 0; ++t)
+    if ((static_cast<int>(EvaluateCurve(fade, float(t))) & 0xFF) == 255) end = t;
+  EXPECT_TRUE(end >= 4000 && end <= 6000) << end;
+  // Black at the start, clear for a while in the middle; the maker's name
+  // invisible at first, fully visible in the middle, and always a valid alpha.
+  EXPECT_TRUE(EvaluateCurve(fade, 0) >= 200.0f && EvaluateCurve(fade, 2500) < 1.0f);
+  EXPECT_TRUE(EvaluateCurve(logo, 0) < 1.0f && EvaluateCurve(logo, 2500) >= 255.0f);
+  for (int t = 0; t <= 8000; t += 10)
+    EXPECT_TRUE(EvaluateCurve(logo, float(t)) >= 0 && EvaluateCurve(logo, float(t)) < 256) << t;
+}
+
+}  // namespace
+}  // namespace nb
