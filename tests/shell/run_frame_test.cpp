@@ -15,25 +15,15 @@ namespace {
 
 std::string calls;  // what the screens below ran, in order
 
-ScreenPasses Recorded(char name, void (*then)(Game&) = nullptr) {
-  static void (*next[3])(Game&) = {};
-  ScreenPasses p;
-  switch (name) {
-    case 'P':
-      next[0] = then;
-      p.update = [](Game& g, const FrameInput&) { calls += "P", next[0] ? next[0](g) : void(); };
-      p.draw = [](const Game&, const FrameInput&) { calls += "p"; };
-      break;
-    case 'S':
-      next[1] = then;
-      p.update = [](Game& g, const FrameInput&) { calls += "S", next[1] ? next[1](g) : void(); };
-      p.draw = [](const Game&, const FrameInput&) { calls += "s"; };
-      break;
-    default:
-      p.update = [](Game&, const FrameInput&) { calls += "M"; };
-      p.draw = [](const Game&, const FrameInput&) { calls += "m"; };
-  }
-  return p;
+// An update that records its name (and may hand over to the main menu) and
+// a draw that records it in lower case.
+template <char Name, bool HandsOver = false>
+ScreenPasses Recorded() {
+  return {[](Game& g, const FrameInput&) {
+            calls += Name;
+            if (HandsOver) GoToMainMenu(g);
+          },
+          [](const Game&, const FrameInput&) { calls += static_cast<char>(Name - 'A' + 'a'); }};
 }
 
 void Tick(Game& game, const FrameScreens& screens) {
@@ -44,7 +34,7 @@ void Tick(Game& game, const FrameScreens& screens) {
 TEST(FrameDispatch, GroupsFollowGameStateWithinOneTickAndTheDrawShowsTheLast) {
   auto game = std::make_unique<Game>();
   // The splash's last update hands over at once: the menus update and draw in the same tick.
-  FrameScreens screens{Recorded('P'), Recorded('S', GoToMainMenu), Recorded('M')};
+  FrameScreens screens{Recorded<'P'>(), Recorded<'S', true>(), Recorded<'M'>()};
   calls.clear();
   Tick(*game, screens);
   EXPECT_EQ(calls, "SMm");
@@ -61,7 +51,7 @@ TEST(FrameDispatch, GroupsFollowGameStateWithinOneTickAndTheDrawShowsTheLast) {
     EXPECT_EQ(calls, expected) << "state " << static_cast<int>(state);
   }
   // A play screen that quits to the main menu is followed by the menus.
-  screens.play = Recorded('P', GoToMainMenu);
+  screens.play = Recorded<'P', true>();
   calls.clear();
   game->screen.gameState = GameState::PauseMenu;
   Tick(*game, screens);

@@ -134,7 +134,7 @@ TEST(Pace, DrawingAFrameTwiceLeavesTheGameAsItWas) {
   using enum GameState;
   // Each screen group with what animates on it: the rolling ball, the
   // overlays and pages fading in, the name entry's caret.
-  const GameState states[] = {Playing, PauseMenu, OptionsInPlay, GameOverScreen, MainMenu,
+  const GameState states[] = {Playing,         PauseMenu,    OptionsInPlay, GameOverScreen,   MainMenu,
                               OptionsFromMenu, HelpFromMenu, PlayersScreen, SplashScreenState};
   game.screen.nameEntry.active = true;
   uint32_t now = 200000;
