@@ -8,9 +8,6 @@ namespace {
 
 class BonusTest : public GameplayTest {
  public:
-  void Animate(int frames) {
-    for (int f = 0; f < frames; ++f) AdvanceElementAnimations(world->level, world->play);
-  }
   std::string MessageText(int slot) const { return world->messages.slots[slot].text; }
 };
 

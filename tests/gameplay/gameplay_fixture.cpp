@@ -58,14 +58,12 @@ GameplayTest::GameplayTest() {
 }
 
 void GameplayTest::Load(const std::vector<std::string>& rows, int32_t timeLimit) {
+  for (size_t r = 0; r < rows.size(); ++r) ASSERT_EQ(rows[r].size(), rows[0].size()) << "row " << r;
+  std::unique_ptr<LevelRecord> drawn = DrawLevel(rows, timeLimit);
   LevelRecord& level = world->level;
-  level.rows = static_cast<int32_t>(rows.size());
-  level.cols = rows.empty() ? 0 : static_cast<int32_t>(rows[0].size());
-  level.timeLimit = timeLimit;
-  for (int r = 0; r < level.rows; ++r) {
-    ASSERT_EQ(rows[r].size(), static_cast<size_t>(level.cols)) << "row " << r;
-    for (int c = 0; c < level.cols; ++c) level.cells[r][c] = CellFor(rows[r][c]);
-  }
+  level.rows = drawn->rows, level.cols = drawn->cols, level.timeLimit = timeLimit;
+  for (int r = 0; r < level.rows; ++r)
+    for (int c = 0; c < level.cols; ++c) level.cells[r][c] = drawn->cells[r][c];
   PrepareLoadedLevel(*world, ctx);
   events.Clear();
 }

@@ -86,7 +86,10 @@ class GameplayTest : public ::testing::Test {
   // A play frame: its rules, then the element animations of its drawn scene.
   void Frame(bool secondDue = false) {
     StepPlayFrame(*world, ctx, secondDue);
-    AdvanceElementAnimations(world->level, world->play);
+    Animate(1);
+  }
+  void Animate(int frames) {
+    for (int f = 0; f < frames; ++f) AdvanceElementAnimations(world->level, world->play);
   }
   // Steps (or runs whole frames) until the condition holds; false after maxSteps.
   template <typename Pred>

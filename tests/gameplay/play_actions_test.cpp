@@ -1,16 +1,10 @@
 // The play screen's click effects on the grid and the element animations.
-#include "gameplay/element_animations.h"
 #include "gameplay_fixture.h"
 
 namespace nb::test {
 namespace {
 
-class ClickTest : public GameplayTest {
- public:
-  void Animate(int frames) {
-    for (int f = 0; f < frames; ++f) AdvanceElementAnimations(world->level, world->play);
-  }
-};
+using ClickTest = GameplayTest;
 
 TEST(PlayCursor, TheQuarterOfTheCellPicksTheDiagonal) {
   const struct {

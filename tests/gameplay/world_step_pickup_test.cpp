@@ -1,11 +1,10 @@
 // Elements that act when the ball reaches their centre.
-#include "gameplay/element_animations.h"
 #include "gameplay_fixture.h"
 
 namespace nb::test {
 namespace {
 
-class CentreTest : public GameplayTest {};
+using CentreTest = GameplayTest;
 
 TEST_F(CentreTest, StoneTakenWithin19StepsEarnsTheQuickBonusButNotAt20) {
   for (int before : {18, 19}) {
@@ -69,18 +68,6 @@ TEST_F(CentreTest, TeleportsWithThreePartnersAndOneOutsideTheGrid) {
   EXPECT_EQ((V{Ball().colPos, events.Count(SoundId::BallDown)}), (V{150, 0}));
 }
 
-TEST_F(CentreTest, ReflectorsWearOutAndTurnOnceMoreWithNoHitsLeft) {
-  for (int hits : {5, 0}) {
-    Load({".....", ".....", "..\\..", ".....", "....."});
-    Cell(2, 2).count = hits;
-    Roll(1, 2, 1, 0);
-    Step(15);
-    EXPECT_EQ((V{Ball().dRow, Ball().dCol, events.CountBursts(BurstTemplate::ImpactBurst, 2, 2, 5)}),
-              (V{0, 1, 1}));
-    EXPECT_EQ((V{Cell(2, 2).kind, Cell(2, 2).count}), hits ? (V{ReflectorMain, 4}) : (V{Floor, 0}));
-  }
-}
-
 TEST_F(CentreTest, WaitingBallLeavesAReflectorOnTheStartAlone) {
   Load({"S.."});
   HandlePlayClick(*world, ctx, 0, 0, ReflectorMain);  // during the intro: nothing
@@ -110,7 +97,7 @@ TEST_F(CentreTest, SwitchesLowerTheGatesAndAReleaseWhileLoweringSendsThemBack) {
   const int32_t lowest = Cell(1, 0).value;
   EXPECT_GT(lowest, 0);
   EXPECT_LT(lowest, 20);
-  for (int i = 0; i < lowest + 1; ++i) AdvanceElementAnimations(world->level, world->play);
+  Animate(lowest + 1);
   EXPECT_EQ((V{Cell(1, 0).value, Cell(1, 3).value}), (V{0, 0}));
   EXPECT_FALSE(world->play.gatesRising);
   EXPECT_EQ(world->play.gatesOpen, 0);  // they never opened

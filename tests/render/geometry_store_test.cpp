@@ -38,30 +38,6 @@ class GeometryStoreTest : public ::testing::Test {
   GeometryStore store;
 };
 
-TEST_F(GeometryStoreTest, MeshesShareTheVertexBufferAndDrawFromTheirFirstVertex) {
-  ASSERT_EQ(AddMesh(store, device, Strip(5, 1), "one.x"), 0);
-  ASSERT_EQ(AddMesh(store, device, Strip(4, 2), "two.x"), 1);
-  EXPECT_EQ(std::tie(store.meshCount, store.vertexCount3d, store.faceTotal3d), std::make_tuple(2u, 9u, 5u));
-  EXPECT_EQ(store.records[1].firstVertex, 5u);
-  // The draw reads the second mesh's own vertices and all its triangles.
-  BindMeshStream(device, store);
-  EXPECT_TRUE(DrawMesh(device, store, 1));
-  ASSERT_EQ(device.draws.size(), 1u);
-  EXPECT_EQ(device.draws[0].indexCount, 6u);
-  std::vector<VertexPNT> drawn = DrawnVertices(device.draws[0]);
-  ASSERT_EQ(drawn.size(), 4u);
-  for (size_t i = 0; i < drawn.size(); ++i)
-    EXPECT_EQ(std::tie(drawn[i].x, drawn[i].u), std::make_tuple(float(i), 2.f));
-  // Missing or empty records are skipped without touching the device.
-  device.ClearCalls();
-  for (int record : {-1, 2, kFirstSpriteRecord, 1000})
-    EXPECT_FALSE(DrawMesh(device, store, record)) << record;
-  EXPECT_TRUE(device.calls.empty());
-  ReplaceLevelMesh(store, device, {{}, {}, {}}, {0, 1, 2});
-  ReleaseGeometryStore(store, device);
-  EXPECT_EQ(device.vertexBufferCount() + device.indexBufferCount(), 0u);
-}
-
 // One row per refusal; none of them changes what the store holds.
 TEST_F(GeometryStoreTest, TheRecordVertexAndIndexLimitsAreRefusedWithoutOverrun) {
   ASSERT_EQ(AddMesh(store, device, Strip(kStoreVertexCapacity - 10, 0), "big.x"), 0);
@@ -89,6 +65,11 @@ TEST_F(GeometryStoreTest, TheRecordVertexAndIndexLimitsAreRefusedWithoutOverrun)
     EXPECT_EQ(device.indexBufferCount(), indexBuffers);
   }
   EXPECT_EQ(AddMesh(store, device, Strip(10, 0), "last.x"), 1);  // exactly the capacity fits
+  // Missing or empty records are skipped without touching the device.
+  device.ClearCalls();
+  for (int record : {-1, 2, kFirstSpriteRecord, 1000})
+    EXPECT_FALSE(DrawMesh(device, store, record)) << record;
+  EXPECT_TRUE(device.calls.empty());
 }
 
 // Each level mesh replaces the previous one, so many levels stay bounded; a
@@ -162,14 +143,9 @@ class SpritesTest : public ::testing::Test {
   GeometryStore store;
 };
 
-TEST_F(SpritesTest, StartupSpritesTakeFourVerticesEachAndFollowTheScreenWidth) {
-  EXPECT_EQ(std::tie(store.spriteCount, store.vertexCount2d), std::make_tuple(16u, 64u));
-  for (int j = 0; j < 16; ++j) EXPECT_EQ(store.records[kFirstSpriteRecord + j].firstVertex, 4u * j) << j;
+TEST_F(SpritesTest, DrawsReadTheirOwnVerticesAndLeaveBlendingOff) {
   for (int j : {SpriteFullScreen, SpriteBottomStrip, SpriteTopStrip, SpriteFade})
     EXPECT_EQ(std::make_pair(Vertices(j)[0].x, Vertices(j)[2].x), std::make_pair(0.f, 800.f)) << j;
-}
-
-TEST_F(SpritesTest, DrawsReadTheirOwnVerticesAndLeaveBlendingOff) {
   for (bool blended : {true, false}) {
     DrawSprite(device, store, SpritePanel, blended);
     ASSERT_FALSE(device.draws.empty());

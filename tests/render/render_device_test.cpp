@@ -1,6 +1,7 @@
-// The render device: depth format, creation, the per-frame device check with the
-// fonts' reset hooks and the frame bracket on the recording adapter; the back
-// buffer and a reset that keeps managed resources on the real OpenGL adapter.
+// The render device: creation and its fallbacks and a failing reset on the
+// recording adapter; the back buffer, the depth format, the frame and a reset
+// that keeps managed resources on the real OpenGL adapter. The fonts' side of
+// a reset is played through in tests/text.
 #include "render/render_device.h"
 
 #include <gtest/gtest.h>
@@ -17,23 +18,6 @@
 
 namespace nb {
 namespace {
-
-TEST(PickDepthFormatTest, WalksTheCandidatesOfTheWidthInOrderThenGivesD32) {
-  using F = Format;
-  const struct {
-    int bits;
-    std::vector<F> accepted;
-    F picked;
-  } cases[] = {{16, {F::D16, F::D15S1, F::D16Lockable}, F::D16Lockable},
-               {32, {F::D24X4S4, F::D24X8}, F::D24X8},
-               {32, {F::D16}, F::D32} /* nothing accepted */,
-               {24, {F::D16}, F::D32} /* no such width */};
-  for (const auto& c : cases) {
-    RecordingAdapter a;
-    a.depthFormats = c.accepted;
-    EXPECT_EQ(PickDepthFormat(a, Format::X8R8G8B8, c.bits), c.picked) << "case " << (&c - cases);
-  }
-}
 
 class RenderDeviceTest : public ::testing::Test {
  protected:
@@ -93,35 +77,6 @@ TEST_F(RenderDeviceTest, FailedCreationLogsAndWithoutAdapterShowsABox) {
   EXPECT_EQ(std::tie(box.text, box.caption, box.icon),
             std::make_tuple("Can't create Direct3D9 device!", "ERROR", MessageIcon::Exclamation));
   EXPECT_FALSE(dir.Exists("Log.txt"));
-}
-
-// The fonts' part is played by one default-pool vertex buffer and a note of what the hooks asked.
-TEST_F(RenderDeviceTest, LostDeviceWaitsThenResetsAndRebuildsTheFonts) {
-  ASSERT_TRUE(Create(GeneralSettings{}));
-  std::vector<std::string> log;
-  VertexBufferHandle vb;
-  rd.hooks.invalidateFontDeviceObjects = [&](GraphicsDevice& d) {
-    log.push_back("invalidate");
-    d.ReleaseVertexBuffer(std::exchange(vb, {}));
-  };
-  rd.hooks.createFontTextures = [&](GraphicsDevice&) { log.push_back("textures"); };
-  rd.hooks.restoreFontDeviceObjects = [&](GraphicsDevice& d) {
-    log.push_back("restore");
-    d.CreateVertexBuffer(9600, Usage::Dynamic | Usage::WriteOnly, 0, Pool::Default, &vb);
-  };
-  rd.device->CreateVertexBuffer(9600, Usage::Dynamic, 0, Pool::Default, &vb);  // made at start-up
-  dev->Lose();
-  EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::DeviceLost);
-  EXPECT_TRUE(log.empty());
-  // The font's default-pool buffer would block the reset: it goes first and comes back after.
-  dev->AllowReset();
-  EXPECT_EQ(RestoreDeviceIfLost(rd), DeviceResult::DeviceNotReset);
-  EXPECT_EQ(log, (std::vector<std::string>{"invalidate", "textures", "restore"}));
-  EXPECT_EQ(dev->resetCount, 1);
-  EXPECT_EQ(rd.device->TestCooperativeLevel(), DeviceResult::Ok);
-  EXPECT_EQ(rd.device->GetRenderState(RenderState::Ambient), kFrameAmbient);
-  EXPECT_TRUE(vb);  // the font has its buffer again
-  EXPECT_TRUE(messages.calls().empty());
 }
 
 // A reset that fails rebuilds nothing and is tried again each frame; only a
@@ -197,22 +152,6 @@ TEST_F(RenderDeviceGlTest, WindowedBackBufferFollowsTheWindowAndTheDepthFormatIs
   EXPECT_TRUE(rd.adapter->CheckDepthFormat(Format::X8R8G8B8, Format::D16));
   EXPECT_FALSE(rd.adapter->CheckDepthFormat(Format::X8R8G8B8, Format::D15S1));
   EXPECT_FALSE(rd.adapter->CheckMultiSample(Format::X8R8G8B8, 4096));
-}
-
-TEST_F(RenderDeviceTest, FrameBracketAlwaysPresents) {
-  ASSERT_TRUE(Create(GeneralSettings{}));
-  bool began = BeginFrame(rd, 0xFF000000);
-  EXPECT_TRUE(began);
-  EndFrame(rd, began);
-  EXPECT_EQ(dev->CountOf(DeviceOp::EndScene), 1u);
-  EXPECT_EQ(dev->presentCount, 1);
-  // A BeginScene that fails (here: a scene is already open) skips to Present.
-  rd.device->BeginScene();
-  began = BeginFrame(rd, 0xFFFFFFFF);
-  EXPECT_FALSE(began);
-  EndFrame(rd, began);
-  EXPECT_EQ(dev->CountOf(DeviceOp::EndScene), 1u);  // not ended: it was never begun by this frame
-  EXPECT_EQ(dev->CountOf(DeviceOp::Present), 2u);
 }
 
 TEST_F(RenderDeviceGlTest, FrameDrawsAndManagedBuffersSurviveAReset) {
