@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "platform/recording_device.h"
 #include "render/camera.h"
@@ -10,27 +8,10 @@
 #include "render/sprites.h"
 #include "support/scratch_dir.h"
 #include "support/test_images.h"
+#include "test_files.h"
 
 namespace nb {
 namespace {
-
-// A text .x file with a row of `quads` unit squares in the XZ plane: four
-// vertices and one upward normal per square, texture coordinates 0..1.
-std::string QuadRowXFile(int quads) {
-  std::string positions, faces, normals, uvs;
-  for (int q = 0; q < quads; ++q) {
-    const std::string a = std::to_string(q), b = std::to_string(q + 1), end = q == quads - 1 ? ";\n" : ",\n";
-    positions += a + ";0;0;, " + a + ";0;1;, " + b + ";0;1;, " + b + ";0;0;" + end;
-    faces += "4;" + std::to_string(4 * q) + "," + std::to_string(4 * q + 1) + "," +
-             std::to_string(4 * q + 2) + "," + std::to_string(4 * q + 3) + ";" + end;
-    normals += "4;0,0,0,0;" + end;
-    uvs += "0;0;, 0;1;, 1;1;, 1;0;" + end;
-  }
-  const std::string n = std::to_string(quads), vertices = std::to_string(4 * quads);
-  return "xof 0303txt 0032\nMesh row {\n" + vertices + ";\n" + positions + n + ";\n" + faces +
-         "MeshNormals {\n1;\n0.0;1.0;0.0;;\n" + n + ";\n" + normals + "}\nMeshTextureCoords {\n" + vertices +
-         ";\n" + uvs + "}\n}\n";
-}
 
 // Writes every mesh and texture the catalogue names and a settings.ini that
 // names them the Windows way, as the shipped file does.
@@ -40,14 +21,14 @@ class CatalogueTest : public ::testing::Test {
     std::string settings = "[General]\nWIDTH=800\nHEIGHT=600\n\n[Meshes]\n";
     for (int i = 0; i < kMeshKeyCount; ++i) {
       std::string key = MeshKeyName(static_cast<MeshKey>(i));
-      dir.Write("data/meshes/" + key + ".x", QuadRowXFile(i + 1));
+      dir.Write("data/meshes/" + key + ".x", test::QuadRowXFile(i + 1));
       settings += key + "=data\\meshes\\" + key + ".x\n";
     }
     settings += "\n[Textures]\n";
     for (int i = 0; i < kTextureKeyCount; ++i) {
       std::string key = TextureKeyName(static_cast<TextureKey>(i));
       int w = key == "helptexture" ? 100 : 32, h = key == "helptexture" ? 60 : 16;
-      dir.Write("data/" + key + ".png", test::EncodePng(w, h, std::vector<uint8_t>(size_t(w) * h * 4, 0xC0)));
+      dir.Write("data/" + key + ".png", test::EncodePng(w, h, test::PatternPixels(w, h, 4)));
       settings += key + "=data\\" + key + ".png\n";
     }
     settings += "\n[Materials]\n" + materials + "\n[Sounds]\n";
