@@ -77,7 +77,6 @@ void DrawFullScreenFade(const Game& game, int alpha) {
   if (GraphicsDevice* d = Device(game)) DrawFadeRect(*d, game.store, alpha, 0, 0, Width(game), Height(game));
 }
 
-
 void DrawLevelWon(const Game& game) {
   const World& w = game.world;
   const LevelPlayState& play = w.play;
