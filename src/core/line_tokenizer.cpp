@@ -45,6 +45,13 @@ long long DecimalMagnitude(const char* first, const char* last) {
   return magnitude;
 }
 
+// The first value of a key stays.
+void AddAttribute(LineAttributes& attributes, const std::string& key, const std::string& value) {
+  for (const auto& attribute : attributes)
+    if (attribute.first == key) return;
+  attributes.emplace_back(key, value);
+}
+
 enum class TokenState { BeforeKeyword, Keyword, BetweenAttributes, Key, Value, QuotedValue };
 
 }  // namespace
@@ -59,6 +66,18 @@ bool ReadTextLine(std::istream& in, std::string& line) {
     return false;
   }
   line.assign(buffer, static_cast<size_t>(std::char_traits<char>::length(buffer)));
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
+bool ReadTextLine(std::string_view& text, std::string& line) {
+  line.clear();
+  const size_t end = text.substr(0, kLineBufferSize).find('\n');
+  if (text.empty() || (end == std::string_view::npos && text.size() >= kLineBufferSize)) return false;
+  const std::string_view whole = text.substr(0, end);
+  text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+  // The line buffer is a C string: a NUL ends what the game sees of the line.
+  line.assign(whole.substr(0, whole.find('\0')));
   if (!line.empty() && line.back() == '\r') line.pop_back();
   return true;
 }
@@ -100,7 +119,7 @@ std::string TokenizeLine(const std::string& line, LineAttributes& attributes) {
         break;
       case TokenState::Value:
         if (atEnd || IsBlank(c)) {
-          attributes.emplace(key, value);
+          AddAttribute(attributes, key, value);
           state = TokenState::BetweenAttributes;
         } else if (c == '"') {
           state = TokenState::QuotedValue;
@@ -111,7 +130,7 @@ std::string TokenizeLine(const std::string& line, LineAttributes& attributes) {
       case TokenState::QuotedValue:
         if (atEnd) break;  // an open quote drops the value
         if (c == '"') {
-          attributes.emplace(key, value);
+          AddAttribute(attributes, key, value);
           state = TokenState::BetweenAttributes;
         } else {
           value.push_back(c);
@@ -124,8 +143,9 @@ std::string TokenizeLine(const std::string& line, LineAttributes& attributes) {
 
 const std::string& AttributeText(const LineAttributes& attributes, const std::string& key) {
   static const std::string kEmpty;
-  auto it = attributes.find(key);
-  return it == attributes.end() ? kEmpty : it->second;
+  for (const auto& attribute : attributes)
+    if (attribute.first == key) return attribute.second;
+  return kEmpty;
 }
 
 int AttributeInt(const LineAttributes& attributes, const std::string& key) {

@@ -1,18 +1,24 @@
 #pragma once
 #include <istream>
-#include <map>
 #include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace nb {
 
-// The attributes of one line, keyed byte-wise and case-sensitively.
-using LineAttributes = std::map<std::string, std::string>;
+// The attributes of one line in line order, each key once, keyed byte-wise
+// and case-sensitively. A line holds a dozen at most, so a list reused from
+// line to line is searched faster than a map is rebuilt.
+using LineAttributes = std::vector<std::pair<std::string, std::string>>;
 
 // Reads one line of a game text file the way a 500-byte line buffer does:
 // at most 499 characters up to a line feed (which is not kept). A line that
 // does not fit, the end of the file and a read error all fail. A trailing
 // carriage return is dropped so files written with CR LF read alike.
 bool ReadTextLine(std::istream& in, std::string& line);
+// The same on a text in memory: takes the next line off the front of `text`.
+bool ReadTextLine(std::string_view& text, std::string& line);
 
 // Splits a line such as `char id=65 x="1 2"` into its keyword ("char") and
 // key=value attributes. Quoted values may hold blanks; quotes are not kept.

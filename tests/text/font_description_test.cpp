@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "platform/recording_device.h"
 #include "text/text_drawing.h"
 
@@ -15,8 +13,7 @@ using Strings = std::vector<std::string>;
 
 FontDescription Parse(const std::string& text) {
   FontDescription d;
-  std::istringstream in(text);
-  EXPECT_TRUE(LoadFontDescription(d, in));
+  ParseFontDescription(d, text);
   return d;
 }
 Ints Padding(const FontDescription& d) { return Ints(d.padding, d.padding + 4); }
@@ -25,7 +22,7 @@ Ints Fields(const Glyph& g) {
   return {g.x, g.y, g.width, g.height, g.xoffset, g.yoffset, g.xadvance, g.page, g.chnl};
 }
 
-TEST(LoadFontDescription, ReadsEveryLineOfAWellFormedFile) {
+TEST(FontDescription, ReadsEveryLineOfAWellFormedFile) {
   FontDescription d = Parse(
       "info face=\"Quill Serif\" size=32 bold=2 italic=0 charset=\"\" unicode=1 stretchH=100 "
       "smooth=1 aa=4 padding=1,2,3,4 spacing=-1,0\n"
@@ -52,7 +49,7 @@ TEST(LoadFontDescription, ReadsEveryLineOfAWellFormedFile) {
             (Ints{-2, -3, 0}));
 }
 
-TEST(LoadFontDescription, InfoValuesAndTheirPatterns) {
+TEST(FontDescription, InfoValuesAndTheirPatterns) {
   FontDescription d =
       Parse("info face=First padding=9,9,9,9 spacing=7,7 bold=1\ninfo padding=1,2,x,4 spacing=5 bold=\n");
   EXPECT_EQ(d.face, "");                      // absent on the second line
@@ -64,7 +61,7 @@ TEST(LoadFontDescription, InfoValuesAndTheirPatterns) {
   EXPECT_EQ(Spacing(e), (Ints{7, 7}));
 }
 
-TEST(LoadFontDescription, ABlankOrTooLongLineEndsTheFileAndALaterCharLineOverwrites) {
+TEST(FontDescription, ABlankOrTooLongLineEndsTheFileAndALaterCharLineOverwrites) {
   FontDescription d = Parse(
       "info face=x size=10\ncommon lineHeight=12 scaleW=64 scaleH=64 pages=1\n\n"
       "page id=0 file=a.png\nchar id=65 xadvance=5\nkernings count=1\n"
@@ -85,7 +82,7 @@ TEST(LoadFontDescription, ABlankOrTooLongLineEndsTheFileAndALaterCharLineOverwri
   EXPECT_EQ(Fields(*FindGlyph(d, 65)), (Ints{7, 0, 5, 0, 0, 0, 0, 0, 0}));
 }
 
-TEST(LoadFontDescription, PagesAndKerningsOutsideTheDeclaredCountAreIgnored) {
+TEST(FontDescription, PagesAndKerningsOutsideTheDeclaredCountAreIgnored) {
   FontDescription d = Parse(
       "page id=0 file=early.png\ncommon pages=2\npage id=2 file=beyond.png\n"
       "page id=-1 file=negative.png\npage id=1 file=one.png\n");
