@@ -11,6 +11,7 @@
 #include "shell/game.h"
 #include "shell/input.h"
 #include "shell/run_frame.h"
+#include "shell/save_loop.h"
 #include "shell/screens/menu_frame.h"
 #include "shell/screens/play_screen.h"
 #include "shell/screens/splash_frame.h"
@@ -49,6 +50,7 @@ int RunApplication() {
   OpenLog();
   SettingsFile settingsFile = GameSettingsFile();
   game->settings = ReadGeneralSettings(settingsFile);
+  if (RunSaveLoopIfAsked(settingsFile, game->settings)) return 0;
   game->rng.Seed(static_cast<uint32_t>(std::time(nullptr)));
 
   if (InitPlatform())

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "core/general_settings.h"
 #include "core/settings_file.h"
 #include "persistence/records.h"
 #include "shell/startup.h"
@@ -56,6 +61,74 @@ TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   EXPECT_STREQ(loaded.profiles[0].name, "Tester");
   EXPECT_EQ(loaded.profiles[0].level[1], 2);  // kept across the run by the trailer
   EXPECT_EQ(loaded.current, 0);
+}
+
+std::vector<std::string> KeysOf(const SettingsFile& file) {
+  std::vector<std::string> keys;
+  for (const std::string& section : file.SectionNames())
+    for (const auto& entry : file.SectionEntries(section)) keys.push_back(section + "/" + entry.first);
+  return keys;
+}
+
+ino_t InodeOf(const std::string& path) {
+  struct stat info {};
+  return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+}
+
+// The game's readers accept both files and writing back what they read gives
+// the same bytes, which a file cut short or left empty would not; settings.ini
+// still holds every key it started with.
+void ExpectWholePlayerFiles(const test::ScratchDir& dir, const std::vector<std::string>& keys) {
+  const std::string recordBytes = dir.Read("record.dat");
+  ProfileTable profiles;
+  RecordsTable records;
+  ASSERT_TRUE(ParseRecordsFile({recordBytes.begin(), recordBytes.end()}, profiles, records));
+  ASSERT_TRUE(SaveRecordsFile(profiles, records, dir.File("copy.dat")));
+  EXPECT_EQ(dir.Read("copy.dat"), recordBytes);
+  const std::string settingsBytes = dir.Read("settings.ini");
+  dir.Write("copy.ini", settingsBytes);
+  SettingsFile copy{dir.File("copy.ini")};
+  EXPECT_EQ(KeysOf(copy), keys);
+  ASSERT_TRUE(WriteBackGeneralSettings(copy, ReadGeneralSettings(copy)));
+  EXPECT_EQ(dir.Read("copy.ini"), settingsBytes);
+}
+
+// The game saves over and over (NB_SAVE_LOOP) and is killed at random
+// instants: each time both player files are whole, and now and then a real
+// start reads them and, ended, writes back the very same bytes.
+TEST(GameBinary, SavesKilledAtRandomInstantsLeaveWholeFilesTheGameStartsFrom) {
+  test::ScratchDir dir;
+  test::InstallShippedGame(dir.path());
+  SettingsFile settings{dir.File("settings.ini")};
+  ASSERT_TRUE(WriteBackGeneralSettings(settings, ReadGeneralSettings(settings)));
+  ASSERT_TRUE(SaveRecordsFile(ProfileTable{}, RecordsTable{}));
+  const std::vector<std::string> keys = KeysOf(settings);
+  const unsigned seed = std::random_device{}();
+  std::mt19937 random(seed);
+  // A round of saves takes a few to a few tens of milliseconds (it waits for the disk).
+  std::uniform_int_distribution<int> delayUs(0, 40000);
+  for (int kill = 1; kill <= 200 && !HasFailure(); ++kill) {
+    SCOPED_TRACE("kill " + std::to_string(kill) + ", seed " + std::to_string(seed));
+    const ino_t before = InodeOf(dir.File("record.dat"));
+    {
+      test::GameProcess game(dir.path(), "", {"NB_SAVE_LOOP=1000000"});
+      // From its first save on, a random instant among the next few.
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+      while (InodeOf(dir.File("record.dat")) == before && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+      ASSERT_NE(InodeOf(dir.File("record.dat")), before) << "the game never saved";
+      std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+      game.StopWith(SIGKILL, 5);
+    }
+    ExpectWholePlayerFiles(dir, keys);
+    if (kill % 100 != 0 || !test::HaveDisplay()) continue;
+    const std::string recordBytes = dir.Read("record.dat"), settingsBytes = dir.Read("settings.ini");
+    test::GameProcess game(dir.path());
+    ASSERT_TRUE(game.WaitForWindow(60)) << "the game did not start";
+    EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
+    EXPECT_EQ(dir.Read("record.dat"), recordBytes);
+    EXPECT_EQ(dir.Read("settings.ini"), settingsBytes);
+  }
 }
 
 // A player file that cannot be replaced (here a folder stands in its place)
