@@ -15,7 +15,8 @@ void KeepLoadedLibrariesUntilExit() {
   std::vector<std::string> names;
   dl_iterate_phdr(
       [](dl_phdr_info* info, size_t, void* out) {
-        if (info->dlpi_name && *info->dlpi_name) static_cast<std::vector<std::string>*>(out)->push_back(info->dlpi_name);
+        if (info->dlpi_name && *info->dlpi_name)
+          static_cast<std::vector<std::string>*>(out)->push_back(info->dlpi_name);
         return 0;
       },
       &names);
