@@ -70,65 +70,83 @@ std::vector<std::string> KeysOf(const SettingsFile& file) {
   return keys;
 }
 
-ino_t InodeOf(const std::string& path) {
+// Which file a name holds and when it was last written: a save changes it.
+std::pair<ino_t, long> StampOf(const std::string& path) {
   struct stat info {};
-  return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
+  if (stat(path.c_str(), &info) != 0) return {0, 0};
+  return {info.st_ino, info.st_mtim.tv_sec * 1000000000L + info.st_mtim.tv_nsec};
 }
 
-// The game's readers accept both files and writing back what they read gives
-// the same bytes, which a file cut short or left empty would not; settings.ini
-// still holds every key it started with.
-void ExpectWholePlayerFiles(const test::ScratchDir& dir, const std::vector<std::string>& keys) {
-  const std::string recordBytes = dir.Read("record.dat");
+// The game's readers accept both files of `folder` and writing back what they
+// read gives the same bytes, which a file cut short or left empty would not;
+// settings.ini still holds every key it started with.
+void ExpectWholePlayerFiles(const test::ScratchDir& dir, const std::string& folder,
+                            const std::vector<std::string>& keys) {
+  const std::string recordBytes = dir.Read(folder + "/record.dat");
   ProfileTable profiles;
   RecordsTable records;
   ASSERT_TRUE(ParseRecordsFile({recordBytes.begin(), recordBytes.end()}, profiles, records));
-  ASSERT_TRUE(SaveRecordsFile(profiles, records, dir.File("copy.dat")));
-  EXPECT_EQ(dir.Read("copy.dat"), recordBytes);
-  const std::string settingsBytes = dir.Read("settings.ini");
-  dir.Write("copy.ini", settingsBytes);
-  SettingsFile copy{dir.File("copy.ini")};
+  ASSERT_TRUE(SaveRecordsFile(profiles, records, dir.File(folder + "/copy.dat")));
+  EXPECT_EQ(dir.Read(folder + "/copy.dat"), recordBytes);
+  const std::string settingsBytes = dir.Read(folder + "/settings.ini");
+  dir.Write(folder + "/copy.ini", settingsBytes);
+  SettingsFile copy{dir.File(folder + "/copy.ini")};
   EXPECT_EQ(KeysOf(copy), keys);
   ASSERT_TRUE(WriteBackGeneralSettings(copy, ReadGeneralSettings(copy)));
-  EXPECT_EQ(dir.Read("copy.ini"), settingsBytes);
+  EXPECT_EQ(dir.Read(folder + "/copy.ini"), settingsBytes);
 }
 
-// The game saves over and over (NB_SAVE_LOOP) and is killed at random
-// instants: each time both player files are whole, and now and then a real
-// start reads them and, ended, writes back the very same bytes.
-TEST(GameBinary, SavesKilledAtRandomInstantsLeaveWholeFilesTheGameStartsFrom) {
-  test::ScratchDir dir;
-  test::InstallShippedGame(dir.path());
-  SettingsFile settings{dir.File("settings.ini")};
-  ASSERT_TRUE(WriteBackGeneralSettings(settings, ReadGeneralSettings(settings)));
-  ASSERT_TRUE(SaveRecordsFile(ProfileTable{}, RecordsTable{}));
+// Starts the game saving in a loop (NB_SAVE_LOOP) in `folder` and kills it
+// at a random instant after its first save, `kills` times, checking the
+// files after each kill.
+void KillWhileSaving(const test::ScratchDir& dir, const std::string& folder, unsigned seed, int kills) {
+  SettingsFile settings{dir.File(folder + "/settings.ini")};
   const std::vector<std::string> keys = KeysOf(settings);
-  const unsigned seed = std::random_device{}();
   std::mt19937 random(seed);
   // A round of saves takes a few to a few tens of milliseconds (it waits for the disk).
   std::uniform_int_distribution<int> delayUs(0, 40000);
-  for (int kill = 1; kill <= 200 && !HasFailure(); ++kill) {
-    SCOPED_TRACE("kill " + std::to_string(kill) + ", seed " + std::to_string(seed));
-    const ino_t before = InodeOf(dir.File("record.dat"));
+  const std::string record = dir.File(folder + "/record.dat");
+  for (int kill = 1; kill <= kills && !testing::Test::HasFailure(); ++kill) {
+    SCOPED_TRACE(folder + ", kill " + std::to_string(kill) + ", seed " + std::to_string(seed));
+    const auto before = StampOf(record);
     {
-      test::GameProcess game(dir.path(), "", {"NB_SAVE_LOOP=1000000"});
-      // From its first save on, a random instant among the next few.
-      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-      while (InodeOf(dir.File("record.dat")) == before && std::chrono::steady_clock::now() < deadline)
+      test::GameProcess game(dir.File(folder), "", {"NB_SAVE_LOOP=1000000"});
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+      while (StampOf(record) == before && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::microseconds(200));
-      ASSERT_NE(InodeOf(dir.File("record.dat")), before) << "the game never saved";
+      ASSERT_NE(StampOf(record), before) << "the game never saved";
       std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
       game.StopWith(SIGKILL, 5);
     }
-    ExpectWholePlayerFiles(dir, keys);
-    if (kill % 100 != 0 || !test::HaveDisplay()) continue;
-    const std::string recordBytes = dir.Read("record.dat"), settingsBytes = dir.Read("settings.ini");
-    test::GameProcess game(dir.path());
-    ASSERT_TRUE(game.WaitForWindow(60)) << "the game did not start";
-    EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
-    EXPECT_EQ(dir.Read("record.dat"), recordBytes);
-    EXPECT_EQ(dir.Read("settings.ini"), settingsBytes);
+    ExpectWholePlayerFiles(dir, folder, keys);
   }
+}
+
+// The game is killed 200 times while it saves, in four game folders at once
+// (a start-up costs far more than a save); each time both player files are
+// whole, and a real start reads them and, ended, writes back the same bytes.
+TEST(GameBinary, SavesKilledAtRandomInstantsLeaveWholeFilesTheGameStartsFrom) {
+  test::ScratchDir dir;
+  const unsigned seed = std::random_device{}();
+  std::vector<std::thread> killers;
+  for (int slot = 0; slot < 4; ++slot) {
+    const std::string folder = "game" + std::to_string(slot);
+    mkdir(dir.File(folder).c_str(), 0755);
+    test::InstallShippedGame(dir.File(folder));
+    SettingsFile settings{dir.File(folder + "/settings.ini")};
+    ASSERT_TRUE(WriteBackGeneralSettings(settings, ReadGeneralSettings(settings)));
+    ASSERT_TRUE(SaveRecordsFile(ProfileTable{}, RecordsTable{}, dir.File(folder + "/record.dat")));
+    killers.emplace_back(KillWhileSaving, std::cref(dir), folder, seed + slot, 50);
+  }
+  for (std::thread& killer : killers) killer.join();
+  if (HasFailure() || !test::HaveDisplay()) return;
+  const std::string recordBytes = dir.Read("game0/record.dat"),
+                    settingsBytes = dir.Read("game0/settings.ini");
+  test::GameProcess game(dir.File("game0"));
+  ASSERT_TRUE(game.WaitForWindow(60)) << "the game did not start";
+  EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
+  EXPECT_EQ(dir.Read("game0/record.dat"), recordBytes);
+  EXPECT_EQ(dir.Read("game0/settings.ini"), settingsBytes);
 }
 
 // A player file that cannot be replaced (here a folder stands in its place)
