@@ -3,7 +3,7 @@
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::vector<std::string> lines = nb::SplitSettingsLines(nb::fuzz::Text(data, size));
+  const std::vector<std::string> lines = nb::SplitSettingsLines(nb::fuzz::View(data, size));
   for (const std::string& section : nb::SettingsSectionNames(lines)) {
     for (const auto& [key, value] : nb::SettingsSectionEntries(lines, section)) {
       nb::LenientInt(nb::LookUpSetting(lines, section, key, ""));

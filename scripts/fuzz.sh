@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
-# Runs every fuzz target for a set time on a corpus seeded from the game's own
-# generated files: scripts/fuzz.sh [seconds per target] [build dir of the game]
-# Prints one line per target: executions, coverage, time; fails on a crash,
-# leak or sanitizer report (the reproducer is left in the fuzz build folder).
+# Runs every fuzz target (each fuzz/*.cpp) for a set time on a corpus seeded
+# from the game's own generated files, JOBS targets at a time:
+#   scripts/fuzz.sh [seconds per target] [build dir of the game]
+# Prints one line per target: executions, executions a second, coverage; fails
+# on a crash, leak, timeout or sanitizer report (the reproducer is left in the
+# fuzz build folder). A target may set its own libFuzzer flags in a line
+# "// fuzz flags: ..." of its source; -max_len=65536 otherwise.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
@@ -13,7 +16,8 @@ game=$game_build/game
 if ! command -v clang++ >/dev/null; then echo "fuzzing needs clang++ (and libclang-rt-dev)" >&2; exit 1; fi
 cmake -S . -B "$fuzz_build" -DNB_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$fuzz_build" --target fuzz_all -j"${JOBS:-2}" >/dev/null
+cmake --build "$fuzz_build" --target fuzz_all -j"${JOBS:-2}" >"$fuzz_build/build.log" 2>&1 ||
+  { tail -40 "$fuzz_build/build.log"; exit 1; }
 
 # Seeds: the shipped files each reader reads.
 seed() {  # seed NAME FILES...
@@ -21,11 +25,18 @@ seed() {  # seed NAME FILES...
   mkdir -p "$dir"
   for f in "$@"; do [ -f "$f" ] && cp "$f" "$dir/" || true; done
 }
-seed line_tokenizer "$game/anim.txt" "$game"/data/fonts/*.fnt
-seed escaped_ini "$game"/data/textes_*.ini
+# Line-by-line readers fuzz faster on short inputs: their seeds are the files
+# cut into pieces of whole lines, each under 4 KB.
+seed_lines() {  # seed_lines NAME FILES...
+  local dir=$fuzz_build/corpus/$1; shift
+  mkdir -p "$dir"
+  for f in "$@"; do [ -f "$f" ] && split -C 4000 "$f" "$dir/${f##*/}." || true; done
+}
+seed_lines line_tokenizer "$game/anim.txt" "$game"/data/fonts/*.fnt
+seed_lines escaped_ini "$game"/data/textes_*.ini
 seed animation_file "$game/anim.txt"
 seed settings "$game/settings.ini"
-seed font_description "$game"/data/fonts/*.fnt
+seed_lines font_description "$game"/data/fonts/*.fnt
 seed x_mesh "$game"/data/meshes/*.x
 seed image "$game"/data/textures/particle.png "$game"/data/textures/sun.png "$game"/data/fonts/Small_0.png
 seed level_file "$game"/data/levels/*.ilf
@@ -44,18 +55,29 @@ s = sys.argv[2]; os.makedirs(s, exist_ok=True)
 open(f"{s}/two.stt", "wb").write(struct.pack("<13i", 3, 40, 20, 2, 1, 310, 0, 1, 0, 0, 1, 0, -111) * 2)
 PY
 
-status=0
-for target in "$fuzz_build"/fuzz/fuzz_*; do
-  name=${target##*/fuzz_}
-  log=$fuzz_build/fuzz-$name.log
+# fuzz_one TARGET: one line of results; non-zero on any report.
+fuzz_one() {
+  local target=$1 name=${1##*/fuzz_}
+  local log=$fuzz_build/fuzz-$name.log flags
+  flags=$(sed -n 's|^// fuzz flags: ||p' "fuzz/$name.cpp" 2>/dev/null)
   mkdir -p "$fuzz_build/corpus/$name" "$fuzz_build/crashes"
-  if "$target" -max_total_time="$seconds" -max_len=65536 -rss_limit_mb=2048 -print_final_stats=1 \
-       -artifact_prefix="$fuzz_build/crashes/$name-" "$fuzz_build/corpus/$name" >"$log" 2>&1; then
+  # shellcheck disable=SC2086 # the flags are words
+  if "$target" -max_total_time="$seconds" -max_len=65536 ${flags} -timeout=10 -rss_limit_mb=2048 \
+       -print_final_stats=1 -artifact_prefix="$fuzz_build/crashes/$name-" "$fuzz_build/corpus/$name" >"$log" 2>&1; then
+    local runs cov
     runs=$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
     cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*' || echo 0)
-    echo "fuzz $name: $runs executions, coverage $cov edges, ${seconds} s"
+    echo "fuzz $name: $runs executions, $((runs / seconds)) a second, coverage $cov edges, ${seconds} s"
   else
-    echo "fuzz $name: FAILED (see $log)"; tail -30 "$log"; status=1
+    echo "fuzz $name: FAILED (see $log)"; tail -30 "$log"; return 1
   fi
+}
+
+status=0 running=0
+for target in "$fuzz_build"/fuzz/fuzz_*; do
+  if [ "$running" -ge "${JOBS:-2}" ]; then wait -n || status=1; running=$((running - 1)); fi
+  fuzz_one "$target" &
+  running=$((running + 1))
 done
+while [ "$running" -gt 0 ]; do wait -n || status=1; running=$((running - 1)); done
 exit $status

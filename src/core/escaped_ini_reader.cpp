@@ -1,7 +1,9 @@
 #include "core/escaped_ini_reader.h"
 
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <vector>
+
+#include "core/file_io.h"
 
 namespace nb {
 namespace {
@@ -19,7 +21,7 @@ class Parser {
  public:
   explicit Parser(EscapedIni& out) : out_(out) {}
 
-  void Run(const std::string& text) {
+  void Run(std::string_view text) {
     size_t i = 0;
     while (i < text.size()) {
       char ch = text[i];
@@ -74,10 +76,9 @@ class Parser {
   }
 
  private:
+  // The positions are stored in order, so a long line of escapes stays fast.
   bool Escaped(size_t position) const {
-    for (size_t at : escapedAt_)
-      if (at == position) return true;
-    return false;
+    return std::binary_search(escapedAt_.begin(), escapedAt_.end(), position);
   }
 
   void EndLine() {
@@ -123,17 +124,16 @@ std::string EscapedIni::Value(const std::string& section, const std::string& key
   return fallback;
 }
 
-EscapedIni ParseEscapedIni(const std::string& text) {
+EscapedIni ParseEscapedIni(std::string_view text) {
   EscapedIni ini;
   Parser(ini).Run(text);
   return ini;
 }
 
 bool ReadEscapedIniFile(const std::string& path, EscapedIni& out) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  out = ParseEscapedIni(text);
+  std::vector<unsigned char> bytes;
+  if (!ReadWholeFile(path, bytes, kMaxEscapedIniBytes)) return false;
+  out = ParseEscapedIni(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   return true;
 }
 

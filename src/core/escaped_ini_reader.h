@@ -1,5 +1,7 @@
 #pragma once
+#include <cstddef>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -23,8 +25,11 @@ struct EscapedIni {
                     const std::string& fallback = "") const;
 };
 
-EscapedIni ParseEscapedIni(const std::string& text);
-// False when the file cannot be opened.
+// A language file is a few kilobytes; one over this is not read.
+constexpr size_t kMaxEscapedIniBytes = 1u << 20;
+
+EscapedIni ParseEscapedIni(std::string_view text);
+// False when the file cannot be read or is over kMaxEscapedIniBytes.
 bool ReadEscapedIniFile(const std::string& path, EscapedIni& out);
 
 }  // namespace nb

@@ -45,6 +45,13 @@ long long DecimalMagnitude(const char* first, const char* last) {
   return magnitude;
 }
 
+// The first value of a key stays.
+void AddAttribute(LineAttributes& attributes, const std::string& key, const std::string& value) {
+  for (const auto& attribute : attributes)
+    if (attribute.first == key) return;
+  attributes.emplace_back(key, value);
+}
+
 enum class TokenState { BeforeKeyword, Keyword, BetweenAttributes, Key, Value, QuotedValue };
 
 }  // namespace
@@ -118,7 +125,7 @@ std::string TokenizeLine(const std::string& line, LineAttributes& attributes) {
         break;
       case TokenState::Value:
         if (atEnd || IsBlank(c)) {
-          attributes.emplace(key, value);
+          AddAttribute(attributes, key, value);
           state = TokenState::BetweenAttributes;
         } else if (c == '"') {
           state = TokenState::QuotedValue;
@@ -129,7 +136,7 @@ std::string TokenizeLine(const std::string& line, LineAttributes& attributes) {
       case TokenState::QuotedValue:
         if (atEnd) break;  // an open quote drops the value
         if (c == '"') {
-          attributes.emplace(key, value);
+          AddAttribute(attributes, key, value);
           state = TokenState::BetweenAttributes;
         } else {
           value.push_back(c);
@@ -142,8 +149,9 @@ std::string TokenizeLine(const std::string& line, LineAttributes& attributes) {
 
 const std::string& AttributeText(const LineAttributes& attributes, const std::string& key) {
   static const std::string kEmpty;
-  auto it = attributes.find(key);
-  return it == attributes.end() ? kEmpty : it->second;
+  for (const auto& attribute : attributes)
+    if (attribute.first == key) return attribute.second;
+  return kEmpty;
 }
 
 int AttributeInt(const LineAttributes& attributes, const std::string& key) {

@@ -1,13 +1,16 @@
 #pragma once
 #include <istream>
-#include <map>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace nb {
 
-// The attributes of one line, keyed byte-wise and case-sensitively.
-using LineAttributes = std::map<std::string, std::string>;
+// The attributes of one line in line order, each key once, keyed byte-wise
+// and case-sensitively. A line holds a dozen at most, so a list reused from
+// line to line is searched faster than a map is rebuilt.
+using LineAttributes = std::vector<std::pair<std::string, std::string>>;
 
 // Reads one line of a game text file the way a 500-byte line buffer does:
 // at most 499 characters up to a line feed (which is not kept). A line that

@@ -2,9 +2,10 @@
 
 #include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <unordered_map>
+#include <vector>
 
+#include "core/file_io.h"
 #include "core/matrix.h"
 
 namespace nb {
@@ -26,7 +27,7 @@ struct Token {
 // the counts in the data say how many values follow.
 class Lexer {
  public:
-  Lexer(const std::string& text, size_t start) : text_(text), pos_(start) {}
+  Lexer(std::string_view text, size_t start) : text_(text), pos_(start) {}
 
   Token Next() {
     SkipBlanks();
@@ -41,21 +42,21 @@ class Lexer {
       token.type = TokenType::Close;
     } else if (ch == '"') {
       size_t end = text_.find('"', pos_ + 1);
-      if (end == std::string::npos) end = text_.size();
+      if (end == std::string_view::npos) end = text_.size();
       token.type = TokenType::Text;
-      token.text = text_.substr(pos_ + 1, end - pos_ - 1);
+      token.text.assign(text_.substr(pos_ + 1, end - pos_ - 1));
       pos_ = end < text_.size() ? end + 1 : end;
     } else if (ch == '<') {
       size_t end = text_.find('>', pos_ + 1);
-      if (end == std::string::npos) end = text_.size();
+      if (end == std::string_view::npos) end = text_.size();
       token.type = TokenType::Guid;
-      token.text = text_.substr(pos_ + 1, end - pos_ - 1);
+      token.text.assign(text_.substr(pos_ + 1, end - pos_ - 1));
       pos_ = end < text_.size() ? end + 1 : end;
     } else {
       size_t begin = pos_;
       while (pos_ < text_.size() && !IsDelimiter(text_[pos_])) ++pos_;
       token.type = TokenType::Word;
-      token.text = text_.substr(begin, pos_ - begin);
+      token.text.assign(text_.substr(begin, pos_ - begin));
     }
     return token;
   }
@@ -81,7 +82,7 @@ class Lexer {
     }
   }
 
-  const std::string& text_;
+  std::string_view text_;
   size_t pos_;
 };
 
@@ -96,7 +97,7 @@ struct RawMesh {
 
 class Parser {
  public:
-  Parser(const std::string& text, size_t start) : lex_(text, start) {}
+  Parser(std::string_view text, size_t start) : lex_(text, start) {}
 
   bool Fail(const std::string& message) {
     if (error_.empty()) error_ = message;
@@ -404,7 +405,7 @@ class Parser {
 
 }  // namespace
 
-bool ParseXMesh(const std::string& text, MeshData& out, std::string* error) {
+bool ParseXMesh(std::string_view text, MeshData& out, std::string* error) {
   out = MeshData{};
   auto fail = [&](const std::string& message) {
     out = MeshData{};
@@ -413,9 +414,9 @@ bool ParseXMesh(const std::string& text, MeshData& out, std::string* error) {
   };
   // "xof " version(4) format(4) float size(4)
   if (text.size() < 16 || text.compare(0, 4, "xof ") != 0) return fail("not a .x file");
-  std::string format = text.substr(8, 4);
+  const std::string_view format = text.substr(8, 4);
   if (format != "txt ") return fail("only the text form of .x files is read");
-  std::string floatSize = text.substr(12, 4);
+  const std::string_view floatSize = text.substr(12, 4);
   if (floatSize != "0032" && floatSize != "0064") return fail("unknown float size in the header");
   Parser parser(text, 16);
   if (!parser.ParseFile(out)) return fail(parser.error());
@@ -425,21 +426,12 @@ bool ParseXMesh(const std::string& text, MeshData& out, std::string* error) {
 
 bool LoadXMeshFile(const std::string& path, MeshData& out, std::string* error) {
   out = MeshData{};
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    if (error) *error = "cannot open " + path;
+  std::vector<unsigned char> bytes;
+  if (!ReadWholeFile(path, bytes, kMaxFileBytes)) {
+    if (error) *error = "cannot read " + path + " (missing, or over 64 MiB)";
     return false;
   }
-  std::string text;
-  char buffer[65536];
-  while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
-    text.append(buffer, static_cast<size_t>(in.gcount()));
-    if (text.size() > kMaxFileBytes) {
-      if (error) *error = "file too large";
-      return false;
-    }
-  }
-  return ParseXMesh(text, out, error);
+  return ParseXMesh(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()), out, error);
 }
 
 }  // namespace nb

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <string_view>
 
 #include "core/vertex_formats.h"
 
@@ -18,7 +19,7 @@ namespace nb {
 // Bad input never crashes: counts are bounded by the text that is left, every
 // index is checked, and the result must fit 16-bit indices. On failure the
 // output is empty and `error` (when given) says what was wrong.
-bool ParseXMesh(const std::string& text, MeshData& out, std::string* error = nullptr);
+bool ParseXMesh(std::string_view text, MeshData& out, std::string* error = nullptr);
 
 // Reads the file (at most 64 MiB) and parses it.
 bool LoadXMeshFile(const std::string& path, MeshData& out, std::string* error = nullptr);

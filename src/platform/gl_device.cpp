@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/gl_internal.h"
+#include "platform/keep_libraries_loaded.h"
 #include "platform/sdl_access.h"
 
 namespace nb {
@@ -117,6 +118,7 @@ std::unique_ptr<GraphicsAdapter> CreateGlAdapter(PlatformWindow* window) {
   context->context = SDL_GL_CreateContext(sdl);
   if (!context->context) return nullptr;
   SDL_GL_MakeCurrent(sdl, context->context);
+  KeepLoadedLibrariesUntilExit();
   // No wait for the vertical retrace; a driver that refuses is not an error.
   SDL_GL_SetSwapInterval(0);
   const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));

@@ -9,6 +9,7 @@
 #include "platform/window.h"
 #include "shell/game.h"
 #include "shell/run_frame.h"
+#include "shell/save_loop.h"
 #include "shell/startup.h"
 
 namespace nb {
@@ -18,6 +19,7 @@ int RunApplication() {
   OpenLog();
   SettingsFile settingsFile = GameSettingsFile();
   game->settings = ReadGeneralSettings(settingsFile);
+  if (RunSaveLoopIfAsked(settingsFile, game->settings)) return 0;
   game->rng.Seed(static_cast<uint32_t>(std::time(nullptr)));
 
   if (InitPlatform())

@@ -1,7 +1,5 @@
 #include "text/bitmap_font.h"
 
-#include <fstream>
-
 #include "core/paths.h"
 #include "d3dhelpers/image_file.h"
 #include "text/text_drawing.h"
@@ -34,8 +32,7 @@ void ReleasePageTextures(BitmapFont& font) {
 
 std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path) {
   auto font = std::make_unique<BitmapFont>();
-  std::ifstream in(NativePath(path));
-  if (in) LoadFontDescription(font->description, in);
+  LoadFontDescriptionFile(font->description, NativePath(path));
   return font;
 }
 

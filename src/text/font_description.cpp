@@ -1,5 +1,8 @@
 #include "text/font_description.h"
 
+#include <vector>
+
+#include "core/file_io.h"
 #include "core/line_tokenizer.h"
 #include "core/settings_file.h"
 
@@ -38,11 +41,11 @@ size_t DeclaredCount(const LineAttributes& attributes, const char* key, int limi
 
 }  // namespace
 
-bool LoadFontDescription(FontDescription& d, std::istream& in) {
+void ParseFontDescription(FontDescription& d, std::string_view text) {
   size_t kerningIndex = 0;
   std::string line;
   LineAttributes a;
-  while (ReadTextLine(in, line)) {
+  while (ReadTextLine(text, line)) {
     if (line.empty()) break;  // an empty line ends the file
     const std::string keyword = TokenizeLine(line, a);
     if (keyword == "info") {
@@ -92,6 +95,13 @@ bool LoadFontDescription(FontDescription& d, std::istream& in) {
       ++kerningIndex;
     }
   }
+}
+
+bool LoadFontDescriptionFile(FontDescription& description, const std::string& path) {
+  std::vector<unsigned char> bytes;
+  if (!ReadWholeFile(path, bytes, kMaxFontFileBytes)) return false;
+  ParseFontDescription(description,
+                       std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   return true;
 }
 

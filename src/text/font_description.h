@@ -1,8 +1,8 @@
 #pragma once
 #include <cstdint>
-#include <istream>
 #include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace nb {
@@ -10,6 +10,8 @@ namespace nb {
 // Limits on what a font file may declare; larger counts are refused.
 constexpr int kMaxFontPages = 256;
 constexpr int kMaxKerningPairs = 1 << 18;
+// A font file of every glyph and pair the limits allow stays far below this.
+constexpr size_t kMaxFontFileBytes = 16u << 20;
 
 // A glyph's rectangle in its page image (texels), where it sits relative to
 // the pen, how far it moves the pen, and which page holds it.
@@ -59,10 +61,13 @@ struct FontDescription {
 };
 
 // Reads the lines `info`, `common`, `page`, `char`, `kernings` and `kerning`
-// until the stream ends, an empty line comes, or a line is too long for the
+// until the text ends, an empty line comes, or a line is too long for the
 // game's 500-byte line buffer. Page ids outside the declared page count and
-// kerning lines beyond the declared kerning count are ignored. Always true.
-bool LoadFontDescription(FontDescription& description, std::istream& in);
+// kerning lines beyond the declared kerning count are ignored.
+void ParseFontDescription(FontDescription& description, std::string_view text);
+// The same on a file of at most kMaxFontFileBytes; false when it cannot be
+// read (the description is then left as it was).
+bool LoadFontDescriptionFile(FontDescription& description, const std::string& path);
 
 // The glyph for a character id, or null.
 const Glyph* FindGlyph(const FontDescription& description, int32_t id);

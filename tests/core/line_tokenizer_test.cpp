@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
+#include <sstream>
 
 namespace nb {
 namespace {
@@ -26,6 +27,29 @@ TEST(TokenizeLine, KeywordBareQuotedEmptyDuplicateAndDroppedValues) {
   EXPECT_EQ(a, (LineAttributes{{"orphan lineHeight", "10"}}));
   TokenizeLine("info size=3 face=\"Arial Bl", a);
   EXPECT_EQ(a, (LineAttributes{{"size", "3"}}));
+}
+
+// Lines are split alike from a stream and from memory: at most 499
+// characters to a line feed, a trailing CR dropped, a NUL ending what is kept.
+TEST(ReadTextLine, StreamAndMemoryReadersSplitAlike) {
+  using Lines = std::vector<std::string>;
+  const std::string fits(499, 'a'), tooLong(500, 'b');
+  const std::pair<std::string, Lines> cases[] = {
+      {"", {}},
+      {"cr\r\nlf\n\nlast\r", {"cr", "lf", "", "last"}},
+      {std::string("nul\0cut\r\nnext", 14), {"nul", "next"}},
+      {fits + "\n" + fits, {fits, fits}},
+      {"x\n" + tooLong + "\nafter", {"x"}},
+  };
+  for (const auto& [text, lines] : cases) {
+    std::istringstream stream(text);
+    std::string_view memory(text);
+    Lines fromStream, fromMemory;
+    for (std::string line; ReadTextLine(stream, line);) fromStream.push_back(line);
+    for (std::string line; ReadTextLine(memory, line);) fromMemory.push_back(line);
+    EXPECT_EQ(fromStream, lines) << text.substr(0, 12);
+    EXPECT_EQ(fromMemory, lines) << text.substr(0, 12);
+  }
 }
 
 TEST(LenientConversions, IntegersStopAtTheFirstMisfit) {

@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "core/general_settings.h"
 #include "core/settings_file.h"
 #include "persistence/records.h"
 #include "shell/startup.h"
@@ -56,6 +61,92 @@ TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   EXPECT_STREQ(loaded.profiles[0].name, "Tester");
   EXPECT_EQ(loaded.profiles[0].level[1], 2);  // kept across the run by the trailer
   EXPECT_EQ(loaded.current, 0);
+}
+
+std::vector<std::string> KeysOf(const SettingsFile& file) {
+  std::vector<std::string> keys;
+  for (const std::string& section : file.SectionNames())
+    for (const auto& entry : file.SectionEntries(section)) keys.push_back(section + "/" + entry.first);
+  return keys;
+}
+
+// Which file a name holds and when it was last written: a save changes it.
+std::pair<ino_t, long> StampOf(const std::string& path) {
+  struct stat info {};
+  if (stat(path.c_str(), &info) != 0) return {0, 0};
+  return {info.st_ino, info.st_mtim.tv_sec * 1000000000L + info.st_mtim.tv_nsec};
+}
+
+// The game's readers accept both files of `folder` and writing back what they
+// read gives the same bytes, which a file cut short or left empty would not;
+// settings.ini still holds every key it started with.
+void ExpectWholePlayerFiles(const test::ScratchDir& dir, const std::string& folder,
+                            const std::vector<std::string>& keys) {
+  const std::string recordBytes = dir.Read(folder + "/record.dat");
+  ProfileTable profiles;
+  RecordsTable records;
+  ASSERT_TRUE(ParseRecordsFile({recordBytes.begin(), recordBytes.end()}, profiles, records));
+  ASSERT_TRUE(SaveRecordsFile(profiles, records, dir.File(folder + "/copy.dat")));
+  EXPECT_EQ(dir.Read(folder + "/copy.dat"), recordBytes);
+  const std::string settingsBytes = dir.Read(folder + "/settings.ini");
+  dir.Write(folder + "/copy.ini", settingsBytes);
+  SettingsFile copy{dir.File(folder + "/copy.ini")};
+  EXPECT_EQ(KeysOf(copy), keys);
+  ASSERT_TRUE(WriteBackGeneralSettings(copy, ReadGeneralSettings(copy)));
+  EXPECT_EQ(dir.Read(folder + "/copy.ini"), settingsBytes);
+}
+
+// Starts the game saving in a loop (NB_SAVE_LOOP) in `folder` and kills it
+// at a random instant after its first save, `kills` times, checking the
+// files after each kill.
+void KillWhileSaving(const test::ScratchDir& dir, const std::string& folder, unsigned seed, int kills) {
+  SettingsFile settings{dir.File(folder + "/settings.ini")};
+  const std::vector<std::string> keys = KeysOf(settings);
+  std::mt19937 random(seed);
+  // A round of saves takes a few to a few tens of milliseconds (it waits for the disk).
+  std::uniform_int_distribution<int> delayUs(0, 40000);
+  const std::string record = dir.File(folder + "/record.dat");
+  for (int kill = 1; kill <= kills && !testing::Test::HasFailure(); ++kill) {
+    SCOPED_TRACE(folder + ", kill " + std::to_string(kill) + ", seed " + std::to_string(seed));
+    const auto before = StampOf(record);
+    {
+      test::GameProcess game(dir.File(folder), "", {"NB_SAVE_LOOP=1000000"});
+      const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+      while (StampOf(record) == before && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+      ASSERT_NE(StampOf(record), before) << "the game never saved";
+      std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
+      game.StopWith(SIGKILL, 5);
+    }
+    ExpectWholePlayerFiles(dir, folder, keys);
+  }
+}
+
+// The game is killed 200 times while it saves, in four game folders at once
+// (a start-up costs far more than a save); each time both player files are
+// whole, and a real start reads them and, ended, writes back the same bytes.
+TEST(GameBinary, SavesKilledAtRandomInstantsLeaveWholeFilesTheGameStartsFrom) {
+  test::ScratchDir dir;
+  const unsigned seed = std::random_device{}();
+  std::vector<std::thread> killers;
+  for (int slot = 0; slot < 4; ++slot) {
+    const std::string folder = "game" + std::to_string(slot);
+    mkdir(dir.File(folder).c_str(), 0755);
+    test::InstallShippedGame(dir.File(folder));
+    SettingsFile settings{dir.File(folder + "/settings.ini")};
+    ASSERT_TRUE(WriteBackGeneralSettings(settings, ReadGeneralSettings(settings)));
+    ASSERT_TRUE(SaveRecordsFile(ProfileTable{}, RecordsTable{}, dir.File(folder + "/record.dat")));
+    killers.emplace_back(KillWhileSaving, std::cref(dir), folder, seed + slot, 50);
+  }
+  for (std::thread& killer : killers) killer.join();
+  if (HasFailure() || !test::HaveDisplay()) return;
+  const std::string recordBytes = dir.Read("game0/record.dat"),
+                    settingsBytes = dir.Read("game0/settings.ini");
+  test::GameProcess game(dir.File("game0"));
+  ASSERT_TRUE(game.WaitForWindow(60)) << "the game did not start";
+  EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
+  EXPECT_EQ(dir.Read("game0/record.dat"), recordBytes);
+  EXPECT_EQ(dir.Read("game0/settings.ini"), settingsBytes);
 }
 
 // A player file that cannot be replaced (here a folder stands in its place)

@@ -12,10 +12,13 @@
 
 namespace nb::test {
 
-GameProcess::GameProcess(const std::string& workingDir, const std::string& display) : display_(display) {
+GameProcess::GameProcess(const std::string& workingDir, const std::string& display,
+                         const std::vector<std::string>& environment)
+    : display_(display) {
   pid_ = fork();
   if (pid_ == 0) {
     if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
+    for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
     setenv("SDL_AUDIODRIVER", "dummy", 0);  // no sound card: no blocking message
     if (chdir(workingDir.c_str()) != 0) _exit(127);
     std::string binary = std::string(NB_GAME_DIR) + "/nimbara";

@@ -2,14 +2,17 @@
 #include <sys/types.h>
 
 #include <string>
+#include <vector>
 
 namespace nb::test {
 
 // The real game binary, started in a directory of the test's choosing.
 class GameProcess {
  public:
-  // display: the X display to use ("" keeps the test's own).
-  explicit GameProcess(const std::string& workingDir, const std::string& display = "");
+  // display: the X display to use ("" keeps the test's own); environment:
+  // "NAME=value" entries added to the game's environment.
+  explicit GameProcess(const std::string& workingDir, const std::string& display = "",
+                       const std::vector<std::string>& environment = {});
   ~GameProcess();
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
