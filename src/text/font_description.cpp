@@ -1,5 +1,7 @@
 #include "text/font_description.h"
 
+#include <algorithm>
+
 #include "core/line_tokenizer.h"
 #include "core/settings_file.h"
 
@@ -79,6 +81,8 @@ bool LoadFontDescription(FontDescription& d, std::istream& in) {
       g.xadvance = AttributeInt(a, "xadvance");
       g.page = AttributeInt(a, "page");
       g.chnl = AttributeInt(a, "chnl");
+    } else if (keyword == "chars") {
+      d.charsDeclared = AttributeInt(a, "count");
     } else if (keyword == "kernings") {
       d.kernings.resize(DeclaredCount(a, "count", kMaxKerningPairs));
     } else if (keyword == "kerning") {
@@ -92,7 +96,18 @@ bool LoadFontDescription(FontDescription& d, std::istream& in) {
       ++kerningIndex;
     }
   }
+  d.kerningLines = kerningIndex;
   return true;
+}
+
+std::string FontDamage(const FontDescription& d) {
+  if (d.lineHeight <= 0) return "no line height";
+  if (d.pageNames.empty()) return "no page";
+  for (const std::string& page : d.pageNames)
+    if (page.empty()) return "a page without a file";
+  if (d.glyphs.size() < static_cast<size_t>(std::max(d.charsDeclared, 1))) return "fewer chars than declared";
+  if (d.kerningLines < d.kernings.size()) return "fewer kernings than declared";
+  return "";
 }
 
 const Glyph* FindGlyph(const FontDescription& description, int32_t id) {

@@ -56,6 +56,9 @@ struct FontDescription {
   std::vector<std::string> pageNames;
   std::map<int32_t, Glyph> glyphs;
   std::vector<KerningPair> kernings;  // in file order
+  // What the file declared against what it held, to tell a cut-off file.
+  int32_t charsDeclared = 0;
+  size_t kerningLines = 0;
 };
 
 // Reads the lines `info`, `common`, `page`, `char`, `kernings` and `kerning`
@@ -63,6 +66,11 @@ struct FontDescription {
 // game's 500-byte line buffer. Page ids outside the declared page count and
 // kerning lines beyond the declared kerning count are ignored. Always true.
 bool LoadFontDescription(FontDescription& description, std::istream& in);
+
+// Why the description cannot be a whole font ("" when it can): no line
+// height, no page or a page without a file, or fewer chars or kernings than
+// the file declared.
+std::string FontDamage(const FontDescription& description);
 
 // The glyph for a character id, or null.
 const Glyph* FindGlyph(const FontDescription& description, int32_t id);
