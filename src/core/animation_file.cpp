@@ -77,7 +77,7 @@ bool LoadAnimation(Animation& animation, const std::string& name, std::istream& 
   return true;
 }
 
-void LoadAnimations(AnimationSet& animations, const std::string& path) {
+std::string LoadAnimations(AnimationSet& animations, const std::string& path) {
   struct Named {
     const char* name;
     Animation* animation;
@@ -87,14 +87,18 @@ void LoadAnimations(AnimationSet& animations, const std::string& path) {
       {"bonus", &animations.bonus}, {"clouds", &animations.clouds}, {"rotation", &animations.rotation},
       {"input", &animations.input}, {"up", &animations.up},
   };
+  std::string firstEmpty;
   for (const Named& entry : order) {
     std::ifstream in(path);
-    if (!in) {
+    if (in)
+      LoadAnimation(*entry.animation, entry.name, in);
+    else
       entry.animation->name = entry.name;
-      continue;
-    }
-    LoadAnimation(*entry.animation, entry.name, in);
+    const Animation& a = *entry.animation;
+    if (firstEmpty.empty() && a.valueKeys.empty() && a.positionKeys.empty() && a.scaleKeys.empty())
+      firstEmpty = entry.name;
   }
+  return firstEmpty;
 }
 
 }  // namespace nb

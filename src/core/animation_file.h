@@ -26,7 +26,8 @@ struct AnimationSet {
 bool LoadAnimation(Animation& animation, const std::string& name, std::istream& in);
 
 // Opens the file anew for each of the eight names and loads that curve. A
-// missing file leaves every curve empty (each then evaluates to 0).
-void LoadAnimations(AnimationSet& animations, const std::string& path = "anim.txt");
+// missing file leaves every curve empty (each then evaluates to 0). Returns
+// the name of the first curve left without keys, "" when every one has some.
+std::string LoadAnimations(AnimationSet& animations, const std::string& path = "anim.txt");
 
 }  // namespace nb

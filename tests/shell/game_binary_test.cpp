@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/settings_file.h"
 #include "persistence/records.h"
 #include "shell/startup.h"
@@ -56,6 +58,24 @@ TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   EXPECT_STREQ(loaded.profiles[0].name, "Tester");
   EXPECT_EQ(loaded.profiles[0].level[1], 2);  // kept across the run by the trailer
   EXPECT_EQ(loaded.current, 0);
+}
+
+// A size no window can have falls back to 800 x 600, and that is the size
+// settings.ini keeps, so the next start is not refused again.
+TEST(GameBinary, AnOversizedWindowFallsBackAndTheSizeInUseIsWrittenBack) {
+  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
+  for (auto [width, height] : {std::pair{100000, 600}, std::pair{32768, 32768}}) {
+    test::ScratchDir dir;
+    test::InstallShippedGame(dir.path());
+    SettingsFile settings{dir.File("settings.ini")};
+    settings.WriteInt("General", "WIDTH", width);
+    settings.WriteInt("General", "HEIGHT", height);
+    test::GameProcess game(dir.path());
+    ASSERT_TRUE(game.WaitForWindow(20)) << width << " x " << height;
+    EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
+    EXPECT_EQ((std::pair{settings.ReadInt("General", "WIDTH", 0), settings.ReadInt("General", "HEIGHT", 0)}),
+              (std::pair{800, 600}));
+  }
 }
 
 // A player file that cannot be replaced (here a folder stands in its place)
