@@ -38,13 +38,24 @@ DamageCase Named(const std::string& name, bool shown = true, const std::string& 
   return DamageCase{NativePath(name), name, shown, false, language};
 }
 
-// The files of the shipped game that start-up reads, each named as the game names it.
-std::vector<DamageCase> ShippedFiles() {
+// Each file deleted, or each cut to half its length.
+std::vector<DamageCase> Damaged(std::vector<DamageCase> files, bool cut) {
+  for (DamageCase& file : files) file.cut = cut;
+  return files;
+}
+
+// The entries of one catalogue section of the shipped settings.ini.
+std::vector<DamageCase> CatalogueFiles(const std::string& section) {
   std::vector<DamageCase> files;
   SettingsFile shipped{std::string(NB_GAME_DIR) + "/settings.ini"};
-  for (const char* section : {"Meshes", "Textures", "Sounds"})
-    for (const auto& [key, value] : shipped.SectionEntries(section))
-      files.push_back(Named(value, std::string(section) != "Sounds"));
+  for (const auto& [key, value] : shipped.SectionEntries(section))
+    files.push_back(Named(value, section != "Sounds"));
+  return files;
+}
+
+// The textures, the fonts and their pages, the language files, anim.txt and settings.ini.
+std::vector<DamageCase> TextureFontAndTextFiles() {
+  std::vector<DamageCase> files = CatalogueFiles("Textures");
   for (const char* font : {kLargeFontFile, kSmallFontFile, kExtraLargeFontFile}) {
     files.push_back(Named(font));
     std::ifstream in(std::string(NB_GAME_DIR) + "/" + NativePath(font));
@@ -126,7 +137,7 @@ struct RunningCase {
 };
 
 // What went wrong in a finished case; "" when nothing did.
-std::string Verdict(const RunningCase& r, bool ready, int exitStatus) {
+std::string Verdict(const RunningCase& r, int exitStatus) {
   const std::string log = ReadText(r.dir / "Log.txt"), output = ReadText(r.dir / "output.txt");
   std::string messages, naming;
   std::istringstream lines(log);
@@ -137,7 +148,7 @@ std::string Verdict(const RunningCase& r, bool ready, int exitStatus) {
       naming += line + "\n";
   }
   std::string wrong;
-  if (!ready) wrong += "never reached the menu; ";
+  if (!r.ready) wrong += "never reached the menu; ";
   if (exitStatus != 0) wrong += "ended with " + std::to_string(exitStatus) + "; ";
   if (output.find("Sanitizer") != std::string::npos || output.find("runtime error") != std::string::npos)
     wrong += "sanitizer report; ";
@@ -151,6 +162,7 @@ std::string Verdict(const RunningCase& r, bool ready, int exitStatus) {
 // Runs the cases side by side, each in a game folder of its own, on a display
 // of their own whose message boxes are dismissed as they come up.
 void RunCases(const std::vector<DamageCase>& cases) {
+  ASSERT_GE(cases.size(), 10u);  // the shipped game's files were found
   test::PrivateDisplay display;
   ASSERT_TRUE(display.ready());
   test::ScratchDir scratch;
@@ -171,8 +183,7 @@ void RunCases(const std::vector<DamageCase>& cases) {
       running.push_back(std::move(r));
       ++next;
     }
-    // Soon after its menu is reached: a game stopped before its first frame
-    // spares the renderer's shader compiles, most of what a case would cost.
+    // A game is stopped soon after its start-up is done: the frames add nothing here.
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     // A game whose log has stood still on a message since the last sweep waits on its box.
     bool blocked = false;
@@ -194,7 +205,7 @@ void RunCases(const std::vector<DamageCase>& cases) {
         ++it;
         continue;
       }
-      const std::string wrong = Verdict(*it, it->ready, it->game->StopWith(SIGKILL, 5));
+      const std::string wrong = Verdict(*it, it->game->StopWith(SIGKILL, 5));
       EXPECT_EQ(wrong, "") << it->what.file << (it->what.cut ? " cut short" : " deleted") << "\n" << log;
       it = running.erase(it);
     }
@@ -205,24 +216,36 @@ void RunCases(const std::vector<DamageCase>& cases) {
   }
 }
 
-// Deleted files and files cut short run as two tests, each well inside the
-// time a test may take when the suite runs two at once.
-std::vector<DamageCase> ShippedFilesDamaged(bool cut) {
-  std::vector<DamageCase> cases = ShippedFiles();
-  for (DamageCase& c : cases) c.cut = cut;
-  return cases;
+// A few dozen games a test, so that each stays well inside the time a test
+// may take when the suite runs two at once on a busy machine.
+TEST(DamagedDataBinary, MeshesMissing) {
+  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
+  RunCases(Damaged(CatalogueFiles("Meshes"), false));
 }
 
-TEST(DamagedDataBinary, EachFileMissingIsNamedOnceAndTheGameRunsOn) {
+TEST(DamagedDataBinary, MeshesCutShort) {
   if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  const std::vector<DamageCase> cases = ShippedFilesDamaged(false);
-  ASSERT_GT(cases.size(), 60u);
-  RunCases(cases);
+  RunCases(Damaged(CatalogueFiles("Meshes"), true));
 }
 
-TEST(DamagedDataBinary, EachFileCutShortIsNamedOnceAndTheGameRunsOn) {
+TEST(DamagedDataBinary, SoundsMissing) {
   if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  RunCases(ShippedFilesDamaged(true));
+  RunCases(Damaged(CatalogueFiles("Sounds"), false));
+}
+
+TEST(DamagedDataBinary, SoundsCutShort) {
+  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
+  RunCases(Damaged(CatalogueFiles("Sounds"), true));
+}
+
+TEST(DamagedDataBinary, TexturesFontsTextsAndSettingsMissing) {
+  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
+  RunCases(Damaged(TextureFontAndTextFiles(), false));
+}
+
+TEST(DamagedDataBinary, TexturesFontsTextsAndSettingsCutShort) {
+  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
+  RunCases(Damaged(TextureFontAndTextFiles(), true));
 }
 
 }  // namespace

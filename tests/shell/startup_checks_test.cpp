@@ -1,12 +1,12 @@
-// What start-up does with a settings.ini or language file that is missing or
-// damaged: the file is named once and the game goes on with what it has.
+// A language file that is missing or damaged, or a language that is no plain
+// code: the file is named once and the texts come in another language.
+// (The damaged-data binary test covers settings.ini and the other files.)
 #include "shell/startup_checks.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-#include "support/game_process.h"
 #include "support/scratch_dir.h"
 
 namespace nb {
@@ -42,20 +42,6 @@ TEST(StartupChecks, ALanguageWithoutAWholeFileIsNamedOnceAndAnotherStandsIn) {
     const std::vector<std::string> texts = messages.texts();
     EXPECT_EQ(std::vector<std::string>(texts.begin() + shown, texts.end()), expected);
   }
-}
-
-TEST(StartupChecks, AMissingOrDamagedSettingsFileIsNamedOnce) {
-  test::ScratchDir dir;
-  test::CapturedMessages messages;
-  SettingsFile file = GameSettingsFile();
-  EXPECT_FALSE(CheckSettingsFile(file));  // not there: not to be written back either
-  test::InstallShippedGame(dir.path());
-  EXPECT_TRUE(CheckSettingsFile(file));
-  const std::string shipped = dir.Read("settings.ini");
-  dir.Write("settings.ini", shipped.substr(0, shipped.size() / 2));
-  EXPECT_TRUE(CheckSettingsFile(file));
-  EXPECT_EQ(messages.texts(),
-            (std::vector<std::string>{"Could not find settings.ini", "Damaged settings.ini"}));
 }
 
 }  // namespace
