@@ -1,5 +1,6 @@
 #include "audio/sound_catalogue.h"
 
+#include "core/file_io.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "platform/message_box.h"
@@ -7,9 +8,20 @@
 namespace nb {
 namespace {
 
-std::string SoundPath(const SettingsFile& settings, const char* key) {
+// The entry of the key as written; the shipped file when it is missing or empty.
+std::string SoundName(const SettingsFile& settings, const char* key) {
   std::string name = settings.ReadString("Sounds", key, "");
-  return name.empty() ? name : NativePath(name);
+  return name.empty() ? std::string("data\\sounds\\") + key + ".wav" : name;
+}
+
+// A sound that did not load stays silent; the log says which and why.
+int Logged(int handle, const std::string& name) {
+  if (handle) return handle;
+  if (!FileExists(NativePath(name)))
+    LogPrintf("Could not find %s\n", name.c_str());
+  else
+    LogPrintf("Damaged %s: %s\n", name.c_str(), AudioErrorText().c_str());
+  return handle;
 }
 
 StreamHandle StreamOf(const AudioState& audio, MusicId music) {
@@ -22,7 +34,6 @@ StreamHandle StreamOf(const AudioState& audio, MusicId music) {
 void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, int musicVolume) {
   audio.catalogue = SoundCatalogue{};
   if (!MixerVersionAtLeast(kMixerMajor, kMixerMinor, kMixerPatch)) {
-    LogPrintf("%s\n", kMixerVersionText);
     ShowMessageBox(kMixerVersionText, kMixerVersionCaption);
   }
   if (!OpenAudioDevice(audio.device, kAudioFrequency)) {
@@ -31,17 +42,27 @@ void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, int mus
     return;
   }
   for (int i = 0; i < kSampleCount; ++i) {
+    const std::string name = SoundName(settings, kSampleKeys[i]);
     audio.catalogue.samples[i] =
-        LoadSampleFile(audio.device, SoundPath(settings, kSampleKeys[i]), kSamplePoolSize);
+        Logged(LoadSampleFile(audio.device, NativePath(name), kSamplePoolSize), name);
   }
   for (int i = 0; i < static_cast<int>(MusicId::Count); ++i) {
     bool intro = static_cast<MusicId>(i) == MusicId::Intro;
-    audio.catalogue.music[i] =
-        CreateFileStream(audio.device, SoundPath(settings, kMusicKeys[i]), !intro, intro);
+    const std::string name = SoundName(settings, kMusicKeys[i]);
+    audio.catalogue.music[i] = Logged(CreateFileStream(audio.device, NativePath(name), !intro, intro), name);
   }
   for (MusicId music : {MusicId::Game, MusicId::Menu, MusicId::Intro}) {
     SetMusicVolume(audio, music, musicVolume);
   }
+}
+
+std::vector<std::string> MissingSoundEntries(const SettingsFile& settings) {
+  std::vector<std::string> missing;
+  for (const char* key : kSampleKeys)
+    if (settings.ReadString("Sounds", key, "").empty()) missing.push_back(std::string("Sounds/") + key);
+  for (const char* key : kMusicKeys)
+    if (settings.ReadString("Sounds", key, "").empty()) missing.push_back(std::string("Sounds/") + key);
+  return missing;
 }
 
 void LoadSoundCatalogue(AudioState& audio, int musicVolume) {

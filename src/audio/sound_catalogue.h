@@ -1,4 +1,7 @@
 #pragma once
+#include <string>
+#include <vector>
+
 #include "audio/sound_id.h"
 #include "core/settings_file.h"
 #include "platform/audio_device.h"
@@ -32,10 +35,15 @@ inline constexpr const char* kMixerVersionCaption = "Incorrect SDL2_mixer";
 // and the game, menu and intro streams named in [Sounds] of the settings, and
 // sets the music volume on all three streams. The device volume is left as it
 // is. A version or device failure shows its message box once and the game
-// goes on silent; missing keys and files are silent without a message.
+// goes on silent. A missing or empty key loads the file the game ships with
+// (data\sounds\<key>.wav); a file that is missing or does not load is silent
+// without a message, and the log names it.
 void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, int musicVolume);
 // The same with the game's own settings.ini.
 void LoadSoundCatalogue(AudioState& audio, int musicVolume);
+
+// The Sounds keys that the settings lack or leave empty, as "Sounds/win".
+std::vector<std::string> MissingSoundEntries(const SettingsFile& settings);
 
 // Plays one sound effect once at the sound volume. Returns the mixer channel
 // (-1 when silent), which only tests look at.

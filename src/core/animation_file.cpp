@@ -77,7 +77,7 @@ void ParseAnimation(Animation& animation, const std::string& name, std::string_v
   }
 }
 
-void LoadAnimations(AnimationSet& animations, const std::string& path) {
+std::string LoadAnimations(AnimationSet& animations, const std::string& path) {
   struct Named {
     const char* name;
     Animation* animation;
@@ -90,10 +90,15 @@ void LoadAnimations(AnimationSet& animations, const std::string& path) {
   std::vector<unsigned char> bytes;
   const bool read = ReadWholeFile(path, bytes, kMaxAnimationFileBytes);
   const std::string_view text(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+  std::string firstEmpty;
   for (const Named& entry : order) {
     entry.animation->name = entry.name;
     if (read) ParseAnimation(*entry.animation, entry.name, text);
+    const Animation& a = *entry.animation;
+    if (firstEmpty.empty() && a.valueKeys.empty() && a.positionKeys.empty() && a.scaleKeys.empty())
+      firstEmpty = entry.name;
   }
+  return firstEmpty;
 }
 
 }  // namespace nb

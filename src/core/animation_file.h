@@ -31,7 +31,8 @@ constexpr size_t kMaxAnimationFileBytes = 1u << 20;
 
 // Reads the file (at most kMaxAnimationFileBytes) and loads each of the eight
 // curves from it. A missing or oversized file leaves every curve empty (each
-// then evaluates to 0).
-void LoadAnimations(AnimationSet& animations, const std::string& path = "anim.txt");
+// then evaluates to 0). Returns the name of the first curve left without
+// keys, "" when every one has some.
+std::string LoadAnimations(AnimationSet& animations, const std::string& path = "anim.txt");
 
 }  // namespace nb

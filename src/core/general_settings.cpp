@@ -30,13 +30,16 @@ GeneralSettings ReadGeneralSettings(const SettingsFile& file) {
   s.musicVolume = ReadVolume(file, "MusicVolume");
   s.soundVolume = ReadVolume(file, "SoundVolume");
   s.masterVolume = ReadVolume(file, "MasterVolume");
-  s.language = file.ReadString("General", "Language", "");
+  s.language = file.ReadString("General", "Language", "en");
   if (s.language.size() > 31) s.language.resize(31);
   return s;
 }
 
 bool WriteBackGeneralSettings(const SettingsFile& file, const GeneralSettings& settings) {
   bool ok = file.WriteBool("General", "fullscreen", settings.fullscreen);
+  // The size actually used, so that a refused size does not come back.
+  ok = file.WriteInt("General", "WIDTH", settings.width) && ok;
+  ok = file.WriteInt("General", "HEIGHT", settings.height) && ok;
   ok = file.WriteInt("General", "MusicVolume", settings.musicVolume) && ok;
   ok = file.WriteInt("General", "SoundVolume", settings.soundVolume) && ok;
   return file.WriteInt("General", "MasterVolume", settings.masterVolume) && ok;

@@ -15,18 +15,18 @@ struct GeneralSettings {
   int32_t musicVolume = 50;
   int32_t soundVolume = 50;
   int32_t masterVolume = 50;
-  std::string language;  // at most 31 characters
+  std::string language = "en";  // at most 31 characters
 };
 
 // Reads [General] in the game's order: fullscreen, ANTIALIASED, WIDTH,
 // HEIGHT, SHOWFPS, MusicVolume, SoundVolume, MasterVolume, Language. A width
 // or height that reads as 0 or less (no settings file) or above 8192 keeps
-// 800 x 600; volumes are clamped to 0..100.
+// 800 x 600; volumes are clamped to 0..100; no Language reads as "en".
 GeneralSettings ReadGeneralSettings(const SettingsFile& file);
 
-// Writes back the four values the player changes in the game: fullscreen,
-// MusicVolume, SoundVolume, MasterVolume. False when the file could not be
-// written.
+// Writes back the values the game may have changed: fullscreen, WIDTH and
+// HEIGHT (as the window was made), MusicVolume, SoundVolume, MasterVolume.
+// False when the file could not be written.
 bool WriteBackGeneralSettings(const SettingsFile& file, const GeneralSettings& settings);
 
 // [Levels] count.

@@ -4,10 +4,11 @@
 
 namespace nb {
 
-int32_t CreateTextureFromFile(GraphicsDevice& device, const std::string& path, TextureHandle* out) {
+int32_t CreateTextureFromFile(GraphicsDevice& device, const std::string& path, TextureHandle* out,
+                              std::string* error) {
   *out = TextureHandle{};
   Image image;
-  if (path.empty() || !LoadImageFile(path, image)) return kTextureInvalidData;
+  if (path.empty() || !LoadImageFile(path, image, error)) return kTextureInvalidData;
   const int width = NextPowerOfTwo(image.width), height = NextPowerOfTwo(image.height);
   if (width != image.width || height != image.height) image = ResampleImage(image, width, height);
   const DeviceResult created = device.CreateTexture(image.width, image.height, image.rgba.data(), out);

@@ -14,7 +14,9 @@ constexpr int32_t kTextureInvalidData = static_cast<int32_t>(0x88760B59u);
 // side rounded up to a power of two (the picture stretched to fit by area
 // averaging) and a full mip chain. Returns 0, kTextureInvalidData for a file
 // that cannot be read or decoded, or the device's code when it refuses the
-// texture; `out` is empty on failure. Shows no message.
-int32_t CreateTextureFromFile(GraphicsDevice& device, const std::string& path, TextureHandle* out);
+// texture; `out` is empty on failure, and `error` (when given) says why. Shows
+// no message.
+int32_t CreateTextureFromFile(GraphicsDevice& device, const std::string& path, TextureHandle* out,
+                              std::string* error = nullptr);
 
 }  // namespace nb

@@ -1,6 +1,11 @@
 #include "menus/localized_texts.h"
 
+#include <algorithm>
+#include <string_view>
+#include <vector>
+
 #include "core/escaped_ini_reader.h"
+#include "core/file_io.h"
 #include "core/paths.h"
 #include "core/settings_file.h"
 
@@ -62,6 +67,41 @@ const std::string& LocalizedTexts::Text(TextId id) const {
 }
 
 std::string LanguageFileName(const std::string& language) { return "data\\textes_" + language + ".ini"; }
+
+bool IsLanguageCode(const std::string& language) {
+  if (language.empty() || language.size() > 15) return false;
+  for (char c : language) {
+    bool plain =
+        (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+    if (!plain) return false;
+  }
+  return true;
+}
+
+std::string LanguageFileDamage(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  if (!ReadWholeFile(path, bytes, 1u << 20)) return "cannot be read";
+  const std::vector<std::string> lines =
+      SplitSettingsLines(std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+  const char* const sections[] = {"Menu",     "new_game", "winner", "start",
+                                  "timeleft", "pause",    "exit",   "textes"};
+  for (const char* section : sections) {
+    const int count = std::min(LenientInt(LookUpSetting(lines, section, "count", "0")), kGeneralTextCount);
+    if (count <= 0) return std::string("no count in [") + section + "]";
+    for (int i = 0; i < count; ++i) {
+      const std::string key = "name" + std::to_string(i);
+      if (LookUpSetting(lines, section, key, "\n") == "\n") return "no " + key + " in [" + section + "]";
+    }
+  }
+  EscapedIni ini;
+  ReadEscapedIniFile(path, ini);
+  const int pages = std::min(LenientInt(ini.Value("help", "numpages", "0")), kMaxHelpPages);
+  if (pages <= 0) return "no numpages in [help]";
+  for (int i = 0; i < pages; ++i)
+    if (ini.Value("help", "page" + std::to_string(i), "\n") == "\n")
+      return "no page" + std::to_string(i) + " in [help]";
+  return "";
+}
 
 void LoadLocalizedTexts(LocalizedTexts& texts, const std::string& language, int width, int height,
                         const MeasureLargeText& measure) {

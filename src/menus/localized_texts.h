@@ -119,4 +119,13 @@ void LoadLocalizedTexts(LocalizedTexts& texts, const std::string& language, int 
 // The language file's name as the game forms it.
 std::string LanguageFileName(const std::string& language);
 
+// A plain short code ("en", "pt_BR"): 1 to 15 letters, digits, '_' or '-',
+// so that the file it names stays inside the data folder.
+bool IsLanguageCode(const std::string& language);
+
+// Why the language file at path cannot give every list ("" when it can): a
+// list whose count is missing, or a name it counts that is missing, or a
+// help page that [help] counts but does not hold.
+std::string LanguageFileDamage(const std::string& path);
+
 }  // namespace nb

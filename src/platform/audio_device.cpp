@@ -91,6 +91,8 @@ bool MixerVersionAtLeast(int major, int minor, int patch) {
 bool OpenAudioDevice(AudioDevice& device, int frequency) {
   if (device.open) return true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
+  // A WAV file cut short is refused like any other damaged file, not played in part.
+  SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
   Mix_Init(MIX_INIT_OGG);  // WAV needs nothing; without Ogg only .ogg files stay silent
   if (Mix_OpenAudio(frequency, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
     Mix_Quit();

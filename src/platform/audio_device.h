@@ -63,7 +63,7 @@ inline constexpr long long kMaxSoundFileBytes = 64LL * 1024 * 1024;
 
 // Loads a whole sound file (WAV or Ogg Vorbis) as a sample that can sound up to
 // maxPlaybacks times at once. 0 when the device is closed or the file is
-// missing or unreadable.
+// missing, unreadable or cut short.
 SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int maxPlaybacks);
 // Plays the sample once on a channel of its pool at the volume: a free channel
 // when there is one, otherwise the one whose play started first is cut off.

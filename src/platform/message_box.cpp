@@ -2,8 +2,9 @@
 
 #include <SDL.h>
 
-#include <cstdio>
 #include <utility>
+
+#include "core/log.h"
 
 namespace nb {
 namespace {
@@ -26,14 +27,14 @@ Uint32 SdlFlags(MessageIcon icon) {
 }  // namespace
 
 void ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
+  // The log keeps what the player was told, for a report after the box is gone.
+  LogPrintf("%s: %s\n", caption.c_str(), text.c_str());
   if (Sink()) {
     Sink()(MessageBoxCall{text, caption, icon});
     return;
   }
-  // Without a display the box cannot show; the text still reaches the console.
-  if (SDL_ShowSimpleMessageBox(SdlFlags(icon), caption.c_str(), text.c_str(), nullptr) != 0) {
-    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-  }
+  // Without a display the box cannot show; the log and the console have the text.
+  SDL_ShowSimpleMessageBox(SdlFlags(icon), caption.c_str(), text.c_str(), nullptr);
 }
 
 MessageBoxSink SetMessageBoxSink(MessageBoxSink sink) { return std::exchange(Sink(), std::move(sink)); }

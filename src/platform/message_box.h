@@ -12,9 +12,10 @@ struct MessageBoxCall {
   MessageIcon icon = MessageIcon::None;
 };
 
-// Every message the game shows to the player goes through here. By default it
-// is a real, blocking SDL message box; tests install a sink that captures the
-// calls so that nothing blocks.
+// Every message the game shows to the player goes through here and is
+// written to the log as "caption: text". By default it is a real, blocking
+// SDL message box; tests install a sink that captures the calls so that
+// nothing blocks.
 void ShowMessageBox(const std::string& text, const std::string& caption,
                     MessageIcon icon = MessageIcon::None);
 

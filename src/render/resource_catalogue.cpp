@@ -1,8 +1,8 @@
 #include "render/resource_catalogue.h"
 
-#include <cstdio>
 #include <cstdlib>
 
+#include "core/file_io.h"
 #include "core/log.h"
 #include "core/paths.h"
 #include "core/settings_file.h"
@@ -23,6 +23,21 @@ const char* const kMeshKeys[kMeshKeyCount] = {
 const char* const kTextureKeys[kTextureKeyCount] = {"sun",    "particle",  "Texture",    "clouds",
                                                     "skybox", "Spheremap", "helptexture"};
 
+// The files the game ships with, for a key that settings.ini lacks.
+const char* const kShippedTextureFiles[kTextureKeyCount] = {
+    "data/textures/sun.png",        "data/textures/particle.png", "data/textures/Texture.png",
+    "data/textures/clouds.jpg",     "data/textures/skybox.png",   "data/textures/Spheremap.png",
+    "data/textures/helptexture.png"};
+
+std::string ShippedMeshFile(int i) { return std::string("data/meshes/") + kMeshKeys[i] + ".x"; }
+
+// The entry of the key, or the shipped file when it is missing or empty.
+std::string EntryOrShipped(const SettingsFile& settings, const char* section, const char* key,
+                           const std::string& shipped) {
+  std::string path = settings.ReadString(section, key, "");
+  return path.empty() ? shipped : path;
+}
+
 // One channel of a material family: the text of the key through atof, "0"
 // when the key is missing. Values outside 0..1 pass unchanged.
 float Channel(const SettingsFile& settings, const std::string& family, const char* suffix) {
@@ -42,10 +57,25 @@ const char* TextureKeyName(TextureKey key) {
   return i >= 0 && i < kTextureKeyCount ? kTextureKeys[i] : "";
 }
 
+std::vector<std::string> MissingCatalogueEntries(const SettingsFile& settings) {
+  std::vector<std::string> missing;
+  for (const char* key : kMeshKeys)
+    if (settings.ReadString("Meshes", key, "").empty()) missing.push_back(std::string("Meshes/") + key);
+  for (const char* key : kTextureKeys)
+    if (settings.ReadString("Textures", key, "").empty()) missing.push_back(std::string("Textures/") + key);
+  return missing;
+}
+
 int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path, MeshData* data) {
   MeshData mesh;
-  if (!LoadXMeshFile(NativePath(path), mesh)) {
-    ShowMessageBox("Could not find " + path, "ERROR");
+  std::string error;
+  if (!LoadXMeshFile(NativePath(path), mesh, &error)) {
+    if (!FileExists(NativePath(path))) {
+      ShowMessageBox("Could not find " + path, "ERROR");
+    } else {
+      LogPrintf("%s: %s\n", path.c_str(), error.c_str());
+      ShowMessageBox("Damaged " + path, "ERROR");
+    }
     return -1;
   }
   StoreRefusal why = StoreRefusal::None;
@@ -66,11 +96,16 @@ int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& pa
 }
 
 int32_t LoadTexture(GraphicsDevice& device, const std::string& path, TextureHandle* out) {
-  int32_t result = CreateTextureFromFile(device, NativePath(path), out);
-  if (result < 0) {
-    char text[600];
-    std::snprintf(text, sizeof text, "Could not find texture %s", path.c_str());
-    ShowMessageBox(text, "ERROR");
+  std::string error;
+  int32_t result = CreateTextureFromFile(device, NativePath(path), out, &error);
+  if (result >= 0) return result;
+  if (!FileExists(NativePath(path))) {
+    ShowMessageBox("Could not find texture " + path, "ERROR");
+  } else if (!error.empty()) {
+    LogPrintf("%s: %s\n", path.c_str(), error.c_str());
+    ShowMessageBox("Damaged " + path, "ERROR");
+  } else {
+    ShowMessageBox("Could not load texture " + path, "ERROR");
   }
   return result;
 }
@@ -93,11 +128,11 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
   CreateStartupSprites(store, device, width, height);
 
   for (int i = 0; i < kMeshKeyCount; ++i) {
-    std::string path = settings.ReadString("Meshes", kMeshKeys[i], "");
+    std::string path = EntryOrShipped(settings, "Meshes", kMeshKeys[i], ShippedMeshFile(i));
     catalogue.meshes[i] = LoadMesh(store, device, path, &catalogue.meshData[i]);
   }
   for (int i = 0; i < kTextureKeyCount; ++i) {
-    std::string path = settings.ReadString("Textures", kTextureKeys[i], "");
+    std::string path = EntryOrShipped(settings, "Textures", kTextureKeys[i], kShippedTextureFiles[i]);
     int32_t result = LoadTexture(device, path, &catalogue.textures[i]);
     if (result < 0) LogPrintf("Texture %s loaded with error %d.\n", path.c_str(), result);
   }

@@ -2,7 +2,9 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
+#include "core/settings_file.h"
 #include "core/vertex_formats.h"
 #include "d3dhelpers/texture_file.h"
 #include "platform/graphics_device.h"
@@ -70,12 +72,16 @@ struct ResourceCatalogue {
 };
 
 // Loads a .x mesh into the next free record; -1 after the message box
-// "Could not find " + path (or a refusal message when the 64 records or the
-// 50,000 vertices would be passed). The mesh as read goes to `data` if given.
+// "Could not find " + path, "Damaged " + path for a file that does not parse
+// (the reader's reason goes to the log), or a refusal message when the 64
+// records or the 50,000 vertices would be passed. The mesh as read goes to
+// `data` if given.
 int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path, MeshData* data = nullptr);
 
 // CreateTextureFromFile, and on failure the message box "Could not find
-// texture %s"; returns its result (0, or negative with `out` empty).
+// texture " + path, or "Damaged " + path for a picture that does not decode
+// (the reason goes to the log); returns its result (0, or negative with `out`
+// empty).
 int32_t LoadTexture(GraphicsDevice& device, const std::string& path, TextureHandle* out);
 
 // Diffuse and ambient as given, specular (1, 1, 1, 1), emissive 0, power 1.
@@ -85,9 +91,14 @@ void MakeMaterial(Material* out, float dr, float dg, float db, float da, float a
 // At start-up, right after the device exists: places the camera at its
 // start-up view, creates the geometry store and the sixteen sprites, and loads
 // the Meshes, Textures and Materials sections of settings.ini in the current
-// directory. A missing file gets its message and loading goes on; always true.
+// directory; a key that is missing or empty there loads the file the game
+// ships with. A missing file gets its message and loading goes on; always true.
 bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, CameraState& camera,
                            GraphicsDevice& device, int width, int height);
+
+// The Meshes and Textures keys that the settings lack or leave empty, as
+// "Meshes/hole".
+std::vector<std::string> MissingCatalogueEntries(const SettingsFile& settings);
 
 // Releases every texture, index buffer and the store's buffers.
 void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, GraphicsDevice& device);

@@ -5,6 +5,7 @@
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "render/font_reset_hooks.h"
+#include "shell/startup_checks.h"
 #include "text/text_drawing.h"
 
 namespace nb {
@@ -27,7 +28,7 @@ void LoadGameResources(Game& game) {
   game.levelCount = ReadLevelCount(GameSettingsFile());
   LoadFonts(game.fonts, device);
   HookFontsIntoDeviceReset(game.fonts, game.render.hooks);
-  LoadLocalizedTexts(game.texts, game.settings.language, width, height,
+  LoadLocalizedTexts(game.texts, ChooseLanguage(game.settings.language), width, height,
                      [&game](const std::string& text, float& w, float& h) {
                        TextSize size;
                        if (game.fonts.LargeFont) MeasureText(*game.fonts.LargeFont, text.c_str(), &size);
@@ -35,7 +36,7 @@ void LoadGameResources(Game& game) {
                        h = static_cast<float>(size.height);
                      });
   TakeStatusTexts(game);
-  LoadAnimations(game.animations);
+  CheckAnimationFile("anim.txt", LoadAnimations(game.animations, "anim.txt"));
 }
 
 bool StartUpSubsystems(Game& game) {
@@ -45,11 +46,11 @@ bool StartUpSubsystems(Game& game) {
   game.recordsLoaded = true;
   LoadSoundCatalogue(game.audio, game.settings.musicVolume);
   MusicAtStartUp(game.audio);
+  LogWrite("Start-up complete\n");
   return true;
 }
 
 void ReportFailedSave(const std::string& fileName) {
-  LogPrintf("Could not write %s\n", fileName.c_str());
   ShowMessageBox("Could not write " + fileName, "ERROR", MessageIcon::Exclamation);
 }
 

@@ -1,5 +1,6 @@
 #include "text/font_description.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/file_io.h"
@@ -82,6 +83,8 @@ void ParseFontDescription(FontDescription& d, std::string_view text) {
       g.xadvance = AttributeInt(a, "xadvance");
       g.page = AttributeInt(a, "page");
       g.chnl = AttributeInt(a, "chnl");
+    } else if (keyword == "chars") {
+      d.charsDeclared = AttributeInt(a, "count");
     } else if (keyword == "kernings") {
       d.kernings.resize(DeclaredCount(a, "count", kMaxKerningPairs));
     } else if (keyword == "kerning") {
@@ -95,6 +98,7 @@ void ParseFontDescription(FontDescription& d, std::string_view text) {
       ++kerningIndex;
     }
   }
+  d.kerningLines = kerningIndex;
 }
 
 bool LoadFontDescriptionFile(FontDescription& description, const std::string& path) {
@@ -103,6 +107,16 @@ bool LoadFontDescriptionFile(FontDescription& description, const std::string& pa
   ParseFontDescription(description,
                        std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
   return true;
+}
+
+std::string FontDamage(const FontDescription& d) {
+  if (d.lineHeight <= 0) return "no line height";
+  if (d.pageNames.empty()) return "no page";
+  for (const std::string& page : d.pageNames)
+    if (page.empty()) return "a page without a file";
+  if (d.glyphs.size() < static_cast<size_t>(std::max(d.charsDeclared, 1))) return "fewer chars than declared";
+  if (d.kerningLines < d.kernings.size()) return "fewer kernings than declared";
+  return "";
 }
 
 const Glyph* FindGlyph(const FontDescription& description, int32_t id) {

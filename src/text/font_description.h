@@ -58,6 +58,9 @@ struct FontDescription {
   std::vector<std::string> pageNames;
   std::map<int32_t, Glyph> glyphs;
   std::vector<KerningPair> kernings;  // in file order
+  // What the file declared against what it held, to tell a cut-off file.
+  int32_t charsDeclared = 0;
+  size_t kerningLines = 0;
 };
 
 // Reads the lines `info`, `common`, `page`, `char`, `kernings` and `kerning`
@@ -68,6 +71,11 @@ void ParseFontDescription(FontDescription& description, std::string_view text);
 // The same on a file of at most kMaxFontFileBytes; false when it cannot be
 // read (the description is then left as it was).
 bool LoadFontDescriptionFile(FontDescription& description, const std::string& path);
+
+// Why the description cannot be a whole font ("" when it can): no line
+// height, no page or a page without a file, or fewer chars or kernings than
+// the file declared.
+std::string FontDamage(const FontDescription& description);
 
 // The glyph for a character id, or null.
 const Glyph* FindGlyph(const FontDescription& description, int32_t id);

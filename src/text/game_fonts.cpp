@@ -1,5 +1,10 @@
 #include "text/game_fonts.h"
 
+#include "core/file_io.h"
+#include "core/log.h"
+#include "core/paths.h"
+#include "d3dhelpers/image_file.h"
+#include "platform/message_box.h"
 #include "text/text_drawing.h"
 
 namespace nb {
@@ -14,18 +19,62 @@ void ForEachFont(Fonts& fonts, F f) {
 
 }  // namespace
 
+namespace {
+
+const char* const kFontFiles[3] = {kLargeFontFile, kSmallFontFile, kExtraLargeFontFile};
+
+// What the player is told about a missing or damaged page of the font.
+std::string PageProblem(const std::string& name) {
+  if (!FileExists(NativePath(name))) return "Could not find " + name;
+  Image image;
+  std::string error;
+  if (LoadImageFile(NativePath(name), image, &error)) return "Could not load " + name;
+  LogPrintf("%s: %s\n", name.c_str(), error.c_str());
+  return "Damaged " + name;
+}
+
+// Binds the font and loads its pages; "" when it can draw, otherwise the
+// message for the player (the reader's reason goes to the log).
+std::string LoadFontPages(const std::string& file, BitmapFont& font, GraphicsDevice& device) {
+  if (!FileExists(NativePath(file))) return "Could not find " + file;
+  const std::string damage = FontDamage(font.description);
+  if (!damage.empty()) {
+    LogPrintf("%s: %s\n", file.c_str(), damage.c_str());
+    return "Damaged " + file;
+  }
+  if (Succeeded(CreateFontTextures(font, device))) return "";
+  for (size_t page = 0; page < font.pageTextures.size(); ++page)
+    if (!font.pageTextures[page]) return PageProblem(font.description.pageNames[page]);
+  return "Could not load " + file;
+}
+
+// The slot's own file, else the nearest other size that loads whole; when
+// none does, the slot keeps an empty font that draws nothing. Only the slot's
+// own problem is shown; those of the stand-ins go to the log.
+std::unique_ptr<BitmapFont> LoadFontOrStandIn(int slot, GraphicsDevice& device) {
+  const int order[3][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1}};
+  for (int candidate : order[slot]) {
+    std::unique_ptr<BitmapFont> font = LoadBitmapFont(kFontFiles[candidate]);
+    const std::string problem = LoadFontPages(kFontFiles[candidate], *font, device);
+    if (problem.empty()) return font;
+    if (candidate == slot)
+      ShowMessageBox(problem, "ERROR");
+    else
+      LogPrintf("%s\n", problem.c_str());
+    DestroyFont(*font);
+  }
+  auto empty = std::make_unique<BitmapFont>();
+  empty->device = &device;
+  return empty;
+}
+
+}  // namespace
+
 void LoadFonts(Fonts& fonts, GraphicsDevice& device) {
-  struct Entry {
-    std::unique_ptr<BitmapFont>* font;
-    const char* file;
-  };
-  const Entry entries[] = {{&fonts.LargeFont, kLargeFontFile},
-                           {&fonts.SmallFont, kSmallFontFile},
-                           {&fonts.ExtraLargeFont, kExtraLargeFontFile}};
-  for (const Entry& e : entries) {
-    *e.font = LoadBitmapFont(e.file);
-    CreateFontTextures(**e.font, device);  // a missing page is not fatal
-    RestoreFontDeviceObjects(**e.font);
+  std::unique_ptr<BitmapFont>* slots[3] = {&fonts.LargeFont, &fonts.SmallFont, &fonts.ExtraLargeFont};
+  for (int slot = 0; slot < 3; ++slot) {
+    *slots[slot] = LoadFontOrStandIn(slot, device);
+    RestoreFontDeviceObjects(**slots[slot]);
   }
 }
 

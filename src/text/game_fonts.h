@@ -20,8 +20,11 @@ constexpr const char* kSmallFontFile = "data\\fonts\\Small.fnt";
 constexpr const char* kExtraLargeFontFile = "data\\fonts\\ExtraLarge.fnt";
 
 // Start-up: for LargeFont, SmallFont, ExtraLargeFont in turn, reads the file,
-// loads its page textures (a failure is not fatal) and creates its device
-// objects. Missing files give empty fonts that draw nothing.
+// loads its page textures and creates its device objects. A font whose file
+// or a page is missing or damaged gets one message naming that file and
+// takes the nearest other size instead (Large and Small stand in for each
+// other, either for ExtraLarge); when no file loads, the font is empty and
+// draws nothing.
 void LoadFonts(Fonts& fonts, GraphicsDevice& device);
 
 // Shutdown: destroys and deletes each font that is present.

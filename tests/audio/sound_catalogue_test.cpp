@@ -41,7 +41,7 @@ class SoundCatalogueTest : public ::testing::Test {
   AudioState audio;
 };
 
-TEST_F(SoundCatalogueTest, MissingKeysAndAbsentOrBrokenFilesAreSilentWithoutAMessage) {
+TEST_F(SoundCatalogueTest, MissingKeysAndAbsentOrBrokenFilesAreSilentWithoutAMessageButLogged) {
   dir.Write("broken.wav", "not a sound at all");
   dir.Write("click.wav", test::SineWav(0.3));
   dir.Write("settings.ini",
@@ -58,6 +58,11 @@ TEST_F(SoundCatalogueTest, MissingKeysAndAbsentOrBrokenFilesAreSilentWithoutAMes
   MusicAfterSplash(audio, false);
   for (int i = 0; i < 3; ++i) EXPECT_FALSE(MusicExists(audio, static_cast<MusicId>(i))) << i;
   EXPECT_TRUE(messages.calls().empty());
+  const std::string log = dir.Read("Log.txt");
+  for (const char* line :
+       {"Could not find nowhere\\crash.wav\n", "Damaged broken.wav: ",
+        "Could not find data\\sounds\\ReflectHit.wav\n"})  // a missing key: the shipped name
+    EXPECT_NE(log.find(line), std::string::npos) << line;
 }
 
 TEST_F(SoundCatalogueTest, FailedDeviceShowsOneMessageAndEveryLaterCallIsHarmless) {

@@ -56,7 +56,7 @@ TEST(SettingsFile, WritesKeepTheRestOfTheFileOrCreateIt) {
   EXPECT_EQ(created.ReadInt("General", "SoundVolume", 0), 40);
 }
 
-TEST(GeneralSettings, MissingFileGivesDefaultsEveryKeyIsReadAndOnlyFourAreWrittenBack) {
+TEST(GeneralSettings, MissingFileGivesDefaultsEveryKeyIsReadAndTheSizeInUseIsWrittenBack) {
   test::ScratchDir dir;
   SettingsFile file = GameSettingsFile();
   EXPECT_EQ(file.path, dir.path() + "/settings.ini");
@@ -64,20 +64,20 @@ TEST(GeneralSettings, MissingFileGivesDefaultsEveryKeyIsReadAndOnlyFourAreWritte
   // A 0 x 0 window is never asked for.
   EXPECT_EQ((std::vector<int>{s.width, s.height, s.musicVolume, s.soundVolume, s.masterVolume}),
             (std::vector<int>{800, 600, 0, 0, 0}));
-  EXPECT_FALSE(s.fullscreen || s.antialiased || s.showFps || !s.language.empty() || ReadLevelCount(file));
+  EXPECT_FALSE(s.fullscreen || s.antialiased || s.showFps || ReadLevelCount(file));
+  EXPECT_EQ(s.language, "en");
 
+  file.WriteInt("General", "WIDTH", 100000);  // no window that wide can be made
+  s = ReadGeneralSettings(file);
   s.fullscreen = true;
   s.musicVolume = 150;  // volumes outside 0..100 are clamped when read
-  s.soundVolume = -9999;
   WriteBackGeneralSettings(file, s);
   GeneralSettings again = ReadGeneralSettings(file);
   EXPECT_TRUE(again.fullscreen);
-  EXPECT_EQ(file.ReadString("General", "WIDTH", "none") + file.ReadString("General", "Language", "none"),
-            "nonenone");
-  file.WriteInt("General", "WIDTH", 100000);  // no window that wide can be made
-  again = ReadGeneralSettings(file);
-  EXPECT_EQ((std::vector<int>{again.musicVolume, again.soundVolume, again.width}),
-            (std::vector<int>{100, 0, 800}));
+  EXPECT_EQ(file.ReadString("General", "Language", "none"), "none");
+  EXPECT_EQ((std::vector<int>{again.musicVolume, file.ReadInt("General", "WIDTH", 0),
+                              file.ReadInt("General", "HEIGHT", 0)}),
+            (std::vector<int>{100, 800, 600}));
 
   dir.Write("settings.ini",
             "[General]\nfullscreen=1\nANTIALIASED=true\nWIDTH=1024\nHEIGHT=-3\nSHOWFPS=true\n"

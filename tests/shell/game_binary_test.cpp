@@ -8,6 +8,7 @@
 #include <chrono>
 #include <random>
 #include <thread>
+#include <utility>
 
 #include "core/general_settings.h"
 #include "core/settings_file.h"
@@ -147,6 +148,24 @@ TEST(GameBinary, SavesKilledAtRandomInstantsLeaveWholeFilesTheGameStartsFrom) {
   EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
   EXPECT_EQ(dir.Read("game0/record.dat"), recordBytes);
   EXPECT_EQ(dir.Read("game0/settings.ini"), settingsBytes);
+}
+
+// A size no window can have falls back to 800 x 600, and that is the size
+// settings.ini keeps, so the next start is not refused again.
+TEST(GameBinary, AnOversizedWindowFallsBackAndTheSizeInUseIsWrittenBack) {
+  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
+  for (auto [width, height] : {std::pair{100000, 600}, std::pair{32768, 32768}}) {
+    test::ScratchDir dir;
+    test::InstallShippedGame(dir.path());
+    SettingsFile settings{dir.File("settings.ini")};
+    settings.WriteInt("General", "WIDTH", width);
+    settings.WriteInt("General", "HEIGHT", height);
+    test::GameProcess game(dir.path());
+    ASSERT_TRUE(game.WaitForWindow(20)) << width << " x " << height;
+    EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
+    EXPECT_EQ((std::pair{settings.ReadInt("General", "WIDTH", 0), settings.ReadInt("General", "HEIGHT", 0)}),
+              (std::pair{800, 600}));
+  }
 }
 
 // A player file that cannot be replaced (here a folder stands in its place)

@@ -1,5 +1,6 @@
 #include "support/game_process.h"
 
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -13,10 +14,18 @@
 namespace nb::test {
 
 GameProcess::GameProcess(const std::string& workingDir, const std::string& display,
-                         const std::vector<std::string>& environment)
+                         const std::vector<std::string>& environment, const std::string& outputFile)
     : display_(display) {
   pid_ = fork();
   if (pid_ == 0) {
+    if (!outputFile.empty()) {
+      int fd = open(outputFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+      if (fd >= 0) {
+        dup2(fd, 1);
+        dup2(fd, 2);
+        close(fd);
+      }
+    }
     if (!display.empty()) setenv("DISPLAY", display.c_str(), 1);
     for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
     setenv("SDL_AUDIODRIVER", "dummy", 0);  // no sound card: no blocking message
@@ -43,8 +52,16 @@ bool GameProcess::WaitForWindow(int timeoutSeconds) const {
   return false;
 }
 
+bool GameProcess::Running() {
+  int status = 0;
+  if (pid_ <= 0 || waitpid(pid_, &status, WNOHANG) != pid_) return pid_ > 0;
+  status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  pid_ = -1;
+  return false;
+}
+
 int GameProcess::StopWith(int signal, int timeoutSeconds) {
-  if (pid_ <= 0) return -1;
+  if (pid_ <= 0) return status_;
   kill(pid_, signal);
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
   int status = 0;

@@ -10,9 +10,10 @@ namespace nb::test {
 class GameProcess {
  public:
   // display: the X display to use ("" keeps the test's own); environment:
-  // "NAME=value" entries added to the game's environment.
+  // "NAME=value" entries added to the game's environment; outputFile, when
+  // given, takes the game's standard output and error.
   explicit GameProcess(const std::string& workingDir, const std::string& display = "",
-                       const std::vector<std::string>& environment = {});
+                       const std::vector<std::string>& environment = {}, const std::string& outputFile = "");
   ~GameProcess();
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
@@ -20,11 +21,15 @@ class GameProcess {
   pid_t pid() const { return pid_; }
   // Waits until this process maps a window titled "Nimbara"; false after the timeout.
   bool WaitForWindow(int timeoutSeconds) const;
-  // Sends a signal and waits for the exit; returns the exit status or -1.
+  // False once the process has ended on its own.
+  bool Running();
+  // Sends a signal and waits for the exit; returns the exit status, or -1
+  // when a signal ended it.
   int StopWith(int signal, int timeoutSeconds);
 
  private:
   pid_t pid_ = -1;
+  int status_ = -1;  // the exit status once the process has ended
   std::string display_;
 };
 

@@ -100,19 +100,36 @@ TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
   EXPECT_EQ(device.textureCount() + device.vertexBufferCount() + device.stateBlockCount(), 0u);
 }
 
-TEST(GameFonts, MissingFilesGiveEmptyFontsThatDrawNothing) {
+// A font whose file or page is missing or damaged is named once and the
+// nearest other size stands in; with no font at all, nothing is drawn.
+TEST(GameFonts, ABrokenFontIsNamedOnceAndTheNearestSizeStandsIn) {
   test::ScratchDir dir;
   RecordingDevice device;
+  test::CapturedMessages messages;
   Fonts fonts;
   LoadFonts(fonts, device);
+  EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Could not find data\\fonts\\large.fnt",
+                                                        "Could not find data\\fonts\\Small.fnt",
+                                                        "Could not find data\\fonts\\ExtraLarge.fnt"}));
   ASSERT_TRUE(fonts.LargeFont && fonts.SmallFont && fonts.ExtraLargeFont);
-  EXPECT_EQ(FontPageCount(*fonts.SmallFont) + FontLineHeight(*fonts.SmallFont), 0);
   EXPECT_EQ(DrawsOf(device, *fonts.SmallFont, "FPS: 60"), 0u);
-  TextSize size;
-  ASSERT_TRUE(Succeeded(MeasureText(*fonts.ExtraLargeFont, "Title", &size)));
-  EXPECT_EQ(size.width, 0);
   DeleteFonts(fonts);
-  EXPECT_EQ(device.vertexBufferCount(), 0u);
+
+  std::filesystem::create_directories("data/fonts");
+  WriteTestFont("data\\fonts\\large.fnt", "data/fonts/large_0.png");
+  WriteTestFont("data\\fonts\\Small.fnt", "data/fonts/small_0.png");
+  dir.Write("data/fonts/small_0.png", "\x89PNG\r\n\x1a\n cut");
+  dir.Write("data/fonts/ExtraLarge.fnt", dir.Read("data/fonts/large.fnt").substr(0, 300));
+  const size_t shown = messages.texts().size();
+  LoadFonts(fonts, device);
+  const std::vector<std::string> texts = messages.texts();
+  EXPECT_EQ(
+      std::vector<std::string>(texts.begin() + shown, texts.end()),
+      (std::vector<std::string>{"Damaged data/fonts/small_0.png", "Damaged data\\fonts\\ExtraLarge.fnt"}));
+  for (BitmapFont* font : {fonts.LargeFont.get(), fonts.SmallFont.get(), fonts.ExtraLargeFont.get()})
+    EXPECT_EQ(DrawsOf(device, *font, "AV"), 1u);  // each drawn in large.fnt
+  DeleteFonts(fonts);
+  EXPECT_EQ(device.textureCount() + device.vertexBufferCount(), 0u);
 }
 
 }  // namespace

@@ -1,0 +1,83 @@
+#include "shell/startup_checks.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <vector>
+
+#include "audio/sound_catalogue.h"
+#include "core/file_io.h"
+#include "core/log.h"
+#include "core/paths.h"
+#include "menus/localized_texts.h"
+#include "platform/message_box.h"
+#include "render/resource_catalogue.h"
+
+namespace nb {
+namespace {
+
+void ReportDamaged(const std::string& name, const std::string& why) {
+  LogPrintf("%s: %s\n", name.c_str(), why.c_str());
+  ShowMessageBox("Damaged " + name, "ERROR");
+}
+
+// "" when the language's file is whole, else what the player is told.
+std::string LanguageProblem(const std::string& language, std::string* why) {
+  const std::string name = LanguageFileName(language);
+  if (!IsLanguageCode(language) || !FileExists(PathInCurrentDirectory(name))) return "Could not find " + name;
+  *why = LanguageFileDamage(PathInCurrentDirectory(name));
+  return why->empty() ? "" : "Damaged " + name;
+}
+
+// The codes of the language files in data, in name order.
+std::vector<std::string> ShippedLanguages() {
+  std::vector<std::string> codes;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(NativePath("data"), error)) {
+    const std::string file = entry.path().filename().string();
+    if (file.rfind("textes_", 0) == 0 && file.size() > 11 && file.ends_with(".ini"))
+      codes.push_back(file.substr(7, file.size() - 11));
+  }
+  std::sort(codes.begin(), codes.end());
+  return codes;
+}
+
+}  // namespace
+
+bool CheckSettingsFile(const SettingsFile& file) {
+  if (!FileExists(file.path)) {
+    ShowMessageBox("Could not find settings.ini", "ERROR");
+    return false;
+  }
+  std::vector<std::string> missing = MissingCatalogueEntries(file);
+  for (const std::string& entry : MissingSoundEntries(file)) missing.push_back(entry);
+  if (!missing.empty())
+    ReportDamaged("settings.ini",
+                  std::to_string(missing.size()) + " entries missing, the first " + missing[0]);
+  return true;
+}
+
+std::string ChooseLanguage(const std::string& wanted) {
+  std::string why;
+  const std::string problem = LanguageProblem(wanted, &why);
+  if (problem.empty()) return wanted;
+  if (!why.empty()) LogPrintf("%s: %s\n", LanguageFileName(wanted).c_str(), why.c_str());
+  ShowMessageBox(problem, "ERROR");
+  std::vector<std::string> others = ShippedLanguages();
+  others.insert(others.begin(), "en");
+  for (const std::string& language : others) {
+    if (language == wanted || !LanguageProblem(language, &why).empty()) continue;
+    LogPrintf("Texts in %s instead\n", language.c_str());
+    return language;
+  }
+  return "en";
+}
+
+void CheckAnimationFile(const std::string& path, const std::string& emptyCurve) {
+  if (emptyCurve.empty()) return;
+  if (!FileExists(path))
+    ShowMessageBox("Could not find " + path, "ERROR");
+  else
+    ReportDamaged(path, "no keys for the curve " + emptyCurve);
+}
+
+}  // namespace nb
