@@ -58,10 +58,8 @@ void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, int mus
 
 std::vector<std::string> MissingSoundEntries(const SettingsFile& settings) {
   std::vector<std::string> missing;
-  for (const char* key : kSampleKeys)
-    if (settings.ReadString("Sounds", key, "").empty()) missing.push_back(std::string("Sounds/") + key);
-  for (const char* key : kMusicKeys)
-    if (settings.ReadString("Sounds", key, "").empty()) missing.push_back(std::string("Sounds/") + key);
+  AppendMissingKeys(settings, "Sounds", kSampleKeys, missing);
+  AppendMissingKeys(settings, "Sounds", kMusicKeys, missing);
   return missing;
 }
 

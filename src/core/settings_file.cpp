@@ -252,4 +252,10 @@ int LenientInt(const std::string& text) {
 
 float LenientFloat(const std::string& text) { return static_cast<float>(std::atof(text.c_str())); }
 
+void AppendMissingKeys(const SettingsFile& settings, const std::string& section,
+                       std::span<const char* const> keys, std::vector<std::string>& missing) {
+  for (const char* key : keys)
+    if (settings.ReadString(section, key, "").empty()) missing.push_back(section + "/" + key);
+}
+
 }  // namespace nb

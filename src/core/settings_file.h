@@ -1,4 +1,5 @@
 #pragma once
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -43,6 +44,10 @@ std::vector<std::pair<std::string, std::string>> SettingsSectionEntries(const st
 
 // settings.ini in the current directory, named as the game always names it.
 SettingsFile GameSettingsFile();
+
+// Appends "section/key" for every key the section lacks or leaves empty.
+void AppendMissingKeys(const SettingsFile& settings, const std::string& section,
+                       std::span<const char* const> keys, std::vector<std::string>& missing);
 
 // The lenient number conversions of the game's text files: leading blanks,
 // an optional sign, digits; the first character that does not fit ends the

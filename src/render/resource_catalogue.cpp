@@ -59,10 +59,8 @@ const char* TextureKeyName(TextureKey key) {
 
 std::vector<std::string> MissingCatalogueEntries(const SettingsFile& settings) {
   std::vector<std::string> missing;
-  for (const char* key : kMeshKeys)
-    if (settings.ReadString("Meshes", key, "").empty()) missing.push_back(std::string("Meshes/") + key);
-  for (const char* key : kTextureKeys)
-    if (settings.ReadString("Textures", key, "").empty()) missing.push_back(std::string("Textures/") + key);
+  AppendMissingKeys(settings, "Meshes", kMeshKeys, missing);
+  AppendMissingKeys(settings, "Textures", kTextureKeys, missing);
   return missing;
 }
 

@@ -216,36 +216,22 @@ void RunCases(const std::vector<DamageCase>& cases) {
 }
 
 // A few dozen games a test, so that each stays well inside the time a test
-// may take when the suite runs two at once on a busy machine.
-TEST(DamagedDataBinary, MeshesMissing) {
+// may take when the suite runs two at once on a busy machine: each group of
+// files deleted (false) and cut short (true).
+class DamagedDataBinary : public ::testing::TestWithParam<std::pair<const char*, bool>> {};
+
+TEST_P(DamagedDataBinary, IsNamedAndTheGameStillReachesItsMenu) {
   if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  RunCases(Damaged(CatalogueFiles("Meshes"), false));
+  const std::string group = GetParam().first;
+  RunCases(Damaged(group == "TexturesFontsAndTexts" ? TextureFontAndTextFiles() : CatalogueFiles(group),
+                   GetParam().second));
 }
 
-TEST(DamagedDataBinary, MeshesCutShort) {
-  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  RunCases(Damaged(CatalogueFiles("Meshes"), true));
-}
-
-TEST(DamagedDataBinary, SoundsMissing) {
-  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  RunCases(Damaged(CatalogueFiles("Sounds"), false));
-}
-
-TEST(DamagedDataBinary, SoundsCutShort) {
-  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  RunCases(Damaged(CatalogueFiles("Sounds"), true));
-}
-
-TEST(DamagedDataBinary, TexturesFontsTextsAndSettingsMissing) {
-  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  RunCases(Damaged(TextureFontAndTextFiles(), false));
-}
-
-TEST(DamagedDataBinary, TexturesFontsTextsAndSettingsCutShort) {
-  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  RunCases(Damaged(TextureFontAndTextFiles(), true));
-}
+INSTANTIATE_TEST_SUITE_P(Groups, DamagedDataBinary,
+                         ::testing::Values(std::pair{"Meshes", false}, std::pair{"Meshes", true},
+                                           std::pair{"Sounds", false}, std::pair{"Sounds", true},
+                                           std::pair{"TexturesFontsAndTexts", false},
+                                           std::pair{"TexturesFontsAndTexts", true}));
 
 }  // namespace
 }  // namespace nb
