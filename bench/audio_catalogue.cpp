@@ -26,7 +26,7 @@ void BM_LoadSoundCatalogue(benchmark::State& state) {
   InGameDir here;
   for (auto _ : state) {
     nb::AudioState audio;
-    nb::LoadSoundCatalogue(audio, ShippedSettings(), 60);
+    nb::LoadSoundCatalogue(audio, ShippedSettings(), "", 60);
     benchmark::DoNotOptimize(audio.catalogue.samples[0]);
     state.PauseTiming();
     nb::CloseAudio(audio);
@@ -38,7 +38,7 @@ BENCHMARK(BM_LoadSoundCatalogue)->Unit(benchmark::kMillisecond);
 void BM_PlaySample(benchmark::State& state) {
   InGameDir here;
   nb::AudioState audio;
-  nb::LoadSoundCatalogue(audio, ShippedSettings(), 60);
+  nb::LoadSoundCatalogue(audio, ShippedSettings(), "", 60);
   int sound = 0;
   for (auto _ : state) {
     benchmark::DoNotOptimize(nb::PlaySample(audio, static_cast<nb::SoundId>(sound), 80));

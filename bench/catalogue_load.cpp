@@ -77,7 +77,7 @@ void LoadOnce(benchmark::State& state, GraphicsDevice& device) {
   ResourceCatalogue catalogue;
   GeometryStore store;
   CameraState camera;
-  LoadResourceCatalogue(catalogue, store, camera, device, 800, 600);
+  LoadResourceCatalogue(catalogue, store, camera, device, GameFolders{}, 800, 600);
   state.PauseTiming();
   ReleaseResourceCatalogue(catalogue, store, device);
   state.ResumeTiming();

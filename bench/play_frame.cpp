@@ -202,9 +202,9 @@ void BM_PlayFrameOnRecordingDevice(benchmark::State& state) {
   RecordingDevice* rec = recording.get();
   g->render.device = std::move(recording);
   GraphicsDevice& d = *g->render.device;
-  LoadResourceCatalogue(g->catalogue, g->store, g->camera, d, 800, 600);
+  LoadResourceCatalogue(g->catalogue, g->store, g->camera, d, g->folders, 800, 600);
   CreateParticleSystem(g->particles, d);
-  LoadFonts(g->fonts, d);
+  LoadFonts(g->fonts, d, g->folders.data);
   Build20x20(*g);
   FillParticles(*g);
   const auto pool = g->particles.particles;
@@ -219,7 +219,7 @@ void BM_PlayFrameOnRecordingDevice(benchmark::State& state) {
   }
   state.counters["quads"] = LiveParticles(*g);
   g->render.device = std::move(real);
-  LoadFonts(g->fonts, *g->render.device);
+  LoadFonts(g->fonts, *g->render.device, g->folders.data);
 }
 BENCHMARK(BM_PlayFrameOnRecordingDevice)
     ->Unit(benchmark::kMillisecond)

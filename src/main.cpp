@@ -1,3 +1,3 @@
 #include "shell/application.h"
 
-int main() { return nb::RunApplication(); }
+int main(int argc, char** argv) { return nb::RunApplication({argv + 1, argv + argc}); }

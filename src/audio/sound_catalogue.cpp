@@ -15,9 +15,9 @@ std::string SoundName(const SettingsFile& settings, const char* key) {
 }
 
 // A sound that did not load stays silent; the log says which and why.
-int Logged(int handle, const std::string& name) {
+int Logged(int handle, const std::string& path, const std::string& name) {
   if (handle) return handle;
-  if (!FileExists(NativePath(name)))
+  if (!FileExists(path))
     LogPrintf("Could not find %s\n", name.c_str());
   else
     LogPrintf("Damaged %s: %s\n", name.c_str(), AudioErrorText().c_str());
@@ -31,7 +31,8 @@ StreamHandle StreamOf(const AudioState& audio, MusicId music) {
 
 }  // namespace
 
-void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, int musicVolume) {
+void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, const std::string& dataDir,
+                        int musicVolume) {
   audio.catalogue = SoundCatalogue{};
   if (!MixerVersionAtLeast(kMixerMajor, kMixerMinor, kMixerPatch)) {
     ShowMessageBox(kMixerVersionText, kMixerVersionCaption);
@@ -42,14 +43,13 @@ void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, int mus
     return;
   }
   for (int i = 0; i < kSampleCount; ++i) {
-    const std::string name = SoundName(settings, kSampleKeys[i]);
-    audio.catalogue.samples[i] =
-        Logged(LoadSampleFile(audio.device, NativePath(name), kSamplePoolSize), name);
+    const std::string name = SoundName(settings, kSampleKeys[i]), path = NativePath(dataDir, name);
+    audio.catalogue.samples[i] = Logged(LoadSampleFile(audio.device, path, kSamplePoolSize), path, name);
   }
   for (int i = 0; i < static_cast<int>(MusicId::Count); ++i) {
     bool intro = static_cast<MusicId>(i) == MusicId::Intro;
-    const std::string name = SoundName(settings, kMusicKeys[i]);
-    audio.catalogue.music[i] = Logged(CreateFileStream(audio.device, NativePath(name), !intro, intro), name);
+    const std::string name = SoundName(settings, kMusicKeys[i]), path = NativePath(dataDir, name);
+    audio.catalogue.music[i] = Logged(CreateFileStream(audio.device, path, !intro, intro), path, name);
   }
   for (MusicId music : {MusicId::Game, MusicId::Menu, MusicId::Intro}) {
     SetMusicVolume(audio, music, musicVolume);
@@ -63,8 +63,8 @@ std::vector<std::string> MissingSoundEntries(const SettingsFile& settings) {
   return missing;
 }
 
-void LoadSoundCatalogue(AudioState& audio, int musicVolume) {
-  LoadSoundCatalogue(audio, GameSettingsFile(), musicVolume);
+void LoadSoundCatalogue(AudioState& audio, const GameFolders& folders, int musicVolume) {
+  LoadSoundCatalogue(audio, GameSettingsFile(folders.player), folders.data, musicVolume);
 }
 
 int PlaySample(AudioState& audio, SoundId sound, int soundVolume) {

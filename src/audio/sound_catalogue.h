@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "audio/sound_id.h"
+#include "core/paths.h"
 #include "core/settings_file.h"
 #include "platform/audio_device.h"
 
@@ -38,9 +39,11 @@ inline constexpr const char* kMixerVersionCaption = "Incorrect SDL2_mixer";
 // goes on silent. A missing or empty key loads the file the game ships with
 // (data\sounds\<key>.wav); a file that is missing or does not load is silent
 // without a message, and the log names it.
-void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, int musicVolume);
-// The same with the game's own settings.ini.
-void LoadSoundCatalogue(AudioState& audio, int musicVolume);
+// The names are read below dataDir.
+void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, const std::string& dataDir,
+                        int musicVolume);
+// The same with the player's settings.ini and the game's data folder.
+void LoadSoundCatalogue(AudioState& audio, const GameFolders& folders, int musicVolume);
 
 // The Sounds keys that the settings lack or leave empty, as "Sounds/win".
 std::vector<std::string> MissingSoundEntries(const SettingsFile& settings);

@@ -10,7 +10,13 @@
 namespace nb {
 namespace {
 
-constexpr const char* kLogName = "Log.txt";
+// The one log of the process, like stderr: every part of the game writes to
+// it without being handed it. Log.txt in the current directory until OpenLog
+// names the player's one.
+std::string& LogPath() {
+  static std::string path = "Log.txt";
+  return path;
+}
 
 std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 std::string Format(const char* format, ...) {
@@ -24,8 +30,9 @@ std::string Format(const char* format, ...) {
 
 }  // namespace
 
-void OpenLog() {
-  std::FILE* file = std::fopen(kLogName, "wb");
+void OpenLog(const std::string& path) {
+  LogPath() = path;
+  std::FILE* file = std::fopen(path.c_str(), "wb");
   if (!file) return;
   std::fputs("Log File Log.txt ", file);
   std::fclose(file);
@@ -42,7 +49,7 @@ void OpenLog() {
 }
 
 void LogWrite(const std::string& text) {
-  std::FILE* file = std::fopen(kLogName, "ab");
+  std::FILE* file = std::fopen(LogPath().c_str(), "ab");
   if (!file) return;
   std::string limited = text.size() > 1023 ? text.substr(0, 1023) : text;
   std::fwrite(limited.data(), 1, limited.size(), file);

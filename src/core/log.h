@@ -3,13 +3,13 @@
 
 namespace nb {
 
-// Log.txt in the current directory. Every write opens, appends and closes the
+// Log.txt in the player's folder. Every write opens, appends and closes the
 // file, so it is complete even when the game stops abruptly; a file that
 // cannot be written loses the text silently.
 
-// Empties or creates Log.txt and writes the header: date, time, memory and
-// system facts.
-void OpenLog();
+// Empties or creates the log at path (until then Log.txt in the current
+// directory) and writes the header: date, time, memory and system facts.
+void OpenLog(const std::string& path = "Log.txt");
 // Appends the text unchanged (at most 1023 characters, no newline added).
 void LogWrite(const std::string& text);
 // Formats like printf into 1024 bytes, appends it and echoes it to stderr.

@@ -230,7 +230,9 @@ bool SettingsFile::WriteBool(const std::string& section, const std::string& key,
   return WriteString(section, key, value ? "true" : "false");
 }
 
-SettingsFile GameSettingsFile() { return SettingsFile{PathInCurrentDirectory("settings.ini")}; }
+SettingsFile GameSettingsFile(const std::string& folder) {
+  return SettingsFile{NativePath(folder, "settings.ini")};
+}
 
 int LenientInt(const std::string& text) {
   // atoi's rules, without its undefined overflow: the value saturates.

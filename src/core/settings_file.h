@@ -42,8 +42,8 @@ std::vector<std::string> SettingsSectionNames(const std::vector<std::string>& li
 std::vector<std::pair<std::string, std::string>> SettingsSectionEntries(const std::vector<std::string>& lines,
                                                                         const std::string& section);
 
-// settings.ini in the current directory, named as the game always names it.
-SettingsFile GameSettingsFile();
+// settings.ini in the folder ("" for the current directory).
+SettingsFile GameSettingsFile(const std::string& folder);
 
 // Appends "section/key" for every key the section lacks or leaves empty.
 void AppendMissingKeys(const SettingsFile& settings, const std::string& section,

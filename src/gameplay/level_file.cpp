@@ -83,10 +83,10 @@ std::string ParseLevelFile(std::span<const unsigned char> bytes, LevelRecord& le
   return "";
 }
 
-bool LoadLevelFile(LevelRecord& level, const std::string& path) {
+bool LoadLevelFile(LevelRecord& level, const std::string& path, const std::string& folder) {
   std::vector<unsigned char> bytes;
-  if (!ReadWholeFile(NativePath(path), bytes, kMaxLevelFileBytes)) {
-    if (std::filesystem::exists(NativePath(path))) return Refuse(path, "larger than 1 MiB");
+  if (!ReadWholeFile(NativePath(folder, path), bytes, kMaxLevelFileBytes)) {
+    if (std::filesystem::exists(NativePath(folder, path))) return Refuse(path, "larger than 1 MiB");
     ShowMessageBox("Could not find level file: " + path, "ERROR");
     return false;
   }

@@ -24,7 +24,9 @@ std::string ParseLevelFile(std::span<const unsigned char> bytes, LevelRecord& le
 // The same on a file (at most kMaxLevelFileBytes of it). A missing file shows
 // "Could not find level file: <path>", a refused one "Damaged level file:
 // <path> (<reason>)". Returns true when the level was read.
-bool LoadLevelFile(LevelRecord& level, const std::string& path);
+// The file is read below `folder` ("" for the current directory); the
+// messages name it by `path` alone.
+bool LoadLevelFile(LevelRecord& level, const std::string& path, const std::string& folder = "");
 
 // The bytes of a level file for the used rectangle of the record: the title
 // (up to 63 characters) in the header, no extra records; what LoadLevelFile

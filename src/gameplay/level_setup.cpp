@@ -84,7 +84,7 @@ bool StartLevel(World& world, GameplayContext& ctx) {
   if (!PlayerProfile(ctx.profiles)) return false;
   if (CurrentLevel(ctx) < 1) SetCurrentLevel(ctx, 1);
   // A missing or damaged file is reported and nothing of the play changes.
-  if (!LoadLevelFile(world.level, LevelFileName(CurrentLevel(ctx)))) return false;
+  if (!LoadLevelFile(world.level, LevelFileName(CurrentLevel(ctx)), ctx.dataDir)) return false;
   ctx.events.StopMusic(MusicId::Menu);
   ctx.events.StopMusic(MusicId::Game);
   ctx.events.ClearParticles();
@@ -115,7 +115,7 @@ bool StartLevel(World& world, GameplayContext& ctx) {
 }
 
 bool SetupLevel(World& world, GameplayContext& ctx, int32_t levelNumber) {
-  if (!LoadLevelFile(world.level, LevelFileName(levelNumber))) return false;
+  if (!LoadLevelFile(world.level, LevelFileName(levelNumber), ctx.dataDir)) return false;
   BeginLoadedLevel(world, ctx, levelNumber);
   return true;
 }

@@ -42,6 +42,7 @@ struct GameplayContext {
   Rng& rng;
   GameplayEvents& events;
   LevelMeshSources meshes{};
+  std::string dataDir{};  // where the level files are ("" the current directory)
 };
 
 // The current profile, or nullptr when none is chosen or the index is stale.

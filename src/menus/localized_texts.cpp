@@ -103,9 +103,9 @@ std::string LanguageFileDamage(const std::string& path) {
   return "";
 }
 
-void LoadLocalizedTexts(LocalizedTexts& texts, const std::string& language, int width, int height,
-                        const MeasureLargeText& measure) {
-  std::string path = PathInCurrentDirectory(LanguageFileName(language));
+void LoadLocalizedTexts(LocalizedTexts& texts, const std::string& dataDir, const std::string& language,
+                        int width, int height, const MeasureLargeText& measure) {
+  std::string path = NativePath(dataDir, LanguageFileName(language));
   LoadHelpPages(texts.help, path);
   SettingsFile file{path};
   float w = static_cast<float>(width), h = static_cast<float>(height);

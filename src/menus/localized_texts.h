@@ -113,8 +113,8 @@ using MeasureLargeText = std::function<void(const std::string& text, float& widt
 // Reads data\textes_<language>.ini under the current directory and lays out
 // every list for a window of width x height. A missing file leaves every
 // list empty. Counts beyond a list's capacity or five help pages are cut.
-void LoadLocalizedTexts(LocalizedTexts& texts, const std::string& language, int width, int height,
-                        const MeasureLargeText& measure);
+void LoadLocalizedTexts(LocalizedTexts& texts, const std::string& dataDir, const std::string& language,
+                        int width, int height, const MeasureLargeText& measure);
 
 // The language file's name as the game forms it.
 std::string LanguageFileName(const std::string& language);

@@ -64,11 +64,12 @@ std::vector<std::string> MissingCatalogueEntries(const SettingsFile& settings) {
   return missing;
 }
 
-int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path, MeshData* data) {
+int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& folder, const std::string& path,
+             MeshData* data) {
   MeshData mesh;
   std::string error;
-  if (!LoadXMeshFile(NativePath(path), mesh, &error)) {
-    if (!FileExists(NativePath(path))) {
+  if (!LoadXMeshFile(NativePath(folder, path), mesh, &error)) {
+    if (!FileExists(NativePath(folder, path))) {
       ShowMessageBox("Could not find " + path, "ERROR");
     } else {
       LogPrintf("%s: %s\n", path.c_str(), error.c_str());
@@ -93,11 +94,12 @@ int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& pa
   return record;
 }
 
-int32_t LoadTexture(GraphicsDevice& device, const std::string& path, TextureHandle* out) {
+int32_t LoadTexture(GraphicsDevice& device, const std::string& folder, const std::string& path,
+                    TextureHandle* out) {
   std::string error;
-  int32_t result = CreateTextureFromFile(device, NativePath(path), out, &error);
+  int32_t result = CreateTextureFromFile(device, NativePath(folder, path), out, &error);
   if (result >= 0) return result;
-  if (!FileExists(NativePath(path))) {
+  if (!FileExists(NativePath(folder, path))) {
     ShowMessageBox("Could not find texture " + path, "ERROR");
   } else if (!error.empty()) {
     LogPrintf("%s: %s\n", path.c_str(), error.c_str());
@@ -118,20 +120,20 @@ void MakeMaterial(Material* out, float dr, float dg, float db, float da, float a
 }
 
 bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, CameraState& camera,
-                           GraphicsDevice& device, int width, int height) {
+                           GraphicsDevice& device, const GameFolders& folders, int width, int height) {
   catalogue = ResourceCatalogue{};
-  const SettingsFile settings = GameSettingsFile();
+  const SettingsFile settings = GameSettingsFile(folders.player);
   SetCameraNow(camera, {0, 0, -5000}, {0, 0, 510}, 45);
   if (!CreateGeometryStore(store, device)) LogPrintf("The geometry store could not be created.\n");
   CreateStartupSprites(store, device, width, height);
 
   for (int i = 0; i < kMeshKeyCount; ++i) {
     std::string path = EntryOrShipped(settings, "Meshes", kMeshKeys[i], ShippedMeshFile(i));
-    catalogue.meshes[i] = LoadMesh(store, device, path, &catalogue.meshData[i]);
+    catalogue.meshes[i] = LoadMesh(store, device, folders.data, path, &catalogue.meshData[i]);
   }
   for (int i = 0; i < kTextureKeyCount; ++i) {
     std::string path = EntryOrShipped(settings, "Textures", kTextureKeys[i], kShippedTextureFiles[i]);
-    int32_t result = LoadTexture(device, path, &catalogue.textures[i]);
+    int32_t result = LoadTexture(device, folders.data, path, &catalogue.textures[i]);
     if (result < 0) LogPrintf("Texture %s loaded with error %d.\n", path.c_str(), result);
   }
 

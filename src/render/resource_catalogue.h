@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/paths.h"
 #include "core/settings_file.h"
 #include "core/vertex_formats.h"
 #include "d3dhelpers/texture_file.h"
@@ -76,13 +77,15 @@ struct ResourceCatalogue {
 // (the reader's reason goes to the log), or a refusal message when the 64
 // records or the 50,000 vertices would be passed. The mesh as read goes to
 // `data` if given.
-int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& path, MeshData* data = nullptr);
+int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& folder, const std::string& path,
+             MeshData* data = nullptr);
 
 // CreateTextureFromFile, and on failure the message box "Could not find
 // texture " + path, or "Damaged " + path for a picture that does not decode
 // (the reason goes to the log); returns its result (0, or negative with `out`
-// empty).
-int32_t LoadTexture(GraphicsDevice& device, const std::string& path, TextureHandle* out);
+// empty). Both read the file below `folder` and name it by `path`.
+int32_t LoadTexture(GraphicsDevice& device, const std::string& folder, const std::string& path,
+                    TextureHandle* out);
 
 // Diffuse and ambient as given, specular (1, 1, 1, 1), emissive 0, power 1.
 void MakeMaterial(Material* out, float dr, float dg, float db, float da, float ar, float ag, float ab,
@@ -90,11 +93,12 @@ void MakeMaterial(Material* out, float dr, float dg, float db, float da, float a
 
 // At start-up, right after the device exists: places the camera at its
 // start-up view, creates the geometry store and the sixteen sprites, and loads
-// the Meshes, Textures and Materials sections of settings.ini in the current
-// directory; a key that is missing or empty there loads the file the game
-// ships with. A missing file gets its message and loading goes on; always true.
+// the Meshes, Textures and Materials sections of the player's settings.ini;
+// a key that is missing or empty there loads the file the game ships with,
+// each below the data folder. A missing file gets its message and loading
+// goes on; always true.
 bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, CameraState& camera,
-                           GraphicsDevice& device, int width, int height);
+                           GraphicsDevice& device, const GameFolders& folders, int width, int height);
 
 // The Meshes and Textures keys that the settings lack or leave empty, as
 // "Meshes/hole".

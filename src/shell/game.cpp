@@ -35,10 +35,15 @@ GraphicsDevice* Device(const Game& game) { return game.render.device.get(); }
 
 GameplayContext Gameplay(Game& game) {
   GameplayContext ctx{game.profiles, game.rng, game.events};
+  ctx.dataDir = game.folders.data;
   const ResourceCatalogue& c = game.catalogue;
   ctx.meshes = {&c.Data(MeshKey::Pol),   &c.Data(MeshKey::Left), &c.Data(MeshKey::Right),
                 &c.Data(MeshKey::Front), &c.Data(MeshKey::Back), &c.Data(MeshKey::Up)};
   return ctx;
+}
+
+std::string PlayerFile(const Game& game, const std::string& name) {
+  return NativePath(game.folders.player, name);
 }
 
 void PlaySound(Game& game, SoundId sound) { nb::PlaySample(game.audio, sound, game.settings.soundVolume); }

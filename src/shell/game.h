@@ -6,6 +6,7 @@
 #include "core/animation_file.h"
 #include "core/frame_timing.h"
 #include "core/general_settings.h"
+#include "core/paths.h"
 #include "core/random.h"
 #include "core/screen_state.h"
 #include "gameplay/play_actions.h"
@@ -48,6 +49,7 @@ struct Game {
   Game(const Game&) = delete;
   Game& operator=(const Game&) = delete;
 
+  GameFolders folders;  // the shipped data and the player's files
   GeneralSettings settings;
   int32_t levelCount = 0;
   ScreenState screen;
@@ -93,6 +95,9 @@ GameplayContext Gameplay(Game& game);
 // The graphics device, or nullptr before it exists (tests without one). A
 // draw reads the game through a const view and still draws on the device.
 GraphicsDevice* Device(const Game& game);
+
+// One of the player's files (settings.ini, record.dat, stat.stt) by its name.
+std::string PlayerFile(const Game& game, const std::string& name);
 
 // Plays a sound effect at the current sound volume.
 void PlaySound(Game& game, SoundId sound);

@@ -8,6 +8,7 @@ namespace nb {
 // times with contents that change in size and bytes every round, and ends
 // without opening its window, so that a test can kill it in the middle of a
 // save. True when it ran (the caller then ends the game).
-bool RunSaveLoopIfAsked(const SettingsFile& settingsFile, GeneralSettings settings);
+bool RunSaveLoopIfAsked(const SettingsFile& settingsFile, const std::string& recordsPath,
+                        GeneralSettings settings);
 
 }  // namespace nb

@@ -14,7 +14,7 @@ using enum GameState;
 
 // The statistics of an attempt that ends here go to stat.stt.
 void CloseAttempt(Game& game) {
-  AppendLevelStatistics(game.world.stats);
+  AppendLevelStatistics(game.world.stats, PlayerFile(game, "stat.stt"));
   game.world.stats = LevelStats{};
 }
 

@@ -1,6 +1,7 @@
 #include "shell/startup.h"
 
 #include "core/log.h"
+#include "core/paths.h"
 #include "core/settings_file.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
@@ -23,28 +24,30 @@ void TakeStatusTexts(Game& game) {
 void LoadGameResources(Game& game) {
   GraphicsDevice& device = *game.render.device;
   int width = game.settings.width, height = game.settings.height;
-  LoadResourceCatalogue(game.catalogue, game.store, game.camera, device, width, height);
+  const GameFolders& folders = game.folders;
+  LoadResourceCatalogue(game.catalogue, game.store, game.camera, device, folders, width, height);
   CreateParticleSystem(game.particles, device);
-  game.levelCount = ReadLevelCount(GameSettingsFile());
-  LoadFonts(game.fonts, device);
+  game.levelCount = ReadLevelCount(GameSettingsFile(folders.player));
+  LoadFonts(game.fonts, device, folders.data);
   HookFontsIntoDeviceReset(game.fonts, game.render.hooks);
-  LoadLocalizedTexts(game.texts, ChooseLanguage(game.settings.language), width, height,
-                     [&game](const std::string& text, float& w, float& h) {
+  LoadLocalizedTexts(game.texts, folders.data, ChooseLanguage(folders.data, game.settings.language), width,
+                     height, [&game](const std::string& text, float& w, float& h) {
                        TextSize size;
                        if (game.fonts.LargeFont) MeasureText(*game.fonts.LargeFont, text.c_str(), &size);
                        w = static_cast<float>(size.width);
                        h = static_cast<float>(size.height);
                      });
   TakeStatusTexts(game);
-  CheckAnimationFile("anim.txt", LoadAnimations(game.animations, "anim.txt"));
+  CheckAnimationFile(folders.data, "anim.txt",
+                     LoadAnimations(game.animations, NativePath(folders.data, "anim.txt")));
 }
 
 bool StartUpSubsystems(Game& game) {
   if (!CreateRenderDevice(game.render, game.settings, game.window)) return false;
   LoadGameResources(game);
-  LoadRecordsFile(game.profiles, game.records);
+  LoadRecordsFile(game.profiles, game.records, PlayerFile(game, "record.dat"));
   game.recordsLoaded = true;
-  LoadSoundCatalogue(game.audio, game.settings.musicVolume);
+  LoadSoundCatalogue(game.audio, game.folders, game.settings.musicVolume);
   MusicAtStartUp(game.audio);
   LogWrite("Start-up complete\n");
   return true;
@@ -56,7 +59,8 @@ void ReportFailedSave(const std::string& fileName) {
 
 void ShutdownApplication(Game& game) {
   // A save that fails keeps the old file whole; the player is told which.
-  if (game.recordsLoaded && !SaveRecordsFile(game.profiles, game.records)) ReportFailedSave("record.dat");
+  if (game.recordsLoaded && !SaveRecordsFile(game.profiles, game.records, PlayerFile(game, "record.dat")))
+    ReportFailedSave("record.dat");
   MusicAtShutdown(game.audio);
   DeleteFonts(game.fonts);
   if (GraphicsDevice* device = Device(game)) {

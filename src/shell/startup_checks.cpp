@@ -21,18 +21,18 @@ void ReportDamaged(const std::string& name, const std::string& why) {
 }
 
 // "" when the language's file is whole, else what the player is told.
-std::string LanguageProblem(const std::string& language, std::string* why) {
+std::string LanguageProblem(const std::string& dataDir, const std::string& language, std::string* why) {
   const std::string name = LanguageFileName(language);
-  if (!IsLanguageCode(language) || !FileExists(PathInCurrentDirectory(name))) return "Could not find " + name;
-  *why = LanguageFileDamage(PathInCurrentDirectory(name));
+  if (!IsLanguageCode(language) || !FileExists(NativePath(dataDir, name))) return "Could not find " + name;
+  *why = LanguageFileDamage(NativePath(dataDir, name));
   return why->empty() ? "" : "Damaged " + name;
 }
 
 // The codes of the language files in data, in name order.
-std::vector<std::string> ShippedLanguages() {
+std::vector<std::string> ShippedLanguages(const std::string& dataDir) {
   std::vector<std::string> codes;
   std::error_code error;
-  for (const auto& entry : std::filesystem::directory_iterator(NativePath("data"), error)) {
+  for (const auto& entry : std::filesystem::directory_iterator(NativePath(dataDir, "data"), error)) {
     const std::string file = entry.path().filename().string();
     if (file.rfind("textes_", 0) == 0 && file.size() > 11 && file.ends_with(".ini"))
       codes.push_back(file.substr(7, file.size() - 11));
@@ -56,28 +56,28 @@ bool CheckSettingsFile(const SettingsFile& file) {
   return true;
 }
 
-std::string ChooseLanguage(const std::string& wanted) {
+std::string ChooseLanguage(const std::string& dataDir, const std::string& wanted) {
   std::string why;
-  const std::string problem = LanguageProblem(wanted, &why);
+  const std::string problem = LanguageProblem(dataDir, wanted, &why);
   if (problem.empty()) return wanted;
   if (!why.empty()) LogPrintf("%s: %s\n", LanguageFileName(wanted).c_str(), why.c_str());
   ShowMessageBox(problem, "ERROR");
-  std::vector<std::string> others = ShippedLanguages();
+  std::vector<std::string> others = ShippedLanguages(dataDir);
   others.insert(others.begin(), "en");
   for (const std::string& language : others) {
-    if (language == wanted || !LanguageProblem(language, &why).empty()) continue;
+    if (language == wanted || !LanguageProblem(dataDir, language, &why).empty()) continue;
     LogPrintf("Texts in %s instead\n", language.c_str());
     return language;
   }
   return "en";
 }
 
-void CheckAnimationFile(const std::string& path, const std::string& emptyCurve) {
+void CheckAnimationFile(const std::string& dataDir, const std::string& name, const std::string& emptyCurve) {
   if (emptyCurve.empty()) return;
-  if (!FileExists(path))
-    ShowMessageBox("Could not find " + path, "ERROR");
+  if (!FileExists(NativePath(dataDir, name)))
+    ShowMessageBox("Could not find " + name, "ERROR");
   else
-    ReportDamaged(path, "no keys for the curve " + emptyCurve);
+    ReportDamaged(name, "no keys for the curve " + emptyCurve);
 }
 
 }  // namespace nb

@@ -15,10 +15,12 @@ bool CheckSettingsFile(const SettingsFile& file);
 
 // The language to load texts in: the wanted one when it is a plain code whose
 // file is whole, else "en", else the first other whole language file in data
-// (one message names the wanted file). "en" when none is whole.
-std::string ChooseLanguage(const std::string& wanted);
+// (one message names the wanted file). "en" when none is whole. The files
+// are looked for below dataDir.
+std::string ChooseLanguage(const std::string& dataDir, const std::string& wanted);
 
-// anim.txt after loading, given the first curve it left empty ("" for none).
-void CheckAnimationFile(const std::string& path, const std::string& emptyCurve);
+// anim.txt (name, below dataDir) after loading, given the first curve it left
+// empty ("" for none).
+void CheckAnimationFile(const std::string& dataDir, const std::string& name, const std::string& emptyCurve);
 
 }  // namespace nb

@@ -10,10 +10,11 @@ namespace {
 
 // A texture from an image file the way the game's texture loader makes one:
 // each side rounded up to a power of two, the image stretched to fit.
-DeviceResult CreatePageTexture(GraphicsDevice& device, const std::string& fileName, TextureHandle* out) {
+DeviceResult CreatePageTexture(GraphicsDevice& device, const std::string& folder, const std::string& fileName,
+                               TextureHandle* out) {
   *out = TextureHandle{};
   Image image;
-  if (fileName.empty() || !LoadImageFile(NativePath(fileName), image)) return DeviceResult::Fail;
+  if (fileName.empty() || !LoadImageFile(NativePath(folder, fileName), image)) return DeviceResult::Fail;
   const int width = NextPowerOfTwo(image.width);
   const int height = NextPowerOfTwo(image.height);
   if (width != image.width || height != image.height) image = ResampleImage(image, width, height);
@@ -30,9 +31,10 @@ void ReleasePageTextures(BitmapFont& font) {
 
 }  // namespace
 
-std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path) {
+std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path, const std::string& folder) {
   auto font = std::make_unique<BitmapFont>();
-  LoadFontDescriptionFile(font->description, NativePath(path));
+  font->folder = folder;
+  LoadFontDescriptionFile(font->description, NativePath(folder, path));
   return font;
 }
 
@@ -43,7 +45,7 @@ DeviceResult CreateFontTextures(BitmapFont& font, GraphicsDevice& device) {
   font.pageTextures.assign(font.description.pageNames.size(), TextureHandle{});
   for (size_t page = 0; page < font.pageTextures.size(); ++page) {
     const DeviceResult result =
-        CreatePageTexture(device, font.description.pageNames[page], &font.pageTextures[page]);
+        CreatePageTexture(device, font.folder, font.description.pageNames[page], &font.pageTextures[page]);
     if (Failed(result)) return result;
   }
   return DeviceResult::Ok;
@@ -54,6 +56,7 @@ void DestroyFont(BitmapFont& font) {
   ReleasePageTextures(font);
   font.device = nullptr;
   font.description = FontDescription{};
+  font.folder.clear();
 }
 
 int32_t FontLineHeight(const BitmapFont& font) { return font.description.lineHeight; }

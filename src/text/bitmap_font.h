@@ -13,6 +13,7 @@ namespace nb {
 // device through DestroyFont (the device must outlive the font's objects).
 struct BitmapFont {
   FontDescription description;
+  std::string folder;  // the page names are read below it ("" the current directory)
   GraphicsDevice* device = nullptr;
   std::vector<TextureHandle> pageTextures;  // by page id; empty handle = absent
   VertexBufferHandle vertexBuffer;          // dynamic, default pool
@@ -20,10 +21,10 @@ struct BitmapFont {
   StateBlockHandle textState;               // the text states themselves
 };
 
-// Reads the font file at path (taken as written, relative to the current
-// directory). A missing file gives an empty font, which draws nothing and
-// measures every string as 0. No device objects yet.
-std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path);
+// Reads the font file at path below folder (both as the game names them; ""
+// for the current directory). A missing file gives an empty font, which
+// draws nothing and measures every string as 0. No device objects yet.
+std::unique_ptr<BitmapFont> LoadBitmapFont(const std::string& path, const std::string& folder = "");
 
 // Binds the font to the device and loads each page image into a texture in
 // page order (sides rounded up to powers of two, full mip chain). Returns Ok

@@ -24,11 +24,11 @@ namespace {
 const char* const kFontFiles[3] = {kLargeFontFile, kSmallFontFile, kExtraLargeFontFile};
 
 // What the player is told about a missing or damaged page of the font.
-std::string PageProblem(const std::string& name) {
-  if (!FileExists(NativePath(name))) return "Could not find " + name;
+std::string PageProblem(const std::string& folder, const std::string& name) {
+  if (!FileExists(NativePath(folder, name))) return "Could not find " + name;
   Image image;
   std::string error;
-  if (LoadImageFile(NativePath(name), image, &error)) return "Could not load " + name;
+  if (LoadImageFile(NativePath(folder, name), image, &error)) return "Could not load " + name;
   LogPrintf("%s: %s\n", name.c_str(), error.c_str());
   return "Damaged " + name;
 }
@@ -36,7 +36,7 @@ std::string PageProblem(const std::string& name) {
 // Binds the font and loads its pages; "" when it can draw, otherwise the
 // message for the player (the reader's reason goes to the log).
 std::string LoadFontPages(const std::string& file, BitmapFont& font, GraphicsDevice& device) {
-  if (!FileExists(NativePath(file))) return "Could not find " + file;
+  if (!FileExists(NativePath(font.folder, file))) return "Could not find " + file;
   const std::string damage = FontDamage(font.description);
   if (!damage.empty()) {
     LogPrintf("%s: %s\n", file.c_str(), damage.c_str());
@@ -44,17 +44,17 @@ std::string LoadFontPages(const std::string& file, BitmapFont& font, GraphicsDev
   }
   if (Succeeded(CreateFontTextures(font, device))) return "";
   for (size_t page = 0; page < font.pageTextures.size(); ++page)
-    if (!font.pageTextures[page]) return PageProblem(font.description.pageNames[page]);
+    if (!font.pageTextures[page]) return PageProblem(font.folder, font.description.pageNames[page]);
   return "Could not load " + file;
 }
 
 // The slot's own file, else the nearest other size that loads whole; when
 // none does, the slot keeps an empty font that draws nothing. Only the slot's
 // own problem is shown; those of the stand-ins go to the log.
-std::unique_ptr<BitmapFont> LoadFontOrStandIn(int slot, GraphicsDevice& device) {
+std::unique_ptr<BitmapFont> LoadFontOrStandIn(int slot, GraphicsDevice& device, const std::string& dataDir) {
   const int order[3][3] = {{0, 1, 2}, {1, 0, 2}, {2, 0, 1}};
   for (int candidate : order[slot]) {
-    std::unique_ptr<BitmapFont> font = LoadBitmapFont(kFontFiles[candidate]);
+    std::unique_ptr<BitmapFont> font = LoadBitmapFont(kFontFiles[candidate], dataDir);
     const std::string problem = LoadFontPages(kFontFiles[candidate], *font, device);
     if (problem.empty()) return font;
     if (candidate == slot)
@@ -70,10 +70,10 @@ std::unique_ptr<BitmapFont> LoadFontOrStandIn(int slot, GraphicsDevice& device) 
 
 }  // namespace
 
-void LoadFonts(Fonts& fonts, GraphicsDevice& device) {
+void LoadFonts(Fonts& fonts, GraphicsDevice& device, const std::string& dataDir) {
   std::unique_ptr<BitmapFont>* slots[3] = {&fonts.LargeFont, &fonts.SmallFont, &fonts.ExtraLargeFont};
   for (int slot = 0; slot < 3; ++slot) {
-    *slots[slot] = LoadFontOrStandIn(slot, device);
+    *slots[slot] = LoadFontOrStandIn(slot, device, dataDir);
     RestoreFontDeviceObjects(**slots[slot]);
   }
 }

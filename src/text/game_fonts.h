@@ -13,8 +13,7 @@ struct Fonts {
   std::unique_ptr<BitmapFont> ExtraLargeFont;  // screen titles
 };
 
-// The font files, named as the game names them (relative to the current
-// directory).
+// The font files, named as the game names them (below the data folder).
 constexpr const char* kLargeFontFile = "data\\fonts\\large.fnt";
 constexpr const char* kSmallFontFile = "data\\fonts\\Small.fnt";
 constexpr const char* kExtraLargeFontFile = "data\\fonts\\ExtraLarge.fnt";
@@ -25,7 +24,8 @@ constexpr const char* kExtraLargeFontFile = "data\\fonts\\ExtraLarge.fnt";
 // takes the nearest other size instead (Large and Small stand in for each
 // other, either for ExtraLarge); when no file loads, the font is empty and
 // draws nothing.
-void LoadFonts(Fonts& fonts, GraphicsDevice& device);
+// The files are read below dataDir.
+void LoadFonts(Fonts& fonts, GraphicsDevice& device, const std::string& dataDir);
 
 // Shutdown: destroys and deletes each font that is present.
 void DeleteFonts(Fonts& fonts);

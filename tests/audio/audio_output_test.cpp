@@ -40,7 +40,7 @@ class AudioOutputTest : public ::testing::Test {
     setenv("SDL_AUDIODRIVER", "disk", 1);
     setenv("SDL_DISKAUDIOFILE", dir.File(name).c_str(), 1);
     AudioState audio;
-    LoadSoundCatalogue(audio, musicVolume);
+    LoadSoundCatalogue(audio, GameFolders{}, musicVolume);
     actions(audio);
     const std::uintmax_t bytesPerMs = 44100 * 4 / 1000;  // stereo 16-bit frames
     std::error_code error;

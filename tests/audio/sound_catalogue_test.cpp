@@ -31,7 +31,7 @@ class SoundCatalogueTest : public ::testing::Test {
       text += std::string(key) + "=music\\" + key + ".wav\n";
     }
     dir.Write("settings.ini", text);
-    LoadSoundCatalogue(audio, musicVolume);
+    LoadSoundCatalogue(audio, GameFolders{}, musicVolume);
   }
   StreamHandle Stream(MusicId music) { return audio.catalogue.music[static_cast<int>(music)]; }
   int MusicVolume(MusicId music) { return StreamMixerVolume(audio.device, Stream(music)); }
@@ -47,7 +47,7 @@ TEST_F(SoundCatalogueTest, MissingKeysAndAbsentOrBrokenFilesAreSilentWithoutAMes
   dir.Write("settings.ini",
             "[Sounds]\nBrickCrash=nowhere\\crash.wav\nWallHit=broken.wav\n"
             "menuonclick=click.wav\ngamemusic=broken.wav\nmenumusic=nowhere.ogg\n");
-  LoadSoundCatalogue(audio, 60);
+  LoadSoundCatalogue(audio, GameFolders{}, 60);
   EXPECT_TRUE(audio.device.open);
   for (int i = 0; i < kSampleCount; ++i)
     EXPECT_EQ(PlaySample(audio, static_cast<SoundId>(i), 80) >= 0,
@@ -71,7 +71,7 @@ TEST_F(SoundCatalogueTest, FailedDeviceShowsOneMessageAndEveryLaterCallIsHarmles
   const char* previous = getenv("SDL_AUDIODRIVER");
   std::string saved = previous ? previous : "";
   setenv("SDL_AUDIODRIVER", "nimbara-no-such-driver", 1);
-  LoadSoundCatalogue(audio, 60);
+  LoadSoundCatalogue(audio, GameFolders{}, 60);
   setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
 
   ASSERT_EQ(messages.calls().size(), 1u);

@@ -58,7 +58,7 @@ TEST(SettingsFile, WritesKeepTheRestOfTheFileOrCreateIt) {
 
 TEST(GeneralSettings, MissingFileGivesDefaultsEveryKeyIsReadAndTheSizeInUseIsWrittenBack) {
   test::ScratchDir dir;
-  SettingsFile file = GameSettingsFile();
+  SettingsFile file = GameSettingsFile(dir.path());
   EXPECT_EQ(file.path, dir.path() + "/settings.ini");
   GeneralSettings s = ReadGeneralSettings(file);
   // A 0 x 0 window is never asked for.

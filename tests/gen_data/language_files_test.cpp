@@ -29,7 +29,7 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
   for (const char* language : kLanguages) {
     SCOPED_TRACE(language);
     LocalizedTexts texts;
-    LoadLocalizedTexts(texts, language, 800, 600, measure);
+    LoadLocalizedTexts(texts, "", language, 800, 600, measure);
     const std::pair<const ItemList<kListCapacity>*, int> lists[] = {
         {&texts.menu, 7},  {&texts.start, 2},    {&texts.newGame, 3}, {&texts.exit, 2},
         {&texts.pause, 5}, {&texts.timeLeft, 2}, {&texts.winner, 1}};

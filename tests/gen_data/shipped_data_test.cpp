@@ -42,7 +42,7 @@ TEST(ShippedData, WholeCatalogueLoadsWithoutAMessageOrALogError) {
   ResourceCatalogue catalogue;
   GeometryStore store;
   CameraState camera;
-  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, 800, 600));
+  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, GameFolders{}, 800, 600));
   EXPECT_TRUE(messages.texts().empty()) << messages.texts()[0];
   for (int i = 0; i < kMeshKeyCount; ++i) {
     EXPECT_GE(catalogue.meshes[i], 0) << MeshKeyName(static_cast<MeshKey>(i));
@@ -62,7 +62,7 @@ TEST(ShippedData, EverySoundKeyLoadsAndPlays) {
   test::ShippedGame game;
   test::CapturedMessages messages;
   AudioState audio;
-  LoadSoundCatalogue(audio, 50);
+  LoadSoundCatalogue(audio, GameFolders{}, 50);
   for (int i = 0; i < kSampleCount; ++i) {
     EXPECT_NE(audio.catalogue.samples[i], 0) << kSampleKeys[i];
     EXPECT_GE(PlaySample(audio, static_cast<SoundId>(i), 10), 0) << kSampleKeys[i];

@@ -17,7 +17,7 @@ void MeasureTenPerChar(const std::string& text, float& width, float& lineHeight)
 LocalizedTexts LoadFrom(const test::ScratchDir& dir, const std::string& body) {
   dir.Write("data/textes_xx.ini", body);
   LocalizedTexts texts;
-  LoadLocalizedTexts(texts, "xx", 800, 600, MeasureTenPerChar);
+  LoadLocalizedTexts(texts, "", "xx", 800, 600, MeasureTenPerChar);
   return texts;
 }
 std::vector<float> Edges(const Box& b) { return {b.left, b.top, b.right, b.bottom}; }
@@ -68,7 +68,7 @@ TEST(LocalizedTexts, CountsAndTextsNeverPassTheirStorageAndAMissingFileLeavesAll
   EXPECT_EQ(texts.exit.count, 0);
 
   LocalizedTexts none;
-  LoadLocalizedTexts(none, "", 800, 600, MeasureTenPerChar);  // names textes_.ini
+  LoadLocalizedTexts(none, "", "", 800, 600, MeasureTenPerChar);  // names textes_.ini
   EXPECT_EQ(LanguageFileName("en"), "data\\textes_en.ini");
   EXPECT_EQ(none.menu.count + none.help.count, 0);
   EXPECT_EQ(none.Text(TextId::QuitQuestion), "");

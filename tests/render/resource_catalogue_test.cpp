@@ -51,7 +51,7 @@ TEST_F(CatalogueTest, LoadsEveryKeyInOrderWithItsMaterials) {
       "foodAR=0.5\nfoodAG=-0.5\nfoodAB=0.75\n"  // foodAA missing
       "bonusDR=0.1\nbonusDG=0.2\nbonusDB=0.3\nbonusDA=0.9\n"
       "bonusAR=0.4\nbonusAG=0.5\nbonusAB=0.6\nbonusAA=0.9\n");
-  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, 800, 600));
+  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, GameFolders{}, 800, 600));
   EXPECT_TRUE(messages.texts().empty()) << messages.texts()[0];
 
   // Meshes take records 0..23 in the order of the table, one after the other in the buffer.
@@ -88,7 +88,7 @@ TEST_F(CatalogueTest, BrokenFilesAreReportedByPathAndTheRestStillLoads) {
   std::remove(dir.File("data/clouds.png").c_str());
   SettingsFile settings{dir.File("settings.ini")};
   settings.WriteString("Meshes", "wall", "");  // the shipped file, data/meshes/wall.x
-  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, 800, 600));
+  ASSERT_TRUE(LoadResourceCatalogue(catalogue, store, camera, device, GameFolders{}, 800, 600));
   EXPECT_EQ(messages.texts(),
             (std::vector<std::string>{"Damaged data\\meshes\\hole.x", "Could not find data\\meshes\\klapan.x",
                                       "Damaged data\\sun.png", "Could not find texture data\\clouds.png"}));

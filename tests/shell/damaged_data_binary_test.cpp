@@ -35,7 +35,7 @@ struct DamageCase {
 };
 
 DamageCase Named(const std::string& name, bool shown = true, const std::string& language = "") {
-  return DamageCase{NativePath(name), name, shown, false, language};
+  return DamageCase{NativePath("", name), name, shown, false, language};
 }
 
 // Each file deleted, or each cut to half its length.
@@ -59,7 +59,7 @@ std::vector<DamageCase> TextureFontAndTextFiles() {
   for (const char* font : {kLargeFontFile, kSmallFontFile, kExtraLargeFontFile}) {
     files.push_back(Named(font));
     FontDescription description;
-    LoadFontDescriptionFile(description, std::string(NB_GAME_DIR) + "/" + NativePath(font));
+    LoadFontDescriptionFile(description, std::string(NB_GAME_DIR) + "/" + NativePath("", font));
     for (const std::string& page : description.pageNames) files.push_back(Named(page));
   }
   for (const char* language : {"en", "ru", "uk"})

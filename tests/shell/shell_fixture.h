@@ -48,8 +48,8 @@ class ShellScenario : public ::testing::Test {
     dir.Write("data/textes_xx.ini", kTestLanguage);
     game = std::make_unique<Game>();
     game->settings.soundVolume = 50;
-    LoadLocalizedTexts(game->texts, "xx", 800, 600, MeasureTenPerChar);
-    LoadSoundCatalogue(game->audio, 50);
+    LoadLocalizedTexts(game->texts, "", "xx", 800, 600, MeasureTenPerChar);
+    LoadSoundCatalogue(game->audio, GameFolders{}, 50);
     game->screen.gameState = GameState::MainMenu;
   }
   void TearDown() override { CloseAudio(game->audio); }

@@ -36,7 +36,7 @@ TEST(StartupChecks, ALanguageWithoutAWholeFileIsNamedOnceAndAnotherStandsIn) {
   for (const Case& c : cases) {
     if (std::string(c.wanted) == "en") fs::remove("data/textes_en.ini");
     const size_t shown = messages.texts().size();
-    EXPECT_EQ(ChooseLanguage(c.wanted), c.chosen) << c.wanted;
+    EXPECT_EQ(ChooseLanguage("", c.wanted), c.chosen) << c.wanted;
     std::vector<std::string> expected;
     if (*c.message) expected.push_back(c.message);
     const std::vector<std::string> texts = messages.texts();

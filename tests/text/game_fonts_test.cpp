@@ -19,9 +19,9 @@ namespace {
 
 // A small font on one 64 x 32 page: 'A', 'V' and ' ', kerning A V.
 void WriteTestFont(const std::string& fntName, const std::string& pageName) {
-  std::ofstream(NativePath(pageName), std::ios::binary)
+  std::ofstream(NativePath("", pageName), std::ios::binary)
       << test::EncodePng(64, 32, std::vector<uint8_t>(64 * 32 * 4, 255));
-  std::ofstream(NativePath(fntName))
+  std::ofstream(NativePath("", fntName))
       << "info face=\"Test Face\" size=12\ncommon lineHeight=16 base=12 scaleW=64 scaleH=32 pages=1\n"
       << "page id=0 file=\"" << pageName << "\"\n"
       << "char id=65 x=0 y=0 width=8 height=10 xoffset=1 yoffset=2 xadvance=10 page=0\n"
@@ -70,7 +70,7 @@ TEST(GameFonts, LoadDrawSurviveAResetAndShutDown) {
   rd.device = std::make_unique<RecordingDevice>(rd.presentParameters);
   RecordingDevice& device = static_cast<RecordingDevice&>(*rd.device);
   Fonts fonts;
-  LoadFonts(fonts, device);
+  LoadFonts(fonts, device, "");
   HookFontsIntoDeviceReset(fonts, rd.hooks);
   ASSERT_TRUE(fonts.LargeFont && fonts.SmallFont && fonts.ExtraLargeFont);
   const std::vector<BitmapFont*> all{fonts.LargeFont.get(), fonts.SmallFont.get(),
@@ -107,7 +107,7 @@ TEST(GameFonts, ABrokenFontIsNamedOnceAndTheNearestSizeStandsIn) {
   RecordingDevice device;
   test::CapturedMessages messages;
   Fonts fonts;
-  LoadFonts(fonts, device);
+  LoadFonts(fonts, device, "");
   EXPECT_EQ(messages.texts(), (std::vector<std::string>{"Could not find data\\fonts\\large.fnt",
                                                         "Could not find data\\fonts\\Small.fnt",
                                                         "Could not find data\\fonts\\ExtraLarge.fnt"}));
@@ -122,7 +122,7 @@ TEST(GameFonts, ABrokenFontIsNamedOnceAndTheNearestSizeStandsIn) {
   const std::string whole = dir.Read("data/fonts/large.fnt");
   dir.Write("data/fonts/ExtraLarge.fnt", whole.substr(0, whole.find("char id")));  // cut before its glyphs
   const size_t shown = messages.texts().size();
-  LoadFonts(fonts, device);
+  LoadFonts(fonts, device, "");
   const std::vector<std::string> texts = messages.texts();
   EXPECT_EQ(
       std::vector<std::string>(texts.begin() + shown, texts.end()),

@@ -1,40 +1,27 @@
 // Puts the shipped settings.ini into the game directory without taking the
-// player's choices away: a missing file is copied whole; in an existing one
-// the [General] keys the player already has are kept and only missing ones
-// added, while every other section (level count, catalogues) is game data
-// and follows the shipped values.
+// player's choices away (see InstallShippedSettings). A file made afresh
+// starts in the language of the locale when the game has texts for it.
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 
-#include "core/settings_file.h"
+#include "core/locale_language.h"
+#include "core/settings_install.h"
 
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: install_settings SHIPPED TARGET\n");
     return 2;
   }
-  nb::SettingsFile shipped{argv[1]};
-  nb::SettingsFile target{argv[2]};
-  std::error_code error;
-  if (!std::filesystem::exists(target.path)) {
-    std::filesystem::copy_file(shipped.path, target.path, error);
-    if (error) {
-      std::fprintf(stderr, "install_settings: %s\n", error.message().c_str());
-      return 1;
-    }
-    return 0;
-  }
-  const std::string missing = "\x01missing";
-  for (const std::string& section : shipped.SectionNames()) {
-    bool playerSection = section == "General";
-    for (const auto& [key, value] : shipped.SectionEntries(section)) {
-      std::string current = target.ReadString(section, key, missing);
-      if (current == value || (playerSection && current != missing)) continue;
-      if (!target.WriteString(section, key, value)) {
-        std::fprintf(stderr, "install_settings: cannot write %s\n", target.path.c_str());
-        return 1;
-      }
-    }
+  // The language files sit beside the shipped settings.ini in the sources.
+  std::string language =
+      nb::LanguageFromLocale(std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  const auto texts = std::filesystem::path(argv[1]).parent_path() / ("textes_" + language + ".ini");
+  if (!std::filesystem::exists(texts)) language = "";
+  std::string error;
+  if (!nb::InstallShippedSettings(nb::SettingsFile{argv[1]}, nb::SettingsFile{argv[2]}, language, error)) {
+    std::fprintf(stderr, "install_settings: %s\n", error.c_str());
+    return 1;
   }
   return 0;
 }

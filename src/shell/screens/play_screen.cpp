@@ -21,7 +21,7 @@ void StartNextLevel(Game& game) {
   World& w = game.world;
   LevelPlayState& play = w.play;
   GameplayContext ctx = Gameplay(game);
-  AppendLevelStatistics(w.stats);
+  AppendLevelStatistics(w.stats, PlayerFile(game, "stat.stt"));
   w.stats = LevelStats{};
   if (CurrentLevel(ctx) < game.levelCount) SetCurrentLevel(ctx, CurrentLevel(ctx) + 1);
   SetCameraNow(game.camera, w.level.homeEye, w.level.homeTarget, 45);

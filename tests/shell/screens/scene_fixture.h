@@ -54,7 +54,7 @@ class GameOnDevice {
       if (!CreateRenderDevice(g.render, g.settings, nullptr, std::move(adapter))) return;
     }
     LoadGameResources(g);
-    LoadSoundCatalogue(g.audio, 0);
+    LoadSoundCatalogue(g.audio, GameFolders{}, 0);
     AddProfile(g.profiles, "Tester", 0, 1, 3);
     g.profiles.current = 0;
     ready = true;
