@@ -20,7 +20,7 @@ sed -i -e 's/^fullscreen=.*/fullscreen=false/' -e 's/^Language=.*/Language=en/' 
   -e 's/^WIDTH=.*/WIDTH=800/' -e 's/^HEIGHT=.*/HEIGHT=600/' "$work/settings.ini"
 
 cd "$work"
-NB_SWAP_LOG=$work/swaps.txt LD_PRELOAD=$build/bench/libswap_counter.so SDL_AUDIODRIVER=dummy "$binary" &
+NB_SWAP_LOG=$work/swaps.txt LD_PRELOAD=$build/bench/libswap_counter.so SDL_AUDIODRIVER=dummy "$binary" --data "$work" --user "$work" &
 pid=$!
 window=$(xdotool search --sync --onlyvisible --pid "$pid" --name '^Nimbara$' | head -n 1)
 key() { xdotool key --window "$window" "$1"; sleep 0.4; }

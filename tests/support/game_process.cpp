@@ -14,7 +14,8 @@
 namespace nb::test {
 
 GameProcess::GameProcess(const std::string& workingDir, const std::string& display,
-                         const std::vector<std::string>& environment, const std::string& outputFile)
+                         const std::vector<std::string>& environment, const std::string& outputFile,
+                         const std::vector<std::string>& arguments, const std::string& binary)
     : display_(display) {
   pid_ = fork();
   if (pid_ == 0) {
@@ -30,8 +31,10 @@ GameProcess::GameProcess(const std::string& workingDir, const std::string& displ
     for (const std::string& entry : environment) putenv(const_cast<char*>(entry.c_str()));
     setenv("SDL_AUDIODRIVER", "dummy", 0);  // no sound card: no blocking message
     if (chdir(workingDir.c_str()) != 0) _exit(127);
-    std::string binary = std::string(NB_GAME_DIR) + "/nimbara";
-    execl(binary.c_str(), binary.c_str(), static_cast<char*>(nullptr));
+    std::vector<char*> argv{const_cast<char*>(binary.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    execv(binary.c_str(), argv.data());
     _exit(127);
   }
 }
@@ -62,7 +65,7 @@ bool GameProcess::Running() {
 
 int GameProcess::StopWith(int signal, int timeoutSeconds) {
   if (pid_ <= 0) return status_;
-  kill(pid_, signal);
+  if (signal) kill(pid_, signal);
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
   int status = 0;
   while (std::chrono::steady_clock::now() < deadline) {

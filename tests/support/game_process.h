@@ -6,14 +6,20 @@
 
 namespace nb::test {
 
+// The game's data and the player's files both in the working directory.
+inline const std::vector<std::string> kGameInWorkingDir = {"--data", ".", "--user", "."};
+
 // The real game binary, started in a directory of the test's choosing.
 class GameProcess {
  public:
   // display: the X display to use ("" keeps the test's own); environment:
   // "NAME=value" entries added to the game's environment; outputFile, when
-  // given, takes the game's standard output and error.
+  // given, takes the game's standard output and error; arguments: its
+  // command line; binary: another game binary than the build's.
   explicit GameProcess(const std::string& workingDir, const std::string& display = "",
-                       const std::vector<std::string>& environment = {}, const std::string& outputFile = "");
+                       const std::vector<std::string>& environment = {}, const std::string& outputFile = "",
+                       const std::vector<std::string>& arguments = kGameInWorkingDir,
+                       const std::string& binary = std::string(NB_GAME_DIR) + "/nimbara");
   ~GameProcess();
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
@@ -26,6 +32,8 @@ class GameProcess {
   // Sends a signal and waits for the exit; returns the exit status, or -1
   // when a signal ended it.
   int StopWith(int signal, int timeoutSeconds);
+  // Waits for the process to end on its own; its exit status, -1 after the timeout.
+  int Wait(int timeoutSeconds) { return StopWith(0, timeoutSeconds); }
 
  private:
   pid_t pid_ = -1;

@@ -1,10 +1,11 @@
 // Writes the game's own data into the game directory:
-//   gen_data <game dir> <source data dir>
+//   gen_data <game dir> <source data dir> [<desktop dir>]
 // Meshes, textures, fonts and the default records table (data/record.dat,
 // which the build installs as the player's record.dat when there is none)
 // are made here; the curves and the language files come from the editable
 // sources in the data directory. The output is the same, byte for byte, on
-// every run.
+// every run. With a desktop dir it also paints the icons
+// (icons/<size>.png) and the screenshot the installed game ships.
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -15,6 +16,7 @@
 #include <vector>
 
 #include "cp1251.h"
+#include "desktop_art.h"
 #include "fonts.h"
 #include "glyphs.h"
 #include "meshes.h"
@@ -46,6 +48,31 @@ bool WriteFile(const fs::path& path, const std::string& bytes) {
 int Fail(const std::string& message) {
   std::fprintf(stderr, "gen_data: %s\n", message.c_str());
   return 1;
+}
+
+// The grid lines of the first level's source (data/levels/01-*.lvl).
+std::vector<std::string> FirstLevelGrid(const fs::path& source) {
+  std::vector<fs::path> levels;
+  for (const auto& entry : fs::directory_iterator(source / "levels"))
+    if (entry.path().extension() == ".lvl") levels.push_back(entry.path());
+  std::sort(levels.begin(), levels.end());
+  std::vector<std::string> grid;
+  std::string text;
+  if (levels.empty() || !ReadFile(levels.front(), text)) return grid;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);)
+    if (!line.empty() && line[0] == '|') grid.push_back(line.substr(1));
+  return grid;
+}
+
+bool WriteDesktopArt(const fs::path& dir, const gen::Image& atlas, const fs::path& source) {
+  std::error_code ec;
+  fs::create_directories(dir / "icons", ec);
+  for (int size : {16, 32, 48, 64, 128, 256})
+    if (!gen::WritePng((dir / "icons" / (std::to_string(size) + ".png")).string(), gen::MakeIcon(atlas, size)))
+      return false;
+  const gen::Image shot = gen::MakeScreenshot(atlas, gen::MakeClouds(), FirstLevelGrid(source));
+  return gen::WritePng((dir / "screenshot.png").string(), shot, false);
 }
 
 }  // namespace
@@ -94,6 +121,7 @@ int main(int argc, char** argv) {
             gen::WritePng(tex + "Spheremap.png", gen::MakeSpheremap(), false) &&
             gen::WritePng(tex + "helptexture.png", gen::MakeHelpTexture(atlas, labelFont));
   if (!ok) return Fail("cannot write the textures");
+  if (argc > 3 && !WriteDesktopArt(argv[3], atlas, source)) return Fail("cannot write the icons");
 
   const gen::FontRecipe fonts[] = {
       {"large", bold, "DejaVu Sans", 22, true, 512, 0},
