@@ -9,10 +9,10 @@ struct CommandLine {
   bool help = false;
   bool version = false;
   int fullscreen = -1;  // -1 as the settings say, 0 --window, 1 --fullscreen (this run only)
-  std::string dataDir;
-  std::string userDir;
-  std::string language;  // overrides Language for this run
-  std::string error;     // what was wrong; "" when the line parsed
+  std::string dataDir{};
+  std::string userDir{};
+  std::string language{};  // overrides Language for this run
+  std::string error{};     // what was wrong; "" when the line parsed
 };
 
 // The arguments after the program's name. An unknown option or an option

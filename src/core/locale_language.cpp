@@ -14,7 +14,8 @@ std::string LanguageFromLocale(const char* lcAll, const char* lcMessages, const 
   }
   // "ru", "ru_RU.UTF-8", "uk_UA@euro"; "rus" or "ukx" name no such language.
   for (const char* code : {"ru", "uk"}) {
-    if (locale.starts_with(code) && (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' || locale[2] == '@'))
+    if (locale.starts_with(code) &&
+        (locale.size() == 2 || locale[2] == '_' || locale[2] == '.' || locale[2] == '@'))
       return code;
   }
   return "en";

@@ -24,8 +24,8 @@ bool CopyShipped(const SettingsFile& shipped, const SettingsFile& target, const 
 
 }  // namespace
 
-bool InstallShippedSettings(const SettingsFile& shipped, const SettingsFile& target, const std::string& language,
-                            std::string& error) {
+bool InstallShippedSettings(const SettingsFile& shipped, const SettingsFile& target,
+                            const std::string& language, std::string& error) {
   std::error_code exists;
   if (!std::filesystem::exists(target.path, exists)) return CopyShipped(shipped, target, language, error);
   const std::string missing = "\x01missing";

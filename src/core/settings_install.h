@@ -12,7 +12,7 @@ namespace nb {
 // section (level count, catalogues) is game data and follows the shipped
 // values. An up-to-date file is not written. False when it could not write;
 // `error` then says why.
-bool InstallShippedSettings(const SettingsFile& shipped, const SettingsFile& target, const std::string& language,
-                            std::string& error);
+bool InstallShippedSettings(const SettingsFile& shipped, const SettingsFile& target,
+                            const std::string& language, std::string& error);
 
 }  // namespace nb

@@ -19,8 +19,8 @@ std::string PreparePlayerFolder(const GameFolders& folders, const std::string& l
   std::string error;
   if (!InstallShippedSettings(GameSettingsFile(folders.data), GameSettingsFile(folders.player),
                               haveTexts ? language : "", error) ||
-      !InstallShippedRecords(NativePath(folders.data, "data\\record.dat"), NativePath(folders.player, "record.dat"),
-                             error))
+      !InstallShippedRecords(NativePath(folders.data, "data\\record.dat"),
+                             NativePath(folders.player, "record.dat"), error))
     return error;
   return "";
 }

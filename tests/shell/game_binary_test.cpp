@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <random>
 #include <thread>
 #include <utility>
@@ -27,7 +28,9 @@ TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   // other window tests undisturbed.
   test::PrivateDisplay display;
   ASSERT_TRUE(display.ready());
-  test::InstallShippedGame(dir.path());
+  // An unpacked game started from another directory keeps its files beside it.
+  test::InstallShippedGame(dir.path(), true);
+  dir.Write("elsewhere/.keep", "");
   SettingsFile shipped{dir.File("settings.ini")};
   shipped.WriteString("General", "fullscreen", "1");
   shipped.WriteInt("General", "WIDTH", 640);
@@ -41,7 +44,7 @@ TEST(GameBinary, EndsOnTerminationSavingSettingsAndRecords) {
   ASSERT_TRUE(SaveRecordsFile(profiles, records));
 
   {
-    test::GameProcess game(dir.path(), display.name());
+    test::GameProcess game(dir.File("elsewhere"), display.name(), {}, "", {}, dir.File("nimbara"));
     ASSERT_TRUE(game.WaitForWindow(20)) << "the game window never appeared";
     EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
   }
@@ -154,18 +157,83 @@ TEST(GameBinary, SavesKilledAtRandomInstantsLeaveWholeFilesTheGameStartsFrom) {
 // settings.ini keeps, so the next start is not refused again.
 TEST(GameBinary, AnOversizedWindowFallsBackAndTheSizeInUseIsWrittenBack) {
   if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  for (auto [width, height] : {std::pair{100000, 600}, std::pair{32768, 32768}}) {
-    test::ScratchDir dir;
-    test::InstallShippedGame(dir.path());
-    SettingsFile settings{dir.File("settings.ini")};
-    settings.WriteInt("General", "WIDTH", width);
-    settings.WriteInt("General", "HEIGHT", height);
-    test::GameProcess game(dir.path());
-    ASSERT_TRUE(game.WaitForWindow(20)) << width << " x " << height;
-    EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
-    EXPECT_EQ((std::pair{settings.ReadInt("General", "WIDTH", 0), settings.ReadInt("General", "HEIGHT", 0)}),
-              (std::pair{800, 600}));
+  test::ScratchDir dir;
+  test::InstallShippedGame(dir.path());
+  SettingsFile settings{dir.File("settings.ini")};
+  settings.WriteInt("General", "WIDTH", 100000);
+  test::GameProcess game(dir.path());
+  ASSERT_TRUE(game.WaitForWindow(20));
+  EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
+  EXPECT_EQ((std::pair{settings.ReadInt("General", "WIDTH", 0), settings.ReadInt("General", "HEIGHT", 0)}),
+            (std::pair{800, 600}));
+}
+
+// Every file under a folder with its size and time of change.
+std::string Listing(const std::string& folder) {
+  std::string listing;
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+    struct stat info {};
+    lstat(entry.path().c_str(), &info);
+    listing += entry.path().string() + " " + std::to_string(info.st_size) + " " +
+               std::to_string(info.st_mtim.tv_sec) + "." + std::to_string(info.st_mtim.tv_nsec) + "\n";
   }
+  return listing;
+}
+
+// Installed under a prefix and started from elsewhere, the game reaches its
+// menu with the player's files made in $XDG_DATA_HOME/nimbara (settings.ini
+// in the locale's language) and writes nothing under the prefix.
+TEST(GameBinary, AnInstalledGameKeepsThePlayersFilesUnderXdgDataHomeAndLeavesThePrefixAlone) {
+  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
+  test::ScratchDir dir;
+  const std::string prefix = dir.File("prefix");
+  ASSERT_EQ(test::RunCommand("cmake --install " NB_BINARY_DIR " --prefix " + prefix + " >/dev/null; echo $?"),
+            "0\n");
+  const std::string installed = Listing(prefix);
+  dir.Write("elsewhere/.keep", "");
+  const std::vector<std::string> environment = {"XDG_DATA_HOME=" + dir.File("xdg"),
+                                                "LC_ALL=", "LC_MESSAGES=", "LANG=ru_RU.UTF-8"};
+  {
+    test::GameProcess game(dir.File("elsewhere"), "", environment, "", {}, prefix + "/bin/nimbara");
+    for (int wait = 0;
+         wait < 600 && dir.Read("xdg/nimbara/Log.txt").find("Start-up complete") == std::string::npos; ++wait)
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_NE(dir.Read("xdg/nimbara/Log.txt").find("Start-up complete"), std::string::npos)
+        << "never reached the menu";
+    EXPECT_EQ(game.StopWith(SIGTERM, 20), 0);
+  }
+  EXPECT_EQ(SettingsFile{dir.File("xdg/nimbara/settings.ini")}.ReadString("General", "Language", ""), "ru");
+  EXPECT_EQ(dir.Read("xdg/nimbara/record.dat"), dir.Read("prefix/share/nimbara/data/record.dat"));
+  EXPECT_EQ(Listing(prefix), installed);
+  EXPECT_FALSE(dir.Exists("elsewhere/Log.txt"));
+}
+
+// --help, --version and a line the game does not understand answer on the
+// terminal and end at once, without a display to open a window on.
+TEST(GameBinary, HelpVersionAndABadCommandLineEndWithoutAWindow) {
+  test::ScratchDir dir;
+  struct Case {
+    const char* arguments;
+    const char* status;
+    const char* out;  // what standard output starts with
+    const char* err;  // and standard error
+  };
+  const Case cases[] = {
+      {"--help", "0", "Usage: nimbara", ""},
+      {"--version", "0", "nimbara ", ""},
+      {"--window --speed 3", "2", "", "nimbara: unknown option --speed\nUsage: nimbara"},
+      {"--data", "2", "", "nimbara: --data needs a value\nUsage: nimbara"},
+  };
+  for (const Case& c : cases) {
+    const std::string out =
+        test::RunCommand("cd " + dir.path() + " && env -u DISPLAY " NB_GAME_DIR "/nimbara " + c.arguments +
+                         " 2>err.txt; echo \"status $?\"");
+    const std::string err = dir.Read("err.txt");
+    EXPECT_EQ(out.substr(out.rfind("status ")), std::string("status ") + c.status + "\n") << c.arguments;
+    EXPECT_EQ(out.rfind(c.out, 0), 0u) << c.arguments << ": " << out;
+    EXPECT_EQ(*c.err ? err.rfind(c.err, 0) : err.size(), 0u) << c.arguments << ": " << err;
+  }
+  EXPECT_FALSE(dir.Exists("Log.txt"));
 }
 
 // A player file that cannot be replaced (here a folder stands in its place)

@@ -65,7 +65,7 @@ bool GameProcess::Running() {
 
 int GameProcess::StopWith(int signal, int timeoutSeconds) {
   if (pid_ <= 0) return status_;
-  if (signal) kill(pid_, signal);
+  kill(pid_, signal);
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
   int status = 0;
   while (std::chrono::steady_clock::now() < deadline) {
@@ -108,9 +108,12 @@ PrivateDisplay::~PrivateDisplay() {
   waitpid(pid_, &status, 0);
 }
 
-void InstallShippedGame(const std::string& dir) {
+void InstallShippedGame(const std::string& dir, bool withBinary) {
   namespace fs = std::filesystem;
   fs::path game = NB_GAME_DIR;
+  std::error_code linked;
+  if (withBinary) fs::create_hard_link(game / "nimbara", fs::path(dir) / "nimbara", linked);
+  if (withBinary && linked) fs::copy_file(game / "nimbara", fs::path(dir) / "nimbara");
   fs::copy_file(game / "settings.ini", fs::path(dir) / "settings.ini", fs::copy_options::overwrite_existing);
   fs::create_symlink(game / "data", fs::path(dir) / "data");
   fs::create_symlink(game / "anim.txt", fs::path(dir) / "anim.txt");

@@ -32,8 +32,6 @@ class GameProcess {
   // Sends a signal and waits for the exit; returns the exit status, or -1
   // when a signal ended it.
   int StopWith(int signal, int timeoutSeconds);
-  // Waits for the process to end on its own; its exit status, -1 after the timeout.
-  int Wait(int timeoutSeconds) { return StopWith(0, timeoutSeconds); }
 
  private:
   pid_t pid_ = -1;
@@ -57,8 +55,9 @@ class PrivateDisplay {
 };
 
 // Fills dir with the shipped game directory: its settings.ini copied (so a
-// test can change it) and its data folder and anim.txt linked.
-void InstallShippedGame(const std::string& dir);
+// test can change it) and its data folder and anim.txt linked; withBinary
+// adds the game binary (hard-linked), making an unpacked game that runs in place.
+void InstallShippedGame(const std::string& dir, bool withBinary = false);
 
 // True when an X display is available for window tests.
 bool HaveDisplay();

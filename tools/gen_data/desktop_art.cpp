@@ -21,7 +21,8 @@ Color Sample(const Image& img, float x, float y) {
 
 // The tile's texel at (s, t) in 0..1, kept a texel in from its edges.
 Color TileTexel(const Image& atlas, Tile tile, float s, float t) {
-  return Sample(atlas, tile.col * kTilePixels + 1 + s * (kTilePixels - 3), tile.row * kTilePixels + 1 + t * (kTilePixels - 3));
+  return Sample(atlas, tile.col * kTilePixels + 1 + s * (kTilePixels - 3),
+                tile.row * kTilePixels + 1 + t * (kTilePixels - 3));
 }
 
 // The tile stretched over a square cell.
@@ -81,7 +82,8 @@ Image MakeIcon(const Image& atlas, int size) {
   DrawTile(floor, atlas, kFloorTile, 0, 0, 256);
   Image mask(256, 256);
   FillRoundRect(mask, 10, 10, 246, 246, 44, Rgb(0xFFFFFF));
-  for (size_t i = 0; i < icon.pixels.size(); ++i) icon.pixels[i] = WithAlpha(floor.pixels[i], mask.pixels[i].a);
+  for (size_t i = 0; i < icon.pixels.size(); ++i)
+    icon.pixels[i] = WithAlpha(floor.pixels[i], mask.pixels[i].a);
   // The way the ball goes: right to the Reflector, then up.
   FillLine(icon, 60, 160, 170, 160, 10, Rgb(0xFFFFFF, 0.55f));
   FillArrow(icon, 170, 150, 170, 40, 14, Rgb(0xFFF4C0, 0.95f));
@@ -100,7 +102,8 @@ Image MakeScreenshot(const Image& atlas, const Image& clouds, const std::vector<
   });
   size_t columns = 0;
   for (const std::string& line : grid) columns = std::max(columns, line.size());
-  const float cell = std::min(520.0f / std::max<size_t>(grid.size(), 1), 1000.0f / std::max<size_t>(columns, 1));
+  const float cell =
+      std::min(520.0f / std::max<size_t>(grid.size(), 1), 1000.0f / std::max<size_t>(columns, 1));
   const float left = (1280 - cell * columns) / 2, top = 170;
   FillRoundRect(shot, left + 14, top + 18, left + cell * columns + 14, top + cell * grid.size() + 26, 12,
                 Rgb(0x1F3A2A, 0.45f));
@@ -110,8 +113,12 @@ Image MakeScreenshot(const Image& atlas, const Image& clouds, const std::vector<
       const char ch = grid[row][col];
       const float x = left + col * cell, y = top + row * cell;
       if (ch == ' ' || ch == '~') continue;
-      DrawTile(shot, atlas, ch == '#' ? kWallTopTile : ch == 'O' ? kHoleTile : ch == 'B' ? kBrickTile : kFloorTile, x, y,
-               cell);
+      DrawTile(shot, atlas,
+               ch == '#'   ? kWallTopTile
+               : ch == 'O' ? kHoleTile
+               : ch == 'B' ? kBrickTile
+                           : kFloorTile,
+               x, y, cell);
       if (ch == '*') FillCircle(shot, x + cell / 2, y + cell / 2, cell * 0.22f, Rgb(0xF2C14E));
       if (ch == 'S') ballX = x + cell / 2, ballY = y + cell / 2;
     }
@@ -123,7 +130,9 @@ Image MakeScreenshot(const Image& atlas, const Image& clouds, const std::vector<
   const PixelRect& logo = kLogoRect;
   const float scale = 2.0f;
   Shade(shot, {40, 24, int(40 + (logo.x1 - logo.x0) * scale), int(24 + (logo.y1 - logo.y0) * scale)},
-        [&](float x, float y) { return Sample(atlas, logo.x0 + (x - 40) / scale, logo.y0 + (y - 24) / scale); });
+        [&](float x, float y) {
+          return Sample(atlas, logo.x0 + (x - 40) / scale, logo.y0 + (y - 24) / scale);
+        });
   return shot;
 }
 

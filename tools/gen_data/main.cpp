@@ -69,7 +69,8 @@ bool WriteDesktopArt(const fs::path& dir, const gen::Image& atlas, const fs::pat
   std::error_code ec;
   fs::create_directories(dir / "icons", ec);
   for (int size : {16, 32, 48, 64, 128, 256})
-    if (!gen::WritePng((dir / "icons" / (std::to_string(size) + ".png")).string(), gen::MakeIcon(atlas, size)))
+    if (!gen::WritePng((dir / "icons" / (std::to_string(size) + ".png")).string(),
+                       gen::MakeIcon(atlas, size)))
       return false;
   const gen::Image shot = gen::MakeScreenshot(atlas, gen::MakeClouds(), FirstLevelGrid(source));
   return gen::WritePng((dir / "screenshot.png").string(), shot, false);

@@ -1,0 +1,98 @@
+// What start-up decides before any window: the command line, the language of
+// a new settings.ini and the two folders the game's files live in.
+#include "core/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include "core/locale_language.h"
+#include "core/paths.h"
+#include "support/scratch_dir.h"
+
+namespace nb {
+namespace {
+
+TEST(CommandLine, EachOptionAMissingValueAndAnUnknownOption) {
+  struct Case {
+    std::vector<std::string> arguments;
+    CommandLine expected;
+  };
+  const Case cases[] = {
+      {{}, {}},
+      {{"--help"}, {.help = true}},
+      {{"-h", "--version"}, {.help = true, .version = true}},
+      {{"--fullscreen"}, {.fullscreen = 1}},
+      {{"--fullscreen", "--window"}, {.fullscreen = 0}},  // the last one wins
+      {{"--data", "/opt/nb", "--user", "u", "--language", "ru"},
+       {.dataDir = "/opt/nb", .userDir = "u", .language = "ru"}},
+      {{"--language"}, {.error = "--language needs a value"}},
+      {{"--user", ""}, {.error = "--user needs a value"}},
+      {{"--window", "--colour", "--help"}, {.fullscreen = 0, .error = "unknown option --colour"}},
+      {{"nimbara.ini"}, {.error = "unknown option nimbara.ini"}},
+  };
+  for (const Case& c : cases) {
+    const CommandLine got = ParseCommandLine(c.arguments);
+    const std::string line = testing::PrintToString(c.arguments);
+    EXPECT_EQ(got.help, c.expected.help) << line;
+    EXPECT_EQ(got.version, c.expected.version) << line;
+    EXPECT_EQ(got.fullscreen, c.expected.fullscreen) << line;
+    EXPECT_EQ(got.dataDir + "|" + got.userDir + "|" + got.language,
+              c.expected.dataDir + "|" + c.expected.userDir + "|" + c.expected.language)
+        << line;
+    EXPECT_EQ(got.error, c.expected.error) << line;
+  }
+}
+
+TEST(LocaleLanguage, TheFirstLocaleSetChoosesRussianUkrainianOrEnglish) {
+  struct Case {
+    const char *lcAll, *lcMessages, *lang, *expected;
+  };
+  const Case cases[] = {
+      {nullptr, nullptr, nullptr, "en"},        {nullptr, nullptr, "ru_RU.UTF-8", "ru"},
+      {nullptr, nullptr, "uk_UA", "uk"},        {nullptr, nullptr, "uk", "uk"},
+      {nullptr, "ru_UA@euro", "uk_UA", "ru"},   {"C", "ru_RU", "ru_RU", "en"},
+      {"", "", "ru_RU.UTF-8", "ru"},            {nullptr, nullptr, "rus", "en"},
+      {nullptr, nullptr, "de_DE.UTF-8", "en"},  {nullptr, nullptr, "POSIX", "en"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(LanguageFromLocale(c.lcAll, c.lcMessages, c.lang), c.expected)
+        << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " " << (c.lang ? c.lang : "-");
+}
+
+// Real folders: an unpacked game, an installed one under a prefix, and one
+// whose executable has no data anywhere near it.
+TEST(GameFolders, InPlaceBesideTheDataElseTheShareFolderWithThePlayersFilesUnderXdg) {
+  test::ScratchDir dir;
+  for (const char* game : {"unpacked", "usr/share/nimbara"}) {
+    dir.Write(std::string(game) + "/settings.ini", "[General]\n");
+    dir.Write(std::string(game) + "/data/levels/1.ilf", "");
+  }
+  dir.Write("usr/bin/nimbara", "");
+  dir.Write("unpacked/nimbara", "");
+  dir.Write("elsewhere/bin/nimbara", "");
+  const std::string root = dir.path() + "/";
+  struct Case {
+    FolderFacts facts;
+    std::string data, player;
+  };
+  const Case cases[] = {
+      {{root + "unpacked", "/p/share/nimbara", "", "", "/x", "/home/a"}, root + "unpacked", root + "unpacked"},
+      {{root + "unpacked", "", "", "/u", "/x", ""}, root + "unpacked", "/u"},
+      {{root + "usr/bin", "/p/share/nimbara", "", "", "/x", "/home/a"}, root + "usr/share/nimbara", "/x/nimbara"},
+      {{root + "usr/bin", "", "", "", "", "/home/a"}, root + "usr/share/nimbara", "/home/a/.local/share/nimbara"},
+      {{root + "usr/bin", "", "", "", "relative", "/home/a"}, root + "usr/share/nimbara",
+       "/home/a/.local/share/nimbara"},
+      {{root + "elsewhere/bin", "/p/share/nimbara", "", "", "/x", ""}, "/p/share/nimbara", "/x/nimbara"},
+      // --data elsewhere is no longer in place, even beside the executable.
+      {{root + "unpacked", "", root + "usr/share/nimbara", "", "/x", ""}, root + "usr/share/nimbara", "/x/nimbara"},
+      {{"", "/p/share/nimbara", "", "", "", ""}, "/p/share/nimbara", "./.local/share/nimbara"},
+  };
+  for (const Case& c : cases) {
+    const GameFolders folders = ChooseGameFolders(c.facts);
+    EXPECT_EQ(folders.data + " | " + folders.player, c.data + " | " + c.player) << c.facts.executableDir;
+  }
+  EXPECT_EQ(NativePath(root + "unpacked", "data\\levels\\1.ilf"), root + "unpacked/data/levels/1.ilf");
+  EXPECT_EQ(NativePath("", "data\\levels\\1.ilf"), "data/levels/1.ilf");
+}
+
+}  // namespace
+}  // namespace nb
