@@ -5,13 +5,16 @@ TYPE  ?= RelWithDebInfo
 # Warnings are errors where CI runs (CI=true), and for anyone who asks (WERROR=ON).
 WERROR ?= $(if $(CI),ON,OFF)
 
-.PHONY: run test build configure deps bench clean format check-format fuzz test-sanitized
+# Where `make install` puts the game (the binary in bin/, the data in share/nimbara/).
+PREFIX ?= /usr/local
+
+.PHONY: run test build configure deps bench clean format check-format fuzz test-sanitized install package
 
 deps:
 	@bash scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(TYPE) -DNB_WERROR=$(WERROR) >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=$(TYPE) -DNB_WERROR=$(WERROR) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j$(JOBS)
@@ -21,6 +24,13 @@ run: build
 
 test: build
 	@bash scripts/run-tests.sh $(BUILD)
+
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A .deb in $(BUILD)/, its dependencies read off the binary by dpkg-shlibdeps.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	@bash scripts/run-bench.sh $(BUILD)

@@ -17,9 +17,9 @@ std::string NativePath(const std::string& folder, const std::string& windowsStyl
 }
 
 bool HoldsGameData(const std::string& folder) {
+  // Only the data folder counts: a player's settings.ini may be missing.
   std::error_code error;
-  return !folder.empty() && std::filesystem::is_regular_file(NativePath(folder, "settings.ini"), error) &&
-         std::filesystem::is_directory(NativePath(folder, "data"), error);
+  return !folder.empty() && std::filesystem::is_directory(NativePath(folder, "data"), error);
 }
 
 GameFolders ChooseGameFolders(const FolderFacts& facts) {

@@ -34,7 +34,7 @@ struct FolderFacts {
 // $XDG_DATA_HOME/nimbara ($HOME/.local/share/nimbara when unset).
 GameFolders ChooseGameFolders(const FolderFacts& facts);
 
-// True when the folder holds the game's data (its settings.ini and data\).
+// True when the folder holds the game's data (its data\ folder).
 bool HoldsGameData(const std::string& folder);
 
 // The folder of the running executable, "" when /proc cannot tell.

@@ -47,25 +47,26 @@ TEST(LocaleLanguage, TheFirstLocaleSetChoosesRussianUkrainianOrEnglish) {
     const char *lcAll, *lcMessages, *lang, *expected;
   };
   const Case cases[] = {
-      {nullptr, nullptr, nullptr, "en"},        {nullptr, nullptr, "ru_RU.UTF-8", "ru"},
-      {nullptr, nullptr, "uk_UA", "uk"},        {nullptr, nullptr, "uk", "uk"},
-      {nullptr, "ru_UA@euro", "uk_UA", "ru"},   {"C", "ru_RU", "ru_RU", "en"},
-      {"", "", "ru_RU.UTF-8", "ru"},            {nullptr, nullptr, "rus", "en"},
-      {nullptr, nullptr, "de_DE.UTF-8", "en"},  {nullptr, nullptr, "POSIX", "en"},
+      {nullptr, nullptr, nullptr, "en"},       {nullptr, nullptr, "ru_RU.UTF-8", "ru"},
+      {nullptr, nullptr, "uk_UA", "uk"},       {nullptr, nullptr, "uk", "uk"},
+      {nullptr, "ru_UA@euro", "uk_UA", "ru"},  {"C", "ru_RU", "ru_RU", "en"},
+      {"", "", "ru_RU.UTF-8", "ru"},           {nullptr, nullptr, "rus", "en"},
+      {nullptr, nullptr, "de_DE.UTF-8", "en"}, {nullptr, nullptr, "POSIX", "en"},
   };
   for (const Case& c : cases)
     EXPECT_EQ(LanguageFromLocale(c.lcAll, c.lcMessages, c.lang), c.expected)
-        << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " " << (c.lang ? c.lang : "-");
+        << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
+        << (c.lang ? c.lang : "-");
 }
 
 // Real folders: an unpacked game, an installed one under a prefix, and one
 // whose executable has no data anywhere near it.
 TEST(GameFolders, InPlaceBesideTheDataElseTheShareFolderWithThePlayersFilesUnderXdg) {
   test::ScratchDir dir;
-  for (const char* game : {"unpacked", "usr/share/nimbara"}) {
-    dir.Write(std::string(game) + "/settings.ini", "[General]\n");
-    dir.Write(std::string(game) + "/data/levels/1.ilf", "");
-  }
+  // The data folder decides, whether or not a settings.ini is there.
+  dir.Write("unpacked/data/levels/1.ilf", "");
+  dir.Write("usr/share/nimbara/settings.ini", "[General]\n");
+  dir.Write("usr/share/nimbara/data/levels/1.ilf", "");
   dir.Write("usr/bin/nimbara", "");
   dir.Write("unpacked/nimbara", "");
   dir.Write("elsewhere/bin/nimbara", "");
@@ -75,15 +76,24 @@ TEST(GameFolders, InPlaceBesideTheDataElseTheShareFolderWithThePlayersFilesUnder
     std::string data, player;
   };
   const Case cases[] = {
-      {{root + "unpacked", "/p/share/nimbara", "", "", "/x", "/home/a"}, root + "unpacked", root + "unpacked"},
+      {{root + "unpacked", "/p/share/nimbara", "", "", "/x", "/home/a"},
+       root + "unpacked",
+       root + "unpacked"},
       {{root + "unpacked", "", "", "/u", "/x", ""}, root + "unpacked", "/u"},
-      {{root + "usr/bin", "/p/share/nimbara", "", "", "/x", "/home/a"}, root + "usr/share/nimbara", "/x/nimbara"},
-      {{root + "usr/bin", "", "", "", "", "/home/a"}, root + "usr/share/nimbara", "/home/a/.local/share/nimbara"},
-      {{root + "usr/bin", "", "", "", "relative", "/home/a"}, root + "usr/share/nimbara",
+      {{root + "usr/bin", "/p/share/nimbara", "", "", "/x", "/home/a"},
+       root + "usr/share/nimbara",
+       "/x/nimbara"},
+      {{root + "usr/bin", "", "", "", "", "/home/a"},
+       root + "usr/share/nimbara",
+       "/home/a/.local/share/nimbara"},
+      {{root + "usr/bin", "", "", "", "relative", "/home/a"},
+       root + "usr/share/nimbara",
        "/home/a/.local/share/nimbara"},
       {{root + "elsewhere/bin", "/p/share/nimbara", "", "", "/x", ""}, "/p/share/nimbara", "/x/nimbara"},
       // --data elsewhere is no longer in place, even beside the executable.
-      {{root + "unpacked", "", root + "usr/share/nimbara", "", "/x", ""}, root + "usr/share/nimbara", "/x/nimbara"},
+      {{root + "unpacked", "", root + "usr/share/nimbara", "", "/x", ""},
+       root + "usr/share/nimbara",
+       "/x/nimbara"},
       {{"", "/p/share/nimbara", "", "", "", ""}, "/p/share/nimbara", "./.local/share/nimbara"},
   };
   for (const Case& c : cases) {
