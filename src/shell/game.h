@@ -63,6 +63,7 @@ struct Game {
     uint32_t startMs = 0;
     uint64_t draws = 0, updates = 0;
   } paceSegment;
+  GameState loggedState = static_cast<GameState>(-1);  // the screen last named in the log
   bool quitRequested = false;
 
   Rng rng;

@@ -55,6 +55,14 @@ void TrackPaceSegment(Game& game, uint32_t nowMs) {
   game.paceSegment = {group, nowMs, game.drawRate.total, game.updateRate.total};
 }
 
+// Each change of screen is one log line, so that a report (or a test driving
+// the binary) can follow the player's way through the menus.
+void LogScreenChange(Game& game) {
+  if (game.loggedState == game.screen.gameState) return;
+  game.loggedState = game.screen.gameState;
+  LogPrintf("Screen: %s\n", ScreenName(game.loggedState));
+}
+
 void HandleWaitingEvents(Game& game) {
   InputEvent event;
   while (!game.quitRequested && EventWaiting())
@@ -66,6 +74,7 @@ void HandleWaitingEvents(Game& game) {
 void UpdateFrame(Game& game, const FrameScreens& screens, const FrameInput& input) {
   CountRate(game.updateRate, input.nowMs);
   TrackPaceSegment(game, input.nowMs);
+  LogScreenChange(game);
   for (FrameGroup group : {FrameGroup::Play, FrameGroup::Splash, FrameGroup::Menu}) {
     const ScreenPasses* passes = PassesOf(screens, group);
     if (passes->update && ScreenOf(game.screen.gameState).frame == group) passes->update(game, input);

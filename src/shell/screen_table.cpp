@@ -295,12 +295,23 @@ constexpr Screen kScreens[kGameStateCount] = {
      &ScreenState::helpButton, HelpLayout},
 };
 
+// The screens' names for the log, in GameState order.
+constexpr const char* kScreenNames[kGameStateCount] = {
+    "main menu", "playing", "about", "options", "records", "players", "start game", "exit", "", "",
+    "options in play", "pause", "game over", "splash", "time up", "", "game completed", "new game",
+    "help in play", "help"};
+
 }  // namespace
 
 const Screen& ScreenOf(GameState state) {
   static constexpr Screen kNone{};
   int index = static_cast<int>(state);
   return index >= 0 && index < kGameStateCount ? kScreens[index] : kNone;
+}
+
+const char* ScreenName(GameState state) {
+  int index = static_cast<int>(state);
+  return index >= 0 && index < kGameStateCount ? kScreenNames[index] : "";
 }
 
 void GoTo(Game& game, GameState state) {

@@ -27,6 +27,8 @@ struct Screen {
 };
 
 const Screen& ScreenOf(GameState state);
+// What the log calls a screen ("" for values that name none).
+const char* ScreenName(GameState state);
 
 // How a screen hands over to the next: the menu sample, then the new state.
 void GoTo(Game& game, GameState state);
