@@ -297,8 +297,9 @@ constexpr Screen kScreens[kGameStateCount] = {
 
 // The screens' names for the log, in GameState order.
 constexpr const char* kScreenNames[kGameStateCount] = {
-    "main menu", "playing", "about", "options", "records", "players", "start game", "exit", "", "",
-    "options in play", "pause", "game over", "splash", "time up", "", "game completed", "new game",
+    "main menu",    "playing", "about",   "options", "records",         "players",
+    "start game",   "exit",    "",        "",        "options in play", "pause",
+    "game over",    "splash",  "time up", "",        "game completed",  "new game",
     "help in play", "help"};
 
 }  // namespace
