@@ -40,9 +40,9 @@ class RenderDeviceTest : public ::testing::Test {
 
 TEST_F(RenderDeviceTest, PresentParametersFollowTheSettingsAndCreationFallsBackToTheReferenceDevice) {
   GeneralSettings s;
-  ASSERT_TRUE(Create(s));  // windowed: the back buffer follows the client area
+  ASSERT_TRUE(Create(s));  // windowed too the back buffer has the settings' size
   const PresentParameters& p = rd.presentParameters;
-  EXPECT_EQ(std::tie(p.backBufferWidth, p.multiSampleType, p.windowed), std::make_tuple(0u, 0u, true));
+  EXPECT_EQ(std::tie(p.backBufferWidth, p.multiSampleType, p.windowed), std::make_tuple(800u, 0u, true));
   // The adapter's first 32-bit depth candidate and the creation ambient, on the first try.
   EXPECT_EQ(dev->presentParameters().autoDepthStencilFormat, Format::D24X8);
   EXPECT_EQ(dev->GetRenderState(RenderState::Ambient), kCreationAmbient);
