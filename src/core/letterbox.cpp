@@ -39,11 +39,13 @@ Letterbox FitLetterbox(int pictureWidth, int pictureHeight, int windowWidth, int
 }
 
 PixelPoint WindowToPicture(const Letterbox& box, int x, int y) {
-  return {Rescale(x, box.x, box.width, 0, box.pictureWidth), Rescale(y, box.y, box.height, 0, box.pictureHeight)};
+  return {Rescale(x, box.x, box.width, 0, box.pictureWidth),
+          Rescale(y, box.y, box.height, 0, box.pictureHeight)};
 }
 
 PixelPoint PictureToWindow(const Letterbox& box, int x, int y) {
-  return {Rescale(x, 0, box.pictureWidth, box.x, box.width), Rescale(y, 0, box.pictureHeight, box.y, box.height)};
+  return {Rescale(x, 0, box.pictureWidth, box.x, box.width),
+          Rescale(y, 0, box.pictureHeight, box.y, box.height)};
 }
 
 }  // namespace nb

@@ -137,14 +137,14 @@ class RenderDeviceGlTest : public ::testing::Test {
   int sprite = -1;
 };
 
-TEST_F(RenderDeviceGlTest, WindowedBackBufferFollowsTheWindowAndTheDepthFormatIsReal) {
+TEST_F(RenderDeviceGlTest, TheBackBufferHasTheSettingsSizeInAnyWindowAndTheDepthFormatIsReal) {
   GeneralSettings s;
-  s.width = 800;
-  s.height = 600;
+  s.width = 640;
+  s.height = 400;
   ASSERT_TRUE(CreateRenderDevice(rd, s, window));
   int w = 0, h = 0;
   rd.device->BackBufferSize(&w, &h);
-  EXPECT_EQ(std::make_pair(w, h), std::make_pair(320, 240));
+  EXPECT_EQ(std::make_pair(w, h), std::make_pair(640, 400));  // the window is 320 x 240
   const int bits = DepthBitsOf(rd.presentParameters.autoDepthStencilFormat);
   EXPECT_GE(bits, 24);
   EXPECT_EQ(dynamic_cast<GlDevice&>(*rd.device).depthBits(), bits);
