@@ -1,5 +1,5 @@
-// The corners of the play frame the played level does not reach: the music's
-// start, the clock running out, the pause on losing the focus and the last level,
+// The corners of the play frame the played level does not reach: the clock
+// running out, the pause on losing the focus and the last level,
 // run through the real frame on a recording device with the shipped game data.
 #include <SDL.h>
 #include <gtest/gtest.h>
@@ -37,17 +37,6 @@ class PlayScreen : public ::testing::Test {
   test::GameOnDevice env{false};
   uint32_t nowMs = 100000;
 };
-
-TEST_F(PlayScreen, MusicStartsAtFrame130AndTheCounterWrapsAt600) {
-  Frame(129);
-  EXPECT_FALSE(MusicIsPlaying(game().audio, MusicId::Game));
-  Frame();
-  EXPECT_TRUE(MusicIsPlaying(game().audio, MusicId::Game));
-  world().play.introFrames = 599;
-  world().ball.moving = true;  // rolling: no intro
-  Frame();
-  EXPECT_EQ(world().play.introFrames, 131);
-}
 
 TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
   for (int i = 0; i < 600 && !world().ball.ready; ++i) Frame();
