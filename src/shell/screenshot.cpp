@@ -57,7 +57,9 @@ std::string TakeScreenshot(Game& game) {
     return "";
   }
   LogPrintf("Screenshot %s\n", path.string().c_str());
-  ShowStatusMessage(game.world.messages, game.texts.Text(TextId::ScreenshotSaved));
+  // A language file of the player's own may lack the text.
+  const std::string& saved = game.texts.Text(TextId::ScreenshotSaved);
+  ShowStatusMessage(game.world.messages, saved.empty() ? "Screenshot saved" : saved);
   return path.string();
 }
 
