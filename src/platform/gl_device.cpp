@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/letterbox.h"
 #include "platform/gl_internal.h"
 #include "platform/keep_libraries_loaded.h"
 #include "platform/sdl_access.h"
@@ -410,15 +411,29 @@ void GlDevice::BindFinishedFrameForReading() {
   glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
 }
 
+void GlDevice::ComposeWindow(int winW, int winH) {
+  BindFinishedFrameForReading();
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  if (winW == width_ && winH == height_) {
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, winW, winH, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    return;
+  }
+  // Scaled to fit, keeping its shape; the rest of the window is black.
+  const Letterbox box = FitLetterbox(width_, height_, winW, winH);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  const int bottom = winH - box.y - box.height;  // GL rows count from the bottom
+  glBlitFramebuffer(0, 0, width_, height_, box.x, bottom, box.x + box.width, bottom + box.height,
+                    GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  const uint32_t m = impl_->applied.render[static_cast<int>(RenderState::ColorWriteEnable)];
+  if (impl_->valid) glColorMask((m & 1) != 0, (m & 2) != 0, (m & 4) != 0, (m & 8) != 0);
+}
+
 DeviceResult GlDevice::PresentFrame() {
   int winW = 0, winH = 0;
   SDL_GL_GetDrawableSize(context_->window, &winW, &winH);
-  BindFinishedFrameForReading();
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  // The back buffer is stretched over the window when their sizes differ.
-  bool same = winW == width_ && winH == height_;
-  glBlitFramebuffer(0, 0, width_, height_, 0, 0, winW, winH, GL_COLOR_BUFFER_BIT,
-                    same ? GL_NEAREST : GL_LINEAR);
+  ComposeWindow(winW, winH);
   SDL_GL_SwapWindow(context_->window);
   BindFramebuffer();
   return DeviceResult::Ok;
@@ -459,5 +474,28 @@ std::vector<uint32_t> GlDevice::ReadPixels(int x, int y, int width, int height) 
 }
 
 uint32_t GlDevice::ReadPixel(int x, int y) { return ReadPixels(x, y, 1, 1)[0]; }
+
+std::vector<uint32_t> GlDevice::ReadWindowPixels(int x, int y, int width, int height) {
+  int winW = 0, winH = 0;
+  SDL_GL_GetDrawableSize(context_->window, &winW, &winH);
+  std::vector<uint32_t> out;
+  if (width <= 0 || height <= 0 || x < 0 || y < 0 || x + width > winW || y + height > winH) return out;
+  // After a swap the window's buffer holds nothing defined: compose it again.
+  ComposeWindow(winW, winH);
+  std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  glReadBuffer(GL_BACK);
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+  glReadPixels(x, winH - y - height, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  out.resize(static_cast<size_t>(width) * height);
+  for (int j = 0; j < height; ++j)
+    for (int i = 0; i < width; ++i) {
+      const uint8_t* p = &rgba[(static_cast<size_t>(height - 1 - j) * width + i) * 4];
+      out[static_cast<size_t>(j) * width + i] =
+          0xFF000000u | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    }
+  BindFramebuffer();
+  return out;
+}
 
 }  // namespace nb

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "audio/sound_catalogue.h"
 #include "core/animation_file.h"
@@ -54,6 +55,9 @@ struct Game {
   MenuState menus;
 
   PlatformWindow* window = nullptr;
+  // Where the player's own files go (screenshots among them); empty is the
+  // current directory, as in a game played where it was unpacked.
+  std::string playerFolder;
   uint32_t startTimeMs = 0;  // taken just before the main loop
   RateMeter drawRate;        // drawn frames
   RateMeter updateRate;      // updates (ticks)

@@ -10,6 +10,7 @@
 #include "shell/screens/menu_frame.h"
 #include "shell/screens/play_screen.h"
 #include "shell/screens/splash_frame.h"
+#include "shell/window_mode.h"
 
 namespace nb {
 
@@ -91,7 +92,11 @@ void DrawFrame(Game& game, const FrameScreens& screens, const FrameInput& input)
 FrameInput ReadFrameInput(const Game& game, uint32_t nowMs) {
   FrameInput input;
   input.nowMs = nowMs;
-  GetPointerPosition(game.window, input.pointerX, input.pointerY);
+  int x = 0, y = 0;
+  GetPointerPosition(game.window, x, y);
+  const PixelPoint inPicture = WindowToPicture(GameLetterbox(game), x, y);
+  input.pointerX = inPicture.x;
+  input.pointerY = inPicture.y;
   return input;
 }
 
@@ -117,6 +122,8 @@ void GoToMainMenu(Game& game) {
   for (MenuScreen page : {MenuInfo, MenuOptions, MenuStartGame, MenuNewGame, MenuRecords, MenuExit})
     game.menus.fades[page] = 0;
   game.menus.fadeInCounter = 0;
+  // The level's texts stay behind; the menus show only their own.
+  ClearStatusMessages(game.world.messages);
   game.screen.gameState = GameState::MainMenu;
 }
 

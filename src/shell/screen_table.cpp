@@ -3,6 +3,7 @@
 #include "audio/volume_controls.h"
 #include "persistence/level_stats.h"
 #include "platform/window.h"
+#include "shell/language_choice.h"
 #include "shell/menu_commands.h"
 #include "shell/run_frame.h"
 #include "shell/window_mode.h"
@@ -63,6 +64,7 @@ void BackToPause(Game& game) { GoTo(game, PauseMenu); }
 
 void ChooseOption(Game& game, GameState back) {
   if (game.screen.optionsRow == kRowFullscreen) ToggleFullscreen(game);
+  if (game.screen.optionsRow == kRowLanguage) CycleLanguage(game, 1);
   if (game.screen.optionsRow == kRowBack) GoTo(game, back);
 }
 
@@ -240,6 +242,8 @@ void PlayersArrows(Game& g, Key k) {
 void OptionsArrows(Game& g, Key k) {
   if (k == Key::Up || k == Key::Down)
     StepHighlight(g, k, true, kRowMusic, kRowBack, true, false);
+  else if (g.screen.optionsRow == kRowLanguage)
+    CycleLanguage(g, k == Key::Right ? 1 : -1);
   else
     ChangeVolumeByArrowKey(g.audio, g.settings, g.screen.optionsRow, k == Key::Right);
 }
@@ -339,7 +343,9 @@ void WarpPointerToItem(Game& game, int value) {
   if (!screen.layout) return;
   for (const PageItem& item : screen.layout(MenuLayoutOf(game))) {
     if (!item.click || item.value != value) continue;
-    WarpPointer(game.window, static_cast<int>(item.box.MiddleX()), static_cast<int>(item.box.MiddleY()));
+    const PixelPoint to = PictureToWindow(GameLetterbox(game), static_cast<int>(item.box.MiddleX()),
+                                          static_cast<int>(item.box.MiddleY()));
+    WarpPointer(game.window, to.x, to.y);
     return;
   }
 }

@@ -20,6 +20,17 @@ void TakeStatusTexts(Game& game) {
   t.quickPickup = game.texts.Text(TextId::QuickPickUp);
 }
 
+void LoadGameTexts(Game& game, const std::string& language) {
+  LoadLocalizedTexts(game.texts, language, game.settings.width, game.settings.height,
+                     [&game](const std::string& text, float& w, float& h) {
+                       TextSize size;
+                       if (game.fonts.LargeFont) MeasureText(*game.fonts.LargeFont, text.c_str(), &size);
+                       w = static_cast<float>(size.width);
+                       h = static_cast<float>(size.height);
+                     });
+  TakeStatusTexts(game);
+}
+
 void LoadGameResources(Game& game) {
   GraphicsDevice& device = *game.render.device;
   int width = game.settings.width, height = game.settings.height;
@@ -28,14 +39,7 @@ void LoadGameResources(Game& game) {
   game.levelCount = ReadLevelCount(GameSettingsFile());
   LoadFonts(game.fonts, device);
   HookFontsIntoDeviceReset(game.fonts, game.render.hooks);
-  LoadLocalizedTexts(game.texts, ChooseLanguage(game.settings.language), width, height,
-                     [&game](const std::string& text, float& w, float& h) {
-                       TextSize size;
-                       if (game.fonts.LargeFont) MeasureText(*game.fonts.LargeFont, text.c_str(), &size);
-                       w = static_cast<float>(size.width);
-                       h = static_cast<float>(size.height);
-                     });
-  TakeStatusTexts(game);
+  LoadGameTexts(game, ChooseLanguage(game.settings.language));
   CheckAnimationFile("anim.txt", LoadAnimations(game.animations, "anim.txt"));
 }
 

@@ -28,7 +28,8 @@ std::string LanguageProblem(const std::string& language, std::string* why) {
   return why->empty() ? "" : "Damaged " + name;
 }
 
-// The codes of the language files in data, in name order.
+}  // namespace
+
 std::vector<std::string> ShippedLanguages() {
   std::vector<std::string> codes;
   std::error_code error;
@@ -41,7 +42,10 @@ std::vector<std::string> ShippedLanguages() {
   return codes;
 }
 
-}  // namespace
+bool LanguageUsable(const std::string& language) {
+  std::string why;
+  return LanguageProblem(language, &why).empty();
+}
 
 bool CheckSettingsFile(const SettingsFile& file) {
   if (!FileExists(file.path)) {

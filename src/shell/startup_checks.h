@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "core/settings_file.h"
 
@@ -17,6 +18,11 @@ bool CheckSettingsFile(const SettingsFile& file);
 // file is whole, else "en", else the first other whole language file in data
 // (one message names the wanted file). "en" when none is whole.
 std::string ChooseLanguage(const std::string& wanted);
+
+// The codes of the language files in data (data/textes_<code>.ini), in name
+// order, and whether a code's file is there and whole.
+std::vector<std::string> ShippedLanguages();
+bool LanguageUsable(const std::string& language);
 
 // anim.txt after loading, given the first curve it left empty ("" for none).
 void CheckAnimationFile(const std::string& path, const std::string& emptyCurve);

@@ -73,6 +73,9 @@ void DrawOptionsPage(const Game& game, int level) {
   DrawMenuText(game.texts.Text(game.settings.fullscreen ? TextId::FullScreen : TextId::WindowMode),
                screenMode.x + static_cast<float>(o), screenMode.y, large, AlignCenter,
                WithAlpha(row == kRowFullscreen ? kHighlightOrange : kItemWhite, level));
+  const PageItem& language = *FindItem(items, kRowLanguage);
+  DrawMenuText(game.texts.Text(TextId::Language), language.x - static_cast<float>(o), language.y, large,
+               AlignCenter, WithAlpha(row == kRowLanguage ? kHighlightOrange : kItemWhite, level));
   const PageItem& back = *FindItem(items, kRowBack);
   DrawMenuText(game.texts.Text(TextId::Back), back.x, back.y + static_cast<float>(o), large, AlignCenter,
                WithAlpha(row == kRowBack ? kHighlightOrange : kItemWhite, level));
