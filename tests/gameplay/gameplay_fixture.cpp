@@ -6,8 +6,9 @@ namespace nb::test {
 
 GridCell CellFor(char ch) {
   static const std::string chars = ".#Gs\\/oBOS bTm>v<^";
-  static const int32_t kinds[] = {Floor, Wall,  Gate,  Switch,   ReflectorMain, ReflectorAnti, Stone, Bonus, Hole,
-                                  Start, Void,  Brick, Teleport, MovableBrick,  Valve,         Valve, Valve, Valve};
+  static const int32_t kinds[] = {Floor,    Wall,         Gate,  Switch, ReflectorMain, ReflectorAnti,
+                                  Stone,    Bonus,        Hole,  Start,  Void,          Brick,
+                                  Teleport, MovableBrick, Valve, Valve,  Valve,         Valve};
   GridCell cell;
   const size_t i = chars.find(ch);
   if (i == std::string::npos) {

@@ -50,7 +50,8 @@ TEST(LanguageFiles, EveryLanguageLaysOutItsMenusTextsAndHelpInTheWindow) {
 
     const std::string path = test::GameFile(std::string("data/textes_") + language + ".ini");
     EXPECT_LE(SettingsFile{path}.ReadInt("textes", "count", 0), 60);
-    for (unsigned char c : test::ReadBytes(path)) EXPECT_TRUE(c < 32 || FontGlyph(*large, c)) << "byte " << int(c);
+    for (unsigned char c : test::ReadBytes(path))
+      EXPECT_TRUE(c < 32 || FontGlyph(*large, c)) << "byte " << int(c);
     for (int index : used) {
       const std::string& text = texts.Text(static_cast<TextId>(index));
       EXPECT_TRUE(!text.empty() && test::TextWidth(titles.count(index) ? *extraLarge : *large, text) < 780)
