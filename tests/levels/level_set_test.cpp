@@ -30,11 +30,6 @@ struct ShippedLevel {
   levels::LevelSource source;
 };
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
 std::vector<ShippedLevel> LoadSources() {
   std::vector<ShippedLevel> out;
   for (const auto& entry : std::filesystem::directory_iterator(std::string(NB_SOURCE_DIR) + "/data/levels")) {
@@ -71,7 +66,8 @@ ReplayOutcome PlayShipped(const ShippedLevel& level, int mode, const std::vector
 
 TEST(LevelSet, CountFilesAndReadmeMatchTheSources) {
   const std::vector<ShippedLevel> sources = LoadSources();
-  const std::string readme = ReadText(std::string(NB_SOURCE_DIR) + "/README.md");
+  std::ifstream readmeFile(std::string(NB_SOURCE_DIR) + "/README.md", std::ios::binary);
+  const std::string readme((std::istreambuf_iterator<char>(readmeFile)), std::istreambuf_iterator<char>());
   ASSERT_GE(sources.size(), 30u);
   SettingsFile shipped{std::string(NB_SOURCE_DIR) + "/data/settings.ini"};
   EXPECT_EQ(shipped.ReadInt("Levels", "count", 0), static_cast<int>(sources.size()));
