@@ -150,7 +150,7 @@ double AgreeingShare(const std::vector<uint32_t>& a, const std::vector<uint32_t>
 void EveryElementLevel(Game& game) {
   LevelRecord& level = game.world.level;
   level.rows = level.cols = 20;
-  const int32_t kinds[] = {Stone, ReflectorMain, ReflectorAnti, Brick, Hole,   Gate,   Switch, Floor,
+  const int32_t kinds[] = {Stone, ReflectorMain, ReflectorAnti, Brick, Hole,  Gate,  Switch, Floor,
                            Valve, MovableBrick,  Teleport,      Bonus, Floor, Floor, Floor};
   for (int r = 0; r < 20; ++r)
     for (int c = 0; c < 20; ++c) {
@@ -190,9 +190,11 @@ TEST(DrawOrderGl, PlayAndMenuFramesMatchThePreviousOrder) {
       {"level 1 at its home view", home, play, DrawPlayScene, PreviousPlayScene, 123456},
       {"every element, 400 particles", [&] { EveryElementLevel(game), home(); }, play, DrawPlayScene,
        PreviousPlayScene, 98765},
-      {"main menu", [&] { game.screen.gameState = GameState::MainMenu, UpdateMenus(game, {20000, 400, 300}); },
-       menu, DrawMenuBackground,
-       PreviousMenuBackground, 20000},
+      {"main menu",
+       [&] {
+         game.screen.gameState = GameState::MainMenu, UpdateMenus(game, {20000, 400, 300});
+       },
+       menu, DrawMenuBackground, PreviousMenuBackground, 20000},
   };
   for (const auto& f : frames) {
     f.setUp();
