@@ -124,14 +124,19 @@ void DrawIslandBody(const Game& game, SceneContext& sc) {
   d.SetRenderState(RenderState::AlphaTestEnable, alphaTest);
 }
 
-// The island's blended fringe, then the particles, drawn additively.
+// The island's blended fringe, then the particles, drawn additively. Nothing
+// after the fringe reads depth, so it writes none; without the alpha test
+// (which only held back texels of alpha under 8, each worth less than 8
+// levels) the driver tests depth first and skips what the level hides.
 void DrawIslandFringeAndParticles(const Game& game, SceneContext& sc) {
   GraphicsDevice& d = sc.device;
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
   IslandBlendStates(d);
   const Vec3 at = IslandPlace(game.world.level);
   d.SetRenderState(RenderState::ZWriteEnable, 0);
+  d.SetRenderState(RenderState::AlphaTestEnable, 0);
   DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island2), at.x, at.y, at.z, 1.0f);
+  d.SetRenderState(RenderState::AlphaTestEnable, 1);
   d.SetRenderState(RenderState::ZWriteEnable, 1);
   d.SetRenderState(RenderState::AlphaBlendEnable, 0);
   d.SetRenderState(RenderState::FogEnable, 0);
