@@ -123,8 +123,6 @@ void UpdateMenus(Game& game, const FrameInput& input) {
   if (!game.settings.fullscreen) ShowSystemPointer(input.pointerY < 0);
   TrackMenuPointerAt(game, input.pointerX, input.pointerY);
   StepMenuFades(game.menus, game.screen.gameState);
-  if (GraphicsDevice* device = Device(game))
-    KeepHelpPictures(game.catalogue, *device, game.menus.fades[MenuHelp] > 1);
   MoveCameraTo(game.camera, {0, 0, -1500}, {0, -150, 0}, 90);
   StepCamera(game.camera, game.settings.width, game.settings.height);
   AdvanceCloudCounter(game.scene);
