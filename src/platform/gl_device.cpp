@@ -275,6 +275,44 @@ void GlDevice::BackBufferSize(int* width, int* height) const {
 
 bool GlDevice::rangeFogSupported() const { return context_->fogDistance; }
 
+namespace {
+
+// The smallest OpenGL format that holds every texel of the picture exactly:
+// grey pictures keep one byte a texel (two with alpha) instead of four. The
+// combiner reads luminance as (L, L, L) and a missing alpha as 1, so they
+// draw the same as the RGBA picture.
+struct TexelLayout {
+  GLenum internalFormat = GL_RGBA8;
+  GLenum format = GL_RGBA;
+  int bytes = 4;
+};
+
+TexelLayout ExactLayoutOf(const MipLevel& top) {
+  bool grey = true, opaque = true;
+  const std::vector<uint8_t>& p = top.rgba;
+  for (size_t i = 0; i + 3 < p.size() && grey; i += 4) {
+    grey = p[i] == p[i + 1] && p[i] == p[i + 2];
+    opaque = opaque && p[i + 3] == 255;
+  }
+  if (!grey) return {};
+  if (opaque) return {GL_LUMINANCE8, GL_LUMINANCE, 1};
+  return {GL_LUMINANCE8_ALPHA8, GL_LUMINANCE_ALPHA, 2};
+}
+
+// One level packed into the layout: the red byte as luminance, then alpha.
+const uint8_t* PackLevel(const MipLevel& level, const TexelLayout& layout, std::vector<uint8_t>& packed) {
+  if (layout.bytes == 4) return level.rgba.data();
+  const size_t texels = level.rgba.size() / 4;
+  packed.resize(texels * static_cast<size_t>(layout.bytes));
+  for (size_t i = 0; i < texels; ++i) {
+    packed[i * layout.bytes] = level.rgba[i * 4];
+    if (layout.bytes == 2) packed[i * 2 + 1] = level.rgba[i * 4 + 3];
+  }
+  return packed.data();
+}
+
+}  // namespace
+
 bool GlDevice::CreateTextureObject(uint32_t id, const std::vector<MipLevel>& chain) {
   if (chain.empty()) return false;
   GlTexture t;
@@ -283,9 +321,12 @@ bool GlDevice::CreateTextureObject(uint32_t id, const std::vector<MipLevel>& cha
   impl_->boundTexture = t.name;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(chain.size()) - 1);
+  const TexelLayout layout = ExactLayoutOf(chain[0]);
+  std::vector<uint8_t> packed;
   for (size_t level = 0; level < chain.size(); ++level)
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8, chain[level].width, chain[level].height,
-                 0, GL_RGBA, GL_UNSIGNED_BYTE, chain[level].rgba.data());
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), static_cast<GLint>(layout.internalFormat),
+                 chain[level].width, chain[level].height, 0, layout.format, GL_UNSIGNED_BYTE,
+                 PackLevel(chain[level], layout, packed));
   if (glGetError() != GL_NO_ERROR) {
     glDeleteTextures(1, &t.name);
     impl_->boundTexture = ~0u;

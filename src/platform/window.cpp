@@ -16,7 +16,12 @@ bool InitPlatform() {
   // blank while a level is watched.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
-  return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) return false;
+  // The device draws into a framebuffer of its own with its own depth buffer;
+  // the window's would only take memory.
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  return true;
 }
 
 void ShutdownPlatform() { SDL_Quit(); }

@@ -3,11 +3,13 @@
 #include <ctime>
 #include <memory>
 
+#include "core/free_memory.h"
 #include "core/log.h"
 #include "core/settings_file.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/game.h"
+#include "shell/level_loop.h"
 #include "shell/run_frame.h"
 #include "shell/save_loop.h"
 #include "shell/startup.h"
@@ -50,6 +52,8 @@ int RunApplication() {
   }
   if (game->window && StartUpSubsystems(*game)) {
     game->startTimeMs = TimerMs();
+    ReturnFreedMemory();
+    RunLevelLoopIfAsked(*game);
     RunMainLoop(*game);
   }
 

@@ -150,5 +150,32 @@ TEST(MenuPagesDrawing, TheMenuFadesInFromBlackOverSixtyFrames) {
   EXPECT_EQ(veil(), -1);
 }
 
+// The help pictures take memory only while a help page shows, in the menus
+// as over the play screen, and its sprite draws with them.
+TEST(HelpPictures, AreThereWhileAHelpPageShowsAndGoneAfterItFades) {
+  test::GameOnDevice env{false};
+  ASSERT_TRUE(env.ready);
+  ASSERT_TRUE(env.Start(1));
+  Game& game = *env.game;
+  const auto help = [&] { return game.catalogue.Texture(TextureKey::Helptexture); };
+  const struct {
+    GameState page, back;
+    void (*frame)(Game&, const FrameInput&);
+  } cases[] = {{GameState::HelpFromMenu, GameState::MainMenu, test::MenuFrame},
+               {GameState::HelpInPlay, GameState::Playing, test::PlayFrame}};
+  for (const auto& c : cases) {
+    EXPECT_FALSE(help()) << static_cast<int>(c.page);
+    game.screen.gameState = c.page;
+    env.Recording()->draws.clear();
+    for (int i = 0; i < 5; ++i) c.frame(game, {});
+    ASSERT_TRUE(help()) << static_cast<int>(c.page);
+    EXPECT_TRUE(std::any_of(env.Recording()->draws.begin(), env.Recording()->draws.end(),
+                            [&](const RecordingDevice::Draw& d) { return d.texture == help(); }));
+    game.screen.gameState = c.back;
+    for (int i = 0; i < 100; ++i) c.frame(game, {});
+    EXPECT_FALSE(help()) << static_cast<int>(c.back);
+  }
+}
+
 }  // namespace
 }  // namespace nb
