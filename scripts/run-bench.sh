@@ -17,5 +17,7 @@ done
 if command -v xvfb-run >/dev/null && command -v xdotool >/dev/null; then
   echo "== pace of the game binary"
   xvfb-run -a -s "-screen 0 1024x768x24" bash "$(dirname "$0")/bench-pace.sh" "$build" || status=1
+  echo "== memory of the game binary"
+  xvfb-run -a -s "-screen 0 1024x768x24" bash "$(dirname "$0")/bench-memory.sh" "$build" || status=1
 fi
 exit $status

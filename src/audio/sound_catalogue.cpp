@@ -37,7 +37,7 @@ void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, const s
   if (!MixerVersionAtLeast(kMixerMajor, kMixerMinor, kMixerPatch)) {
     ShowMessageBox(kMixerVersionText, kMixerVersionCaption);
   }
-  if (!OpenAudioDevice(audio.device, kAudioFrequency)) {
+  if (!OpenAudioDevice(audio.device, kAudioFrequency, kAudioChannels)) {
     LogPrintf("%s: %s\n", kCantInitializeDevice, AudioErrorText().c_str());
     ShowMessageBox(kCantInitializeDevice, kCantInitializeDevice);
     return;

@@ -23,7 +23,11 @@ struct AudioState {
   int soundSliderLastX = -1000000;
 };
 
-inline constexpr int kAudioFrequency = 44100;
+// The output runs at the rate and channel count the game's sounds are made at
+// (22 kHz mono): the mixer keeps every sound converted to the output format, so
+// a 44.1 kHz stereo output would hold each one at four times its size.
+inline constexpr int kAudioFrequency = 22050;
+inline constexpr int kAudioChannels = 1;
 inline constexpr int kSamplePoolSize = 3;  // plays of one sample sounding at once
 
 // Message of a device that cannot be opened (text and caption alike).

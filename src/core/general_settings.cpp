@@ -42,6 +42,7 @@ bool WriteBackGeneralSettings(const SettingsFile& file, const GeneralSettings& s
   ok = file.WriteInt("General", "HEIGHT", settings.height) && ok;
   ok = file.WriteInt("General", "MusicVolume", settings.musicVolume) && ok;
   ok = file.WriteInt("General", "SoundVolume", settings.soundVolume) && ok;
+  ok = file.WriteString("General", "Language", settings.language) && ok;
   return file.WriteInt("General", "MasterVolume", settings.masterVolume) && ok;
 }
 

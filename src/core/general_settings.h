@@ -25,7 +25,8 @@ struct GeneralSettings {
 GeneralSettings ReadGeneralSettings(const SettingsFile& file);
 
 // Writes back the values the game may have changed: fullscreen, WIDTH and
-// HEIGHT (as the window was made), MusicVolume, SoundVolume, MasterVolume.
+// HEIGHT (as the window was made), MusicVolume, SoundVolume, Language
+// (chosen on the options page), MasterVolume.
 // False when the file could not be written.
 bool WriteBackGeneralSettings(const SettingsFile& file, const GeneralSettings& settings);
 

@@ -41,7 +41,7 @@ enum MainMenuItem : int32_t {
 enum PauseItem : int32_t { kPauseResume, kPauseRestart, kPauseOptions, kPauseQuit, kPauseHelp };
 enum StartGameItem : int32_t { kStartContinue, kStartNewGame, kStartBack };
 enum RetryItem : int32_t { kRetryAgain, kRetryToMenu };  // time up and game over
-enum OptionsRow : int32_t { kRowMusic, kRowSound, kRowMaster, kRowFullscreen, kRowBack };
+enum OptionsRow : int32_t { kRowMusic, kRowSound, kRowMaster, kRowFullscreen, kRowLanguage, kRowBack };
 enum ExitChoice : int32_t { kExitQuit, kExitStay };
 enum HelpButton : int32_t { kHelpPrevious = 1, kHelpBack, kHelpNext };
 constexpr int32_t kNewGameBack = 3;  // after the three modes

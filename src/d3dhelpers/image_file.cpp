@@ -52,6 +52,30 @@ bool DecodePng(const std::vector<uint8_t>& bytes, Image& out, std::string* error
   return true;
 }
 
+}  // namespace
+
+bool EncodePng(const Image& source, std::string& bytes) {
+  bytes.clear();
+  if (source.width <= 0 || source.height <= 0 ||
+      source.rgba.size() != static_cast<size_t>(source.width) * source.height * 4)
+    return false;
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(source.width);
+  image.height = static_cast<png_uint_32>(source.height);
+  image.format = PNG_FORMAT_RGBA;
+  png_alloc_size_t size = 0;
+  if (!png_image_write_get_memory_size(image, size, 0, source.rgba.data(), 0, nullptr)) return false;
+  bytes.resize(size);
+  const bool ok = png_image_write_to_memory(&image, bytes.data(), &size, 0, source.rgba.data(), 0, nullptr);
+  bytes.resize(ok ? size : 0);
+  png_image_free(&image);
+  return ok;
+}
+
+namespace {
+
 // libjpeg reports fatal errors through longjmp; nothing with a destructor
 // lives between the setjmp and the jump.
 struct JpegError {

@@ -17,6 +17,10 @@ struct Image {
 // 4096 x 4096 pixels in all fail, as do corrupt or truncated data; the output is then empty.
 bool DecodeImage(const std::vector<uint8_t>& bytes, Image& out, std::string* error = nullptr);
 
+// The image as PNG file bytes (8-bit RGBA); false when it has no pixels or
+// its size does not match its bytes.
+bool EncodePng(const Image& image, std::string& bytes);
+
 // Reads the file (at most 64 MiB) and decodes it.
 bool LoadImageFile(const std::string& path, Image& out, std::string* error = nullptr);
 

@@ -5,13 +5,13 @@
 namespace nb {
 
 int32_t CreateTextureFromFile(GraphicsDevice& device, const std::string& path, TextureHandle* out,
-                              std::string* error) {
+                              std::string* error, MipChain mips) {
   *out = TextureHandle{};
   Image image;
   if (path.empty() || !LoadImageFile(path, image, error)) return kTextureInvalidData;
   const int width = NextPowerOfTwo(image.width), height = NextPowerOfTwo(image.height);
   if (width != image.width || height != image.height) image = ResampleImage(image, width, height);
-  const DeviceResult created = device.CreateTexture(image.width, image.height, image.rgba.data(), out);
+  const DeviceResult created = device.CreateTexture(image.width, image.height, image.rgba.data(), mips, out);
   if (Failed(created)) {
     *out = TextureHandle{};
     return static_cast<int32_t>(created);

@@ -9,7 +9,7 @@ namespace nb {
 constexpr int kMenuItemTextChars = 147;  // characters an item holds
 constexpr int kListCapacity = 16;        // items of every list but the general texts
 constexpr int kGeneralTextCount = 60;    // general texts, indices 0..59
-constexpr int kMaxHelpPages = 5;         // the help screen has five pictures
+constexpr int kMaxHelpPages = 6;         // five with pictures, then the keys
 
 // One laid-out entry of an item list: drawn centred on x from top, and hit
 // within width and height around that. The general texts are measured only
@@ -85,6 +85,8 @@ enum class TextId : int {
   Previous,
   SpeedBonusLabel,
   LoadingLabel,
+  ScreenshotSaved,
+  Language,  // the options row, naming the language its file is in
 };
 
 // The k-th line of the information page (0..3) and the label of the k-th

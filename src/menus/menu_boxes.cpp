@@ -80,11 +80,10 @@ PageLayout CompletedLayout(const MenuLayoutInput& in) { return ListItems(in.text
 
 PageLayout OptionsLayout(const MenuLayoutInput& in) {
   PageLayout out;
-  float middle = Middle(in);
-  // The labels end at the middle; hovering anywhere up to the slider's end picks the row.
+  // The labels end a gap before their sliders; hovering anywhere up to the slider's end picks the row.
   for (int row = kRowMusic; row <= kRowMaster; ++row) {
-    float top = 270.0f + 40 * row, left = middle - TextWidth(in, SliderLabel(row));
-    PageItem label{{left, top, middle + 210, top + TextHeight(in, SliderLabel(row))}, left, top, row};
+    float top = 270.0f + 40 * row, left = kSliderLeft - kSliderLabelGap - TextWidth(in, SliderLabel(row));
+    PageItem label{{left, top, kSliderLeft + 210, top + TextHeight(in, SliderLabel(row))}, left, top, row};
     label.click = false;
     out.push_back(label);
   }
@@ -97,6 +96,7 @@ PageLayout OptionsLayout(const MenuLayoutInput& in) {
   }
   TextId screenMode = in.fullscreen ? TextId::FullScreen : TextId::WindowMode;
   out.push_back(CentredText(in, screenMode, 390, kRowFullscreen));
+  out.push_back(CentredText(in, TextId::Language, 430, kRowLanguage));
   out.push_back(BackButton(in, 500, kRowBack));
   for (PageItem& item : out) item.silent = true;
   return out;

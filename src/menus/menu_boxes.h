@@ -43,7 +43,8 @@ struct MenuLayoutInput {
 PageLayout MainMenuLayout(const MenuLayoutInput& in);
 PageLayout InfoLayout(const MenuLayoutInput& in);
 PageLayout RecordsLayout(const MenuLayoutInput& in);
-PageLayout OptionsLayout(const MenuLayoutInput& in);  // the rows' labels, the knobs, full screen, back
+// The rows' labels, the knobs, full screen, language, back.
+PageLayout OptionsLayout(const MenuLayoutInput& in);
 PageLayout PlayersLayout(const MenuLayoutInput& in);
 PageLayout StartGameLayout(const MenuLayoutInput& in);
 PageLayout NewGameLayout(const MenuLayoutInput& in);
@@ -56,8 +57,10 @@ PageLayout CompletedLayout(const MenuLayoutInput& in);
 // The item of a layout with the given value, or nullptr.
 const PageItem* FindItem(const PageLayout& layout, int value);
 
-// The volume sliders: the left end of each bar and the line it sits on.
+// The volume sliders: the left end of each bar and the line it sits on; each
+// label ends this far before its bar, however long it is in its language.
 constexpr float kSliderLeft = 400;
 constexpr float kSliderLineY[3] = {279, 319, 359};
+constexpr float kSliderLabelGap = 16;
 
 }  // namespace nb

@@ -88,13 +88,17 @@ bool MixerVersionAtLeast(int major, int minor, int patch) {
   return linked && VersionAtLeast(linked->major, linked->minor, linked->patch, major, minor, patch);
 }
 
-bool OpenAudioDevice(AudioDevice& device, int frequency) {
+bool OpenAudioDevice(AudioDevice& device, int frequency, int channels) {
   if (device.open) return true;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
   // A WAV file cut short is refused like any other damaged file, not played in part.
   SDL_SetHint(SDL_HINT_WAVE_TRUNCATION, "strict");
   Mix_Init(MIX_INIT_OGG);  // WAV needs nothing; without Ogg only .ogg files stay silent
-  if (Mix_OpenAudio(frequency, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
+  // No changes allowed: a device that would take floats or more channels
+  // would otherwise widen every decoded chunk to its format. The buffer
+  // holds about 23 ms, whatever the rate.
+  const int bufferFrames = frequency >= 32000 ? 1024 : 512;
+  if (Mix_OpenAudioDevice(frequency, AUDIO_S16SYS, channels, bufferFrames, nullptr, 0) != 0) {
     Mix_Quit();
     SDL_QuitSubSystem(SDL_INIT_AUDIO);
     return false;

@@ -51,8 +51,11 @@ inline constexpr int kMixerMajor = 2, kMixerMinor = 6, kMixerPatch = 0;
 bool MixerVersionAtLeast(int major, int minor, int patch);  // of the linked library
 bool VersionAtLeast(int major, int minor, int patch, int wantMajor, int wantMinor, int wantPatch);
 
-// Opens the default output device; false (and nothing open) on failure.
-bool OpenAudioDevice(AudioDevice& device, int frequency);
+// Opens the default output device at exactly this rate and channel count in
+// signed 16-bit samples (SDL converts for hardware that wants another format,
+// so the decoded sounds stay as small as asked); false (and nothing open) on
+// failure.
+bool OpenAudioDevice(AudioDevice& device, int frequency, int channels);
 // Why the last open or load failed, in the mixer's words.
 std::string AudioErrorText();
 // Halts and frees everything and closes the device; harmless when not open.

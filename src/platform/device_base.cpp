@@ -200,14 +200,22 @@ DeviceResult DeviceBase::LightEnable(uint32_t index, bool enable) {
 
 // --- textures ---------------------------------------------------------------
 
-DeviceResult DeviceBase::CreateTexture(int width, int height, const uint8_t* rgba, TextureHandle* out) {
-  NoteCall(DeviceOp::CreateTexture, {static_cast<uint32_t>(width), static_cast<uint32_t>(height)});
+DeviceResult DeviceBase::CreateTexture(int width, int height, const uint8_t* rgba, MipChain mips,
+                                       TextureHandle* out) {
+  NoteCall(DeviceOp::CreateTexture,
+           {static_cast<uint32_t>(width), static_cast<uint32_t>(height), static_cast<uint32_t>(mips)});
   if (!out) return DeviceResult::InvalidCall;
   *out = TextureHandle{};
   if (!rgba || width <= 0 || height <= 0 || width > kMaxTextureSide || height > kMaxTextureSide)
     return DeviceResult::InvalidCall;
   uint32_t id = nextId_++;
-  if (!CreateTextureObject(id, BuildMipChain(width, height, rgba))) return DeviceResult::OutOfMemory;
+  std::vector<MipLevel> chain;
+  if (mips == MipChain::Full) {
+    chain = BuildMipChain(width, height, rgba);
+  } else {
+    chain.push_back({width, height, std::vector<uint8_t>(rgba, rgba + size_t{4} * width * height)});
+  }
+  if (!CreateTextureObject(id, chain)) return DeviceResult::OutOfMemory;
   textures_[id] = TextureData{width, height};
   out->id = id;
   return DeviceResult::Ok;

@@ -76,7 +76,9 @@ class DeviceBase : public GraphicsDevice {
   DeviceResult SetLight(uint32_t index, const Light& light) override;
   DeviceResult LightEnable(uint32_t index, bool enable) override;
 
-  DeviceResult CreateTexture(int width, int height, const uint8_t* rgba, TextureHandle* out) override;
+  using GraphicsDevice::CreateTexture;
+  DeviceResult CreateTexture(int width, int height, const uint8_t* rgba, MipChain mips,
+                             TextureHandle* out) override;
   DeviceResult GetTextureSize(TextureHandle texture, int* width, int* height) const override;
   void ReleaseTexture(TextureHandle texture) override;
   DeviceResult SetTexture(uint32_t stage, TextureHandle texture) override;

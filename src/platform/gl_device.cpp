@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "core/letterbox.h"
 #include "platform/gl_internal.h"
 #include "platform/keep_libraries_loaded.h"
 #include "platform/sdl_access.h"
@@ -274,6 +275,44 @@ void GlDevice::BackBufferSize(int* width, int* height) const {
 
 bool GlDevice::rangeFogSupported() const { return context_->fogDistance; }
 
+namespace {
+
+// The smallest OpenGL format that holds every texel of the picture exactly:
+// grey pictures keep one byte a texel (two with alpha) instead of four. The
+// combiner reads luminance as (L, L, L) and a missing alpha as 1, so they
+// draw the same as the RGBA picture.
+struct TexelLayout {
+  GLenum internalFormat = GL_RGBA8;
+  GLenum format = GL_RGBA;
+  int bytes = 4;
+};
+
+TexelLayout ExactLayoutOf(const MipLevel& top) {
+  bool grey = true, opaque = true;
+  const std::vector<uint8_t>& p = top.rgba;
+  for (size_t i = 0; i + 3 < p.size() && grey; i += 4) {
+    grey = p[i] == p[i + 1] && p[i] == p[i + 2];
+    opaque = opaque && p[i + 3] == 255;
+  }
+  if (!grey) return {};
+  if (opaque) return {GL_LUMINANCE8, GL_LUMINANCE, 1};
+  return {GL_LUMINANCE8_ALPHA8, GL_LUMINANCE_ALPHA, 2};
+}
+
+// One level packed into the layout: the red byte as luminance, then alpha.
+const uint8_t* PackLevel(const MipLevel& level, const TexelLayout& layout, std::vector<uint8_t>& packed) {
+  if (layout.bytes == 4) return level.rgba.data();
+  const size_t texels = level.rgba.size() / 4;
+  packed.resize(texels * static_cast<size_t>(layout.bytes));
+  for (size_t i = 0; i < texels; ++i) {
+    packed[i * layout.bytes] = level.rgba[i * 4];
+    if (layout.bytes == 2) packed[i * 2 + 1] = level.rgba[i * 4 + 3];
+  }
+  return packed.data();
+}
+
+}  // namespace
+
 bool GlDevice::CreateTextureObject(uint32_t id, const std::vector<MipLevel>& chain) {
   if (chain.empty()) return false;
   GlTexture t;
@@ -282,9 +321,12 @@ bool GlDevice::CreateTextureObject(uint32_t id, const std::vector<MipLevel>& cha
   impl_->boundTexture = t.name;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(chain.size()) - 1);
+  const TexelLayout layout = ExactLayoutOf(chain[0]);
+  std::vector<uint8_t> packed;
   for (size_t level = 0; level < chain.size(); ++level)
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), GL_RGBA8, chain[level].width, chain[level].height,
-                 0, GL_RGBA, GL_UNSIGNED_BYTE, chain[level].rgba.data());
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), static_cast<GLint>(layout.internalFormat),
+                 chain[level].width, chain[level].height, 0, layout.format, GL_UNSIGNED_BYTE,
+                 PackLevel(chain[level], layout, packed));
   if (glGetError() != GL_NO_ERROR) {
     glDeleteTextures(1, &t.name);
     impl_->boundTexture = ~0u;
@@ -410,15 +452,29 @@ void GlDevice::BindFinishedFrameForReading() {
   glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
 }
 
+void GlDevice::ComposeWindow(int winW, int winH) {
+  BindFinishedFrameForReading();
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
+  if (winW == width_ && winH == height_) {
+    glBlitFramebuffer(0, 0, width_, height_, 0, 0, winW, winH, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    return;
+  }
+  // Scaled to fit, keeping its shape; the rest of the window is black.
+  const Letterbox box = FitLetterbox(width_, height_, winW, winH);
+  glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+  glClearColor(0, 0, 0, 1);
+  glClear(GL_COLOR_BUFFER_BIT);
+  const int bottom = winH - box.y - box.height;  // GL rows count from the bottom
+  glBlitFramebuffer(0, 0, width_, height_, box.x, bottom, box.x + box.width, bottom + box.height,
+                    GL_COLOR_BUFFER_BIT, GL_LINEAR);
+  const uint32_t m = impl_->applied.render[static_cast<int>(RenderState::ColorWriteEnable)];
+  if (impl_->valid) glColorMask((m & 1) != 0, (m & 2) != 0, (m & 4) != 0, (m & 8) != 0);
+}
+
 DeviceResult GlDevice::PresentFrame() {
   int winW = 0, winH = 0;
   SDL_GL_GetDrawableSize(context_->window, &winW, &winH);
-  BindFinishedFrameForReading();
-  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  // The back buffer is stretched over the window when their sizes differ.
-  bool same = winW == width_ && winH == height_;
-  glBlitFramebuffer(0, 0, width_, height_, 0, 0, winW, winH, GL_COLOR_BUFFER_BIT,
-                    same ? GL_NEAREST : GL_LINEAR);
+  ComposeWindow(winW, winH);
   SDL_GL_SwapWindow(context_->window);
   BindFramebuffer();
   return DeviceResult::Ok;
@@ -459,5 +515,28 @@ std::vector<uint32_t> GlDevice::ReadPixels(int x, int y, int width, int height) 
 }
 
 uint32_t GlDevice::ReadPixel(int x, int y) { return ReadPixels(x, y, 1, 1)[0]; }
+
+std::vector<uint32_t> GlDevice::ReadWindowPixels(int x, int y, int width, int height) {
+  int winW = 0, winH = 0;
+  SDL_GL_GetDrawableSize(context_->window, &winW, &winH);
+  std::vector<uint32_t> out;
+  if (width <= 0 || height <= 0 || x < 0 || y < 0 || x + width > winW || y + height > winH) return out;
+  // After a swap the window's buffer holds nothing defined: compose it again.
+  ComposeWindow(winW, winH);
+  std::vector<uint8_t> rgba(static_cast<size_t>(width) * height * 4);
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  glReadBuffer(GL_BACK);
+  glBindBuffer(GL_PIXEL_PACK_BUFFER, 0);
+  glReadPixels(x, winH - y - height, width, height, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+  out.resize(static_cast<size_t>(width) * height);
+  for (int j = 0; j < height; ++j)
+    for (int i = 0; i < width; ++i) {
+      const uint8_t* p = &rgba[(static_cast<size_t>(height - 1 - j) * width + i) * 4];
+      out[static_cast<size_t>(j) * width + i] =
+          0xFF000000u | (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    }
+  BindFramebuffer();
+  return out;
+}
 
 }  // namespace nb

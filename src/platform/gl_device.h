@@ -1,7 +1,8 @@
 #pragma once
 // The graphics device on OpenGL 2.1 (compatibility profile, fixed function)
 // through SDL. Drawing goes into an off-screen frame buffer of the chosen
-// depth format and sample count; Present copies it to the window.
+// depth format and sample count; Present copies it to the window, scaled to
+// fit with black bars when the window has another size.
 //
 // Mapping of the Direct3D-style states onto OpenGL:
 // - row-vector matrices load unchanged with glLoadMatrixf; Z is mirrored
@@ -44,6 +45,9 @@ class GlDevice : public DeviceBase {
   // read as 0.
   std::vector<uint32_t> ReadPixels(int x, int y, int width, int height);
   uint32_t ReadPixel(int x, int y);
+  // The window as Present shows the frame drawn so far (bars included), rows
+  // from the top in window pixels; empty when the rectangle leaves the window.
+  std::vector<uint32_t> ReadWindowPixels(int x, int y, int width, int height);
 
   // Facts about the context, for the log and tests.
   int depthBits() const { return depthBits_; }
@@ -66,6 +70,9 @@ class GlDevice : public DeviceBase {
   void BindFramebuffer();
   // Binds the frame drawn so far (resolved when multisampled) as the read buffer.
   void BindFinishedFrameForReading();
+  // Copies that frame into the window's back buffer: as it is when the sizes
+  // match, else scaled to fit between black bars.
+  void ComposeWindow(int winW, int winH);
 
   std::shared_ptr<GlContext> context_;
   std::unique_ptr<GlDeviceImpl> impl_;

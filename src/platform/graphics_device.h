@@ -179,6 +179,8 @@ struct TextureFilter {
   enum : uint32_t { None = 0, Point = 1, Linear = 2 };
 };
 
+enum class MipChain : uint32_t { Full, TopLevelOnly };
+
 // ---------------------------------------------------------------------------
 // Transforms.
 enum class TransformState : uint32_t { World, View, Projection, Texture0, Count };
@@ -331,9 +333,15 @@ class GraphicsDevice {
   virtual DeviceResult LightEnable(uint32_t index, bool enable) = 0;
 
   // Textures: RGBA bytes (R, G, B, A per texel), rows from the top, width x
-  // height texels. The device builds the full mip chain. Managed: a texture
+  // height texels. The device builds the full mip chain, or keeps the top
+  // level alone for a picture that is never sampled through a mip filter
+  // (drawn at its own size, or with MipFilter None). Managed: a texture
   // survives Reset.
-  virtual DeviceResult CreateTexture(int width, int height, const uint8_t* rgba, TextureHandle* out) = 0;
+  virtual DeviceResult CreateTexture(int width, int height, const uint8_t* rgba, MipChain mips,
+                                     TextureHandle* out) = 0;
+  DeviceResult CreateTexture(int width, int height, const uint8_t* rgba, TextureHandle* out) {
+    return CreateTexture(width, height, rgba, MipChain::Full, out);
+  }
   virtual DeviceResult GetTextureSize(TextureHandle texture, int* width, int* height) const = 0;
   virtual void ReleaseTexture(TextureHandle texture) = 0;
   // Stage 0 only; a null handle draws untextured: the stage passes the

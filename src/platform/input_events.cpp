@@ -18,6 +18,7 @@ Key KeyOf(SDL_Keycode code) {
     case SDLK_BACKSPACE: return Key::Backspace;
     case SDLK_F1: return Key::F1;
     case SDLK_F2: return Key::F2;
+    case SDLK_F12: return Key::F12;
     default: return Key::Unknown;
   }
 }
@@ -57,12 +58,9 @@ bool Translate(const SDL_Event& sdl, InputEvent& event) {
       event.y = sdl.motion.y;
       return true;
     case SDL_WINDOWEVENT:
-      if (sdl.window.event == SDL_WINDOWEVENT_FOCUS_GAINED ||
-          sdl.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
-        event.type = InputEvent::Type::WindowFocus;
-        return true;
-      }
-      return true;  // other window events are taken and ignored (Type::None)
+      if (sdl.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) event.type = InputEvent::Type::FocusGained;
+      if (sdl.window.event == SDL_WINDOWEVENT_FOCUS_LOST) event.type = InputEvent::Type::FocusLost;
+      return true;  // other window events (a resize among them) are taken and ignored
     default: return true;
   }
 }

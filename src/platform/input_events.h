@@ -3,17 +3,17 @@
 
 namespace nb {
 
-enum class Key { Unknown, Enter, Escape, Up, Down, Left, Right, Delete, Backspace, F1, F2 };
+enum class Key { Unknown, Enter, Escape, Up, Down, Left, Right, Delete, Backspace, F1, F2, F12 };
 
 enum class MouseButton { None, Left, Right, Middle };
 
 // One window message, reduced to what the game's input handler reads.
 struct InputEvent {
-  enum class Type { None, Quit, KeyDown, Text, ButtonDown, ButtonUp, PointerMove, WindowFocus };
+  enum class Type { None, Quit, KeyDown, Text, ButtonDown, ButtonUp, PointerMove, FocusGained, FocusLost };
   Type type = Type::None;
   Key key = Key::Unknown;
   MouseButton button = MouseButton::None;
-  int x = 0;
+  int x = 0;  // window coordinates
   int y = 0;
   std::string text;  // UTF-8, for Type::Text
 };

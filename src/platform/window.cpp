@@ -16,14 +16,19 @@ bool InitPlatform() {
   // blank while a level is watched.
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
-  return SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) == 0;
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) return false;
+  // The device draws into a framebuffer of its own with its own depth buffer;
+  // the window's would only take memory.
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
+  return true;
 }
 
 void ShutdownPlatform() { SDL_Quit(); }
 
 PlatformWindow* CreateGameWindow(const std::string& title, int width, int height, bool fullscreen) {
-  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN;
-  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN;
+  Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
+  if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   SDL_Window* sdl = SDL_CreateWindow(title.c_str(), 0, 0, width, height, flags);
   if (!sdl) return nullptr;
   SDL_ShowCursor(SDL_DISABLE);
@@ -39,13 +44,21 @@ void DestroyGameWindow(PlatformWindow* window) {
 
 void SetWindowMode(PlatformWindow* window, int width, int height, bool fullscreen) {
   if (!window) return;
-  SDL_SetWindowFullscreen(window->sdl, fullscreen ? SDL_WINDOW_FULLSCREEN : 0);
+  if (fullscreen) {
+    // Without a window manager nobody resizes a window that asks for the
+    // whole desktop; sized to it first, it covers it either way.
+    SDL_Rect desktop{};
+    if (SDL_GetDisplayBounds(SDL_GetWindowDisplayIndex(window->sdl), &desktop) == 0) {
+      SDL_SetWindowPosition(window->sdl, desktop.x, desktop.y);
+      SDL_SetWindowSize(window->sdl, desktop.w, desktop.h);
+    }
+  }
+  SDL_SetWindowFullscreen(window->sdl, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   if (!fullscreen) {
     SDL_SetWindowSize(window->sdl, width, height);
     SDL_SetWindowPosition(window->sdl, 0, 0);
-    // The window system applies the size a little later; the device reset
-    // that follows sizes the back buffer from the client area, so wait
-    // (briefly) until the window has its new size.
+    // The window system applies the size a little later; wait (briefly) so
+    // that the next frame is shown at the new size.
     Uint32 deadline = SDL_GetTicks() + 300;
     int w = 0, h = 0;
     do {
@@ -54,13 +67,6 @@ void SetWindowMode(PlatformWindow* window, int width, int height, bool fullscree
       if (w == width && h == height) break;
       SDL_Delay(5);
     } while (!SDL_TICKS_PASSED(SDL_GetTicks(), deadline));
-  } else {
-    SDL_DisplayMode mode{};
-    if (SDL_GetWindowDisplayMode(window->sdl, &mode) == 0) {
-      mode.w = width;
-      mode.h = height;
-      SDL_SetWindowDisplayMode(window->sdl, &mode);
-    }
   }
   ShowAndFocusWindow(window);
 }
@@ -69,6 +75,12 @@ void ShowAndFocusWindow(PlatformWindow* window) {
   if (!window) return;
   SDL_ShowWindow(window->sdl);
   SDL_RaiseWindow(window->sdl);
+}
+
+Letterbox PictureLetterbox(const PlatformWindow* window, int pictureWidth, int pictureHeight) {
+  int w = 0, h = 0;
+  if (window) SDL_GetWindowSize(window->sdl, &w, &h);
+  return FitLetterbox(pictureWidth, pictureHeight, w, h);
 }
 
 uint32_t TimerMs() { return SDL_GetTicks(); }

@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/letterbox.h"
+
 namespace nb {
 
 // The one game window. Opaque outside the platform layer; the OpenGL device
@@ -13,19 +15,25 @@ struct PlatformWindow;
 bool InitPlatform();
 void ShutdownPlatform();
 
-// A window of the given client size, windowed or full screen, ready for an
-// OpenGL context, with the system pointer hidden. nullptr when it cannot be made.
+// A window of the given client size that the player may resize, or the whole
+// desktop in its own mode, ready for an OpenGL context, with the system
+// pointer hidden. nullptr when it cannot be made.
 PlatformWindow* CreateGameWindow(const std::string& title, int width, int height, bool fullscreen);
 void DestroyGameWindow(PlatformWindow* window);
 
-// Switches between window and full screen with the given client size.
+// Switches between a window of the given client size and the whole desktop
+// (the display's mode stays as the desktop has it).
 void SetWindowMode(PlatformWindow* window, int width, int height, bool fullscreen);
 void ShowAndFocusWindow(PlatformWindow* window);
 
 // Milliseconds since the platform started, wrapping like the multimedia timer.
 uint32_t TimerMs();
 
-// The pointer inside the client area; Warp moves the real pointer there.
+// Where a picture of the given size is shown in the window, in the window's
+// own coordinates (those of the pointer).
+Letterbox PictureLetterbox(const PlatformWindow* window, int pictureWidth, int pictureHeight);
+
+// The pointer in window coordinates; Warp moves the real pointer there.
 void GetPointerPosition(const PlatformWindow* window, int& x, int& y);
 void WarpPointer(PlatformWindow* window, int x, int y);
 void ShowSystemPointer(bool visible);

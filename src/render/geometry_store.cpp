@@ -44,9 +44,11 @@ bool WriteVertices(GeometryStore& store, GraphicsDevice& device, const VertexPNT
   return true;
 }
 
-// Moves the 3-D buffer into a larger one holding at least `needed` vertices.
+// Moves the 3-D buffer into a larger one holding at least `needed` vertices,
+// rounded up to a whole growth step.
 bool Grow3d(GeometryStore& store, GraphicsDevice& device, uint32_t needed) {
-  uint32_t capacity = std::max(needed, std::min(store.capacity3d * 2, kMaxStoreVertices));
+  const uint32_t capacity =
+      std::min((needed + kStoreGrowthStep - 1) / kStoreGrowthStep * kStoreGrowthStep, kMaxStoreVertices);
   VertexBufferHandle larger;
   if (Failed(device.CreateVertexBuffer(capacity * kStride3d, Usage::None, kFvfMesh, Pool::Managed, &larger)))
     return false;
@@ -77,16 +79,17 @@ bool Grow3d(GeometryStore& store, GraphicsDevice& device, uint32_t needed) {
 
 bool CreateGeometryStore(GeometryStore& store, GraphicsDevice& device) {
   store = GeometryStore{};
-  if (Failed(device.CreateVertexBuffer(kStoreVertexCapacity * kStride3d, Usage::None, kFvfMesh, Pool::Managed,
+  if (Failed(device.CreateVertexBuffer(kStoreGrowthStep * kStride3d, Usage::None, kFvfMesh, Pool::Managed,
                                        &store.vertices3d)))
     return false;
-  if (Failed(device.CreateVertexBuffer(kStoreVertexCapacity * kStride2d, Usage::None, kFvfScreen,
+  if (Failed(device.CreateVertexBuffer(kStoreVertexCapacity2d * kStride2d, Usage::None, kFvfScreen,
                                        Pool::Managed, &store.vertices2d))) {
     device.ReleaseVertexBuffer(store.vertices3d);
     store.vertices3d = {};
     return false;
   }
-  store.capacity3d = store.capacity2d = kStoreVertexCapacity;
+  store.capacity3d = kStoreGrowthStep;
+  store.capacity2d = kStoreVertexCapacity2d;
   return true;
 }
 
@@ -108,9 +111,11 @@ int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh, 
     return Refuse(why, StoreRefusal::BadMesh);
   for (uint16_t index : mesh.indices)
     if (index >= count) return Refuse(why, StoreRefusal::BadMesh);
-  // Catalogue meshes keep to the buffer's first size; only the level grows it.
-  if (store.vertexCount3d + count > std::min(store.capacity3d, kStoreVertexCapacity))
-    return Refuse(why, StoreRefusal::NoRoomForVertices);
+  // Catalogue meshes keep to their limit; only the level goes past it.
+  const uint32_t needed = store.vertexCount3d + static_cast<uint32_t>(count);
+  if (needed > kStoreVertexCapacity) return Refuse(why, StoreRefusal::NoRoomForVertices);
+  if (needed > store.capacity3d && !Grow3d(store, device, needed))
+    return Refuse(why, StoreRefusal::DeviceFailed);
 
   IndexBufferHandle ib = MakeIndexBuffer(device, mesh.indices, IndexFormat::Index16);
   if (!ib) return Refuse(why, StoreRefusal::DeviceFailed);

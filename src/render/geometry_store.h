@@ -12,9 +12,14 @@ namespace nb {
 // All mesh vertices live in one shared 3-D vertex buffer and all screen-quad
 // vertices in one 2-D buffer; each mesh or quad keeps only its own index
 // buffer and is drawn with its first vertex as the base vertex.
-constexpr uint32_t kStoreVertexCapacity = 50000;  // of each buffer, at creation
+constexpr uint32_t kStoreVertexCapacity = 50000;  // the catalogue meshes' vertices, at most
 constexpr int kMeshRecordCount = 64;              // records 0..63
 constexpr int kSpriteRecordCount = 64;            // records 64..127
+// The 3-D buffer starts this small and grows by whole steps as meshes arrive,
+// so it holds what is loaded rather than the limit; the 2-D buffer holds the
+// four vertices of every sprite record.
+constexpr uint32_t kStoreGrowthStep = 4096;
+constexpr uint32_t kStoreVertexCapacity2d = kSpriteRecordCount * 4;
 constexpr int kFirstSpriteRecord = kMeshRecordCount;
 constexpr int kStoreRecordCount = kMeshRecordCount + kSpriteRecordCount;
 // The level mesh may grow the 3-D buffer past its first size, up to this.
@@ -46,7 +51,8 @@ struct GeometryStore {
   int levelMesh = -1;  // the record the current level's mesh occupies
 };
 
-// Creates the two vertex buffers (managed). False when the device refuses.
+// Creates the two vertex buffers (managed), the 3-D one at its first step.
+// False when the device refuses.
 bool CreateGeometryStore(GeometryStore& store, GraphicsDevice& device);
 // Releases both buffers and every record's index buffer; the store is empty after.
 void ReleaseGeometryStore(GeometryStore& store, GraphicsDevice& device);
@@ -62,7 +68,7 @@ enum class StoreRefusal {
 };
 
 // Copies a mesh into the next free record: its vertices to the end of the
-// 3-D buffer, its 16-bit indices into a new index buffer. Returns the record
+// 3-D buffer (grown when full), its 16-bit indices into a new index buffer. Returns the record
 // index, or -1 (with the reason) when a limit would be passed.
 int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh, const std::string& name,
             StoreRefusal* why = nullptr);

@@ -29,11 +29,11 @@ void FillPresentParameters(PresentParameters& params, GraphicsAdapter& adapter, 
   params = PresentParameters{};
   params.presentImmediate = true;
   params.fullScreenRefreshRate = 0;
-  if (fullscreen) {
-    params.backBufferWidth = static_cast<uint32_t>(width > 0 ? width : 0);
-    params.backBufferHeight = static_cast<uint32_t>(height > 0 ? height : 0);
-    params.backBufferCount = 1;
-  }
+  // The picture is drawn at the settings' size in either mode; Present
+  // scales it to the window.
+  params.backBufferWidth = static_cast<uint32_t>(width > 0 ? width : 0);
+  params.backBufferHeight = static_cast<uint32_t>(height > 0 ? height : 0);
+  if (fullscreen) params.backBufferCount = 1;
   params.deviceWindow = window;
   params.backBufferFormat = Format::X8R8G8B8;
   params.enableAutoDepthStencil = true;

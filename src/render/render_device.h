@@ -42,9 +42,9 @@ Format PickDepthFormat(GraphicsAdapter& adapter, Format format, int bits);
 
 // Fills the presentation parameters from zero for a window or full screen
 // of the given size: immediate presentation, X8R8G8B8, automatic depth
-// buffer of PickDepthFormat(X8R8G8B8, 32), discard; in a window the size
-// stays 0 so the back buffer follows the client area. Multisampling is left
-// off (creation adds it).
+// buffer of PickDepthFormat(X8R8G8B8, 32), discard; the back buffer has the
+// given size in both modes (Present scales it to the window). Multisampling
+// is left off (creation adds it).
 void FillPresentParameters(PresentParameters& params, GraphicsAdapter& adapter, PlatformWindow* window,
                            bool fullscreen, int width, int height);
 

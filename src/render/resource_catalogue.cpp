@@ -52,6 +52,11 @@ const char* MeshKeyName(MeshKey key) {
   return i >= 0 && i < kMeshKeyCount ? kMeshKeys[i] : "";
 }
 
+bool IsLevelPiece(MeshKey key) {
+  return key == MeshKey::Left || key == MeshKey::Right || key == MeshKey::Front || key == MeshKey::Back ||
+         key == MeshKey::Up || key == MeshKey::Pol;
+}
+
 const char* TextureKeyName(TextureKey key) {
   int i = static_cast<int>(key);
   return i >= 0 && i < kTextureKeyCount ? kTextureKeys[i] : "";
@@ -94,10 +99,16 @@ int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& fo
   return record;
 }
 
+MipChain MipChainOf(TextureKey key) {
+  return key == TextureKey::Skybox || key == TextureKey::Clouds || key == TextureKey::Helptexture
+             ? MipChain::TopLevelOnly
+             : MipChain::Full;
+}
+
 int32_t LoadTexture(GraphicsDevice& device, const std::string& folder, const std::string& path,
-                    TextureHandle* out) {
+                    TextureHandle* out, MipChain mips) {
   std::string error;
-  int32_t result = CreateTextureFromFile(device, NativePath(folder, path), out, &error);
+  int32_t result = CreateTextureFromFile(device, NativePath(folder, path), out, &error, mips);
   if (result >= 0) return result;
   if (!FileExists(NativePath(folder, path))) {
     ShowMessageBox("Could not find texture " + path, "ERROR");
@@ -129,12 +140,23 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
 
   for (int i = 0; i < kMeshKeyCount; ++i) {
     std::string path = EntryOrShipped(settings, "Meshes", kMeshKeys[i], ShippedMeshFile(i));
-    catalogue.meshes[i] = LoadMesh(store, device, folders.data, path, &catalogue.meshData[i]);
+    MeshData* kept = IsLevelPiece(static_cast<MeshKey>(i)) ? &catalogue.meshData[i] : nullptr;
+    catalogue.meshes[i] = LoadMesh(store, device, folders.data, path, kept);
   }
   for (int i = 0; i < kTextureKeyCount; ++i) {
     std::string path = EntryOrShipped(settings, "Textures", kTextureKeys[i], kShippedTextureFiles[i]);
-    int32_t result = LoadTexture(device, folders.data, path, &catalogue.textures[i]);
+    int32_t result = LoadTexture(device, folders.data, path, &catalogue.textures[i],
+                                 MipChainOf(static_cast<TextureKey>(i)));
     if (result < 0) LogPrintf("Texture %s loaded with error %d.\n", path.c_str(), result);
+  }
+  // Read whole once so that a damaged file is named at start-up, then let go
+  // until the help page opens.
+  TextureHandle& help = catalogue.textures[static_cast<int>(TextureKey::Helptexture)];
+  if (help) {
+    catalogue.helpPicturesPath = NativePath(
+        folders.data, EntryOrShipped(settings, "Textures", "helptexture",
+                                     kShippedTextureFiles[static_cast<int>(TextureKey::Helptexture)]));
+    KeepHelpPictures(catalogue, device, false);
   }
 
   MakeMaterial(&catalogue.defaultMaterial, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
@@ -150,6 +172,19 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
   dr = Channel(settings, "bonus", "DR");
   MakeMaterial(&catalogue.bonus, dr, dg, db, 0.5f, ar, ag, ab, 0.25f);
   return true;
+}
+
+void KeepHelpPictures(ResourceCatalogue& catalogue, GraphicsDevice& device, bool shown) {
+  TextureHandle& help = catalogue.textures[static_cast<int>(TextureKey::Helptexture)];
+  if (shown && !help && !catalogue.helpPicturesPath.empty()) {
+    std::string error;
+    if (CreateTextureFromFile(device, catalogue.helpPicturesPath, &help, &error,
+                              MipChainOf(TextureKey::Helptexture)) < 0)
+      LogPrintf("%s: %s\n", catalogue.helpPicturesPath.c_str(), error.c_str());
+  } else if (!shown && help) {
+    device.ReleaseTexture(help);
+    help = TextureHandle{};
+  }
 }
 
 void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, GraphicsDevice& device) {

@@ -46,6 +46,8 @@ enum class MeshKey : int {
 constexpr int kMeshKeyCount = static_cast<int>(MeshKey::Count);
 // "skybox", "sphere", ... exactly as settings.ini writes them.
 const char* MeshKeyName(MeshKey key);
+// Left, right, front, back, up and pol: the pieces of the level mesh.
+bool IsLevelPiece(MeshKey key);
 
 // The keys of the Textures section, in the order they are loaded.
 enum class TextureKey : int { Sun, Particle, Texture, Clouds, Skybox, Spheremap, Helptexture, Count };
@@ -57,11 +59,16 @@ struct ResourceCatalogue {
   // A geometry-store record per mesh key; -1 when the file failed to load
   // (DrawMesh then skips it).
   std::array<int, kMeshKeyCount> meshes;
-  // The meshes as read, kept on the CPU: level setup builds the level's walls
-  // and floor from left, right, front, back, up and pol.
+  // The meshes level setup builds the level's walls and floor from (left,
+  // right, front, back, up and pol) as read, kept on the CPU; the others
+  // live in the geometry store alone and stay empty here.
   std::array<MeshData, kMeshKeyCount> meshData;
-  // An empty handle when the file failed to load (the pass then draws untextured).
+  // An empty handle when the file failed to load (the pass then draws
+  // untextured), and for the help pictures while the help page is closed.
   std::array<TextureHandle, kTextureKeyCount> textures;
+  // The help pictures' file (a path for the host) once start-up has read it
+  // whole; empty when it did not.
+  std::string helpPicturesPath;
   Material defaultMaterial;  // all eight channels 0.5
   Material food;
   Material bonus;  // ambient alpha 0.25, diffuse alpha 0.5
@@ -85,7 +92,10 @@ int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& fo
 // (the reason goes to the log); returns its result (0, or negative with `out`
 // empty). Both read the file below `folder` and name it by `path`.
 int32_t LoadTexture(GraphicsDevice& device, const std::string& folder, const std::string& path,
-                    TextureHandle* out);
+                    TextureHandle* out, MipChain mips = MipChain::Full);
+// The textures only ever sampled from their top level: the sky and the
+// clouds (drawn with MipFilter None) and the help pictures (sprites).
+MipChain MipChainOf(TextureKey key);
 
 // Diffuse and ambient as given, specular (1, 1, 1, 1), emissive 0, power 1.
 void MakeMaterial(Material* out, float dr, float dg, float db, float da, float ar, float ag, float ab,
@@ -103,6 +113,11 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
 // The Meshes and Textures keys that the settings lack or leave empty, as
 // "Meshes/hole".
 std::vector<std::string> MissingCatalogueEntries(const SettingsFile& settings);
+
+// The help pictures take memory only while the help page shows: loaded when
+// `shown` (no message if the file has gone since start-up; the page then
+// draws untextured), released when not.
+void KeepHelpPictures(ResourceCatalogue& catalogue, GraphicsDevice& device, bool shown);
 
 // Releases every texture, index buffer and the store's buffers.
 void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, GraphicsDevice& device);

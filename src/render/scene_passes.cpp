@@ -36,7 +36,40 @@ float CellPulse(const SceneContext& sc, int row, int col, uint8_t counter) {
   return EvaluateCurve(sc.animations.bonus, static_cast<float>(t));
 }
 
+// Two sheets of the grid mesh, blended over what is drawn; they leave fog
+// and blending off.
+void DrawCloudSheets(SceneContext& sc, const Matrix& turn) {
+  GraphicsDevice& d = sc.device;
+  // Distant cloud sheets fade to black, and so add nothing to the sky.
+  SetLinearFog(d, 5000, 7000, 0x00000000);
+  ModulateTextureDiffuse(d);
+  const float v = EvaluateCurve(sc.animations.clouds, static_cast<float>(sc.scene.cloudCounter));
+  d.SetTransform(TransformState::Texture0, TextureOffset(0, -v));
+  d.SetTextureStageState(0, TSS::TextureTransformFlags, TextureTransform::Count2);
+  d.SetMaterial(sc.catalogue.defaultMaterial);
+  d.SetRenderState(RenderState::AlphaBlendEnable, 1);
+  d.SetRenderState(RenderState::SrcBlend, Blend::One);
+  d.SetRenderState(RenderState::DestBlend, Blend::InvSrcColor);
+  d.SetRenderState(RenderState::CullMode, Cull::CCW);
+  d.SetTexture(0, sc.catalogue.Texture(TextureKey::Clouds));
+  const Matrix sheet = MatrixMultiply(MatrixScaling(50, 50, 50), turn);
+  d.SetTransform(TransformState::World, MatrixMultiply(sheet, MatrixTranslation(350, -300, 350)));
+  DrawKey(sc, MeshKey::Grid);
+  d.SetRenderState(RenderState::CullMode, Cull::None);
+  d.SetTransform(TransformState::World, MatrixMultiply(sheet, MatrixTranslation(-350, 350, 850)));
+  DrawKey(sc, MeshKey::Grid);
+  d.SetTextureStageState(0, TSS::TextureTransformFlags, TextureTransform::Disable);
+  d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+  d.SetRenderState(RenderState::FogEnable, 0);
+}
+
 }  // namespace
+
+Matrix AtFarDepth(const Matrix& projection) {
+  Matrix m = projection;
+  for (auto& row : m.m) row[2] = row[3];
+  return m;
+}
 
 Matrix TextureOffset(float u, float v) {
   Matrix m;
@@ -74,51 +107,46 @@ void SetLinearFog(GraphicsDevice& device, float start, float end, uint32_t colou
   device.SetRenderState(RenderState::FogEnable, 1);
 }
 
-void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs) {
+void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs, SkyDepth depth) {
   GraphicsDevice& d = sc.device;
   const float a = static_cast<float>(nowMs) * 0.000017361112f;
   const Matrix turn = MatrixRotationY(a);
   d.SetTransform(TransformState::World, MatrixMultiply(turn, MatrixTranslation(eye.x, eye.y, eye.z)));
-  d.SetRenderState(RenderState::ZEnable, 0);
+  const bool behind = depth == SkyDepth::Behind;
+  Matrix projection;
+  d.GetTransform(TransformState::Projection, &projection);
+  const uint32_t alphaTest = d.GetRenderState(RenderState::AlphaTestEnable);
+  const uint32_t fog = d.GetRenderState(RenderState::FogEnable);
+  if (behind) {
+    // The far depth passes the depth test only where the depth buffer is
+    // still clear. The sky's alpha is 1, so the alpha test rejects nothing,
+    // but with it on the driver would shade before testing depth.
+    d.SetTransform(TransformState::Projection, AtFarDepth(projection));
+    d.SetRenderState(RenderState::ZFunc, Cmp::LessEqual);
+    d.SetRenderState(RenderState::AlphaTestEnable, 0);
+  }
+  d.SetRenderState(RenderState::ZEnable, behind ? 1 : 0);
   d.SetRenderState(RenderState::ZWriteEnable, 0);
   d.SetRenderState(RenderState::CullMode, Cull::CCW);
   d.SetRenderState(RenderState::Lighting, 0);
+  // The sky and the clouds are sampled from their top level alone.
+  d.SetSamplerState(0, SamplerState::MipFilter, TextureFilter::None);
   d.SetSamplerState(0, SamplerState::AddressU, TextureAddress::Mirror);
   d.SetSamplerState(0, SamplerState::AddressV, TextureAddress::Mirror);
   d.SetSamplerState(0, SamplerState::MinFilter, TextureFilter::Linear);
   d.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
   ColourOp(d, TextureOp::SelectArg1, TextureArg::Texture, TextureArg::Diffuse);
   if (layer == 0) {
+    d.SetRenderState(RenderState::FogEnable, 0);
     d.SetTexture(0, sc.catalogue.Texture(TextureKey::Skybox));
     DrawKey(sc, MeshKey::Skybox);
+    d.SetRenderState(RenderState::FogEnable, fog);
   }
   d.SetSamplerState(0, SamplerState::AddressU, TextureAddress::Wrap);
   d.SetSamplerState(0, SamplerState::AddressV, TextureAddress::Wrap);
-  d.SetSamplerState(0, SamplerState::MinFilter, TextureFilter::Linear);
-  d.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
-  if (layer == 1) {
-    // Distant cloud sheets fade to black, and so add nothing to the sky.
-    SetLinearFog(d, 5000, 7000, 0x00000000);
-    ModulateTextureDiffuse(d);
-    const float v = EvaluateCurve(sc.animations.clouds, static_cast<float>(sc.scene.cloudCounter));
-    d.SetTransform(TransformState::Texture0, TextureOffset(0, -v));
-    d.SetTextureStageState(0, TSS::TextureTransformFlags, TextureTransform::Count2);
-    d.SetMaterial(sc.catalogue.defaultMaterial);
-    d.SetRenderState(RenderState::AlphaBlendEnable, 1);
-    d.SetRenderState(RenderState::SrcBlend, Blend::One);
-    d.SetRenderState(RenderState::DestBlend, Blend::InvSrcColor);
-    d.SetRenderState(RenderState::CullMode, Cull::CCW);
-    d.SetTexture(0, sc.catalogue.Texture(TextureKey::Clouds));
-    const Matrix sheet = MatrixMultiply(MatrixScaling(50, 50, 50), turn);
-    d.SetTransform(TransformState::World, MatrixMultiply(sheet, MatrixTranslation(350, -300, 350)));
-    DrawKey(sc, MeshKey::Grid);
-    d.SetRenderState(RenderState::CullMode, Cull::None);
-    d.SetTransform(TransformState::World, MatrixMultiply(sheet, MatrixTranslation(-350, 350, 850)));
-    DrawKey(sc, MeshKey::Grid);
-    d.SetTextureStageState(0, TSS::TextureTransformFlags, TextureTransform::Disable);
-    d.SetRenderState(RenderState::AlphaBlendEnable, 0);
-    d.SetRenderState(RenderState::FogEnable, 0);
-  }
+  if (layer == 1) DrawCloudSheets(sc, turn);
+  d.SetTransform(TransformState::Projection, projection);
+  d.SetRenderState(RenderState::AlphaTestEnable, alphaTest);
   d.SetRenderState(RenderState::ZEnable, 1);
   d.SetRenderState(RenderState::ZWriteEnable, 1);
 }

@@ -28,8 +28,14 @@ void SetPointLight(GraphicsDevice& device, uint32_t index, float x, float z, flo
 void SetLinearFog(GraphicsDevice& device, float start, float end, uint32_t colour);
 
 // Layer 0 the sky box, layer 1 the two cloud layers; both turn slowly with
-// the clock (nowMs) and stay centred on the eye.
-void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs);
+// the clock (nowMs) and stay centred on the eye. Over: drawn first, without
+// depth, for the scene to cover. Behind: drawn after the opaque scene at the
+// far depth, so only the pixels it left free are shaded (same picture, as
+// long as nothing blended has been drawn yet). Neither writes depth.
+enum class SkyDepth { Over, Behind };
+void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs, SkyDepth depth);
+// The projection that puts every point at the far depth (z = w).
+Matrix AtFarDepth(const Matrix& projection);
 void DrawStaticMesh(SceneContext& sc, int record, float x, float y, float z, float scale);
 
 // The element passes; each visits the used grid row by row.

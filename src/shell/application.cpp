@@ -6,12 +6,14 @@
 #include <memory>
 
 #include "core/command_line.h"
+#include "core/free_memory.h"
 #include "core/locale_language.h"
 #include "core/log.h"
 #include "core/settings_file.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "shell/game.h"
+#include "shell/level_loop.h"
 #include "shell/player_folder.h"
 #include "shell/run_frame.h"
 #include "shell/save_loop.h"
@@ -90,6 +92,8 @@ int RunGame(const CommandLine& line) {
   }
   if (game->window && StartUpSubsystems(*game)) {
     game->startTimeMs = TimerMs();
+    ReturnFreedMemory();
+    RunLevelLoopIfAsked(*game);
     RunMainLoop(*game);
   }
 

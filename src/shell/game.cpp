@@ -1,5 +1,7 @@
 #include "shell/game.h"
 
+#include "core/free_memory.h"
+
 namespace nb {
 
 static_assert(static_cast<int>(BurstTemplate::CursorSparkle) ==
@@ -29,6 +31,7 @@ void ShellEvents::SetGameState(GameState state) { game.screen.gameState = state;
 void ShellEvents::ReplaceLevelMesh(const LevelGeometry& geometry) {
   if (GraphicsDevice* device = Device(game))
     game.levelMeshRecord = nb::ReplaceLevelMesh(game.store, *device, geometry.vertices, geometry.indices);
+  ReturnFreedMemory();  // the level file and its mesh were built in temporaries
 }
 
 GraphicsDevice* Device(const Game& game) { return game.render.device.get(); }

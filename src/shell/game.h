@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "audio/sound_catalogue.h"
 #include "core/animation_file.h"
@@ -65,6 +66,7 @@ struct Game {
     uint32_t startMs = 0;
     uint64_t draws = 0, updates = 0;
   } paceSegment;
+  GameState loggedState = static_cast<GameState>(-1);  // the screen last named in the log
   bool quitRequested = false;
 
   Rng rng;

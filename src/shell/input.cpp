@@ -4,6 +4,7 @@
 
 #include "shell/menu_commands.h"
 #include "shell/screen_table.h"
+#include "shell/screenshot.h"
 #include "shell/window_mode.h"
 
 namespace nb {
@@ -98,6 +99,7 @@ void HandleInputEvent(Game& game, const InputEvent& event) {
           game.settings.fullscreen = !game.settings.fullscreen;
           SwitchWindowMode(game, game.settings.width, game.settings.height, game.settings.fullscreen);
           return;
+        case Key::F12: TakeScreenshot(game); return;
         case Key::Delete:
           if (s.gameState == GameState::PlayersScreen && !s.nameEntry.active && s.playersSelection >= 1 &&
               s.playersSelection <= game.profiles.count)
@@ -115,7 +117,8 @@ void HandleInputEvent(Game& game, const InputEvent& event) {
       return;
     case InputEvent::Type::ButtonDown:
       if (event.button == MouseButton::Left) {
-        HandleMenuClick(game, event.x, event.y);
+        const PixelPoint at = WindowToPicture(GameLetterbox(game), event.x, event.y);
+        HandleMenuClick(game, at.x, at.y);
       } else if (event.button == MouseButton::Right && s.gameState == GameState::Playing) {
         GameplayContext ctx = Gameplay(game);
         RemoveReflectorAtCursor(game.world, ctx, game.cursor.row, game.cursor.col);
@@ -124,6 +127,14 @@ void HandleInputEvent(Game& game, const InputEvent& event) {
     case InputEvent::Type::ButtonUp:
       if (event.button == MouseButton::Left)
         for (bool& drag : game.menus.sliderDrag) drag = false;
+      return;
+    case InputEvent::Type::FocusLost:
+      // Away from the window the level's clock must not run on: the pause
+      // overlay opens as with Esc, but the pointer, now elsewhere, stays put.
+      if (s.gameState == GameState::Playing) {
+        GoTo(game, GameState::PauseMenu);
+        s.menuHighlight = kPauseResume;
+      }
       return;
     default: return;
   }

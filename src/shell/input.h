@@ -6,15 +6,18 @@
 
 namespace nb {
 
-// The game's answer to one window message; runs between frames only.
+// The game's answer to one window message; runs between frames only. Window
+// coordinates are carried into the picture first; losing the focus in play
+// pauses the level.
 void HandleInputEvent(Game& game, const InputEvent& event);
 
 // The arrow keys: the current screen's highlight moves within its range and
 // the pointer follows it onto the item.
 void KeyboardNavigation(Game& game, Key key);
 
-// A left click: in play it goes to the playfield, elsewhere to the box under
-// the pointer, which becomes the highlight and is carried out.
+// A left click (in picture pixels): in play it goes to the playfield,
+// elsewhere to the box under the pointer, which becomes the highlight and is
+// carried out.
 void HandleMenuClick(Game& game, int x, int y);
 
 // One character typed into the new player's name (a Windows-1251 byte:

@@ -10,6 +10,7 @@
 #include "shell/screens/menu_frame.h"
 #include "shell/screens/play_screen.h"
 #include "shell/screens/splash_frame.h"
+#include "shell/window_mode.h"
 
 namespace nb {
 
@@ -55,6 +56,14 @@ void TrackPaceSegment(Game& game, uint32_t nowMs) {
   game.paceSegment = {group, nowMs, game.drawRate.total, game.updateRate.total};
 }
 
+// Each change of screen is one log line, so that a report (or a test driving
+// the binary) can follow the player's way through the menus.
+void LogScreenChange(Game& game) {
+  if (game.loggedState == game.screen.gameState) return;
+  game.loggedState = game.screen.gameState;
+  LogPrintf("Screen: %s\n", ScreenName(game.loggedState));
+}
+
 void HandleWaitingEvents(Game& game) {
   InputEvent event;
   while (!game.quitRequested && EventWaiting())
@@ -66,6 +75,7 @@ void HandleWaitingEvents(Game& game) {
 void UpdateFrame(Game& game, const FrameScreens& screens, const FrameInput& input) {
   CountRate(game.updateRate, input.nowMs);
   TrackPaceSegment(game, input.nowMs);
+  LogScreenChange(game);
   for (FrameGroup group : {FrameGroup::Play, FrameGroup::Splash, FrameGroup::Menu}) {
     const ScreenPasses* passes = PassesOf(screens, group);
     if (passes->update && ScreenOf(game.screen.gameState).frame == group) passes->update(game, input);
@@ -82,7 +92,11 @@ void DrawFrame(Game& game, const FrameScreens& screens, const FrameInput& input)
 FrameInput ReadFrameInput(const Game& game, uint32_t nowMs) {
   FrameInput input;
   input.nowMs = nowMs;
-  GetPointerPosition(game.window, input.pointerX, input.pointerY);
+  int x = 0, y = 0;
+  GetPointerPosition(game.window, x, y);
+  const PixelPoint inPicture = WindowToPicture(GameLetterbox(game), x, y);
+  input.pointerX = inPicture.x;
+  input.pointerY = inPicture.y;
   return input;
 }
 
@@ -108,6 +122,8 @@ void GoToMainMenu(Game& game) {
   for (MenuScreen page : {MenuInfo, MenuOptions, MenuStartGame, MenuNewGame, MenuRecords, MenuExit})
     game.menus.fades[page] = 0;
   game.menus.fadeInCounter = 0;
+  // The level's texts stay behind; the menus show only their own.
+  ClearStatusMessages(game.world.messages);
   game.screen.gameState = GameState::MainMenu;
 }
 

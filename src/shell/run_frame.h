@@ -6,12 +6,19 @@
 namespace nb {
 
 // What an update and a draw read from outside: the millisecond clock and
-// the pointer in client pixels, taken once per loop.
+// the pointer in picture pixels, taken once per loop.
 struct FrameInput {
   uint32_t nowMs = 0;
   int pointerX = 0;
   int pointerY = 0;
 };
+
+// Off the picture (over a bar, the title bar or beyond) the desktop's own
+// pointer shows instead of the game's.
+inline bool PointerOffPicture(const Game& game, const FrameInput& input) {
+  return input.pointerX < 0 || input.pointerY < 0 || input.pointerX >= game.settings.width ||
+         input.pointerY >= game.settings.height;
+}
 
 // A screen group's update and draw: the update advances the game by one
 // tick; the draw only reads it.
@@ -38,7 +45,8 @@ void UpdateFrame(Game& game, const FrameScreens& screens, const FrameInput& inpu
 // One draw of the current screen's group, after a lost device is recovered.
 void DrawFrame(Game& game, const FrameScreens& screens, const FrameInput& input);
 
-// The pointer as the platform gives it, at the loop's clock reading.
+// The pointer as the platform gives it, carried into the picture, at the
+// loop's clock reading.
 FrameInput ReadFrameInput(const Game& game, uint32_t nowMs);
 
 // Until the game quits: events, then the updates real time has made due

@@ -3,6 +3,7 @@
 #include "audio/volume_controls.h"
 #include "persistence/level_stats.h"
 #include "platform/window.h"
+#include "shell/language_choice.h"
 #include "shell/menu_commands.h"
 #include "shell/run_frame.h"
 #include "shell/window_mode.h"
@@ -63,6 +64,7 @@ void BackToPause(Game& game) { GoTo(game, PauseMenu); }
 
 void ChooseOption(Game& game, GameState back) {
   if (game.screen.optionsRow == kRowFullscreen) ToggleFullscreen(game);
+  if (game.screen.optionsRow == kRowLanguage) CycleLanguage(game, 1);
   if (game.screen.optionsRow == kRowBack) GoTo(game, back);
 }
 
@@ -240,6 +242,8 @@ void PlayersArrows(Game& g, Key k) {
 void OptionsArrows(Game& g, Key k) {
   if (k == Key::Up || k == Key::Down)
     StepHighlight(g, k, true, kRowMusic, kRowBack, true, false);
+  else if (g.screen.optionsRow == kRowLanguage)
+    CycleLanguage(g, k == Key::Right ? 1 : -1);
   else
     ChangeVolumeByArrowKey(g.audio, g.settings, g.screen.optionsRow, k == Key::Right);
 }
@@ -295,12 +299,24 @@ constexpr Screen kScreens[kGameStateCount] = {
      &ScreenState::helpButton, HelpLayout},
 };
 
+// The screens' names for the log, in GameState order.
+constexpr const char* kScreenNames[kGameStateCount] = {
+    "main menu",    "playing", "about",   "options", "records",         "players",
+    "start game",   "exit",    "",        "",        "options in play", "pause",
+    "game over",    "splash",  "time up", "",        "game completed",  "new game",
+    "help in play", "help"};
+
 }  // namespace
 
 const Screen& ScreenOf(GameState state) {
   static constexpr Screen kNone{};
   int index = static_cast<int>(state);
   return index >= 0 && index < kGameStateCount ? kScreens[index] : kNone;
+}
+
+const char* ScreenName(GameState state) {
+  int index = static_cast<int>(state);
+  return index >= 0 && index < kGameStateCount ? kScreenNames[index] : "";
 }
 
 void GoTo(Game& game, GameState state) {
@@ -327,7 +343,9 @@ void WarpPointerToItem(Game& game, int value) {
   if (!screen.layout) return;
   for (const PageItem& item : screen.layout(MenuLayoutOf(game))) {
     if (!item.click || item.value != value) continue;
-    WarpPointer(game.window, static_cast<int>(item.box.MiddleX()), static_cast<int>(item.box.MiddleY()));
+    const PixelPoint to = PictureToWindow(GameLetterbox(game), static_cast<int>(item.box.MiddleX()),
+                                          static_cast<int>(item.box.MiddleY()));
+    WarpPointer(game.window, to.x, to.y);
     return;
   }
 }

@@ -21,12 +21,14 @@ struct Screen {
   void (*choose)(Game&) = nullptr;                         // Enter, or a click on an item
   void (*escape)(Game&) = nullptr;                         // the Esc key
   void (*arrows)(Game&, Key) = nullptr;                    // the arrow keys
-  void (*click)(Game&, int x, int y) = nullptr;            // a left click in client pixels
+  void (*click)(Game&, int x, int y) = nullptr;            // a left click in picture pixels
   int32_t ScreenState::*highlight = nullptr;               // what its items set
   PageLayout (*layout)(const MenuLayoutInput&) = nullptr;  // its items
 };
 
 const Screen& ScreenOf(GameState state);
+// What the log calls a screen ("" for values that name none).
+const char* ScreenName(GameState state);
 
 // How a screen hands over to the next: the menu sample, then the new state.
 void GoTo(Game& game, GameState state);

@@ -21,6 +21,17 @@ void TakeStatusTexts(Game& game) {
   t.quickPickup = game.texts.Text(TextId::QuickPickUp);
 }
 
+void LoadGameTexts(Game& game, const std::string& language) {
+  LoadLocalizedTexts(game.texts, game.folders.data, language, game.settings.width, game.settings.height,
+                     [&game](const std::string& text, float& w, float& h) {
+                       TextSize size;
+                       if (game.fonts.LargeFont) MeasureText(*game.fonts.LargeFont, text.c_str(), &size);
+                       w = static_cast<float>(size.width);
+                       h = static_cast<float>(size.height);
+                     });
+  TakeStatusTexts(game);
+}
+
 void LoadGameResources(Game& game) {
   GraphicsDevice& device = *game.render.device;
   int width = game.settings.width, height = game.settings.height;
@@ -30,14 +41,7 @@ void LoadGameResources(Game& game) {
   game.levelCount = ReadLevelCount(GameSettingsFile(folders.player));
   LoadFonts(game.fonts, device, folders.data);
   HookFontsIntoDeviceReset(game.fonts, game.render.hooks);
-  LoadLocalizedTexts(game.texts, folders.data, ChooseLanguage(folders.data, game.settings.language), width,
-                     height, [&game](const std::string& text, float& w, float& h) {
-                       TextSize size;
-                       if (game.fonts.LargeFont) MeasureText(*game.fonts.LargeFont, text.c_str(), &size);
-                       w = static_cast<float>(size.width);
-                       h = static_cast<float>(size.height);
-                     });
-  TakeStatusTexts(game);
+  LoadGameTexts(game, ChooseLanguage(folders.data, game.settings.language));
   CheckAnimationFile(folders.data, "anim.txt",
                      LoadAnimations(game.animations, NativePath(folders.data, "anim.txt")));
 }

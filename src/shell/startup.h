@@ -24,6 +24,10 @@ void ReportFailedSave(const std::string& fileName);
 // the curves. Tests and benchmarks build a whole game with it.
 void LoadGameResources(Game& game);
 
+// The texts of a language laid out for the picture with the large font, and
+// the status texts taken from them.
+void LoadGameTexts(Game& game, const std::string& language);
+
 // Copies the general texts that gameplay shows as status messages.
 void TakeStatusTexts(Game& game);
 

@@ -28,7 +28,8 @@ std::string LanguageProblem(const std::string& dataDir, const std::string& langu
   return why->empty() ? "" : "Damaged " + name;
 }
 
-// The codes of the language files in data, in name order.
+}  // namespace
+
 std::vector<std::string> ShippedLanguages(const std::string& dataDir) {
   std::vector<std::string> codes;
   std::error_code error;
@@ -41,7 +42,10 @@ std::vector<std::string> ShippedLanguages(const std::string& dataDir) {
   return codes;
 }
 
-}  // namespace
+bool LanguageUsable(const std::string& dataDir, const std::string& language) {
+  std::string why;
+  return LanguageProblem(dataDir, language, &why).empty();
+}
 
 bool CheckSettingsFile(const SettingsFile& file) {
   if (!FileExists(file.path)) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <string>
+#include <vector>
 
 #include "core/settings_file.h"
 
@@ -18,6 +19,11 @@ bool CheckSettingsFile(const SettingsFile& file);
 // (one message names the wanted file). "en" when none is whole. The files
 // are looked for below dataDir.
 std::string ChooseLanguage(const std::string& dataDir, const std::string& wanted);
+
+// The codes of the language files below dataDir (data/textes_<code>.ini), in
+// name order, and whether a code's file is there and whole.
+std::vector<std::string> ShippedLanguages(const std::string& dataDir);
+bool LanguageUsable(const std::string& dataDir, const std::string& language);
 
 // anim.txt (name, below dataDir) after loading, given the first curve it left
 // empty ("" for none).

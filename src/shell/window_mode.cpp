@@ -12,4 +12,9 @@ bool SwitchWindowMode(Game& game, int width, int height, bool fullscreen) {
   return true;
 }
 
+Letterbox GameLetterbox(const Game& game) {
+  const int w = game.settings.width, h = game.settings.height;
+  return game.window ? PictureLetterbox(game.window, w, h) : FitLetterbox(w, h, w, h);
+}
+
 }  // namespace nb

@@ -9,7 +9,8 @@ namespace nb {
 namespace {
 
 // A texture from an image file the way the game's texture loader makes one:
-// each side rounded up to a power of two, the image stretched to fit.
+// each side rounded up to a power of two, the image stretched to fit. Text is
+// drawn at the glyphs' own size without a mip filter: the top level alone.
 DeviceResult CreatePageTexture(GraphicsDevice& device, const std::string& folder, const std::string& fileName,
                                TextureHandle* out) {
   *out = TextureHandle{};
@@ -18,7 +19,7 @@ DeviceResult CreatePageTexture(GraphicsDevice& device, const std::string& folder
   const int width = NextPowerOfTwo(image.width);
   const int height = NextPowerOfTwo(image.height);
   if (width != image.width || height != image.height) image = ResampleImage(image, width, height);
-  return device.CreateTexture(image.width, image.height, image.rgba.data(), out);
+  return device.CreateTexture(image.width, image.height, image.rgba.data(), MipChain::TopLevelOnly, out);
 }
 
 void ReleasePageTextures(BitmapFont& font) {

@@ -19,7 +19,7 @@ class AudioDeviceTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::UseDummyAudioDriver();
-    ASSERT_TRUE(OpenAudioDevice(device, 44100));
+    ASSERT_TRUE(OpenAudioDevice(device, 22050, 1));
   }
   void TearDown() override { CloseAudioDevice(device); }
 

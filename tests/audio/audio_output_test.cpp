@@ -42,7 +42,7 @@ class AudioOutputTest : public ::testing::Test {
     AudioState audio;
     LoadSoundCatalogue(audio, GameFolders{}, musicVolume);
     actions(audio);
-    const std::uintmax_t bytesPerMs = 44100 * 4 / 1000;  // stereo 16-bit frames
+    const std::uintmax_t bytesPerMs = kAudioFrequency * kAudioChannels * 2 / 1000;  // 16-bit frames
     std::error_code error;
     std::uintmax_t wanted = std::filesystem::file_size(dir.File(name), error) + 400 * bytesPerMs;
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);

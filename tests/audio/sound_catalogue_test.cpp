@@ -142,26 +142,20 @@ TEST_F(SoundCatalogueTest, SoundSliderClicksOnlyWhenThePointerMovedAtTheNewLevel
   LoadFull(60);
   GeneralSettings volumes = Volumes(60, 80, 100);
   std::uint64_t plays = audio.device.playCount;
-  // Pointer x and the volume and play count after each update; past the end
-  // the value stays 100 but the pointer moved, so it clicks.
-  const int drags[][3] = {{595, 100, 1}, {595, 100, 1}, {700, 100, 2}, {521, 60, 3}};
+  // Pointer x, slider left, and the volume and play count after each update;
+  // past the end the value stays 100 but the pointer moved, so it clicks. 37 /
+  // 185 exactly is 20, one pixel less truncates; the track slides in with the page.
+  const int drags[][4] = {{595, 400, 100, 1}, {595, 400, 100, 1}, {700, 400, 100, 2}, {521, 400, 60, 3},
+                          {447, 400, 20, 4},  {446, 400, 19, 5},  {405, 400, 0, 6},   {525, 415, 54, 7}};
   for (const auto& d : drags) {
-    DragVolumeSlider(audio, volumes, kSoundRow, d[0], 400);
-    EXPECT_EQ(volumes.soundVolume, d[1]) << d[0];
-    ASSERT_EQ(audio.device.playCount, plays + d[2]) << d[0];
+    DragVolumeSlider(audio, volumes, kSoundRow, d[0], d[1]);
+    EXPECT_EQ(volumes.soundVolume, d[2]) << d[0];
+    ASSERT_EQ(audio.device.playCount, plays + d[3]) << d[0];
   }
   // The music and master sliders do not click.
   DragVolumeSlider(audio, volumes, kMusicRow, 450, 400);
   DragVolumeSlider(audio, volumes, kMasterRow, 460, 400);
-  EXPECT_EQ(audio.device.playCount, plays + 3);
-}
-
-TEST(SliderVolume, MapsThePointerOntoZeroToHundredTruncating) {
-  // x, slider left, volume: 37 / 185 exactly is 20, one pixel less truncates to
-  // 19; either side of the track clamps; the track slides in with the page.
-  const int cases[][3] = {{410, 400, 0}, {595, 400, 100}, {447, 400, 20}, {446, 400, 19},
-                          {405, 400, 0}, {900, 400, 100}, {525, 415, 54}};
-  for (const auto& c : cases) EXPECT_EQ(SliderVolumeAt(c[0], c[1]), c[2]) << c[0] << " " << c[1];
+  EXPECT_EQ(audio.device.playCount, plays + 7);
 }
 
 // Intro, menu and game music after each moment: P playing, s silent, - freed,

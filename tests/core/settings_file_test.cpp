@@ -74,7 +74,7 @@ TEST(GeneralSettings, MissingFileGivesDefaultsEveryKeyIsReadAndTheSizeInUseIsWri
   WriteBackGeneralSettings(file, s);
   GeneralSettings again = ReadGeneralSettings(file);
   EXPECT_TRUE(again.fullscreen);
-  EXPECT_EQ(file.ReadString("General", "Language", "none"), "none");
+  EXPECT_EQ(file.ReadString("General", "Language", "none"), "en");
   EXPECT_EQ((std::vector<int>{again.musicVolume, file.ReadInt("General", "WIDTH", 0),
                               file.ReadInt("General", "HEIGHT", 0)}),
             (std::vector<int>{100, 800, 600}));

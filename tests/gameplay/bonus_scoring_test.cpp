@@ -6,10 +6,7 @@
 namespace nb::test {
 namespace {
 
-class BonusTest : public GameplayTest {
- public:
-  std::string MessageText(int slot) const { return world->messages.slots[slot].text; }
-};
+using BonusTest = GameplayTest;
 
 TEST_F(BonusTest, BonusIsTakenOnlyOnceItHasSunkToTheFloor) {
   Load({"S.B.."});
@@ -60,7 +57,7 @@ TEST_F(BonusTest, EachKindOfBonusAndTheRandomOneAtItsDrawBoundaries) {
               (V{50, 50, k.kind == BonusRandom}));
     for (LevelStatsIndex i : {StatSpeedBonuses, StatTimeBonuses, StatTurnAroundBonuses, StatExtraLives})
       EXPECT_EQ(Stat(i), i == k.counter ? 1 : 0) << "counter " << i;
-    EXPECT_EQ(MessageText(0), k.message);
+    EXPECT_EQ(std::string(world->messages.slots[0].text), k.message);
     const bool speed = k.counter == StatSpeedBonuses;
     EXPECT_EQ((V{Ball().speed, world->play.speedTimer}),
               (V{speed ? kSlowSpeed : kBaseSpeed, speed ? 15 : 0}));
@@ -90,13 +87,13 @@ TEST_F(BonusTest, SpeedBonusSlowFastExtendAndReset) {
   ApplySpeedBonus(*world, ctx);
   ApplySpeedBonus(*world, ctx);  // already changed: 15 more seconds, no second message
   EXPECT_EQ((V{Ball().speed, world->play.speedTimer}), (V{kSlowSpeed, 30}));
-  EXPECT_EQ(MessageText(0), "slow");
+  EXPECT_EQ(std::string(world->messages.slots[0].text), "slow");
   EXPECT_LT(world->messages.slots[1].timer, 0);
   Ball().speed = kBaseSpeed;
   rng.queued = {16383};
   ApplySpeedBonus(*world, ctx);
   EXPECT_EQ((V{Ball().speed, world->play.speedTimer}), (V{kFastSpeed, 15}));
-  EXPECT_EQ(MessageText(1), "fast");
+  EXPECT_EQ(std::string(world->messages.slots[1].text), "fast");
   // Below 0 the speed returns to normal at the next cell centre.
   Roll(0, 0, 0, 1, kFastSpeed);
   world->play.speedTimer = 0;
@@ -112,7 +109,7 @@ TEST_F(BonusTest, MilestonesLieStrictlyBetweenOldAndNewScore) {
   Profile().score[0] = 14990;
   AddScore(*world, ctx, 20);
   EXPECT_EQ((V{Profile().score[0], Profile().lives[0], Stat(StatExtraLives)}), (V{15010, 4, 1}));
-  EXPECT_EQ(MessageText(0), "extra life");
+  EXPECT_EQ(std::string(world->messages.slots[0].text), "extra life");
   Profile().score[0] = 14990;
   Profile().lives[0] = 3;
   AddScore(*world, ctx, 10);

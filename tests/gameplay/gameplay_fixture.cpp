@@ -5,35 +5,20 @@
 namespace nb::test {
 
 GridCell CellFor(char ch) {
-  static const struct {
-    char ch;
-    int32_t kind, state;
-  } legend[] = {{'.', Floor, 0},
-                {'#', Wall, 0},
-                {'G', Gate, 0},
-                {'s', Switch, 0},
-                {'\\', ReflectorMain, 0},
-                {'/', ReflectorAnti, 0},
-                {'o', Stone, 0},
-                {'B', Bonus, BonusRandom},
-                {'O', Hole, 0},
-                {'S', Start, 0},
-                {' ', Void, 0},
-                {'b', Brick, 0},
-                {'T', Teleport, 0},
-                {'m', MovableBrick, 0},
-                {'>', Valve, ValveTowardsHigherCols},
-                {'v', Valve, ValveTowardsHigherRows},
-                {'<', Valve, ValveTowardsLowerCols},
-                {'^', Valve, ValveTowardsLowerRows}};
+  static const std::string chars = ".#Gs\\/oBOS bTm>v<^";
+  static const int32_t kinds[] = {Floor,    Wall,         Gate,  Switch, ReflectorMain, ReflectorAnti,
+                                  Stone,    Bonus,        Hole,  Start,  Void,          Brick,
+                                  Teleport, MovableBrick, Valve, Valve,  Valve,         Valve};
   GridCell cell;
-  for (const auto& l : legend)
-    if (l.ch == ch) {
-      cell.kind = l.kind;
-      cell.state = l.state;
-      return cell;
-    }
-  ADD_FAILURE() << "no cell kind for '" << ch << "'";
+  const size_t i = chars.find(ch);
+  if (i == std::string::npos) {
+    ADD_FAILURE() << "no cell kind for '" << ch << "'";
+    return cell;
+  }
+  cell.kind = kinds[i];
+  // The valves open in the legend's order; a drawn bonus is the random one.
+  cell.state = kinds[i] == Valve ? ValveTowardsHigherCols + static_cast<int32_t>(i - chars.find('>'))
+                                 : (ch == 'B' ? BonusRandom : 0);
   return cell;
 }
 
@@ -59,22 +44,14 @@ GameplayTest::GameplayTest() {
 
 void GameplayTest::Load(const std::vector<std::string>& rows, int32_t timeLimit) {
   for (size_t r = 0; r < rows.size(); ++r) ASSERT_EQ(rows[r].size(), rows[0].size()) << "row " << r;
-  std::unique_ptr<LevelRecord> drawn = DrawLevel(rows, timeLimit);
-  LevelRecord& level = world->level;
-  level.rows = drawn->rows, level.cols = drawn->cols, level.timeLimit = timeLimit;
-  for (int r = 0; r < level.rows; ++r)
-    for (int c = 0; c < level.cols; ++c) level.cells[r][c] = drawn->cells[r][c];
+  world->level = *DrawLevel(rows, timeLimit);
   PrepareLoadedLevel(*world, ctx);
   events.Clear();
 }
 
 void GameplayTest::Roll(int row, int col, int dRow, int dCol, int speed) {
   BallState& ball = world->ball;
-  ball.rowPos = 50 * row;
-  ball.colPos = 50 * col;
-  ball.dRow = dRow;
-  ball.dCol = dCol;
-  ball.speed = speed;
+  ball.rowPos = 50 * row, ball.colPos = 50 * col, ball.dRow = dRow, ball.dCol = dCol, ball.speed = speed;
   ball.moving = true;
   ball.ready = ball.falling = false;
   ball.height = kRollingHeight;

@@ -52,14 +52,6 @@ TEST_F(SetupTest, DerivesCountersStartHomeViewAndElementStates) {
   EXPECT_GT(l.homeEye.y, 500.0f);
   EXPECT_EQ(events.meshes, 1);
   EXPECT_TRUE(messages.calls().empty());
-
-  // A file the loader refuses (here a second start) changes nothing.
-  WriteLevel(4, {"#####", "#SoS#", "#####"}, 30);
-  Roll(7, 1, 0, 1);
-  EXPECT_FALSE(SetupLevel(*world, ctx, 4));
-  EXPECT_EQ((V{Ball().rowPos, Ball().colPos, l.rows, l.startRow, Stat(StatLevelNumber), events.meshes}),
-            (V{350, 50, 5, 100, 3, 1}));
-  EXPECT_EQ(messages.calls().size(), 1u);
 }
 
 TEST_F(SetupTest, StartLevelResetsPlayAndCutsTheCameraAboveHome) {
@@ -95,15 +87,16 @@ TEST_F(SetupTest, StartLevelResetsPlayAndCutsTheCameraAboveHome) {
   EXPECT_FLOAT_EQ(events.cuts[0].target.z, world->level.homeTarget.z);
 }
 
-TEST_F(SetupTest, StartLevelNeedsAChosenProfileAndAPlayableFile) {
+TEST_F(SetupTest, StartAndSetupNeedAChosenProfileAndAPlayableFile) {
   WriteLevel(1, {"#####", "#So #", "#####"}, 60);  // void inside the walls
   for (int current : {0, -1, 4}) {  // the file refused; none chosen; a stale index beyond the count
     profiles.current = current;
     EXPECT_FALSE(StartLevel(*world, ctx));
   }
-  EXPECT_TRUE(events.states.empty() && events.cuts.empty() && events.stopped.empty());
-  EXPECT_EQ(world->level.rows, 0);
-  EXPECT_EQ(messages.calls().size(), 1u);
+  EXPECT_FALSE(SetupLevel(*world, ctx, 1));
+  EXPECT_TRUE(events.states.empty() && events.cuts.empty() && events.stopped.empty() && events.meshes == 0);
+  EXPECT_EQ((V{world->level.rows, Stat(StatLevelNumber)}), (V{0, 0}));
+  EXPECT_EQ(messages.calls().size(), 2u);
 }
 
 }  // namespace

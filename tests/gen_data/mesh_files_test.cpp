@@ -9,6 +9,7 @@
 #include <string>
 
 #include "data_files.h"
+#include "render/resource_catalogue.h"
 
 namespace nb {
 namespace {
@@ -27,20 +28,17 @@ Box Bounds(const MeshData& m) {
   return b;
 }
 
-const char* kKeys[] = {"skybox",  "sphere", "hole",     "wall", "a",     "food",  "left",     "right",
-                       "front",   "back",   "up",       "pol",  "bonus", "brick", "klapan",   "island1",
-                       "island2", "grid",   "razvorot", "time", "life",  "speed", "teleport", "mbrick"};
-
 // The reader keeps the file's vertices (one normal and texture pair each, so
 // none is split); every triangle winds clockwise seen from the side its
 // normals face (the left-handed rule the culling passes rely on); normals
 // have unit length and every vertex is used.
 TEST(MeshFiles, EveryMeshIsWellFormedAndWoundTheWayItsNormalsFace) {
-  for (const char* key : kKeys) {
+  for (int k = 0; k < kMeshKeyCount; ++k) {
+    const std::string key = MeshKeyName(static_cast<MeshKey>(k));
     SCOPED_TRACE(key);
     MeshData m = LoadMesh(key);
     ASSERT_FALSE(m.indices.empty());
-    std::string text = test::ReadBytes(test::GameFile(std::string("data/meshes/") + key + ".x"));
+    std::string text = test::ReadBytes(test::GameFile("data/meshes/" + key + ".x"));
     size_t block = text.find('{', text.find("Mesh "));
     ASSERT_NE(block, std::string::npos);
     EXPECT_EQ(m.vertices.size(), size_t(std::atoi(text.c_str() + block + 1))) << "vertices split or lost";

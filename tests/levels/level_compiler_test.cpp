@@ -43,11 +43,12 @@ const std::string kOk = kHead + Grid("#S.*#") + kSolution;
 
 TEST(LevelCompiler, GridComesBackAsDrawn) {
   // Drawn as seen: position along the line = row, lines = columns from the top down.
+  const std::vector<std::string> lines = {"   ######",   "  ##*?tfr##",  "###.lOSBM.#",
+                                          "#T.^>v<GX.#", "#./\\.T....#", "###########"};
+  std::string source = "# every element once\ntitle: Everything\ntime: 123\ngrid:\n";
+  for (const std::string& line : lines) source += "|" + line + "\n";
   test::ScratchDir dir;
-  dir.Write("1-everything.lvl",
-            "# every element once\ntitle: Everything\ntime: 123\ngrid:\n"
-            "|   ######\n|  ##*?tfr##\n|###.lOSBM.#\n|#T.^>v<GX.#\n|#./\\.T....#\n|###########\n"
-            "solution:\n0 / 3 2\n15 \\ 4 1\n20 x 4 1\n");
+  dir.Write("1-everything.lvl", source + "solution:\n0 / 3 2\n15 \\ 4 1\n20 x 4 1\n");
   CompileResult result = Compile(dir, {"1-everything.lvl"}, 1);
   ASSERT_EQ(result.status, 0) << result.errors;
   LevelRecord level;
@@ -57,46 +58,27 @@ TEST(LevelCompiler, GridComesBackAsDrawn) {
   EXPECT_EQ((std::vector<int>{level.timeLimit, level.rows, level.cols, level.trailer}),
             (std::vector<int>{123, 11, 6, 0}));
   EXPECT_STREQ(dir.Read("out/1.ilf").c_str(), "Everything");  // the title opens the header
-
-  struct Expect {
-    int row, col, kind, state;
-  } expected[] = {
-      {0, 5, Void, 0},
-      {3, 5, Wall, 0},
-      {8, 5, Wall, 0},
-      {9, 5, Void, 0},
-      {10, 5, Void, 0},  // short line: void
-      {4, 4, Stone, 0},
-      {5, 4, Bonus, BonusRandom},
-      {6, 4, Bonus, BonusTime},
-      {7, 4, Bonus, BonusSpeed},
-      {8, 4, Bonus, BonusTurnAround},
-      {3, 3, Floor, 0},
-      {4, 3, Bonus, BonusLife},
-      {5, 3, Hole, 0},
-      {6, 3, Start, 0},
-      {7, 3, Brick, 0},
-      {8, 3, MovableBrick, 0},
-      {3, 2, Valve, ValveTowardsHigherCols},
-      {4, 2, Valve, ValveTowardsHigherRows},
-      {5, 2, Valve, ValveTowardsLowerCols},
-      {6, 2, Valve, ValveTowardsLowerRows},
-      {7, 2, Gate, 0},
-      {8, 2, Switch, 0},
-      {2, 1, ReflectorMain, 0},
-      {3, 1, ReflectorAnti, 0},
-      {0, 0, Wall, 0},
-      {10, 0, Wall, 0},
-      {10, 2, Wall, 0},
-      {1, 2, Teleport, 5},
-      {5, 1, Teleport, 1},  // linked to their partner as level setup would
-  };
-  for (const Expect& e : expected) {
-    EXPECT_EQ((std::vector<int>{level.cells[e.row][e.col].kind, level.cells[e.row][e.col].state}),
-              (std::vector<int>{e.kind, e.state}))
-        << "row " << e.row << " col " << e.col;
+  // Each character's kind; past the end of a short line is void. Bonuses and
+  // valves give their state in the order of BonusKind and ValveDirection.
+  const std::string chars = " #*.OSBMGX/\\T", bonuses = "?tfrl", valves = "^>v<";
+  const int kinds[] = {Void,         Wall, Stone,  Floor,         Hole,          Start,   Brick,
+                       MovableBrick, Gate, Switch, ReflectorMain, ReflectorAnti, Teleport};
+  for (int col = 0; col < 6; ++col) {
+    for (int row = 0; row < 11; ++row) {
+      const std::string& line = lines[5 - col];
+      const char ch = row < int(line.size()) ? line[row] : ' ';
+      const GridCell& cell = level.cells[row][col];
+      std::vector<int> want = {Bonus, int(bonuses.find(ch)) + BonusRandom};
+      if (valves.find(ch) != std::string::npos) want = {Valve, int(valves.find(ch)) + ValveTowardsHigherCols};
+      if (chars.find(ch) != std::string::npos) want = {kinds[chars.find(ch)], 0};
+      if (ch == 'T') continue;  // linked below
+      EXPECT_EQ((std::vector<int>{cell.kind, cell.state}), want) << "row " << row << " col " << col;
+    }
   }
-  EXPECT_EQ((std::vector<int>{level.cells[1][2].value, level.cells[5][1].value}), (std::vector<int>{1, 2}));
+  // The two teleports are linked to each other as level setup would.
+  const GridCell &t1 = level.cells[1][2], &t2 = level.cells[5][1];
+  EXPECT_EQ((std::vector<int>{t1.kind, t1.state, t1.value, t2.kind, t2.state, t2.value}),
+            (std::vector<int>{Teleport, 5, 1, Teleport, 1, 2}));
 }
 
 TEST(LevelCompiler, MalformedSourcesAreRefusedWithLineAndReason) {

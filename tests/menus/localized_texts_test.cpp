@@ -82,7 +82,7 @@ TEST(EscapedIni, HelpPagesEscapesCommentsPageLimitSectionOrderAndFirstValue) {
                                   "page1=100\\% sure \\; not a comment // but this is\n"
                                   "/* a block\n page2 = hidden\n */page3 = back\\\\slash # gone\n"
                                   "# page4 = commented\n");
-  EXPECT_EQ(texts.help.count, 5);
+  EXPECT_EQ(texts.help.count, kMaxHelpPages);
   EXPECT_EQ(std::vector<std::string>(texts.help.pages.begin(), texts.help.pages.begin() + 5),
             (std::vector<std::string>{"First\nSecond", "100% sure ; not a comment", "", "back\\slash", ""}));
 

@@ -49,12 +49,13 @@ void GlDeviceTest::DrawMesh(const std::vector<VertexPNT>& vertices, const std::v
   Draw(*device, meshVb, meshIb, kFvfMesh, vertices, indices);
 }
 
-TextureHandle GlDeviceTest::MakeTexture(int width, int height, const std::vector<uint32_t>& argb) {
+TextureHandle GlDeviceTest::MakeTexture(int width, int height, const std::vector<uint32_t>& argb,
+                                        MipChain mips) {
   std::vector<uint8_t> rgba;
   for (uint32_t c : argb)
     rgba.insert(rgba.end(), {uint8_t(c >> 16), uint8_t(c >> 8), uint8_t(c), uint8_t(c >> 24)});
   TextureHandle t;
-  EXPECT_EQ(device->CreateTexture(width, height, rgba.data(), &t), DeviceResult::Ok);
+  EXPECT_EQ(device->CreateTexture(width, height, rgba.data(), mips, &t), DeviceResult::Ok);
   return t;
 }
 

@@ -25,7 +25,9 @@ class GlDeviceTest : public ::testing::Test {
                       float u1 = 1, float v1 = 1, float z = 0);
   void DrawMesh(const std::vector<VertexPNT>& vertices, const std::vector<uint16_t>& indices);
   // A texture from ARGB words (rows from the top).
-  TextureHandle MakeTexture(int width, int height, const std::vector<uint32_t>& argb);
+  // Grey pictures take the device's one- and two-byte path.
+  TextureHandle MakeTexture(int width, int height, const std::vector<uint32_t>& argb,
+                            MipChain mips = MipChain::Full);
   uint32_t Pixel(int x, int y) { return device->ReadPixel(x, y); }
 
   TestGlDevice gl;

@@ -40,9 +40,9 @@ class RenderDeviceTest : public ::testing::Test {
 
 TEST_F(RenderDeviceTest, PresentParametersFollowTheSettingsAndCreationFallsBackToTheReferenceDevice) {
   GeneralSettings s;
-  ASSERT_TRUE(Create(s));  // windowed: the back buffer follows the client area
+  ASSERT_TRUE(Create(s));  // windowed too the back buffer has the settings' size
   const PresentParameters& p = rd.presentParameters;
-  EXPECT_EQ(std::tie(p.backBufferWidth, p.multiSampleType, p.windowed), std::make_tuple(0u, 0u, true));
+  EXPECT_EQ(std::tie(p.backBufferWidth, p.multiSampleType, p.windowed), std::make_tuple(800u, 0u, true));
   // The adapter's first 32-bit depth candidate and the creation ambient, on the first try.
   EXPECT_EQ(dev->presentParameters().autoDepthStencilFormat, Format::D24X8);
   EXPECT_EQ(dev->GetRenderState(RenderState::Ambient), kCreationAmbient);
@@ -137,14 +137,14 @@ class RenderDeviceGlTest : public ::testing::Test {
   int sprite = -1;
 };
 
-TEST_F(RenderDeviceGlTest, WindowedBackBufferFollowsTheWindowAndTheDepthFormatIsReal) {
+TEST_F(RenderDeviceGlTest, TheBackBufferHasTheSettingsSizeInAnyWindowAndTheDepthFormatIsReal) {
   GeneralSettings s;
-  s.width = 800;
-  s.height = 600;
+  s.width = 640;
+  s.height = 400;
   ASSERT_TRUE(CreateRenderDevice(rd, s, window));
   int w = 0, h = 0;
   rd.device->BackBufferSize(&w, &h);
-  EXPECT_EQ(std::make_pair(w, h), std::make_pair(320, 240));
+  EXPECT_EQ(std::make_pair(w, h), std::make_pair(640, 400));  // the window is 320 x 240
   const int bits = DepthBitsOf(rd.presentParameters.autoDepthStencilFormat);
   EXPECT_GE(bits, 24);
   EXPECT_EQ(dynamic_cast<GlDevice&>(*rd.device).depthBits(), bits);

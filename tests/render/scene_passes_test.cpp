@@ -90,7 +90,9 @@ class ScenePasses : public ::testing::Test {
   uint32_t updateMs = 1000;
 };
 
-TEST_F(ScenePasses, PlayFrameDrawsSkyFirstParticlesLastAndEndsWithoutFogOrBlending) {
+// The opaque scene comes first, then the sky and the clouds at the far depth
+// (tested, not written), then what blends over them, the particles last.
+TEST_F(ScenePasses, PlayFrameDrawsTheSkyBehindTheOpaqueSceneAndEndsWithoutFogOrBlending) {
   Grid({"##########", "#X.G.O.B.#", "#V.M.S./.#", "#T.*.?.\\.#", "##########"});
   game().world.ball.world = MatrixTranslation(250, 12, 250);
   ParticleSystem& particles = game().particles;
@@ -101,18 +103,33 @@ TEST_F(ScenePasses, PlayFrameDrawsSkyFirstParticlesLastAndEndsWithoutFogOrBlendi
   game().cursor = ComputeCursorCell(50 * 1 + 10, 50 * 2 + 10);  // floor
 
   std::vector<DrawnMesh> draws = DrawScene();
-  ASSERT_GE(draws.size(), 3u);
-  EXPECT_EQ(std::make_pair(draws.front().mesh, draws.back().mesh),
-            std::make_pair(std::string("skybox"), std::string("particles")));
+  size_t sky = 0;
+  while (sky < draws.size() && draws[sky].mesh != "skybox") ++sky;
+  ASSERT_LT(sky + 2, draws.size());
+  auto blended = [&](size_t i) {
+    return draws[i].draw.states.render[static_cast<int>(RenderState::AlphaBlendEnable)];
+  };
+  for (size_t i = 0; i < sky; ++i) EXPECT_EQ(blended(i), 0u) << draws[i].mesh << " is drawn before the sky";
+  EXPECT_EQ(blended(sky + 1) + blended(sky + 2), 2u) << "the clouds";
+  EXPECT_EQ(draws[sky + 3].mesh, "pol") << "the placement marker blends over the sky";
+  EXPECT_EQ(draws[sky - 1].mesh, "island1");
+  EXPECT_EQ(draws.back().mesh, "particles");
+  for (size_t i = sky; i < sky + 3; ++i) {
+    const DeviceStates& s = draws[i].draw.states;
+    const Matrix& p = s.transform[static_cast<int>(TransformState::Projection)];
+    for (const auto& row : p.m) EXPECT_EQ(row[2], row[3]) << draws[i].mesh << ": at the far depth";
+    EXPECT_EQ(s.render[static_cast<int>(RenderState::ZEnable)], 1u) << draws[i].mesh;
+    EXPECT_EQ(s.render[static_cast<int>(RenderState::ZWriteEnable)], 0u) << draws[i].mesh;
+  }
   // The sky stays centred on the eye; the islands float under the middle of the level.
-  EXPECT_FLOAT_EQ(draws[0].World(1), game().camera.eye.y);
+  EXPECT_FLOAT_EQ(draws[sky].World(1), game().camera.eye.y);
   EXPECT_FLOAT_EQ(draws[draws.size() - 2].World(2), 10 * 50 / 2.f);
   // The update moved the particles by the turning wind; the draw used their own texture.
   EXPECT_NE(particles.wind.x, 0.0f);
   EXPECT_FLOAT_EQ(particles.particles[0].velocity.x, sparkle.velocity.x + 0.1f * particles.wind.x);
   EXPECT_EQ(draws.back().draw.texture, game().catalogue.Texture(TextureKey::Particle));
   // The clouds drift from one update to the next, not from one draw to the next.
-  const float shift = draws[1].TexShift().m[2][1];
+  const float shift = draws[sky + 1].TexShift().m[2][1];
   EXPECT_EQ(DrawScene("grid")[0].TexShift().m[2][1], shift);
   UpdatePlayScreen(game(), {1016, 400, 300});
   EXPECT_NE(DrawScene("grid")[0].TexShift().m[2][1], shift);
@@ -130,8 +147,8 @@ TEST_F(ScenePasses, EachPassPutsBackDepthBlendingFogAndTheTextureShift) {
   World& w = game().world;
   const Vec3 eye{};
   const std::pair<const char*, std::function<void()>> passes[] = {
-      {"sky", [&] { DrawSky(sc, eye, 0, 1000); }},
-      {"clouds", [&] { DrawSky(sc, eye, 1, 1000); }},
+      {"sky", [&] { DrawSky(sc, eye, 0, 1000, SkyDepth::Behind); }},
+      {"clouds", [&] { DrawSky(sc, eye, 1, 1000, SkyDepth::Over); }},
       {"switches", [&] { DrawSwitches(sc, level); }},
       {"gates", [&] { DrawGates(sc, level); }},
       {"holes", [&] { DrawHoles(sc, level); }},

@@ -130,7 +130,8 @@ struct RunningCase {
   DamageCase what;
   fs::path dir;
   std::unique_ptr<test::GameProcess> game;
-  std::chrono::steady_clock::time_point started, quiet;  // quiet: when its log last grew
+  // quiet: when its log last grew; stopped: when it was asked to end.
+  std::chrono::steady_clock::time_point started, quiet, stopped;
   size_t logSize = 0;
   bool ready = false, stopping = false;
 };
@@ -174,8 +175,9 @@ void RunCases(const std::vector<DamageCase>& cases) {
   Clock::time_point lastSweep = Clock::now();
   while (next < cases.size() || !running.empty()) {
     while (running.size() < kSideBySide && next < cases.size()) {
-      RunningCase r{cases[next], fs::path(scratch.path()) / std::to_string(next), nullptr, Clock::now(),
-                    Clock::now()};
+      RunningCase r{cases[next],  fs::path(scratch.path()) / std::to_string(next),
+                    nullptr,      Clock::now(),
+                    Clock::now(), {}};
       InstallDamagedGame(r.dir, r.what);
       r.game = std::make_unique<test::GameProcess>(r.dir.string(), display.name(), std::vector<std::string>{},
                                                    (r.dir / "output.txt").string());
@@ -199,8 +201,10 @@ void RunCases(const std::vector<DamageCase>& cases) {
       if (alive && !it->stopping && (it->ready || Clock::now() - it->started > kTimeout)) {
         kill(it->game->pid(), SIGTERM);
         it->stopping = true;
+        it->stopped = Clock::now();
       }
-      if (alive && Clock::now() - it->started < kTimeout + std::chrono::seconds(10)) {
+      // Ending takes a sanitizer build on a busy machine a while (the leak check).
+      if (alive && (!it->stopping || Clock::now() - it->stopped < std::chrono::seconds(30))) {
         ++it;
         continue;
       }

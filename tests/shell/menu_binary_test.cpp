@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <map>
 #include <string>
 #include <thread>
 
@@ -15,28 +16,28 @@
 namespace nb {
 namespace {
 
-// Keys and text to the game's window; input is handled between frames, so a
-// few frames pass before the next key.
+// Keys and text to the game's window. A key that changes the screen waits
+// for the game's log to name the new one, so a slow build (the sanitizers)
+// never runs ahead of the game; other keys leave the game a few frames.
 struct XPlayer {
-  std::string window;
+  std::string window, log;
+  std::map<std::string, int> seen;  // screens named in the log so far
   void Send(const std::string& what) const {
     test::RunCommand("xdotool " + what);
-    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
   }
   void Key(const std::string& key) const { Send("key --window " + window + " " + key); }
   void Type(const std::string& text) const { Send("type --delay 40 --window " + window + " '" + text + "'"); }
+  bool Reached(const std::string& screen) {
+    return test::WaitForText(log, "Screen: " + screen + "\n", ++seen[screen], 60);
+  }
+  bool KeyTo(const std::string& key, const std::string& screen) {
+    Key(key);
+    return Reached(screen);
+  }
   // Parks the pointer in a corner where no screen has an item.
   void ParkPointer() const { test::RunCommand("xdotool mousemove --window " + window + " 790 590"); }
 };
-
-// Polls until the file exists and is not empty, or the time is up.
-bool WaitForFile(const test::ScratchDir& dir, const std::string& name, int seconds) {
-  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
-  for (; std::chrono::steady_clock::now() < deadline;
-       std::this_thread::sleep_for(std::chrono::milliseconds(100)))
-    if (dir.Exists(name) && !dir.Read(name).empty()) return true;
-  return false;
-}
 
 TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
   if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
@@ -48,37 +49,33 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
   shipped.WriteInt("General", "MusicVolume", 40);
 
   test::GameProcess game(dir.path());
-  ASSERT_TRUE(game.WaitForWindow(20)) << "the game window never appeared";
-  std::string window = test::RunCommand("xdotool search --all --onlyvisible --pid " +
-                                        std::to_string(game.pid()) + " --name '^Nimbara$' | head -n 1");
-  while (!window.empty() && (window.back() == '\n' || window.back() == ' ')) window.pop_back();
-  ASSERT_FALSE(window.empty());
-  XPlayer player{window};
-  std::this_thread::sleep_for(std::chrono::milliseconds(800));
+  ASSERT_TRUE(game.WaitForWindow(60)) << "the game window never appeared";
+  XPlayer player{game.window(), dir.File("Log.txt"), {}};
+  ASSERT_TRUE(player.Reached("splash"));
   player.ParkPointer();
 
-  player.Key("Return");  // the splash gives way to the main menu
-  player.Key("Return");  // Play without a profile opens the players screen
-  player.Key("Up");      // the new-player row
+  ASSERT_TRUE(player.KeyTo("Return", "main menu"));
+  ASSERT_TRUE(player.KeyTo("Return", "players")) << "Play without a profile opens the players screen";
+  player.Key("Up");  // the new-player row
   player.Key("Return");
   player.Type("Tester");
   player.Key("Return");  // the name is accepted
   player.Key("Down");    // onto the new profile
-  player.Key("Return");  // chosen: back on the main menu
+  ASSERT_TRUE(player.KeyTo("Return", "main menu")) << "choosing the profile";
   player.ParkPointer();
-  player.Key("Return");  // Play: the start-game screen
-  player.Key("Down");    // New game
-  player.Key("Return");
-  player.Key("Return");  // a mode: the first level starts
+  ASSERT_TRUE(player.KeyTo("Return", "start game"));
+  player.Key("Down");
+  ASSERT_TRUE(player.KeyTo("Return", "new game"));
+  ASSERT_TRUE(player.KeyTo("Return", "playing")) << "a mode starts the first level";
   std::this_thread::sleep_for(std::chrono::seconds(2));
   EXPECT_FALSE(dir.Exists("stat.stt")) << "nothing written while the level runs";
-  player.Key("Escape");                            // pause
-  for (int i = 0; i < 3; ++i) player.Key("Down");  // Main menu
-  player.Key("Return");                            // the attempt's statistics are appended
-  EXPECT_TRUE(WaitForFile(dir, "stat.stt", 10));
+  ASSERT_TRUE(player.KeyTo("Escape", "pause"));
+  for (int i = 0; i < 3; ++i) player.Key("Down");
+  ASSERT_TRUE(player.KeyTo("Return", "main menu")) << "the attempt's statistics are appended on the way";
+  EXPECT_TRUE(dir.Exists("stat.stt"));
   player.ParkPointer();
-  player.Key("Escape");  // the quit confirmation
-  player.Key("Left");    // Yes
+  ASSERT_TRUE(player.KeyTo("Escape", "exit"));
+  player.Key("Left");  // Yes
   player.Key("Return");
   // The game ends by itself (signal 0 only waits) and saves on the way out.
   EXPECT_EQ(game.StopWith(0, 20), 0) << "the game did not quit";

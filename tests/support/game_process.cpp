@@ -5,10 +5,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 namespace nb::test {
@@ -43,13 +45,15 @@ GameProcess::~GameProcess() {
   if (pid_ > 0) StopWith(SIGKILL, 5);
 }
 
-bool GameProcess::WaitForWindow(int timeoutSeconds) const {
+bool GameProcess::WaitForWindow(int timeoutSeconds) {
   std::string prefix = display_.empty() ? "" : "DISPLAY=" + display_ + " ";
   std::string command = prefix + "xdotool search --all --onlyvisible --pid " + std::to_string(pid_) +
                         " --name '^Nimbara$' 2>/dev/null | head -n 1";
   auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
   while (std::chrono::steady_clock::now() < deadline) {
-    if (!RunCommand(command).empty()) return true;
+    window_ = RunCommand(command);
+    while (!window_.empty() && std::isspace(static_cast<unsigned char>(window_.back()))) window_.pop_back();
+    if (!window_.empty()) return true;
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   return false;
@@ -117,6 +121,18 @@ void InstallShippedGame(const std::string& dir, bool withBinary) {
   fs::copy_file(game / "settings.ini", fs::path(dir) / "settings.ini", fs::copy_options::overwrite_existing);
   fs::create_symlink(game / "data", fs::path(dir) / "data");
   fs::create_symlink(game / "anim.txt", fs::path(dir) / "anim.txt");
+}
+
+bool WaitForText(const std::string& path, const std::string& text, int times, int timeoutSeconds) {
+  auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
+  for (;; std::this_thread::sleep_for(std::chrono::milliseconds(50))) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    int found = 0;
+    for (size_t at = bytes.find(text); at != std::string::npos; at = bytes.find(text, at + 1)) ++found;
+    if (found >= times) return true;
+    if (std::chrono::steady_clock::now() > deadline) return false;
+  }
 }
 
 bool HaveDisplay() {

@@ -26,7 +26,9 @@ class GameProcess {
 
   pid_t pid() const { return pid_; }
   // Waits until this process maps a window titled "Nimbara"; false after the timeout.
-  bool WaitForWindow(int timeoutSeconds) const;
+  bool WaitForWindow(int timeoutSeconds);
+  // The X id of that window once found, for xdotool.
+  const std::string& window() const { return window_; }
   // False once the process has ended on its own.
   bool Running();
   // Sends a signal and waits for the exit; returns the exit status, or -1
@@ -37,6 +39,7 @@ class GameProcess {
   pid_t pid_ = -1;
   int status_ = -1;  // the exit status once the process has ended
   std::string display_;
+  std::string window_;
 };
 
 // An X server of the test's own, for runs that change the display mode.
@@ -61,6 +64,9 @@ void InstallShippedGame(const std::string& dir, bool withBinary = false);
 
 // True when an X display is available for window tests.
 bool HaveDisplay();
+
+// Waits until the file holds `text` at least `times` times; false after the timeout.
+bool WaitForText(const std::string& path, const std::string& text, int times, int timeoutSeconds);
 
 // Runs a shell command, returns its standard output.
 std::string RunCommand(const std::string& command);

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/recording_device.h"
 #include "text/text_drawing.h"
 
 namespace nb {
@@ -20,44 +19,28 @@ Ints Fields(const Glyph& g) {
   return {g.x, g.y, g.width, g.height, g.xoffset, g.yoffset, g.xadvance, g.page, g.chnl};
 }
 
-TEST(FontDescription, ReadsEveryLineOfAWellFormedFile) {
-  FontDescription d = Parse(
-      "info face=\"Quill Serif\" size=32 bold=2 italic=0 charset=\"\" unicode=1 stretchH=100 "
-      "smooth=1 aa=4 padding=1,2,3,4 spacing=-1,0\n"
-      "common lineHeight=36 base=29 scaleW=256 scaleH=128 pages=2 packed=0\n"
-      "page id=0 file=\"data/fonts/q_0.png\"\npage id=1 file=\"data/fonts/q 1.png\"\nchars count=3\n"
-      "char id=65   x=1 y=2 width=20 height=24 xoffset=-1 yoffset=5 xadvance=19 page=0 chnl=15\n"
-      "char id=86   x=30 y=2 width=21 height=24 xoffset=0 yoffset=5 xadvance=20 page=1 chnl=15\n"
-      "char id=32   x=0 y=0 width=0 height=0 xoffset=0 yoffset=0 xadvance=8 page=0 chnl=15\n"
-      "kernings count=2\nkerning first=65 second=86 amount=-2\nkerning first=86 second=65 amount=-3\n");
-  // The info line's style fields are read but nothing draws with them.
-  EXPECT_EQ(d.face, "Quill Serif");
-  EXPECT_EQ((Ints{d.lineHeight, d.scaleW, d.scaleH}), (Ints{36, 256, 128}));
-  EXPECT_EQ(d.pageNames, (Strings{"data/fonts/q_0.png", "data/fonts/q 1.png"}));
-  ASSERT_EQ(d.glyphs.size(), 3u);
-  ASSERT_TRUE(FindGlyph(d, 65) && FindGlyph(d, 86) && !FindGlyph(d, 66));
-  EXPECT_EQ(Fields(*FindGlyph(d, 65)), (Ints{1, 2, 20, 24, -1, 5, 19, 0, 15}));
-  EXPECT_EQ(FindGlyph(d, 86)->page, 1);
-  EXPECT_EQ((Ints{KerningAmount(d, 65, 86), KerningAmount(d, 86, 65), KerningAmount(d, 65, 65)}),
-            (Ints{-2, -3, 0}));
-}
-
 // (A line too long for the line buffer ends the file too: see ReadTextLine.)
-TEST(FontDescription, ABlankLineEndsTheFileAndALaterCharLineOverwrites) {
+TEST(FontDescription, ReadsEveryLineALaterCharLineOverwritesAndABlankLineEnds) {
   FontDescription d = Parse(
-      "info face=x size=10\ncommon lineHeight=12 scaleW=64 scaleH=64 pages=1\n\n"
-      "page id=0 file=a.png\nchar id=65 xadvance=5\nkernings count=1\n"
-      "kerning first=1 second=2 amount=3\n");
-  EXPECT_EQ((Ints{d.size, d.lineHeight}), (Ints{10, 12}));
-  EXPECT_EQ(d.pageNames, (Strings{""}));
-  EXPECT_TRUE(d.glyphs.empty() && d.kernings.empty());
-  d = Parse(
-      "chars count=900\nchar id=65 x=1 y=1 width=4 height=4 xadvance=9\nchar id=66 x=3 width=2\n"
-      "char id=65 x=7 width=5\n");
-  ASSERT_EQ(d.glyphs.size(), 2u);  // the chars count changes nothing
-  EXPECT_EQ(FindGlyph(d, 66)->xadvance, 0);
+      "info face=\"Quill Serif\" size=32 bold=2 padding=1,2,3,4 spacing=-1,0\n"
+      "common lineHeight=36 base=29 scaleW=256 scaleH=128 pages=2 packed=0\n"
+      "page id=0 file=\"data/fonts/q_0.png\"\npage id=1 file=\"data/fonts/q 1.png\"\nchars count=900\n"
+      "char id=65 x=1 y=2 width=20 height=24 xadvance=19\n"
+      "char id=86   x=30 y=2 width=21 height=24 xoffset=-1 yoffset=5 xadvance=20 page=1 chnl=15\n"
+      "char id=32 xadvance=8\nchar id=65 x=7 width=5\nkernings count=3\n"
+      "kerning first=65 second=86 amount=-2\nkerning first=86 second=65 amount=-3\n\n"
+      "char id=66 xadvance=4\nkerning first=66 second=65 amount=-5\n");
+  EXPECT_EQ(d.face, "Quill Serif");
+  EXPECT_EQ((Ints{d.size, d.lineHeight, d.scaleW, d.scaleH}), (Ints{32, 36, 256, 128}));
+  EXPECT_EQ(d.pageNames, (Strings{"data/fonts/q_0.png", "data/fonts/q 1.png"}));
+  // The chars count changes nothing; nothing after the blank line is read.
+  ASSERT_EQ(d.glyphs.size(), 3u);
+  ASSERT_TRUE(FindGlyph(d, 65) && FindGlyph(d, 32) && !FindGlyph(d, 66));
+  EXPECT_EQ(Fields(*FindGlyph(d, 86)), (Ints{30, 2, 21, 24, -1, 5, 20, 1, 15}));
   // The second line for 65 overwrites every field, absent ones with 0.
   EXPECT_EQ(Fields(*FindGlyph(d, 65)), (Ints{7, 0, 5, 0, 0, 0, 0, 0, 0}));
+  EXPECT_EQ((Ints{KerningAmount(d, 65, 86), KerningAmount(d, 86, 65), KerningAmount(d, 66, 65)}),
+            (Ints{-2, -3, 0}));
 }
 
 TEST(FontDescription, PagesAndKerningsOutsideTheDeclaredCountAreIgnored) {

@@ -45,6 +45,16 @@ bool WriteFile(const fs::path& path, const std::string& bytes) {
   return static_cast<bool>(out);
 }
 
+// The digits of the first "count=" at or after the key ("" when none).
+std::string CountAfter(const std::string& text, const std::string& key) {
+  size_t at = text.find(key);
+  if (at == std::string::npos) return "";
+  if (key.back() != '=') at = text.find("count=", at);
+  if (at == std::string::npos) return "";
+  at = text.find('=', at) + 1;
+  return text.substr(at, text.find_first_not_of("0123456789", at) - at);
+}
+
 int Fail(const std::string& message) {
   std::fprintf(stderr, "gen_data: %s\n", message.c_str());
   return 1;
@@ -102,6 +112,14 @@ int main(int argc, char** argv) {
   }
   if (languages.empty()) return Fail("no language files in " + source.string());
   std::sort(languages.begin(), languages.end());
+  // Every language has every text: a key added to one file and forgotten in
+  // another stops the build here.
+  for (const char* key : {"[textes]", "numpages="}) {
+    const std::string first = CountAfter(languages[0].second, key);
+    for (const auto& [name, bytes] : languages)
+      if (CountAfter(bytes, key) != first)
+        return Fail(name + ": another count after " + key + " than " + languages[0].first);
+  }
 
   for (const gen::NamedMesh& m : gen::BuildMeshes()) {
     if (!WriteFile(game / "data/meshes" / (m.key + ".x"), gen::XFileText(m.mesh, m.key)))

@@ -8,6 +8,7 @@
 #include "shell/game.h"
 #include "shell/screen_table.h"
 #include "shell/screens/menu_pages.h"
+#include "shell/screens/play_screen.h"
 #include "shell/screens/pointer_tracking.h"
 #include "shell/screens/scene.h"
 #include "shell/screens/splash_frame.h"
@@ -120,13 +121,14 @@ void DrawMainMenuItems(const Game& game) {
 }
 
 void UpdateMenus(Game& game, const FrameInput& input) {
-  if (!game.settings.fullscreen) ShowSystemPointer(input.pointerY < 0);
+  ShowSystemPointer(PointerOffPicture(game, input));
   TrackMenuPointerAt(game, input.pointerX, input.pointerY);
   StepMenuFades(game.menus, game.screen.gameState);
   MoveCameraTo(game.camera, {0, 0, -1500}, {0, -150, 0}, 90);
   StepCamera(game.camera, game.settings.width, game.settings.height);
   AdvanceCloudCounter(game.scene);
   AdvanceMenuFadeIn(game.menus);
+  AgeStatusMessages(game.world.messages);
   const int32_t* fades = game.menus.fades;
   UpdateSharedPages(game, input, fades[MenuOptions] > 1 ? fades[MenuOptions] : -1,
                     fades[MenuHelp] > 1 ? fades[MenuHelp] : -1);
@@ -146,6 +148,7 @@ void DrawMenus(const Game& game, const FrameInput& input) {
     for (const PageDraw& page : kPages)
       if (game.menus.fades[page.screen] > 1) page.draw(game, game.menus.fades[page.screen]);
     DrawPlayerLine(game);
+    DrawStatusTexts(game);
     const int black = MenuFadeInAlpha(game.menus);
     if (black >= 0)
       DrawFadeRect(*device, game.store, black, 0, 0, static_cast<float>(game.settings.width),

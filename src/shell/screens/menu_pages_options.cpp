@@ -73,6 +73,9 @@ void DrawOptionsPage(const Game& game, int level) {
   DrawMenuText(game.texts.Text(game.settings.fullscreen ? TextId::FullScreen : TextId::WindowMode),
                screenMode.x + static_cast<float>(o), screenMode.y, large, AlignCenter,
                WithAlpha(row == kRowFullscreen ? kHighlightOrange : kItemWhite, level));
+  const PageItem& language = *FindItem(items, kRowLanguage);
+  DrawMenuText(game.texts.Text(TextId::Language), language.x - static_cast<float>(o), language.y, large,
+               AlignCenter, WithAlpha(row == kRowLanguage ? kHighlightOrange : kItemWhite, level));
   const PageItem& back = *FindItem(items, kRowBack);
   DrawMenuText(game.texts.Text(TextId::Back), back.x, back.y + static_cast<float>(o), large, AlignCenter,
                WithAlpha(row == kRowBack ? kHighlightOrange : kItemWhite, level));
@@ -90,6 +93,8 @@ void UpdateSharedPages(Game& game, const FrameInput& input, int optionsLevel, in
   if (optionsLevel >= 0)
     DragHeldSliders(game, input.pointerX, input.pointerY, ItemOffset(game, optionsLevel));
   if (helpLevel >= 0 && game.screen.helpPage == 0) ++game.menus.helpPictureFrames;
+  // The pictures are there while the page shows, in the menus as in play.
+  if (GraphicsDevice* device = Device(game)) KeepHelpPictures(game.catalogue, *device, helpLevel > 0);
 }
 
 void DrawHelpPage(const Game& game, int level) {

@@ -161,7 +161,7 @@ void UpdateLoadingScreen(Game& game) {
 }
 
 void UpdatePlayScreen(Game& game, const FrameInput& input) {
-  if (!game.settings.fullscreen) ShowSystemPointer(input.pointerY < 0);
+  ShowSystemPointer(PointerOffPicture(game, input));
   TrackMenuPointerAt(game, input.pointerX, input.pointerY);
   UpdatePlayCursor(game, input.pointerX, input.pointerY);
   // Before the world step, so that a message shown in this update is drawn at its full time.

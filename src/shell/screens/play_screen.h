@@ -14,6 +14,9 @@ void UpdatePlayScreen(Game& game, const FrameInput& input);
 // the cursor. It changes nothing in the game.
 void DrawPlayScreen(const Game& game, const FrameInput& input);
 
+// The timed status texts at the top left (the menus show them too).
+void DrawStatusTexts(const Game& game);
+
 // The pieces of the update, in its order, for callers that run them alone.
 // The cursor cell under the pointer (kept when the ray misses the floor)
 // and the cursor sparkle every 21st update.

@@ -66,13 +66,6 @@ void DrawHeadUpDisplay(const Game& game) {
   ShadowedText(font, text, 0, h - 30, AlignLeft, kWhite);
 }
 
-void DrawStatusTexts(const Game& game) {
-  BitmapFont* font = game.fonts.LargeFont.get();
-  DrawStatusMessages(game.world.messages, [font](const StatusTextDraw& t) {
-    if (font) DrawText(*font, static_cast<float>(t.x), static_cast<float>(t.y), t.argb, t.text);
-  });
-}
-
 void DrawFullScreenFade(const Game& game, int alpha) {
   if (GraphicsDevice* d = Device(game)) DrawFadeRect(*d, game.store, alpha, 0, 0, Width(game), Height(game));
 }
@@ -126,6 +119,13 @@ void DrawLoadingScreen(const Game& game, GraphicsDevice& d) {
 }
 
 }  // namespace
+
+void DrawStatusTexts(const Game& game) {
+  BitmapFont* font = game.fonts.LargeFont.get();
+  DrawStatusMessages(game.world.messages, [font](const StatusTextDraw& t) {
+    if (font) DrawText(*font, static_cast<float>(t.x), static_cast<float>(t.y), t.argb, t.text);
+  });
+}
 
 void DrawPlayScreen(const Game& game, const FrameInput& input) {
   GraphicsDevice* device = Device(game);

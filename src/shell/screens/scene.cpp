@@ -28,11 +28,17 @@ void IslandBlendStates(GraphicsDevice& d) {
 }
 
 // Depth, linear filtering, a light that follows the mouse over the floor and
-// a fixed one, the fog, and the atlas lit by the default material.
+// a fixed one, the fog, and the atlas lit by the default material; no
+// culling, wrapped coordinates and no blending, as the sky passes leave them.
 void PlaySceneStates(const Game& game, GraphicsDevice& d) {
   d.SetRenderState(RenderState::Lighting, 1);
   d.SetRenderState(RenderState::ZEnable, 1);
   d.SetRenderState(RenderState::ZWriteEnable, 1);
+  d.SetRenderState(RenderState::CullMode, Cull::None);
+  d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+  d.SetTextureStageState(0, TextureStageState::TextureTransformFlags, TextureTransform::Disable);
+  d.SetSamplerState(0, SamplerState::AddressU, TextureAddress::Wrap);
+  d.SetSamplerState(0, SamplerState::AddressV, TextureAddress::Wrap);
   d.SetSamplerState(0, SamplerState::MinFilter, TextureFilter::Linear);
   d.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
   d.SetSamplerState(0, SamplerState::MipFilter, TextureFilter::Linear);
@@ -48,10 +54,8 @@ void PlaySceneStates(const Game& game, GraphicsDevice& d) {
   d.SetMaterial(game.catalogue.defaultMaterial);
 }
 
-// The grid's elements in the atlas, the level mesh, the placement marker
-// (GameState 1 only) and the Reflectors.
-void DrawGridElements(const Game& game, SceneContext& sc) {
-  GraphicsDevice& d = sc.device;
+// The grid's opaque elements in the atlas and the level mesh.
+void DrawOpaqueGridElements(const Game& game, SceneContext& sc) {
   const World& w = game.world;
   const LevelRecord& level = w.level;
   DrawSwitches(sc, level);
@@ -61,9 +65,13 @@ void DrawGridElements(const Game& game, SceneContext& sc) {
   DrawBricks(sc, level);
   DrawValves(sc, level);
   DrawMovableBricks(sc, level, w.play.slide);
-
   DrawStaticMesh(sc, game.levelMeshRecord, 0, 0, 0, 1.0f);
+}
 
+// The placement marker (GameState 1 only) and the Reflectors, blended.
+void DrawBlendedGridElements(const Game& game, SceneContext& sc) {
+  GraphicsDevice& d = sc.device;
+  const LevelRecord& level = game.world.level;
   d.SetRenderState(RenderState::AlphaBlendEnable, 1);
   d.SetTextureStageState(0, TextureStageState::AlphaOp, TextureOp::Modulate);
   d.SetTextureStageState(0, TextureStageState::AlphaArg1, TextureArg::Texture);
@@ -97,15 +105,39 @@ void DrawReflectingElements(const Game& game, SceneContext& sc) {
   d.SetTextureStageState(0, TextureStageState::TexCoordIndex, TexCoordIndex::PassThru);
 }
 
-// The island under the grid, then the particles, drawn additively.
-void DrawIslandAndParticles(const Game& game, SceneContext& sc) {
+Vec3 IslandPlace(const LevelRecord& level) {
+  return {25.0f * static_cast<float>(level.rows), -150, 25.0f * static_cast<float>(level.cols)};
+}
+
+// The island's solid body under the grid. Its alpha is the lit material's
+// (one half), which no alpha test of the game rejects, so the test is off
+// and the driver can skip what the level hides.
+void DrawIslandBody(const Game& game, SceneContext& sc) {
   GraphicsDevice& d = sc.device;
-  const LevelRecord& level = game.world.level;
+  const uint32_t alphaTest = d.GetRenderState(RenderState::AlphaTestEnable);
+  d.SetRenderState(RenderState::AlphaTestEnable, 0);
+  d.SetTextureStageState(0, TextureStageState::AlphaOp, TextureOp::SelectArg1);
+  d.SetTextureStageState(0, TextureStageState::AlphaArg1, TextureArg::Diffuse);
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
-  const float ix = 25.0f * static_cast<float>(level.rows), iz = 25.0f * static_cast<float>(level.cols);
-  DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island1), ix, -150, iz, 1.0f);
+  const Vec3 at = IslandPlace(game.world.level);
+  DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island1), at.x, at.y, at.z, 1.0f);
+  d.SetRenderState(RenderState::AlphaTestEnable, alphaTest);
+}
+
+// The island's blended fringe, then the particles, drawn additively. Nothing
+// after the fringe reads depth, so it writes none; without the alpha test
+// (which only held back texels of alpha under 8, each worth less than 8
+// levels) the driver tests depth first and skips what the level hides.
+void DrawIslandFringeAndParticles(const Game& game, SceneContext& sc) {
+  GraphicsDevice& d = sc.device;
+  d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
   IslandBlendStates(d);
-  DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island2), ix, -150, iz, 1.0f);
+  const Vec3 at = IslandPlace(game.world.level);
+  d.SetRenderState(RenderState::ZWriteEnable, 0);
+  d.SetRenderState(RenderState::AlphaTestEnable, 0);
+  DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island2), at.x, at.y, at.z, 1.0f);
+  d.SetRenderState(RenderState::AlphaTestEnable, 1);
+  d.SetRenderState(RenderState::ZWriteEnable, 1);
   d.SetRenderState(RenderState::AlphaBlendEnable, 0);
   d.SetRenderState(RenderState::FogEnable, 0);
 
@@ -115,17 +147,23 @@ void DrawIslandAndParticles(const Game& game, SceneContext& sc) {
 
 }  // namespace
 
+// What is opaque first: the grid, the level and the island's body; then the
+// sky and the clouds behind them, shading only the pixels left free; then
+// everything blended, over the finished background.
 void DrawPlayScene(const Game& game, uint32_t nowMs) {
   GraphicsDevice* device = Device(game);
   if (!device) return;
   SceneContext sc = ContextOf(game, *device);
   BindMeshStream(*device, game.store);
-  DrawSky(sc, game.camera.eye, 0, nowMs);
-  DrawSky(sc, game.camera.eye, 1, nowMs);
   PlaySceneStates(game, *device);
-  DrawGridElements(game, sc);
+  DrawOpaqueGridElements(game, sc);
+  DrawIslandBody(game, sc);
+  DrawSky(sc, game.camera.eye, 0, nowMs, SkyDepth::Behind);
+  DrawSky(sc, game.camera.eye, 1, nowMs, SkyDepth::Behind);
+  PlaySceneStates(game, *device);
+  DrawBlendedGridElements(game, sc);
   DrawReflectingElements(game, sc);
-  DrawIslandAndParticles(game, sc);
+  DrawIslandFringeAndParticles(game, sc);
 }
 
 void DrawMenuBackground(const Game& game, uint32_t nowMs) {
@@ -137,7 +175,14 @@ void DrawMenuBackground(const Game& game, uint32_t nowMs) {
   SetPointLight(d, 0, 0, 0, 500, 1.0f, 50000);
   d.LightEnable(1, false);
   BindMeshStream(d, game.store);
-  DrawSky(sc, game.camera.eye, 0, nowMs);
+  // The islands' bodies first, in the states the sky pass leaves; the sky
+  // then fills only the pixels around them, before the fringes blend over it.
+  d.SetRenderState(RenderState::ZEnable, 1);
+  d.SetRenderState(RenderState::ZWriteEnable, 1);
+  d.SetSamplerState(0, SamplerState::AddressU, TextureAddress::Wrap);
+  d.SetSamplerState(0, SamplerState::AddressV, TextureAddress::Wrap);
+  d.SetSamplerState(0, SamplerState::MinFilter, TextureFilter::Linear);
+  d.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
   SetLinearFog(d, 1000, 25000, kSkyFogColour);
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
 
@@ -155,13 +200,15 @@ void DrawMenuBackground(const Game& game, uint32_t nowMs) {
   }
   for (const Place& p : places)
     DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island1), p.x, p.y, p.z, p.scale);
+  DrawSky(sc, game.camera.eye, 0, nowMs, SkyDepth::Behind);
+  d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
   IslandBlendStates(d);
   for (const Place& p : places)
     DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island2), p.x, p.y, p.z, p.scale);
   d.SetRenderState(RenderState::AlphaBlendEnable, 0);
   d.SetRenderState(RenderState::FogEnable, 0);
   // The clouds pass in front of the islands.
-  DrawSky(sc, game.camera.eye, 1, nowMs);
+  DrawSky(sc, game.camera.eye, 1, nowMs, SkyDepth::Over);
 }
 
 }  // namespace nb

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "core/vertex_formats.h"
+#include "shell/input.h"
 #include "shell/run_frame.h"
 #include "shell/screen_table.h"
 #include "shell/screens/menu_frame.h"
@@ -16,10 +17,13 @@
 namespace nb {
 namespace {
 
-// The texts drawn in the colour: runs of font-page draws (a text may span two pages), joined.
-std::vector<Box> TextsIn(const RecordingDevice& device, const Game& game, uint32_t colour) {
+// The boxes of runs of pixel-space draws in the colour (a text may span two
+// font pages, joined), of texts or of the sprites on the atlas.
+std::vector<Box> DrawnIn(const RecordingDevice& device, const Game& game, uint32_t colour,
+                         bool sprites = false) {
   std::vector<Box> out;
   bool joining = false;
+  const TextureHandle atlas = game.catalogue.Texture(TextureKey::Texture);
   for (const RecordingDevice::Draw& d : device.draws) {
     const TextureHandle t = d.texture;
     Box box = joining ? out.back() : Box{1e9f, 1e9f, -1e9f, -1e9f};
@@ -31,11 +35,11 @@ std::vector<Box> TextsIn(const RecordingDevice& device, const Game& game, uint32
              std::max(box.bottom, v.y)};
       drawnIn = v.color;
     }
-    bool text = d.fvf == kFvfScreen && t.id != 0 && !(t == game.catalogue.Texture(TextureKey::Texture)) &&
-                !(t == game.catalogue.Texture(TextureKey::Helptexture)) && drawnIn == colour;
-    if (text && joining) out.back() = box;
-    if (text && !joining) out.push_back(box);
-    joining = text;
+    const bool text = t.id != 0 && !(t == atlas) && !(t == game.catalogue.Texture(TextureKey::Helptexture));
+    const bool match = d.fvf == kFvfScreen && drawnIn == colour && (sprites ? t == atlas : text);
+    if (match && joining) out.back() = box;
+    if (match && !joining) out.push_back(box);
+    joining = match && !sprites;
   }
   return out;
 }
@@ -46,6 +50,8 @@ TEST(MenuPagesDrawing, EveryPageDrawsEachItemInItsLayoutBoxAndTheHighlightedOneI
   Game& game = *env.game;
   RecordingDevice& device = *env.Recording();
   AddProfile(game.profiles, "Bob", 0, 1, 3);
+  game.settings.musicVolume = 0;  // the knobs at both ends and between
+  game.settings.soundVolume = 100;
   using enum GameState;
   const std::pair<GameState, void (*)(const Game&, int)> pages[] = {
       {GameCompletedScreen, DrawGameCompletedScreen},
@@ -79,12 +85,46 @@ TEST(MenuPagesDrawing, EveryPageDrawsEachItemInItsLayoutBoxAndTheHighlightedOneI
           return item.box.Contains(b.MiddleX(), b.MiddleY()) && b.left > item.box.left - 4 &&
                  b.right < item.box.right + 4;
         };
-        const std::vector<Box> texts = TextsIn(device, game, colour);
-        EXPECT_TRUE(item.knob || std::any_of(texts.begin(), texts.end(), inBox))
+        const std::vector<Box> texts = DrawnIn(device, game, item.knob ? kItemWhite : colour, item.knob);
+        auto onKnob = [&](const Box& b) {  // drawn on whole pixels
+          return std::abs(b.left - item.box.left) <= 1 && std::abs(b.top - item.box.top) <= 1;
+        };
+        EXPECT_TRUE(std::any_of(texts.begin(), texts.end(),
+                                [&](const Box& b) { return item.knob ? onKnob(b) : inBox(b); }))
             << "screen " << static_cast<int>(state) << " item " << item.value << " lit " << lit.value;
       }
     }
   }
+}
+
+// The language row: Enter loads the next shipped language for the very next
+// frame, round again, and settings.ini keeps the choice.
+TEST(MenuPagesDrawing, TheLanguageRowCyclesTheShippedLanguagesAtOnceAndSettingsKeepIt) {
+  test::GameOnDevice env{false};
+  ASSERT_TRUE(env.ready);
+  Game& game = *env.game;
+  game.screen.gameState = GameState::OptionsFromMenu;
+  game.screen.optionsRow = kRowLanguage;
+  game.screen.menuHighlight = -1;  // the one orange text is the row's
+  game.menus.fades[MenuOptions] = 255;
+  std::vector<std::string> chosen;
+  std::vector<float> drawnWidths;
+  for (int k = 0; k < 3; ++k) {
+    HandleInputEvent(game, {.type = InputEvent::Type::KeyDown, .key = Key::Enter, .text = {}});
+    chosen.push_back(game.settings.language);
+    env.Recording()->draws.clear();
+    test::MenuFrame(game);
+    const std::vector<Box> lit = DrawnIn(*env.Recording(), game, kHighlightOrange);
+    ASSERT_EQ(lit.size(), 1u);
+    drawnWidths.push_back(lit[0].right - lit[0].left);
+    SettingsFile file{"data/textes_" + chosen.back() + ".ini"};
+    EXPECT_EQ(game.texts.Text(TextId::Language), file.ReadString("textes", "name52", "-"));
+    ASSERT_TRUE(WriteBackGeneralSettings(GameSettingsFile(game.folders.player), game.settings));
+    EXPECT_EQ(ReadGeneralSettings(GameSettingsFile(game.folders.player)).language, chosen.back());
+  }
+  EXPECT_EQ(chosen, (std::vector<std::string>{"ru", "uk", "en"}));
+  EXPECT_TRUE(drawnWidths[0] != drawnWidths[1] && drawnWidths[1] != drawnWidths[2])
+      << "each frame its own text";
 }
 
 // The menu comes in from black: a black veil, nearly opaque at first, is gone after sixty frames.
@@ -108,6 +148,33 @@ TEST(MenuPagesDrawing, TheMenuFadesInFromBlackOverSixtyFrames) {
   for (int frame = 2; frame < 60; ++frame) veil();
   EXPECT_EQ(veil(), 15);
   EXPECT_EQ(veil(), -1);
+}
+
+// The help pictures take memory only while a help page shows, in the menus
+// as over the play screen, and its sprite draws with them.
+TEST(HelpPictures, AreThereWhileAHelpPageShowsAndGoneAfterItFades) {
+  test::GameOnDevice env{false};
+  ASSERT_TRUE(env.ready);
+  ASSERT_TRUE(env.Start(1));
+  Game& game = *env.game;
+  const auto help = [&] { return game.catalogue.Texture(TextureKey::Helptexture); };
+  const struct {
+    GameState page, back;
+    void (*frame)(Game&, const FrameInput&);
+  } cases[] = {{GameState::HelpFromMenu, GameState::MainMenu, test::MenuFrame},
+               {GameState::HelpInPlay, GameState::Playing, test::PlayFrame}};
+  for (const auto& c : cases) {
+    EXPECT_FALSE(help()) << static_cast<int>(c.page);
+    game.screen.gameState = c.page;
+    env.Recording()->draws.clear();
+    for (int i = 0; i < 5; ++i) c.frame(game, {});
+    ASSERT_TRUE(help()) << static_cast<int>(c.page);
+    EXPECT_TRUE(std::any_of(env.Recording()->draws.begin(), env.Recording()->draws.end(),
+                            [&](const RecordingDevice::Draw& d) { return d.texture == help(); }));
+    game.screen.gameState = c.back;
+    for (int i = 0; i < 100; ++i) c.frame(game, {});
+    EXPECT_FALSE(help()) << static_cast<int>(c.back);
+  }
 }
 
 }  // namespace

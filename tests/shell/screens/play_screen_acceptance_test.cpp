@@ -66,6 +66,7 @@ TEST_F(PlayAcceptance, LevelOneIsWonWithItsSolutionAndLevelTwoStarts) {
     Frame();
   }
   ASSERT_TRUE(w.ball.ready);
+  EXPECT_TRUE(MusicIsPlaying(game.audio, MusicId::Game)) << "since the loading screen's 130th frame";
   ASSERT_EQ(game.cursor.row, 0);
   ASSERT_EQ(game.cursor.col, 0);
   Click(MouseButton::Left);  // the ball rolls; a wall takes no Reflector

@@ -1,11 +1,11 @@
-// The corners of the play frame the played level does not reach: the music's
-// start, the clock running out, the pause overlay's fade and the last level,
+// The corners of the play frame the played level does not reach: the clock
+// running out, the pause on losing the focus and the last level,
 // run through the real frame on a recording device with the shipped game data.
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "gameplay/level_file.h"
 #include "shell/input.h"
 #include "shell/screens/play_screen.h"
 #include "shell/screens/scene_fixture.h"
@@ -38,17 +38,6 @@ class PlayScreen : public ::testing::Test {
   uint32_t nowMs = 100000;
 };
 
-TEST_F(PlayScreen, MusicStartsAtFrame130AndTheCounterWrapsAt600) {
-  Frame(129);
-  EXPECT_FALSE(MusicIsPlaying(game().audio, MusicId::Game));
-  Frame();
-  EXPECT_TRUE(MusicIsPlaying(game().audio, MusicId::Game));
-  world().play.introFrames = 599;
-  world().ball.moving = true;  // rolling: no intro
-  Frame();
-  EXPECT_EQ(world().play.introFrames, 131);
-}
-
 TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
   for (int i = 0; i < 600 && !world().ball.ready; ++i) Frame();
   HandleInputEvent(game(), {.type = InputEvent::Type::ButtonDown, .button = MouseButton::Left, .text = {}});
@@ -72,10 +61,23 @@ TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
   EXPECT_EQ(world().ball.rowPos, rowPos);
 }
 
-TEST_F(PlayScreen, OverlayFadesGrowInTheirStateAndShrinkAfter) {
-  world().play.introFrames = 200;
-  game().screen.gameState = GameState::PauseMenu;
+// Losing the focus, as the window system reports it, pauses the level: the
+// overlay fades in, the camera backs away and the clock stands.
+TEST_F(PlayScreen, LosingTheFocusPausesTheLevelAndItsClock) {
+  ASSERT_TRUE(InitPlatform());
+  for (int i = 0; i < 600 && !world().ball.ready; ++i) Frame();
+  HandleInputEvent(game(), {.type = InputEvent::Type::ButtonDown, .button = MouseButton::Left, .text = {}});
+  ASSERT_TRUE(world().ball.moving);
+  SDL_Event lost{};
+  lost.type = SDL_WINDOWEVENT;
+  lost.window.event = SDL_WINDOWEVENT_FOCUS_LOST;
+  SDL_PushEvent(&lost);
+  for (InputEvent event; TakeEvent(event);) HandleInputEvent(game(), event);
+  EXPECT_EQ(game().screen.gameState, GameState::PauseMenu);
+  const int32_t secondsLeft = world().level.timeLimit;
+  nowMs += 5000;
   Frame(30);
+  EXPECT_EQ(world().level.timeLimit, secondsLeft);
   EXPECT_EQ(world().play.fades[FadePause], 255);
   EXPECT_FLOAT_EQ(game().camera.eyeTarget.y, 1500.0f) << "the camera backs away behind the overlay";
   game().screen.gameState = GameState::Playing;
@@ -96,21 +98,6 @@ TEST_F(PlayScreen, TheLastLevelConvertsSecondsAt100AFrame) {
   EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}), (std::vector<int>{1, 300}));
   EXPECT_EQ(world().play.tallyCounter, 0) << "no tally after the last level";
   EXPECT_GT(world().play.fades[FadeCompleted], 0);
-}
-
-TEST_F(PlayScreen, AWonLevelWhoseNextFileIsMissingLeadsBackToTheMainMenu) {
-  test::CapturedMessages messages;
-  const int32_t last = game().levelCount;
-  game().levelCount = last + 1;  // one level more than there are files
-  profile().level[0] = last;
-  world().play.introFrames = 200;
-  world().play.levelWon = true;
-  world().level.timeLimit = 1;
-  for (int i = 0; i < 300 && game().screen.gameState == GameState::Playing; ++i) Frame();
-  EXPECT_EQ(game().screen.gameState, GameState::MainMenu);
-  EXPECT_EQ(messages.texts(),
-            std::vector<std::string>{"Could not find level file: " + LevelFileName(last + 1)});
-  EXPECT_EQ(profile().level[0], last + 1);
 }
 
 }  // namespace
