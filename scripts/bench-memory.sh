@@ -10,14 +10,10 @@ set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
 binary=${2:-$build/game/nimbara}
 starts=${NB_LEVEL_STARTS:-50}
-game_dir=$build/game
-work=$(mktemp -d)
+# shellcheck source=bench-game-folder.sh
+source "$(dirname "$0")/bench-game-folder.sh"
+work=$(bench_game_folder "$build/game")
 trap 'rm -rf "$work"' EXIT
-cp "$game_dir/settings.ini" "$work/"
-ln -s "$game_dir/data" "$work/data"
-ln -s "$game_dir/anim.txt" "$work/anim.txt"
-sed -i -e 's/^fullscreen=.*/fullscreen=false/' -e 's/^Language=.*/Language=en/' \
-  -e 's/^WIDTH=.*/WIDTH=800/' -e 's/^HEIGHT=.*/HEIGHT=600/' "$work/settings.ini"
 cd "$work"
 
 kb() { awk -v k="$1:" '$1 == k { print $2 }' "/proc/$2/smaps_rollup"; }
