@@ -151,7 +151,7 @@ std::string Verdict(const RunningCase& r, int exitStatus) {
   if (!r.ready) wrong += "never reached the menu; ";
   if (exitStatus != 0) wrong += "ended with " + std::to_string(exitStatus) + "; ";
   if (output.find("Sanitizer") != std::string::npos || output.find("runtime error") != std::string::npos)
-    wrong += "sanitizer report; ";
+    wrong += "sanitizer report: [" + output + "]; ";
   if (naming.empty()) wrong += "no line names the file; ";
   const bool oneMessage = std::count(messages.begin(), messages.end(), '\n') == (r.what.shown ? 1 : 0);
   if (!oneMessage || (r.what.shown && messages.find(r.what.named) == std::string::npos))
