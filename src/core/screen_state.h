@@ -4,7 +4,7 @@
 namespace nb {
 
 // The screen the game is on. Screens change it only by assignment; the frame
-// dispatcher re-reads it between its groups. 8, 9 and 15 name no screen.
+// dispatcher re-reads it between its groups. 9 and 15 name no screen.
 enum class GameState : int32_t {
   MainMenu = 0,
   Playing = 1,
@@ -14,6 +14,7 @@ enum class GameState : int32_t {
   PlayersScreen = 5,
   StartGameScreen = 6,
   ExitConfirm = 7,
+  LevelsScreen = 8,  // the level chooser: practice and replays
   OptionsInPlay = 10,
   PauseMenu = 11,
   GameOverScreen = 12,

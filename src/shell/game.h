@@ -14,6 +14,7 @@
 #include "gameplay/world.h"
 #include "menus/localized_texts.h"
 #include "menus/menu_state.h"
+#include "persistence/bests.h"
 #include "persistence/records.h"
 #include "render/camera.h"
 #include "render/geometry_store.h"
@@ -21,6 +22,7 @@
 #include "render/render_device.h"
 #include "render/resource_catalogue.h"
 #include "render/scene_state.h"
+#include "shell/level_run.h"
 #include "text/game_fonts.h"
 
 namespace nb {
@@ -73,6 +75,8 @@ struct Game {
   ProfileTable profiles;
   RecordsTable records;
   bool recordsLoaded = false;  // records are saved at exit only after a load
+  BestsTable bests;            // bests.dat
+  LevelRun run;                // practice, replays, and the attempt's recording
 
   RenderDevice render;
   ResourceCatalogue catalogue;
