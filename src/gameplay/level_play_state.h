@@ -39,7 +39,9 @@ struct LevelPlayState {
 
   // Play screen.
   int32_t introFrames = 0;
-  float lastSecond = 0;      // not cleared by a level start
+  // Milliseconds of play-screen updates since the level clock last counted a
+  // second: it counts the first at once when the ball starts rolling.
+  int32_t msSinceSecond = 1 << 30;
   uint8_t bonusSeconds = 0;  // not cleared
   bool warned = false;
   bool startSoundPlayed = false;

@@ -116,6 +116,7 @@ void LoadLocalizedTexts(LocalizedTexts& texts, const std::string& dataDir, const
   LoadList(texts.start, file, "start", ListLayout::Centered, w, h, measure);
   LoadList(texts.timeLeft, file, "timeleft", ListLayout::Centered, w, h, measure);
   LoadList(texts.pause, file, "pause", ListLayout::Pause, w, h, measure);
+  LoadList(texts.practice, file, "practice", ListLayout::Pause, w, h, measure);
   LoadList(texts.exit, file, "exit", ListLayout::ExitButtons, w, h, measure);
   LoadList(texts.texts, file, "textes", ListLayout::Texts, w, h, measure);
 }

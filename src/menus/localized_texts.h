@@ -101,6 +101,7 @@ struct LocalizedTexts {
   ItemList<kListCapacity> start;      // [start]
   ItemList<kListCapacity> timeLeft;   // [timeleft]
   ItemList<kListCapacity> pause;      // [pause]
+  ItemList<kListCapacity> practice;   // [practice]: the pause items of a level played alone
   ItemList<kListCapacity> exit;       // [exit]
   ItemList<kGeneralTextCount> texts;  // [textes]
   HelpPages help;

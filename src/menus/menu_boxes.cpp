@@ -74,7 +74,10 @@ PageLayout RecordsLayout(const MenuLayoutInput& in) { return OnlyBack(in, 530); 
 PageLayout StartGameLayout(const MenuLayoutInput& in) { return ListWithBack(in, in.texts->start); }
 PageLayout NewGameLayout(const MenuLayoutInput& in) { return ListWithBack(in, in.texts->newGame); }
 PageLayout ExitLayout(const MenuLayoutInput& in) { return ListItems(in.texts->exit); }
-PageLayout PauseLayout(const MenuLayoutInput& in) { return ListItems(in.texts->pause); }
+const ItemList<kListCapacity>& PauseItems(const MenuLayoutInput& in) {
+  return in.practice && in.texts->practice.count > 0 ? in.texts->practice : in.texts->pause;
+}
+PageLayout PauseLayout(const MenuLayoutInput& in) { return ListItems(PauseItems(in)); }
 PageLayout RetryLayout(const MenuLayoutInput& in) { return ListItems(in.texts->timeLeft); }
 PageLayout CompletedLayout(const MenuLayoutInput& in) { return ListItems(in.texts->winner); }
 

@@ -36,6 +36,7 @@ struct MenuLayoutInput {
   int profileCount = 0;
   bool nameEntry = false;  // a new player's name is being typed
   bool fullscreen = false;
+  bool practice = false;  // a level played alone: its own pause items
   int volumes[3] = {0, 0, 0};  // music, sound, master: where the knobs sit
 };
 
@@ -51,6 +52,8 @@ PageLayout NewGameLayout(const MenuLayoutInput& in);
 PageLayout ExitLayout(const MenuLayoutInput& in);
 PageLayout HelpLayout(const MenuLayoutInput& in);  // back, previous (drawn right-aligned), next
 PageLayout PauseLayout(const MenuLayoutInput& in);
+// The pause page's items: those of practice when it has its own.
+const ItemList<kListCapacity>& PauseItems(const MenuLayoutInput& in);
 PageLayout RetryLayout(const MenuLayoutInput& in);  // time up and game over
 PageLayout CompletedLayout(const MenuLayoutInput& in);
 

@@ -1,6 +1,7 @@
 #include "shell/game.h"
 
 #include "core/free_memory.h"
+#include "shell/run_recording.h"
 
 namespace nb {
 
@@ -37,7 +38,7 @@ void ShellEvents::ReplaceLevelMesh(const LevelGeometry& geometry) {
 GraphicsDevice* Device(const Game& game) { return game.render.device.get(); }
 
 GameplayContext Gameplay(Game& game) {
-  GameplayContext ctx{game.profiles, game.rng, game.events};
+  GameplayContext ctx{ActiveProfiles(game), game.rng, game.events};
   ctx.dataDir = game.folders.data;
   const ResourceCatalogue& c = game.catalogue;
   ctx.meshes = {&c.Data(MeshKey::Pol),   &c.Data(MeshKey::Left), &c.Data(MeshKey::Right),

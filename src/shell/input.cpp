@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "shell/menu_commands.h"
+#include "shell/practice.h"
+#include "shell/run_recording.h"
 #include "shell/screen_table.h"
 #include "shell/screenshot.h"
 #include "shell/window_mode.h"
@@ -84,6 +86,7 @@ std::string Utf8ToNameBytes(const std::string& utf8) {
 }
 
 void HandleInputEvent(Game& game, const InputEvent& event) {
+  if (HandleWatchInput(game, event)) return;
   ScreenState& s = game.screen;
   switch (event.type) {
     case InputEvent::Type::Quit: game.quitRequested = true; return;
@@ -102,8 +105,10 @@ void HandleInputEvent(Game& game, const InputEvent& event) {
         case Key::F12: TakeScreenshot(game); return;
         case Key::Delete:
           if (s.gameState == GameState::PlayersScreen && !s.nameEntry.active && s.playersSelection >= 1 &&
-              s.playersSelection <= game.profiles.count)
+              s.playersSelection <= game.profiles.count) {
+            ForgetProfileRuns(game, s.playersSelection - 1);
             DeleteProfile(game.profiles, s.playersSelection - 1);
+          }
           return;
         case Key::Up:
         case Key::Down:
@@ -120,8 +125,7 @@ void HandleInputEvent(Game& game, const InputEvent& event) {
         const PixelPoint at = WindowToPicture(GameLetterbox(game), event.x, event.y);
         HandleMenuClick(game, at.x, at.y);
       } else if (event.button == MouseButton::Right && s.gameState == GameState::Playing) {
-        GameplayContext ctx = Gameplay(game);
-        RemoveReflectorAtCursor(game.world, ctx, game.cursor.row, game.cursor.col);
+        PlayClick(game, ReplayInput::Remove);
       }
       return;
     case InputEvent::Type::ButtonUp:

@@ -26,6 +26,7 @@ struct LevelRun {
   bool winCounted = false;  // the bests and the replay were taken at the win
   Replay watched;           // watch: the run played back
   size_t nextEvent = 0;     // watch: the first input not yet given
+  bool saveFailureShown = false;
 };
 
 }  // namespace nb

@@ -5,7 +5,9 @@
 
 #include "gameplay/level_setup.h"
 #include "platform/message_box.h"
+#include "shell/practice.h"
 #include "shell/run_frame.h"
+#include "shell/run_recording.h"
 #include "shell/screen_table.h"
 
 namespace nb {
@@ -37,15 +39,19 @@ bool StartLevelOrMainMenu(Game& game) {
   GameplayContext ctx = Gameplay(game);
   const int32_t level = CurrentLevel(ctx) < 1 ? 1 : CurrentLevel(ctx);
   bool started = false;
-  if (PlayerProfile(game.profiles) && level > game.levelCount) {
+  if (PlayerProfile(ctx.profiles) && level > game.levelCount) {
     ShowMessageBox("Level " + std::to_string(level) + " is beyond the " + std::to_string(game.levelCount) +
                        " levels of settings.ini ([Levels] count)",
                    "ERROR");
   } else {
     // The level start stops the menu and game music itself.
+    PrepareRunLevel(game);
     started = StartLevel(game.world, ctx);
   }
-  if (!started) GoToMainMenu(game);
+  if (started)
+    BeginRunLevel(game);
+  else
+    LeaveRun(game);
   return started;
 }
 

@@ -7,9 +7,9 @@ namespace nb {
 // click on an item).
 void ExecuteMenuCommand(Game& game);
 
-// Starts the current profile's level. A level beyond the [Levels] count, a
-// missing or damaged level file (each after its message) and no chosen
-// profile return to the main menu instead (false).
+// Starts the current profile's level (or the level played alone). A level
+// beyond the [Levels] count, a missing or damaged level file (each after its
+// message) and no chosen profile leave the run instead (false).
 bool StartLevelOrMainMenu(Game& game);
 
 // The Esc key on the current screen.

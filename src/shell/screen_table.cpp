@@ -5,7 +5,9 @@
 #include "platform/window.h"
 #include "shell/language_choice.h"
 #include "shell/menu_commands.h"
+#include "shell/practice.h"
 #include "shell/run_frame.h"
+#include "shell/run_recording.h"
 #include "shell/window_mode.h"
 
 namespace nb {
@@ -13,9 +15,10 @@ namespace {
 
 using enum GameState;
 
-// The statistics of an attempt that ends here go to stat.stt.
+// The statistics of an attempt of the profile's run that ends here go to
+// stat.stt; practice keeps none.
 void CloseAttempt(Game& game) {
-  AppendLevelStatistics(game.world.stats, PlayerFile(game, "stat.stt"));
+  if (game.run.kind == RunKind::Game) AppendLevelStatistics(game.world.stats, PlayerFile(game, "stat.stt"));
   game.world.stats = LevelStats{};
 }
 
@@ -131,7 +134,7 @@ void ChoosePause(Game& game) {
     case kPauseQuit:
       CloseAttempt(game);
       PlaySound(game, SoundId::MenuMove);
-      GoToMainMenu(game);
+      LeaveRun(game);
       break;
     case kPauseHelp:
       GoTo(game, HelpInPlay);
@@ -142,7 +145,7 @@ void ChoosePause(Game& game) {
 }
 
 void ChooseGameOver(Game& game) {
-  ProfileRecord* profile = CurrentProfile(game.profiles);
+  ProfileRecord* profile = CurrentProfile(ActiveProfiles(game));
   if (!profile) return;
   int mode = ModeIndex(*profile);
   if (game.screen.menuHighlight == kRetryAgain) {
@@ -155,7 +158,7 @@ void ChooseGameOver(Game& game) {
     profile->lives[mode] = kNewProfileLives;
     profile->score[mode] = 0;
     PlaySound(game, SoundId::MenuMove);
-    GoToMainMenu(game);
+    LeaveRun(game);
   }
 }
 
@@ -164,7 +167,7 @@ void ChooseTimeUp(Game& game) {
     StartLevelOrMainMenu(game);
   } else if (game.screen.menuHighlight == kRetryToMenu) {
     PlaySound(game, SoundId::MenuMove);
-    GoToMainMenu(game);
+    LeaveRun(game);
   }
 }
 
@@ -250,10 +253,7 @@ void OptionsArrows(Game& g, Key k) {
 
 // --- Clicks ----------------------------------------------------------------
 
-void ClickPlayfield(Game& game, int, int) {
-  GameplayContext ctx = Gameplay(game);
-  HandlePlayClick(game.world, ctx, game.cursor.row, game.cursor.col, game.cursor.placeKind);
-}
+void ClickPlayfield(Game& game, int, int) { PlayClick(game, ReplayInput::Place); }
 
 // --- The table -------------------------------------------------------------
 
@@ -330,6 +330,7 @@ MenuLayoutInput MenuLayoutOf(const Game& game) {
   in.width = game.settings.width;
   in.height = game.settings.height;
   in.profileCount = game.profiles.count;
+  in.practice = game.run.kind == RunKind::Practice;
   in.nameEntry = game.screen.nameEntry.active;
   in.fullscreen = game.settings.fullscreen;
   in.volumes[0] = game.settings.musicVolume;

@@ -51,6 +51,7 @@ bool StartUpSubsystems(Game& game) {
   LoadGameResources(game);
   LoadRecordsFile(game.profiles, game.records, PlayerFile(game, "record.dat"));
   game.recordsLoaded = true;
+  game.bests = LoadBestsFile(PlayerFile(game, "bests.dat"));
   LoadSoundCatalogue(game.audio, game.folders, game.settings.musicVolume);
   MusicAtStartUp(game.audio);
   LogWrite("Start-up complete\n");

@@ -97,8 +97,9 @@ void DrawPauseScreen(const Game& game, int level) {
   DrawMenuText(game.texts.Text(TextId::PauseTitle), HalfWidth(game),
                HalfHeight(game) - 120 - static_cast<float>(c), game.fonts.ExtraLargeFont.get(), AlignCenter,
                WithAlpha(kTitleRed, level));
-  const ItemList<kListCapacity>& list = game.texts.pause;
-  PageLayout items = PauseLayout(MenuLayoutOf(game));
+  const MenuLayoutInput in = MenuLayoutOf(game);
+  const ItemList<kListCapacity>& list = PauseItems(in);
+  PageLayout items = PauseLayout(in);
   for (int i = 0; i < list.count; ++i) {
     bool lit = i == game.screen.menuHighlight;
     DrawMenuText(list.items[i].text, items[i].x + static_cast<float>(SlideSign(i) * o), items[i].y,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/log.h"
+
 #include "gameplay/element_animations.h"
 #include "gameplay/level_setup.h"
 #include "gameplay/scoring.h"
@@ -10,14 +12,18 @@
 #include "shell/menu_commands.h"
 #include "shell/screens/play_overlays.h"
 #include "shell/screens/pointer_tracking.h"
+#include "shell/practice.h"
+#include "shell/run_recording.h"
 
 namespace nb {
 
 namespace {
 
 // The next level after the tally: statistics written, the world reset and
-// the level started from a camera high above its home view.
+// the level started from a camera high above its home view. Practice and a
+// watched replay end on the Levels page instead.
 void StartNextLevel(Game& game) {
+  if (game.run.kind != RunKind::Game) return LeaveRun(game);
   World& w = game.world;
   LevelPlayState& play = w.play;
   GameplayContext ctx = Gameplay(game);
@@ -76,11 +82,14 @@ void SteerPlayCamera(Game& game) {
   }
 }
 
-void RunPlayRules(Game& game, float nowSeconds) {
-  if (game.screen.gameState != GameState::Playing) return;
+void RunPlayRules(Game& game) {
   World& w = game.world;
+  // The level clock runs on the updates' time, paused or not, so that a
+  // replay given the same updates counts the same seconds.
+  if (w.play.msSinceSecond < (1 << 30)) w.play.msSinceSecond += static_cast<int32_t>(kTickMs);
+  if (game.screen.gameState != GameState::Playing) return;
   GameplayContext ctx = Gameplay(game);
-  if (StepPlayFrame(w, ctx, nowSeconds - w.play.lastSecond > 1.0f)) w.play.lastSecond = nowSeconds;
+  if (StepPlayFrame(w, ctx, w.play.msSinceSecond > 1000)) w.play.msSinceSecond = 0;
 }
 
 void WarnAtTenSecondsLeft(Game& game) {
@@ -97,7 +106,7 @@ void UpdateLevelWon(Game& game) {
   if (!play.levelWon) return;
   GameplayContext ctx = Gameplay(game);
   MoveCameraTo(game.camera, w.level.homeEye, w.level.homeTarget, 45);
-  if (CurrentLevel(ctx) == game.levelCount) {
+  if (FinishesGame(game)) {
     // The last level: every second left becomes 100 points on the way to
     // the game-completed screen.
     game.screen.gameState = GameState::GameCompletedScreen;
@@ -121,7 +130,6 @@ void UpdateLevelWon(Game& game) {
       }
     }
   }
-  if (play.tallyFade > 254) StartNextLevel(game);
 }
 
 void UpdateLevelIntro(Game& game) {
@@ -145,6 +153,7 @@ void UpdateLevelIntro(Game& game) {
     if (play.introCounter < 3) {
       play.introPhase = 3;
       w.ball.ready = true;
+      LogPrintf("Level %d: the ball waits for its click\n", CurrentLevel(ActiveProfiles(game)));
     }
   } else if (play.introPhase == 3) {
     play.promptAlpha = static_cast<uint8_t>(std::min(play.promptAlpha + 5, 255));
@@ -163,10 +172,12 @@ void UpdateLoadingScreen(Game& game) {
 void UpdatePlayScreen(Game& game, const FrameInput& input) {
   ShowSystemPointer(PointerOffPicture(game, input));
   TrackMenuPointerAt(game, input.pointerX, input.pointerY);
-  UpdatePlayCursor(game, input.pointerX, input.pointerY);
+  BeforePlayUpdate(game);
+  if (game.run.kind != RunKind::Watch) UpdatePlayCursor(game, input.pointerX, input.pointerY);
   // Before the world step, so that a message shown in this update is drawn at its full time.
   AgeStatusMessages(game.world.messages);
-  RunPlayRules(game, static_cast<float>(input.nowMs) * 0.001f);
+  RunPlayRules(game);
+  CountWinOnce(game);
   SteerPlayCamera(game);
   StepCamera(game.camera, game.settings.width, game.settings.height);
   AdvanceElementAnimations(game.world.level, game.world.play);
@@ -181,6 +192,10 @@ void UpdatePlayScreen(Game& game, const FrameInput& input) {
   UpdateLevelIntro(game);
   UpdatePlayOverlays(game, input);
   UpdateLoadingScreen(game);
+  AfterPlayUpdate(game);
+  // The next level starts after the whole update, as one chosen in a menu
+  // does, so that its updates count from the next one.
+  if (play.levelWon && play.tallyFade > 254) StartNextLevel(game);
 }
 
 }  // namespace nb

@@ -24,7 +24,7 @@ void UpdatePlayCursor(Game& game, int pointerX, int pointerY);
 // In GameState 1 the rules of the update: the world step and the level
 // clock, which counts a second when more than one has passed since the last
 // and the ball rolls.
-void RunPlayRules(Game& game, float nowSeconds);
+void RunPlayRules(Game& game);
 // The camera's targets: leaning towards the cursor while the ball rolls.
 void SteerPlayCamera(Game& game);
 // The warning sound once the clock reaches ten seconds.

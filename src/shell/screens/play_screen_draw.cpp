@@ -8,6 +8,7 @@
 #include "shell/screens/play_overlays.h"
 #include "shell/screens/play_screen.h"
 #include "shell/screens/scene.h"
+#include "shell/run_recording.h"
 #include "shell/screens/splash_frame.h"
 #include "text/text_drawing.h"
 
@@ -56,13 +57,13 @@ void DrawHeadUpDisplay(const Game& game) {
     ShadowedText(font, text, w / 2, 0, AlignCenter, kWhite);
   }
   std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LivesLabel).c_str(),
-                CurrentLives(game.profiles));
+                CurrentLives(ActiveProfiles(game)));
   ShadowedText(font, text, 0, 0, AlignLeft, kWhite);
   std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::ScoreLabel).c_str(),
-                CurrentScore(game.profiles));
+                CurrentScore(ActiveProfiles(game)));
   ShadowedText(font, text, w, h - 30, AlignRight, kWhite);
   std::snprintf(text, sizeof text, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(),
-                CurrentLevel(game.profiles));
+                CurrentLevel(ActiveProfiles(game)));
   ShadowedText(font, text, 0, h - 30, AlignLeft, kWhite);
 }
 
@@ -73,7 +74,7 @@ void DrawFullScreenFade(const Game& game, int alpha) {
 void DrawLevelWon(const Game& game) {
   const World& w = game.world;
   const LevelPlayState& play = w.play;
-  if (!play.levelWon || CurrentLevel(game.profiles) == game.levelCount) return;
+  if (!play.levelWon || FinishesGame(game)) return;
   const float lift = EvaluateCurve(game.animations.up, std::min(4 * play.tallyCounter, 255));
   DrawCaption(game, game.texts.Text(TextId::LevelComplete).c_str(), lift);
   if (play.tallyCounter > 64 && play.tallyFade > 0)
@@ -86,7 +87,7 @@ void DrawLevelIntro(const Game& game) {
   if (play.introFrames <= 100 || w.ball.moving || !play.startSoundPlayed) return;
   char caption[256];
   std::snprintf(caption, sizeof caption, "%s %i", game.texts.Text(TextId::LevelLabel).c_str(),
-                CurrentLevel(game.profiles));
+                CurrentLevel(ActiveProfiles(game)));
   DrawCaption(game, caption, EvaluateCurve(game.animations.up, play.introCounter));
   if (game.screen.gameState == GameState::Playing && w.ball.ready)
     Text(game.fonts.LargeFont.get(), game.texts.Text(TextId::ClickToStart).c_str(), Width(game) / 2,
