@@ -54,6 +54,28 @@ open(f"{d}/two.dat", "wb").write(profiles + records + trailer)
 s = sys.argv[2]; os.makedirs(s, exist_ok=True)
 open(f"{s}/two.stt", "wb").write(struct.pack("<13i", 3, 40, 20, 2, 1, 310, 0, 1, 0, 0, 1, 0, -111) * 2)
 PY
+# bests.dat and a replay as the game writes them (docs/REPLAYS.md): framed
+# by a magic and a version, closed by the FNV-1a of all bytes before it.
+python3 - "$fuzz_build/corpus/bests" "$fuzz_build/corpus/replay" <<'PY'
+import struct, sys, os
+def fnv(b):
+    h = 2166136261
+    for x in b: h = ((h ^ x) * 16777619) & 0xFFFFFFFF
+    return h
+def framed(magic, body):
+    b = magic + struct.pack("<I", 1) + body
+    return b + struct.pack("<I", fnv(b))
+for d in sys.argv[1:]: os.makedirs(d, exist_ok=True)
+name = lambda s: s.encode().ljust(64, b"\0")
+entries = [("Ann", 0, 1, 41, 1200), ("Bo", 2, 17, 0, 90)]
+open(f"{sys.argv[1]}/two.dat", "wb").write(framed(b"NBBS", struct.pack("<I", len(entries)) +
+    b"".join(name(n) + struct.pack("<4i", *f) for n, *f in entries)))
+open(f"{sys.argv[1]}/empty.dat", "wb").write(framed(b"NBBS", struct.pack("<I", 0)))
+events = [(0, 0, 3, 4, 5), (10, 2, 0, 0, 11), (30, 2, 0, 0, 1), (31, 1, 3, 4, 0), (90, 0, 7, 7, 6)]
+head = struct.pack("<iIiIB4iIii", 5, 0x1234ABCD, 1, 99, 1, 300, 2, 1000, 0, 120, 45, 800)
+open(f"{sys.argv[2]}/five.nbr", "wb").write(framed(b"NBRP", head + struct.pack("<I", len(events)) +
+    b"".join(struct.pack("<IBiii", *e) for e in events)))
+PY
 
 # fuzz_one TARGET: one line of results; non-zero on any report.
 fuzz_one() {

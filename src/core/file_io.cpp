@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 
 namespace nb {
 namespace {
@@ -51,6 +52,12 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes) {
   }
   SyncFolderOf(path);
   return true;
+}
+
+bool MakeFolders(const std::string& path) {
+  std::error_code error;
+  std::filesystem::create_directories(path, error);
+  return !error && std::filesystem::is_directory(path, error);
 }
 
 bool FileExists(const std::string& path) {

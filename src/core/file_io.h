@@ -12,6 +12,10 @@ bool ReadWholeFile(const std::string& path, std::vector<unsigned char>& bytes, s
 // True when path names a regular file (a folder or nothing is no file).
 bool FileExists(const std::string& path);
 
+// Makes the folder and any parents it lacks; true when it is a folder
+// afterwards (already there counts).
+bool MakeFolders(const std::string& path);
+
 // Writes a temporary file beside the target, flushes it to the disk and
 // renames it over the target, then flushes the folder, so that after a crash
 // or a power cut the target is either the old file or the whole new one.

@@ -36,13 +36,24 @@ bool UpdateBest(BestsTable& table, const char* name, int mode, int level, int se
 // Drops every entry of a profile (when it is deleted).
 void ForgetBests(BestsTable& table, const char* name);
 
-// The file's bytes, and back. Parsing refuses (false, table untouched, the
-// reason in why) anything but a whole file of this version.
+// What a bests file holds: levels 1..kMaxLevelNumber of modes 0..2, figures
+// from 0 to these (far beyond any real run). A file over kMaxBestsFileBytes
+// is refused unread. docs/REPLAYS.md lays the file out.
+constexpr int32_t kMaxBestSeconds = 1'000'000;
+constexpr int32_t kMaxBestPoints = 1'000'000'000;
+constexpr size_t kMaxBestsFileBytes = 1u << 20;
+
+// The file's bytes, and back. Encoding writes figures beyond the bounds as
+// the bound and leaves out entries no reader would take (a mode or level out
+// of range, a name without its zero), so a saved file always loads. Parsing
+// refuses (false, table untouched, the reason in why) anything but a whole
+// file of this version.
 std::vector<unsigned char> EncodeBests(const BestsTable& table);
 bool ParseBests(const std::vector<unsigned char>& bytes, BestsTable& table, std::string* why = nullptr);
 
-// A missing file gives an empty table; a damaged one gives an empty table and
-// a line in the log. Never throws.
+// A missing file gives an empty table; a damaged one gives an empty table, a
+// line in the log, and is renamed to "<path>.damaged" so that the next save
+// does not write over it. Never throws.
 BestsTable LoadBestsFile(const std::string& path);
 // Atomically, like record.dat: false when it could not be written (the old
 // file is then untouched).

@@ -7,6 +7,8 @@ namespace nb {
 
 enum GameMode : int32_t { ModeNormal = 0, ModeHard = 1, ModeExpert = 2 };
 constexpr int kGameModes = 3;
+// The highest level number a bests entry or a replay may name.
+constexpr int32_t kMaxLevelNumber = 1000;
 
 // Lives a profile starts with: a new profile, and one whose player gives up
 // after a game over, has 3; a new game gives 5, 3 or 2 by mode (easy, normal,

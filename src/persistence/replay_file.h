@@ -44,6 +44,14 @@ struct Replay {
 
 // A level of at most two hours at 62.5 updates a second never needs more.
 constexpr size_t kMaxReplayEvents = 1u << 16;
+// Four times those two hours: a longer run is not kept.
+constexpr uint32_t kMaxReplayTicks = 1'800'000;
+// The longest replay is about 1.1 MB; a larger file is refused unread.
+constexpr size_t kMaxReplayFileBytes = 4u << 20;
+
+// Why the replay could not be kept: the first field out of its bounds or
+// input out of order (docs/REPLAYS.md lists them), or "" when it can.
+std::string ReplayFault(const Replay& replay);
 
 std::vector<unsigned char> EncodeReplay(const Replay& replay);
 // False (replay untouched, the reason in why) for anything but a whole file
@@ -52,7 +60,8 @@ bool ParseReplay(const std::vector<unsigned char>& bytes, Replay& replay, std::s
 
 // False with the reason when the file is missing or refused.
 bool LoadReplayFile(const std::string& path, Replay& replay, std::string* why = nullptr);
-// Atomically; creates the folder it goes in. False when it could not be written.
+// Atomically; creates the folder it goes in. False when it could not be
+// written or the replay has a fault (an old file is then untouched).
 bool SaveReplayFile(const Replay& replay, const std::string& path);
 
 // The replay's file name inside the player's folder for a profile, mode and

@@ -48,11 +48,10 @@ std::string TakeScreenshot(Game& game) {
   auto* device = dynamic_cast<GlDevice*>(Device(game));
   if (!device) return "";
   const fs::path folder = fs::path(game.folders.player.empty() ? "." : game.folders.player) / "screenshots";
-  std::error_code error;
-  fs::create_directories(folder, error);
+  const bool folderMade = MakeFolders(folder.string());
   std::string bytes;
   const fs::path path = FreeName(folder);
-  if (error || !EncodePng(PictureOf(*device), bytes) || !WriteFileAtomically(path.string(), bytes)) {
+  if (!folderMade || !EncodePng(PictureOf(*device), bytes) || !WriteFileAtomically(path.string(), bytes)) {
     LogPrintf("Could not write the screenshot %s\n", path.string().c_str());
     return "";
   }
