@@ -33,17 +33,15 @@ BestsTable Sample() {
 }
 
 TEST(Bests, EachFigureIsKeptOnlyWhenItImprovesAndForgettingTakesOneProfile) {
-  struct Case {
-    int seconds, points;
-    bool changed;
-    int keptSeconds, keptPoints;
-  };
-  for (const Case& c : {Case{60, 600, true, 60, 700}, Case{40, 900, true, 50, 900},
-                        Case{40, 600, false, 50, 700}, Case{50, 700, false, 50, 700}}) {
+  const std::tuple<int, int, bool, Row> cases[] = {{60, 600, true, {"Ann", 1, 3, 60, 700}},
+                                                   {40, 900, true, {"Ann", 1, 3, 50, 900}},
+                                                   {40, 600, false, {"Ann", 1, 3, 50, 700}},
+                                                   {50, 700, false, {"Ann", 1, 3, 50, 700}}};
+  for (const auto& [seconds, points, changed, kept] : cases) {
     BestsTable table;
     ASSERT_TRUE(UpdateBest(table, "Ann", 1, 3, 50, 700));
-    EXPECT_EQ(UpdateBest(table, "Ann", 1, 3, c.seconds, c.points), c.changed) << c.seconds << "/" << c.points;
-    EXPECT_EQ(Rows(table), (std::vector<Row>{{"Ann", 1, 3, c.keptSeconds, c.keptPoints}}));
+    EXPECT_EQ(UpdateBest(table, "Ann", 1, 3, seconds, points), changed) << seconds << "/" << points;
+    EXPECT_EQ(Rows(table), std::vector<Row>{kept});
   }
   BestsTable table;
   for (const char* name : {"Ann", "Annie", "Bob"}) UpdateBest(table, name, 0, 1, 10, 10);
@@ -52,14 +50,20 @@ TEST(Bests, EachFigureIsKeptOnlyWhenItImprovesAndForgettingTakesOneProfile) {
   EXPECT_EQ(Rows(table), (std::vector<Row>{{"Annie", 0, 1, 10, 10}, {"Bob", 0, 1, 10, 10}}));
 }
 
-TEST(BestsFile, ASavedTableLoadsBackAndOnlyWhatAReaderTakesIsWritten) {
+TEST(BestsFile, ASavedTableLoadsBackAFailedSaveKeepsTheOldAndOnlyWhatAReaderTakesIsWritten) {
   test::ScratchDir dir;
   EXPECT_TRUE(LoadBestsFile("bests.dat").entries.empty());  // missing: quietly empty
   EXPECT_FALSE(dir.Exists("Log.txt"));
   BestsTable table = Sample();
   ASSERT_TRUE(SaveBestsFile(table, "bests.dat"));
   EXPECT_EQ(Rows(LoadBestsFile("bests.dat")), Rows(table));
+  const std::string saved = dir.Read("bests.dat");
+  ASSERT_EQ(mkdir(dir.File("bests.dat.tmp").c_str(), 0755), 0);  // the new file cannot be written
+  UpdateBest(table, "New", 0, 2, 1, 1);
+  EXPECT_FALSE(SaveBestsFile(table, "bests.dat"));
+  EXPECT_EQ(dir.Read("bests.dat"), saved);  // the old one is whole
 
+  table = Sample();
   table.entries[0].points = -5;
   table.entries[2].secondsLeft = kMaxBestSeconds + 1;
   UpdateBest(table, "Eve", kGameModes, 1, 1, 1);
@@ -78,9 +82,9 @@ TEST(BestsFile, EveryDamagedFileLoadsEmptyWithOneLogLineAndIsKeptAside) {
   ASSERT_TRUE(SaveBestsFile(Sample(), "bests.dat"));
   const std::string good = dir.Read("bests.dat");
   std::vector<std::string> damaged = {good + '\0', good + std::string(kMaxBestsFileBytes, '\0')};
-  for (size_t n = 0; n < good.size(); ++n) damaged.push_back(good.substr(0, n));
-  for (size_t i = 0; i < good.size(); ++i)
-    damaged.push_back(good.substr(0, i) + char(good[i] ^ 0x10) + good.substr(i + 1));
+  for (size_t n = 0; n < good.size(); ++n)  // every cut, every byte flipped
+    damaged.insert(damaged.end(),
+                   {good.substr(0, n), good.substr(0, n) + char(good[n] ^ 0x10) + good.substr(n + 1)});
   const std::regex line("Damaged bests\\.dat \\(.+\\), kept as bests\\.dat\\.damaged: .+\n");
   long lines = 0;
   for (const std::string& bytes : damaged) {
@@ -91,17 +95,6 @@ TEST(BestsFile, EveryDamagedFileLoadsEmptyWithOneLogLineAndIsKeptAside) {
     EXPECT_TRUE(std::regex_match(log.substr(log.rfind('\n', log.size() - 2) + 1), line)) << log;
     EXPECT_EQ(dir.Read("bests.dat.damaged"), bytes);
   }
-}
-
-TEST(BestsFile, AFailedSaveLeavesTheOldFileWhole) {
-  test::ScratchDir dir;
-  ASSERT_TRUE(SaveBestsFile(Sample(), "bests.dat"));
-  const std::string before = dir.Read("bests.dat");
-  ASSERT_EQ(mkdir(dir.File("bests.dat.tmp").c_str(), 0755), 0);  // the temporary cannot be made
-  BestsTable more = Sample();
-  UpdateBest(more, "New", 0, 2, 1, 1);
-  EXPECT_FALSE(SaveBestsFile(more, "bests.dat"));
-  EXPECT_EQ(dir.Read("bests.dat"), before);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "persistence/replay_file.h"
 
 #include <functional>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -14,10 +15,9 @@ namespace {
 Replay Sample() {
   Replay r;
   r.level = 12, r.levelChecksum = 0xDEADBEEF, r.mode = 2, r.seed = 0x80000001, r.practice = true;
-  r.startScore = 4500, r.startLives = 2, r.stepsSinceStone = 7, r.bonusSeconds = 255;
-  r.winTick = 9000, r.secondsLeft = 33, r.points = 810;
-  const auto pause = static_cast<int32_t>(GameState::PauseMenu),
-             play = static_cast<int32_t>(GameState::Playing);
+  r.startScore = 4500, r.startLives = 2, r.stepsSinceStone = 7, r.bonusSeconds = 255, r.winTick = 9000;
+  r.secondsLeft = 33, r.points = 810;
+  const int32_t pause = int32_t(GameState::PauseMenu), play = int32_t(GameState::Playing);
   r.events = {{0, ReplayInput::Place, 0, 127, 5},
               {0, ReplayInput::Screen, 0, 0, pause},
               {40, ReplayInput::Screen, 0, 0, play},
@@ -26,18 +26,14 @@ Replay Sample() {
   return r;
 }
 
-// Every field, readable in a failure.
-std::string Fields(const Replay& r) {
-  std::string s;
-  for (int64_t v :
-       {int64_t{r.level}, int64_t{r.levelChecksum}, int64_t{r.mode}, int64_t{r.seed}, int64_t{r.practice},
-        int64_t{r.startScore}, int64_t{r.startLives}, int64_t{r.stepsSinceStone}, int64_t{r.bonusSeconds},
-        int64_t{r.winTick}, int64_t{r.secondsLeft}, int64_t{r.points}})
-    s += std::to_string(v) + " ";
-  for (const ReplayEvent& e : r.events)
-    s += "| " + std::to_string(e.tick) + " " + std::to_string(static_cast<int>(e.input)) + " " +
-         std::to_string(e.row) + " " + std::to_string(e.col) + " " + std::to_string(e.value);
-  return s;
+auto Head(const Replay& r) {
+  return std::tuple(r.level, r.levelChecksum, r.mode, r.seed, r.practice, r.startScore, r.startLives,
+                    r.stepsSinceStone, r.bonusSeconds, r.winTick, r.secondsLeft, r.points);
+}
+auto Events(const Replay& r) {
+  std::vector<std::tuple<uint32_t, int, int32_t, int32_t, int32_t>> events;
+  for (const ReplayEvent& e : r.events) events.emplace_back(e.tick, int(e.input), e.row, e.col, e.value);
+  return events;
 }
 
 TEST(ReplayFile, ASavedReplayLoadsBackFromTheFolderTheSaveMade) {
@@ -48,8 +44,8 @@ TEST(ReplayFile, ASavedReplayLoadsBackFromTheFolderTheSaveMade) {
   Replay loaded;
   std::string why;
   ASSERT_TRUE(LoadReplayFile(path, loaded, &why)) << why;
-  EXPECT_EQ(Fields(loaded), Fields(Sample()));
-
+  EXPECT_EQ(Head(loaded), Head(Sample()));
+  EXPECT_EQ(Events(loaded), Events(Sample()));
   for (const std::string& bytes : {std::string(kMaxReplayFileBytes + 1, '\0'), std::string()}) {
     dir.Write("replays/bad.nbr", bytes);
     EXPECT_FALSE(LoadReplayFile(dir.File("replays/bad.nbr"), loaded, &why)) << bytes.size();
@@ -59,16 +55,16 @@ TEST(ReplayFile, ASavedReplayLoadsBackFromTheFolderTheSaveMade) {
   Replay spoilt = Sample();
   spoilt.events[2].col = -1;
   EXPECT_FALSE(SaveReplayFile(spoilt, path));  // never a file the reader would refuse
-  EXPECT_EQ(Fields(loaded), Fields(Sample()));
+  EXPECT_TRUE(LoadReplayFile(path, loaded, &why)) << why;
 }
 
 TEST(ReplayFile, AnythingButAWholeFileWithinBoundsIsRefusedWithAReason) {
   const std::vector<unsigned char> good = EncodeReplay(Sample());
   std::vector<std::pair<std::string, std::vector<unsigned char>>> cases;
-  for (size_t n = 0; n < good.size(); ++n) cases.push_back({"cut", {good.begin(), good.begin() + n}});
-  for (size_t i = 0; i < good.size(); ++i) {
-    cases.push_back({"flipped " + std::to_string(i), good});
-    cases.back().second[i] ^= 0x04;
+  for (size_t n = 0; n < good.size(); ++n) {  // every cut, every byte flipped
+    cases.push_back({"cut", {good.begin(), good.begin() + n}});
+    cases.push_back({"flipped " + std::to_string(n), good});
+    cases.back().second[n] ^= 0x04;
   }
   cases.push_back({"extra byte", good});
   cases.back().second.push_back(0);
