@@ -23,22 +23,22 @@ namespace {
 // the level started from a camera high above its home view. Practice and a
 // watched replay end on the Levels page instead.
 void StartNextLevel(Game& game) {
-  if (game.run.kind != RunKind::Game) return LeaveRun(game);
   World& w = game.world;
   LevelPlayState& play = w.play;
   GameplayContext ctx = Gameplay(game);
+  play.tallyCounter = 0;
+  play.tallyFade = 0;
+  play.levelWon = false;
+  if (game.run.kind != RunKind::Game) return LeaveRun(game);
   AppendLevelStatistics(w.stats, PlayerFile(game, "stat.stt"));
   w.stats = LevelStats{};
   if (CurrentLevel(ctx) < game.levelCount) SetCurrentLevel(ctx, CurrentLevel(ctx) + 1);
   SetCameraNow(game.camera, w.level.homeEye, w.level.homeTarget, 45);
   play.warned = false;
-  play.levelWon = false;
   w.ball.moving = false;
   StepWorld(w, ctx);
   play.fades[FadeOptions] = play.fades[FadePause] = 0;
   play.fades[FadeGameOver] = play.fades[FadeTimeUp] = 0;
-  play.tallyCounter = 0;
-  play.tallyFade = 0;
   play.startSoundPlayed = false;
   const Vec3 eye = w.level.homeEye;
   SetCameraNow(game.camera, {eye.x, eye.y + 1500, eye.z - 300}, w.level.homeTarget, 45);
