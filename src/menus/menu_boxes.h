@@ -6,6 +6,8 @@
 
 namespace nb {
 
+struct LevelsPage;
+
 // A screen rectangle; a point hits it only when strictly inside.
 struct Box {
   float left = 0, top = 0, right = 0, bottom = 0;
@@ -36,7 +38,8 @@ struct MenuLayoutInput {
   int profileCount = 0;
   bool nameEntry = false;  // a new player's name is being typed
   bool fullscreen = false;
-  int volumes[3] = {0, 0, 0};  // music, sound, master: where the knobs sit
+  int volumes[3] = {0, 0, 0};          // music, sound, master: where the knobs sit
+  const LevelsPage* levels = nullptr;  // the Levels page's levels, when it has been opened
 };
 
 // Each page's items, the one source for drawing them and hit-testing them.
