@@ -12,7 +12,6 @@ namespace nb {
 namespace {
 
 constexpr uint32_t kLockedGrey = 0xFF7F7F7F;
-constexpr uint32_t kWatchBlue = 0xFF9FD0FF;
 
 uint32_t Faded(uint32_t colour, int level, int share = 1) { return WithAlpha(colour, level / share); }
 
@@ -58,7 +57,7 @@ void DrawLevelsPage(const Game& game, int level) {
     const bool lit = item.value == highlight;
     if (item.value > kLevelsWatch) {
       DrawMenuText(game.texts.Text(TextId::Watch), x, item.y, game.fonts.SmallFont.get(), AlignCenter,
-                   Faded(lit ? kHighlightOrange : kWatchBlue, level));
+                   Faded(lit ? kHighlightOrange : kItemWhite, level));
       continue;
     }
     const uint32_t colour =
