@@ -77,6 +77,7 @@ int32_t LevelOfHighlight(int32_t highlight) {
 }
 
 int32_t StepLevelsHighlight(const LevelsPage& page, int32_t highlight, int32_t remembered, int dx, int dy) {
+  // The columns depend on the count alone, not on the window's width.
   const LevelsGrid g = LevelsGeometry(static_cast<int>(page.levels.size()), 800);
   const int open = std::min(page.open, g.shown);
   if (open < 1) return kLevelsBack;
