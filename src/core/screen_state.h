@@ -40,12 +40,16 @@ enum MainMenuItem : int32_t {
   kMenuExit
 };
 enum PauseItem : int32_t { kPauseResume, kPauseRestart, kPauseOptions, kPauseQuit, kPauseHelp };
-enum StartGameItem : int32_t { kStartContinue, kStartNewGame, kStartBack };
+enum StartGameItem : int32_t { kStartContinue, kStartNewGame, kStartLevels, kStartBack };
 enum RetryItem : int32_t { kRetryAgain, kRetryToMenu };  // time up and game over
 enum OptionsRow : int32_t { kRowMusic, kRowSound, kRowMaster, kRowFullscreen, kRowLanguage, kRowBack };
 enum ExitChoice : int32_t { kExitQuit, kExitStay };
 enum HelpButton : int32_t { kHelpPrevious = 1, kHelpBack, kHelpNext };
 constexpr int32_t kNewGameBack = 3;  // after the three modes
+// The Levels page: a level's number stands for itself, its Watch label for
+// kLevelsWatch + the number, and Back for kLevelsBack.
+constexpr int32_t kLevelsBack = 0;
+constexpr int32_t kLevelsWatch = 1000;
 
 struct NameEntry {
   bool active = false;
@@ -64,6 +68,8 @@ struct ScreenState {
   int32_t playersSelection = 1;    // 0 new, 1..count a profile, count+1 back
   int32_t helpButton = 0;          // HelpButton
   int32_t helpPage = 0;
+  int32_t levelsHighlight = 0;  // a level, its Watch label, or kLevelsBack
+  int32_t levelsLevel = 0;      // the level whose title and best the Levels page shows
   NameEntry nameEntry;
 };
 

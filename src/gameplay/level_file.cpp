@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <optional>
 #include <vector>
 
@@ -92,6 +93,16 @@ bool LoadLevelFile(LevelRecord& level, const std::string& path, const std::strin
   }
   const std::string reason = ParseLevelFile(bytes, level);
   return reason.empty() || Refuse(path, reason);
+}
+
+std::string ReadLevelTitle(const std::string& path, const std::string& folder) {
+  std::ifstream in(NativePath(folder, path), std::ios::binary);
+  char header[kHeaderBytes];
+  if (!in.read(header, kHeaderBytes)) return "";
+  std::string title;
+  for (size_t i = 0; i < kMaxTitleBytes && header[i] != '\0'; ++i)
+    if (static_cast<unsigned char>(header[i]) >= 32) title += header[i];
+  return title;
 }
 
 std::string EncodeLevelFile(const LevelRecord& level, const std::string& title) {

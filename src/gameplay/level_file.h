@@ -28,6 +28,11 @@ std::string ParseLevelFile(std::span<const unsigned char> bytes, LevelRecord& le
 // messages name it by `path` alone.
 bool LoadLevelFile(LevelRecord& level, const std::string& path, const std::string& folder = "");
 
+// The title in the header of a level file below `folder`: the first 64 bytes
+// up to the first zero, control characters left out; "" when the file cannot
+// be read or holds less than a header. Shows no message.
+std::string ReadLevelTitle(const std::string& path, const std::string& folder = "");
+
 // The bytes of a level file for the used rectangle of the record: the title
 // (up to 63 characters) in the header, no extra records; what LoadLevelFile
 // reads back.

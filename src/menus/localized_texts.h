@@ -87,6 +87,10 @@ enum class TextId : int {
   LoadingLabel,
   ScreenshotSaved,
   Language,  // the options row, naming the language its file is in
+  LevelsTitle,
+  BestResult,  // "Best: %1 s left, %2 points"
+  NotWonYet,
+  Watch,
 };
 
 // The k-th line of the information page (0..3) and the label of the k-th

@@ -6,6 +6,8 @@
 
 namespace nb {
 
+struct LevelsPage;
+
 // A screen rectangle; a point hits it only when strictly inside.
 struct Box {
   float left = 0, top = 0, right = 0, bottom = 0;
@@ -36,8 +38,9 @@ struct MenuLayoutInput {
   int profileCount = 0;
   bool nameEntry = false;  // a new player's name is being typed
   bool fullscreen = false;
-  bool practice = false;  // a level played alone: its own pause items
-  int volumes[3] = {0, 0, 0};  // music, sound, master: where the knobs sit
+  bool practice = false;               // a level played alone: its own pause items
+  int volumes[3] = {0, 0, 0};          // music, sound, master: where the knobs sit
+  const LevelsPage* levels = nullptr;  // the Levels page's levels, when it has been opened
 };
 
 // Each page's items, the one source for drawing them and hit-testing them.

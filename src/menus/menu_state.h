@@ -16,6 +16,7 @@ enum MenuScreen : int {
   MenuNewGame,
   MenuHelp,
   MenuExit,
+  MenuLevels,
   kMenuScreens
 };
 

@@ -12,6 +12,7 @@
 #include "core/screen_state.h"
 #include "gameplay/play_actions.h"
 #include "gameplay/world.h"
+#include "menus/levels_page.h"
 #include "menus/localized_texts.h"
 #include "menus/menu_state.h"
 #include "persistence/bests.h"
@@ -57,6 +58,7 @@ struct Game {
   int32_t levelCount = 0;
   ScreenState screen;
   MenuState menus;
+  LevelsPage levelsPage;  // read when the Levels page opens
 
   PlatformWindow* window = nullptr;
   uint32_t startTimeMs = 0;  // taken just before the main loop

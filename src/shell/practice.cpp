@@ -8,6 +8,7 @@
 #include "core/log.h"
 #include "gameplay/level_file.h"
 #include "platform/message_box.h"
+#include "shell/levels_screen.h"
 #include "shell/menu_commands.h"
 #include "shell/run_frame.h"
 
@@ -89,7 +90,9 @@ void LeaveRun(Game& game) {
   const bool toLevels = game.run.kind != RunKind::Game;
   game.run.kind = RunKind::Game;
   GoToMainMenu(game);
-  if (toLevels) game.screen.gameState = GameState::LevelsScreen;
+  if (!toLevels) return;
+  ReadLevelsPage(game);  // the run may have brought a new best or replay
+  game.screen.gameState = GameState::LevelsScreen;
 }
 
 bool HandleWatchInput(Game& game, const InputEvent& event) {

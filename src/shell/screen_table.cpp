@@ -1,9 +1,11 @@
 #include "shell/screen_table.h"
 
 #include "audio/volume_controls.h"
+#include "menus/levels_page.h"
 #include "persistence/level_stats.h"
 #include "platform/window.h"
 #include "shell/language_choice.h"
+#include "shell/levels_screen.h"
 #include "shell/menu_commands.h"
 #include "shell/practice.h"
 #include "shell/run_frame.h"
@@ -95,6 +97,7 @@ void ChooseStartGame(Game& game) {
       StartLevelOrMainMenu(game);
       break;
     case kStartNewGame: GoTo(game, NewGameScreen); break;
+    case kStartLevels: EnterLevelsPage(game); break;
     case kStartBack: GoTo(game, MainMenu); break;
     default: break;
   }
@@ -277,7 +280,8 @@ constexpr Screen kScreens[kGameStateCount] = {
      StartGameLayout},
     /* ExitConfirm */
     {kMenus, ChooseExit, BackToMainMenu, ExitArrows, Page, &ScreenState::exitChoice, ExitLayout},
-    /* 8 */ {},
+    /* LevelsScreen */
+    {kMenus, ChooseLevels, BackToStartGame, LevelsArrows, Page, &ScreenState::levelsHighlight, LevelsLayout},
     /* 9 */ {},
     /* OptionsInPlay */
     {kPlay, [](Game& g) { ChooseOption(g, PauseMenu); }, BackToPause, OptionsArrows, Page,
@@ -301,10 +305,9 @@ constexpr Screen kScreens[kGameStateCount] = {
 
 // The screens' names for the log, in GameState order.
 constexpr const char* kScreenNames[kGameStateCount] = {
-    "main menu",    "playing", "about",   "options", "records",         "players",
-    "start game",   "exit",    "",        "",        "options in play", "pause",
-    "game over",    "splash",  "time up", "",        "game completed",  "new game",
-    "help in play", "help"};
+    "main menu",      "playing",  "about",           "options", "records",   "players", "start game", "exit",
+    "levels",         "",         "options in play", "pause",   "game over", "splash",  "time up",    "",
+    "game completed", "new game", "help in play",    "help"};
 
 }  // namespace
 
@@ -336,6 +339,7 @@ MenuLayoutInput MenuLayoutOf(const Game& game) {
   in.volumes[0] = game.settings.musicVolume;
   in.volumes[1] = game.settings.soundVolume;
   in.volumes[2] = game.settings.masterVolume;
+  in.levels = &game.levelsPage;
   return in;
 }
 

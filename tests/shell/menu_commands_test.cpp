@@ -1,8 +1,11 @@
 #include "shell/menu_commands.h"
 
+#include "persistence/bests.h"
+
 #include "gameplay/level_file.h"
 #include "shell/screen_table.h"
 #include "shell/screens/menu_pages.h"
+#include "shell/screens/pointer_tracking.h"
 #include "shell_fixture.h"
 
 namespace nb {
@@ -126,7 +129,6 @@ TEST_F(ShellScenario, ALevelThatCannotBePlayedLeadsBackToTheMainMenu) {
        "Damaged level file: data\\levels\\1.ilf (too short)"},
       {"open to the edge", 2, 1, open, "Damaged level file: data\\levels\\1.ilf (cell at row 1, column 3"},
       {"beyond the count", 1, 2, playable, "Level 2 is beyond the 1 levels"},
-      {"count 0", 0, 1, playable, "Level 1 is beyond the 0 levels"},
       {"count -1", -1, 1, playable, "Level 1 is beyond the -1 levels"},
   };
   AddPlayers(1);
@@ -149,6 +151,70 @@ TEST_F(ShellScenario, ALevelThatCannotBePlayedLeadsBackToTheMainMenu) {
   }
 }
 
+// The Levels page opens from the start-game page on the furthest open level
+// with the titles, replays and bests read once; the arrows and the pointer
+// only ever land on open levels, a replay's Watch label under its number, or
+// Back, and a locked level takes neither the highlight nor a click.
+TEST_F(ShellScenario, TheLevelsPageOffersOnlyOpenLevelsToKeysAndPointer) {
+  AddPlayers(1);
+  game->profiles.current = 0;
+  game->profiles.profiles[0].level[0] = 9;
+  game->levelCount = 32;
+  UpdateBest(game->bests, "Pa", 0, 10, 42, 1230);  // won level 10: level 11 lies ahead
+  dir.Write(ReplayFileName("Pa", 0, 10), "replay");
+  dir.Write("data/levels/11.ilf", EncodeLevelFile(*std::make_unique<LevelRecord>(), "Eleventh"));
+  dir.Write("data/levels/10.ilf", "short");
+  Choose(GameState::StartGameScreen, kStartLevels);
+  ASSERT_EQ(game->screen.gameState, GameState::LevelsScreen);
+  const LevelsPage& page = game->levelsPage;
+  ASSERT_EQ((std::vector<int>{int(page.levels.size()), page.open, game->screen.levelsHighlight}),
+            (std::vector<int>{32, 11, 11}));
+  EXPECT_EQ(page.levels[10].title + "|" + page.levels[9].title, "Eleventh|");
+  EXPECT_TRUE(page.levels[9].replay && page.levels[9].won && !page.levels[8].won);
+  EXPECT_EQ((std::vector<int>{page.levels[9].secondsLeft, page.levels[9].points}),
+            (std::vector<int>{42, 1230}));
+
+  // Eight to a row: 11 sits below 3, and 10's Watch label below 10.
+  const int32_t w10 = kLevelsWatch + 10, back = kLevelsBack;
+  std::vector<int32_t> seen;
+  for (char k : std::string("RLDDDUUULLDDURDU")) {
+    Press(k == 'R' ? Key::Right : k == 'L' ? Key::Left : k == 'U' ? Key::Up : Key::Down);
+    seen.push_back(game->screen.levelsHighlight);
+  }
+  EXPECT_EQ(seen, (std::vector<int32_t>{11, 10, w10, back, back, 10, 2, 2, 1, 1, 9, back, 9, 10, w10, 10}));
+  EXPECT_EQ(game->screen.levelsLevel, 10);
+
+  const PageLayout layout = LevelsLayout(MenuLayoutOf(*game));
+  auto middle = [&](int32_t value) {
+    const PageItem* item = FindItem(layout, value);
+    return item ? std::pair{int(item->box.MiddleX()), int(item->box.MiddleY())} : std::pair{-1, -1};
+  };
+  const uint64_t before = Plays();
+  TrackMenuPointerAt(*game, middle(12).first, middle(12).second);  // locked
+  Click(middle(12).first, middle(12).second);
+  EXPECT_EQ(game->screen.levelsHighlight, 10);
+  EXPECT_EQ(Plays(), before);
+  TrackMenuPointerAt(*game, middle(w10).first, middle(w10).second);
+  EXPECT_EQ(game->screen.levelsHighlight, w10);
+  EXPECT_GT(Plays(), before);
+  for (int32_t value : {3, w10}) {
+    Click(middle(value).first, middle(value).second);
+    EXPECT_EQ(game->screen.levelsHighlight, value);
+  }
+  EXPECT_EQ(middle(kLevelsWatch + 9).first, -1) << "no replay of 9: no Watch label";
+  EXPECT_EQ(game->screen.gameState, GameState::LevelsScreen);
+
+  // A level set larger than the grid shows what fits; none leaves only Back.
+  for (auto [count, shown, lit] : {std::tuple{500, 66, 66}, {-3, 0, kLevelsBack}}) {
+    game->levelCount = count;
+    game->profiles.profiles[0].level[0] = 400;
+    Choose(GameState::StartGameScreen, kStartLevels);
+    for (Key key : {Key::Right, Key::Down, Key::Up}) Press(key);  // stays, Back, back again
+    EXPECT_EQ((std::vector<int>{int(page.levels.size()), game->screen.levelsHighlight}),
+              (std::vector<int>{shown, lit}));
+  }
+}
+
 TEST_F(ShellScenario, EscapeFollowsItsTableAndPlaysWhenItMoves) {
   using enum GameState;
   const std::pair<GameState, GameState> moves[] = {{GameCompletedScreen, GameCompletedScreen},
@@ -156,7 +222,7 @@ TEST_F(ShellScenario, EscapeFollowsItsTableAndPlaysWhenItMoves) {
                                                    {NewGameScreen, StartGameScreen},
                                                    {GameOverScreen, GameOverScreen},
                                                    {TimeUpScreen, TimeUpScreen},
-                                                   {GameState(8), GameState(8)},
+                                                   {LevelsScreen, StartGameScreen},
                                                    {OptionsFromMenu, MainMenu},
                                                    {StartGameScreen, MainMenu},
                                                    {OptionsInPlay, PauseMenu},
@@ -182,13 +248,13 @@ TEST_F(ShellScenario, EscapeFollowsItsTableAndPlaysWhenItMoves) {
 }
 
 // Every value of GameState has a row; the values that name a screen are run
-// by a frame, and whatever Enter on any of a screen's items or Esc does,
-// the game lands on a screen that is run by a frame.
+// by a frame, and whatever Enter on any of a screen's items does, the game
+// lands on a screen that is run by a frame (Esc's targets are listed above).
 TEST_F(ShellScenario, EveryScreenLeadsOnlyToScreensAFrameRuns) {
   test::CapturedMessages messages;  // no level files: a level start reports it
   for (int v = 0; v < kGameStateCount; ++v) {
     const Screen& row = ScreenOf(GameState(v));
-    bool named = v != 8 && v != 9 && v != 15;
+    bool named = v != 9 && v != 15;
     ASSERT_EQ(row.frame != FrameGroup::None, named) << v;
     if (!named) {
       EXPECT_TRUE(!row.choose && !row.escape && !row.arrows && !row.click && !row.layout) << v;
@@ -197,17 +263,16 @@ TEST_F(ShellScenario, EveryScreenLeadsOnlyToScreensAFrameRuns) {
     std::vector<int> values{0};
     if (row.layout)
       for (const PageItem& item : row.layout(MenuLayoutOf(*game))) values.push_back(item.value);
-    for (int value : values)
-      for (Key key : {Key::Enter, Key::Escape}) {
-        game->screen = ScreenState{};
-        game->screen.gameState = GameState(v);
-        if (row.highlight) game->screen.*row.highlight = value;
-        AddPlayers(game->profiles.count == 0 ? 1 : 0);
-        game->profiles.current = 0;
-        Press(key);
-        EXPECT_NE(ScreenOf(game->screen.gameState).frame, FrameGroup::None)
-            << v << " item " << value << " landed on " << static_cast<int>(game->screen.gameState);
-      }
+    for (int value : values) {
+      game->screen = ScreenState{};
+      game->screen.gameState = GameState(v);
+      if (row.highlight) game->screen.*row.highlight = value;
+      AddPlayers(game->profiles.count == 0 ? 1 : 0);
+      game->profiles.current = 0;
+      Press(Key::Enter);
+      EXPECT_NE(ScreenOf(game->screen.gameState).frame, FrameGroup::None)
+          << v << " item " << value << " landed on " << static_cast<int>(game->screen.gameState);
+    }
   }
   EXPECT_EQ(ScreenOf(GameState(-1)).frame, FrameGroup::None);
   EXPECT_EQ(ScreenOf(GameState(kGameStateCount)).frame, FrameGroup::None);

@@ -43,7 +43,7 @@ TEST(FrameDispatch, GroupsFollowGameStateWithinOneTickAndTheDrawShowsTheLast) {
   using enum GameState;
   const std::pair<GameState, const char*> cases[] = {{Playing, "Pp"},    {HelpInPlay, "Pp"},
                                                      {MainMenu, "Mm"},   {HelpFromMenu, "Mm"},
-                                                     {GameState(8), ""}, {GameState(15), ""}};
+                                                     {GameState(9), ""}, {GameState(15), ""}};
   for (auto [state, expected] : cases) {
     calls.clear();
     game->screen.gameState = state;

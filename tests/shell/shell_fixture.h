@@ -25,7 +25,7 @@ inline void MeasureTenPerChar(const std::string& text, float& width, float& line
 inline const char* kTestLanguage =
     "[Menu]\ncount=7\nname0=Play\nname1=Players\nname2=Options\nname3=Records\nname4=About\n"
     "name5=Help\nname6=Exit\n"
-    "[start]\ncount=2\nname0=Continue\nname1=New game\n"
+    "[start]\ncount=3\nname0=Continue\nname1=New game\nname2=Levels\n"
     "[new_game]\ncount=3\nname0=Easy\nname1=Normal\nname2=Hard\n"
     "[exit]\ncount=2\nname0=Quit\nname1=Stay\n"
     "[pause]\ncount=5\nname0=Resume\nname1=Restart\nname2=Options\nname3=Quit\nname4=Help\n"

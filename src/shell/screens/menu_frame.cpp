@@ -6,6 +6,7 @@
 #include "platform/window.h"
 #include "render/sprites.h"
 #include "shell/game.h"
+#include "shell/levels_screen.h"
 #include "shell/screen_table.h"
 #include "shell/screens/menu_pages.h"
 #include "shell/screens/play_screen.h"
@@ -18,10 +19,11 @@ namespace nb {
 namespace {
 
 // The GameState of each screen, in MenuScreen order.
-constexpr GameState kScreenStates[kMenuScreens] = {
-    GameState::MainMenu,      GameState::InfoPage,      GameState::OptionsFromMenu,
-    GameState::RecordsScreen, GameState::PlayersScreen, GameState::StartGameScreen,
-    GameState::NewGameScreen, GameState::HelpFromMenu,  GameState::ExitConfirm};
+constexpr GameState kScreenStates[kMenuScreens] = {GameState::MainMenu,        GameState::InfoPage,
+                                                   GameState::OptionsFromMenu, GameState::RecordsScreen,
+                                                   GameState::PlayersScreen,   GameState::StartGameScreen,
+                                                   GameState::NewGameScreen,   GameState::HelpFromMenu,
+                                                   GameState::ExitConfirm,     GameState::LevelsScreen};
 
 // The screens over the main menu, in the order they are drawn.
 struct PageDraw {
@@ -31,7 +33,7 @@ struct PageDraw {
 constexpr PageDraw kPages[] = {
     {MenuPlayers, DrawPlayersPage}, {MenuHelp, DrawHelpPage},           {MenuInfo, DrawInfoPage},
     {MenuRecords, DrawRecordsPage}, {MenuStartGame, DrawStartGamePage}, {MenuNewGame, DrawNewGamePage},
-    {MenuOptions, DrawOptionsPage}, {MenuExit, DrawQuitPage},
+    {MenuOptions, DrawOptionsPage}, {MenuExit, DrawQuitPage},           {MenuLevels, DrawLevelsPage},
 };
 
 // Point light 0 above the islands; light 1 off.
@@ -123,6 +125,7 @@ void DrawMainMenuItems(const Game& game) {
 void UpdateMenus(Game& game, const FrameInput& input) {
   ShowSystemPointer(PointerOffPicture(game, input));
   TrackMenuPointerAt(game, input.pointerX, input.pointerY);
+  FollowLevelsHighlight(game.screen);
   StepMenuFades(game.menus, game.screen.gameState);
   MoveCameraTo(game.camera, {0, 0, -1500}, {0, -150, 0}, 90);
   StepCamera(game.camera, game.settings.width, game.settings.height);

@@ -31,6 +31,8 @@ void DrawStartGamePage(const Game& game, int level);
 void DrawNewGamePage(const Game& game, int level);
 void DrawRecordsPage(const Game& game, int level);
 void DrawPlayersPage(const Game& game, int level);
+// The level grid, the highlighted level's title and best, the mode (menu_pages_levels.cpp).
+void DrawLevelsPage(const Game& game, int level);
 
 // --- Pieces the pages, the menu frame and the overlays share --------------
 

@@ -52,6 +52,9 @@ TEST(MenuPagesDrawing, EveryPageDrawsEachItemInItsLayoutBoxAndTheHighlightedOneI
   AddProfile(game.profiles, "Bob", 0, 1, 3);
   game.settings.musicVolume = 0;  // the knobs at both ends and between
   game.settings.soundVolume = 100;
+  game.levelsPage.levels.resize(3);  // three open levels, a replay of the second
+  game.levelsPage.levels[1].replay = true;
+  game.levelsPage.open = 3;
   using enum GameState;
   const std::pair<GameState, void (*)(const Game&, int)> pages[] = {
       {GameCompletedScreen, DrawGameCompletedScreen},
@@ -66,6 +69,7 @@ TEST(MenuPagesDrawing, EveryPageDrawsEachItemInItsLayoutBoxAndTheHighlightedOneI
       {HelpFromMenu, DrawHelpPage},
       {ExitConfirm, DrawQuitPage},
       {InfoPage, DrawInfoPage},
+      {LevelsScreen, DrawLevelsPage},
       {MainMenu, nullptr}};
   for (auto [state, draw] : pages) {
     const Screen& row = ScreenOf(state);
