@@ -89,6 +89,7 @@ bool StartReplay(Game& game, const Replay& replay) {
 void LeaveRun(Game& game) {
   const bool toLevels = game.run.kind != RunKind::Game;
   game.run.kind = RunKind::Game;
+  game.run.recording = Replay{};  // the attempt is over, won or not
   GoToMainMenu(game);
   if (!toLevels) return;
   ReadLevelsPage(game);  // the run may have brought a new best or replay

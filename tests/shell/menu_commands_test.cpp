@@ -197,10 +197,18 @@ TEST_F(ShellScenario, TheLevelsPageOffersOnlyOpenLevelsToKeysAndPointer) {
   TrackMenuPointerAt(*game, middle(w10).first, middle(w10).second);
   EXPECT_EQ(game->screen.levelsHighlight, w10);
   EXPECT_GT(Plays(), before);
+  // Level 3 goes to practice and 10's label to its replay: here the level has
+  // no file and the replay is none, so each says so and the page stays.
+  test::CapturedMessages messages;
   for (int32_t value : {3, w10}) {
     Click(middle(value).first, middle(value).second);
     EXPECT_EQ(game->screen.levelsHighlight, value);
+    EXPECT_EQ(game->run.kind, RunKind::Game);
   }
+  const std::vector<std::string> told = messages.texts();
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_NE(told[0].find("3.ilf"), std::string::npos) << told[0];
+  EXPECT_NE(told[1].find("replay"), std::string::npos) << told[1];
   EXPECT_EQ(middle(kLevelsWatch + 9).first, -1) << "no replay of 9: no Watch label";
   EXPECT_EQ(game->screen.gameState, GameState::LevelsScreen);
 
