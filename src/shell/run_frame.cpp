@@ -119,7 +119,8 @@ void GoToMainMenu(Game& game) {
   MusicToMainMenu(game.audio);
   // The menus then ease the camera towards their own view: it flies in.
   SetCameraNow(game.camera, {0, 0, -5000}, {0, -50, 0}, 45);
-  for (MenuScreen page : {MenuInfo, MenuOptions, MenuStartGame, MenuNewGame, MenuRecords, MenuExit, MenuLevels})
+  for (MenuScreen page :
+       {MenuInfo, MenuOptions, MenuStartGame, MenuNewGame, MenuRecords, MenuExit, MenuLevels})
     game.menus.fades[page] = 0;
   game.menus.fadeInCounter = 0;
   // The level's texts stay behind; the menus show only their own.

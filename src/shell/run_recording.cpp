@@ -1,5 +1,7 @@
 #include "shell/run_recording.h"
 
+#include <algorithm>
+
 #include "core/file_io.h"
 #include "core/log.h"
 #include "gameplay/level_file.h"
@@ -87,7 +89,8 @@ void PrepareRunLevel(Game& game) {
     play.bonusSeconds = static_cast<uint8_t>(run.watched.bonusSeconds);
   } else {
     // A fresh seed from the game's own sequence, kept so the run can be replayed.
-    const uint32_t seed = static_cast<uint32_t>(game.rng.Rand()) << 15 ^ static_cast<uint32_t>(game.rng.Rand());
+    const uint32_t seed =
+        static_cast<uint32_t>(game.rng.Rand()) << 15 ^ static_cast<uint32_t>(game.rng.Rand());
     game.rng.Seed(seed);
     run.recording = Replay{};
     run.recording.seed = seed;
@@ -154,7 +157,8 @@ void CountWinOnce(Game& game) {
   Replay& r = run.recording;
   r.winTick = run.tick;
   r.secondsLeft = game.world.level.timeLimit;
-  r.points = CurrentScore(ctx) - r.startScore;
+  // Reflectors cost points in the run: a win that lost some scored none.
+  r.points = std::max(0, CurrentScore(ctx) - r.startScore);
   if (UpdateBest(game.bests, profile->name, r.mode, r.level, r.secondsLeft, r.points) &&
       !SaveBestsFile(game.bests, PlayerFile(game, "bests.dat")))
     ReportRunSaveFailure(game, "bests.dat");

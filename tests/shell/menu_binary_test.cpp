@@ -7,11 +7,19 @@
 #include <string>
 #include <thread>
 
+#include <fstream>
+#include <iterator>
+
 #include "core/settings_file.h"
+#include "gameplay/play_actions.h"
+#include "persistence/bests.h"
 #include "persistence/level_stats.h"
 #include "persistence/records.h"
+#include "persistence/replay_file.h"
+#include "render/camera.h"
 #include "support/game_process.h"
 #include "support/scratch_dir.h"
+#include "tools/levelc/level_source.h"
 
 namespace nb {
 namespace {
@@ -37,7 +45,33 @@ struct XPlayer {
   }
   // Parks the pointer in a corner where no screen has an item.
   void ParkPointer() const { test::RunCommand("xdotool mousemove --window " + window + " 790 590"); }
+  bool Logged(const std::string& text, int times = 1) const {
+    return test::WaitForText(log, text, times, 120);
+  }
 };
+
+// Where on an 800 x 600 picture, with the camera at a level's home view, the
+// pointer stands over the middle of the quarter of (row, col) that places a
+// Reflector of the given kind.
+std::pair<int, int> PointerFor(const levels::LevelSource& level, int row, int col, int kind) {
+  CameraState camera;
+  const float midRow = static_cast<float>((level.rows - 1) * 25),
+              midCol = static_cast<float>((level.cols - 1) * 25);
+  SetCameraNow(camera, {midRow, 1200, midCol}, {midRow, 0, midCol}, 45);
+  StepCamera(camera, 800, 600);
+  const float wantX = static_cast<float>(row * 50) + 12.5f;
+  const float wantZ = static_cast<float>(col * 50) + (kind == ReflectorMain ? 12.5f : -12.5f);
+  std::pair<int, int> best{-1, -1};
+  float nearest = 1e9f;
+  for (int y = 0; y < 600; ++y)
+    for (int x = 0; x < 800; ++x) {
+      float px = 0, pz = 0;
+      if (!PickGroundPoint(camera, x, y, 800, 600, 0, 0, 0, &px, &pz)) continue;
+      const float d = std::abs(px - wantX) + std::abs(pz - wantZ);
+      if (d < nearest) nearest = d, best = {x, y};
+    }
+  return best;
+}
 
 TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
   if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
@@ -101,6 +135,110 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
   EXPECT_EQ(stats[0].counters[StatLevelNumber], 1);
 
   EXPECT_NE(dir.Read("Log.txt").find("Log File"), std::string::npos);
+}
+
+// A level won in the profile's run keeps its best and its replay; the Levels
+// page plays that replay to the same win, and practice leaves the run alone.
+TEST(MenuBinary, AWonLevelIsReplayedAndPractisedBesideTheRun) {
+  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
+  test::ScratchDir dir;
+  test::InstallShippedGame(dir.path());
+  SettingsFile shipped{dir.File("settings.ini")};
+  shipped.WriteString("General", "fullscreen", "false");
+  shipped.WriteString("General", "Language", "en");
+  std::ifstream in(std::string(NB_SOURCE_DIR) + "/data/levels/01-first-turn.lvl");
+  levels::SourceError error;
+  const auto level = levels::ParseLevelSource(std::string(std::istreambuf_iterator<char>(in), {}), error);
+  ASSERT_TRUE(level && level->solution.size() == 1);
+  const levels::SolutionMove move = level->solution[0];
+  const auto [x, y] =
+      PointerFor(*level, move.row, move.col,
+                 move.action == levels::MoveAction::PlaceMain ? ReflectorMain : ReflectorAnti);
+
+  test::GameProcess game(dir.path());
+  ASSERT_TRUE(game.WaitForWindow(60));
+  XPlayer player{game.window(), dir.File("Log.txt"), {}};
+  ASSERT_TRUE(player.Reached("splash"));
+  player.ParkPointer();
+  ASSERT_TRUE(player.KeyTo("Return", "main menu"));
+  ASSERT_TRUE(player.KeyTo("Return", "players"));
+  player.Key("Up");
+  player.Key("Return");
+  player.Type("Tester");
+  player.Key("Return");
+  player.Key("Down");
+  ASSERT_TRUE(player.KeyTo("Return", "main menu"));
+  player.ParkPointer();
+  ASSERT_TRUE(player.KeyTo("Return", "start game"));
+  player.Key("Down");
+  ASSERT_TRUE(player.KeyTo("Return", "new game"));
+  ASSERT_TRUE(player.KeyTo("Return", "playing"));
+
+  // The camera settles over the level; one click starts the ball, the next
+  // places the Reflector of the stored solution.
+  ASSERT_TRUE(player.Logged("Level 1: the ball waits for its click"));
+  std::this_thread::sleep_for(std::chrono::seconds(6));
+  test::RunCommand("xdotool mousemove --window " + player.window + " " + std::to_string(x) + " " +
+                   std::to_string(y) + " click 1 sleep 0.05 click 1");
+  ASSERT_TRUE(player.Logged("Level 1 won after")) << player.log;
+  const std::string won =
+      test::RunCommand("grep -o 'Level 1 won after [0-9]* updates, [0-9]* seconds' " + player.log);
+  ASSERT_TRUE(player.Logged("Level 2: the ball waits for its click"));
+  ASSERT_TRUE(player.KeyTo("Escape", "pause"));
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  player.ParkPointer();
+  for (int i = 0; i < 3; ++i) player.Key("Down");
+  ASSERT_TRUE(player.KeyTo("Return", "main menu"));
+  player.ParkPointer();
+
+  // The Levels page: its highlight opens on level 2; level 1's Watch label lies below 1.
+  for (int i = 0; i < 3; ++i) player.Key("Up");  // from Main menu's place in the pause to Play
+  ASSERT_TRUE(player.KeyTo("Return", "start game"));
+  player.Key("Down");
+  player.Key("Down");
+  ASSERT_TRUE(player.KeyTo("Return", "levels"));
+  player.Key("Left");
+  player.Key("Down");
+  ASSERT_TRUE(player.KeyTo("Return", "playing")) << "Watch plays level 1's replay";
+  ASSERT_TRUE(player.Logged("Level 1 won in a replay after")) << player.log;
+  const std::string watched = test::RunCommand(
+      "grep -o 'Level 1 won in a replay after [0-9]* updates, [0-9]* seconds' " + player.log);
+  EXPECT_EQ(watched.substr(watched.find("after")), won.substr(won.find("after")));
+  ASSERT_TRUE(player.Reached("levels")) << "the replay ends on the Levels page";
+
+  // Practice of level 2, left from its pause menu.
+  player.Key("Up");
+  player.Key("Right");
+  ASSERT_TRUE(player.KeyTo("Return", "playing"));
+  ASSERT_TRUE(player.Logged("Level 2: the ball waits for its click", 2));
+  ASSERT_TRUE(player.KeyTo("Escape", "pause"));
+  std::this_thread::sleep_for(std::chrono::seconds(1));
+  player.ParkPointer();
+  for (int i = 0; i < 3; ++i) player.Key("Down");
+  ASSERT_TRUE(player.KeyTo("Return", "levels")) << "practice's pause leads back to the Levels page";
+  ASSERT_TRUE(player.KeyTo("Escape", "start game"));
+  ASSERT_TRUE(player.KeyTo("Escape", "main menu"));
+  ASSERT_TRUE(player.KeyTo("Escape", "exit"));
+  player.Key("Left");
+  player.Key("Return");
+  EXPECT_EQ(game.StopWith(0, 20), 0);
+
+  // The run is on level 2 with every life, level 1's best and replay are kept,
+  // and stat.stt holds the run's two attempts only.
+  ProfileTable profiles;
+  RecordsTable records;
+  LoadRecordsFile(profiles, records);
+  ASSERT_EQ(profiles.count, 1);
+  const ProfileRecord& p = profiles.profiles[0];
+  EXPECT_EQ((std::vector<int>{p.level[p.mode], p.lives[p.mode]}),
+            (std::vector<int>{2, kNewGameLives[p.mode]}));
+  EXPECT_GT(p.score[p.mode], 0);
+  const BestsTable bests = LoadBestsFile(dir.File("bests.dat"));
+  ASSERT_EQ(bests.entries.size(), 1u);
+  EXPECT_EQ(bests.entries[0].level, 1);
+  EXPECT_TRUE(dir.Exists(ReplayFileName("Tester", p.mode, 1)));
+  EXPECT_FALSE(dir.Exists(ReplayFileName("Tester", p.mode, 2)));
+  EXPECT_EQ(ReadLevelStatistics(dir.File("stat.stt")).size(), 2u);
 }
 
 }  // namespace

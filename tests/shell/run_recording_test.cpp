@@ -23,10 +23,11 @@ uint64_t Fingerprint(const Game& game) {
   const World& w = game.world;
   uint64_t h = 1469598103934665603ull;
   auto mix = [&h](int64_t v) { h = (h ^ static_cast<uint64_t>(v)) * 1099511628211ull; };
-  for (int64_t v : {int64_t{w.ball.rowPos}, int64_t{w.ball.colPos}, int64_t{w.ball.height}, int64_t{w.ball.dRow},
-                    int64_t{w.ball.dCol}, int64_t{w.ball.speed}, int64_t{w.ball.moving}, int64_t{w.level.stonesLeft},
-                    int64_t{w.level.timeLimit}, int64_t{CurrentScore(ActiveProfiles(game))},
-                    int64_t{CurrentLives(ActiveProfiles(game))}, static_cast<int64_t>(game.screen.gameState)})
+  for (int64_t v :
+       {int64_t{w.ball.rowPos}, int64_t{w.ball.colPos}, int64_t{w.ball.height}, int64_t{w.ball.dRow},
+        int64_t{w.ball.dCol}, int64_t{w.ball.speed}, int64_t{w.ball.moving}, int64_t{w.level.stonesLeft},
+        int64_t{w.level.timeLimit}, int64_t{CurrentScore(ActiveProfiles(game))},
+        int64_t{CurrentLives(ActiveProfiles(game))}, static_cast<int64_t>(game.screen.gameState)})
     mix(v);
   for (int r = 0; r < w.level.rows; ++r)
     for (int c = 0; c < w.level.cols; ++c) {
@@ -84,8 +85,11 @@ TEST_F(RecordedRuns, RandomInputReplaysUpdateByUpdate) {
       x = std::clamp(x + static_cast<int>(random() % 61) - 30, 0, 799);
       y = std::clamp(y + static_cast<int>(random() % 61) - 30, 0, 599);
       if (g.screen.gameState == GameState::Playing && roll < 8)
-        Send({.type = InputEvent::Type::ButtonDown, .button = roll < 6 ? MouseButton::Left : MouseButton::Right,
-              .x = x, .y = y, .text = {}});
+        Send({.type = InputEvent::Type::ButtonDown,
+              .button = roll < 6 ? MouseButton::Left : MouseButton::Right,
+              .x = x,
+              .y = y,
+              .text = {}});
       if (roll == 99) Send({.type = InputEvent::Type::KeyDown, .key = Key::Escape, .text = {}});
       recorded.push_back(Update(x, y));
     }

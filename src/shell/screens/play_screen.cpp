@@ -10,10 +10,10 @@
 #include "gameplay/world_step.h"
 #include "platform/window.h"
 #include "shell/menu_commands.h"
-#include "shell/screens/play_overlays.h"
-#include "shell/screens/pointer_tracking.h"
 #include "shell/practice.h"
 #include "shell/run_recording.h"
+#include "shell/screens/play_overlays.h"
+#include "shell/screens/pointer_tracking.h"
 
 namespace nb {
 

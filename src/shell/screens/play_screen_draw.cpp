@@ -4,11 +4,11 @@
 
 #include "core/keyframe_curve.h"
 #include "render/sprites.h"
+#include "shell/run_recording.h"
 #include "shell/screens/menu_pages.h"
 #include "shell/screens/play_overlays.h"
 #include "shell/screens/play_screen.h"
 #include "shell/screens/scene.h"
-#include "shell/run_recording.h"
 #include "shell/screens/splash_frame.h"
 #include "text/text_drawing.h"
 
