@@ -1,6 +1,7 @@
 #include "shell/menu_commands.h"
 
 #include "persistence/bests.h"
+#include "persistence/replay_file.h"
 
 #include "gameplay/level_file.h"
 #include "shell/screen_table.h"
@@ -15,6 +16,11 @@ using test::ShellScenario;
 
 TEST_F(ShellScenario, DeletingProfilesKeepsTheCurrentPlayer) {
   AddPlayers(3);
+  game->levelCount = 5;
+  for (const char* name : {"Pa", "Pb"}) {  // a deleted player's bests and replays go with it
+    UpdateBest(game->bests, name, 1, 4, 10, 20);
+    dir.Write(ReplayFileName(name, 1, 4), "replay");
+  }
   game->screen.gameState = GameState::PlayersScreen;
   game->profiles.current = 2;         // "Pc"
   game->screen.playersSelection = 0;  // the new-player row
@@ -26,6 +32,9 @@ TEST_F(ShellScenario, DeletingProfilesKeepsTheCurrentPlayer) {
   EXPECT_STREQ(game->profiles.profiles[0].name, "Pb");
   ASSERT_NE(CurrentProfile(game->profiles), nullptr);
   EXPECT_STREQ(CurrentProfile(game->profiles)->name, "Pc");
+  EXPECT_TRUE(!FindBest(game->bests, "Pa", 1, 4) && FindBest(game->bests, "Pb", 1, 4));
+  EXPECT_TRUE(!dir.Exists(ReplayFileName("Pa", 1, 4)) && dir.Exists(ReplayFileName("Pb", 1, 4)));
+  EXPECT_EQ(LoadBestsFile("bests.dat").entries.size(), 1u);
   game->screen.playersSelection = 2;  // the last profile, the current one
   Press(Key::Delete);
   EXPECT_EQ(game->profiles.count, 1);
