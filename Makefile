@@ -36,11 +36,15 @@ bench: build
 	@bash scripts/run-bench.sh $(BUILD)
 
 # The whole suite built with AddressSanitizer and UndefinedBehaviorSanitizer.
+# GCC 12's runtime takes a dynamic TLS block that happens to sit 16 bytes
+# into a page for an old glibc's, reads a size from before it and crashes in
+# the leak check at exit (Mesa's driver has such blocks); with glibc 2.25 and
+# later it scans no such block anyway, so its __tls_get_addr hook is left off.
 SAN_BUILD ?= build-asan
 test-sanitized: deps
 	@cmake -S . -B $(SAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DNB_SANITIZE=ON -DNB_WERROR=$(WERROR) >/dev/null
 	@cmake --build $(SAN_BUILD) -j$(JOBS)
-	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	@ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:intercept_tls_get_addr=0 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/scripts/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	  bash scripts/run-tests.sh $(SAN_BUILD)

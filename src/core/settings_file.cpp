@@ -15,14 +15,16 @@ namespace {
 // A value longer than this is cut, as the game's 5120-byte read buffer did.
 constexpr size_t kMaxValue = 5119;
 
-std::string Trim(const std::string& text) {
+// The line readers work on views of the lines: a look-up scans every line,
+// and copying each would cost more than the scan.
+std::string_view Trim(std::string_view text) {
   size_t begin = text.find_first_not_of(" \t\r\n");
-  if (begin == std::string::npos) return {};
+  if (begin == std::string_view::npos) return {};
   size_t end = text.find_last_not_of(" \t\r\n");
   return text.substr(begin, end - begin + 1);
 }
 
-bool SameName(const std::string& a, const std::string& b) {
+bool SameName(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     unsigned char x = static_cast<unsigned char>(a[i]);
@@ -54,31 +56,31 @@ std::vector<std::string> ReadLines(const std::string& path) {
 }
 
 // "[name]" gives name; anything else gives false.
-bool SectionHeader(const std::string& line, std::string& name) {
-  std::string t = Trim(line);
+bool SectionHeader(std::string_view line, std::string_view& name) {
+  std::string_view t = Trim(line);
   if (t.size() < 2 || t.front() != '[') return false;
   size_t close = t.find(']');
-  if (close == std::string::npos) return false;
+  if (close == std::string_view::npos) return false;
   name = Trim(t.substr(1, close - 1));
   return true;
 }
 
 // "key = value" gives both; a line without '=' or a comment gives false.
-bool KeyLine(const std::string& line, std::string& key, std::string& value) {
-  std::string t = Trim(line);
+bool KeyLine(std::string_view line, std::string_view& key, std::string_view& value) {
+  std::string_view t = Trim(line);
   if (t.empty() || t[0] == ';') return false;
   size_t eq = t.find('=');
-  if (eq == std::string::npos) return false;
+  if (eq == std::string_view::npos) return false;
   key = Trim(t.substr(0, eq));
   value = Trim(t.substr(eq + 1));
   return true;
 }
 
 // Profile-string reads drop one pair of enclosing quotes.
-std::string Unquote(const std::string& value) {
+std::string Unquote(std::string_view value) {
   if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
-    return value.substr(1, value.size() - 2);
-  return value;
+    value = value.substr(1, value.size() - 2);
+  return std::string(value);
 }
 
 bool WriteLines(const std::string& path, const std::vector<std::string>& lines) {
@@ -111,7 +113,7 @@ template <typename Visit>
 void ForEachKeyIn(const std::vector<std::string>& lines, const std::string& section, Visit visit) {
   bool inSection = false;
   for (const std::string& line : lines) {
-    std::string name, k, v;
+    std::string_view name, k, v;
     if (SectionHeader(line, name)) {
       inSection = SameName(name, section);
       continue;
@@ -130,7 +132,7 @@ std::string Capped(std::string value) {
 std::string LookUpSetting(const std::vector<std::string>& lines, const std::string& section,
                           const std::string& key, const std::string& defaultText) {
   std::string value = defaultText;
-  ForEachKeyIn(lines, section, [&](const std::string& k, const std::string& v) {
+  ForEachKeyIn(lines, section, [&](std::string_view k, std::string_view v) {
     if (!SameName(k, key)) return true;
     value = Unquote(v);
     return false;
@@ -141,8 +143,8 @@ std::string LookUpSetting(const std::vector<std::string>& lines, const std::stri
 std::vector<std::string> SettingsSectionNames(const std::vector<std::string>& lines) {
   std::vector<std::string> names;
   for (const std::string& line : lines) {
-    std::string name;
-    if (SectionHeader(line, name)) names.push_back(name);
+    std::string_view name;
+    if (SectionHeader(line, name)) names.emplace_back(name);
   }
   return names;
 }
@@ -150,7 +152,7 @@ std::vector<std::string> SettingsSectionNames(const std::vector<std::string>& li
 std::vector<std::pair<std::string, std::string>> SettingsSectionEntries(const std::vector<std::string>& lines,
                                                                         const std::string& section) {
   std::vector<std::pair<std::string, std::string>> entries;
-  ForEachKeyIn(lines, section, [&](const std::string& k, const std::string& v) {
+  ForEachKeyIn(lines, section, [&](std::string_view k, std::string_view v) {
     bool seen = false;
     for (const auto& entry : entries) seen = seen || SameName(entry.first, k);
     if (!seen) entries.emplace_back(k, Unquote(v));
@@ -195,7 +197,7 @@ bool SettingsFile::WriteString(const std::string& section, const std::string& ke
   int lastKeyLine = -1;   // last non-blank line inside the section
   bool inSection = false;
   for (size_t i = 0; i < lines.size(); ++i) {
-    std::string name, k, v;
+    std::string_view name, k, v;
     if (SectionHeader(lines[i], name)) {
       if (inSection) break;
       inSection = SameName(name, section);

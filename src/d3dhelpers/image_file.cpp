@@ -13,14 +13,12 @@
 namespace nb {
 namespace {
 
-constexpr int kMaxSide = 8192;
-// The largest texture the game draws is 1024 x 1024; a small compressed file
-// must not make us decode (and resample) gigabytes, so the pixel count is
-// bounded before any pixel is decoded.
-constexpr uint64_t kMaxPixels = 4096ull * 4096ull;
+constexpr uint64_t kMaxSide = 8192;
 
-bool SizeInRange(uint64_t width, uint64_t height) {
-  return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide && width * height <= kMaxPixels;
+// A small compressed file must not make us decode (and resample) gigabytes,
+// so the pixel count is bounded before any pixel is decoded.
+bool SizeInRange(uint64_t width, uint64_t height, uint64_t maxPixels) {
+  return width > 0 && height > 0 && width <= kMaxSide && height <= kMaxSide && width * height <= maxPixels;
 }
 constexpr size_t kMaxFileBytes = 64u << 20;
 
@@ -30,13 +28,13 @@ bool Fail(Image& out, std::string* error, const std::string& message) {
   return false;
 }
 
-bool DecodePng(const std::vector<uint8_t>& bytes, Image& out, std::string* error) {
+bool DecodePng(const std::vector<uint8_t>& bytes, Image& out, std::string* error, uint64_t maxPixels) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, bytes.data(), bytes.size()))
     return Fail(out, error, std::string("PNG: ") + image.message);
-  if (!SizeInRange(image.width, image.height)) {
+  if (!SizeInRange(image.width, image.height, maxPixels)) {
     png_image_free(&image);
     return Fail(out, error, "PNG: image size out of range");
   }
@@ -93,7 +91,8 @@ void JpegFatal(j_common_ptr info) {
 void JpegSilent(j_common_ptr) {}
 
 // Decodes into a malloc'd RGBA buffer; returns null and fills `message` on failure.
-uint8_t* DecodeJpegRaw(const uint8_t* data, size_t size, int* width, int* height, char* message) {
+uint8_t* DecodeJpegRaw(const uint8_t* data, size_t size, uint64_t maxPixels, int* width, int* height,
+                       char* message) {
   jpeg_decompress_struct info;
   JpegError err;
   uint8_t* volatile pixels = nullptr;
@@ -112,7 +111,7 @@ uint8_t* DecodeJpegRaw(const uint8_t* data, size_t size, int* width, int* height
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
   jpeg_read_header(&info, TRUE);
-  if (!SizeInRange(info.image_width, info.image_height)) {
+  if (!SizeInRange(info.image_width, info.image_height, maxPixels)) {
     jpeg_destroy_decompress(&info);
     std::snprintf(message, JMSG_LENGTH_MAX, "image size out of range");
     return nullptr;
@@ -137,7 +136,8 @@ uint8_t* DecodeJpegRaw(const uint8_t* data, size_t size, int* width, int* height
   while (info.output_scanline < h) {
     unsigned y = info.output_scanline;
     JSAMPROW rows[1] = {row};
-    if (jpeg_read_scanlines(&info, rows, 1) != 1) break;
+    // The first warning already refuses the file: the rest is not decoded.
+    if (jpeg_read_scanlines(&info, rows, 1) != 1 || err.base.num_warnings > 0) break;
     uint8_t* target = pixels + size_t{y} * w * 4;
     for (unsigned x = 0; x < w; ++x) {
       target[4 * x] = row[3 * x];
@@ -163,10 +163,10 @@ uint8_t* DecodeJpegRaw(const uint8_t* data, size_t size, int* width, int* height
   return pixels;
 }
 
-bool DecodeJpeg(const std::vector<uint8_t>& bytes, Image& out, std::string* error) {
+bool DecodeJpeg(const std::vector<uint8_t>& bytes, Image& out, std::string* error, uint64_t maxPixels) {
   char message[JMSG_LENGTH_MAX] = {0};
   int width = 0, height = 0;
-  uint8_t* pixels = DecodeJpegRaw(bytes.data(), bytes.size(), &width, &height, message);
+  uint8_t* pixels = DecodeJpegRaw(bytes.data(), bytes.size(), maxPixels, &width, &height, message);
   if (!pixels) return Fail(out, error, std::string("JPEG: ") + message);
   out.width = width;
   out.height = height;
@@ -197,13 +197,13 @@ std::vector<std::vector<Tap>> AreaTaps(int from, int to) {
 
 }  // namespace
 
-bool DecodeImage(const std::vector<uint8_t>& bytes, Image& out, std::string* error) {
+bool DecodeImage(const std::vector<uint8_t>& bytes, Image& out, std::string* error, uint64_t maxPixels) {
   out = Image{};
   static const uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   if (bytes.size() >= 8 && std::memcmp(bytes.data(), kPngSignature, 8) == 0)
-    return DecodePng(bytes, out, error);
+    return DecodePng(bytes, out, error, maxPixels);
   if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF)
-    return DecodeJpeg(bytes, out, error);
+    return DecodeJpeg(bytes, out, error, maxPixels);
   return Fail(out, error, "neither a PNG nor a JPEG image");
 }
 

@@ -12,10 +12,15 @@ struct Image {
   std::vector<uint8_t> rgba;  // width * height * 4
 };
 
+// The most pixels a picture may have: four times the game's largest texture.
+constexpr uint64_t kMaxImagePixels = 4096ull * 4096ull;
+
 // Decodes a PNG or JPEG image held in memory (the kind is told by the first
 // bytes, not by a file name). Images larger than 8192 pixels on a side or
-// 4096 x 4096 pixels in all fail, as do corrupt or truncated data; the output is then empty.
-bool DecodeImage(const std::vector<uint8_t>& bytes, Image& out, std::string* error = nullptr);
+// maxPixels in all fail (before any pixel is decoded), as do corrupt or
+// truncated data; the output is then empty.
+bool DecodeImage(const std::vector<uint8_t>& bytes, Image& out, std::string* error = nullptr,
+                 uint64_t maxPixels = kMaxImagePixels);
 
 // The image as PNG file bytes (8-bit RGBA); false when it has no pixels or
 // its size does not match its bytes.

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include <zlib.h>
 
 #include "d3dhelpers/image_file.h"
@@ -83,11 +85,13 @@ TEST(ImageFile, CorruptTruncatedOrForeignDataFailsWithAnEmptyImage) {
     EXPECT_EQ(image.width, 0) << name;
     EXPECT_TRUE(image.rgba.empty()) << name;
   }
-  // Too wide, or a small file that would take gigabytes: refused by its size, not by the decoder.
-  for (auto [width, height] : {std::pair{100000u, 1u}, {8191u, 8191u}}) {
+  // Too wide, a small file that would take gigabytes, or more pixels than the
+  // caller takes: refused by its size, not by the decoder.
+  for (auto [width, height, most] :
+       {std::tuple{100000u, 1u, kMaxImagePixels}, {8191u, 8191u, kMaxImagePixels}, {32u, 32u, 32ull * 31}}) {
     Image big;
     std::string why;
-    EXPECT_FALSE(DecodeImage(claiming(width, height), big, &why));
+    EXPECT_FALSE(DecodeImage(claiming(width, height), big, &why, most));
     EXPECT_NE(why.find("size out of range"), std::string::npos) << width << " " << why;
   }
   Image image;
