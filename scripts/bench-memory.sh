@@ -26,7 +26,7 @@ measure() {
   local from
   from=$(date +%s%3N)
   NB_LEVEL_LOOP=$loop NB_SWAP_LOG=$work/swaps.txt LD_PRELOAD=$build/bench/libswap_counter.so \
-    SDL_AUDIODRIVER=dummy "$binary" &
+    SDL_AUDIODRIVER=dummy "$binary" --data "$work" --user "$work" &
   local pid=$!
   local window
   window=$(xdotool search --sync --onlyvisible --pid "$pid" --name '^Nimbara$' | head -n 1)

@@ -70,7 +70,8 @@ const char* DeviceOpName(DeviceOp op) {
                                        "EndStateBlock",
                                        "CaptureStateBlock",
                                        "ApplyStateBlock",
-                                       "ReleaseStateBlock"};
+                                       "ReleaseStateBlock",
+                                       "CompleteMipChain"};
   auto i = static_cast<size_t>(op);
   return i < sizeof kNames / sizeof kNames[0] ? kNames[i] : "?";
 }
@@ -216,8 +217,18 @@ DeviceResult DeviceBase::CreateTexture(int width, int height, const uint8_t* rgb
     chain.push_back({width, height, std::vector<uint8_t>(rgba, rgba + size_t{4} * width * height)});
   }
   if (!CreateTextureObject(id, chain)) return DeviceResult::OutOfMemory;
-  textures_[id] = TextureData{width, height};
+  textures_[id] = TextureData{width, height, mips};
   out->id = id;
+  return DeviceResult::Ok;
+}
+
+DeviceResult DeviceBase::CompleteMipChain(TextureHandle texture) {
+  NoteCall(DeviceOp::CompleteMipChain, {texture.id});
+  auto it = textures_.find(texture.id);
+  if (it == textures_.end()) return DeviceResult::InvalidCall;
+  if (it->second.mips == MipChain::Full) return DeviceResult::Ok;
+  if (!CompleteTextureObject(texture.id)) return DeviceResult::OutOfMemory;
+  it->second.mips = MipChain::Full;
   return DeviceResult::Ok;
 }
 

@@ -45,6 +45,7 @@ enum class DeviceOp : uint32_t {
   CaptureStateBlock,
   ApplyStateBlock,
   ReleaseStateBlock,
+  CompleteMipChain,
 };
 const char* DeviceOpName(DeviceOp op);
 
@@ -79,6 +80,7 @@ class DeviceBase : public GraphicsDevice {
   using GraphicsDevice::CreateTexture;
   DeviceResult CreateTexture(int width, int height, const uint8_t* rgba, MipChain mips,
                              TextureHandle* out) override;
+  DeviceResult CompleteMipChain(TextureHandle texture) override;
   DeviceResult GetTextureSize(TextureHandle texture, int* width, int* height) const override;
   void ReleaseTexture(TextureHandle texture) override;
   DeviceResult SetTexture(uint32_t stage, TextureHandle texture) override;
@@ -141,6 +143,7 @@ class DeviceBase : public GraphicsDevice {
   struct TextureData {
     int width = 0;
     int height = 0;
+    MipChain mips = MipChain::Full;
   };
   // A draw that passed its checks: the vertices it reads (first vertex and
   // count in the stream's vertex units) and, for indexed draws, the indices.
@@ -171,6 +174,8 @@ class DeviceBase : public GraphicsDevice {
   virtual void Note(const RecordedCall&) {}
   // Back-end hooks.
   virtual bool CreateTextureObject(uint32_t id, const std::vector<MipLevel>& chain) = 0;
+  // Builds the rest of the chain below the top level the back end holds.
+  virtual bool CompleteTextureObject(uint32_t id) = 0;
   virtual void ReleaseTextureObject(uint32_t id) = 0;
   virtual void DrawChecked(const CheckedDraw& draw) = 0;
   virtual void ClearTargets(uint32_t flags, uint32_t color, float z) = 0;

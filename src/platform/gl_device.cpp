@@ -311,7 +311,52 @@ const uint8_t* PackLevel(const MipLevel& level, const TexelLayout& layout, std::
   return packed.data();
 }
 
+// Uploads levels from..end of the chain, every one in the layout.
+void UploadLevels(const std::vector<MipLevel>& chain, size_t from, const TexelLayout& layout) {
+  std::vector<uint8_t> packed;
+  for (size_t level = from; level < chain.size(); ++level)
+    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), static_cast<GLint>(layout.internalFormat),
+                 chain[level].width, chain[level].height, 0, layout.format, GL_UNSIGNED_BYTE,
+                 PackLevel(chain[level], layout, packed));
+}
+
+// The bound texture's top level read back as RGBA, grey spread over red,
+// green and blue as the combiner reads it.
+MipLevel ReadTopLevel(int texelBytes) {
+  MipLevel top;
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &top.width);
+  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &top.height);
+  const size_t texels = static_cast<size_t>(top.width) * static_cast<size_t>(top.height);
+  top.rgba.resize(texels * 4);
+  if (texelBytes == 4) {
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, top.rgba.data());
+    return top;
+  }
+  std::vector<uint8_t> packed(texels * static_cast<size_t>(texelBytes));
+  glGetTexImage(GL_TEXTURE_2D, 0, texelBytes == 1 ? GL_LUMINANCE : GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE,
+                packed.data());
+  for (size_t i = 0; i < texels; ++i) {
+    const uint8_t grey = packed[i * texelBytes];
+    top.rgba[i * 4] = top.rgba[i * 4 + 1] = top.rgba[i * 4 + 2] = grey;
+    top.rgba[i * 4 + 3] = texelBytes == 2 ? packed[i * 2 + 1] : 255;
+  }
+  return top;
+}
+
 }  // namespace
+
+bool GlDevice::CompleteTextureObject(uint32_t id) {
+  auto it = impl_->textures.find(id);
+  if (it == impl_->textures.end()) return false;
+  glBindTexture(GL_TEXTURE_2D, it->second.name);
+  impl_->boundTexture = it->second.name;
+  const MipLevel top = ReadTopLevel(it->second.texelBytes);
+  const std::vector<MipLevel> chain = BuildMipChain(top.width, top.height, top.rgba.data());
+  if (chain.empty()) return false;
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(chain.size()) - 1);
+  UploadLevels(chain, 1, ExactLayoutOf(chain[0]));
+  return glGetError() == GL_NO_ERROR;
+}
 
 bool GlDevice::CreateTextureObject(uint32_t id, const std::vector<MipLevel>& chain) {
   if (chain.empty()) return false;
@@ -322,11 +367,8 @@ bool GlDevice::CreateTextureObject(uint32_t id, const std::vector<MipLevel>& cha
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(chain.size()) - 1);
   const TexelLayout layout = ExactLayoutOf(chain[0]);
-  std::vector<uint8_t> packed;
-  for (size_t level = 0; level < chain.size(); ++level)
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), static_cast<GLint>(layout.internalFormat),
-                 chain[level].width, chain[level].height, 0, layout.format, GL_UNSIGNED_BYTE,
-                 PackLevel(chain[level], layout, packed));
+  t.texelBytes = layout.bytes;
+  UploadLevels(chain, 0, layout);
   if (glGetError() != GL_NO_ERROR) {
     glDeleteTextures(1, &t.name);
     impl_->boundTexture = ~0u;

@@ -56,6 +56,7 @@ class GlDevice : public DeviceBase {
 
  protected:
   bool CreateTextureObject(uint32_t id, const std::vector<MipLevel>& chain) override;
+  bool CompleteTextureObject(uint32_t id) override;
   void ReleaseTextureObject(uint32_t id) override;
   void DrawChecked(const CheckedDraw& draw) override;
   void ClearTargets(uint32_t flags, uint32_t color, float z) override;

@@ -27,6 +27,7 @@ bool GlDepthFormat(Format f, GLenum* internalFormat, int* bits);
 
 struct GlTexture {
   GLuint name = 0;
+  int texelBytes = 4;  // the layout it went up in: 1 grey, 2 grey and alpha, 4 RGBA
   // Sampler values last written into this texture object (sampler states
   // are per sampler in the device, per texture object in OpenGL).
   uint32_t minFilter = ~0u, magFilter = ~0u, mipFilter = ~0u, addressU = ~0u, addressV = ~0u;

@@ -342,6 +342,10 @@ class GraphicsDevice {
   DeviceResult CreateTexture(int width, int height, const uint8_t* rgba, TextureHandle* out) {
     return CreateTexture(width, height, rgba, MipChain::Full, out);
   }
+  // Gives a texture made with its top level alone the chain CreateTexture
+  // would have built from that level, once it is to be drawn through a mip
+  // filter; a texture with its chain is left as it is.
+  virtual DeviceResult CompleteMipChain(TextureHandle texture) = 0;
   virtual DeviceResult GetTextureSize(TextureHandle texture, int* width, int* height) const = 0;
   virtual void ReleaseTexture(TextureHandle texture) = 0;
   // Stage 0 only; a null handle draws untextured: the stage passes the

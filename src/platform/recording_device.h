@@ -48,6 +48,7 @@ class RecordingDevice : public DeviceBase {
  protected:
   void Note(const RecordedCall& call) override { calls.push_back(call); }
   bool CreateTextureObject(uint32_t, const std::vector<MipLevel>&) override { return true; }
+  bool CompleteTextureObject(uint32_t) override { return true; }
   void ReleaseTextureObject(uint32_t) override {}
   void DrawChecked(const CheckedDraw& draw) override;
   void ClearTargets(uint32_t, uint32_t, float) override {}

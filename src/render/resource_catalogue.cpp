@@ -100,9 +100,15 @@ int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& fo
 }
 
 MipChain MipChainOf(TextureKey key) {
-  return key == TextureKey::Skybox || key == TextureKey::Clouds || key == TextureKey::Helptexture
-             ? MipChain::TopLevelOnly
-             : MipChain::Full;
+  return key == TextureKey::Particle || key == TextureKey::Spheremap ? MipChain::Full
+                                                                     : MipChain::TopLevelOnly;
+}
+
+void ReadyTexturesForPlay(ResourceCatalogue& catalogue, GraphicsDevice& device) {
+  if (catalogue.readyForPlay) return;
+  for (TextureKey key : {TextureKey::Texture, TextureKey::Sun})
+    if (TextureHandle texture = catalogue.Texture(key)) device.CompleteMipChain(texture);
+  catalogue.readyForPlay = true;
 }
 
 int32_t LoadTexture(GraphicsDevice& device, const std::string& folder, const std::string& path,
@@ -193,6 +199,7 @@ void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store
     texture = TextureHandle{};
   }
   catalogue.meshes.fill(-1);
+  catalogue.readyForPlay = false;
   ReleaseGeometryStore(store, device);
 }
 

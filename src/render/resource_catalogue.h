@@ -69,7 +69,8 @@ struct ResourceCatalogue {
   // The help pictures' file (a path for the host) once start-up has read it
   // whole; empty when it did not.
   std::string helpPicturesPath;
-  Material defaultMaterial;  // all eight channels 0.5
+  bool readyForPlay = false;  // the atlas and the islands' texture have their chains
+  Material defaultMaterial;   // all eight channels 0.5
   Material food;
   Material bonus;  // ambient alpha 0.25, diffuse alpha 0.5
 
@@ -93,9 +94,15 @@ int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& fo
 // empty). Both read the file below `folder` and name it by `path`.
 int32_t LoadTexture(GraphicsDevice& device, const std::string& folder, const std::string& path,
                     TextureHandle* out, MipChain mips = MipChain::Full);
-// The textures only ever sampled from their top level: the sky and the
-// clouds (drawn with MipFilter None) and the help pictures (sprites).
+// The chain a texture goes up with. The sky and the clouds (drawn with
+// MipFilter None) and the help pictures (sprites) are only ever sampled from
+// their top level. So are the atlas and the islands' texture while the menus
+// show (their passes run with MipFilter None); play draws them through a mip
+// filter, and the first level set up builds their chains.
 MipChain MipChainOf(TextureKey key);
+
+// Builds the chains MipChainOf leaves for play; once, later calls do nothing.
+void ReadyTexturesForPlay(ResourceCatalogue& catalogue, GraphicsDevice& device);
 
 // Diffuse and ambient as given, specular (1, 1, 1, 1), emissive 0, power 1.
 void MakeMaterial(Material* out, float dr, float dg, float db, float da, float ar, float ag, float ab,

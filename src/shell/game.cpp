@@ -30,9 +30,12 @@ void ShellEvents::SetCameraNow(Vec3 eye, Vec3 target, float fov) {
 void ShellEvents::SetGameState(GameState state) { game.screen.gameState = state; }
 
 void ShellEvents::ReplaceLevelMesh(const LevelGeometry& geometry) {
-  if (GraphicsDevice* device = Device(game))
+  if (GraphicsDevice* device = Device(game)) {
     game.levelMeshRecord = nb::ReplaceLevelMesh(game.store, *device, geometry.vertices, geometry.indices);
-  ReturnFreedMemory();  // the level file and its mesh were built in temporaries
+    ReadyTexturesForPlay(game.catalogue, *device);
+  }
+  // The level file, its mesh and the first level's mip chains were built in temporaries.
+  ReturnFreedMemory();
 }
 
 GraphicsDevice* Device(const Game& game) { return game.render.device.get(); }
