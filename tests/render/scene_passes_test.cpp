@@ -100,6 +100,9 @@ TEST_F(ScenePasses, ReflectorsFadeBySixthsOfTheirHitsAndAnimateOncePerUpdateNotP
   Update();
   std::vector<DrawnMesh> reflectors = DrawScene("a");
   ASSERT_EQ(reflectors.size(), 4u);
+  // What is drawn over the scene afterwards (texts, menus) is neither fogged nor blended by accident.
+  EXPECT_EQ(rec().GetRenderState(RenderState::FogEnable), 0u);
+  EXPECT_EQ(rec().GetRenderState(RenderState::AlphaBlendEnable), 0u);
   const float alpha[] = {1.0f, 3.0f / 6, 1.0f / 6};
   for (int i = 0; i < 3; ++i) {
     EXPECT_FLOAT_EQ(reflectors[i].draw.states.material.diffuse.a, alpha[i]) << i;
