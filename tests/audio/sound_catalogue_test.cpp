@@ -41,28 +41,19 @@ class SoundCatalogueTest : public ::testing::Test {
   AudioState audio;
 };
 
-TEST_F(SoundCatalogueTest, MissingKeysAndAbsentOrBrokenFilesAreSilentWithoutAMessageButLogged) {
-  dir.Write("broken.wav", "not a sound at all");
+// A key settings.ini lacks loads the shipped file; a sound that does not load
+// is silent and only logged. (Each shipped sound missing or cut short is named
+// by the damaged-data binary test.)
+TEST_F(SoundCatalogueTest, AMissingKeyLoadsTheShippedFileAndAnAbsentOneIsSilentButLogged) {
   dir.Write("click.wav", test::SineWav(0.3));
-  dir.Write("settings.ini",
-            "[Sounds]\nBrickCrash=nowhere\\crash.wav\nWallHit=broken.wav\n"
-            "menuonclick=click.wav\ngamemusic=broken.wav\nmenumusic=nowhere.ogg\n");
+  dir.Write("settings.ini", "[Sounds]\nmenuonclick=click.wav\n");
   LoadSoundCatalogue(audio, GameFolders{}, 60);
-  EXPECT_TRUE(audio.device.open);
   for (int i = 0; i < kSampleCount; ++i)
     EXPECT_EQ(PlaySample(audio, static_cast<SoundId>(i), 80) >= 0,
               i == static_cast<int>(SoundId::MenuOnClick))
         << kSampleKeys[i];
-  MusicAtStartUp(audio);
-  MusicToMainMenu(audio);
-  MusicAfterSplash(audio, false);
-  for (int i = 0; i < 3; ++i) EXPECT_FALSE(MusicExists(audio, static_cast<MusicId>(i))) << i;
   EXPECT_TRUE(messages.calls().empty());
-  const std::string log = dir.Read("Log.txt");
-  for (const char* line :
-       {"Could not find nowhere\\crash.wav\n", "Damaged broken.wav: ",
-        "Could not find data\\sounds\\ReflectHit.wav\n"})  // a missing key: the shipped name
-    EXPECT_NE(log.find(line), std::string::npos) << line;
+  EXPECT_NE(dir.Read("Log.txt").find("Could not find data\\sounds\\ReflectHit.wav\n"), std::string::npos);
 }
 
 TEST_F(SoundCatalogueTest, FailedDeviceShowsOneMessageAndEveryLaterCallIsHarmless) {

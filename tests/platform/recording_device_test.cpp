@@ -1,5 +1,6 @@
-// What both devices share (states, state blocks, buffers, draw range checks,
-// reset rules), through the recording device.
+// The buffer locks and draw range checks both devices share, through the
+// recording device. State blocks and resets are played through by the text
+// and render device tests.
 #include "platform/recording_device.h"
 
 #include <gtest/gtest.h>
@@ -10,59 +11,6 @@
 
 namespace nb {
 namespace {
-
-TEST(DeviceStatesTest, OutOfRangeStatesAndTexturesAreRefusedNotStored) {
-  RecordingDevice dev;
-  EXPECT_EQ(dev.SetRenderState(static_cast<RenderState>(999), 1), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.SetTextureStageState(2, TextureStageState::ColorOp, 1), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.SetSamplerState(1, SamplerState::MinFilter, 2), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.SetLight(kMaxLights, Light{}), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.LightEnable(kMaxLights, true), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.SetTexture(0, TextureHandle{12345}), DeviceResult::InvalidCall);
-  std::vector<uint8_t> img(16, 0);
-  TextureHandle t{77};
-  EXPECT_EQ(dev.CreateTexture(0, 1, img.data(), &t), DeviceResult::InvalidCall);
-  EXPECT_FALSE(t);
-  EXPECT_EQ(dev.CreateTexture(1, 1, nullptr, &t), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.CreateTexture(100000, 1, img.data(), &t), DeviceResult::InvalidCall);
-  ASSERT_EQ(dev.CreateTexture(2, 2, img.data(), &t), DeviceResult::Ok);
-  dev.SetTexture(0, t);
-  dev.ReleaseTexture(t);
-  EXPECT_FALSE(dev.states().texture);  // the released texture is unbound
-}
-
-TEST(StateBlockTest, RecordCaptureApplyAndRelease) {
-  RecordingDevice dev;
-  ASSERT_EQ(dev.BeginStateBlock(), DeviceResult::Ok);
-  dev.SetRenderState(RenderState::ZEnable, false);
-  dev.SetRenderState(RenderState::AlphaRef, 8);
-  dev.SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
-  dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Point);
-  dev.SetRenderState(RenderState::AlphaRef, 9);  // the later value replaces the earlier
-  StateBlockHandle block;
-  ASSERT_EQ(dev.EndStateBlock(&block), DeviceResult::Ok);
-  // Nothing was applied while recording.
-  EXPECT_EQ(dev.GetRenderState(RenderState::ZEnable), 1u);
-  EXPECT_EQ(dev.GetRenderState(RenderState::AlphaRef), 0u);
-  dev.SetRenderState(RenderState::FogEnable, true);  // not in the block
-  ASSERT_EQ(dev.ApplyStateBlock(block), DeviceResult::Ok);
-  EXPECT_EQ(dev.GetRenderState(RenderState::ZEnable), 0u);
-  EXPECT_EQ(dev.GetRenderState(RenderState::AlphaRef), 9u);
-  EXPECT_EQ(dev.GetTextureStageState(0, TextureStageState::ColorOp), TextureOp::SelectArg1);
-  EXPECT_EQ(dev.GetSamplerState(0, SamplerState::MagFilter), TextureFilter::Point);
-  EXPECT_EQ(dev.GetRenderState(RenderState::FogEnable), 1u);  // states outside are untouched
-  // Capture saves the current values of the block's states; apply puts them back.
-  dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
-  ASSERT_EQ(dev.CaptureStateBlock(block), DeviceResult::Ok);
-  dev.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::None);
-  dev.ApplyStateBlock(block);
-  EXPECT_EQ(dev.GetSamplerState(0, SamplerState::MagFilter), TextureFilter::Linear);
-  // Released blocks are gone.
-  dev.ReleaseStateBlock(block);
-  EXPECT_EQ(dev.ApplyStateBlock(block), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.CaptureStateBlock(block), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.EndStateBlock(&block), DeviceResult::InvalidCall);  // not recording
-}
 
 class BufferTest : public ::testing::Test {
  protected:
@@ -132,33 +80,6 @@ TEST_F(BufferTest, DrawsPastTheBuffersAreRefused) {
   dev.ReleaseVertexBuffer(vb);
   EXPECT_EQ(dev.DrawPrimitive(tri, 0, 1), DeviceResult::InvalidCall);
   EXPECT_TRUE(dev.draws.empty());
-}
-
-TEST_F(BufferTest, ResetRestoresDefaultsOnceNothingBlocksItAndNotWhileLost) {
-  PresentParameters noDepth = RecordingDevice::DefaultParams();
-  noDepth.enableAutoDepthStencil = false;
-  EXPECT_EQ(RecordingDevice(noDepth).GetRenderState(RenderState::ZEnable), 0u);  // without a depth buffer
-  dev.SetRenderState(RenderState::CullMode, Cull::None);
-  dev.SetTextureStageState(1, TextureStageState::ColorOp, TextureOp::Add);
-  // A live state block blocks the reset as a default-pool buffer does (see render_device_test).
-  StateBlockHandle block;
-  dev.BeginStateBlock();
-  dev.EndStateBlock(&block);
-  EXPECT_EQ(dev.Reset(RecordingDevice::DefaultParams()), DeviceResult::InvalidCall);
-  EXPECT_EQ(dev.TestCooperativeLevel(), DeviceResult::DeviceNotReset);
-  dev.ReleaseStateBlock(block);
-  ASSERT_EQ(dev.Reset(RecordingDevice::DefaultParams()), DeviceResult::Ok);
-  EXPECT_EQ(dev.TestCooperativeLevel(), DeviceResult::Ok);
-  const DeviceStates defaults = DefaultDeviceStates(true);
-  EXPECT_EQ(dev.states().render, defaults.render);
-  EXPECT_EQ(dev.states().stage, defaults.stage);
-  // A lost device draws nothing and cannot be reset.
-  dev.Lose();
-  EXPECT_EQ(dev.TestCooperativeLevel(), DeviceResult::DeviceLost);
-  EXPECT_EQ(dev.DrawIndexedPrimitive(PrimitiveType::TriangleList, 0, 0, 4, 0, 2), DeviceResult::Ok);
-  EXPECT_TRUE(dev.draws.empty());
-  EXPECT_EQ(dev.Reset(RecordingDevice::DefaultParams()), DeviceResult::DeviceLost);
-  EXPECT_EQ(dev.Present(), DeviceResult::DeviceLost);
 }
 
 }  // namespace

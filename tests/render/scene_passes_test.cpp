@@ -1,8 +1,8 @@
-// The scene passes through the recording device: where the elements stand, how
-// they fade and sink, and the states each pass leaves behind.
+// The scene passes through the recording device: where the elements stand,
+// how they fade and sink. The pass order and the states the passes leave
+// behind show in the pictures of the draw-order test on the real device.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -90,97 +90,6 @@ class ScenePasses : public ::testing::Test {
   uint32_t updateMs = 1000;
 };
 
-// The opaque scene comes first, then the sky and the clouds at the far depth
-// (tested, not written), then what blends over them, the particles last.
-TEST_F(ScenePasses, PlayFrameDrawsTheSkyBehindTheOpaqueSceneAndEndsWithoutFogOrBlending) {
-  Grid({"##########", "#X.G.O.B.#", "#V.M.S./.#", "#T.*.?.\\.#", "##########"});
-  game().world.ball.world = MatrixTranslation(250, 12, 250);
-  ParticleSystem& particles = game().particles;
-  const Particle sparkle = particles.templates[static_cast<int>(ParticleTemplate::CursorSparkle)];
-  ClearParticles(particles);
-  ASSERT_TRUE(EmitParticle(particles, sparkle));
-  UpdatePlayScreen(game(), {1000, 400, 300});
-  game().cursor = ComputeCursorCell(50 * 1 + 10, 50 * 2 + 10);  // floor
-
-  std::vector<DrawnMesh> draws = DrawScene();
-  size_t sky = 0;
-  while (sky < draws.size() && draws[sky].mesh != "skybox") ++sky;
-  ASSERT_LT(sky + 2, draws.size());
-  auto blended = [&](size_t i) {
-    return draws[i].draw.states.render[static_cast<int>(RenderState::AlphaBlendEnable)];
-  };
-  for (size_t i = 0; i < sky; ++i) EXPECT_EQ(blended(i), 0u) << draws[i].mesh << " is drawn before the sky";
-  EXPECT_EQ(blended(sky + 1) + blended(sky + 2), 2u) << "the clouds";
-  EXPECT_EQ(draws[sky + 3].mesh, "pol") << "the placement marker blends over the sky";
-  EXPECT_EQ(draws[sky - 1].mesh, "island1");
-  EXPECT_EQ(draws.back().mesh, "particles");
-  for (size_t i = sky; i < sky + 3; ++i) {
-    const DeviceStates& s = draws[i].draw.states;
-    const Matrix& p = s.transform[static_cast<int>(TransformState::Projection)];
-    for (const auto& row : p.m) EXPECT_EQ(row[2], row[3]) << draws[i].mesh << ": at the far depth";
-    EXPECT_EQ(s.render[static_cast<int>(RenderState::ZEnable)], 1u) << draws[i].mesh;
-    EXPECT_EQ(s.render[static_cast<int>(RenderState::ZWriteEnable)], 0u) << draws[i].mesh;
-  }
-  // The sky stays centred on the eye; the islands float under the middle of the level.
-  EXPECT_FLOAT_EQ(draws[sky].World(1), game().camera.eye.y);
-  EXPECT_FLOAT_EQ(draws[draws.size() - 2].World(2), 10 * 50 / 2.f);
-  // The update moved the particles by the turning wind; the draw used their own texture.
-  EXPECT_NE(particles.wind.x, 0.0f);
-  EXPECT_FLOAT_EQ(particles.particles[0].velocity.x, sparkle.velocity.x + 0.1f * particles.wind.x);
-  EXPECT_EQ(draws.back().draw.texture, game().catalogue.Texture(TextureKey::Particle));
-  // The clouds drift from one update to the next, not from one draw to the next.
-  const float shift = draws[sky + 1].TexShift().m[2][1];
-  EXPECT_EQ(DrawScene("grid")[0].TexShift().m[2][1], shift);
-  UpdatePlayScreen(game(), {1016, 400, 300});
-  EXPECT_NE(DrawScene("grid")[0].TexShift().m[2][1], shift);
-  // What is drawn over the scene afterwards (texts, menus) is neither fogged nor blended by accident.
-  EXPECT_EQ(rec().GetRenderState(RenderState::FogEnable), 0u);
-  EXPECT_EQ(rec().GetRenderState(RenderState::AlphaBlendEnable), 0u);
-}
-
-// Each pass sets up its own elements; the next one relies on depth testing and
-// writing, no blending, no fog and unshifted texture coordinates again.
-TEST_F(ScenePasses, EachPassPutsBackDepthBlendingFogAndTheTextureShift) {
-  Grid({"#######", "#X.G.O#", "#BVM/T#", "#*?...#", "#######"});
-  SceneContext sc{rec(), game().store, game().catalogue, game().animations, game().scene};
-  LevelRecord& level = game().world.level;
-  World& w = game().world;
-  const Vec3 eye{};
-  const std::pair<const char*, std::function<void()>> passes[] = {
-      {"sky", [&] { DrawSky(sc, eye, 0, 1000, SkyDepth::Behind); }},
-      {"clouds", [&] { DrawSky(sc, eye, 1, 1000, SkyDepth::Over); }},
-      {"switches", [&] { DrawSwitches(sc, level); }},
-      {"gates", [&] { DrawGates(sc, level); }},
-      {"holes", [&] { DrawHoles(sc, level); }},
-      {"ball", [&] { DrawBall(sc, w.ball); }},
-      {"bricks", [&] { DrawBricks(sc, level); }},
-      {"valves", [&] { DrawValves(sc, level); }},
-      {"movable bricks", [&] { DrawMovableBricks(sc, level, w.play.slide); }},
-      {"marker", [&] { DrawPlacementMarker(sc, level, 1, 2, ReflectorAnti); }},
-      {"reflectors", [&] { DrawReflectors(sc, level); }},
-      {"teleports", [&] { DrawTeleports(sc, level); }},
-      {"stones", [&] { DrawStones(sc, level); }},
-      {"bonuses", [&] { DrawBonuses(sc, level); }},
-  };
-  const std::pair<RenderState, uint32_t> kept[] = {{RenderState::ZEnable, 1},
-                                                   {RenderState::ZWriteEnable, 1},
-                                                   {RenderState::AlphaBlendEnable, 0},
-                                                   {RenderState::FogEnable, 0}};
-  for (auto [state, value] : kept) rec().SetRenderState(state, value);
-  rec().SetTextureStageState(0, TextureStageState::TextureTransformFlags, TextureTransform::Disable);
-  BindMeshStream(rec(), game().store);
-  for (const auto& [name, pass] : passes) {
-    const size_t from = rec().draws.size();
-    pass();
-    EXPECT_GT(rec().draws.size(), from) << name << " drew nothing";
-    for (auto [state, value] : kept)
-      EXPECT_EQ(rec().GetRenderState(state), value) << name << ' ' << RenderStateName(state);
-    EXPECT_EQ(rec().GetTextureStageState(0, TextureStageState::TextureTransformFlags),
-              TextureTransform::Disable)
-        << name << ": texture shift";
-  }
-}
-
 TEST_F(ScenePasses, ReflectorsFadeBySixthsOfTheirHitsAndAnimateOncePerUpdateNotPerDraw) {
   Grid({"######", "#/\\/.#", "######"});
   LevelRecord& level = game().world.level;
@@ -191,6 +100,9 @@ TEST_F(ScenePasses, ReflectorsFadeBySixthsOfTheirHitsAndAnimateOncePerUpdateNotP
   Update();
   std::vector<DrawnMesh> reflectors = DrawScene("a");
   ASSERT_EQ(reflectors.size(), 4u);
+  // What is drawn over the scene afterwards (texts, menus) is neither fogged nor blended by accident.
+  EXPECT_EQ(rec().GetRenderState(RenderState::FogEnable), 0u);
+  EXPECT_EQ(rec().GetRenderState(RenderState::AlphaBlendEnable), 0u);
   const float alpha[] = {1.0f, 3.0f / 6, 1.0f / 6};
   for (int i = 0; i < 3; ++i) {
     EXPECT_FLOAT_EQ(reflectors[i].draw.states.material.diffuse.a, alpha[i]) << i;
