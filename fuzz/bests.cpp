@@ -1,12 +1,10 @@
 // bests.dat: what is accepted stays within the bounds a reader checks, and
 // writing it again gives the very bytes it came from.
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
-#include "fuzz_input.h"
+#include "framed_input.h"
 #include "persistence/bests.h"
-#include "persistence/binary_io.h"
 
 namespace {
 
@@ -27,15 +25,6 @@ void Check(const std::vector<unsigned char>& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  std::vector<unsigned char> bytes = nb::fuzz::Bytes(data, size);
-  Check(bytes);
-  // Again with the checksum made to hold, so that the fields behind it are
-  // fuzzed too and not only the checksum.
-  if (size < nb::kFrameEndBytes) return 0;
-  const size_t body = size - nb::kFrameEndBytes;
-  std::string end;
-  nb::AppendUint32(end, nb::Fnv1a({bytes.data(), body}));
-  std::copy(end.begin(), end.end(), bytes.begin() + static_cast<std::ptrdiff_t>(body));
-  Check(bytes);
+  nb::fuzz::CheckFramed(data, size, Check);
   return 0;
 }

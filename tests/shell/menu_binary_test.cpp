@@ -73,21 +73,20 @@ std::pair<int, int> PointerFor(const levels::LevelSource& level, int row, int co
   return best;
 }
 
-TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
-  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
-  test::ScratchDir dir;
+// The shipped game in a scratch folder, in a window and in English.
+void InstallWindowedGame(const test::ScratchDir& dir) {
   test::InstallShippedGame(dir.path());
   SettingsFile shipped{dir.File("settings.ini")};
   shipped.WriteString("General", "fullscreen", "false");
   shipped.WriteString("General", "Language", "en");
   shipped.WriteInt("General", "MusicVolume", 40);
+}
 
-  test::GameProcess game(dir.path());
-  ASSERT_TRUE(game.WaitForWindow(60)) << "the game window never appeared";
-  XPlayer player{game.window(), dir.File("Log.txt"), {}};
+// From the splash: a new profile "Tester" is made and chosen, and a new game
+// in the first mode starts its first level.
+void NewPlayerStartsANewGame(XPlayer& player) {
   ASSERT_TRUE(player.Reached("splash"));
   player.ParkPointer();
-
   ASSERT_TRUE(player.KeyTo("Return", "main menu"));
   ASSERT_TRUE(player.KeyTo("Return", "players")) << "Play without a profile opens the players screen";
   player.Key("Up");  // the new-player row
@@ -101,6 +100,16 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
   player.Key("Down");
   ASSERT_TRUE(player.KeyTo("Return", "new game"));
   ASSERT_TRUE(player.KeyTo("Return", "playing")) << "a mode starts the first level";
+}
+
+TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
+  if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
+  test::ScratchDir dir;
+  InstallWindowedGame(dir);
+  test::GameProcess game(dir.path());
+  ASSERT_TRUE(game.WaitForWindow(60)) << "the game window never appeared";
+  XPlayer player{game.window(), dir.File("Log.txt"), {}};
+  ASSERT_NO_FATAL_FAILURE(NewPlayerStartsANewGame(player));
   std::this_thread::sleep_for(std::chrono::seconds(2));
   EXPECT_FALSE(dir.Exists("stat.stt")) << "nothing written while the level runs";
   ASSERT_TRUE(player.KeyTo("Escape", "pause"));
@@ -142,10 +151,7 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
 TEST(MenuBinary, AWonLevelIsReplayedAndPractisedBesideTheRun) {
   if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
   test::ScratchDir dir;
-  test::InstallShippedGame(dir.path());
-  SettingsFile shipped{dir.File("settings.ini")};
-  shipped.WriteString("General", "fullscreen", "false");
-  shipped.WriteString("General", "Language", "en");
+  InstallWindowedGame(dir);
   std::ifstream in(std::string(NB_SOURCE_DIR) + "/data/levels/01-first-turn.lvl");
   levels::SourceError error;
   const auto level = levels::ParseLevelSource(std::string(std::istreambuf_iterator<char>(in), {}), error);
@@ -158,21 +164,7 @@ TEST(MenuBinary, AWonLevelIsReplayedAndPractisedBesideTheRun) {
   test::GameProcess game(dir.path());
   ASSERT_TRUE(game.WaitForWindow(60));
   XPlayer player{game.window(), dir.File("Log.txt"), {}};
-  ASSERT_TRUE(player.Reached("splash"));
-  player.ParkPointer();
-  ASSERT_TRUE(player.KeyTo("Return", "main menu"));
-  ASSERT_TRUE(player.KeyTo("Return", "players"));
-  player.Key("Up");
-  player.Key("Return");
-  player.Type("Tester");
-  player.Key("Return");
-  player.Key("Down");
-  ASSERT_TRUE(player.KeyTo("Return", "main menu"));
-  player.ParkPointer();
-  ASSERT_TRUE(player.KeyTo("Return", "start game"));
-  player.Key("Down");
-  ASSERT_TRUE(player.KeyTo("Return", "new game"));
-  ASSERT_TRUE(player.KeyTo("Return", "playing"));
+  ASSERT_NO_FATAL_FAILURE(NewPlayerStartsANewGame(player));
 
   // The camera settles over the level; one click starts the ball, the next
   // places the Reflector of the stored solution.
