@@ -24,14 +24,17 @@
 namespace nb {
 namespace {
 
-// Keys and text to the game's window. A key that changes the screen waits
-// for the game's log to name the new one, so a slow build (the sanitizers)
-// never runs ahead of the game; other keys leave the game a few frames.
+// Keys and text to the game's window on a display of its own, where no
+// other test's window takes the focus (which pauses a level). A key that
+// changes the screen waits for the game's log to name the new one, so a slow
+// build (the sanitizers) never runs ahead of the game; other keys leave the
+// game a few frames.
 struct XPlayer {
-  std::string window, log;
+  std::string window, log, display;
   std::map<std::string, int> seen;  // screens named in the log so far
+  void Xdo(const std::string& what) const { test::RunCommand("DISPLAY=" + display + " xdotool " + what); }
   void Send(const std::string& what) const {
-    test::RunCommand("xdotool " + what);
+    Xdo(what);
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
   }
   void Key(const std::string& key) const { Send("key --window " + window + " " + key); }
@@ -44,7 +47,7 @@ struct XPlayer {
     return Reached(screen);
   }
   // Parks the pointer in a corner where no screen has an item.
-  void ParkPointer() const { test::RunCommand("xdotool mousemove --window " + window + " 790 590"); }
+  void ParkPointer() const { Xdo("mousemove --window " + window + " 790 590"); }
   bool Logged(const std::string& text, int times = 1) const {
     return test::WaitForText(log, text, times, 120);
   }
@@ -111,9 +114,11 @@ TEST(MenuBinary, APlayerCreatesAProfilePlaysPausesAndQuitsWithTheKeyboard) {
   if (!test::HaveDisplay()) GTEST_SKIP() << "no display";
   test::ScratchDir dir;
   InstallWindowedGame(dir);
-  test::GameProcess game(dir.path());
+  test::PrivateDisplay display;
+  ASSERT_TRUE(display.ready());
+  test::GameProcess game(dir.path(), display.name());
   ASSERT_TRUE(game.WaitForWindow(60)) << "the game window never appeared";
-  XPlayer player{game.window(), dir.File("Log.txt"), {}};
+  XPlayer player{game.window(), dir.File("Log.txt"), display.name(), {}};
   ASSERT_NO_FATAL_FAILURE(NewPlayerStartsANewGame(player));
   std::this_thread::sleep_for(std::chrono::seconds(2));
   EXPECT_FALSE(dir.Exists("stat.stt")) << "nothing written while the level runs";
@@ -166,19 +171,19 @@ TEST(MenuBinary, AWonLevelIsReplayedAndPractisedBesideTheRun) {
       PointerFor(*level, move.row, move.col,
                  move.action == levels::MoveAction::PlaceMain ? ReflectorMain : ReflectorAnti);
 
-  test::GameProcess game(dir.path());
+  test::PrivateDisplay display;
+  ASSERT_TRUE(display.ready());
+  test::GameProcess game(dir.path(), display.name());
   ASSERT_TRUE(game.WaitForWindow(60));
-  XPlayer player{game.window(), dir.File("Log.txt"), {}};
+  XPlayer player{game.window(), dir.File("Log.txt"), display.name(), {}};
   ASSERT_NO_FATAL_FAILURE(NewPlayerStartsANewGame(player));
 
   // The camera settles over the level and the cursor on the pointer; one
   // click starts the ball, the next places the Reflector of the stored solution.
   ASSERT_TRUE(player.Logged("Level 1: the ball waits for its click"));
-  test::RunCommand("xdotool mousemove --window " + player.window + " " + std::to_string(x) + " " +
-                   std::to_string(y));
+  player.Xdo("mousemove --window " + player.window + " " + std::to_string(x) + " " + std::to_string(y));
   std::this_thread::sleep_for(std::chrono::seconds(8));
-  test::RunCommand("xdotool click --window " + player.window + " 1 sleep 0.12 click --window " +
-                   player.window + " 1");
+  player.Xdo("click --window " + player.window + " 1 sleep 0.12 click --window " + player.window + " 1");
   ASSERT_TRUE(player.Logged("Level 1 won after")) << test::RunCommand("tail -4 " + player.log);
   const std::string won =
       test::RunCommand("grep -o 'Level 1 won after [0-9]* updates, [0-9]* seconds' " + player.log);
