@@ -33,14 +33,17 @@ namespace {
 // The window at the size of the settings; when that is refused, once more at
 // 800 x 600, which is then the size the settings keep.
 PlatformWindow* OpenGameWindow(GeneralSettings& settings) {
-  PlatformWindow* window = CreateGameWindow("Nimbara", settings.width, settings.height, settings.fullscreen);
+  // Only a plain picture in a window is drawn straight into it.
+  const bool depth = !settings.fullscreen && !settings.antialiased;
+  PlatformWindow* window =
+      CreateGameWindow("Nimbara", settings.width, settings.height, settings.fullscreen, depth);
   const GeneralSettings fallback;
   if (window || (settings.width == fallback.width && settings.height == fallback.height)) return window;
   LogPrintf("No window of %d x %d, trying %d x %d\n", settings.width, settings.height, fallback.width,
             fallback.height);
   settings.width = fallback.width;
   settings.height = fallback.height;
-  return CreateGameWindow("Nimbara", settings.width, settings.height, settings.fullscreen);
+  return CreateGameWindow("Nimbara", settings.width, settings.height, settings.fullscreen, depth);
 }
 
 std::string Environment(const char* name) {
@@ -122,6 +125,7 @@ int RunApplication(const std::vector<std::string>& arguments) {
     std::printf("nimbara %s\n", NB_VERSION);
     return 0;
   }
+  TuneAllocator();
   return RunGame(line);
 }
 
