@@ -126,6 +126,8 @@ std::unique_ptr<GraphicsAdapter> CreateGlAdapter(PlatformWindow* window) {
   int major = version ? std::atoi(version) : 0;
   context->framebufferObjects = major >= 3 || HasExtension("GL_ARB_framebuffer_object");
   context->fogDistance = HasExtension("GL_NV_fog_distance");
+  context->textureSwizzle =
+      major >= 4 || HasExtension("GL_ARB_texture_swizzle") || HasExtension("GL_EXT_texture_swizzle");
   context->provokingVertex =
       major >= 4 || (major == 3 && version[2] >= '2') || HasExtension("GL_ARB_provoking_vertex");
   if (context->framebufferObjects) glGetIntegerv(GL_MAX_SAMPLES, &context->maxSamples);
@@ -215,6 +217,40 @@ void StartDrawingState(int w, int h, bool multisample, bool provokingVertex, boo
   glClear(GL_COLOR_BUFFER_BIT | (hasDepth ? GL_DEPTH_BUFFER_BIT : 0));
 }
 
+// Whether a picture of w x h is drawn straight into the window: one sample,
+// the window's own size, and a depth buffer there at least as deep as the
+// format asks. `depthBits` becomes the window's.
+bool WindowTakesPicture(SDL_Window* window, const PresentParameters& params, int samples, int w, int h,
+                        int& depthBits) {
+  int winW = 0, winH = 0;
+  SDL_GL_GetDrawableSize(window, &winW, &winH);
+  if (samples > 0 || !params.windowed || winW != w || winH != h) return false;
+  glBindFramebuffer(GL_FRAMEBUFFER, 0);
+  GLint depth = 0, stencil = 0;
+  glGetIntegerv(GL_DEPTH_BITS, &depth);
+  glGetIntegerv(GL_STENCIL_BITS, &stencil);
+  depthBits = 0;
+  if (!params.enableAutoDepthStencil) return true;
+  GLenum internal = 0;
+  int bits = 0;
+  if (!GlDepthFormat(params.autoDepthStencilFormat, &internal, &bits) || depth < bits) return false;
+  if (params.autoDepthStencilFormat == Format::D24S8 && stencil < 8) return false;
+  depthBits = depth;
+  return true;
+}
+
+// Colour and depth of the device's own, resolved into a single-sample copy
+// when multisampled; nothing is left behind on failure.
+bool MakeOwnTargets(GlDeviceImpl& gl, const PresentParameters& params, int& samples, int w, int h,
+                    int& depthBits) {
+  bool ok = AttachBackBuffer(gl, params, samples, w, h, depthBits) &&
+            glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+  if (ok && samples > 0) ok = AttachResolveBuffer(gl, w, h, samples);
+  while (glGetError() != GL_NO_ERROR) {
+  }
+  return ok;
+}
+
 }  // namespace
 
 bool GlDevice::MakeTargets(const PresentParameters& params) {
@@ -232,15 +268,10 @@ bool GlDevice::MakeTargets(const PresentParameters& params) {
   if (samples > context_->maxSamples) return false;
 
   GlDeviceImpl& gl = *impl_;
-  if (!AttachBackBuffer(gl, params, samples, w, h, depthBits_)) {
-    DestroyTargets();
-    return false;
-  }
-  bool ok = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  if (ok && samples > 0) ok = AttachResolveBuffer(gl, w, h, samples);
-  while (glGetError() != GL_NO_ERROR) {
-  }
-  if (!ok) {
+  // Drawn straight into the window, the picture needs no second colour and
+  // depth buffer, and Present no copy.
+  gl.direct = WindowTakesPicture(context_->window, params, samples, w, h, depthBits_);
+  if (!gl.direct && !MakeOwnTargets(gl, params, samples, w, h, depthBits_)) {
     DestroyTargets();
     return false;
   }
@@ -275,86 +306,16 @@ void GlDevice::BackBufferSize(int* width, int* height) const {
 
 bool GlDevice::rangeFogSupported() const { return context_->fogDistance; }
 
-namespace {
-
-// The smallest OpenGL format that holds every texel of the picture exactly:
-// grey pictures keep one byte a texel (two with alpha) instead of four. The
-// combiner reads luminance as (L, L, L) and a missing alpha as 1, so they
-// draw the same as the RGBA picture.
-struct TexelLayout {
-  GLenum internalFormat = GL_RGBA8;
-  GLenum format = GL_RGBA;
-  int bytes = 4;
-};
-
-TexelLayout ExactLayoutOf(const MipLevel& top) {
-  bool grey = true, opaque = true;
-  const std::vector<uint8_t>& p = top.rgba;
-  for (size_t i = 0; i + 3 < p.size() && grey; i += 4) {
-    grey = p[i] == p[i + 1] && p[i] == p[i + 2];
-    opaque = opaque && p[i + 3] == 255;
-  }
-  if (!grey) return {};
-  if (opaque) return {GL_LUMINANCE8, GL_LUMINANCE, 1};
-  return {GL_LUMINANCE8_ALPHA8, GL_LUMINANCE_ALPHA, 2};
-}
-
-// One level packed into the layout: the red byte as luminance, then alpha.
-const uint8_t* PackLevel(const MipLevel& level, const TexelLayout& layout, std::vector<uint8_t>& packed) {
-  if (layout.bytes == 4) return level.rgba.data();
-  const size_t texels = level.rgba.size() / 4;
-  packed.resize(texels * static_cast<size_t>(layout.bytes));
-  for (size_t i = 0; i < texels; ++i) {
-    packed[i * layout.bytes] = level.rgba[i * 4];
-    if (layout.bytes == 2) packed[i * 2 + 1] = level.rgba[i * 4 + 3];
-  }
-  return packed.data();
-}
-
-// Uploads levels from..end of the chain, every one in the layout.
-void UploadLevels(const std::vector<MipLevel>& chain, size_t from, const TexelLayout& layout) {
-  std::vector<uint8_t> packed;
-  for (size_t level = from; level < chain.size(); ++level)
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(level), static_cast<GLint>(layout.internalFormat),
-                 chain[level].width, chain[level].height, 0, layout.format, GL_UNSIGNED_BYTE,
-                 PackLevel(chain[level], layout, packed));
-}
-
-// The bound texture's top level read back as RGBA, grey spread over red,
-// green and blue as the combiner reads it.
-MipLevel ReadTopLevel(int texelBytes) {
-  MipLevel top;
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &top.width);
-  glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &top.height);
-  const size_t texels = static_cast<size_t>(top.width) * static_cast<size_t>(top.height);
-  top.rgba.resize(texels * 4);
-  if (texelBytes == 4) {
-    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, top.rgba.data());
-    return top;
-  }
-  std::vector<uint8_t> packed(texels * static_cast<size_t>(texelBytes));
-  glGetTexImage(GL_TEXTURE_2D, 0, texelBytes == 1 ? GL_LUMINANCE : GL_LUMINANCE_ALPHA, GL_UNSIGNED_BYTE,
-                packed.data());
-  for (size_t i = 0; i < texels; ++i) {
-    const uint8_t grey = packed[i * texelBytes];
-    top.rgba[i * 4] = top.rgba[i * 4 + 1] = top.rgba[i * 4 + 2] = grey;
-    top.rgba[i * 4 + 3] = texelBytes == 2 ? packed[i * 2 + 1] : 255;
-  }
-  return top;
-}
-
-}  // namespace
-
 bool GlDevice::CompleteTextureObject(uint32_t id) {
   auto it = impl_->textures.find(id);
   if (it == impl_->textures.end()) return false;
   glBindTexture(GL_TEXTURE_2D, it->second.name);
   impl_->boundTexture = it->second.name;
-  const MipLevel top = ReadTopLevel(it->second.texelBytes);
+  const MipLevel top = ReadTopLevel(it->second.kind);
   const std::vector<MipLevel> chain = BuildMipChain(top.width, top.height, top.rgba.data());
   if (chain.empty()) return false;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(chain.size()) - 1);
-  UploadLevels(chain, 1, ExactLayoutOf(chain[0]));
+  UploadLevels(chain, 1, it->second.kind);
   return glGetError() == GL_NO_ERROR;
 }
 
@@ -366,9 +327,8 @@ bool GlDevice::CreateTextureObject(uint32_t id, const std::vector<MipLevel>& cha
   impl_->boundTexture = t.name;
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(chain.size()) - 1);
-  const TexelLayout layout = ExactLayoutOf(chain[0]);
-  t.texelBytes = layout.bytes;
-  UploadLevels(chain, 0, layout);
+  t.kind = ExactTexelKind(chain[0], context_->textureSwizzle);
+  UploadLevels(chain, 0, t.kind);
   if (glGetError() != GL_NO_ERROR) {
     glDeleteTextures(1, &t.name);
     impl_->boundTexture = ~0u;
@@ -492,9 +452,27 @@ void GlDevice::BindFinishedFrameForReading() {
     source = gl.resolveFbo;
   }
   glBindFramebuffer(GL_READ_FRAMEBUFFER, source);
+  if (gl.direct) glReadBuffer(GL_BACK);
+}
+
+void GlDevice::LeaveWindow() {
+  GlDeviceImpl& gl = *impl_;
+  int samples = 0, depthBits = 0;
+  if (!MakeOwnTargets(gl, params_, samples, width_, height_, depthBits)) {
+    DestroyTargets();  // drawing on into the window, in its lower left corner
+    return;
+  }
+  // The frame just drawn lies in the window's lower left corner.
+  glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
+  glReadBuffer(GL_BACK);
+  glBindFramebuffer(GL_DRAW_FRAMEBUFFER, gl.fbo);
+  glBlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+  gl.direct = false;
+  depthBits_ = depthBits;
 }
 
 void GlDevice::ComposeWindow(int winW, int winH) {
+  if (impl_->direct) return;  // the window holds the picture already
   BindFinishedFrameForReading();
   glBindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
   if (winW == width_ && winH == height_) {
@@ -516,6 +494,9 @@ void GlDevice::ComposeWindow(int winW, int winH) {
 DeviceResult GlDevice::PresentFrame() {
   int winW = 0, winH = 0;
   SDL_GL_GetDrawableSize(context_->window, &winW, &winH);
+  // The player has resized a window the picture was drawn straight into: it
+  // moves to targets of its own, scaled into the window from now on.
+  if (impl_->direct && (winW != width_ || winH != height_)) LeaveWindow();
   ComposeWindow(winW, winH);
   SDL_GL_SwapWindow(context_->window);
   BindFramebuffer();

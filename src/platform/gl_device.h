@@ -74,6 +74,8 @@ class GlDevice : public DeviceBase {
   // Copies that frame into the window's back buffer: as it is when the sizes
   // match, else scaled to fit between black bars.
   void ComposeWindow(int winW, int winH);
+  // Moves a picture drawn straight into the window to targets of its own.
+  void LeaveWindow();
 
   std::shared_ptr<GlContext> context_;
   std::unique_ptr<GlDeviceImpl> impl_;

@@ -6,7 +6,9 @@
 #include <SDL.h>
 
 #include <array>
+#include <cstdint>
 #include <map>
+#include <vector>
 
 #include "platform/gl_device.h"
 
@@ -18,6 +20,7 @@ struct GlContext {
   bool framebufferObjects = false;
   bool fogDistance = false;  // GL_NV_fog_distance
   bool provokingVertex = false;
+  bool textureSwizzle = false;  // GL_ARB_texture_swizzle
   int maxSamples = 0;
   ~GlContext();
 };
@@ -25,9 +28,21 @@ struct GlContext {
 // The OpenGL names of a depth format; false when it has none here.
 bool GlDepthFormat(Format f, GLenum* internalFormat, int* bits);
 
+// How a texture's texels go up: the smallest layout that holds every texel of
+// its top level exactly. White with alpha (the fonts, the particle) needs the
+// texture swizzle to read its one byte back as (1, 1, 1, alpha).
+enum class TexelKind : uint8_t { Rgba, Grey, GreyAlpha, WhiteAlpha };
+
+TexelKind ExactTexelKind(const MipLevel& top, bool swizzle);
+// Uploads levels from..end of the chain into the bound texture, every one in
+// the layout (and sets the swizzle that layout reads with).
+void UploadLevels(const std::vector<MipLevel>& chain, size_t from, TexelKind kind);
+// The bound texture's top level read back as RGBA, as the combiner reads it.
+MipLevel ReadTopLevel(TexelKind kind);
+
 struct GlTexture {
   GLuint name = 0;
-  int texelBytes = 4;  // the layout it went up in: 1 grey, 2 grey and alpha, 4 RGBA
+  TexelKind kind = TexelKind::Rgba;
   // Sampler values last written into this texture object (sampler states
   // are per sampler in the device, per texture object in OpenGL).
   uint32_t minFilter = ~0u, magFilter = ~0u, mipFilter = ~0u, addressU = ~0u, addressV = ~0u;
@@ -42,6 +57,7 @@ struct GlBuffer {
 enum class GlSpace { Unknown, World, Screen };
 
 struct GlDeviceImpl {
+  bool direct = false;  // drawing straight into the window (framebuffer 0)
   GLuint fbo = 0, colorRb = 0, depthRb = 0;
   GLuint resolveFbo = 0, resolveRb = 0;  // single-sample copy of a multisampled buffer
   std::map<uint32_t, GlTexture> textures;

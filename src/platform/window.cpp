@@ -17,16 +17,16 @@ bool InitPlatform() {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) return false;
-  // The device draws into a framebuffer of its own with its own depth buffer;
-  // the window's would only take memory.
-  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 0);
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   return true;
 }
 
 void ShutdownPlatform() { SDL_Quit(); }
 
-PlatformWindow* CreateGameWindow(const std::string& title, int width, int height, bool fullscreen) {
+PlatformWindow* CreateGameWindow(const std::string& title, int width, int height, bool fullscreen,
+                                 bool depth) {
+  // A depth buffer the device will not draw with would only take memory.
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth ? 24 : 0);
   Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_SHOWN | SDL_WINDOW_RESIZABLE;
   if (fullscreen) flags |= SDL_WINDOW_FULLSCREEN_DESKTOP;
   SDL_Window* sdl = SDL_CreateWindow(title.c_str(), 0, 0, width, height, flags);

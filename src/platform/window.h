@@ -17,8 +17,12 @@ void ShutdownPlatform();
 
 // A window of the given client size that the player may resize, or the whole
 // desktop in its own mode, ready for an OpenGL context, with the system
-// pointer hidden. nullptr when it cannot be made.
-PlatformWindow* CreateGameWindow(const std::string& title, int width, int height, bool fullscreen);
+// pointer hidden. nullptr when it cannot be made. With `depth` the window has
+// a depth buffer of its own, and a picture the size of the window is drawn
+// straight into it; without, the device keeps its picture apart and only
+// copies it in (full screen, antialiased).
+PlatformWindow* CreateGameWindow(const std::string& title, int width, int height, bool fullscreen,
+                                 bool depth = true);
 void DestroyGameWindow(PlatformWindow* window);
 
 // Switches between a window of the given client size and the whole desktop

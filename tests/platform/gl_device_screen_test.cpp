@@ -57,6 +57,16 @@ TEST_F(GlScreenTest, AlphaBlendingAndAlphaTest) {
   DrawScreenQuad(30, 0, 32, 1, 0xFFFFFFFF);
   EXPECT_EQ(Pixel(30, 0), 0xFFFFFFFFu);
   EXPECT_EQ(Pixel(31, 0), 0xFF808080u);
+  // White with alpha (a font page) goes up as alpha alone and still reads as
+  // white: selected it is white, modulated it is the diffuse colour (over the
+  // white background where the alpha test drops it).
+  device->SetTexture(0, MakeTexture(2, 1, {0x07FFFFFF, 0x08FFFFFF}));
+  device->SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::SelectArg1);
+  DrawScreenQuad(30, 2, 32, 3, 0xFF3060C0);
+  device->SetTextureStageState(0, TextureStageState::ColorOp, TextureOp::Modulate);
+  DrawScreenQuad(30, 3, 32, 4, 0xFF3060C0);
+  EXPECT_EQ((std::vector<uint32_t>{Pixel(30, 2), Pixel(31, 2), Pixel(30, 3), Pixel(31, 3)}),
+            (std::vector<uint32_t>{0xFFFFFFFF, 0xFFFFFFFF, 0xFFFFFFFF, 0xFF3060C0}));
 }
 
 TEST_F(GlScreenTest, MirrorAddressingLinearFilteringAndMipLevels) {
@@ -111,6 +121,40 @@ TEST_F(GlScreenTest, QuadsCoverExactlyTheirPixelsWithDepthAndColourWrites) {
   EXPECT_EQ(Pixel(5, 5), 0xFFFF0000u);
   device->Clear(ClearFlags::Target, 0xFF000000, 1.0f, 0);
   EXPECT_EQ(Pixel(5, 5), 0xFF000000u);
+}
+
+}  // namespace
+}  // namespace nb::test
+
+namespace nb::test {
+namespace {
+
+// A windowed picture the window's size is drawn straight into the window;
+// when the player resizes the window, the frame moves to the device's own
+// targets and is scaled into the window between black bars.
+TEST(GlWindow, APictureDrawnIntoTheWindowSurvivesItsResize) {
+  PlatformWindow* window = InitPlatform() ? CreateGameWindow("direct", 64, 48, false) : nullptr;
+  ASSERT_TRUE(window) << "no display (run under Xvfb)";
+  {
+    std::unique_ptr<GraphicsAdapter> adapter = CreateGlAdapter(window);
+    ASSERT_TRUE(adapter);
+    std::unique_ptr<GraphicsDevice> owned = adapter->CreateDevice(DeviceType::Hal, TestPresentParams(64, 48));
+    auto* device = dynamic_cast<GlDevice*>(owned.get());
+    ASSERT_TRUE(device);
+    device->Clear(ClearFlags::Target, 0xFF0000FF, 1.0f, 0);
+    ASSERT_EQ(device->Present(), DeviceResult::Ok);
+    EXPECT_EQ(device->ReadWindowPixels(32, 24, 1, 1), std::vector<uint32_t>{0xFF0000FF});
+    SetWindowMode(window, 128, 48, false);
+    device->Clear(ClearFlags::Target, 0xFF00FF00, 1.0f, 0);
+    ASSERT_EQ(device->Present(), DeviceResult::Ok);
+    int w = 0, h = 0;
+    device->BackBufferSize(&w, &h);
+    EXPECT_EQ(std::vector<int>({w, h}), std::vector<int>({64, 48}));
+    EXPECT_EQ(device->ReadPixel(32, 24), 0xFF00FF00u);
+    EXPECT_EQ(device->ReadWindowPixels(1, 24, 1, 1), std::vector<uint32_t>{0xFF000000}) << "a bar";
+    EXPECT_EQ(device->ReadWindowPixels(64, 24, 1, 1), std::vector<uint32_t>{0xFF00FF00});
+  }
+  DestroyGameWindow(window);
 }
 
 }  // namespace

@@ -3,7 +3,11 @@
 namespace nb::test {
 
 PlatformWindow* SharedTestWindow(int width, int height) {
-  static PlatformWindow* window = InitPlatform() ? CreateGameWindow("test", width, height, false) : nullptr;
+  // Without a depth buffer of its own: the device draws into its own targets,
+  // as full screen and antialiasing do (the game's windowed picture, drawn
+  // straight into the window, is what the scene tests see).
+  static PlatformWindow* window =
+      InitPlatform() ? CreateGameWindow("test", width, height, false, false) : nullptr;
   return window;
 }
 
