@@ -24,6 +24,11 @@ int Logged(int handle, const std::string& path, const std::string& name) {
   return handle;
 }
 
+// A sound decoded at its first play shows a damaged file only then.
+void LogIfGone(bool before, bool after, const char* key) {
+  if (before && !after) LogPrintf("Damaged %s: %s\n", key, AudioErrorText().c_str());
+}
+
 StreamHandle StreamOf(const AudioState& audio, MusicId music) {
   int index = static_cast<int>(music);
   return index >= 0 && index < static_cast<int>(MusicId::Count) ? audio.catalogue.music[index] : 0;
@@ -42,14 +47,18 @@ void LoadSoundCatalogue(AudioState& audio, const SettingsFile& settings, const s
     ShowMessageBox(kCantInitializeDevice, kCantInitializeDevice);
     return;
   }
+  // Every sound is decoded at its first play: most only ever sound in play.
   for (int i = 0; i < kSampleCount; ++i) {
     const std::string name = SoundName(settings, kSampleKeys[i]), path = NativePath(dataDir, name);
-    audio.catalogue.samples[i] = Logged(LoadSampleFile(audio.device, path, kSamplePoolSize), path, name);
+    audio.catalogue.samples[i] =
+        Logged(LoadSampleFile(audio.device, path, kSamplePoolSize, true), path, name);
   }
   for (int i = 0; i < static_cast<int>(MusicId::Count); ++i) {
-    bool intro = static_cast<MusicId>(i) == MusicId::Intro;
+    const bool intro = static_cast<MusicId>(i) == MusicId::Intro;
+    // The game music is decoded when the first level starts: the menus never play it.
+    const bool later = static_cast<MusicId>(i) == MusicId::Game;
     const std::string name = SoundName(settings, kMusicKeys[i]), path = NativePath(dataDir, name);
-    audio.catalogue.music[i] = Logged(CreateFileStream(audio.device, path, !intro, intro), path, name);
+    audio.catalogue.music[i] = Logged(CreateFileStream(audio.device, path, !intro, intro, later), path, name);
   }
   for (MusicId music : {MusicId::Game, MusicId::Menu, MusicId::Intro}) {
     SetMusicVolume(audio, music, musicVolume);
@@ -70,11 +79,17 @@ void LoadSoundCatalogue(AudioState& audio, const GameFolders& folders, int music
 int PlaySample(AudioState& audio, SoundId sound, int soundVolume) {
   int index = static_cast<int>(sound);
   if (index < 0 || index >= kSampleCount) return -1;
-  return PlaySampleChannel(audio.device, audio.catalogue.samples[index], soundVolume);
+  const SampleHandle sample = audio.catalogue.samples[index];
+  const bool there = SampleExists(audio.device, sample);
+  const int channel = PlaySampleChannel(audio.device, sample, soundVolume);
+  LogIfGone(there, SampleExists(audio.device, sample), kSampleKeys[index]);
+  return channel;
 }
 
 void PlayMusic(AudioState& audio, MusicId music, bool restart) {
+  const bool there = MusicExists(audio, music);
   PlayStream(audio.device, StreamOf(audio, music), restart);
+  if (there) LogIfGone(there, MusicExists(audio, music), kMusicKeys[static_cast<int>(music)]);
 }
 
 void StopMusic(AudioState& audio, MusicId music) { StopStream(audio.device, StreamOf(audio, music)); }

@@ -37,7 +37,8 @@ inline constexpr const char* kMixerVersionText = "SDL2_mixer version 2.6 was not
 inline constexpr const char* kMixerVersionCaption = "Incorrect SDL2_mixer";
 
 // Start-up: checks the mixer version, opens the device, loads the 27 samples
-// and the game, menu and intro streams named in [Sounds] of the settings, and
+// and the game, menu and intro streams named in [Sounds] of the settings (the
+// samples and the game music are decoded only when they first play), and
 // sets the music volume on all three streams. The device volume is left as it
 // is. A version or device failure shows its message box once and the game
 // goes on silent. A missing or empty key loads the file the game ships with

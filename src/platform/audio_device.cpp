@@ -4,6 +4,8 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace nb {
@@ -41,10 +43,20 @@ SampleSlot* FindSample(AudioDevice& device, SampleHandle sample) {
     return nullptr;
   }
   SampleSlot& slot = device.samples[sample - 1];
-  return slot.chunk ? &slot : nullptr;
+  return slot.chunk || !slot.path.empty() ? &slot : nullptr;
+}
+
+// A sound waiting for its first play is decoded now; false when it does not
+// decode (it is then gone).
+bool Decoded(Mix_Chunk*& chunk, std::string& path) {
+  if (chunk) return true;
+  chunk = LoadChunk(path);
+  path.clear();
+  return chunk != nullptr;
 }
 
 void ReleaseStream(StreamSlot& slot) {
+  slot.path.clear();
   if (!slot.chunk) return;
   Mix_HaltChannel(slot.channel);
   Mix_FreeChunk(slot.chunk);
@@ -72,7 +84,7 @@ StreamSlot* FindStream(AudioDevice& device, StreamHandle stream) {
   CollectEndedStreams(device);
   if (stream < 1 || stream > static_cast<int>(device.streams.size())) return nullptr;
   StreamSlot& slot = device.streams[stream - 1];
-  return slot.chunk && slot.phase != StreamPhase::Fading ? &slot : nullptr;
+  return (slot.chunk || !slot.path.empty()) && slot.phase != StreamPhase::Fading ? &slot : nullptr;
 }
 
 }  // namespace
@@ -132,28 +144,69 @@ void CloseAudioDevice(AudioDevice& device) {
 
 namespace {
 
-// Loads a file and reserves `count` channels of its own for it: the first
-// channel, or -1 (nothing kept) when either fails.
-int LoadOnOwnChannels(AudioDevice& device, const std::string& path, int count, Mix_Chunk** chunk) {
-  *chunk = LoadChunk(path);
-  if (!*chunk) return -1;
+uint32_t LittleEndian32(const unsigned char* p) {
+  return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
+}
+
+// A file left to be decoded at its first play is looked at now as far as that
+// is cheap: a RIFF wave whose sound data runs past the end of the file (cut
+// short) is refused at once, with the reason the mixer would give. Anything
+// else waits for its decoding.
+bool LooksWhole(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  std::error_code error;
+  const uintmax_t size = std::filesystem::file_size(path, error);
+  unsigned char header[12];
+  bool whole = !error && size <= static_cast<uintmax_t>(kMaxSoundFileBytes);
+  if (whole && std::fread(header, 1, 12, file) == 12 && std::memcmp(header, "RIFF", 4) == 0 &&
+      std::memcmp(header + 8, "WAVE", 4) == 0) {
+    // The chunks in turn, up to the sound data; a few dozen at most.
+    uintmax_t at = 12;
+    unsigned char chunk[8];
+    for (int n = 0; n < 64 && std::fread(chunk, 1, 8, file) == 8; ++n) {
+      const uintmax_t length = LittleEndian32(chunk + 4);
+      if (std::memcmp(chunk, "data", 4) == 0) {
+        whole = at + 8 + length <= size;
+        break;
+      }
+      at += 8 + length + (length & 1);
+      if (at >= size || std::fseek(file, static_cast<long>(at), SEEK_SET) != 0) {
+        whole = false;
+        break;
+      }
+    }
+  }
+  std::fclose(file);
+  if (!whole) SDL_SetError("the sound file is cut short or too large");
+  return whole;
+}
+
+// Loads a file, or only finds it when it waits for its first play (its path
+// then goes to `waiting`), and reserves `count` channels of its own for it:
+// the first channel, or -1 (nothing kept) when either fails.
+int LoadOnOwnChannels(AudioDevice& device, const std::string& path, int count, bool onFirstPlay,
+                      Mix_Chunk** chunk, std::string* waiting) {
+  std::error_code error;
+  if (onFirstPlay && (!std::filesystem::is_regular_file(path, error) || !LooksWhole(path))) return -1;
+  if (!onFirstPlay && !(*chunk = LoadChunk(path))) return -1;
   const int first = ReserveChannels(device, count);
-  if (first < 0) {
+  if (first < 0 && *chunk) {
     Mix_FreeChunk(*chunk);
     *chunk = nullptr;
   }
+  if (first >= 0 && onFirstPlay) *waiting = path;
   return first;
 }
 
 }  // namespace
 
-SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int maxPlaybacks) {
+SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int maxPlaybacks,
+                            bool onFirstPlay) {
   if (!device.open || maxPlaybacks < 1) return 0;
-  Mix_Chunk* chunk = nullptr;
-  const int first = LoadOnOwnChannels(device, path, maxPlaybacks, &chunk);
-  if (first < 0) return 0;
   SampleSlot slot;
-  slot.chunk = chunk;
+  const int first = LoadOnOwnChannels(device, path, maxPlaybacks, onFirstPlay, &slot.chunk, &slot.path);
+  if (first < 0) return 0;
   slot.firstChannel = first;
   slot.channelCount = maxPlaybacks;
   slot.startedAt.assign(maxPlaybacks, 0);
@@ -163,7 +216,7 @@ SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int ma
 
 int PlaySampleChannel(AudioDevice& device, SampleHandle sample, int volume) {
   SampleSlot* slot = FindSample(device, sample);
-  if (!slot) return -1;
+  if (!slot || !Decoded(slot->chunk, slot->path)) return -1;
   // The pool keeps its own order of starts: the mixer's own "oldest channel"
   // only sees millisecond ticks and breaks ties the wrong way.
   int pick = -1;
@@ -187,13 +240,14 @@ int PlaySampleChannel(AudioDevice& device, SampleHandle sample, int volume) {
   return channel;
 }
 
-StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop, bool autoFree) {
+bool SampleExists(AudioDevice& device, SampleHandle sample) { return FindSample(device, sample) != nullptr; }
+
+StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop, bool autoFree,
+                              bool onFirstPlay) {
   if (!device.open) return 0;
-  Mix_Chunk* chunk = nullptr;
-  const int channel = LoadOnOwnChannels(device, path, 1, &chunk);
-  if (channel < 0) return 0;
   StreamSlot slot;
-  slot.chunk = chunk;
+  const int channel = LoadOnOwnChannels(device, path, 1, onFirstPlay, &slot.chunk, &slot.path);
+  if (channel < 0) return 0;
   slot.channel = channel;
   slot.loop = loop;
   slot.autoFree = autoFree;
@@ -203,7 +257,7 @@ StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool
 
 void PlayStream(AudioDevice& device, StreamHandle stream, bool restart) {
   StreamSlot* slot = FindStream(device, stream);
-  if (!slot) return;
+  if (!slot || !Decoded(slot->chunk, slot->path)) return;
   bool sounding = Mix_Playing(slot->channel) != 0;
   if (!restart && slot->phase == StreamPhase::Stopped && sounding) {
     Mix_Resume(slot->channel);

@@ -19,7 +19,8 @@ using SampleHandle = int;  // 0: no sample
 using StreamHandle = int;  // 0: no stream
 
 struct SampleSlot {
-  Mix_Chunk* chunk = nullptr;
+  Mix_Chunk* chunk = nullptr;  // null until a sample decoded on its first play plays
+  std::string path;            // such a sample's file, until then
   int firstChannel = 0;
   int channelCount = 0;
   std::vector<std::uint64_t> startedAt;  // play number of each pool channel's last start
@@ -30,7 +31,8 @@ struct SampleSlot {
 enum class StreamPhase { Idle, Playing, Stopped, Fading };
 
 struct StreamSlot {
-  Mix_Chunk* chunk = nullptr;  // null once freed
+  Mix_Chunk* chunk = nullptr;  // null once freed, and until a stream decoded on its first play plays
+  std::string path;            // such a stream's file, until then
   int channel = -1;
   bool loop = false;
   bool autoFree = false;
@@ -66,15 +68,23 @@ inline constexpr long long kMaxSoundFileBytes = 64LL * 1024 * 1024;
 
 // Loads a whole sound file (WAV or Ogg Vorbis) as a sample that can sound up to
 // maxPlaybacks times at once. 0 when the device is closed or the file is
-// missing, unreadable or cut short.
-SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int maxPlaybacks);
+// missing, unreadable or cut short. With `onFirstPlay` the file is only found
+// now and decoded when the sample first plays; if it does not decode then,
+// the sample is gone.
+SampleHandle LoadSampleFile(AudioDevice& device, const std::string& path, int maxPlaybacks,
+                            bool onFirstPlay = false);
 // Plays the sample once on a channel of its pool at the volume: a free channel
 // when there is one, otherwise the one whose play started first is cut off.
 // Returns the channel, or -1 when nothing plays.
 int PlaySampleChannel(AudioDevice& device, SampleHandle sample, int volume);
+bool SampleExists(AudioDevice& device, SampleHandle sample);
 
 // A stream from a file: looping, or freeing itself once it has played to its end.
-StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop, bool autoFree);
+// Decoded at once, or only at its first play when `onFirstPlay` is set (it then
+// holds no memory until it is needed; a file that does not decode then leaves
+// the stream gone).
+StreamHandle CreateFileStream(AudioDevice& device, const std::string& path, bool loop, bool autoFree,
+                              bool onFirstPlay = false);
 // Plays from the start when restart is set or the stream has not sounded yet
 // (or has ended); otherwise a stopped stream goes on where it stopped and a
 // playing one is left alone.

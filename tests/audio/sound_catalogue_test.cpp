@@ -56,6 +56,27 @@ TEST_F(SoundCatalogueTest, AMissingKeyLoadsTheShippedFileAndAnAbsentOneIsSilentB
   EXPECT_NE(dir.Read("Log.txt").find("Could not find data\\sounds\\ReflectHit.wav\n"), std::string::npos);
 }
 
+// The samples and the game music are decoded only when they first play (a
+// file cut short is still refused at start-up, by the damaged-data binary
+// test): a file that does not decode is there until then, logged and gone after.
+TEST_F(SoundCatalogueTest, SoundsAreDecodedAtTheirFirstPlay) {
+  std::string odd = test::SineWav(1.0);
+  odd[20] = odd[21] = 0x77;  // a sound format nobody decodes
+  dir.Write("odd.wav", odd);
+  dir.Write("settings.ini", "[Sounds]\ngamemusic=odd.wav\nwin=odd.wav\n");
+  LoadSoundCatalogue(audio, GameFolders{}, 60);
+  EXPECT_TRUE(MusicExists(audio, MusicId::Game));
+  EXPECT_EQ(dir.Read("Log.txt").find("Damaged"), std::string::npos);
+  MusicAfterLoading(audio);
+  EXPECT_EQ(PlaySample(audio, SoundId::Win, 80), -1);
+  EXPECT_EQ(PlaySample(audio, SoundId::Win, 80), -1);
+  EXPECT_FALSE(MusicExists(audio, MusicId::Game));
+  const std::string log = dir.Read("Log.txt");
+  EXPECT_NE(log.find("Damaged gamemusic: "), std::string::npos);
+  EXPECT_EQ(log.find("Damaged win: "), log.rfind("Damaged win: ")) << "logged once";
+  EXPECT_NE(log.find("Damaged win: "), std::string::npos);
+}
+
 TEST_F(SoundCatalogueTest, FailedDeviceShowsOneMessageAndEveryLaterCallIsHarmless) {
   LoadFull(60);
   CloseAudio(audio);
