@@ -43,6 +43,7 @@ class PlayScreen : public ::testing::Test {
 
 TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
   for (int i = 0; i < 600 && !world().ball.ready; ++i) Frame();
+  EXPECT_TRUE(MusicIsPlaying(game().audio, MusicId::Game)) << "since the loading screen's 130th frame";
   HandleInputEvent(game(), {.type = InputEvent::Type::ButtonDown, .button = MouseButton::Left, .text = {}});
   ASSERT_TRUE(world().ball.moving);
   world().level.timeLimit = 11;
