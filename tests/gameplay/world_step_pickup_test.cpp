@@ -11,6 +11,7 @@ TEST_F(CentreTest, StoneTakenWithin19StepsEarnsTheQuickBonusButNotAt20) {
     SCOPED_TRACE(before);
     world->stats = LevelStats{};
     ClearStatusMessages(world->messages);
+    world->play.levelWon = false;
     Load({"S.o.o"});
     Profile().score[0] = 14985;  // the plain 10 stays below the milestone, the quick 100 crosses it
     Profile().lives[0] = 3;
