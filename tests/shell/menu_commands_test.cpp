@@ -238,29 +238,16 @@ TEST_F(ShellScenario, TheLevelsPageOffersOnlyOpenLevelsToKeysAndPointer) {
 // on a screen that is run by a frame.
 TEST_F(ShellScenario, EveryScreenLeadsOnlyToScreensAFrameRuns) {
   using enum GameState;
-  // Esc from each value of GameState (9 and 15 name no screen): a page back,
-  // from the main menu to the question whether to quit, play and its pause
-  // to each other; the closing screens stay.
-  const GameState escapeTo[kGameStateCount] = {ExitConfirm,
-                                               PauseMenu,
-                                               MainMenu,
-                                               MainMenu,
-                                               MainMenu,
-                                               MainMenu,
-                                               MainMenu,
-                                               MainMenu,
-                                               StartGameScreen,
-                                               MainMenu,
-                                               PauseMenu,
-                                               Playing,
-                                               GameOverScreen,
-                                               SplashScreenState,
-                                               TimeUpScreen,
-                                               MainMenu,
-                                               GameCompletedScreen,
-                                               StartGameScreen,
-                                               PauseMenu,
-                                               MainMenu};
+  // Esc from each value of GameState: a page back, from the main menu to the
+  // question whether to quit, play and its pause to each other; the closing
+  // screens stay.
+  const GameState escapeTo[kGameStateCount] = {
+      // main menu, play, info, options, records, players, start, exit, levels, (none)
+      ExitConfirm, PauseMenu, MainMenu, MainMenu, MainMenu, MainMenu, MainMenu, MainMenu, StartGameScreen,
+      MainMenu,
+      // options, pause, game over, splash, time up, (none), completed, new game, help in play, help
+      PauseMenu, Playing, GameOverScreen, SplashScreenState, TimeUpScreen, MainMenu, GameCompletedScreen,
+      StartGameScreen, PauseMenu, MainMenu};
   test::CapturedMessages messages;  // no level files: a level start reports it
   for (int v = 0; v < kGameStateCount; ++v) {
     const Screen& row = ScreenOf(GameState(v));
