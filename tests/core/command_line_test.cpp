@@ -70,37 +70,28 @@ TEST(GameFolders, InPlaceBesideTheDataElseTheShareFolderWithThePlayersFilesUnder
   dir.Write("usr/bin/nimbara", "");
   dir.Write("unpacked/nimbara", "");
   dir.Write("elsewhere/bin/nimbara", "");
-  const std::string root = dir.path() + "/";
+  const std::string root = dir.path() + "/", unpacked = root + "unpacked", bin = root + "usr/bin",
+                    share = root + "usr/share/nimbara", prefix = "/p/share/nimbara",
+                    local = "/home/a/.local/share/nimbara";
   struct Case {
     FolderFacts facts;
     std::string data, player;
   };
   const Case cases[] = {
-      {{root + "unpacked", "/p/share/nimbara", "", "", "/x", "/home/a"},
-       root + "unpacked",
-       root + "unpacked"},
-      {{root + "unpacked", "", "", "/u", "/x", ""}, root + "unpacked", "/u"},
-      {{root + "usr/bin", "/p/share/nimbara", "", "", "/x", "/home/a"},
-       root + "usr/share/nimbara",
-       "/x/nimbara"},
-      {{root + "usr/bin", "", "", "", "", "/home/a"},
-       root + "usr/share/nimbara",
-       "/home/a/.local/share/nimbara"},
-      {{root + "usr/bin", "", "", "", "relative", "/home/a"},
-       root + "usr/share/nimbara",
-       "/home/a/.local/share/nimbara"},
-      {{root + "elsewhere/bin", "/p/share/nimbara", "", "", "/x", ""}, "/p/share/nimbara", "/x/nimbara"},
-      // --data elsewhere is no longer in place, even beside the executable.
-      {{root + "unpacked", "", root + "usr/share/nimbara", "", "/x", ""},
-       root + "usr/share/nimbara",
-       "/x/nimbara"},
-      {{"", "/p/share/nimbara", "", "", "", ""}, "/p/share/nimbara", "./.local/share/nimbara"},
+      {{unpacked, prefix, "", "", "/x", "/home/a"}, unpacked, unpacked},
+      {{unpacked, "", "", "/u", "/x", ""}, unpacked, "/u"},
+      {{bin, prefix, "", "", "/x", "/home/a"}, share, "/x/nimbara"},
+      {{bin, "", "", "", "", "/home/a"}, share, local},
+      {{bin, "", "", "", "relative", "/home/a"}, share, local},
+      {{root + "elsewhere/bin", prefix, "", "", "/x", ""}, prefix, "/x/nimbara"},
+      {{unpacked, "", share, "", "/x", ""}, share, "/x/nimbara"},  // --data elsewhere: not in place
+      {{"", prefix, "", "", "", ""}, prefix, "./.local/share/nimbara"},
   };
   for (const Case& c : cases) {
     const GameFolders folders = ChooseGameFolders(c.facts);
     EXPECT_EQ(folders.data + " | " + folders.player, c.data + " | " + c.player) << c.facts.executableDir;
   }
-  EXPECT_EQ(NativePath(root + "unpacked", "data\\levels\\1.ilf"), root + "unpacked/data/levels/1.ilf");
+  EXPECT_EQ(NativePath(unpacked, "data\\levels\\1.ilf"), unpacked + "/data/levels/1.ilf");
   EXPECT_EQ(NativePath("", "data\\levels\\1.ilf"), "data/levels/1.ilf");
 }
 

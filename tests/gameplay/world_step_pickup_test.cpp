@@ -11,6 +11,7 @@ TEST_F(CentreTest, StoneTakenWithin19StepsEarnsTheQuickBonusButNotAt20) {
     SCOPED_TRACE(before);
     world->stats = LevelStats{};
     ClearStatusMessages(world->messages);
+    world->play.levelWon = false;
     Load({"S.o.o"});
     Profile().score[0] = 14985;  // the plain 10 stays below the milestone, the quick 100 crosses it
     Profile().lives[0] = 3;
@@ -24,6 +25,8 @@ TEST_F(CentreTest, StoneTakenWithin19StepsEarnsTheQuickBonusButNotAt20) {
               (V{quick ? 15095 : 14995, quick ? 110 : 10, quick ? 4 : 3}));
     EXPECT_EQ((V{world->messages.slots[0].timer >= 0, events.Count(SoundId::PickUpStone)}), (V{quick, 1}));
     EXPECT_EQ(events.CountBursts(BurstTemplate::PickupBurst, 0, 2, 10), 1);
+    ASSERT_TRUE(StepUntil([&] { return world->play.levelWon; }, 30)) << "the last stone wins the level";
+    EXPECT_EQ((V{world->level.stonesLeft, Stat(StatCompleted), Ball().moving}), (V{0, 1, false}));
   }
 }
 

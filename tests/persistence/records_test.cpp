@@ -1,8 +1,6 @@
 // The records file and the level statistics, written and read back from real files.
 #include "persistence/records.h"
 
-#include <sys/stat.h>
-
 #include <cstring>
 
 #include <gtest/gtest.h>
@@ -101,19 +99,6 @@ TEST(RecordsFile, DamagedFilesNeverOverrunTheTables) {
   EXPECT_EQ(std::strlen(damaged.profiles[0].name), 63u);
   EXPECT_EQ((std::vector<int>{damaged.profiles[0].mode, damaged.current}), (std::vector<int>{0, -1}));
   EXPECT_EQ(CurrentProfile(damaged), nullptr);
-}
-
-TEST(RecordsFile, AFailedSaveLeavesTheOldFileWhole) {
-  test::ScratchDir dir;
-  ProfileTable profiles;
-  RecordsTable records;
-  AddProfile(profiles, "Old", 10, 2, 3);
-  ASSERT_TRUE(SaveRecordsFile(profiles, records));
-  const std::string before = dir.Read("record.dat");
-  ASSERT_EQ(mkdir(dir.File("record.dat.tmp").c_str(), 0755), 0);  // the temporary cannot be made
-  AddProfile(profiles, "New", 0, 1, 3);
-  EXPECT_FALSE(SaveRecordsFile(profiles, records));
-  EXPECT_EQ(dir.Read("record.dat"), before);
 }
 
 TEST(Profiles, AddProfileFillsAllModesStopsAtSixAndCutsLongNames) {

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <random>
 
 #include "persistence/level_stats.h"
@@ -13,7 +11,6 @@
 #include "shell/practice.h"
 #include "shell/run_recording.h"
 #include "shell/screens/scene_fixture.h"
-#include "tools/levelc/level_source.h"
 
 namespace nb {
 namespace {
@@ -109,13 +106,6 @@ TEST_F(RecordedRuns, RandomInputReplaysUpdateByUpdate) {
   EXPECT_GT(paused, 500);
 }
 
-std::vector<levels::SolutionMove> StoredSolution(const std::string& file) {
-  std::ifstream in(std::string(NB_SOURCE_DIR) + "/data/levels/" + file);
-  levels::SourceError error;
-  auto source = levels::ParseLevelSource(std::string(std::istreambuf_iterator<char>(in), {}), error);
-  return source ? source->solution : std::vector<levels::SolutionMove>{};
-}
-
 // Level 1 won in practice by its stored solution, clicked through the input
 // handler: the bests and the replay are kept, the replay plays back to the
 // same win, and the profile's run, the records and stat.stt stay as they were.
@@ -128,7 +118,7 @@ TEST_F(RecordedRuns, WonPracticeKeepsBestsAndReplayOnly) {
   const RecordsTable recordsBefore = g.records;
   ASSERT_TRUE(StartPractice(g, 1));
   std::vector<uint64_t> recorded;
-  const std::vector<levels::SolutionMove> moves = StoredSolution("01-first-turn.lvl");
+  const std::vector<levels::SolutionMove> moves = test::StoredSolution("01-first-turn.lvl");
   ASSERT_FALSE(moves.empty());
   size_t next = 0;
   int step = -1;

@@ -2,8 +2,6 @@
 // seconds left whether drawing is fast or slow, and a draw changes nothing.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <type_traits>
 
@@ -11,21 +9,12 @@
 #include "gameplay/play_actions.h"
 #include "shell/run_frame.h"
 #include "shell/screens/scene_fixture.h"
-#include "tools/levelc/level_source.h"
 
 namespace nb {
 namespace {
 
 constexpr int kLevel = 31;  // its stored solution leaves the fewest seconds in the hardest mode
 constexpr int kHardestMode = 2;
-
-std::vector<levels::SolutionMove> StoredSolution() {
-  std::ifstream in(std::string(NB_SOURCE_DIR) + "/data/levels/31-the-last-diamond.lvl");
-  levels::SourceError error;
-  auto source = levels::ParseLevelSource(std::string(std::istreambuf_iterator<char>(in), {}), error);
-  EXPECT_TRUE(source.has_value()) << error.line << ": " << error.reason;
-  return source ? source->solution : std::vector<levels::SolutionMove>{};
-}
 
 struct PacedRun {
   bool won = false;
@@ -53,7 +42,7 @@ PacedRun PlayThroughTheLoop(uint32_t drawMs) {
   w.play.introPhase = 3;
   w.ball.ready = true;
 
-  const std::vector<levels::SolutionMove> moves = StoredSolution();
+  const std::vector<levels::SolutionMove> moves = test::StoredSolution("31-the-last-diamond.lvl");
   size_t next = 0;
   uint32_t now = 100000;
   TickClock clock;

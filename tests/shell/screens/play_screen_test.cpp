@@ -1,11 +1,14 @@
-// The corners of the play frame the played level does not reach: the clock
-// running out, the pause on losing the focus and the last level,
+// The corners of the play frame a replayed level does not reach: the clock
+// running out, the pause on losing the focus and the tally of a won level,
 // run through the real frame on a recording device with the shipped game data.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 
+#include "core/vertex_formats.h"
+#include "persistence/level_stats.h"
 #include "shell/input.h"
 #include "shell/screens/play_screen.h"
 #include "shell/screens/scene_fixture.h"
@@ -40,6 +43,7 @@ class PlayScreen : public ::testing::Test {
 
 TEST_F(PlayScreen, TheLastSecondEndsTheLevelAndTenLeftWarnsOnce) {
   for (int i = 0; i < 600 && !world().ball.ready; ++i) Frame();
+  EXPECT_TRUE(MusicIsPlaying(game().audio, MusicId::Game)) << "since the loading screen's 130th frame";
   HandleInputEvent(game(), {.type = InputEvent::Type::ButtonDown, .button = MouseButton::Left, .text = {}});
   ASSERT_TRUE(world().ball.moving);
   world().level.timeLimit = 11;
@@ -88,19 +92,47 @@ TEST_F(PlayScreen, LosingTheFocusPausesTheLevelAndItsClock) {
   EXPECT_EQ(world().play.fades[FadePause], 209);  // the menus' decay: 255, 231, 209
 }
 
-TEST_F(PlayScreen, TheLastLevelConvertsSecondsAt100AFrame) {
-  profile().level[0] = game().levelCount;
-  world().play.introFrames = 200;
-  world().play.levelWon = true;
-  world().level.timeLimit = 4;
-  profile().score[0] = 0;
-  Frame();
-  EXPECT_EQ(game().screen.gameState, GameState::GameCompletedScreen);
-  EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}), (std::vector<int>{3, 100}));
-  Frame(3);
-  EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}), (std::vector<int>{1, 300}));
-  EXPECT_EQ(world().play.tallyCounter, 0) << "no tally after the last level";
-  EXPECT_GT(world().play.fades[FadeCompleted], 0);
+// A won level turns its seconds into points: the last one at 100 a frame on
+// the way to the game-completed screen, any other at 111 a frame after the
+// 64 frames of its tally, then the next level starts with the attempt kept in
+// stat.stt.
+TEST_F(PlayScreen, AWonLevelConvertsItsSecondsIntoPoints) {
+  for (bool last : {true, false}) {
+    SCOPED_TRACE(last ? "last level" : "level 1 of 31");
+    game().levelCount = last ? 1 : 31;
+    game().screen.gameState = GameState::Playing;
+    world().play.introFrames = 200;
+    world().play.levelWon = true;
+    world().level.timeLimit = 4;
+    profile().score[0] = 0;
+    Frame(last ? 1 : 65);
+    EXPECT_EQ(game().screen.gameState, last ? GameState::GameCompletedScreen : GameState::Playing);
+    EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}),
+              (std::vector<int>{3, last ? 100 : 111}));
+    Frame(3);
+    EXPECT_EQ((std::vector<int>{world().level.timeLimit, profile().score[0]}),
+              (std::vector<int>{1, last ? 300 : 333}));
+    if (last) {
+      EXPECT_EQ(world().play.tallyCounter, 0) << "no tally after the last level";
+      EXPECT_GT(world().play.fades[FadeCompleted], 0);
+      continue;
+    }
+    for (int i = 0; i < 100 && profile().level[0] == 1; ++i) Frame();
+    EXPECT_EQ(profile().level[0], 2);
+    EXPECT_FALSE(world().play.levelWon);
+    // It opens on its loading screen: the picture black behind the logo.
+    env.Recording()->draws.clear();
+    Frame();
+    EXPECT_TRUE(std::any_of(env.Recording()->draws.begin(), env.Recording()->draws.end(), [](const auto& d) {
+      VertexScreen v{};
+      if (d.vertexBytes.size() >= sizeof v) std::memcpy(&v, d.vertexBytes.data(), sizeof v);
+      return d.fvf == kFvfScreen && !d.texture && v.color == 0xFF000000u;
+    }));
+    const std::vector<LevelStats> stats = ReadLevelStatistics(env.dir.File("stat.stt"));
+    ASSERT_EQ(stats.size(), 1u);
+    EXPECT_EQ((std::vector<int>{stats[0].counters[StatLevelNumber], stats[0].counters[StatSecondsLeft]}),
+              (std::vector<int>{1, 4}));
+  }
 }
 
 }  // namespace

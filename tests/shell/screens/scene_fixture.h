@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -23,6 +25,7 @@
 #include "support/game_process.h"
 #include "support/scratch_dir.h"
 #include "text/text_drawing.h"
+#include "tools/levelc/level_source.h"
 
 namespace nb::test {
 
@@ -96,6 +99,15 @@ inline void PlayFrame(Game& game, const FrameInput& input) {
 inline void MenuFrame(Game& game, const FrameInput& input = {}) {
   UpdateMenus(game, input);
   DrawMenus(game, input);
+}
+
+// The stored solution of a shipped level's source file, e.g. "01-first-turn.lvl".
+inline std::vector<levels::SolutionMove> StoredSolution(const std::string& file) {
+  std::ifstream in(std::string(NB_SOURCE_DIR) + "/data/levels/" + file);
+  levels::SourceError error;
+  auto source = levels::ParseLevelSource(std::string(std::istreambuf_iterator<char>(in), {}), error);
+  EXPECT_TRUE(source.has_value()) << file << ":" << error.line << ": " << error.reason;
+  return source ? source->solution : std::vector<levels::SolutionMove>{};
 }
 
 }  // namespace nb::test
