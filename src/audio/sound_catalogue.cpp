@@ -127,6 +127,8 @@ void MusicAtShutdown(AudioState& audio) {
   FreeMusic(audio, MusicId::Intro);
 }
 
+void ReleaseEndedMusic(AudioState& audio) { ReleaseEndedStreams(audio.device); }
+
 void CloseAudio(AudioState& audio) {
   CloseAudioDevice(audio.device);
   audio.catalogue = SoundCatalogue{};

@@ -72,6 +72,10 @@ void MusicAfterSplash(AudioState& audio, bool restartMenu);  // after MusicToMai
 void MusicAfterLoading(AudioState& audio);                   // game music from its start
 void MusicAtShutdown(AudioState& audio);                     // game and intro streams freed
 
+// Frees the music that has played to its end or faded out (the intro), which
+// otherwise waits for the next music call; once an update.
+void ReleaseEndedMusic(AudioState& audio);
+
 // Frees every sound and closes the device (the last audio call).
 void CloseAudio(AudioState& audio);
 

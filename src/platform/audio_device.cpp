@@ -4,9 +4,9 @@
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
+
+#include "platform/wave_file.h"
 
 namespace nb {
 namespace {
@@ -35,6 +35,7 @@ Mix_Chunk* LoadChunk(const std::string& path) {
   std::error_code error;
   auto size = std::filesystem::file_size(path, error);
   if (error || size > static_cast<std::uintmax_t>(kMaxSoundFileBytes)) return nullptr;
+  if (Mix_Chunk* mapped = MapWaveChunk(path)) return mapped;
   return Mix_LoadWAV(path.c_str());
 }
 
@@ -59,7 +60,7 @@ void ReleaseStream(StreamSlot& slot) {
   slot.path.clear();
   if (!slot.chunk) return;
   Mix_HaltChannel(slot.channel);
-  Mix_FreeChunk(slot.chunk);
+  FreeChunk(slot.chunk);
   slot.chunk = nullptr;
   slot.phase = StreamPhase::Idle;
 }
@@ -133,7 +134,7 @@ void CloseAudioDevice(AudioDevice& device) {
   Mix_MasterVolume(MIX_MAX_VOLUME);
   for (StreamSlot& slot : device.streams) ReleaseStream(slot);
   for (SampleSlot& slot : device.samples) {
-    if (slot.chunk) Mix_FreeChunk(slot.chunk);
+    if (slot.chunk) FreeChunk(slot.chunk);
     slot.chunk = nullptr;
   }
   Mix_CloseAudio();
@@ -144,40 +145,15 @@ void CloseAudioDevice(AudioDevice& device) {
 
 namespace {
 
-uint32_t LittleEndian32(const unsigned char* p) {
-  return p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16) | (uint32_t{p[3]} << 24);
-}
-
 // A file left to be decoded at its first play is looked at now as far as that
 // is cheap: a RIFF wave whose sound data runs past the end of the file (cut
-// short) is refused at once, with the reason the mixer would give. Anything
-// else waits for its decoding.
+// short) is refused at once. Anything else waits for its decoding.
 bool LooksWhole(const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
   std::error_code error;
   const uintmax_t size = std::filesystem::file_size(path, error);
-  unsigned char header[12];
-  bool whole = !error && size <= static_cast<uintmax_t>(kMaxSoundFileBytes);
-  if (whole && std::fread(header, 1, 12, file) == 12 && std::memcmp(header, "RIFF", 4) == 0 &&
-      std::memcmp(header + 8, "WAVE", 4) == 0) {
-    // The chunks in turn, up to the sound data; a few dozen at most.
-    uintmax_t at = 12;
-    unsigned char chunk[8];
-    for (int n = 0; n < 64 && std::fread(chunk, 1, 8, file) == 8; ++n) {
-      const uintmax_t length = LittleEndian32(chunk + 4);
-      if (std::memcmp(chunk, "data", 4) == 0) {
-        whole = at + 8 + length <= size;
-        break;
-      }
-      at += 8 + length + (length & 1);
-      if (at >= size || std::fseek(file, static_cast<long>(at), SEEK_SET) != 0) {
-        whole = false;
-        break;
-      }
-    }
-  }
-  std::fclose(file);
+  const WaveLayout wave = ReadWaveLayout(path);
+  const bool whole =
+      !error && size <= static_cast<uintmax_t>(kMaxSoundFileBytes) && (!wave.riff || wave.whole);
   if (!whole) SDL_SetError("the sound file is cut short or too large");
   return whole;
 }
@@ -192,7 +168,7 @@ int LoadOnOwnChannels(AudioDevice& device, const std::string& path, int count, b
   if (!onFirstPlay && !(*chunk = LoadChunk(path))) return -1;
   const int first = ReserveChannels(device, count);
   if (first < 0 && *chunk) {
-    Mix_FreeChunk(*chunk);
+    FreeChunk(*chunk);
     *chunk = nullptr;
   }
   if (first >= 0 && onFirstPlay) *waiting = path;
@@ -289,6 +265,10 @@ void StopStream(AudioDevice& device, StreamHandle stream) {
     Mix_Pause(slot->channel);
     slot->phase = StreamPhase::Stopped;
   }
+}
+
+void ReleaseEndedStreams(AudioDevice& device) {
+  if (device.open) CollectEndedStreams(device);
 }
 
 void FreeStream(AudioDevice& device, StreamHandle stream) {

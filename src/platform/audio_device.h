@@ -93,6 +93,8 @@ void PlayStream(AudioDevice& device, StreamHandle stream, bool restart);
 // milliseconds and is freed.
 void StopStream(AudioDevice& device, StreamHandle stream);
 void FreeStream(AudioDevice& device, StreamHandle stream);
+// Frees the self-freeing streams that have ended; every stream call does it too.
+void ReleaseEndedStreams(AudioDevice& device);
 void SetStreamVolume(AudioDevice& device, StreamHandle stream, int volume);
 bool StreamExists(AudioDevice& device, StreamHandle stream);
 bool StreamIsPlaying(AudioDevice& device, StreamHandle stream);

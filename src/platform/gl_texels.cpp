@@ -29,7 +29,8 @@ const uint8_t* PackLevel(const MipLevel& level, const TexelLayout& layout, std::
   const size_t texels = level.rgba.size() / 4;
   packed.resize(texels * static_cast<size_t>(layout.bytes));
   for (size_t i = 0; i < texels; ++i)
-    for (int b = 0; b < layout.bytes; ++b) packed[i * layout.bytes + b] = level.rgba[i * 4 + layout.stored[b]];
+    for (int b = 0; b < layout.bytes; ++b)
+      packed[i * layout.bytes + b] = level.rgba[i * 4 + layout.stored[b]];
   return packed.data();
 }
 

@@ -108,6 +108,8 @@ void ReadyTexturesForPlay(ResourceCatalogue& catalogue, GraphicsDevice& device) 
   if (catalogue.readyForPlay) return;
   for (TextureKey key : {TextureKey::Texture, TextureKey::Sun})
     if (TextureHandle texture = catalogue.Texture(key)) device.CompleteMipChain(texture);
+  for (TextureKey key : {TextureKey::Particle, TextureKey::Spheremap})
+    KeepTexture(catalogue, device, key, true);
   catalogue.readyForPlay = true;
 }
 
@@ -155,14 +157,11 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
                                  MipChainOf(static_cast<TextureKey>(i)));
     if (result < 0) LogPrintf("Texture %s loaded with error %d.\n", path.c_str(), result);
   }
-  // Read whole once so that a damaged file is named at start-up, then let go
-  // until the help page opens.
-  TextureHandle& help = catalogue.textures[static_cast<int>(TextureKey::Helptexture)];
-  if (help) {
-    catalogue.helpPicturesPath = NativePath(
-        folders.data, EntryOrShipped(settings, "Textures", "helptexture",
-                                     kShippedTextureFiles[static_cast<int>(TextureKey::Helptexture)]));
-    KeepHelpPictures(catalogue, device, false);
+  for (int i = 0; i < kTextureKeyCount; ++i) {
+    if (!LoadedLater(static_cast<TextureKey>(i)) || !catalogue.textures[i]) continue;
+    catalogue.laterPaths[i] = NativePath(
+        folders.data, EntryOrShipped(settings, "Textures", kTextureKeys[i], kShippedTextureFiles[i]));
+    KeepTexture(catalogue, device, static_cast<TextureKey>(i), false);
   }
 
   MakeMaterial(&catalogue.defaultMaterial, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f, 0.5f);
@@ -180,16 +179,20 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
   return true;
 }
 
-void KeepHelpPictures(ResourceCatalogue& catalogue, GraphicsDevice& device, bool shown) {
-  TextureHandle& help = catalogue.textures[static_cast<int>(TextureKey::Helptexture)];
-  if (shown && !help && !catalogue.helpPicturesPath.empty()) {
+bool LoadedLater(TextureKey key) {
+  return key == TextureKey::Helptexture || key == TextureKey::Particle || key == TextureKey::Spheremap;
+}
+
+void KeepTexture(ResourceCatalogue& catalogue, GraphicsDevice& device, TextureKey key, bool kept) {
+  TextureHandle& texture = catalogue.textures[static_cast<int>(key)];
+  const std::string& path = catalogue.laterPaths[static_cast<int>(key)];
+  if (kept && !texture && !path.empty()) {
     std::string error;
-    if (CreateTextureFromFile(device, catalogue.helpPicturesPath, &help, &error,
-                              MipChainOf(TextureKey::Helptexture)) < 0)
-      LogPrintf("%s: %s\n", catalogue.helpPicturesPath.c_str(), error.c_str());
-  } else if (!shown && help) {
-    device.ReleaseTexture(help);
-    help = TextureHandle{};
+    if (CreateTextureFromFile(device, path, &texture, &error, MipChainOf(key)) < 0)
+      LogPrintf("%s: %s\n", path.c_str(), error.c_str());
+  } else if (!kept && texture) {
+    device.ReleaseTexture(texture);
+    texture = TextureHandle{};
   }
 }
 

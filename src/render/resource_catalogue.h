@@ -64,13 +64,14 @@ struct ResourceCatalogue {
   // live in the geometry store alone and stay empty here.
   std::array<MeshData, kMeshKeyCount> meshData;
   // An empty handle when the file failed to load (the pass then draws
-  // untextured), and for the help pictures while the help page is closed.
+  // untextured), and for a texture loaded later while it is not needed.
   std::array<TextureHandle, kTextureKeyCount> textures;
-  // The help pictures' file (a path for the host) once start-up has read it
-  // whole; empty when it did not.
-  std::string helpPicturesPath;
-  bool readyForPlay = false;  // the atlas and the islands' texture have their chains
-  Material defaultMaterial;   // all eight channels 0.5
+  // The file (a path for the host) of each texture loaded later, once
+  // start-up has read it whole; empty when it did not.
+  std::array<std::string, kTextureKeyCount> laterPaths;
+  bool readyForPlay =
+      false;  // the atlas and the islands' texture have their chains, and play's textures are in
+  Material defaultMaterial;  // all eight channels 0.5
   Material food;
   Material bonus;  // ambient alpha 0.25, diffuse alpha 0.5
 
@@ -101,7 +102,8 @@ int32_t LoadTexture(GraphicsDevice& device, const std::string& folder, const std
 // filter, and the first level set up builds their chains.
 MipChain MipChainOf(TextureKey key);
 
-// Builds the chains MipChainOf leaves for play; once, later calls do nothing.
+// Builds the chains MipChainOf leaves for play and loads the particle and the
+// sphere map, which only play draws; once, later calls do nothing.
 void ReadyTexturesForPlay(ResourceCatalogue& catalogue, GraphicsDevice& device);
 
 // Diffuse and ambient as given, specular (1, 1, 1, 1), emissive 0, power 1.
@@ -121,10 +123,17 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
 // "Meshes/hole".
 std::vector<std::string> MissingCatalogueEntries(const SettingsFile& settings);
 
-// The help pictures take memory only while the help page shows: loaded when
-// `shown` (no message if the file has gone since start-up; the page then
-// draws untextured), released when not.
-void KeepHelpPictures(ResourceCatalogue& catalogue, GraphicsDevice& device, bool shown);
+// Textures read whole at start-up, so that a damaged file is named then, and
+// let go until needed: the help pictures while the help page shows, the
+// particle and the sphere map from the first level on.
+bool LoadedLater(TextureKey key);
+// A texture loaded later takes memory only while kept: loaded when `kept`
+// (no message if the file has gone since start-up; its pass then draws
+// untextured), released when not.
+void KeepTexture(ResourceCatalogue& catalogue, GraphicsDevice& device, TextureKey key, bool kept);
+inline void KeepHelpPictures(ResourceCatalogue& catalogue, GraphicsDevice& device, bool shown) {
+  KeepTexture(catalogue, device, TextureKey::Helptexture, shown);
+}
 
 // Releases every texture, index buffer and the store's buffers.
 void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, GraphicsDevice& device);

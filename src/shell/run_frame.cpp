@@ -75,6 +75,7 @@ void HandleWaitingEvents(Game& game) {
 void UpdateFrame(Game& game, const FrameScreens& screens, const FrameInput& input) {
   CountRate(game.updateRate, input.nowMs);
   TrackPaceSegment(game, input.nowMs);
+  ReleaseEndedMusic(game.audio);
   LogScreenChange(game);
   for (FrameGroup group : {FrameGroup::Play, FrameGroup::Splash, FrameGroup::Menu}) {
     const ScreenPasses* passes = PassesOf(screens, group);
