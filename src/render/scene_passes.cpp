@@ -51,6 +51,8 @@ void DrawCloudSheets(SceneContext& sc, const Matrix& turn) {
   d.SetRenderState(RenderState::SrcBlend, Blend::One);
   d.SetRenderState(RenderState::DestBlend, Blend::InvSrcColor);
   d.SetRenderState(RenderState::CullMode, Cull::CCW);
+  // The cloud texture is opaque grey: an alpha test would reject nothing.
+  d.SetRenderState(RenderState::AlphaTestEnable, 0);
   d.SetTexture(0, sc.catalogue.Texture(TextureKey::Clouds));
   const Matrix sheet = MatrixMultiply(MatrixScaling(50, 50, 50), turn);
   d.SetTransform(TransformState::World, MatrixMultiply(sheet, MatrixTranslation(350, -300, 350)));
@@ -131,8 +133,11 @@ void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs, SkyDe
   d.SetRenderState(RenderState::Lighting, 0);
   // The sky and the clouds are sampled from their top level alone.
   d.SetSamplerState(0, SamplerState::MipFilter, TextureFilter::None);
-  d.SetSamplerState(0, SamplerState::AddressU, TextureAddress::Mirror);
-  d.SetSamplerState(0, SamplerState::AddressV, TextureAddress::Mirror);
+  // The sky box's coordinates stay half a texel inside its faces, where
+  // clamping reads what mirroring did; the driver filters clamped and
+  // wrapped textures on a much quicker path.
+  d.SetSamplerState(0, SamplerState::AddressU, TextureAddress::Clamp);
+  d.SetSamplerState(0, SamplerState::AddressV, TextureAddress::Clamp);
   d.SetSamplerState(0, SamplerState::MinFilter, TextureFilter::Linear);
   d.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
   ColourOp(d, TextureOp::SelectArg1, TextureArg::Texture, TextureArg::Diffuse);
@@ -151,13 +156,13 @@ void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs, SkyDe
   d.SetRenderState(RenderState::ZWriteEnable, 1);
 }
 
-void DrawStaticMesh(SceneContext& sc, int record, float x, float y, float z, float scale) {
+void DrawStaticMesh(SceneContext& sc, int record, float x, float y, float z, float scale, uint32_t cull) {
   GraphicsDevice& d = sc.device;
   d.SetTransform(TransformState::World,
                  MatrixMultiply(MatrixScaling(scale, scale, scale), MatrixTranslation(x, y, z)));
   d.SetRenderState(RenderState::Lighting, 1);
   ModulateTextureDiffuse(d);
-  d.SetRenderState(RenderState::CullMode, Cull::None);
+  d.SetRenderState(RenderState::CullMode, cull);
   d.SetMaterial(sc.catalogue.defaultMaterial);
   DrawMesh(d, sc.store, record);
 }

@@ -120,7 +120,7 @@ void DrawIslandBody(const Game& game, SceneContext& sc) {
   d.SetTextureStageState(0, TextureStageState::AlphaArg1, TextureArg::Diffuse);
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
   const Vec3 at = IslandPlace(game.world.level);
-  DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island1), at.x, at.y, at.z, 1.0f);
+  DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island1), at.x, at.y, at.z, 1.0f, Cull::CCW);
   d.SetRenderState(RenderState::AlphaTestEnable, alphaTest);
 }
 
@@ -143,6 +143,64 @@ void DrawIslandFringeAndParticles(const Game& game, SceneContext& sc) {
 
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Particle));
   DrawParticles(game.particles, d, game.camera.view, true);
+}
+
+// Ten islands circling far below the menus.
+struct MenuIsland {
+  float x, y, z, scale;
+};
+using MenuIslands = MenuIsland[10];
+
+void PlaceMenuIslands(uint32_t nowMs, MenuIslands& places) {
+  const double t = static_cast<double>(nowMs) * 0.0001;
+  for (int k = 0; k < 10; ++k) {
+    places[k] = {static_cast<float>(6000 * std::sin(t + k * 0.5)),
+                 static_cast<float>(-2000 - 500 * std::sin(t + 2.0 * k)),
+                 static_cast<float>(6000 * std::cos(t + k * 0.5)),
+                 static_cast<float>(std::sin(static_cast<double>(k)) + 1.2)};
+  }
+}
+
+// Everything of the islands that is opaque, before the sky: first the
+// grass caps' fully opaque texels (the alpha test keeps only those), which
+// hide the rock's top, then the rock, which is closed and whose texels are
+// opaque: without the alpha test the driver tests depth before shading,
+// and its back faces, always behind a front face, need not be drawn.
+void DrawMenuIslandsOpaque(const Game& game, SceneContext& sc, const MenuIslands& places) {
+  GraphicsDevice& d = sc.device;
+  d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+  d.SetTextureStageState(0, TextureStageState::AlphaOp, TextureOp::SelectArg1);
+  d.SetTextureStageState(0, TextureStageState::AlphaArg1, TextureArg::Texture);
+  d.SetRenderState(RenderState::AlphaTestEnable, 1);
+  d.SetRenderState(RenderState::AlphaRef, 255);
+  d.SetRenderState(RenderState::AlphaFunc, Cmp::GreaterEqual);
+  for (const MenuIsland& p : places)
+    DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island2), p.x, p.y, p.z, p.scale);
+  d.SetRenderState(RenderState::AlphaTestEnable, 0);
+  for (const MenuIsland& p : places)
+    DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island1), p.x, p.y, p.z, p.scale, Cull::CCW);
+}
+
+// The caps again, blended over the sky, for the blades' part-transparent
+// texels alone: what the first pass drew lies at the same depth and fails
+// the Less test before shading (the alpha test, off, would prevent that).
+// Texels of alpha under 8, which the test used to hold back, change a pixel
+// by less than 8 levels; all opaque geometry is in the depth buffer already,
+// so the caps need write no depth.
+void DrawMenuIslandFringes(const Game& game, SceneContext& sc, const MenuIslands& places) {
+  GraphicsDevice& d = sc.device;
+  d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
+  IslandBlendStates(d);
+  d.SetRenderState(RenderState::AlphaTestEnable, 0);
+  d.SetRenderState(RenderState::ZWriteEnable, 0);
+  d.SetRenderState(RenderState::ZFunc, Cmp::Less);
+  for (const MenuIsland& p : places)
+    DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island2), p.x, p.y, p.z, p.scale);
+  d.SetRenderState(RenderState::ZFunc, Cmp::LessEqual);
+  d.SetRenderState(RenderState::ZWriteEnable, 1);
+  d.SetRenderState(RenderState::AlphaTestEnable, 1);
+  d.SetRenderState(RenderState::AlphaBlendEnable, 0);
+  d.SetRenderState(RenderState::FogEnable, 0);
 }
 
 }  // namespace
@@ -175,8 +233,6 @@ void DrawMenuBackground(const Game& game, uint32_t nowMs) {
   SetPointLight(d, 0, 0, 0, 500, 1.0f, 50000);
   d.LightEnable(1, false);
   BindMeshStream(d, game.store);
-  // The islands' bodies first, in the states the sky pass leaves; the sky
-  // then fills only the pixels around them, before the fringes blend over it.
   d.SetRenderState(RenderState::ZEnable, 1);
   d.SetRenderState(RenderState::ZWriteEnable, 1);
   d.SetSamplerState(0, SamplerState::AddressU, TextureAddress::Wrap);
@@ -185,28 +241,11 @@ void DrawMenuBackground(const Game& game, uint32_t nowMs) {
   d.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
   SetLinearFog(d, 1000, 25000, kSkyFogColour);
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
-
-  // Ten islands circling far below the menus.
-  struct Place {
-    float x, y, z, scale;
-  };
-  Place places[10];
-  const double t = static_cast<double>(nowMs) * 0.0001;
-  for (int k = 0; k < 10; ++k) {
-    places[k] = {static_cast<float>(6000 * std::sin(t + k * 0.5)),
-                 static_cast<float>(-2000 - 500 * std::sin(t + 2.0 * k)),
-                 static_cast<float>(6000 * std::cos(t + k * 0.5)),
-                 static_cast<float>(std::sin(static_cast<double>(k)) + 1.2)};
-  }
-  for (const Place& p : places)
-    DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island1), p.x, p.y, p.z, p.scale);
+  MenuIslands places;
+  PlaceMenuIslands(nowMs, places);
+  DrawMenuIslandsOpaque(game, sc, places);
   DrawSky(sc, game.camera.eye, 0, nowMs, SkyDepth::Behind);
-  d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
-  IslandBlendStates(d);
-  for (const Place& p : places)
-    DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island2), p.x, p.y, p.z, p.scale);
-  d.SetRenderState(RenderState::AlphaBlendEnable, 0);
-  d.SetRenderState(RenderState::FogEnable, 0);
+  DrawMenuIslandFringes(game, sc, places);
   // The clouds pass in front of the islands.
   DrawSky(sc, game.camera.eye, 1, nowMs, SkyDepth::Over);
 }

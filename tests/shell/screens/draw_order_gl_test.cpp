@@ -1,8 +1,9 @@
 // The play scene and the menu background draw the opaque scene before the sky
-// and the clouds, which then only fill the pixels left free. Here each fixed
-// frame is drawn on the real OpenGL device both ways, the new order and the
-// previous one (kept below as it was: sky first, without depth), and the two
-// pictures must agree.
+// and the clouds, which then only fill the pixels left free; the menu's
+// islands draw their caps' opaque texels and their rock's front faces first
+// and blend the caps' fringes last. Here each fixed frame is drawn on the real
+// OpenGL device both ways, the new order and the previous one (kept below as
+// it was: sky first, without depth), and the two pictures must agree.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -190,9 +191,10 @@ TEST(DrawOrderGl, PlayAndMenuFramesMatchThePreviousOrder) {
       {"level 1 at its home view", home, play, DrawPlayScene, PreviousPlayScene, 123456},
       {"every element, 400 particles", [&] { EveryElementLevel(game), home(); }, play, DrawPlayScene,
        PreviousPlayScene, 98765},
-      {"main menu",
+      {"main menu, the camera settled over the islands",
        [&] {
-         game.screen.gameState = GameState::MainMenu, UpdateMenus(game, {20000, 400, 300});
+         game.screen.gameState = GameState::MainMenu;
+         for (uint32_t t = 15200; t <= 20000; t += kTickMs) UpdateMenus(game, {t, 400, 300});
        },
        menu, DrawMenuBackground, PreviousMenuBackground, 20000},
   };
@@ -203,7 +205,9 @@ TEST(DrawOrderGl, PlayAndMenuFramesMatchThePreviousOrder) {
     size_t lit = 0;
     for (uint32_t p : now) lit += (p & 0xFFFFFF) != 0;
     EXPECT_GT(lit, now.size() * 9 / 10) << f.what << ": the sky fills what the scene leaves free";
-    EXPECT_GE(AgreeingShare(now, before), 0.99) << f.what;
+    // Nearly every pixel agrees today; a rock drawn from the wrong side
+    // changes less than one in a hundred.
+    EXPECT_GE(AgreeingShare(now, before), 0.999) << f.what;
   }
 }
 
