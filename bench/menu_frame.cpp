@@ -11,7 +11,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/window.h"
+#include "bench_game.h"
 #include "shell/game.h"
 #include "shell/screens/menu_frame.h"
 #include "shell/startup.h"
@@ -20,20 +20,8 @@ namespace nb {
 namespace {
 
 std::unique_ptr<Game> MakeMenuGame() {
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  if (chdir(NB_GAME_DIR) != 0 || !InitPlatform()) return nullptr;
-  auto game = std::make_unique<Game>();
-  Game& g = *game;
-  g.settings.width = 800;
-  g.settings.height = 600;
-  g.settings.showFps = false;
-  g.settings.language = "en";
-  g.window = CreateGameWindow("Nimbara", 800, 600, false);
-  if (!g.window || !CreateRenderDevice(g.render, g.settings, g.window)) return nullptr;
-  LoadGameResources(g);
-  AddProfile(g.profiles, "Bench", 0, 1, 3);
-  g.profiles.current = 0;
-  g.screen.gameState = GameState::MainMenu;
+  std::unique_ptr<Game> game = MakeBenchGame(false);
+  if (game) game->screen.gameState = GameState::MainMenu;
   return game;
 }
 

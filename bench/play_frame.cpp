@@ -15,10 +15,10 @@
 #include <memory>
 #include <string>
 
+#include "bench_game.h"
 #include "core/settings_file.h"
 #include "gameplay/level_setup.h"
 #include "platform/recording_device.h"
-#include "platform/window.h"
 #include "shell/game.h"
 #include "shell/screens/play_screen.h"
 #include "shell/startup.h"
@@ -27,23 +27,7 @@
 namespace nb {
 namespace {
 
-std::unique_ptr<Game> MakeGame() {
-  setenv("SDL_AUDIODRIVER", "dummy", 0);
-  if (chdir(NB_GAME_DIR) != 0) return nullptr;
-  if (!InitPlatform()) return nullptr;
-  auto game = std::make_unique<Game>();
-  Game& g = *game;
-  g.settings.width = 800;
-  g.settings.height = 600;
-  g.settings.showFps = true;
-  g.settings.language = "en";
-  g.window = CreateGameWindow("Nimbara", 800, 600, false);
-  if (!g.window || !CreateRenderDevice(g.render, g.settings, g.window)) return nullptr;
-  LoadGameResources(g);
-  AddProfile(g.profiles, "Bench", 0, 1, 3);
-  g.profiles.current = 0;
-  return game;
-}
+std::unique_ptr<Game> MakeGame() { return MakeBenchGame(true); }
 
 // A 20 x 20 level: a wall ring, stones, Reflectors, bricks and a few holes.
 void Build20x20(Game& g) {

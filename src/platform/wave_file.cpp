@@ -63,8 +63,9 @@ Mix_Chunk* MapWaveChunk(const std::string& path) {
   int rate = 0, channels = 0;
   Uint16 format = 0;
   const WaveLayout w = ReadWaveLayout(path);
-  if (!w.whole || w.format != 1 || w.bits != 16 || w.dataLength < 2 || !Mix_QuerySpec(&rate, &format, &channels) ||
-      format != AUDIO_S16LSB || w.channels != channels || w.rate != static_cast<uint32_t>(rate))
+  if (!w.whole || w.format != 1 || w.bits != 16 || w.dataLength < 2 ||
+      !Mix_QuerySpec(&rate, &format, &channels) || format != AUDIO_S16LSB || w.channels != channels ||
+      w.rate != static_cast<uint32_t>(rate))
     return nullptr;
   const long page = sysconf(_SC_PAGESIZE);
   const uint64_t start = w.dataOffset / page * page, skip = w.dataOffset - start;
