@@ -131,9 +131,6 @@ bool LoadedLater(TextureKey key);
 // (no message if the file has gone since start-up; its pass then draws
 // untextured), released when not.
 void KeepTexture(ResourceCatalogue& catalogue, GraphicsDevice& device, TextureKey key, bool kept);
-inline void KeepHelpPictures(ResourceCatalogue& catalogue, GraphicsDevice& device, bool shown) {
-  KeepTexture(catalogue, device, TextureKey::Helptexture, shown);
-}
 
 // Releases every texture, index buffer and the store's buffers.
 void ReleaseResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, GraphicsDevice& device);

@@ -65,12 +65,12 @@ TEST_F(CatalogueTest, LoadsEveryKeyInOrderWithItsMaterials) {
   // Texture sides are rounded up to powers of two. The help pictures are
   // there only while the help page shows.
   EXPECT_FALSE(catalogue.Texture(TextureKey::Helptexture));
-  KeepHelpPictures(catalogue, device, true);
+  KeepTexture(catalogue, device, TextureKey::Helptexture, true);
   int w = 0, h = 0;
   device.GetTextureSize(catalogue.Texture(TextureKey::Helptexture), &w, &h);
   EXPECT_EQ(std::make_pair(w, h), std::make_pair(128, 64));  // from 100 x 60
   const size_t textures = device.textureCount();
-  KeepHelpPictures(catalogue, device, false);
+  KeepTexture(catalogue, device, TextureKey::Helptexture, false);
   EXPECT_EQ(device.textureCount(), textures - 1);
 
   // food as written (1.5 not clamped, the missing alpha 0); bonus alphas are fixed.

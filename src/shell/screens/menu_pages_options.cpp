@@ -94,7 +94,8 @@ void UpdateSharedPages(Game& game, const FrameInput& input, int optionsLevel, in
     DragHeldSliders(game, input.pointerX, input.pointerY, ItemOffset(game, optionsLevel));
   if (helpLevel >= 0 && game.screen.helpPage == 0) ++game.menus.helpPictureFrames;
   // The pictures are there while the page shows, in the menus as in play.
-  if (GraphicsDevice* device = Device(game)) KeepHelpPictures(game.catalogue, *device, helpLevel > 0);
+  if (GraphicsDevice* device = Device(game))
+    KeepTexture(game.catalogue, *device, TextureKey::Helptexture, helpLevel > 0);
 }
 
 void DrawHelpPage(const Game& game, int level) {
