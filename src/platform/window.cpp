@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <cstdlib>
+#include <cstring>
+
+#include "core/log.h"
 #include "platform/sdl_access.h"
 
 namespace nb {
@@ -10,6 +14,18 @@ struct PlatformWindow {
   SDL_Window* sdl = nullptr;
 };
 
+namespace {
+
+// Without a display SDL falls back to drivers that draw into memory; a game
+// running where nobody can see it would only take a core until killed. A
+// driver named on purpose in SDL_VIDEODRIVER is the player's choice.
+bool DrawsNowhere(const char* driver) {
+  if (!driver || std::getenv("SDL_VIDEODRIVER")) return false;
+  return std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
+}
+
+}  // namespace
+
 bool InitPlatform() {
   if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
   // The game's own fixed cadence and its own pointer; the desktop must not
@@ -17,6 +33,11 @@ bool InitPlatform() {
   SDL_SetHint(SDL_HINT_VIDEO_ALLOW_SCREENSAVER, "0");
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "0");
   if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER | SDL_INIT_EVENTS) != 0) return false;
+  if (DrawsNowhere(SDL_GetCurrentVideoDriver())) {
+    LogPrintf("No display to show the game on (DISPLAY or WAYLAND_DISPLAY not usable)\n");
+    SDL_Quit();
+    return false;
+  }
   SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0);
   return true;
 }

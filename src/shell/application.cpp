@@ -105,8 +105,11 @@ int RunGame(const CommandLine& line) {
     game->settings.fullscreen = savedFullscreen;
   if (settingsFound && !WriteBackGeneralSettings(settingsFile, game->settings))
     ReportFailedSave("settings.ini");
+  // Without a window the game never ran; a desktop launcher or a script
+  // must see that it failed.
+  const bool ran = game->window != nullptr;
   ShutdownApplication(*game);
-  return 0;
+  return ran ? 0 : 1;
 }
 
 }  // namespace

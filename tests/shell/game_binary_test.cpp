@@ -236,6 +236,23 @@ TEST(GameBinary, HelpVersionAndABadCommandLineEndWithoutAWindow) {
   EXPECT_FALSE(dir.Exists("Log.txt"));
 }
 
+// Where no display opens, the game says so and fails rather than running
+// unseen on one of the drivers that draw into memory.
+TEST(GameBinary, WithoutADisplayTheGameSaysSoAndFails) {
+  if (std::filesystem::exists("/dev/dri")) GTEST_SKIP() << "a console the game could draw on";
+  test::ScratchDir dir;
+  test::InstallShippedGame(dir.path());
+  const std::string status = test::RunCommand("cd " + dir.path() +
+                                              " && env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER DISPLAY=:65000 "
+                                              "timeout 20 " NB_GAME_DIR
+                                              "/nimbara --data . --user . "
+                                              ">/dev/null 2>&1; echo $?");
+  EXPECT_EQ(status, "1\n");
+  const std::string log = dir.Read("Log.txt");
+  EXPECT_NE(log.find("No display to show the game on"), std::string::npos) << log;
+  EXPECT_NE(log.find("Can't create window"), std::string::npos) << log;
+}
+
 // A player file that cannot be replaced (here a folder stands in its place)
 // keeps what it held, and the player is told which file was not written.
 TEST(GameBinary, AFailedSaveAtExitIsShownAndLogged) {

@@ -54,6 +54,7 @@ bool GameProcess::WaitForWindow(int timeoutSeconds) {
     window_ = RunCommand(command);
     while (!window_.empty() && std::isspace(static_cast<unsigned char>(window_.back()))) window_.pop_back();
     if (!window_.empty()) return true;
+    if (!Running()) return false;  // it ended without a window
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
   }
   return false;
@@ -86,11 +87,14 @@ int GameProcess::StopWith(int signal, int timeoutSeconds) {
   return -1;
 }
 
-PrivateDisplay::PrivateDisplay() {
+namespace {
+
+// Starts Xvfb on the first free display number; the number once it listens.
+std::string StartXvfb(pid_t& pid) {
   int fds[2];
-  if (pipe(fds) != 0) return;
-  pid_ = fork();
-  if (pid_ == 0) {
+  if (pipe(fds) != 0) return "";
+  pid = fork();
+  if (pid == 0) {
     close(fds[0]);
     std::string fd = std::to_string(fds[1]);
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
@@ -102,15 +106,33 @@ PrivateDisplay::PrivateDisplay() {
   char ch;
   while (read(fds[0], &ch, 1) == 1 && ch != '\n') number += ch;
   close(fds[0]);
-  if (!number.empty()) name_ = ":" + number;
+  return number.empty() ? "" : ":" + number;
 }
 
-PrivateDisplay::~PrivateDisplay() {
-  if (pid_ <= 0) return;
-  kill(pid_, SIGTERM);
+void StopXvfb(pid_t& pid) {
+  if (pid <= 0) return;
+  kill(pid, SIGTERM);
   int status = 0;
-  waitpid(pid_, &status, 0);
+  waitpid(pid, &status, 0);
+  pid = -1;
 }
+
+}  // namespace
+
+PrivateDisplay::PrivateDisplay() {
+  // A server that named a number and then lost it (to another server
+  // starting at the same moment) does not answer; a game sent there would
+  // find no display. Such a server is replaced.
+  for (int attempt = 0; attempt < 3 && name_.empty(); ++attempt) {
+    name_ = StartXvfb(pid_);
+    if (!name_.empty() && RunCommand("DISPLAY=" + name_ + " xdpyinfo >/dev/null 2>&1 && echo up") == "up\n")
+      break;
+    name_.clear();
+    StopXvfb(pid_);
+  }
+}
+
+PrivateDisplay::~PrivateDisplay() { StopXvfb(pid_); }
 
 void InstallShippedGame(const std::string& dir, bool withBinary) {
   namespace fs = std::filesystem;
