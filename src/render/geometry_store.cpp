@@ -200,12 +200,35 @@ void BindMeshStream(GraphicsDevice& device, const GeometryStore& store) {
 }
 
 bool DrawMesh(GraphicsDevice& device, const GeometryStore& store, int record) {
+  return DrawMeshFaces(device, store, record, 0);
+}
+
+bool DrawMeshFaces(GraphicsDevice& device, const GeometryStore& store, int record, uint32_t first) {
   if (record < 0 || record >= kMeshRecordCount) return false;
   const MeshRecord& mesh = store.records[record];
-  if (!mesh.indexBuffer || mesh.faceCount == 0) return false;
+  if (!mesh.indexBuffer || first >= mesh.faceCount) return false;
   device.SetIndices(mesh.indexBuffer);
   device.DrawIndexedPrimitive(PrimitiveType::TriangleList, static_cast<int32_t>(mesh.firstVertex), 0,
-                              mesh.vertexCount, 0, mesh.faceCount);
+                              mesh.vertexCount, 3 * first, mesh.faceCount - first);
+  return true;
+}
+
+bool ReorderMeshFaces(GeometryStore& store, GraphicsDevice& device, int record,
+                      const std::vector<uint16_t>& indices, uint32_t opaqueFaces) {
+  // The level's record may hold 32-bit indices; only catalogue meshes are reordered.
+  if (record < 0 || record >= kMeshRecordCount || record == store.levelMesh) return false;
+  MeshRecord& mesh = store.records[record];
+  if (!mesh.indexBuffer || indices.size() != 3 * static_cast<size_t>(mesh.faceCount) ||
+      opaqueFaces > mesh.faceCount)
+    return false;
+  for (uint16_t index : indices)
+    if (index >= mesh.vertexCount) return false;
+  void* data = nullptr;
+  const uint32_t bytes = static_cast<uint32_t>(indices.size() * sizeof(uint16_t));
+  if (Failed(device.LockIndexBuffer(mesh.indexBuffer, 0, bytes, &data, LockFlags::None))) return false;
+  std::memcpy(data, indices.data(), bytes);
+  device.UnlockIndexBuffer(mesh.indexBuffer);
+  mesh.opaqueFaces = opaqueFaces;
   return true;
 }
 

@@ -31,6 +31,7 @@ struct MeshRecord {
   IndexBufferHandle indexBuffer;
   uint32_t vertexCount = 0;
   uint32_t faceCount = 0;
+  uint32_t opaqueFaces = 0;  // the leading faces that sample only opaque texels
 };
 
 struct GeometryStore {
@@ -72,6 +73,11 @@ enum class StoreRefusal {
 // index, or -1 (with the reason) when a limit would be passed.
 int AddMesh(GeometryStore& store, GraphicsDevice& device, const MeshData& mesh, const std::string& name,
             StoreRefusal* why = nullptr);
+// Gives a record its faces in a new order (`indices`: the same number of
+// them, each within its vertices) with the leading `opaqueFaces` marked;
+// false, the record unchanged, otherwise.
+bool ReorderMeshFaces(GeometryStore& store, GraphicsDevice& device, int record,
+                      const std::vector<uint16_t>& indices, uint32_t opaqueFaces);
 
 // Puts the level's merged mesh into the store in place of the previous
 // level's: the same record and the vertex range at the end of the 3-D buffer
@@ -87,5 +93,7 @@ void BindMeshStream(GraphicsDevice& device, const GeometryStore& store);
 // SetIndices and one indexed triangle-list draw of a mesh record. A record of
 // -1 (a mesh that failed to load) or one that holds nothing is skipped: false.
 bool DrawMesh(GraphicsDevice& device, const GeometryStore& store, int record);
+// The same for the record's faces from `first` on, those past its end left out.
+bool DrawMeshFaces(GraphicsDevice& device, const GeometryStore& store, int record, uint32_t first);
 
 }  // namespace nb

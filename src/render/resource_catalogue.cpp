@@ -11,6 +11,7 @@
 #include "platform/message_box.h"
 #include "render/camera.h"
 #include "render/sprites.h"
+#include "render/texel_opacity.h"
 
 namespace nb {
 namespace {
@@ -114,9 +115,9 @@ void ReadyTexturesForPlay(ResourceCatalogue& catalogue, GraphicsDevice& device) 
 }
 
 int32_t LoadTexture(GraphicsDevice& device, const std::string& folder, const std::string& path,
-                    TextureHandle* out, MipChain mips) {
+                    TextureHandle* out, MipChain mips, const std::function<void(const Image&)>& inspect) {
   std::string error;
-  int32_t result = CreateTextureFromFile(device, NativePath(folder, path), out, &error, mips);
+  int32_t result = CreateTextureFromFile(device, NativePath(folder, path), out, &error, mips, inspect);
   if (result >= 0) return result;
   if (!FileExists(NativePath(folder, path))) {
     ShowMessageBox("Could not find texture " + path, "ERROR");
@@ -146,17 +147,27 @@ bool LoadResourceCatalogue(ResourceCatalogue& catalogue, GeometryStore& store, C
   if (!CreateGeometryStore(store, device)) LogPrintf("The geometry store could not be created.\n");
   CreateStartupSprites(store, device, width, height);
 
+  MeshData cap;
   for (int i = 0; i < kMeshKeyCount; ++i) {
     std::string path = EntryOrShipped(settings, "Meshes", kMeshKeys[i], ShippedMeshFile(i));
     MeshData* kept = IsLevelPiece(static_cast<MeshKey>(i)) ? &catalogue.meshData[i] : nullptr;
+    if (static_cast<MeshKey>(i) == MeshKey::Island2) kept = &cap;
     catalogue.meshes[i] = LoadMesh(store, device, folders.data, path, kept);
   }
+  TranslucentTexels grass;
   for (int i = 0; i < kTextureKeyCount; ++i) {
     std::string path = EntryOrShipped(settings, "Textures", kTextureKeys[i], kShippedTextureFiles[i]);
+    std::function<void(const Image&)> inspect;
+    if (static_cast<TextureKey>(i) == TextureKey::Sun)
+      inspect = [&grass](const Image& image) { grass = CountTranslucentTexels(image); };
     int32_t result = LoadTexture(device, folders.data, path, &catalogue.textures[i],
-                                 MipChainOf(static_cast<TextureKey>(i)));
+                                 MipChainOf(static_cast<TextureKey>(i)), inspect);
     if (result < 0) LogPrintf("Texture %s loaded with error %d.\n", path.c_str(), result);
   }
+  // The grass cap's faces that only ever show opaque grass go first: the
+  // menu blends the others alone (see DrawMenuIslandFringes).
+  const uint32_t opaque = PutOpaqueFacesFirst(cap, grass);
+  ReorderMeshFaces(store, device, catalogue.Mesh(MeshKey::Island2), cap.indices, opaque);
   for (int i = 0; i < kTextureKeyCount; ++i) {
     if (!LoadedLater(static_cast<TextureKey>(i)) || !catalogue.textures[i]) continue;
     catalogue.laterPaths[i] = NativePath(

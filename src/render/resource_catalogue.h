@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -93,8 +94,10 @@ int LoadMesh(GeometryStore& store, GraphicsDevice& device, const std::string& fo
 // texture " + path, or "Damaged " + path for a picture that does not decode
 // (the reason goes to the log); returns its result (0, or negative with `out`
 // empty). Both read the file below `folder` and name it by `path`.
+// `inspect` sees the picture as it goes up.
 int32_t LoadTexture(GraphicsDevice& device, const std::string& folder, const std::string& path,
-                    TextureHandle* out, MipChain mips = MipChain::Full);
+                    TextureHandle* out, MipChain mips = MipChain::Full,
+                    const std::function<void(const Image&)>& inspect = {});
 // The chain a texture goes up with. The sky and the clouds (drawn with
 // MipFilter None) and the help pictures (sprites) are only ever sampled from
 // their top level. So are the atlas and the islands' texture while the menus

@@ -156,7 +156,8 @@ void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs, SkyDe
   d.SetRenderState(RenderState::ZWriteEnable, 1);
 }
 
-void DrawStaticMesh(SceneContext& sc, int record, float x, float y, float z, float scale, uint32_t cull) {
+void DrawStaticMesh(SceneContext& sc, int record, float x, float y, float z, float scale, uint32_t cull,
+                    uint32_t firstFace) {
   GraphicsDevice& d = sc.device;
   d.SetTransform(TransformState::World,
                  MatrixMultiply(MatrixScaling(scale, scale, scale), MatrixTranslation(x, y, z)));
@@ -164,7 +165,7 @@ void DrawStaticMesh(SceneContext& sc, int record, float x, float y, float z, flo
   ModulateTextureDiffuse(d);
   d.SetRenderState(RenderState::CullMode, cull);
   d.SetMaterial(sc.catalogue.defaultMaterial);
-  DrawMesh(d, sc.store, record);
+  DrawMeshFaces(d, sc.store, record, firstFace);
 }
 
 void DrawSwitches(SceneContext& sc, const LevelRecord& level) {

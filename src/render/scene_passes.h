@@ -36,9 +36,10 @@ enum class SkyDepth { Over, Behind };
 void DrawSky(SceneContext& sc, const Vec3& eye, int layer, uint32_t nowMs, SkyDepth depth);
 // The projection that puts every point at the far depth (z = w).
 Matrix AtFarDepth(const Matrix& projection);
-// Scaled and placed at (x, y, z), lit, both sides drawn unless `cull` says.
+// Scaled and placed at (x, y, z), lit, both sides drawn unless `cull` says;
+// its faces from `firstFace` on.
 void DrawStaticMesh(SceneContext& sc, int record, float x, float y, float z, float scale,
-                    uint32_t cull = Cull::None);
+                    uint32_t cull = Cull::None, uint32_t firstFace = 0);
 
 // The element passes; each visits the used grid row by row.
 void DrawSwitches(SceneContext& sc, const LevelRecord& level);

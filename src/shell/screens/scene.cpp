@@ -183,10 +183,12 @@ void DrawMenuIslandsOpaque(const Game& game, SceneContext& sc, const MenuIslands
 
 // The caps again, blended over the sky, for the blades' part-transparent
 // texels alone: what the first pass drew lies at the same depth and fails
-// the Less test before shading (the alpha test, off, would prevent that).
-// Texels of alpha under 8, which the test used to hold back, change a pixel
-// by less than 8 levels; all opaque geometry is in the depth buffer already,
-// so the caps need write no depth.
+// the Less test (the alpha test, off, would prevent that). The faces that
+// only ever show opaque grass were all drawn by the first pass and are left
+// out; the driver would still walk every pixel they cover. Texels of alpha
+// under 8, which the test used to hold back, change a pixel by less than 8
+// levels; all opaque geometry is in the depth buffer already, so the caps
+// need write no depth.
 void DrawMenuIslandFringes(const Game& game, SceneContext& sc, const MenuIslands& places) {
   GraphicsDevice& d = sc.device;
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
@@ -194,8 +196,9 @@ void DrawMenuIslandFringes(const Game& game, SceneContext& sc, const MenuIslands
   d.SetRenderState(RenderState::AlphaTestEnable, 0);
   d.SetRenderState(RenderState::ZWriteEnable, 0);
   d.SetRenderState(RenderState::ZFunc, Cmp::Less);
-  for (const MenuIsland& p : places)
-    DrawStaticMesh(sc, game.catalogue.Mesh(MeshKey::Island2), p.x, p.y, p.z, p.scale);
+  const int cap = game.catalogue.Mesh(MeshKey::Island2);
+  const uint32_t opaque = cap < 0 ? 0 : game.store.records[cap].opaqueFaces;
+  for (const MenuIsland& p : places) DrawStaticMesh(sc, cap, p.x, p.y, p.z, p.scale, Cull::None, opaque);
   d.SetRenderState(RenderState::ZFunc, Cmp::LessEqual);
   d.SetRenderState(RenderState::ZWriteEnable, 1);
   d.SetRenderState(RenderState::AlphaTestEnable, 1);
@@ -239,6 +242,9 @@ void DrawMenuBackground(const Game& game, uint32_t nowMs) {
   d.SetSamplerState(0, SamplerState::AddressV, TextureAddress::Wrap);
   d.SetSamplerState(0, SamplerState::MinFilter, TextureFilter::Linear);
   d.SetSamplerState(0, SamplerState::MagFilter, TextureFilter::Linear);
+  // The islands show their texture's top level, as they always did after the
+  // sky, which leaves that filter: a chain built for play is not read here.
+  d.SetSamplerState(0, SamplerState::MipFilter, TextureFilter::None);
   SetLinearFog(d, 1000, 25000, kSkyFogColour);
   d.SetTexture(0, game.catalogue.Texture(TextureKey::Sun));
   MenuIslands places;
