@@ -32,14 +32,14 @@ TEST(TexelOpacity, OnlyFacesClearOfTranslucentTexelsAndTheirFilterComeFirst) {
   const TranslucentTexels texels = CountTranslucentTexels(image);
   const float nan = std::numeric_limits<float>::quiet_NaN();
   MeshData mesh = Faces({
-      {0.25f, 0.6f, 0.3f, 0.7f},  // over the texel: translucent
-      {0.0f, 0.0f, 0.1f, 0.1f},          // far from it: opaque
+      {0.25f, 0.6f, 0.3f, 0.7f},      // over the texel: translucent
+      {0.0f, 0.0f, 0.1f, 0.1f},       // far from it: opaque
       {0.2875f, 0.55f, 0.4f, 0.62f},  // beside it, where the filter still reads it
-      {0.9f, 0.61f, 1.3f, 0.7f},         // wrapped past the edge onto column 8
-      {0.9f, 0.0f, 1.1f, 0.1f},          // wrapped, clear of it
-      {0.0f, 0.0f, nan, 0.1f},           // not a number: the whole side, row 20 not in it
-      {-40.0f, 2.0f, -39.9f, 2.1f},      // far outside [0, 1], wrapped: opaque
-      {0.0f, 0.0f, 1e30f, 1.0f},         // too large to wrap: translucent
+      {0.9f, 0.61f, 1.3f, 0.7f},      // wrapped past the edge onto column 8
+      {0.9f, 0.0f, 1.1f, 0.1f},       // wrapped, clear of it
+      {0.0f, 0.0f, nan, 0.1f},        // not a number: the whole side, row 20 not in it
+      {-40.0f, 2.0f, -39.9f, 2.1f},   // far outside [0, 1], wrapped: opaque
+      {0.0f, 0.0f, 1e30f, 1.0f},      // too large to wrap: translucent
   });
   const MeshData before = mesh;
   EXPECT_EQ(PutOpaqueFacesFirst(mesh, texels), 4u);
@@ -68,7 +68,8 @@ TEST(TexelOpacity, OnlyFacesClearOfTranslucentTexelsAndTheirFilterComeFirst) {
   // The last four faces, the first of them face 0 and the last face 7.
   ASSERT_EQ(device.draws.size(), 1u);
   const RecordingDevice::Draw& draw = device.draws.back();
-  EXPECT_EQ(std::make_tuple(draw.indexCount, draw.firstVertex, draw.vertexCount), std::make_tuple(12u, 0u, 24u));
+  EXPECT_EQ(std::make_tuple(draw.indexCount, draw.firstVertex, draw.vertexCount),
+            std::make_tuple(12u, 0u, 24u));
 }
 
 }  // namespace
