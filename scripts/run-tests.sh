@@ -10,7 +10,9 @@ cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
 if command -v Xvfb >/dev/null; then
   fifo=$(mktemp -u); mkfifo "$fifo"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+  # -noreset: without it the server resets whenever its last client leaves,
+  # and a client connecting at that moment is turned away.
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
   xvfb_pid=$!
   read -r -t 20 num <"$fifo" || { echo "Xvfb did not start" >&2; exit 1; }
   rm -f "$fifo"

@@ -97,8 +97,10 @@ std::string StartXvfb(pid_t& pid) {
   if (pid == 0) {
     close(fds[0]);
     std::string fd = std::to_string(fds[1]);
+    // -noreset: a server that resets when its last client leaves (xdotool's
+    // polls do) turns away the game connecting at that moment.
     execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-           static_cast<char*>(nullptr));
+           "-noreset", static_cast<char*>(nullptr));
     _exit(127);
   }
   close(fds[1]);
@@ -119,18 +121,7 @@ void StopXvfb(pid_t& pid) {
 
 }  // namespace
 
-PrivateDisplay::PrivateDisplay() {
-  // A server that named a number and then lost it (to another server
-  // starting at the same moment) does not answer; a game sent there would
-  // find no display. Such a server is replaced.
-  for (int attempt = 0; attempt < 3 && name_.empty(); ++attempt) {
-    name_ = StartXvfb(pid_);
-    if (!name_.empty() && RunCommand("DISPLAY=" + name_ + " xdpyinfo >/dev/null 2>&1 && echo up") == "up\n")
-      break;
-    name_.clear();
-    StopXvfb(pid_);
-  }
-}
+PrivateDisplay::PrivateDisplay() { name_ = StartXvfb(pid_); }
 
 PrivateDisplay::~PrivateDisplay() { StopXvfb(pid_); }
 
