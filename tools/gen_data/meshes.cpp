@@ -476,33 +476,13 @@ std::pair<float, float> GrassUV(float x, float z) {
 Mesh IslandRock() {
   Mesh m;
   const int seg = kIslandSegments;
-  // Top: a disc of rings from the middle to the rim.
-  const float topRings[] = {0.0f, 0.3f, 0.55f, 0.75f, 0.9f, 1.0f};
-  const int nTop = 6;
-  for (int k = 0; k < nTop; ++k) {
-    for (int s = 0; s <= seg; ++s) {
-      float a = 2 * kPi * s / seg;
-      float r = IslandRadius(a) * topRings[k];
-      float y = kIslandTop - (k == nTop - 1 ? 8.0f : 0.0f);
-      Vec3 p{r * std::cos(a), y, r * std::sin(a)};
-      auto [u, v] = GrassUV(p.x, p.z);
-      m.Add(V(p, {0, 1, 0}, u, v));
-    }
-  }
-  auto band = [&](int k0, Vec3 out) {
-    for (int s = 0; s < seg; ++s) {
-      uint16_t a = uint16_t(k0 * (seg + 1) + s), b = uint16_t(a + 1), c = uint16_t(a + seg + 1),
-               d = uint16_t(c + 1);
-      Vec3 o = out;
-      if (o.y == 0) o = m.vertices[c].p + m.vertices[d].p;
-      m.AddTriangle(a, b, d, o);
-      m.AddTriangle(a, d, c, o);
-    }
-  };
-  for (int k = 0; k + 1 < nTop; ++k) band(k, {0, 1, 0});
+  // No top: the grass cap lies over it, 3 units higher and a little wider, and
+  // from any view steeper than about 8 degrees (the menu sees its islands at
+  // 11 or more, play from far above) a ray under the cap's rim meets the
+  // rock's side first. Drawn, it would only be walked by the rasterizer.
   // Underside: rocky rings narrowing to a point far below.
   const int nBottom = 16;
-  int first = static_cast<int>(m.vertices.size()) / (seg + 1);
+  const int first = 0;
   for (int k = 0; k <= nBottom; ++k) {
     float t = float(k) / nBottom;
     for (int s = 0; s <= seg; ++s) {

@@ -162,10 +162,11 @@ void PlaceMenuIslands(uint32_t nowMs, MenuIslands& places) {
 }
 
 // Everything of the islands that is opaque, before the sky: first the
-// grass caps' fully opaque texels (the alpha test keeps only those), which
-// hide the rock's top, then the rock, which is closed and whose texels are
-// opaque: without the alpha test the driver tests depth before shading,
-// and its back faces, always behind a front face, need not be drawn.
+// grass caps' fully opaque texels (the alpha test keeps only those), then
+// the rock, whose texels are opaque: without the alpha test the driver
+// tests depth before shading. The rock is open at the top, under the cap;
+// its back faces lie behind a front face or under the cap, so they need not
+// be drawn.
 void DrawMenuIslandsOpaque(const Game& game, SceneContext& sc, const MenuIslands& places) {
   GraphicsDevice& d = sc.device;
   d.SetRenderState(RenderState::AlphaBlendEnable, 0);
