@@ -87,14 +87,11 @@ int GameProcess::StopWith(int signal, int timeoutSeconds) {
   return -1;
 }
 
-namespace {
-
-// Starts Xvfb on the first free display number; the number once it listens.
-std::string StartXvfb(pid_t& pid) {
+PrivateDisplay::PrivateDisplay() {
   int fds[2];
-  if (pipe(fds) != 0) return "";
-  pid = fork();
-  if (pid == 0) {
+  if (pipe(fds) != 0) return;
+  pid_ = fork();
+  if (pid_ == 0) {
     close(fds[0]);
     std::string fd = std::to_string(fds[1]);
     // -noreset: a server that resets when its last client leaves (xdotool's
@@ -108,22 +105,15 @@ std::string StartXvfb(pid_t& pid) {
   char ch;
   while (read(fds[0], &ch, 1) == 1 && ch != '\n') number += ch;
   close(fds[0]);
-  return number.empty() ? "" : ":" + number;
+  if (!number.empty()) name_ = ":" + number;
 }
 
-void StopXvfb(pid_t& pid) {
-  if (pid <= 0) return;
-  kill(pid, SIGTERM);
+PrivateDisplay::~PrivateDisplay() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGTERM);
   int status = 0;
-  waitpid(pid, &status, 0);
-  pid = -1;
+  waitpid(pid_, &status, 0);
 }
-
-}  // namespace
-
-PrivateDisplay::PrivateDisplay() { name_ = StartXvfb(pid_); }
-
-PrivateDisplay::~PrivateDisplay() { StopXvfb(pid_); }
 
 void InstallShippedGame(const std::string& dir, bool withBinary) {
   namespace fs = std::filesystem;
